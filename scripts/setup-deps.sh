@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quarrymere needs to build, run and test. Calls apt-get only when
+# something is missing, so a machine that already has everything is left alone.
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config
+    qt6-base-dev qt6-qpa-plugins libgl-dev
+    libsqlite3-dev mdbtools-dev libfreexl-dev unixodbc-dev odbcinst
+    libgtest-dev libgmock-dev
+    postgresql odbc-postgresql
+    python3-xlwt python3-openpyxl
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+    [ "$status" = installed ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+elif command -v sudo >/dev/null 2>&1; then
+    sudo=(sudo)
+else
+    echo "These packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,77 @@
+#include "ui/seam/QtUiSeam.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace ui {
+
+void QtUiSeam::messageBox(const QString& text, int icon, const QString& title) {
+    QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
+    switch (icon) {
+    case IconCritical:
+        qtIcon = QMessageBox::Critical;
+        break;
+    case IconQuestion:
+        qtIcon = QMessageBox::Question;
+        break;
+    case IconExclamation:
+        qtIcon = QMessageBox::Warning;
+        break;
+    case IconInformation:
+        qtIcon = QMessageBox::Information;
+        break;
+    }
+    // A message must be readable whatever pointer an operation left behind.
+    const bool hourglass = QApplication::overrideCursor() != nullptr;
+    if (hourglass)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    QMessageBox box(qtIcon, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+    if (hourglass)
+        QApplication::restoreOverrideCursor();
+}
+
+QString QtUiSeam::qtNameFilters(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i];
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        filters << (description.contains('(') ? description
+                                              : description + " (" + patterns + ")");
+    }
+    return filters.join(";;");
+}
+
+std::optional<QString> QtUiSeam::fileOpen(QWidget* owner, const QString& title,
+                                          const QString& filter) {
+    const QString path = QFileDialog::getOpenFileName(owner, title, QString(), qtNameFilters(filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+int QtUiSeam::showModal(QDialog& form, QWidget* owner) {
+    if (owner && form.parentWidget() != owner)
+        form.setParent(owner, form.windowFlags());
+    return form.exec();
+}
+
+void QtUiSeam::clipboardClear() { QApplication::clipboard()->clear(); }
+
+void QtUiSeam::clipboardSetText(const QString& text) { QApplication::clipboard()->setText(text); }
+
+void QtUiSeam::setMousePointer(int pointer) {
+    if (pointer == pointer_)
+        return;
+    if (pointer_ == PointerHourglass)
+        QApplication::restoreOverrideCursor();
+    if (pointer == PointerHourglass)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    pointer_ = pointer;
+}
+
+} // namespace ui

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/seam/UiSeam.h"
+
+namespace ui {
+
+// The seam on the real desktop: Qt's message boxes, file dialog, modal loop, clipboard and
+// override cursor.
+class QtUiSeam : public UiSeam {
+public:
+    void messageBox(const QString& text, int icon, const QString& title) override;
+    std::optional<QString> fileOpen(QWidget* owner, const QString& title,
+                                    const QString& filter) override;
+    int showModal(QDialog& form, QWidget* owner) override;
+    void clipboardClear() override;
+    void clipboardSetText(const QString& text) override;
+    void setMousePointer(int pointer) override;
+    int mousePointer() const override { return pointer_; }
+
+    // "Desc (*.a)|*.a|Other|*.b" as Qt's file dialog writes its name filters.
+    static QString qtNameFilters(const QString& filter);
+
+private:
+    int pointer_ = PointerDefault;
+};
+
+} // namespace ui

@@ -1,0 +1,47 @@
+#include "ui/seam/ScriptedUiSeam.h"
+
+#include <QDialog>
+#include <QPointer>
+
+namespace ui {
+
+void ScriptedUiSeam::messageBox(const QString& text, int icon, const QString& title) {
+    messages.push_back({text, icon, title});
+}
+
+std::optional<QString> ScriptedUiSeam::fileOpen(QWidget*, const QString& title,
+                                                const QString& filter) {
+    fileRequests.push_back({title, filter});
+    if (files_.empty())
+        return std::nullopt;
+    auto answer = std::move(files_.front());
+    files_.pop_front();
+    return answer;
+}
+
+int ScriptedUiSeam::showModal(QDialog& form, QWidget*) {
+    formsShown << form.objectName();
+    form.setResult(QDialog::Rejected);
+    // Shown (without a modal loop) so that its buttons and keys work as they do for a person.
+    QPointer<QDialog> guard(&form);
+    form.show();
+    if (!forms_.empty()) {
+        FormScript script = std::move(forms_.front());
+        forms_.pop_front();
+        script(form);
+    }
+    if (!guard)
+        return QDialog::Rejected;
+    if (form.isVisible())
+        form.hide();
+    return form.result();
+}
+
+void ScriptedUiSeam::clipboardClear() {
+    clipboard.clear();
+    clipboardCleared = true;
+}
+
+void ScriptedUiSeam::clipboardSetText(const QString& text) { clipboard = text; }
+
+} // namespace ui

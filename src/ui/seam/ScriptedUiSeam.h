@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ui/seam/UiSeam.h"
+
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace ui {
+
+// The seam without a person: messages are recorded instead of shown, file dialogs and modal
+// forms are answered from a script prepared in advance, and the clipboard is a plain string.
+class ScriptedUiSeam : public UiSeam {
+public:
+    struct Message {
+        QString text;
+        int icon = 0;
+        QString title;
+    };
+    struct FileRequest {
+        QString title;
+        QString filter;
+    };
+    // Plays the person at a modal form: may fill its fields, press its buttons or keys, and
+    // returns when done. The form counts as closed afterwards whatever the script did.
+    using FormScript = std::function<void(QDialog&)>;
+
+    void messageBox(const QString& text, int icon, const QString& title) override;
+    std::optional<QString> fileOpen(QWidget* owner, const QString& title,
+                                    const QString& filter) override;
+    int showModal(QDialog& form, QWidget* owner) override;
+    void clipboardClear() override;
+    void clipboardSetText(const QString& text) override;
+    void setMousePointer(int pointer) override { pointer_ = pointer; }
+    int mousePointer() const override { return pointer_; }
+
+    // The next file dialog returns this path; nothing queued (or std::nullopt) means Cancel.
+    void queueFile(std::optional<QString> path) { files_.push_back(std::move(path)); }
+    // The next modal form is handed to this script; nothing queued closes it untouched.
+    void queueForm(FormScript script) { forms_.push_back(std::move(script)); }
+
+    std::vector<Message> messages;
+    std::vector<FileRequest> fileRequests;
+    QStringList formsShown; // object names of the forms shown modally, in order
+    QString clipboard;
+    bool clipboardCleared = false;
+
+private:
+    std::deque<std::optional<QString>> files_;
+    std::deque<FormScript> forms_;
+    int pointer_ = PointerDefault;
+};
+
+} // namespace ui
