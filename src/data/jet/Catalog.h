@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+// What the Jet dialect's translator needs to know of the tables a statement names: their
+// columns, each with the type code the program sees and the way the engine stores its values.
+namespace data::jet {
+
+// How a column's values sit in the embedded engine's tables.
+enum class Storage {
+    Integer,  // INTEGER: Byte, Integer, Long Integer, and Numeric with no decimals
+    Boolean,  // INTEGER -1 (True) or 0 (False), as Jet counts them
+    Real,     // REAL: Single, Double, Numeric with decimals
+    Currency, // INTEGER holding the amount times 10,000, exact to four decimals
+    DateTime, // TEXT 'YYYY-MM-DD HH:MM:SS', which sorts and compares in time order
+    Text,     // TEXT with the case-insensitive collation "JETTEXT"
+    Blob,     // BLOB: Binary, OLE Object, Replication ID
+};
+
+struct ColumnInfo {
+    QString name; // as stored in the engine (the source's own spelling)
+    int adoType = 0;
+    Storage storage = Storage::Text;
+};
+
+struct TableInfo {
+    QString name; // as stored in the engine (the source's own spelling)
+    std::vector<ColumnInfo> columns;
+};
+
+// Looks tables up by the name a statement gives them (compared without regard to case), loading
+// a table into the engine the first time it is named. Null for a table the source lacks.
+class Catalog {
+public:
+    virtual ~Catalog() = default;
+    virtual const TableInfo* findTable(const QString& name) = 0;
+};
+
+} // namespace data::jet

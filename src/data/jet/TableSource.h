@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// The seam between a file reader (an Access database, a workbook) and the embedded engine: the
+// reader describes its tables and pushes a table's rows into a sink, value by value.
+namespace data::jet {
+
+struct SourceColumn {
+    QString name;
+    int adoType = 0; // the type code the program sees (data::ado)
+    int scale = 0;   // decimals of a Numeric column
+};
+
+struct SourceTable {
+    QString name;
+    std::vector<SourceColumn> columns;
+};
+
+// Receives one table's rows. Values are given column by column (any order, each at most once
+// per row); columns not given in a row are null. endRow() stores the row.
+class RowSink {
+public:
+    virtual ~RowSink() = default;
+    virtual void setNull(int column) = 0;
+    virtual void setInteger(int column, std::int64_t value) = 0;
+    virtual void setBoolean(int column, bool value) = 0;
+    virtual void setDouble(int column, double value) = 0;
+    // The amount times 10,000.
+    virtual void setCurrency(int column, std::int64_t scaledBy10000) = 0;
+    // Date and time to the second.
+    virtual void setDateTime(int column, int year, int month, int day, int hour, int minute,
+                             int second) = 0;
+    virtual void setText(int column, const QString& value) = 0;
+    virtual void setBlob(int column, const QByteArray& value) = 0;
+    virtual void endRow() = 0;
+};
+
+class TableSource {
+public:
+    virtual ~TableSource() = default;
+    // Every table the source holds, in its own order.
+    virtual QStringList tableNames() = 0;
+    // The table's columns, or nothing when there is no such table (names compared without
+    // regard to case). Fails with data::Error when the source cannot be read.
+    virtual std::optional<SourceTable> describe(const QString& name) = 0;
+    // Pushes every row of the table into the sink. Fails with data::Error on damage.
+    virtual void load(const QString& name, RowSink& sink) = 0;
+};
+
+} // namespace data::jet
