@@ -58,7 +58,11 @@ DataGrid::DataGrid(QWidget* parent)
     setDataSource(std::make_shared<QStandardItemModel>());
 }
 
-DataGrid::~DataGrid() = default;
+// The view, and with it the header and cell painter that read the column block, goes before
+// the block and the grid's hold on the model do.
+DataGrid::~DataGrid() {
+    delete view_;
+}
 
 // The grid's own filter goes on first so that the relay, installed after it, sees each event
 // first: MouseDown is raised before the grid reacts to the press, and the grid can see whether

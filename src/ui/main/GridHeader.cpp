@@ -41,10 +41,9 @@ bool GridHeader::onResizeEdge(int x) const {
     return x > left + sectionSize(column) - grip;
 }
 
-// The column under x, or the nearest one at the end of the header when x is beyond it.
+// The column under x, taking a point beyond the header's ends at the edge it passed.
 int GridHeader::columnTowards(int x) const {
-    const int column = logicalIndexAt(std::clamp(x, 0, std::max(0, viewport()->width() - 1)));
-    return column >= 0 ? column : count() - 1;
+    return logicalIndexAt(std::clamp(x, 0, std::max(0, viewport()->width() - 1)));
 }
 
 void GridHeader::mousePressEvent(QMouseEvent* event) {
