@@ -39,8 +39,7 @@ int vbShift(Qt::KeyboardModifiers modifiers) {
     return result;
 }
 
-MouseRelay::MouseRelay(QWidget* watched, Handler down, Handler move, Handler up,
-                       QWidget* reference)
+MouseRelay::MouseRelay(QWidget* watched, Handler down, Handler move, Handler up, QWidget* reference)
     : QObject(watched), watched_(watched), reference_(reference ? reference : watched),
       down_(std::move(down)), move_(std::move(move)), up_(std::move(up)) {
     watched->installEventFilter(this);
@@ -50,8 +49,8 @@ MouseArgs MouseRelay::argsFor(const QMouseEvent& event, QWidget* watched, QWidge
     const QPoint local = event.position().toPoint();
     const QPoint p = watched == reference ? local : watched->mapTo(reference, local);
     MouseArgs args;
-    args.button = event.type() == QEvent::MouseMove ? vbButtons(event.buttons())
-                                                    : vbButton(event.button());
+    args.button =
+        event.type() == QEvent::MouseMove ? vbButtons(event.buttons()) : vbButton(event.button());
     args.shift = vbShift(event.modifiers());
     args.x = twips::fromPxX(p.x());
     args.y = twips::fromPxY(p.y());

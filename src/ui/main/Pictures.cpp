@@ -131,8 +131,14 @@ QIcon appIcon() {
     return icon;
 }
 
-QPixmap dragPicture() { return dragPointer(0); }
-QPixmap dropPicture() { return dragPointer(1); }
-QPixmap noDropPicture() { return dragPointer(2); }
+QPixmap dragPicture() {
+    return dragPointer(0);
+}
+QPixmap dropPicture() {
+    return dragPointer(1);
+}
+QPixmap noDropPicture() {
+    return dragPointer(2);
+}
 
 } // namespace ui

@@ -18,12 +18,24 @@ double logicalDpi(bool horizontal) {
 }
 } // namespace
 
-double perPixelX() { return TwipsPerInch / logicalDpi(true); }
-double perPixelY() { return TwipsPerInch / logicalDpi(false); }
+double perPixelX() {
+    return TwipsPerInch / logicalDpi(true);
+}
+double perPixelY() {
+    return TwipsPerInch / logicalDpi(false);
+}
 
-int toPxX(double t) { return static_cast<int>(std::lround(t / perPixelX())); }
-int toPxY(double t) { return static_cast<int>(std::lround(t / perPixelY())); }
-double fromPxX(int px) { return px * perPixelX(); }
-double fromPxY(int px) { return px * perPixelY(); }
+int toPxX(double t) {
+    return static_cast<int>(std::lround(t / perPixelX()));
+}
+int toPxY(double t) {
+    return static_cast<int>(std::lround(t / perPixelY()));
+}
+double fromPxX(int px) {
+    return px * perPixelX();
+}
+double fromPxY(int px) {
+    return px * perPixelY();
+}
 
 } // namespace ui::twips
