@@ -1,0 +1,30 @@
+#include "ui/main/TreeControl.h"
+
+#include <QKeyEvent>
+
+namespace ui {
+
+TreeControl::TreeControl(QWidget* parent) : QTreeView(parent) {
+    setHeaderHidden(true);
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(SingleSelection);
+    setUniformRowHeights(true);
+}
+
+void TreeControl::focusInEvent(QFocusEvent* event) {
+    QTreeView::focusInEvent(event);
+    if (focused)
+        focused();
+}
+
+void TreeControl::keyPressEvent(QKeyEvent* event) {
+    if (keyPressing && !keyPressing(*event))
+        return;
+    const QModelIndexList before = selectionModel()->selectedIndexes();
+    QTreeView::keyPressEvent(event);
+    const QModelIndexList after = selectionModel()->selectedIndexes();
+    if (!after.isEmpty() && after != before && selectionMovedByKey)
+        selectionMovedByKey();
+}
+
+} // namespace ui

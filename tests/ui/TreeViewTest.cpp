@@ -1,0 +1,294 @@
+#include "ui/main/TreeView.h"
+
+#include "data/Error.h"
+#include "ui/main/Pictures.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+using ui::NodePtr;
+using ui::TreeNode;
+using ui::TreeView;
+using ui::tvwChild;
+
+namespace {
+
+class TreeViewTest : public ::testing::Test {
+protected:
+    // Top level: Alpha (1) holding A1 (2) and A2 (3), A2 holding A2x (4); Beta (5).
+    void addSample() {
+        tree.Add(0, 0, "", "Alpha", "closed");
+        tree.Add(1, tvwChild, "", "A1", "leaf");
+        tree.Add(1, tvwChild, "", "A2", "closed");
+        tree.Add(3, tvwChild, "", "A2x", "leaf");
+        tree.Add(0, 0, "", "Beta", "closed");
+    }
+
+    void showTree() {
+        tree.resize(300, 400);
+        tree.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    }
+
+    void click(const NodePtr& node) {
+        const QRect rect = tree.view()->visualRect(tree.indexOf(node.get()));
+        QTest::mouseClick(tree.view()->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    QStringList topLevelTexts() {
+        QStringList texts;
+        for (NodePtr n = tree.Nodes(1)->FirstSibling(); n; n = n->Next())
+            texts << n->Text();
+        return texts;
+    }
+
+    TreeView tree;
+};
+
+} // namespace
+
+TEST_F(TreeViewTest, PositionsFollowAddingOrderAndCloseUpAfterRemove) {
+    addSample();
+    const NodePtr first = tree.Nodes(1);
+    const NodePtr beta = tree.Nodes(5);
+    ASSERT_EQ(tree.Count(), 5);
+
+    tree.Remove(2); // A1
+    EXPECT_EQ(tree.Count(), 4);
+    EXPECT_EQ(tree.Nodes(1), first);
+    EXPECT_EQ(beta->Index(), 4);
+    EXPECT_EQ(tree.Nodes(2)->Text(), "A2");
+
+    EXPECT_THROW(tree.Nodes(0), data::Error);
+    EXPECT_THROW(tree.Nodes(5), data::Error);
+    EXPECT_THROW(tree.Remove(5), data::Error);
+    EXPECT_THROW(tree.Add(2, 1, "", "x"), data::Error);
+
+    tree.Clear();
+    EXPECT_EQ(tree.Count(), 0);
+    EXPECT_THROW(first->Index(), data::Error);
+    EXPECT_EQ(tree.Add()->Index(), 1);
+}
+
+TEST_F(TreeViewTest, NavigationFollowsTheShapeOfTheTree) {
+    addSample();
+    const NodePtr alpha = tree.Nodes(1), a1 = tree.Nodes(2), a2 = tree.Nodes(3);
+    const NodePtr a2x = tree.Nodes(4), beta = tree.Nodes(5);
+
+    EXPECT_EQ(alpha->Parent(), nullptr);
+    EXPECT_EQ(a2x->Parent(), a2);
+    EXPECT_EQ(alpha->Children(), 2);
+    EXPECT_EQ(alpha->Child(), a1);
+    EXPECT_EQ(a1->Next(), a2);
+    EXPECT_EQ(a2->Next(), nullptr);
+    EXPECT_EQ(a2->FirstSibling(), a1);
+    EXPECT_EQ(a1->LastSibling(), a2);
+    EXPECT_EQ(beta->FirstSibling(), alpha);
+    EXPECT_EQ(a2x->Root(), alpha);
+    EXPECT_EQ(beta->Root(), beta);
+    EXPECT_EQ(a1->Child(), nullptr);
+
+    // The newest child goes last.
+    const NodePtr a3 = tree.Add(1, tvwChild, "", "A3");
+    EXPECT_EQ(a2->Next(), a3);
+    EXPECT_EQ(alpha->Children(), 3);
+}
+
+TEST_F(TreeViewTest, RemoveTakesTheSubtreeAndLeavesHeldNodesDetached) {
+    addSample();
+    const NodePtr alpha = tree.Nodes(1), a2x = tree.Nodes(4), beta = tree.Nodes(5);
+    tree.Remove(1);
+
+    EXPECT_EQ(tree.Count(), 1);
+    EXPECT_EQ(tree.Nodes(1), beta);
+    EXPECT_EQ(beta->FirstSibling(), beta);
+    for (const NodePtr& gone : {alpha, a2x}) {
+        EXPECT_THROW(gone->Index(), data::Error);
+        EXPECT_EQ(gone->Parent(), nullptr);
+        EXPECT_EQ(gone->Child(), nullptr);
+        EXPECT_EQ(gone->Children(), 0);
+        EXPECT_EQ(gone->Next(), nullptr);
+        EXPECT_EQ(gone->FirstSibling(), nullptr);
+        EXPECT_EQ(gone->Root(), nullptr);
+    }
+    EXPECT_EQ(a2x->Text(), "A2x");
+    a2x->setText("still safe");
+    a2x->setExpanded(true);
+    EXPECT_THROW(tree.setSelectedItem(a2x.get()), data::Error);
+}
+
+TEST_F(TreeViewTest, SortedOrdersOnlyTheTopLevel) {
+    tree.Add(0, 0, "", "pear");
+    tree.Add(1, tvwChild, "", "zeta");
+    tree.Add(1, tvwChild, "", "alpha");
+    tree.Add(0, 0, "", "Apple");
+    tree.setSorted(true);
+    EXPECT_EQ(topLevelTexts(), QStringList({"Apple", "pear"}));
+
+    tree.Add(0, 0, "", "banana");
+    tree.Add(0, 0, "", "Zucchini");
+    tree.Add(0, 0, "", "aardvark");
+    EXPECT_EQ(topLevelTexts(), QStringList({"aardvark", "Apple", "banana", "pear", "Zucchini"}));
+    EXPECT_EQ(tree.Nodes(1)->Child()->Text(), "zeta");
+    EXPECT_EQ(tree.Nodes(1)->Child()->Next()->Text(), "alpha");
+    // Positions stay in order of adding; the view shows the sorted order.
+    EXPECT_EQ(tree.Nodes(1)->Text(), "pear");
+    EXPECT_EQ(tree.indexOf(tree.Nodes(1).get()).row(), 3);
+    EXPECT_EQ(tree.view()->model()->index(0, 0).data().toString(), "aardvark");
+
+    tree.setSorted(false);
+    tree.Add(0, 0, "", "apricot");
+    EXPECT_EQ(topLevelTexts().last(), "apricot");
+}
+
+TEST_F(TreeViewTest, ModelStaysConsistentThroughChanges) {
+    // The tester checks the model after every change and reports what it finds as warnings.
+    static QStringList failures;
+    failures.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { failures << text; });
+    {
+        QAbstractItemModelTester tester(tree.view()->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::Warning);
+        addSample();
+        tree.Nodes(3)->setExpanded(true);
+        tree.setSorted(true);
+        tree.Add(0, 0, "", "Aardvark");
+        tree.Nodes(2)->setText("renamed");
+        tree.Remove(3);
+        tree.Add(2, tvwChild, "", "B1");
+        tree.Clear();
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(failures.isEmpty()) << failures.join("\n").toStdString();
+}
+
+TEST_F(TreeViewTest, SelectedItemIsSetWithoutNodeClick) {
+    addSample();
+    QSignalSpy clicks(&tree, &TreeView::NodeClick);
+    EXPECT_EQ(tree.SelectedItem(), nullptr);
+
+    tree.setSelectedItem(tree.Nodes(4).get());
+    EXPECT_EQ(tree.SelectedItem(), tree.Nodes(4));
+    EXPECT_EQ(tree.view()->currentIndex(), tree.indexOf(tree.Nodes(4).get()));
+    tree.Add(0, 0, "", "Gamma");
+    tree.setSelectedItem(nullptr);
+    EXPECT_EQ(tree.SelectedItem(), nullptr);
+
+    // Removing the selected node, or a node above it, selects a neighbour of what went.
+    const NodePtr alpha = tree.Nodes(1), a1 = tree.Nodes(2);
+    tree.setSelectedItem(tree.Nodes(4).get()); // A2x, an only child
+    tree.Remove(3);                            // A2
+    EXPECT_EQ(tree.SelectedItem(), a1);
+    tree.Remove(2);
+    EXPECT_EQ(tree.SelectedItem(), alpha);
+    tree.Remove(1);
+    EXPECT_EQ(tree.SelectedItem()->Text(), "Beta");
+    EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST_F(TreeViewTest, MouseClicksRaiseNodeClickEachTime) {
+    addSample();
+    showTree();
+    const NodePtr beta = tree.Nodes(5);
+    std::vector<NodePtr> selectedAtClick;
+    QObject::connect(&tree, &TreeView::NodeClick, [&](TreeNode* node) {
+        EXPECT_EQ(node, beta.get());
+        selectedAtClick.push_back(tree.SelectedItem());
+    });
+    click(beta);
+    click(beta);
+    EXPECT_EQ(selectedAtClick, std::vector<NodePtr>({beta, beta}));
+}
+
+TEST_F(TreeViewTest, KeyboardMovesRaiseNodeClickAndKeysTypeCharacters) {
+    addSample();
+    showTree();
+    tree.setSelectedItem(tree.Nodes(1).get());
+    QSignalSpy clicks(&tree, &TreeView::NodeClick);
+    std::vector<int> typed;
+    QObject::connect(&tree, &TreeView::KeyPress, [&](int& keyAscii) {
+        typed.push_back(keyAscii);
+        if (keyAscii == 'b')
+            keyAscii = 0;
+    });
+
+    QTest::keyClick(tree.view(), Qt::Key_Down);
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks[0][0].value<TreeNode*>(), tree.Nodes(5).get());
+    EXPECT_EQ(tree.SelectedItem(), tree.Nodes(5));
+
+    QTest::keyClick(tree.view(), Qt::Key_Escape);
+    QTest::keyClick(tree.view(), Qt::Key_Return);
+    // Swallowed, so the search by typing does not move to Beta.
+    tree.setSelectedItem(tree.Nodes(1).get());
+    QTest::keyClick(tree.view(), 'b');
+    EXPECT_EQ(typed, std::vector<int>({27, 13, 'b'}));
+    EXPECT_EQ(tree.SelectedItem(), tree.Nodes(1));
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(TreeViewTest, ExpandedIsKeptInStepWithTheView) {
+    addSample();
+    const NodePtr alpha = tree.Nodes(1);
+    const QModelIndex index = tree.indexOf(alpha.get());
+    alpha->setExpanded(true);
+    EXPECT_TRUE(tree.view()->isExpanded(index));
+    tree.view()->collapse(index);
+    EXPECT_FALSE(alpha->Expanded());
+    tree.view()->expand(index);
+    EXPECT_TRUE(alpha->Expanded());
+}
+
+TEST_F(TreeViewTest, DisplayFollowsNodesAndSettings) {
+    const ui::ImageList images = ui::smallIcons();
+    tree.setImageList(&images);
+    addSample();
+    const QModelIndex index = tree.indexOf(tree.Nodes(1).get());
+    QSignalSpy changes(tree.view()->model(), &QAbstractItemModel::dataChanged);
+    tree.Nodes(1)->setText("Renamed");
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(index.data().toString(), "Renamed");
+    EXPECT_FALSE(index.data(Qt::DecorationRole).value<QPixmap>().isNull());
+    EXPECT_FALSE(tree.view()->model()->flags(index) & Qt::ItemIsEditable);
+
+    tree.setLineStyle(1);
+    EXPECT_TRUE(tree.view()->rootIsDecorated());
+    tree.setLineStyle(0);
+    EXPECT_FALSE(tree.view()->rootIsDecorated());
+}
+
+TEST_F(TreeViewTest, FocusAndDoubleClickAreReported) {
+    addSample();
+    showTree();
+    tree.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tree));
+    tree.view()->clearFocus();
+    QSignalSpy focus(&tree, &TreeView::GotFocus);
+    tree.setFocus();
+    EXPECT_EQ(focus.count(), 1);
+
+    // A double click reaches a widget as a click followed by the double-click event.
+    QSignalSpy doubles(&tree, &TreeView::DblClick);
+    const QPoint at = tree.view()->visualRect(tree.indexOf(tree.Nodes(5).get())).center();
+    QTest::mouseClick(tree.view()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(tree.view()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(doubles.count(), 1);
+}
+
+TEST_F(TreeViewTest, RemovingManyChildrenOneByOneStaysQuick) {
+    // Shown, expanded and with the first child selected: the hardest case for the view.
+    showTree();
+    const NodePtr parent = tree.Add(0, 0, "", "big");
+    parent->setExpanded(true);
+    for (int i = 0; i < 50000; ++i)
+        tree.Add(parent->Index(), tvwChild, "", QString::number(i));
+    tree.setSelectedItem(parent->Child().get());
+    while (parent->Children() > 0)
+        tree.Remove(parent->Child()->Index());
+    EXPECT_EQ(tree.Count(), 1);
+    EXPECT_EQ(tree.SelectedItem(), parent);
+}
