@@ -53,13 +53,17 @@ bool isWord(const Token& token, QStringView word) {
     }
 }
 
-// Where the text of an expression quoted in a message stops.
-bool endsExpressionText(const Token& token) {
-    static const QStringView words[] = {u"FROM",  u"WHERE", u"GROUP", u"HAVING", u"ORDER", u"INTO",
-                                        u"UNION", u"AS",    u"ASC",   u"DESC",   u",",     u";"};
-    return token.kind == TokenKind::End ||
-           std::any_of(std::begin(words), std::end(words),
-                       [&](QStringView word) { return isWord(token, word); });
+// Where the text of an expression quoted in a message stops: at a clause's word, or at the
+// end of the clause item when outside parentheses.
+bool endsExpressionText(const Token& token, int depth) {
+    static const QStringView clauseWords[] = {u"FROM",  u"WHERE", u"GROUP", u"HAVING",
+                                              u"ORDER", u"INTO",  u"UNION", u";"};
+    static const QStringView itemWords[] = {u"AS", u"ASC", u"DESC", u","};
+    const auto isAny = [&](const auto& words) {
+        return std::any_of(std::begin(words), std::end(words),
+                           [&](QStringView word) { return isWord(token, word); });
+    };
+    return token.kind == TokenKind::End || isAny(clauseWords) || (depth <= 0 && isAny(itemWords));
 }
 
 enum class ExprProblem { MissingOperator, MissingParen };
@@ -126,7 +130,7 @@ private:
         int depth = 0;
         for (size_t i = exprStart_; i < tokens_.size(); ++i) {
             const Token& token = tokens_[i];
-            if (depth <= 0 && endsExpressionText(token))
+            if (endsExpressionText(token, depth))
                 break;
             if (token.kind == TokenKind::LeftParen)
                 ++depth;
