@@ -38,6 +38,15 @@ ExprScope withoutAggregates(ExprScope scope, const char* clause, const Expr& exp
     return scope;
 }
 
+// A GROUP BY or ORDER BY term. SQLite would read a whole number there as a select item's
+// position; Jet reads it as a value like any other.
+QString termSql(const Expr& expr, const ExprScope& scope) {
+    const SqlExpr term = translateExpr(expr, scope);
+    const bool number = expr.kind == ExprKind::Number ||
+                        (expr.kind == ExprKind::Unary && expr.args[0].kind == ExprKind::Number);
+    return number ? QStringLiteral("CAST(%1 AS NUMERIC)").arg(term.sql) : collatedSql(term);
+}
+
 class SelectList {
 public:
     void add(const SqlExpr& expr, const QString& name) {
@@ -87,14 +96,14 @@ Translation translate(const QString& jetSql, Catalog& catalog) {
                translateExpr(*st.where, withoutAggregates(scope, "WHERE", *st.where)).sql;
     QStringList terms;
     for (const Expr& expr : st.groupBy)
-        terms << collatedSql(translateExpr(expr, withoutAggregates(scope, "GROUP BY", expr)));
+        terms << termSql(expr, withoutAggregates(scope, "GROUP BY", expr));
     if (!terms.isEmpty())
         sql += QStringLiteral(" GROUP BY ") + terms.join(QStringLiteral(", "));
     if (st.having)
         sql += QStringLiteral(" HAVING ") + translateExpr(*st.having, scope).sql;
     terms.clear();
     for (const OrderTerm& term : st.orderBy)
-        terms << collatedSql(translateExpr(term.expr, scope)) +
+        terms << termSql(term.expr, scope) +
                      (term.descending ? QStringLiteral(" DESC") : QString());
     if (!terms.isEmpty())
         sql += QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
