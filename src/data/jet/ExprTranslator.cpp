@@ -212,13 +212,15 @@ SqlExpr aggregate(const Expr& call, const QString& name, const ExprScope& scope)
     inner.aggregateBan =
         QStringLiteral("Cannot have aggregate function in expression (%1).").arg(call.source);
     const SqlExpr value = translateExpr(arg, inner);
-    const bool stored =
-        value.column && (name == u"count" || value.column->storage == Storage::Currency);
+    const bool count = name == u"count";
+    const bool currency = value.column && value.column->storage == Storage::Currency;
+    // Count needs no conversion of a column's values, the others only a currency column's.
+    const bool raw = value.column && (count || currency);
     QString sql =
-        name + u'(' + (stored ? quoteIdentifier(value.column->name) : valueSql(value)) + u')';
-    if (stored && value.column->storage == Storage::Currency && name != u"count")
+        name + u'(' + (raw ? quoteIdentifier(value.column->name) : valueSql(value)) + u')';
+    if (currency && !count)
         sql = QStringLiteral("(%1 / 10000.0)").arg(sql);
-    if (name == u"count")
+    if (count)
         return typed(sql, adInteger);
     if (name == u"avg")
         return typed(sql, adDouble);
