@@ -1,0 +1,315 @@
+#include "data/jet/ExprTranslator.h"
+
+#include "data/AdoTypes.h"
+#include "data/Error.h"
+#include "data/jet/SqlQuote.h"
+#include "data/jet/VbFunctions.h"
+
+#include <algorithm>
+
+namespace data::jet {
+
+using namespace data::ado;
+
+namespace {
+
+const QString textCollation = QStringLiteral(" COLLATE JETTEXT");
+
+SqlExpr typed(QString sql, int adoType) {
+    return {std::move(sql), valueTypeOf(adoType)};
+}
+
+SqlExpr truthValue(QString sql) {
+    SqlExpr expr = typed(std::move(sql), adBoolean);
+    expr.truth = true;
+    return expr;
+}
+
+bool isText(const ValueType& type) {
+    return type.storage == Storage::Text && type.ado != adEmpty;
+}
+
+bool anyText(const std::vector<SqlExpr>& exprs) {
+    return std::any_of(exprs.begin(), exprs.end(), [](const SqlExpr& e) { return isText(e.type); });
+}
+
+// The left side of a comparison; comparing text, it brings the case-insensitive collation.
+QString comparedSql(const SqlExpr& expr, bool text) {
+    return text ? valueSql(expr) + textCollation : valueSql(expr);
+}
+
+QString joinedValues(const std::vector<SqlExpr>& exprs, size_t from = 0) {
+    QStringList values;
+    for (size_t i = from; i < exprs.size(); ++i)
+        values << valueSql(exprs[i]);
+    return values.join(QStringLiteral(", "));
+}
+
+std::vector<SqlExpr> translateAll(const std::vector<Expr>& exprs, const ExprScope& scope) {
+    std::vector<SqlExpr> result;
+    for (const Expr& expr : exprs)
+        result.push_back(translateExpr(expr, scope));
+    return result;
+}
+
+const char* symbolOf(Op op) {
+    switch (op) {
+    case Op::Add:
+        return "+";
+    case Op::Sub:
+    case Op::Neg:
+        return "-";
+    case Op::Mul:
+        return "*";
+    case Op::IntDiv:
+    case Op::Div:
+        return "/";
+    case Op::Mod:
+        return "%";
+    case Op::Eq:
+    case Op::Eqv:
+        return "=";
+    case Op::Ne:
+    case Op::Xor:
+        return "<>";
+    case Op::Lt:
+        return "<";
+    case Op::Gt:
+        return ">";
+    case Op::Le:
+        return "<=";
+    case Op::Ge:
+        return ">=";
+    case Op::And:
+        return "AND";
+    case Op::Or:
+        return "OR";
+    default:
+        return "";
+    }
+}
+
+SqlExpr number(const Expr& expr) {
+    bool whole = false;
+    expr.text.toInt(&whole); // fails for decimals, exponents and what exceeds a Long
+    return typed(expr.text, whole ? adInteger : adDouble);
+}
+
+SqlExpr columnRef(const Expr& expr, const ExprScope& scope) {
+    const TableInfo& table = *scope.table;
+    const QString qualifier = expr.parts.mid(0, expr.parts.size() - 1).join(u'.');
+    const bool inScope =
+        qualifier.isEmpty() || scope.qualifiers.contains(qualifier, Qt::CaseInsensitive);
+    const auto column =
+        std::find_if(table.columns.begin(), table.columns.end(), [&](const ColumnInfo& c) {
+            return c.name.compare(expr.parts.last(), Qt::CaseInsensitive) == 0;
+        });
+    if (!inScope || column == table.columns.end())
+        throw Error(QStringLiteral("Unknown column '%1' in table '%2'.")
+                        .arg(expr.parts.join(u'.'), table.name));
+    return columnValue(*column);
+}
+
+SqlExpr unary(const Expr& expr, const ExprScope& scope) {
+    const SqlExpr operand = translateExpr(expr.args[0], scope);
+    if (expr.op == Op::Not)
+        return truthValue(QStringLiteral("(NOT %1)").arg(operand.sql));
+    return {QStringLiteral("(-%1)").arg(valueSql(operand)),
+            arithmeticType(operand.type, valueTypeOf(adSmallInt))};
+}
+
+// Jet rounds the operands of \ and Mod to whole numbers first.
+QString wholeNumber(const QString& value) {
+    return QStringLiteral("CAST(round(%1) AS INTEGER)").arg(value);
+}
+
+SqlExpr binary(const Expr& expr, const ExprScope& scope) {
+    const SqlExpr left = translateExpr(expr.args[0], scope);
+    const SqlExpr right = translateExpr(expr.args[1], scope);
+    const QString a = valueSql(left), b = valueSql(right);
+    const QString symbol = QLatin1String(symbolOf(expr.op));
+    switch (expr.op) {
+    case Op::Concat: // Null counts as ""
+        return typed(QStringLiteral("vb_concat(%1, %2)").arg(a, b), adVarWChar);
+    case Op::Add:
+        if (isText(left.type) && isText(right.type)) // + joins text, Null giving Null
+            return typed(QStringLiteral("(%1 || %2)").arg(a, b), adVarWChar);
+        [[fallthrough]];
+    case Op::Sub:
+    case Op::Mul:
+        return {QStringLiteral("(%1 %2 %3)").arg(a, symbol, b),
+                arithmeticType(left.type, right.type)};
+    case Op::Div: // always in real numbers, where SQLite would divide integers whole
+        return typed(QStringLiteral("(CAST(%1 AS REAL) / %2)").arg(a, b), adDouble);
+    case Op::IntDiv:
+    case Op::Mod:
+        return typed(QStringLiteral("(%1 %2 %3)").arg(wholeNumber(a), symbol, wholeNumber(b)),
+                     adInteger);
+    case Op::Pow:
+        return typed(QStringLiteral("pow(%1, %2)").arg(a, b), adDouble);
+    case Op::Eq:
+    case Op::Ne:
+    case Op::Lt:
+    case Op::Gt:
+    case Op::Le:
+    case Op::Ge: {
+        const bool text = isText(left.type) || isText(right.type);
+        return truthValue(QStringLiteral("(%1 %2 %3)").arg(comparedSql(left, text), symbol, b));
+    }
+    case Op::And:
+    case Op::Or:
+        return truthValue(QStringLiteral("(%1 %2 %3)").arg(left.sql, symbol, right.sql));
+    case Op::Xor:
+    case Op::Eqv:
+        return truthValue(
+            QStringLiteral("((%1 <> 0) %2 (%3 <> 0))").arg(left.sql, symbol, right.sql));
+    case Op::Imp:
+        return truthValue(QStringLiteral("((NOT %1) OR %2)").arg(left.sql, right.sql));
+    default:
+        throw Error(QStringLiteral("Syntax error in query expression '%1'.").arg(expr.source));
+    }
+}
+
+// Like, Between and In.
+SqlExpr test(const Expr& expr, const ExprScope& scope) {
+    const std::vector<SqlExpr> args = translateAll(expr.args, scope);
+    const QString no = expr.negated ? QStringLiteral("NOT ") : QString();
+    if (expr.kind == ExprKind::Like)
+        return truthValue(QStringLiteral("(vb_like(%1) %2 0)")
+                              .arg(joinedValues(args), expr.negated ? "=" : "<>"));
+    const QString value = comparedSql(args[0], anyText(args));
+    if (expr.kind == ExprKind::Between)
+        return truthValue(QStringLiteral("(%1 %2BETWEEN %3 AND %4)")
+                              .arg(value, no, valueSql(args[1]), valueSql(args[2])));
+    return truthValue(QStringLiteral("(%1 %2IN (%3))").arg(value, no, joinedValues(args, 1)));
+}
+
+[[noreturn]] void wrongArgumentCount(const Expr& call) {
+    throw Error(QStringLiteral("Wrong number of arguments used with function in query "
+                               "expression '%1'.")
+                    .arg(call.source));
+}
+
+void checkArguments(const Expr& call, size_t min, size_t max) {
+    if (call.args.size() < min || call.args.size() > max)
+        wrongArgumentCount(call);
+}
+
+// Count, Min, Max, Avg, Sum. Over a currency column they work on the stored whole amounts and
+// divide once, so that sums stay exact.
+SqlExpr aggregate(const Expr& call, const QString& name, const ExprScope& scope) {
+    if (!scope.aggregateBan.isEmpty())
+        throw Error(scope.aggregateBan);
+    checkArguments(call, 1, 1);
+    const Expr& arg = call.args[0];
+    if (arg.kind == ExprKind::Star) {
+        if (name != u"count")
+            throw Error(QStringLiteral("Syntax error (missing operator) in query expression '%1'.")
+                            .arg(call.source));
+        return typed(QStringLiteral("count(*)"), adInteger);
+    }
+    ExprScope inner = scope;
+    inner.aggregateBan =
+        QStringLiteral("Cannot have aggregate function in expression (%1).").arg(call.source);
+    const SqlExpr value = translateExpr(arg, inner);
+    const bool count = name == u"count";
+    const bool currency = value.column && value.column->storage == Storage::Currency;
+    // Count needs no conversion of a column's values, the others only a currency column's.
+    const bool raw = value.column && (count || currency);
+    QString sql =
+        name + u'(' + (raw ? quoteIdentifier(value.column->name) : valueSql(value)) + u')';
+    if (currency && !count)
+        sql = QStringLiteral("(%1 / 10000.0)").arg(sql);
+    if (count)
+        return typed(sql, adInteger);
+    if (name == u"avg")
+        return typed(sql, adDouble);
+    return {sql, name == u"sum" ? sumType(value.type) : value.type};
+}
+
+// IIf(condition, a, b): b when the condition is False or Null.
+SqlExpr iif(const Expr& call, const ExprScope& scope) {
+    checkArguments(call, 3, 3);
+    const std::vector<SqlExpr> args = translateAll(call.args, scope);
+    return {QStringLiteral("(CASE WHEN %1 THEN %2 ELSE %3 END)")
+                .arg(args[0].sql, valueSql(args[1]), valueSql(args[2])),
+            commonType(args[1].type, args[2].type)};
+}
+
+SqlExpr call(const Expr& call, const ExprScope& scope) {
+    const QString name = call.text.toLower();
+    static const QStringList aggregates = {"count", "min", "max", "avg", "sum"};
+    if (aggregates.contains(name))
+        return aggregate(call, name, scope);
+    if (name == u"iif")
+        return iif(call, scope);
+    const VbFunction* function = findVbFunction(call.text);
+    if (!function)
+        throw Error(QStringLiteral("Undefined function '%1' in expression.").arg(call.text));
+    checkArguments(call, function->minArgs, function->maxArgs);
+    const std::vector<SqlExpr> args = translateAll(call.args, scope);
+    QString values = joinedValues(args);
+    if (name.startsWith(u"format") && args.size() == 1)
+        values += QStringLiteral(", ''"); // Format without a mask: the general format
+    ValueType type = valueTypeOf(function->resultType);
+    if (function->resultType == adEmpty)
+        type = args.size() == 1 ? args[0].type : commonType(args[0].type, args[1].type);
+    return {QStringLiteral("vb_%1(%2)").arg(QLatin1String(function->name), values), type};
+}
+
+} // namespace
+
+SqlExpr columnValue(const ColumnInfo& column) {
+    SqlExpr expr{quoteIdentifier(column.name), {column.adoType, column.storage}};
+    expr.column = &column;
+    if (column.storage == Storage::Currency) {
+        expr.sql = QStringLiteral("(%1 / 10000.0)").arg(expr.sql);
+        expr.type.storage = Storage::Real;
+    }
+    return expr;
+}
+
+QString valueSql(const SqlExpr& expr) {
+    return expr.truth ? QStringLiteral("(-%1)").arg(expr.sql) : expr.sql;
+}
+
+QString collatedSql(const SqlExpr& expr) {
+    return isText(expr.type) && !expr.column ? valueSql(expr) + textCollation : valueSql(expr);
+}
+
+SqlExpr translateExpr(const Expr& expr, const ExprScope& scope) {
+    switch (expr.kind) {
+    case ExprKind::Number:
+        return number(expr);
+    case ExprKind::String:
+        return typed(quoteString(expr.text), adVarWChar);
+    case ExprKind::Date:
+        return typed(quoteString(expr.text), adDate);
+    case ExprKind::Boolean:
+        return typed(expr.text == u"TRUE" ? QStringLiteral("-1") : QStringLiteral("0"), adBoolean);
+    case ExprKind::Null:
+        return typed(QStringLiteral("NULL"), adEmpty);
+    case ExprKind::Column:
+        return columnRef(expr, scope);
+    case ExprKind::Unary:
+        return unary(expr, scope);
+    case ExprKind::Binary:
+        return binary(expr, scope);
+    case ExprKind::IsNull:
+        return truthValue(QStringLiteral("(%1 IS %2NULL)")
+                              .arg(translateExpr(expr.args[0], scope).sql,
+                                   expr.negated ? QStringLiteral("NOT ") : QString()));
+    case ExprKind::Like:
+    case ExprKind::Between:
+    case ExprKind::In:
+        return test(expr, scope);
+    case ExprKind::Call:
+        return call(expr, scope);
+    case ExprKind::Star:
+        break;
+    }
+    throw Error(QStringLiteral("Syntax error (missing operator) in query expression '%1'.")
+                    .arg(expr.source));
+}
+
+} // namespace data::jet

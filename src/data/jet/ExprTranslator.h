@@ -1,0 +1,39 @@
+#pragma once
+
+#include "data/jet/Ast.h"
+#include "data/jet/Catalog.h"
+#include "data/jet/ValueType.h"
+
+// Turns parsed Jet expressions into SQLite expressions over the engine's tables, with every
+// operator application in explicit parentheses.
+namespace data::jet {
+
+struct SqlExpr {
+    QString sql;
+    ValueType type;
+    bool truth = false;                 // sql gives SQLite's truth values 1/0, not Jet's -1/0
+    const ColumnInfo* column = nullptr; // set for a plain column reference
+};
+
+// What the expressions of one clause may name, and whether they may use aggregates.
+struct ExprScope {
+    const TableInfo* table = nullptr;
+    QStringList qualifiers; // the names a column reference may be qualified with
+    QString aggregateBan;   // the failure for an aggregate here; empty where they are allowed
+};
+
+// Fails with data::Error for unknown columns and functions, wrong argument counts and
+// aggregates where the scope bans them.
+SqlExpr translateExpr(const Expr& expr, const ExprScope& scope);
+
+// A column's value: currency columns are divided down from the stored amount times 10,000.
+SqlExpr columnValue(const ColumnInfo& column);
+
+// The expression as a value, with a truth value turned into Jet's -1/0.
+QString valueSql(const SqlExpr& expr);
+
+// The value to group or sort by: text that is not a column (whose own collation applies)
+// takes the engine's case-insensitive text collation, as Jet compares text.
+QString collatedSql(const SqlExpr& expr);
+
+} // namespace data::jet

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "data/jet/Ast.h"
+
+namespace data::jet {
+
+// Parses one Jet SELECT statement over a single table. Anything else, and any syntax error,
+// fails with data::Error carrying a description in Jet's own words that names the clause or
+// the expression at fault.
+SelectStatement parseSelect(const QString& sql);
+
+} // namespace data::jet
