@@ -6,10 +6,12 @@
 #include "data/access/TableDefinition.h"
 #include "data/access/TextDecoder.h"
 
+#include <QFile>
+
 namespace data::access {
 
 AccessFile::AccessFile(const QString& path) : layout_(inspectFile(path)) {
-    mdb_.reset(mdb_open(layout_.path.toLocal8Bit().constData(), MDB_NOFLAGS));
+    mdb_.reset(mdb_open(QFile::encodeName(layout_.path).constData(), MDB_NOFLAGS));
     if (!mdb_)
         throw messages::unrecognizedFormat(layout_.path);
     text_ = std::make_unique<TextDecoder>(*mdb_);

@@ -4,6 +4,8 @@
 #include "data/AdoTypes.h"
 #include "data/Error.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <map>
 #include <set>
 
@@ -40,6 +42,35 @@ TEST_F(AccessFileContent, CountsEveryLiveRowOnce) {
         ids.insert(std::get<std::int64_t>(objects.value(row, "Id")));
     EXPECT_EQ(objects.rows.size(), 106u);
     EXPECT_EQ(ids.size(), objects.rows.size());
+}
+
+TEST_F(AccessFileContent, SkipsRowsMarkedDeleted) {
+    // Mark the first row on the first data page of Orders (definition on page 449) deleted.
+    QFile original(accessFixture("nwind.mdb"));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    QByteArray copy = original.readAll();
+    constexpr int PageSize = 2048, RowCountOffset = 8, OrdersPage = 449;
+    const auto word = [&](qsizetype at) {
+        return static_cast<unsigned char>(copy[at]) | static_cast<unsigned char>(copy[at + 1]) << 8;
+    };
+    qsizetype page = 0;
+    while (page < copy.size() &&
+           !(copy[page] == 1 && word(page + 4) == OrdersPage && word(page + 6) == 0))
+        page += PageSize;
+    ASSERT_LT(page, copy.size());
+    copy[page + RowCountOffset + 3] = static_cast<char>(copy[page + RowCountOffset + 3] | 0x80);
+    QTemporaryDir dir;
+    QFile changed(dir.filePath("deleted.mdb"));
+    ASSERT_TRUE(changed.open(QIODevice::WriteOnly));
+    changed.write(copy);
+    changed.close();
+
+    AccessFile nwind(accessFixture("nwind.mdb"));
+    AccessFile edited(changed.fileName());
+    const LoadedTable before = loadTable(nwind, "Orders");
+    const LoadedTable after = loadTable(edited, "Orders");
+    ASSERT_EQ(after.rows.size(), before.rows.size() - 1);
+    EXPECT_EQ(std::vector<Row>(before.rows.begin() + 1, before.rows.end()), after.rows);
 }
 
 TEST_F(AccessFileContent, ListsTablesWithTheirKinds) {
