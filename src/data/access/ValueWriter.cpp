@@ -12,9 +12,9 @@
 namespace data::access {
 
 namespace {
-const QString& emptyText() {
-    static const QString empty = QStringLiteral("");
-    return empty;
+// An empty text is a value, not a null, so it is handed over as a non-null QString.
+QString nonNull(QString text) {
+    return text.isNull() ? QStringLiteral("") : text;
 }
 
 QByteArray bytesOf(const unsigned char* bytes, std::size_t size) {
@@ -97,15 +97,14 @@ void ValueWriter::writeVariable(const ColumnPlan& column, const MdbField& field,
     const auto size = static_cast<std::size_t>(field.siz);
     switch (column.kind) {
     case ValueKind::Text:
-        sink.setText(sinkColumn, size == 0 ? emptyText() : text_.decode(bytes, size));
+        sink.setText(sinkColumn, nonNull(text_.decode(bytes, size)));
         break;
     case ValueKind::Binary:
         sink.setBlob(sinkColumn, bytesOf(bytes, size));
         break;
     case ValueKind::Memo: {
         const auto& value = longValues_.read(field.start, field.siz);
-        sink.setText(sinkColumn,
-                     value.empty() ? emptyText() : text_.decode(value.data(), value.size()));
+        sink.setText(sinkColumn, nonNull(text_.decode(value.data(), value.size())));
         break;
     }
     case ValueKind::OleObject: {
