@@ -10,7 +10,7 @@
 
 namespace data::access {
 
-AccessFile::AccessFile(const QString& path) : layout_(inspectFile(path)) {
+AccessFile::AccessFile(const QString& path) : layout_(layoutOf(path)) {
     mdb_.reset(mdb_open(QFile::encodeName(layout_.path).constData(), MDB_NOFLAGS));
     if (!mdb_)
         throw messages::unrecognizedFormat(layout_.path);

@@ -28,7 +28,7 @@ bool hasAccessHeader(const QByteArray& header) {
 }
 } // namespace
 
-FileLayout inspectFile(const QString& path) {
+FileLayout layoutOf(const QString& path) {
     const QFileInfo info(path);
     FileLayout layout;
     layout.path = info.absoluteFilePath();

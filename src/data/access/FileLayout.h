@@ -18,6 +18,6 @@ struct FileLayout {
 
 // Checks that the path names a readable file with an Access header and a whole number of
 // pages. Fails with the data::Error the user sees otherwise.
-FileLayout inspectFile(const QString& path);
+FileLayout layoutOf(const QString& path);
 
 } // namespace data::access
