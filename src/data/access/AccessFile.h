@@ -1,0 +1,53 @@
+#pragma once
+
+#include "data/access/FileLayout.h"
+#include "data/access/MdbPtr.h"
+#include "data/access/TableCatalog.h"
+#include "data/jet/TableSource.h"
+
+#include <memory>
+#include <vector>
+
+// An Access database (.mdb of Jet 3 or Jet 4, .accdb) opened strictly for reading through
+// libmdb: the file is opened read-only and nothing is written, locked or created beside it.
+//
+// Columns the program leaves out: attachment and multi-value columns, whose values are keys into
+// hidden tables, and any type newer than libmdb knows (Large Number, extended Date/Time). Every
+// other column keeps its position among the shown ones, in the table's order.
+//
+// Every failure is a data::Error: a missing file, a file that is not an Access database, and a
+// damaged one (cut short, or with garbage where pages should be), which is found out by checking
+// each page number, page, row and value reference before it is used.
+namespace data::access {
+
+class TextDecoder;
+
+struct TableEntry {
+    QString name;
+    QString type; // "TABLE", "SYSTEM TABLE" or "ACCESS TABLE"
+};
+
+class AccessFile : public jet::TableSource {
+public:
+    // Opens the file and reads its list of tables.
+    explicit AccessFile(const QString& path);
+    ~AccessFile() override;
+
+    const QString& path() const { return layout_.path; }
+    // Every local table with its kind, for the schema rowset; saved queries are not listed.
+    std::vector<TableEntry> tableEntries() const;
+
+    QStringList tableNames() override;
+    std::optional<jet::SourceTable> describe(const QString& name) override;
+    void load(const QString& name, jet::RowSink& sink) override;
+
+private:
+    const CatalogTable* find(const QString& name) const;
+
+    FileLayout layout_;
+    MdbHandlePtr mdb_;
+    std::unique_ptr<TextDecoder> text_;
+    std::vector<CatalogTable> tables_;
+};
+
+} // namespace data::access

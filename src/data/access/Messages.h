@@ -1,0 +1,17 @@
+#pragma once
+
+#include "data/Error.h"
+
+#include <QString>
+
+// The descriptions the user sees when an Access file cannot be read, worded as the database
+// engine words them where it has a message of its own.
+namespace data::access::messages {
+
+Error fileNotFound(const QString& path);
+Error cannotOpen(const QString& path, const QString& reason);
+Error unrecognizedFormat(const QString& path);
+Error damaged(const QString& path, const QString& detail);
+Error noSuchTable(const QString& name);
+
+} // namespace data::access::messages

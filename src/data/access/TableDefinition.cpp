@@ -1,0 +1,84 @@
+#include "data/access/TableDefinition.h"
+
+#include "data/access/Damage.h"
+#include "data/access/LittleEndian.h"
+#include "data/access/TextDecoder.h"
+
+#include <cstring>
+
+namespace data::access {
+
+namespace {
+constexpr int NextPageOffset = 4;
+constexpr unsigned char ReferenceMap = 1;
+
+// libmdb reads a page number just past the last page as a page of zeros, and a table read
+// that way silently loses its columns or rows. So before libmdb reads a definition, the pages
+// it will touch are checked here: the chain of definition pages, and the pages holding the
+// lists of the table's pages.
+void checkDefinitionPages(MdbHandle& mdb, const FileLayout& layout, const QString& name,
+                          std::uint32_t page) {
+    const auto broken = [&](const QString& what) {
+        return Damage(QStringLiteral("the definition of table '%1' %2").arg(name, what));
+    };
+    for (std::uint32_t chained = 0; page != 0; ++chained) {
+        if (!layout.holdsPage(page))
+            throw broken(QStringLiteral("lies beyond the end of the file"));
+        if (mdb_read_pg(&mdb, page) != mdb.fmt->pg_size || mdb.pg_buf[0] != MDB_PAGE_TABLE ||
+            chained >= layout.pageCount)
+            throw broken(QStringLiteral("is garbled"));
+        if (chained == 0) {
+            for (const int offset : {mdb.fmt->tab_usage_map_offset, mdb.fmt->tab_free_map_offset})
+                if (!layout.holdsPage(readLittleEndian<std::uint32_t>(mdb.pg_buf + offset) >> 8))
+                    throw broken(QStringLiteral("points beyond the end of the file"));
+        }
+        page = readLittleEndian<std::uint32_t>(mdb.pg_buf + NextPageOffset);
+    }
+}
+
+// A large table lists its pages in separate map pages, whose numbers must lie in the file.
+void checkMapPages(const MdbTableDef& table, const FileLayout& layout, const QString& name) {
+    if (table.usage_map[0] != ReferenceMap)
+        return;
+    for (std::size_t at = 1; at + 4 <= table.map_sz; at += 4) {
+        if (!layout.holdsPage(readLittleEndian<std::uint32_t>(table.usage_map + at)))
+            throw Damage(QStringLiteral("the page list of table '%1' points beyond the end of "
+                                        "the file")
+                             .arg(name));
+    }
+}
+} // namespace
+
+TableDefinition::TableDefinition(MdbHandle& mdb, const FileLayout& layout, const QString& name,
+                                 std::uint32_t definitionPage, const TextDecoder& text)
+    : definitionPage_(definitionPage) {
+    checkDefinitionPages(mdb, layout, name, definitionPage);
+    entry_.mdb = &mdb;
+    entry_.object_type = MDB_TABLE;
+    entry_.table_pg = definitionPage;
+    const QByteArray utf8 = name.toUtf8().left(MDB_MAX_OBJ_NAME);
+    std::memcpy(entry_.object_name, utf8.constData(), static_cast<std::size_t>(utf8.size()));
+
+    table_.reset(mdb_read_table(&entry_));
+    if (!table_)
+        throw Damage(QStringLiteral("the definition of table '%1' cannot be read").arg(name));
+    if (table_->num_cols > MDB_MAX_COLS || !mdb_read_columns(table_.get()) ||
+        table_->columns->len != table_->num_cols)
+        throw Damage(QStringLiteral("the columns of table '%1' cannot be read").arg(name));
+    checkMapPages(*table_, layout, name);
+    planColumns(text);
+}
+
+void TableDefinition::planColumns(const TextDecoder& text) {
+    for (unsigned i = 0; i < table_->num_cols; ++i) {
+        const auto* column = static_cast<const MdbColumn*>(g_ptr_array_index(table_->columns, i));
+        const auto plan = planColumn(*column, static_cast<int>(i), text.fromLibrary(column->name));
+        if (!plan)
+            continue;
+        if (column->is_fixed && column->col_size < plan->storedSize)
+            throw Damage(QStringLiteral("column '%1' has an impossible size").arg(plan->name));
+        columns_.push_back(*plan);
+    }
+}
+
+} // namespace data::access

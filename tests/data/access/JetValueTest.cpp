@@ -1,0 +1,98 @@
+// Decoding of stored values that the sample files do not cover in full: dates before 1899 and
+// at the ends of Jet's range, large and scaled Numerics, compressed UTF-16 text, table kinds.
+#include "RecordingSink.h"
+#include "data/access/JetDate.h"
+#include "data/access/JetNumeric.h"
+#include "data/access/TableCatalog.h"
+#include "data/access/TextDecoder.h"
+
+#include <array>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace data::access;
+
+namespace {
+
+TEST(JetDate, CountsDaysFromTheEpochAndTheTimeForwards) {
+    EXPECT_EQ(jetDateTime(0.0), (DateTimeParts{1899, 12, 30, 0, 0, 0}));
+    EXPECT_EQ(jetDateTime(1.5), (DateTimeParts{1899, 12, 31, 12, 0, 0}));
+    EXPECT_EQ(jetDateTime(36526.75), (DateTimeParts{2000, 1, 1, 18, 0, 0}));
+    // Before the epoch the whole part counts back, the fraction still forwards from midnight.
+    EXPECT_EQ(jetDateTime(-1.25), (DateTimeParts{1899, 12, 29, 6, 0, 0}));
+    EXPECT_EQ(jetDateTime(-0.5), (DateTimeParts{1899, 12, 30, 12, 0, 0}));
+    EXPECT_EQ(jetDateTime(-728.75), (DateTimeParts{1898, 1, 1, 18, 0, 0}));
+}
+
+TEST(JetDate, RoundsToTheNearestSecondAcrossMidnight) {
+    const double second = 1.0 / 86400;
+    EXPECT_EQ(jetDateTime(2.0 + 3661 * second + 0.4 * second),
+              (DateTimeParts{1900, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(jetDateTime(2.0 + 3661 * second + 0.6 * second),
+              (DateTimeParts{1900, 1, 1, 1, 1, 2}));
+    EXPECT_EQ(jetDateTime(36525.0 + 86399.7 * second), (DateTimeParts{2000, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(jetDateTime(-1.0 - 86399.7 * second), (DateTimeParts{1899, 12, 30, 0, 0, 0}));
+}
+
+TEST(JetDate, AcceptsOnlyJetsRangeOfYears) {
+    EXPECT_EQ(jetDateTime(-657434.0), (DateTimeParts{100, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(jetDateTime(2958465.5), (DateTimeParts{9999, 12, 31, 12, 0, 0}));
+    EXPECT_FALSE(jetDateTime(-657435.0));
+    EXPECT_FALSE(jetDateTime(2958466.0));
+    EXPECT_FALSE(jetDateTime(std::nan("")));
+    EXPECT_FALSE(jetDateTime(1e300));
+}
+
+// Sign byte, then the 128-bit magnitude as four little-endian words, most significant first.
+std::array<unsigned char, NumericSize> numeric(bool negative, std::uint64_t high,
+                                               std::uint64_t low) {
+    std::array<unsigned char, NumericSize> bytes{};
+    bytes[0] = negative ? 0x80 : 0x00;
+    const std::uint32_t words[] = {
+        static_cast<std::uint32_t>(high >> 32), static_cast<std::uint32_t>(high),
+        static_cast<std::uint32_t>(low >> 32), static_cast<std::uint32_t>(low)};
+    for (int w = 0; w < 4; ++w)
+        for (int b = 0; b < 4; ++b)
+            bytes[static_cast<std::size_t>(1 + 4 * w + b)] =
+                static_cast<unsigned char>(words[w] >> (8 * b));
+    return bytes;
+}
+
+TEST(JetNumeric, KeepsWholeNumbersExactAndScalesTheRest) {
+    EXPECT_EQ(jetNumeric(numeric(false, 0, 123456789012345678).data(), 0),
+              NumericValue(std::int64_t{123456789012345678}));
+    EXPECT_EQ(jetNumeric(numeric(true, 0, 42).data(), 0), NumericValue(std::int64_t{-42}));
+    EXPECT_EQ(jetNumeric(numeric(true, 0, 1ull << 63).data(), 0),
+              NumericValue(std::numeric_limits<std::int64_t>::min()));
+    EXPECT_EQ(jetNumeric(numeric(false, 0, 12345).data(), 2), NumericValue(123.45));
+    EXPECT_EQ(jetNumeric(numeric(true, 0, 5).data(), 4), NumericValue(-0.0005));
+    // 2^64 needs the high word; it no longer fits an exact integer.
+    EXPECT_EQ(jetNumeric(numeric(false, 1, 0).data(), 0), NumericValue(18446744073709551616.0));
+    EXPECT_EQ(jetNumeric(numeric(false, 0, 1ull << 63).data(), 0),
+              NumericValue(9223372036854775808.0));
+}
+
+QString utf16(std::initializer_list<unsigned char> bytes) {
+    const std::vector<unsigned char> stored(bytes);
+    return decodeUtf16Text(stored.data(), stored.size());
+}
+
+TEST(Utf16Text, ReadsPlainAndCompressedForms) {
+    EXPECT_EQ(utf16({'H', 0, 0xE9, 0, 0xA9, 0x03}), QStringLiteral("Hé\u03A9"));
+    EXPECT_EQ(utf16({}), QString());
+    // Compressed: one-byte characters, a zero switching to full units and back.
+    EXPECT_EQ(utf16({0xFF, 0xFE, 'a', 0xE4, 0, 0xA9, 0x03, 0xAC, 0x20, 0, 'z'}),
+              QStringLiteral("a\u00E4\u03A9\u20ACz"));
+    EXPECT_EQ(utf16({0xFF, 0xFE}), QString());
+    EXPECT_EQ(utf16({0xFF, 0xFE, 'x', 0, 0x41}), QStringLiteral("x")); // a dangling half unit
+}
+
+TEST(TableKind, FollowsTheCatalogFlags) {
+    EXPECT_EQ(tableTypeForFlags(0), "TABLE");
+    EXPECT_EQ(tableTypeForFlags(0x80000000u), "SYSTEM TABLE");
+    EXPECT_EQ(tableTypeForFlags(0x800a0000u), "SYSTEM TABLE");
+    EXPECT_EQ(tableTypeForFlags(0x00000002u), "ACCESS TABLE");
+    EXPECT_EQ(tableTypeForFlags(0x0000000au), "ACCESS TABLE");
+}
+
+} // namespace

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "data/access/JetDate.h"
+#include "data/jet/TableSource.h"
+
+#include <QByteArray>
+#include <QString>
+#include <ostream>
+#include <stdexcept>
+#include <variant>
+#include <vector>
+
+// Keeps every row a reader pushes, each value tagged with the setter that delivered it.
+namespace test::access {
+
+struct Currency {
+    std::int64_t scaled = 0;
+    bool operator==(const Currency&) const = default;
+};
+
+struct Null {
+    bool operator==(const Null&) const = default;
+};
+
+using Value = std::variant<Null, std::int64_t, bool, double, Currency, data::access::DateTimeParts,
+                           QString, QByteArray>;
+using Row = std::vector<Value>;
+
+class RecordingSink : public data::jet::RowSink {
+public:
+    std::vector<Row> rows;
+
+    void setNull(int column) override { put(column, Null{}); }
+    void setInteger(int column, std::int64_t value) override { put(column, value); }
+    void setBoolean(int column, bool value) override { put(column, value); }
+    void setDouble(int column, double value) override { put(column, value); }
+    void setCurrency(int column, std::int64_t value) override { put(column, Currency{value}); }
+    void setDateTime(int column, int year, int month, int day, int hour, int minute,
+                     int second) override {
+        put(column, data::access::DateTimeParts{year, month, day, hour, minute, second});
+    }
+    void setText(int column, const QString& value) override { put(column, value); }
+    void setBlob(int column, const QByteArray& value) override { put(column, value); }
+    void endRow() override {
+        rows.push_back(current_);
+        current_.clear();
+    }
+
+private:
+    void put(int column, Value value) {
+        const auto index = static_cast<std::size_t>(column);
+        if (current_.size() <= index)
+            current_.resize(index + 1);
+        current_[index] = std::move(value);
+    }
+
+    Row current_;
+};
+
+// Counts rows without keeping them.
+class CountingSink : public data::jet::RowSink {
+public:
+    long rows = 0;
+
+    void setNull(int) override {}
+    void setInteger(int, std::int64_t) override {}
+    void setBoolean(int, bool) override {}
+    void setDouble(int, double) override {}
+    void setCurrency(int, std::int64_t) override {}
+    void setDateTime(int, int, int, int, int, int, int) override {}
+    void setText(int, const QString&) override {}
+    void setBlob(int, const QByteArray&) override {}
+    void endRow() override { ++rows; }
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Null&) {
+    return out << "NULL";
+}
+inline std::ostream& operator<<(std::ostream& out, const Currency& value) {
+    return out << "Currency(" << value.scaled << ")";
+}
+
+} // namespace test::access
+
+namespace data::access {
+inline std::ostream& operator<<(std::ostream& out, const DateTimeParts& t) {
+    return out << t.year << '-' << t.month << '-' << t.day << ' ' << t.hour << ':' << t.minute
+               << ':' << t.second;
+}
+} // namespace data::access
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << "<" << bytes.size() << " bytes>";
+}
