@@ -1,0 +1,38 @@
+#include "data/Connection.h"
+
+#include "data/ConnectionString.h"
+#include "data/Error.h"
+#include "data/Provider.h"
+#include "data/Recordset.h"
+
+namespace data {
+
+Connection::Connection() = default;
+Connection::~Connection() = default;
+
+void Connection::Open(const QString& connectionString, const QString& userId,
+                      const QString& password, int) {
+    ConnectionString parsed = ConnectionString::parse(connectionString);
+    if (!userId.isEmpty())
+        parsed.set("User ID", userId);
+    if (!password.isEmpty())
+        parsed.set("Password", password);
+    provider_ = openProvider(parsed, Mode);
+}
+
+Provider& Connection::provider() {
+    if (!provider_)
+        throw Error("Operation is not allowed when the object is closed.");
+    return *provider_;
+}
+
+std::shared_ptr<Recordset> Connection::OpenSchema(int schema) {
+    if (schema != ado::adSchemaTables)
+        throw Error("Object or provider is not capable of performing requested operation.");
+    auto rs = std::make_shared<Recordset>();
+    rs->openCursor(provider().tables(), ado::adOpenStatic);
+    ++schemaReads_;
+    return rs;
+}
+
+} // namespace data

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "data/Ado.h"
+
+#include <QString>
+#include <memory>
+
+namespace data {
+
+class Provider;
+class Recordset;
+
+// An open data source. Open chooses the provider by the connection string's exact Provider
+// text; every failure throws data::Error with the provider's description.
+class Connection : public std::enable_shared_from_this<Connection> {
+public:
+    Connection();
+    ~Connection();
+
+    int CursorLocation = ado::adUseServer;
+    int Mode = ado::adModeUnknown;
+
+    void Open(const QString& connectionString, const QString& userId = {},
+              const QString& password = {}, int options = -1);
+    bool isOpen() const { return provider_ != nullptr; }
+
+    // The TABLES schema rowset: TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE.
+    std::shared_ptr<Recordset> OpenSchema(int schema = ado::adSchemaTables);
+
+    // The open provider; fails when the connection is not open.
+    Provider& provider();
+
+    // How many times the schema has been read, for callers that must not read it twice.
+    int schemaReads() const { return schemaReads_; }
+
+private:
+    std::unique_ptr<Provider> provider_;
+    int schemaReads_ = 0;
+};
+
+} // namespace data

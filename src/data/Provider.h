@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <memory>
+
+namespace data {
+
+class ConnectionString;
+
+// A result as a provider delivers it: a forward-only stream of rows with named, typed fields.
+class Cursor {
+public:
+    virtual ~Cursor() = default;
+    virtual int fieldCount() const = 0;
+    virtual QString fieldName(int i) const = 0;
+    virtual int fieldType(int i) const = 0; // ADO type code
+    // Moves to the next row; false when there is none.
+    virtual bool next() = 0;
+    // The current row's value: a null QVariant for SQL NULL.
+    virtual QVariant value(int i) const = 0;
+};
+
+// One open data source behind a connection.
+class Provider {
+public:
+    virtual ~Provider() = default;
+    // Runs one statement in the provider's own dialect.
+    virtual std::unique_ptr<Cursor> execute(const QString& statement) = 0;
+    // The tables and views: TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE, ordered by
+    // TABLE_TYPE and then by name.
+    virtual std::unique_ptr<Cursor> tables() = 0;
+};
+
+// Opens a provider from its connection string and the connection's mode; throws data::Error.
+using ProviderFactory = std::function<std::unique_ptr<Provider>(const ConnectionString&, int mode)>;
+
+// Providers by the exact name the connection string's Provider key gives.
+void registerProvider(const QString& name, ProviderFactory factory);
+std::unique_ptr<Provider> openProvider(const ConnectionString& connection, int mode);
+
+} // namespace data

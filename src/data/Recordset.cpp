@@ -1,0 +1,275 @@
+#include "data/Recordset.h"
+
+#include "data/Connection.h"
+#include "data/Error.h"
+#include "data/Provider.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace data {
+
+namespace {
+const QString NoCurrentRecord = "Either BOF or EOF is True, or the current record has been "
+                                "deleted. Requested operation requires a current record.";
+const QString NotFound =
+    "Item cannot be found in the collection corresponding to the requested name or ordinal.";
+
+// Orders two values as a sort does: nulls first, numbers by value, the rest as text.
+int compareValues(const QVariant& a, const QVariant& b) {
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull() ? 0 : a.isNull() ? -1 : 1;
+    const QPartialOrdering order = QVariant::compare(a, b);
+    if (order == QPartialOrdering::Less)
+        return -1;
+    if (order == QPartialOrdering::Greater)
+        return 1;
+    if (order == QPartialOrdering::Equivalent)
+        return 0;
+    return a.toString().compare(b.toString(), Qt::CaseInsensitive);
+}
+} // namespace
+
+QVariant Field::Value() const {
+    return owner_->currentRow().at(index_);
+}
+
+Recordset::~Recordset() = default;
+
+void Recordset::Open(const QString& source, const std::shared_ptr<Connection>& connection,
+                     int cursorType, int, int) {
+    if (!connection)
+        throw Error("The connection cannot be used to perform this operation. It is either "
+                    "closed or invalid in this context.");
+    Close();
+    connection_ = connection;
+    source_ = source;
+    openCursor(connection->provider().execute(source), cursorType);
+}
+
+void Recordset::openCursor(std::unique_ptr<Cursor> cursor, int cursorType) {
+    cursor_ = std::move(cursor);
+    static_ = cursorType == ado::adOpenStatic;
+    exhausted_ = false;
+    rows_.clear();
+    view_.reset();
+    filter_.clear();
+    position_ = 0;
+    moved_ = false;
+    fields_.clear();
+    for (int i = 0; i < cursor_->fieldCount(); ++i) {
+        Field f;
+        f.Name = cursor_->fieldName(i);
+        f.Type = cursor_->fieldType(i);
+        f.owner_ = this;
+        f.index_ = i;
+        fields_.push_back(f);
+    }
+    // Like any recordset, it stands on its first row once open.
+    pull();
+}
+
+void Recordset::Close() {
+    cursor_.reset();
+    static_ = false;
+    rows_.clear();
+    view_.reset();
+}
+
+void Recordset::requireOpen() const {
+    if (!isOpen())
+        throw Error("Operation is not allowed when the object is closed.");
+}
+
+bool Recordset::pull() {
+    if (exhausted_ || !cursor_)
+        return false;
+    if (!cursor_->next()) {
+        exhausted_ = true;
+        return false;
+    }
+    std::vector<QVariant> values;
+    values.reserve(fields_.size());
+    for (int i = 0; i < static_cast<int>(fields_.size()); ++i)
+        values.push_back(cursor_->value(i));
+    if (!static_)
+        rows_.clear();
+    rows_.push_back(std::move(values));
+    return true;
+}
+
+void Recordset::readAll() {
+    while (pull()) {
+    }
+}
+
+int Recordset::fieldCount() const {
+    requireOpen();
+    return static_cast<int>(fields_.size());
+}
+
+const Field& Recordset::Fields(int index) const {
+    requireOpen();
+    if (index < 0 || index >= static_cast<int>(fields_.size()))
+        throw Error(NotFound);
+    return fields_[index];
+}
+
+int Recordset::fieldIndex(const QString& name) const {
+    for (const Field& f : fields_)
+        if (f.Name.compare(name, Qt::CaseInsensitive) == 0)
+            return f.index_;
+    return -1;
+}
+
+const Field& Recordset::Fields(const QString& name) const {
+    requireOpen();
+    const int i = fieldIndex(name);
+    if (i < 0)
+        throw Error(NotFound);
+    return fields_[i];
+}
+
+bool Recordset::Eof() const {
+    requireOpen();
+    if (!static_)
+        return rows_.empty() || exhausted_;
+    if (view_)
+        return position_ >= static_cast<qsizetype>(view_->size());
+    auto* self = const_cast<Recordset*>(this);
+    while (position_ >= static_cast<qsizetype>(rows_.size()) && self->pull()) {
+    }
+    return position_ >= static_cast<qsizetype>(rows_.size());
+}
+
+const std::vector<QVariant>& Recordset::currentRow() const {
+    if (Eof())
+        throw Error(NoCurrentRecord);
+    if (!static_)
+        return rows_.back();
+    return rows_.at(view_ ? view_->at(position_) : position_);
+}
+
+void Recordset::MoveFirst() {
+    requireOpen();
+    if (!static_ && moved_)
+        throw Error("Rowset does not support fetching backward.");
+    position_ = 0;
+    if (Eof())
+        throw Error(NoCurrentRecord);
+}
+
+void Recordset::MoveNext() {
+    requireOpen();
+    if (Eof())
+        throw Error(NoCurrentRecord);
+    moved_ = true;
+    if (static_)
+        ++position_;
+    else
+        pull();
+}
+
+void Recordset::setFilter(const QString& criteria) {
+    requireOpen();
+    if (!static_)
+        throw Error("Current provider does not support the necessary interface for filtering.");
+    if (criteria.trimmed().isEmpty()) {
+        filter_.clear();
+    } else {
+        // Parsed before anything changes, so that a broken criteria leaves the rows as they were.
+        RowFilter::parse(criteria, [this](const QString& n) { return fieldIndex(n); });
+        filter_ = criteria;
+    }
+    rebuildView();
+}
+
+void Recordset::setSort(const QString& sort) {
+    requireOpen();
+    const QString text = sort.trimmed();
+    if (text.isEmpty()) {
+        // No sort: the rows as the source gave them.
+        sort_ = sort;
+        rebuildView();
+        return;
+    }
+    static const QRegularExpression clause(R"(^(\[[^\]]+\]|[^\s\[\]]+)(?:\s+(ASC|DESC))?$)",
+                                           QRegularExpression::CaseInsensitiveOption);
+    const auto m = clause.match(text);
+    if (!m.hasMatch())
+        throw Error(QString("The sort order is not valid: %1").arg(sort));
+    QString name = m.captured(1);
+    if (name.startsWith('['))
+        name = name.mid(1, name.size() - 2);
+    if (fieldIndex(name) < 0)
+        throw Error(NotFound);
+    sort_ = sort;
+    // Rows not yet read are sorted by the data source, which runs the statement again with the
+    // order; rows that are all in memory are sorted here.
+    if (!exhausted_ && !source_.isEmpty() && connection_ && filter_.isEmpty()) {
+        reopen(source_ + " ORDER BY " + text);
+        return;
+    }
+    rebuildView();
+}
+
+void Recordset::reopen(const QString& statement) {
+    auto cursor = connection_->provider().execute(statement);
+    const QString sort = sort_, source = source_;
+    openCursor(std::move(cursor), static_ ? ado::adOpenStatic : ado::adOpenForwardOnly);
+    sort_ = sort;
+    source_ = source;
+}
+
+void Recordset::rebuildView() {
+    position_ = 0;
+    if (filter_.isEmpty() && sort_.trimmed().isEmpty()) {
+        view_.reset();
+        return;
+    }
+    readAll();
+    std::vector<qsizetype> view;
+    if (!filter_.isEmpty()) {
+        const RowFilter f =
+            RowFilter::parse(filter_, [this](const QString& n) { return fieldIndex(n); });
+        for (qsizetype i = 0; i < static_cast<qsizetype>(rows_.size()); ++i)
+            if (f.matches(rows_[i]))
+                view.push_back(i);
+    } else {
+        for (qsizetype i = 0; i < static_cast<qsizetype>(rows_.size()); ++i)
+            view.push_back(i);
+    }
+    const QString text = sort_.trimmed();
+    if (!text.isEmpty()) {
+        const QStringList parts = text.split(QRegularExpression("\\s+"));
+        QString name = parts.first();
+        if (name.startsWith('['))
+            name = name.mid(1, name.size() - 2);
+        const int column = fieldIndex(name);
+        const bool descending =
+            parts.size() > 1 && parts.last().compare("DESC", Qt::CaseInsensitive) == 0;
+        std::stable_sort(view.begin(), view.end(), [&](qsizetype a, qsizetype b) {
+            const int c = compareValues(rows_[a][column], rows_[b][column]);
+            return descending ? c > 0 : c < 0;
+        });
+    }
+    view_ = std::move(view);
+}
+
+qsizetype Recordset::rowsKnown() const {
+    return view_ ? static_cast<qsizetype>(view_->size()) : static_cast<qsizetype>(rows_.size());
+}
+
+qsizetype Recordset::fetch(qsizetype wanted) {
+    qsizetype got = 0;
+    if (!view_)
+        while (got < wanted && pull())
+            ++got;
+    return got;
+}
+
+const std::vector<QVariant>& Recordset::row(qsizetype index) const {
+    return rows_.at(view_ ? view_->at(index) : index);
+}
+
+} // namespace data
