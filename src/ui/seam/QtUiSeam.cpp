@@ -40,15 +40,15 @@ QString QtUiSeam::qtNameFilters(const QString& filter) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString description = parts[i];
         const QString patterns = QString(parts[i + 1]).replace(';', ' ');
-        filters << (description.contains('(') ? description
-                                              : description + " (" + patterns + ")");
+        filters << (description.contains('(') ? description : description + " (" + patterns + ")");
     }
     return filters.join(";;");
 }
 
 std::optional<QString> QtUiSeam::fileOpen(QWidget* owner, const QString& title,
                                           const QString& filter) {
-    const QString path = QFileDialog::getOpenFileName(owner, title, QString(), qtNameFilters(filter));
+    const QString path =
+        QFileDialog::getOpenFileName(owner, title, QString(), qtNameFilters(filter));
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -60,9 +60,13 @@ int QtUiSeam::showModal(QDialog& form, QWidget* owner) {
     return form.exec();
 }
 
-void QtUiSeam::clipboardClear() { QApplication::clipboard()->clear(); }
+void QtUiSeam::clipboardClear() {
+    QApplication::clipboard()->clear();
+}
 
-void QtUiSeam::clipboardSetText(const QString& text) { QApplication::clipboard()->setText(text); }
+void QtUiSeam::clipboardSetText(const QString& text) {
+    QApplication::clipboard()->setText(text);
+}
 
 void QtUiSeam::setMousePointer(int pointer) {
     if (pointer == pointer_)

@@ -14,8 +14,10 @@ std::optional<QString> ScriptedUiSeam::fileOpen(QWidget*, const QString& title,
     fileRequests.push_back({title, filter});
     if (files_.empty())
         return std::nullopt;
-    auto answer = std::move(files_.front());
+    const QString answer = files_.front();
     files_.pop_front();
+    if (answer.isNull())
+        return std::nullopt;
     return answer;
 }
 
@@ -42,6 +44,8 @@ void ScriptedUiSeam::clipboardClear() {
     clipboardCleared = true;
 }
 
-void ScriptedUiSeam::clipboardSetText(const QString& text) { clipboard = text; }
+void ScriptedUiSeam::clipboardSetText(const QString& text) {
+    clipboard = text;
+}
 
 } // namespace ui

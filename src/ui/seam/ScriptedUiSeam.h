@@ -36,7 +36,9 @@ public:
     int mousePointer() const override { return pointer_; }
 
     // The next file dialog returns this path; nothing queued (or std::nullopt) means Cancel.
-    void queueFile(std::optional<QString> path) { files_.push_back(std::move(path)); }
+    void queueFile(const std::optional<QString>& path) {
+        files_.push_back(path.value_or(QString()));
+    }
     // The next modal form is handed to this script; nothing queued closes it untouched.
     void queueForm(FormScript script) { forms_.push_back(std::move(script)); }
 
@@ -47,7 +49,7 @@ public:
     bool clipboardCleared = false;
 
 private:
-    std::deque<std::optional<QString>> files_;
+    std::deque<QString> files_; // a null text stands for Cancel
     std::deque<FormScript> forms_;
     int pointer_ = PointerDefault;
 };

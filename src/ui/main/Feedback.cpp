@@ -1,0 +1,39 @@
+#include "ui/main/Feedback.h"
+
+#include "data/Error.h"
+#include "ui/seam/UiSeam.h"
+
+#include <QLabel>
+
+namespace ui {
+
+void Feedback::status(const QString& text) {
+    panel_.setText(text);
+    panel_.repaint();
+}
+
+void Feedback::busy(const QString& text) {
+    status(text);
+    seam_.setMousePointer(PointerHourglass);
+}
+
+void Feedback::ready() {
+    status(QStringLiteral("Ready"));
+    seam_.setMousePointer(PointerDefault);
+}
+
+void Feedback::showError(const QString& description) {
+    seam_.messageBox(description, IconCritical, QStringLiteral("Error!"));
+}
+
+QString Feedback::describe(const std::exception& failure) {
+    if (const auto* error = dynamic_cast<const data::Error*>(&failure))
+        return error->description();
+    return QString::fromUtf8(failure.what());
+}
+
+void Feedback::showError(const std::exception& failure) {
+    showError(describe(failure));
+}
+
+} // namespace ui

@@ -1,0 +1,467 @@
+#include "ui/main/frmMain.h"
+
+#include "app/Module1.h"
+#include "app/Settings.h"
+#include "data/Connection.h"
+#include "ui/dialogs/frmAbout.h"
+#include "ui/main/DataGrid.h"
+#include "ui/main/KeyAscii.h"
+#include "ui/main/LoadedForms.h"
+#include "ui/main/MainLayout.h"
+#include "ui/main/MouseRelay.h"
+#include "ui/main/StatusBar.h"
+#include "ui/main/TreeView.h"
+#include "ui/main/Twips.h"
+#include "ui/seam/UiSeam.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QToolBar>
+#include <cmath>
+
+using namespace ui;
+
+namespace {
+
+// Bounds the window takes when none were stored, or a stored one is unreadable.
+constexpr double DefaultLeft = 1000, DefaultTop = 1000, DefaultWidth = 6500, DefaultHeight = 6500;
+
+void placeTwips(QWidget* w, double left, double top, double width, double height) {
+    w->setGeometry(twips::toPxX(left), twips::toPxY(top), twips::toPxX(width),
+                   twips::toPxY(height));
+}
+
+} // namespace
+
+frmMain::frmMain(Module1& state, UiSeam& seam)
+    : sbStatusBar(new StatusBar), m_(state), seam_(seam), client_(new QWidget(this)),
+      feedback_(seam, *sbStatusBar->Panels(1)) {
+    setObjectName("frmMain");
+    setWindowTitle("Ledgerline");
+    setWindowIcon(appIcon());
+    setCentralWidget(client_);
+    buildControls();
+    buildMenus();
+    LoadedForms::load(this);
+    // Keys pressed anywhere in the window reach Form_KeyPress before the control that has the
+    // focus handles them.
+    qApp->installEventFilter(this);
+    client_->installEventFilter(this);
+    Form_Load();
+}
+
+frmMain::~frmMain() {
+    qApp->removeEventFilter(this);
+}
+
+void frmMain::buildControls() {
+    imlSmallIcons = smallIcons();
+    ddrag = dragPicture();
+    drop = dropPicture();
+    ndrop = noDropPicture();
+
+    tbToolBar = new QToolBar(client_);
+    tbToolBar->setObjectName("tbToolBar");
+
+    picTitles = new QWidget(client_);
+    picTitles->setObjectName("picTitles");
+    for (int i = 0; i < 2; ++i) {
+        lblTitle[i] = new QLabel(picTitles);
+        lblTitle[i]->setObjectName(QString("lblTitle%1").arg(i));
+        lblTitle[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        QFont bold = lblTitle[i]->font();
+        bold.setBold(true);
+        lblTitle[i]->setFont(bold);
+    }
+
+    // The split bar lies beneath the panes: only the gap between them shows it and takes the
+    // pointer, as a thin handle with the sizing arrow.
+    imgSplitter = new QWidget(client_);
+    imgSplitter->setObjectName("imgSplitter");
+    imgSplitter->setCursor(Qt::SplitHCursor);
+    placeTwips(imgSplitter, layout::SplitterDesignLeft, 0, layout::SplitterWidth, 0);
+    new MouseRelay(
+        imgSplitter,
+        [this](const MouseArgs& a) { imgSplitter_MouseDown(a.button, a.shift, a.x, a.y); },
+        [this](const MouseArgs& a) { imgSplitter_MouseMove(a.button, a.shift, a.x, a.y); },
+        [this](const MouseArgs& a) { imgSplitter_MouseUp(a.button, a.shift, a.x, a.y); });
+
+    tvTreeView = new TreeView(client_);
+    tvTreeView->setObjectName("tvTreeView");
+    tvTreeView->setImageList(&imlSmallIcons);
+    connect(tvTreeView, &TreeView::KeyPress, this, &frmMain::tvTreeView_KeyPress);
+
+    grdDataGrid = new DataGrid(client_);
+    grdDataGrid->setObjectName("grdDataGrid");
+
+    picSplitter = new QWidget(client_);
+    picSplitter->setObjectName("picSplitter");
+    picSplitter->setAutoFillBackground(true);
+    QPalette grey = picSplitter->palette();
+    grey.setColor(QPalette::Window, QColor(128, 128, 128));
+    picSplitter->setPalette(grey);
+    picSplitter->hide();
+
+    sbStatusBar->setParent(client_);
+    sbStatusBar->setObjectName("sbStatusBar");
+
+    imgSplitter->lower();
+    picSplitter->raise();
+}
+
+void frmMain::buildMenus() {
+    auto item = [this](QMenu* menu, const QString& name, const QString& caption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        return action;
+    };
+    auto checkItem = [&](QMenu* menu, const QString& name, const QString& caption) {
+        QAction* action = item(menu, name, caption);
+        action->setCheckable(true);
+        // A check mark changes only when the program sets it, not by the click itself.
+        connect(action, &QAction::triggered, action,
+                [action](bool checked) { action->setChecked(!checked); });
+        return action;
+    };
+    auto submenu = [](QMenuBar* bar, QMenu* parent, const QString& name, const QString& caption) {
+        QMenu* menu = parent ? parent->addMenu(caption) : bar->addMenu(caption);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        return menu;
+    };
+    auto separator = [](QMenu* menu, const QString& name) {
+        QAction* action = menu->addSeparator();
+        action->setObjectName(name);
+        return action;
+    };
+
+    QMenuBar* bar = menuBar();
+    mnuFile = submenu(bar, nullptr, "mnuFile", "&File");
+    mnuFileConnect = submenu(bar, mnuFile, "mnuFileConnect", "Connect");
+    mnuFileCnctMSACC = item(mnuFileConnect, "mnuFileCnctMSACC", "Microsoft Access...");
+    mnuFileCnctExl = item(mnuFileConnect, "mnuFileCnctExl", "Excel...");
+    mnuFileCnctODBC = item(mnuFileConnect, "mnuFileCnctODBC", "ORACLE...");
+    mnuFileOpen = item(mnuFile, "mnuFileOpen", "&Open Recordsource...");
+    mnuFileOpen->setEnabled(false);
+    mnuFileSep = separator(mnuFile, "mnuFileSep");
+    mnuFileClose = item(mnuFile, "mnuFileClose", "E&xit");
+
+    mnuEdit = submenu(bar, nullptr, "mnuEdit", "&Edit");
+    mnuEditCopy = item(mnuEdit, "mnuEditCopy", "&Copy");
+    mnuEditCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+
+    mnuView = submenu(bar, nullptr, "mnuView", "Date Grouping");
+    mnuViewNone = checkItem(mnuView, "mnuViewNone", "<None>");
+    mnuViewSecond = checkItem(mnuView, "mnuViewSecond", "Second");
+    mnuViewMinute = checkItem(mnuView, "mnuViewMinute", "Minute");
+    mnuViewHour = checkItem(mnuView, "mnuViewHour", "Hour");
+    mnuViewDay = checkItem(mnuView, "mnuViewDay", "Day");
+    mnuViewWeek = checkItem(mnuView, "mnuViewWeek", "Week");
+    mnuViewMonthly = checkItem(mnuView, "mnuViewMonthly", "Month");
+    mnuViewQuarterly = checkItem(mnuView, "mnuViewQuarterly", "Quarter");
+    mnuViewYearly = checkItem(mnuView, "mnuViewYearly", "Year");
+    mnuViewYearly->setChecked(true);
+
+    mnuExtras = submenu(bar, nullptr, "mnuExtras", "Ex&tras");
+    mnuExtrasUpdDtls = item(mnuExtras, "mnuExtrasUpdDtls", "Update Details");
+    mnuExtrasUpdDtls->setShortcut(QKeySequence(Qt::Key_F5));
+    sepxx = separator(mnuExtras, "sepxx");
+    mnuExtrasAutoQ = checkItem(mnuExtras, "mnuExtrasAutoQ", "Auto Query Details");
+
+    mnuHelp = submenu(bar, nullptr, "mnuHelp", "&Help");
+    mnuHelpAbout = item(mnuHelp, "mnuHelpAbout", "&About...");
+
+    connect(mnuFileCnctMSACC, &QAction::triggered, this, &frmMain::mnuFileCnctMSACC_Click);
+    connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+    connect(mnuFileClose, &QAction::triggered, this, &frmMain::mnuFileClose_Click);
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+}
+
+// ---- window bounds in twips -------------------------------------------------------------
+
+QSize frmMain::frameExtra() const {
+    return frameGeometry().size() - geometry().size();
+}
+
+double frmMain::Left() const {
+    return twips::fromPxX(frameGeometry().x());
+}
+double frmMain::Top() const {
+    return twips::fromPxY(frameGeometry().y());
+}
+double frmMain::Width() const {
+    return twips::fromPxX(frameGeometry().width());
+}
+double frmMain::Height() const {
+    return twips::fromPxY(frameGeometry().height());
+}
+double frmMain::ScaleHeight() const {
+    return twips::fromPxY(client_->height());
+}
+
+void frmMain::setLeft(double t) {
+    move(twips::toPxX(t), frameGeometry().y());
+}
+void frmMain::setTop(double t) {
+    move(frameGeometry().x(), twips::toPxY(t));
+}
+void frmMain::setWidth(double t) {
+    resize(twips::toPxX(t) - frameExtra().width(), height());
+    if (!isVisible())
+        outerSizeBeforeShow_.setWidth(twips::toPxX(t));
+}
+
+void frmMain::setHeight(double t) {
+    resize(width(), twips::toPxY(t) - frameExtra().height());
+    if (!isVisible())
+        outerSizeBeforeShow_.setHeight(twips::toPxY(t));
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!outerSizeBeforeShow_.isEmpty() && !isMaximized() && !isMinimized()) {
+        const QSize client = outerSizeBeforeShow_ - frameExtra();
+        outerSizeBeforeShow_ = QSize();
+        if (client != size())
+            resize(client);
+    }
+}
+
+// ---- load and unload --------------------------------------------------------------------
+
+void frmMain::Form_Load() {
+    feedback_.trap([this] {
+        DraggingColumns = false;
+        SelectingColumns = false;
+        m_.ActivePane = "none";
+        tbToolBar->hide();
+        m_.EscapeRequested = false;
+
+        // A stored bound that is not a number falls back to its default, so that the window
+        // still comes up whole; the good value is written back when the window closes.
+        auto bound = [](const QString& key, double fallback) {
+            const QString text = app::GetSetting(app::AppTitle, app::SettingsSection, key,
+                                                 QString::number(fallback));
+            const auto value = app::textToSingle(text);
+            return value ? static_cast<double>(*value) : fallback;
+        };
+        setLeft(bound("MainLeft", DefaultLeft));
+        setTop(bound("MainTop", DefaultTop));
+        setWidth(bound("MainWidth", DefaultWidth));
+        setHeight(bound("MainHeight", DefaultHeight));
+
+        const QString autoQuery =
+            app::GetSetting(app::AppTitle, app::SettingsSection, "AutoQuery", "False");
+        mnuExtrasAutoQ->setChecked(autoQuery == "True");
+
+        m_.LastDetailSQL = "";
+        m_.DateGroupType = "Year";
+        m_.AutoQueryEnabled = mnuExtrasAutoQ->isChecked();
+
+        tvTreeView->setSorted(true);
+        RootNode = tvTreeView->Add();
+        tvTreeView->setLineStyle(1);
+        lblTitle[0]->setText("Column: ");
+        RootNode->setText("Quarrymere (0)");
+        RootNode->setTag("Quarrymere");
+        RootNode->setImage("closed");
+        GridMouseDown = false;
+        feedback_.status("Ready");
+    });
+}
+
+void frmMain::Form_Unload(int& /*cancel*/) {
+    feedback_.trap([this] {
+        for (int n = LoadedForms::count(), i = n - 1; i >= 1; --i)
+            if (QWidget* form = LoadedForms::item(i); form && form != this)
+                LoadedForms::unload(form);
+        if (isMinimized())
+            return;
+        auto save = [](const QString& key, const QString& text) {
+            app::SaveSetting(app::AppTitle, app::SettingsSection, key, text);
+        };
+        save("MainLeft", app::singleToText(static_cast<float>(Left())));
+        save("MainTop", app::singleToText(static_cast<float>(Top())));
+        save("MainWidth", app::singleToText(static_cast<float>(Width())));
+        save("MainHeight", app::singleToText(static_cast<float>(Height())));
+        save("AutoQuery", mnuExtrasAutoQ->isChecked() ? "True" : "False");
+    });
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    int cancel = 0;
+    Form_Unload(cancel);
+    event->accept();
+}
+
+void frmMain::mnuFileClose_Click() {
+    close();
+}
+
+// ---- keys -------------------------------------------------------------------------------
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        placeAlignedControls();
+        Form_Resize();
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        // The same key travels up from the focus widget to its parents; take it once, where
+        // it starts, and only for keys meant for this window.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        QWidget* focus = QApplication::focusWidget();
+        if (widget && widget->window() == this && (widget == focus || (!focus && widget == this))) {
+            int ascii = keyAscii(*static_cast<QKeyEvent*>(event));
+            if (ascii)
+                Form_KeyPress(ascii);
+        }
+    }
+    return false;
+}
+
+void frmMain::Form_KeyPress(int& keyAscii) {
+    if (keyAscii == 27)
+        EscapePressed();
+}
+
+void frmMain::tvTreeView_KeyPress(int& keyAscii) {
+    if (keyAscii == 27)
+        EscapePressed();
+}
+
+void frmMain::EscapePressed() {
+    m_.EscapeRequested = true;
+}
+
+// ---- layout -----------------------------------------------------------------------------
+
+// The controls that keep to an edge of the inner area: the toolbar and the title strip at the
+// top, the status bar at the bottom, each across the full width.
+void frmMain::placeAlignedControls() {
+    const int w = client_->width();
+    int top = 0;
+    if (!tbToolBar->isHidden()) {
+        tbToolBar->setGeometry(0, 0, w, tbToolBar->sizeHint().height());
+        top = tbToolBar->height();
+    }
+    picTitles->setGeometry(0, top, w, twips::toPxY(layout::TitleStripHeight));
+    for (QLabel* title : lblTitle)
+        title->resize(title->width(), picTitles->height());
+    if (!sbStatusBar->isHidden()) {
+        const int h = sbStatusBar->sizeHint().height();
+        sbStatusBar->setGeometry(0, client_->height() - h, w, h);
+    }
+}
+
+void frmMain::Form_Resize() {
+    if (Width() < layout::SmallestWindowWidth) {
+        // A minimized or maximized window cannot be resized; its layout waits for a later
+        // resize.
+        if (isMinimized() || isMaximized())
+            return;
+        setWidth(layout::SmallestWindowWidth);
+    }
+    SizeControls(twips::fromPxX(imgSplitter->x()));
+}
+
+void frmMain::SizeControls(double x) {
+    layout::Frame frame;
+    frame.formWidth = Width();
+    frame.clientHeight = ScaleHeight();
+    frame.titlesTop = twips::fromPxY(picTitles->y());
+    frame.titlesHeight = twips::fromPxY(picTitles->height());
+    frame.toolbarHeight = tbToolBar->isHidden() ? 0 : twips::fromPxY(tbToolBar->height());
+    frame.statusHeight = sbStatusBar->isHidden() ? 0 : twips::fromPxY(sbStatusBar->height());
+    const layout::Panes p = layout::sizeControls(x, frame);
+
+    // A size the widgets cannot take (a negative one in a very low window) is left out and
+    // the rest of the layout goes on.
+    auto place = [](QWidget* w, double left, double top, double width, double height) {
+        QRect r = w->geometry();
+        r.moveLeft(twips::toPxX(left));
+        r.moveTop(twips::toPxY(top));
+        if (width >= 0)
+            r.setWidth(twips::toPxX(width));
+        if (height >= 0)
+            r.setHeight(twips::toPxY(height));
+        w->setGeometry(r);
+    };
+    place(tvTreeView, 0, p.paneTop, p.split, p.paneHeight);
+    place(imgSplitter, p.split, p.paneTop, layout::SplitterWidth, p.paneHeight);
+    place(grdDataGrid, p.gridLeft, p.paneTop, p.gridWidth, p.paneHeight);
+    place(lblTitle[0], 0, 0, p.treeTitleWidth, -1);
+    place(lblTitle[1], p.gridTitleLeft, 0, p.gridTitleWidth, -1);
+}
+
+// ---- the split bar ----------------------------------------------------------------------
+
+void frmMain::imgSplitter_MouseDown(int, int, double, double) {
+    const double left = twips::fromPxX(imgSplitter->x());
+    const double top = twips::fromPxY(imgSplitter->y());
+    const double width = twips::fromPxX(imgSplitter->width());
+    const double height = twips::fromPxY(imgSplitter->height());
+    // Half the bar's width in whole twips, as the grey bar is drawn.
+    const long halfWidth = std::lround(width) / 2;
+    placeTwips(picSplitter, left, top, static_cast<double>(halfWidth), height - 20);
+    picSplitter->show();
+    picSplitter->raise();
+    SplitterMoving = true;
+}
+
+void frmMain::imgSplitter_MouseMove(int, int, double x, double) {
+    if (!SplitterMoving)
+        return;
+    const double left = layout::dragBarLeft(twips::fromPxX(imgSplitter->x()), x, Width());
+    picSplitter->move(twips::toPxX(left), picSplitter->y());
+}
+
+void frmMain::imgSplitter_MouseUp(int, int, double, double) {
+    SizeControls(twips::fromPxX(picSplitter->x()));
+    picSplitter->hide();
+    SplitterMoving = false;
+}
+
+// ---- connecting ------------------------------------------------------------------------
+
+void frmMain::mnuFileCnctMSACC_Click() {
+    feedback_.trap(
+        [this] {
+            const auto file = seam_.fileOpen(this, "Connect to Microsoft Access Database",
+                                             "Microsoft Access MDB (*.mdb)|*.mdb");
+            if (!file) {
+                // A cancelled dialog ends the command without a word.
+                feedback_.ready();
+                return;
+            }
+            // The new connection takes the place of the old one only once it is open, so that a
+            // file that cannot be opened leaves the earlier source usable.
+            auto connection = std::make_shared<data::Connection>();
+            connection->CursorLocation = data::ado::adUseClient;
+            feedback_.busy("Connecting to Access...");
+            connection->Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source= " + *file, "", "", -1);
+            feedback_.ready();
+            m_.DbConnection = connection;
+            m_.SourceFilePath = *file;
+            mnuFileOpen->setEnabled(true);
+            m_.DbProvider = "Microsoft.Jet.OLEDB.4.0";
+            m_.RefillPicker = true;
+            mnuFileOpen_Click();
+        },
+        Feedback::OnFailure::ReadyFirst);
+}
+
+void frmMain::mnuFileOpen_Click() {
+    // The record source picker opens here.
+}
+
+// ---- About ------------------------------------------------------------------------------
+
+void frmMain::mnuHelpAbout_Click() {
+    if (!about_)
+        about_ = new frmAbout(this);
+    seam_.showModal(*about_, this);
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "ui/main/Feedback.h"
+#include "ui/main/Pictures.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <memory>
+
+struct Module1;
+class frmAbout;
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace ui {
+class DataGrid;
+class StatusBar;
+class TreeNode;
+class TreeView;
+class UiSeam;
+} // namespace ui
+
+// The main window: the grouping tree on the left, the detail grid on the right, the title
+// strip above them, the split bar between them and the status bar below. Its handlers carry
+// out every command of the program on the shared run state.
+class frmMain : public QMainWindow {
+public:
+    frmMain(Module1& state, ui::UiSeam& seam);
+    ~frmMain() override;
+
+    // Controls.
+    ui::TreeView* tvTreeView;
+    ui::DataGrid* grdDataGrid;
+    QWidget* picTitles;
+    std::array<QLabel*, 2> lblTitle;
+    QWidget* imgSplitter;
+    QWidget* picSplitter;
+    ui::StatusBar* sbStatusBar;
+    QToolBar* tbToolBar;
+    ui::ImageList imlSmallIcons;
+    QPixmap ddrag, drop, ndrop;
+
+    // Menus.
+    QMenu *mnuFile, *mnuFileConnect, *mnuEdit, *mnuView, *mnuExtras, *mnuHelp;
+    QAction *mnuFileCnctMSACC, *mnuFileCnctExl, *mnuFileCnctODBC, *mnuFileOpen, *mnuFileSep,
+        *mnuFileClose;
+    QAction* mnuEditCopy;
+    QAction *mnuViewNone, *mnuViewSecond, *mnuViewMinute, *mnuViewHour, *mnuViewDay, *mnuViewWeek,
+        *mnuViewMonthly, *mnuViewQuarterly, *mnuViewYearly;
+    QAction *mnuExtrasUpdDtls, *sepxx, *mnuExtrasAutoQ;
+    QAction* mnuHelpAbout;
+
+    // Window-level state.
+    std::shared_ptr<ui::TreeNode> RootNode;
+    bool SplitterMoving = false;
+    bool DraggingColumns = false;
+    bool SelectingColumns = false;
+    bool GridMouseDown = false;
+    int DragSelStart = 0;
+    int DragSelEnd = 0;
+
+    // Window bounds in twips; Width and Height are the outer size, ScaleHeight the height of
+    // the inner area below the menu bar.
+    double Left() const;
+    double Top() const;
+    double Width() const;
+    double Height() const;
+    double ScaleHeight() const;
+    void setLeft(double twips);
+    void setTop(double twips);
+    void setWidth(double twips);
+    void setHeight(double twips);
+
+    ui::Feedback& feedback() { return feedback_; }
+    Module1& state() { return m_; }
+    ui::UiSeam& seam() { return seam_; }
+
+    // Handlers.
+    void Form_Load();
+    void Form_Unload(int& cancel);
+    void Form_KeyPress(int& keyAscii);
+    void Form_Resize();
+    void EscapePressed();
+    void SizeControls(double x);
+    void imgSplitter_MouseDown(int button, int shift, double x, double y);
+    void imgSplitter_MouseMove(int button, int shift, double x, double y);
+    void imgSplitter_MouseUp(int button, int shift, double x, double y);
+    void tvTreeView_KeyPress(int& keyAscii);
+    void mnuFileCnctMSACC_Click();
+    void mnuFileOpen_Click();
+    void mnuFileClose_Click();
+    void mnuHelpAbout_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void placeAlignedControls();
+    QSize frameExtra() const;
+
+    Module1& m_;
+    ui::UiSeam& seam_;
+    QWidget* client_;
+    ui::Feedback feedback_;
+    QPointer<frmAbout> about_;
+    // The outer size asked for before the window was first shown, when its frame was not yet
+    // known; applied again once the frame is there.
+    QSize outerSizeBeforeShow_;
+};

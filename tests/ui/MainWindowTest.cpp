@@ -1,0 +1,216 @@
+#include "support/MainWindowFixture.h"
+#include "ui/dialogs/frmAbout.h"
+#include "ui/main/DataGrid.h"
+#include "ui/main/StatusBar.h"
+#include "ui/main/TreeView.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+
+using MainWindow = MainWindowFixture;
+using ui::twips::fromPxX;
+
+namespace {
+double leftOf(QWidget* w) {
+    return fromPxX(w->x());
+}
+double widthOf(QWidget* w) {
+    return fromPxX(w->width());
+}
+
+QStringList captions(QMenu* menu) {
+    QStringList list;
+    for (QAction* a : menu->actions())
+        list << (a->isSeparator() ? "-" : a->text());
+    return list;
+}
+} // namespace
+
+TEST_F(MainWindow, StartsWithTheCaptionRootTitlesAndStatus) {
+    frmMain& f = openWindow();
+    EXPECT_EQ(f.windowTitle(), "Ledgerline");
+    EXPECT_FALSE(f.windowIcon().isNull());
+    EXPECT_EQ(f.lblTitle[0]->text(), "Column: ");
+    EXPECT_EQ(f.sbStatusBar->Panels(1)->text(), "Ready");
+    EXPECT_FALSE(f.sbStatusBar->Panels(2)->text().isEmpty());
+    EXPECT_FALSE(f.sbStatusBar->Panels(3)->text().isEmpty());
+    EXPECT_TRUE(f.tbToolBar->isHidden());
+    EXPECT_FALSE(f.picSplitter->isVisible());
+
+    ASSERT_EQ(f.tvTreeView->Count(), 1);
+    auto root = f.tvTreeView->Nodes(1);
+    EXPECT_EQ(root, f.RootNode);
+    EXPECT_EQ(root->Text(), "Quarrymere (0)");
+    EXPECT_EQ(root->Tag(), "Quarrymere");
+    EXPECT_EQ(root->Image(), "closed");
+    EXPECT_TRUE(f.tvTreeView->Sorted());
+    EXPECT_EQ(f.tvTreeView->LineStyle(), 1);
+    EXPECT_EQ(f.grdDataGrid->Columns().Count(), 0);
+}
+
+TEST_F(MainWindow, MenusCarryTheirCaptionsShortcutsAndStartStates) {
+    frmMain& f = openWindow();
+    QStringList top;
+    for (QAction* a : f.menuBar()->actions())
+        top << a->text();
+    EXPECT_EQ(top, QStringList({"&File", "&Edit", "Date Grouping", "Ex&tras", "&Help"}));
+    EXPECT_EQ(captions(f.mnuFile), QStringList({"Connect", "&Open Recordsource...", "-", "E&xit"}));
+    EXPECT_EQ(captions(f.mnuFileConnect),
+              QStringList({"Microsoft Access...", "Excel...", "ORACLE..."}));
+    EXPECT_EQ(captions(f.mnuEdit), QStringList({"&Copy"}));
+    EXPECT_EQ(captions(f.mnuView), QStringList({"<None>", "Second", "Minute", "Hour", "Day", "Week",
+                                                "Month", "Quarter", "Year"}));
+    EXPECT_EQ(captions(f.mnuExtras), QStringList({"Update Details", "-", "Auto Query Details"}));
+    EXPECT_EQ(captions(f.mnuHelp), QStringList({"&About..."}));
+
+    EXPECT_EQ(f.mnuEditCopy->shortcut(), QKeySequence("Ctrl+C"));
+    EXPECT_EQ(f.mnuExtrasUpdDtls->shortcut(), QKeySequence("F5"));
+    EXPECT_FALSE(f.mnuFileOpen->isEnabled());
+    for (QAction* a : f.mnuView->actions())
+        EXPECT_EQ(a->isChecked(), a == f.mnuViewYearly) << a->text().toStdString();
+
+    // A check mark changes only when the program sets it: a click alone leaves it.
+    f.mnuViewDay->trigger();
+    f.mnuExtrasAutoQ->trigger();
+    EXPECT_FALSE(f.mnuViewDay->isChecked());
+    EXPECT_TRUE(f.mnuViewYearly->isChecked());
+    EXPECT_FALSE(f.mnuExtrasAutoQ->isChecked());
+}
+
+TEST_F(MainWindow, LayoutClampsAndOffsetsReadBackFromTheControls) {
+    frmMain& f = openWindow();
+    f.setWidth(3000);
+    settle();
+    ASSERT_NEAR(f.Width(), 3000, px());
+    // In a window of 3000 both clamps are 1500, wherever the split was.
+    EXPECT_NEAR(widthOf(f.tvTreeView), 1500, px());
+    EXPECT_NEAR(leftOf(f.imgSplitter), 1500, px());
+    EXPECT_NEAR(leftOf(f.grdDataGrid), 1540, px());
+    EXPECT_NEAR(widthOf(f.grdDataGrid), 3000 - 1640, px());
+    EXPECT_NEAR(leftOf(f.lblTitle[1]), 1560, px());
+    EXPECT_EQ(f.tvTreeView->y(), f.picTitles->height());
+    EXPECT_EQ(f.grdDataGrid->y(), f.tvTreeView->y());
+    EXPECT_EQ(f.tvTreeView->height(), f.grdDataGrid->height());
+    EXPECT_EQ(f.tvTreeView->y() + f.tvTreeView->height(), f.sbStatusBar->y());
+
+    f.setWidth(9000);
+    settle();
+    f.SizeControls(8500);
+    EXPECT_NEAR(leftOf(f.imgSplitter), 9000 - 1500, px());
+    // Shrinking the window pulls a split that no longer fits back to Width - 1500.
+    f.setWidth(6000);
+    settle();
+    EXPECT_NEAR(leftOf(f.imgSplitter), 6000 - 1500, px());
+    EXPECT_NEAR(widthOf(f.grdDataGrid), 6000 - (6000 - 1500) - 140, px());
+}
+
+TEST_F(MainWindow, AWindowNarrowerThanThreeThousandSnapsBack) {
+    frmMain& f = openWindow();
+    f.setWidth(1800);
+    settle();
+    EXPECT_NEAR(f.Width(), 3000, px());
+}
+
+TEST_F(MainWindow, SplitterDragShowsTheGreyBarWithinItsMarginsAndAppliesOnRelease) {
+    frmMain& f = openWindow();
+    f.setWidth(9000);
+    settle();
+    f.SizeControls(3000);
+    QWidget* bar = f.imgSplitter;
+    const QPoint inBar(1, bar->height() / 2);
+
+    QTest::mousePress(bar, Qt::LeftButton, {}, inBar);
+    EXPECT_TRUE(f.SplitterMoving);
+    EXPECT_TRUE(f.picSplitter->isVisible());
+    EXPECT_EQ(f.picSplitter->x(), bar->x());
+    EXPECT_NEAR(widthOf(f.picSplitter), 75, px());
+
+    auto moveTo = [&](int x) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, inBar.y()), bar->mapToGlobal(QPointF(x, 0)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+    };
+    moveTo(-bar->x() - 50);
+    EXPECT_NEAR(leftOf(f.picSplitter), 500, px());
+    EXPECT_NEAR(leftOf(f.tvTreeView) + widthOf(f.tvTreeView), 3000, px()) << "panes wait";
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(-bar->x() - 50, inBar.y()));
+    EXPECT_FALSE(f.SplitterMoving);
+    EXPECT_FALSE(f.picSplitter->isVisible());
+    EXPECT_NEAR(widthOf(f.tvTreeView), 1500, px());
+
+    QTest::mousePress(bar, Qt::LeftButton, {}, inBar);
+    moveTo(bar->width() + 2000);
+    EXPECT_NEAR(leftOf(f.picSplitter), 9000 - 500, px());
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, inBar);
+    EXPECT_NEAR(leftOf(f.imgSplitter), 9000 - 1500, px());
+
+    // Moves without a press do not move the grey bar; a release in place keeps the split.
+    moveTo(-500);
+    EXPECT_FALSE(f.picSplitter->isVisible());
+    QTest::mousePress(bar, Qt::LeftButton, {}, inBar);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, inBar);
+    EXPECT_NEAR(leftOf(f.imgSplitter), 9000 - 1500, px());
+}
+
+TEST_F(MainWindow, EscapeInTheWindowAndInTheTreeIsNoted) {
+    frmMain& f = openWindow();
+    QTest::keyClick(f.grdDataGrid, Qt::Key_A);
+    EXPECT_FALSE(state->EscapeRequested);
+    f.grdDataGrid->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(state->EscapeRequested);
+
+    state->EscapeRequested = false;
+    f.tvTreeView->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(state->EscapeRequested);
+}
+
+TEST_F(MainWindow, ExitUnloadsTheOtherFormsAndClosesTheWindow) {
+    frmMain& f = openWindow();
+    QPointer<frmAbout> about = new frmAbout(&f);
+    f.mnuFileClose->trigger();
+    settle();
+    EXPECT_TRUE(about.isNull());
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_TRUE(stored("MainWidth").isValid());
+}
+
+TEST_F(MainWindow, AboutBoxShowsItsTextsAndClosesOnEnterEscapeAndOk) {
+    frmMain& f = openWindow();
+    QStringList seen;
+    auto look = [&](QDialog& d) {
+        auto& about = static_cast<frmAbout&>(d);
+        seen << about.windowTitle() << about.lblVe->text() << about.Label2->text()
+             << about.Label1->text() << about.Text1->toPlainText();
+        EXPECT_TRUE(about.Text1->isReadOnly());
+        EXPECT_FALSE(about.Label3->text().isEmpty());
+        EXPECT_FALSE(about.Label4->text().isEmpty());
+        EXPECT_TRUE(about.cmdOK->isDefault());
+    };
+    for (auto key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QPointer<QDialog> shown;
+        seam.queueForm([&](QDialog& d) {
+            shown = &d;
+            look(d);
+            QTest::keyClick(&d, key);
+            EXPECT_FALSE(d.isVisible()) << key;
+        });
+        f.mnuHelpAbout->trigger();
+        settle();
+        EXPECT_TRUE(shown.isNull()) << "the box is unloaded once closed";
+    }
+    seam.queueForm([&](QDialog& d) { static_cast<frmAbout&>(d).cmdOK->click(); });
+    f.mnuHelpAbout->trigger();
+    ASSERT_EQ(seen.size(), 10);
+    EXPECT_EQ(seen.mid(0, 5), seen.mid(5, 5)) << "the same texts every time";
+    EXPECT_EQ(seen.mid(0, 4), QStringList({"About Quarrymere", "Quarrymere v1.1", "The Ledgerline",
+                                           "November 2000"}));
+    EXPECT_EQ(seam.formsShown, QStringList({"frmAbout", "frmAbout", "frmAbout"}));
+}
