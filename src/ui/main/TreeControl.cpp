@@ -1,5 +1,6 @@
 #include "ui/main/TreeControl.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 
 namespace ui {
@@ -9,6 +10,12 @@ TreeControl::TreeControl(QWidget* parent) : QTreeView(parent) {
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);
     setUniformRowHeights(true);
+    // Labels carry counts and statistics at their end: show them whole and scroll sideways
+    // rather than cut them short.
+    setTextElideMode(Qt::ElideNone);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void TreeControl::focusInEvent(QFocusEvent* event) {
