@@ -23,7 +23,8 @@ void check(sqlite3* db, int rc, const char* what) {
 Database::Database(const QLocale& locale) : regional_(locale) {
     sqlite3* raw = nullptr;
     const int rc =
-        sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3_open_v2(":memory:", &raw,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     db_.reset(raw);
     if (rc != SQLITE_OK)
         throw Error(QStringLiteral("The embedded database could not be opened: %1")
