@@ -96,7 +96,10 @@ StatementHandle Database::prepareQuery(const QByteArray& sql) {
     const char* end = sql.constData() + sql.size();
     if (tail && tail < end && prepare(tail, int(end - tail), nullptr))
         throw Error(QStringLiteral("Only one statement can be run at a time."));
-    if (!sqlite3_stmt_readonly(statement.get()))
+    // Statements without result columns (REINDEX, say) and EXPLAIN are no queries either.
+    sqlite3_stmt* raw = statement.get();
+    if (!sqlite3_stmt_readonly(raw) || sqlite3_column_count(raw) == 0 ||
+        sqlite3_stmt_isexplain(raw) != 0)
         throw Error(QStringLiteral("Only queries that read data can be run here."));
     return statement;
 }

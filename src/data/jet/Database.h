@@ -15,6 +15,9 @@
 // CREATE, DROP, ATTACH, PRAGMA and transactions all fail; extension loading is switched off and no
 // database can be attached. The engine's own statements, which create and fill the tables, run
 // inside an OwnStatements scope that lifts those rules.
+//
+// One thread at a time uses the database (it is opened without SQLite's own locking); only
+// interrupt() may come from another.
 namespace data::jet {
 
 class Database {
