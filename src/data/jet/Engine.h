@@ -33,8 +33,10 @@ public:
     // first look-up of a table describes and loads it; failures throw data::Error.
     const TableInfo* findTable(const QString& name) override;
 
-    // Prepares one SELECT in SQLite's dialect (UTF-8); `columns` describe its result columns, or
-    // are empty to take names from the query and values as stored.
+    // Prepares one SELECT in SQLite's dialect (UTF-8). `columns` describe its result columns in
+    // order: the name to show, the type code, and the storage by which values convert (a
+    // Currency column's SQL is expected to divide the stored amount by 10,000). Left empty, names
+    // come from the query and values as stored. Anything but a query fails with data::Error.
     Statement prepare(const QByteArray& sql, std::vector<ColumnInfo> columns = {});
 
     // Makes a running query stop with an error; safe from another thread.

@@ -76,6 +76,28 @@ TEST(Statement, ConvertsValuesByStorage) {
     EXPECT_FALSE(rows.step());
 }
 
+// A wall-clock time keeps its fields even where the local clock skips it (spring, in Berlin).
+TEST(Statement, DatesKeepTheirFieldsInTheSkippedHour) {
+    struct TimeZone {
+        bool wasSet = qEnvironmentVariableIsSet("TZ");
+        QByteArray previous = qgetenv("TZ");
+        explicit TimeZone(const char* zone) { qputenv("TZ", zone); }
+        ~TimeZone() { wasSet ? qputenv("TZ", previous) : qunsetenv("TZ"); }
+    } berlin("Europe/Berlin");
+    QueryRunner runner;
+    Statement rows = runner.engine().prepare(
+        "SELECT '2001-03-25 02:30:00', '2001-03-25 03:30:00'",
+        {{"Skipped", adDate, Storage::DateTime}, {"After", adDate, Storage::DateTime}});
+    ASSERT_TRUE(rows.step());
+    const QDateTime skipped = rows.value(0).toDateTime();
+    const QDateTime after = rows.value(1).toDateTime();
+    EXPECT_TRUE(skipped.isValid());
+    EXPECT_EQ(skipped.date(), QDate(2001, 3, 25));
+    EXPECT_EQ(skipped.time(), QTime(2, 30));
+    EXPECT_EQ(after.time(), QTime(3, 30));
+    EXPECT_EQ(after.timeSpec(), Qt::LocalTime);
+}
+
 TEST(Statement, WithoutColumnsGivesStoredValuesAndQueryNames) {
     QueryRunner runner(everyKind());
     runner.engine().findTable("Kinds");

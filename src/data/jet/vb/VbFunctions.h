@@ -8,8 +8,13 @@ struct sqlite3;
 
 // The VB functions the Jet dialect's queries call, registered under the names the translator
 // writes: vb_format, vb_cdate, vb_left, ... Each follows VB: a Null argument gives Null (but for
-// vb_concat and vb_nz), dates arrive as the engine's text 'YYYY-MM-DD HH:MM:SS', and a value that
-// cannot be converted fails the query with VB's message ("Type mismatch", "Overflow").
+// vb_concat and vb_nz), dates arrive as the engine's text 'YYYY-MM-DD HH:MM:SS' (or 'YYYY-MM-DD')
+// and leave vb_cdate the same way, truth values are Jet's -1 and 0 (vb_cbool, vb_like), and a
+// value that cannot be converted fails the query with VB's message ("Type mismatch", "Overflow",
+// "Invalid procedure call or argument").
+//
+// All are registered as deterministic: the regional settings they follow are fixed for the life
+// of the engine.
 namespace data::jet::vb {
 
 class RegionalSettings;
