@@ -41,6 +41,19 @@ TEST(EngineLoading, LoadsATableOnceWhenItIsFirstNamed) {
     EXPECT_EQ(engine.findTable("Suppliers"), nullptr);
 }
 
+// The next query's table may be loaded while the rows of an earlier one are still being read.
+TEST(EngineLoading, LoadsWhileAnotherQueryIsOpen) {
+    QueryRunner runner(ordersAndCustomers());
+    runner.engine().findTable("Orders");
+    Statement orders = runner.engine().prepare("SELECT Id FROM Orders ORDER BY Id");
+    ASSERT_TRUE(orders.step());
+    ASSERT_NE(runner.engine().findTable("Customers"), nullptr);
+    EXPECT_EQ(runner.value("SELECT Id FROM Customers").toInt(), 7);
+    ASSERT_TRUE(orders.step());
+    EXPECT_EQ(orders.value(0).toInt(), 2);
+    EXPECT_FALSE(orders.step());
+}
+
 TEST(EngineLoading, KeepsTheSourcesOwnNames) {
     auto source = ordersAndCustomers();
     QueryRunner runner(source);
