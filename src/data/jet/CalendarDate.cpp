@@ -56,7 +56,10 @@ bool isValid(const DateTimeParts& d) {
            d.minute < 60 && d.second >= 0 && d.second < 60;
 }
 
-// The proleptic Gregorian day count, counted in eras of 400 years.
+namespace {
+
+// Days from 1970-01-01 to the given day of the proleptic Gregorian calendar, counted in eras of
+// 400 years.
 long long daysFromCivil(int year, int month, int day) {
     const int y = month <= 2 ? year - 1 : year;
     const long long era = (y >= 0 ? y : y - 399) / 400;
@@ -66,8 +69,7 @@ long long daysFromCivil(int year, int month, int day) {
     return era * 146097 + dayOfEra - 719468;
 }
 
-namespace {
-
+// The day that daysFromCivil counts `days` to.
 void civilFromDays(long long days, DateTimeParts& out) {
     days += 719468;
     const long long era = (days >= 0 ? days : days - 146096) / 146097;

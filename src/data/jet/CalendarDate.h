@@ -31,8 +31,6 @@ int daysInMonth(int year, int month);
 // Whether every field is in range, the year between MinYear and MaxYear.
 bool isValid(const DateTimeParts& date);
 
-// Days from 1970-01-01 to the given day of the proleptic Gregorian calendar.
-long long daysFromCivil(int year, int month, int day);
 int dayOfYear(const DateTimeParts& date);
 // 0 for Sunday up to 6 for Saturday.
 int weekday(const DateTimeParts& date);
