@@ -1,0 +1,111 @@
+#include "data/jet/Database.h"
+
+#include "data/Error.h"
+#include "data/jet/JetTextCollation.h"
+#include "data/jet/vb/VbFunctions.h"
+
+namespace data::jet {
+
+namespace {
+
+QString describe(sqlite3* db) {
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
+void check(sqlite3* db, int rc, const char* what) {
+    if (rc != SQLITE_OK)
+        throw Error(QStringLiteral("The embedded database could not %1: %2")
+                        .arg(QLatin1String(what), describe(db)));
+}
+
+} // namespace
+
+Database::Database(const QLocale& locale) : regional_(locale) {
+    sqlite3* raw = nullptr;
+    const int rc =
+        sqlite3_open_v2(":memory:", &raw,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    db_.reset(raw);
+    if (rc != SQLITE_OK)
+        throw Error(QStringLiteral("The embedded database could not be opened: %1")
+                        .arg(raw ? describe(raw) : QString::fromUtf8(sqlite3_errstr(rc))));
+    sqlite3* db = db_.get();
+    check(db, sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr),
+          "switch off extensions");
+    check(db, sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr), "be set up");
+    check(db, sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr), "be set up");
+    sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 0);
+    check(db, registerJetTextCollation(db), "register its text comparison");
+    check(db, vb::registerVbFunctions(db, regional_), "register its functions");
+    check(db, sqlite3_set_authorizer(db, &Database::authorize, this), "be set up");
+}
+
+int Database::authorize(void* self, int action, const char*, const char* detail2, const char*,
+                        const char*) {
+    if (static_cast<const Database*>(self)->ownStatements_)
+        return SQLITE_OK;
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_RECURSIVE:
+        return SQLITE_OK;
+    case SQLITE_FUNCTION:
+        return detail2 && sqlite3_stricmp(detail2, "load_extension") == 0 ? SQLITE_DENY : SQLITE_OK;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
+Database::OwnStatements::OwnStatements(Database& database)
+    : database_(database), wasOwn_(database.ownStatements_) {
+    database_.ownStatements_ = true;
+}
+
+Database::OwnStatements::~OwnStatements() {
+    database_.ownStatements_ = wasOwn_;
+}
+
+void Database::execute(const char* sql) {
+    if (sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail();
+}
+
+StatementHandle Database::prepare(const char* sql, int length, const char** tail) {
+    sqlite3_stmt* raw = nullptr;
+    const int rc = sqlite3_prepare_v3(db_.get(), sql, length, 0, &raw, tail);
+    StatementHandle statement(raw);
+    if (rc != SQLITE_OK) {
+        if (rc == SQLITE_AUTH)
+            throw Error(QStringLiteral("Only queries that read data can be run here (%1).")
+                            .arg(describe(db_.get())));
+        fail();
+    }
+    return statement;
+}
+
+StatementHandle Database::prepareOwn(const QByteArray& sql) {
+    return prepare(sql.constData(), int(sql.size()), nullptr);
+}
+
+StatementHandle Database::prepareQuery(const QByteArray& sql) {
+    const char* tail = nullptr;
+    StatementHandle statement = prepare(sql.constData(), int(sql.size()), &tail);
+    if (!statement)
+        throw Error(QStringLiteral("The query is empty."));
+    // Whatever follows the first statement must be blanks, comments or semicolons.
+    const char* end = sql.constData() + sql.size();
+    if (tail && tail < end && prepare(tail, int(end - tail), nullptr))
+        throw Error(QStringLiteral("Only one statement can be run at a time."));
+    // Statements without result columns (REINDEX, say) and EXPLAIN are no queries either.
+    sqlite3_stmt* raw = statement.get();
+    if (!sqlite3_stmt_readonly(raw) || sqlite3_column_count(raw) == 0 ||
+        sqlite3_stmt_isexplain(raw) != 0)
+        throw Error(QStringLiteral("Only queries that read data can be run here."));
+    return statement;
+}
+
+void Database::fail() const {
+    throw Error(describe(db_.get()));
+}
+
+} // namespace data::jet

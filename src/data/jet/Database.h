@@ -1,0 +1,68 @@
+#pragma once
+
+#include "data/jet/SqliteHandles.h"
+#include "data/jet/vb/RegionalSettings.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <QString>
+
+// The engine's in-memory SQLite database, set up for Jet queries: the JETTEXT collation, the VB
+// functions, and the rules that keep the queries it is given to reading.
+//
+// Queries may only read: while one is prepared, an authorizer refuses everything but SELECT,
+// reading columns and calling functions (load_extension excepted), so INSERT, UPDATE, DELETE,
+// CREATE, DROP, ATTACH, PRAGMA and transactions all fail; extension loading is switched off and no
+// database can be attached. The engine's own statements, which create and fill the tables, run
+// inside an OwnStatements scope that lifts those rules.
+//
+// One thread at a time uses the database (it is opened without SQLite's own locking); only
+// interrupt() may come from another.
+namespace data::jet {
+
+class Database {
+public:
+    explicit Database(const QLocale& locale);
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    sqlite3* handle() const { return db_.get(); }
+    const vb::RegionalSettings& regional() const { return regional_; }
+
+    // While one lives, the engine runs its own statements, free of the rules for queries.
+    class OwnStatements {
+    public:
+        explicit OwnStatements(Database& database);
+        ~OwnStatements();
+        OwnStatements(const OwnStatements&) = delete;
+        OwnStatements& operator=(const OwnStatements&) = delete;
+
+    private:
+        Database& database_;
+        bool wasOwn_;
+    };
+
+    // The engine's own statements (the caller holds an OwnStatements scope).
+    void execute(const char* sql);
+    StatementHandle prepareOwn(const QByteArray& sql);
+
+    // A query given from outside: one statement that only reads.
+    StatementHandle prepareQuery(const QByteArray& sql);
+
+    // Makes the statement running now stop with an error; safe from any thread.
+    void interrupt() { sqlite3_interrupt(db_.get()); }
+
+    // Throws data::Error describing the last failure.
+    [[noreturn]] void fail() const;
+
+private:
+    static int authorize(void* self, int action, const char* detail1, const char* detail2,
+                         const char* database, const char* trigger);
+    StatementHandle prepare(const char* sql, int length, const char** tail);
+
+    vb::RegionalSettings regional_; // used by the functions, so it outlives the database
+    DatabaseHandle db_;
+    bool ownStatements_ = false;
+};
+
+} // namespace data::jet

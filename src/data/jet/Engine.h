@@ -1,0 +1,52 @@
+#pragma once
+
+#include "data/jet/Catalog.h"
+#include "data/jet/Statement.h"
+#include "data/jet/TableSource.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <map>
+#include <memory>
+#include <vector>
+
+// The engine that runs Jet queries over a file source (an Access database, a workbook): an
+// in-memory SQLite database into which each table is copied the first time a query names it,
+// never all of them at once.
+//
+// findTable() serves the translator, which turns a Jet statement into SQLite SQL; prepare() runs
+// what it wrote. Tables keep the source's own names and columns, quoted in SQL as identifiers
+// ("Umsätze", "Joe's Orders"); each column is stored as its type code calls for (see
+// storageFor). Queries may only read (see Database).
+namespace data::jet {
+
+class Database;
+
+class Engine final : public Catalog {
+public:
+    // Functions that follow the region (CDate, CStr, Format) take it from `locale`, by default
+    // the program's locale when the engine is made.
+    explicit Engine(std::shared_ptr<TableSource> source, const QLocale& locale = QLocale());
+    ~Engine() override;
+
+    // Names compare without regard to case, Unicode included ("UMSÄTZE" finds "Umsätze"). The
+    // first look-up of a table describes and loads it; failures throw data::Error.
+    const TableInfo* findTable(const QString& name) override;
+
+    // Prepares one SELECT in SQLite's dialect (UTF-8). `columns` describe its result columns in
+    // order: the name to show, the type code, and the storage by which values convert (a
+    // Currency column's SQL is expected to divide the stored amount by 10,000). Left empty, names
+    // come from the query and values as stored. Anything but a query fails with data::Error.
+    Statement prepare(const QByteArray& sql, std::vector<ColumnInfo> columns = {});
+
+    // Makes a running query stop with an error; safe from another thread.
+    void interrupt();
+
+private:
+    std::shared_ptr<TableSource> source_;
+    std::shared_ptr<Database> database_;
+    std::vector<std::unique_ptr<TableInfo>> tables_;
+    std::map<QString, const TableInfo*> byFoldedName_;
+};
+
+} // namespace data::jet

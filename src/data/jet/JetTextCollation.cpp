@@ -1,0 +1,57 @@
+#include "data/jet/JetTextCollation.h"
+
+#include "data/jet/TextFolding.h"
+
+#include <sqlite3.h>
+
+namespace data::jet {
+
+namespace {
+
+char foldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
+}
+
+int collate(void*, int lengthA, const void* a, int lengthB, const void* b) {
+    return compareJetText({static_cast<const char*>(a), std::size_t(lengthA)},
+                          {static_cast<const char*>(b), std::size_t(lengthB)});
+}
+
+} // namespace
+
+int compareJetText(std::string_view a, std::string_view b) {
+    int accentOrder = 0; // the first difference in accents, should the base letters all agree
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        // Grouping compares millions of mostly ASCII strings: those need no decoding.
+        if (((static_cast<unsigned char>(a[i]) | static_cast<unsigned char>(b[j])) & 0x80) == 0) {
+            const char x = foldAscii(a[i++]);
+            const char y = foldAscii(b[j++]);
+            if (x != y)
+                return x < y ? -1 : 1;
+            continue;
+        }
+        const char32_t x = foldCase(nextCodePoint(a, i));
+        const char32_t y = foldCase(nextCodePoint(b, j));
+        if (x == y)
+            continue;
+        const char32_t baseX = baseLetter(x);
+        const char32_t baseY = baseLetter(y);
+        if (baseX != baseY)
+            return baseX < baseY ? -1 : 1;
+        if (accentOrder == 0)
+            accentOrder = x < y ? -1 : 1;
+    }
+    if (i < a.size())
+        return 1;
+    if (j < b.size())
+        return -1;
+    return accentOrder;
+}
+
+int registerJetTextCollation(sqlite3* db) {
+    return sqlite3_create_collation_v2(db, "JETTEXT", SQLITE_UTF8, nullptr, &collate, nullptr);
+}
+
+} // namespace data::jet

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string_view>
+
+struct sqlite3;
+
+// The collation "JETTEXT" that text columns are declared with: Jet compares text without regard
+// to case, and so GROUP BY, DISTINCT, = and ORDER BY on such a column treat "North" and "NORTH"
+// (and "Äpfel" and "äpfel") as one value.
+//
+// Texts are equal when their case-folded characters are equal (see foldCase). They sort first by
+// their letters stripped of accents, then, among texts equal that way, by the folded letters:
+// a total order whose equal texts are exactly the case-insensitively equal ones, as SQLite needs
+// for grouping and comparing to agree.
+namespace data::jet {
+
+// Negative, zero or positive as UTF-8 text `a` sorts before, with or after `b`.
+int compareJetText(std::string_view a, std::string_view b);
+
+// SQLite's result code.
+int registerJetTextCollation(sqlite3* db);
+
+} // namespace data::jet

@@ -1,0 +1,176 @@
+#include "data/jet/RowInserter.h"
+
+#include "data/Error.h"
+#include "data/jet/CalendarDate.h"
+#include "data/jet/Database.h"
+#include "data/jet/vb/NumberText.h"
+
+#include <cmath>
+
+namespace data::jet {
+
+namespace {
+
+constexpr std::int64_t CurrencyScale = 10000;
+
+// Numbers written into a text column use '.' whatever the region, as the source holds them.
+QString plainNumber(double value) {
+    return vb::numberText(value, QStringLiteral("."));
+}
+
+} // namespace
+
+RowInserter::RowInserter(Database& database, const QByteArray& insertSql,
+                         std::vector<Storage> storages)
+    : database_(database), insert_(database.prepareOwn(insertSql)), storages_(std::move(storages)) {
+}
+
+Storage RowInserter::storageOf(int column) const {
+    if (column < 0 || column >= int(storages_.size()))
+        throw Error(QStringLiteral("The reader gave a value for column %1 of a table with %2.")
+                        .arg(column + 1)
+                        .arg(storages_.size()));
+    return storages_[std::size_t(column)];
+}
+
+void RowInserter::setNull(int column) {
+    storageOf(column);
+    check(sqlite3_bind_null(insert_.get(), column + 1));
+}
+
+void RowInserter::setInteger(int column, std::int64_t value) {
+    switch (storageOf(column)) {
+    case Storage::Boolean:
+        return bindInteger(column, value != 0 ? -1 : 0);
+    case Storage::Real:
+        return bindDouble(column, double(value));
+    case Storage::Currency:
+        return bindRounded(column, double(value) * CurrencyScale);
+    case Storage::DateTime:
+        return bindDouble(column, double(value)); // a serial date, see bindDouble
+    case Storage::Text:
+        return bindText(column, QString::number(value));
+    case Storage::Integer:
+    case Storage::Blob:
+        return bindInteger(column, value);
+    }
+}
+
+void RowInserter::setBoolean(int column, bool value) {
+    switch (storageOf(column)) {
+    case Storage::Currency:
+        return bindInteger(column, value ? -CurrencyScale : 0);
+    case Storage::Text:
+        return bindText(column, value ? QStringLiteral("True") : QStringLiteral("False"));
+    default:
+        return setInteger(column, value ? -1 : 0);
+    }
+}
+
+void RowInserter::setDouble(int column, double value) {
+    switch (storageOf(column)) {
+    case Storage::Integer:
+        return bindRounded(column, value);
+    case Storage::Boolean:
+        return bindInteger(column, value != 0 ? -1 : 0);
+    case Storage::Currency:
+        return bindRounded(column, value * CurrencyScale);
+    case Storage::Text:
+        return bindText(column, plainNumber(value));
+    case Storage::Real:
+    case Storage::DateTime:
+    case Storage::Blob:
+        return bindDouble(column, value);
+    }
+}
+
+void RowInserter::setCurrency(int column, std::int64_t scaledBy10000) {
+    switch (storageOf(column)) {
+    case Storage::Currency:
+        return bindInteger(column, scaledBy10000);
+    case Storage::Integer:
+        return bindRounded(column, double(scaledBy10000) / CurrencyScale);
+    default:
+        return setDouble(column, double(scaledBy10000) / CurrencyScale);
+    }
+}
+
+void RowInserter::setDateTime(int column, int year, int month, int day, int hour, int minute,
+                              int second) {
+    const DateTimeParts date{year, month, day, hour, minute, second};
+    if (!isValid(date))
+        return setNull(column);
+    switch (storageOf(column)) {
+    case Storage::DateTime:
+    case Storage::Text:
+    case Storage::Blob:
+        return bindDate(column, date);
+    default:
+        return setDouble(column, toSerialDate(date));
+    }
+}
+
+// Text for an amount is scaled like any amount; other text is left to the column's affinity.
+void RowInserter::setText(int column, const QString& value) {
+    if (storageOf(column) == Storage::Currency) {
+        bool isNumber = false;
+        const double amount = value.trimmed().toDouble(&isNumber);
+        if (isNumber)
+            return setDouble(column, amount);
+    }
+    bindText(column, value);
+}
+
+void RowInserter::setBlob(int column, const QByteArray& value) {
+    storageOf(column);
+    check(sqlite3_bind_blob64(insert_.get(), column + 1, value.constData(),
+                              sqlite3_uint64(value.size()), SQLITE_TRANSIENT));
+}
+
+void RowInserter::endRow() {
+    sqlite3_stmt* insert = insert_.get();
+    if (sqlite3_step(insert) != SQLITE_DONE) {
+        sqlite3_reset(insert);
+        database_.fail();
+    }
+    sqlite3_reset(insert);
+    sqlite3_clear_bindings(insert); // the next row's missing values are Null
+}
+
+void RowInserter::bindInteger(int column, std::int64_t value) {
+    check(sqlite3_bind_int64(insert_.get(), column + 1, value));
+}
+
+// A date column given a number takes it as a serial date.
+void RowInserter::bindDouble(int column, double value) {
+    if (storages_[std::size_t(column)] == Storage::DateTime) {
+        const auto date = fromSerialDate(value);
+        return date ? bindDate(column, *date) : setNull(column);
+    }
+    check(sqlite3_bind_double(insert_.get(), column + 1, value));
+}
+
+void RowInserter::bindRounded(int column, double value) {
+    const double rounded = std::nearbyint(value);
+    if (!(std::fabs(rounded) < 9.2e18))
+        return setNull(column);
+    bindInteger(column, std::int64_t(rounded));
+}
+
+void RowInserter::bindText(int column, const QString& value) {
+    check(sqlite3_bind_text16(insert_.get(), column + 1, value.utf16(),
+                              int(value.size() * sizeof(QChar)), SQLITE_TRANSIENT));
+}
+
+void RowInserter::bindDate(int column, const DateTimeParts& date) {
+    const EngineDateText text = engineDateText(date);
+    check(sqlite3_bind_text(insert_.get(), column + 1, text.data(), int(text.size()),
+                            SQLITE_TRANSIENT));
+}
+
+void RowInserter::check(int rc) const {
+    if (rc != SQLITE_OK)
+        database_.fail();
+}
+
+} // namespace data::jet

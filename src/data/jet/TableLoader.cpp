@@ -1,0 +1,63 @@
+#include "data/jet/TableLoader.h"
+
+#include "data/jet/Database.h"
+#include "data/jet/RowInserter.h"
+#include "data/jet/StorageMapping.h"
+
+namespace data::jet {
+
+namespace {
+
+QByteArray createSql(const TableInfo& table) {
+    QByteArray sql = "CREATE TABLE " + quotedIdentifier(table.name) + " (";
+    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+        if (i > 0)
+            sql += ", ";
+        sql +=
+            quotedIdentifier(table.columns[i].name) + ' ' + declaredType(table.columns[i].storage);
+    }
+    return sql + ')';
+}
+
+QByteArray insertSql(const TableInfo& table) {
+    QByteArray sql = "INSERT INTO " + quotedIdentifier(table.name) + " VALUES (";
+    for (std::size_t i = 0; i < table.columns.size(); ++i)
+        sql += i > 0 ? ", ?" : "?";
+    return sql + ')';
+}
+
+TableInfo describeForEngine(const SourceTable& source) {
+    TableInfo table{source.name, {}};
+    for (const SourceColumn& column : source.columns)
+        table.columns.push_back(
+            {column.name, column.adoType, storageFor(column.adoType, column.scale)});
+    return table;
+}
+
+} // namespace
+
+QByteArray quotedIdentifier(const QString& name) {
+    return '"' + name.toUtf8().replace('"', "\"\"") + '"';
+}
+
+TableInfo loadTable(Database& database, TableSource& source, const SourceTable& table) {
+    TableInfo info = describeForEngine(table);
+    std::vector<Storage> storages;
+    for (const ColumnInfo& column : info.columns)
+        storages.push_back(column.storage);
+
+    Database::OwnStatements own(database);
+    database.execute("BEGIN");
+    try {
+        database.execute(createSql(info).constData());
+        RowInserter inserter(database, insertSql(info), std::move(storages));
+        source.load(table.name, inserter);
+    } catch (...) {
+        sqlite3_exec(database.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    database.execute("COMMIT");
+    return info;
+}
+
+} // namespace data::jet

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "data/jet/CalendarDate.h"
+#include "data/jet/Engine.h"
+#include "data/jet/TableSource.h"
+
+#include <QLocale>
+#include <QVariant>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <variant>
+#include <vector>
+
+// Lets failed expectations show text as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+// A table source held in memory, and an engine over it, for the engine's tests.
+namespace data::jet::testing {
+
+struct Amount {
+    std::int64_t scaledBy10000;
+};
+struct NotGiven {}; // the reader skips the column, which leaves it Null
+
+using Cell = std::variant<NotGiven, std::nullptr_t, std::int64_t, bool, double, Amount,
+                          DateTimeParts, QString, QByteArray>;
+using Row = std::vector<Cell>;
+
+class MemoryTableSource : public TableSource {
+public:
+    void add(SourceTable table, std::vector<Row> rows);
+
+    QStringList tableNames() override;
+    std::optional<SourceTable> describe(const QString& name) override;
+    void load(const QString& name, RowSink& sink) override;
+
+    // How often each table (by its own spelling) was described and loaded.
+    std::map<QString, int> describeCalls;
+    std::map<QString, int> loadCalls;
+    // When set, loading fails with data::Error after this many rows.
+    std::optional<int> failAfterRows;
+
+private:
+    struct Table {
+        SourceTable description;
+        std::vector<Row> rows;
+    };
+    const Table* find(const QString& name) const;
+
+    std::vector<Table> tables_;
+};
+
+// Sets the program's locale for the life of the object.
+class DefaultLocale {
+public:
+    explicit DefaultLocale(const char* name) { QLocale::setDefault(QLocale(name)); }
+    ~DefaultLocale() { QLocale::setDefault(previous_); }
+
+private:
+    QLocale previous_;
+};
+
+// Runs queries over an engine; errors come back as their description.
+class QueryRunner {
+public:
+    explicit QueryRunner(
+        std::shared_ptr<MemoryTableSource> source = std::make_shared<MemoryTableSource>(),
+        const QLocale& locale = QLocale(QStringLiteral("en_US")));
+
+    Engine& engine() { return engine_; }
+    // The first column of the first row of `sql`, values as stored.
+    QVariant value(const QByteArray& sql);
+    // SELECT of one expression.
+    QVariant eval(const QByteArray& expression) { return value("SELECT " + expression); }
+    // Every row's first column.
+    QVariantList column(const QByteArray& sql);
+    // The description of the error the query fails with, or "" when it runs.
+    QString errorOf(const QByteArray& sql);
+
+private:
+    std::shared_ptr<MemoryTableSource> source_;
+    Engine engine_;
+};
+
+DateTimeParts date(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
+} // namespace data::jet::testing
