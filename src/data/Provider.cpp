@@ -2,6 +2,7 @@
 
 #include "data/ConnectionString.h"
 #include "data/Error.h"
+#include "data/StandardProviders.h"
 
 #include <QMap>
 
@@ -19,6 +20,8 @@ void registerProvider(const QString& name, ProviderFactory factory) {
 }
 
 std::unique_ptr<Provider> openProvider(const ConnectionString& connection, int mode) {
+    static const bool registered = (registerStandardProviders(), true);
+    (void)registered;
     const QString name = connection.value("Provider");
     const auto it = registry().constFind(name);
     if (it == registry().constEnd())

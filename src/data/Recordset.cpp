@@ -34,6 +34,7 @@ QVariant Field::Value() const {
     return owner_->currentRow().at(index_);
 }
 
+Recordset::Recordset() = default;
 Recordset::~Recordset() = default;
 
 void Recordset::Open(const QString& source, const std::shared_ptr<Connection>& connection,

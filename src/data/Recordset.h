@@ -33,7 +33,7 @@ private:
 // can go back to its first row, be filtered and be sorted.
 class Recordset {
 public:
-    Recordset() = default;
+    Recordset();
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
     ~Recordset();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/TableEntry.h"
 #include "data/access/FileLayout.h"
 #include "data/access/MdbPtr.h"
 #include "data/access/TableCatalog.h"
@@ -22,10 +23,7 @@ namespace data::access {
 
 class TextDecoder;
 
-struct TableEntry {
-    QString name;
-    QString type; // "TABLE", "SYSTEM TABLE" or "ACCESS TABLE"
-};
+using data::TableEntry; // of type "TABLE", "SYSTEM TABLE" or "ACCESS TABLE"
 
 class AccessFile : public jet::TableSource {
 public:

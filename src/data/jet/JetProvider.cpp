@@ -1,0 +1,43 @@
+#include "data/jet/JetProvider.h"
+
+#include "data/RowsCursor.h"
+#include "data/jet/Translate.h"
+
+namespace data::jet {
+
+namespace {
+
+class StatementCursor : public Cursor {
+public:
+    explicit StatementCursor(Statement statement) : statement_(std::move(statement)) {}
+
+    int fieldCount() const override { return statement_.columnCount(); }
+    QString fieldName(int i) const override { return statement_.columnName(i); }
+    int fieldType(int i) const override { return statement_.adoType(i); }
+    bool next() override { return statement_.step(); }
+    QVariant value(int i) const override { return statement_.value(i); }
+
+private:
+    Statement statement_;
+};
+
+} // namespace
+
+JetProvider::JetProvider(std::shared_ptr<TableSource> source, TableLister tables)
+    : engine_(std::move(source)), tables_(std::move(tables)) {}
+
+std::unique_ptr<Cursor> JetProvider::execute(const QString& statement) {
+    const Translation translation = translate(statement, engine_);
+    std::vector<ColumnInfo> columns;
+    columns.reserve(translation.columns.size());
+    for (const ResultColumn& c : translation.columns)
+        columns.push_back({c.name, c.adoType, c.storage});
+    return std::make_unique<StatementCursor>(
+        engine_.prepare(translation.sqliteSql, std::move(columns)));
+}
+
+std::unique_ptr<Cursor> JetProvider::tables() {
+    return tablesRowset(tables_());
+}
+
+} // namespace data::jet

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "data/Provider.h"
+#include "data/TableEntry.h"
+#include "data/jet/Engine.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace data::jet {
+
+// A provider that answers Jet SQL over a file source: each statement is translated to the
+// engine's SQL and run there, its rows streamed as they are read.
+class JetProvider : public Provider {
+public:
+    using TableLister = std::function<std::vector<TableEntry>()>;
+
+    JetProvider(std::shared_ptr<TableSource> source, TableLister tables);
+
+    std::unique_ptr<Cursor> execute(const QString& statement) override;
+    std::unique_ptr<Cursor> tables() override;
+
+private:
+    Engine engine_;
+    TableLister tables_;
+};
+
+} // namespace data::jet

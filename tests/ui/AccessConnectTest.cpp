@@ -1,0 +1,95 @@
+#include "data/Connection.h"
+#include "data/Recordset.h"
+#include "data/access/AccessFixtures.h"
+#include "support/MainWindowFixture.h"
+#include "ui/main/StatusBar.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTemporaryDir>
+
+using test::access::accessFixture;
+
+class AccessConnect : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        if (!QFileInfo::exists(accessFixture("nwind.mdb"))) {
+            if (qEnvironmentVariableIsSet("CI"))
+                FAIL() << "The Access sample files are missing";
+            GTEST_SKIP() << "The Access sample files are not on this machine";
+        }
+    }
+    QString status() { return form->sbStatusBar->Panels(1)->text(); }
+};
+
+TEST_F(AccessConnect, CancellingTheFileDialogChangesNothingAndSaysNothing) {
+    frmMain& f = openWindow();
+    seam.queueFile(std::nullopt);
+    f.mnuFileCnctMSACC->trigger();
+    ASSERT_EQ(seam.fileRequests.size(), 1u);
+    EXPECT_EQ(seam.fileRequests[0].title, "Connect to Microsoft Access Database");
+    EXPECT_EQ(seam.fileRequests[0].filter, "Microsoft Access MDB (*.mdb)|*.mdb");
+    EXPECT_TRUE(seam.messages.empty());
+    EXPECT_FALSE(state->DbConnection);
+    EXPECT_EQ(state->DbProvider, "");
+    EXPECT_FALSE(f.mnuFileOpen->isEnabled());
+    EXPECT_EQ(status(), "Ready");
+}
+
+TEST_F(AccessConnect, ASuccessfulConnectRecordsTheProviderAndFileAndEnablesOpen) {
+    frmMain& f = openWindow();
+    state->RefillPicker = false;
+    const QString path = accessFixture("nwind.mdb");
+    seam.queueFile(path);
+    f.mnuFileCnctMSACC->trigger();
+    EXPECT_TRUE(seam.messages.empty());
+    ASSERT_TRUE(state->DbConnection);
+    EXPECT_TRUE(state->DbConnection->isOpen());
+    EXPECT_EQ(state->DbConnection->CursorLocation, data::ado::adUseClient);
+    EXPECT_EQ(state->DbProvider, "Microsoft.Jet.OLEDB.4.0");
+    EXPECT_EQ(state->SourceFilePath, path);
+    EXPECT_TRUE(state->RefillPicker);
+    EXPECT_TRUE(f.mnuFileOpen->isEnabled());
+    EXPECT_EQ(status(), "Ready");
+    EXPECT_EQ(seam.mousePointer(), ui::PointerDefault);
+}
+
+TEST_F(AccessConnect, AFileThatCannotBeOpenedIsReportedAndTheEarlierSourceStaysUsable) {
+    QTemporaryDir dir;
+    const QString notADatabase = dir.filePath("notes.mdb");
+    {
+        QFile file(notADatabase);
+        file.open(QIODevice::WriteOnly);
+        file.write("plain text\n");
+    }
+    frmMain& f = openWindow();
+    seam.queueFile(dir.filePath("missing.mdb"));
+    f.mnuFileCnctMSACC->trigger();
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].title, "Error!");
+    EXPECT_EQ(seam.messages[0].icon, ui::IconCritical);
+    EXPECT_TRUE(seam.messages[0].text.contains("missing.mdb"));
+    EXPECT_FALSE(f.mnuFileOpen->isEnabled());
+    EXPECT_EQ(state->DbProvider, "");
+
+    const QString good = accessFixture("nwind.mdb");
+    seam.queueFile(good);
+    f.mnuFileCnctMSACC->trigger();
+    const auto earlier = state->DbConnection;
+    for (const QString& bad : {dir.filePath("missing.mdb"), notADatabase}) {
+        seam.messages.clear();
+        seam.queueFile(bad);
+        f.mnuFileCnctMSACC->trigger();
+        ASSERT_EQ(seam.messages.size(), 1u) << bad.toStdString();
+        EXPECT_FALSE(seam.messages[0].text.isEmpty());
+        EXPECT_EQ(status(), "Ready");
+        EXPECT_EQ(seam.mousePointer(), ui::PointerDefault);
+        EXPECT_EQ(state->DbConnection, earlier);
+        EXPECT_EQ(state->SourceFilePath, good);
+        EXPECT_TRUE(f.mnuFileOpen->isEnabled());
+    }
+    data::Recordset rs;
+    rs.Open("SELECT Count(1) AS N FROM [Orders]", state->DbConnection);
+    EXPECT_EQ(rs.Fields(0).Value().toInt(), 830);
+}
