@@ -1,11 +1,11 @@
 #include "data/access/ValueWriter.h"
 
 #include "data/access/Damage.h"
-#include "data/access/JetDate.h"
 #include "data/access/JetNumeric.h"
 #include "data/access/LittleEndian.h"
 #include "data/access/LongValueReader.h"
 #include "data/access/TextDecoder.h"
+#include "data/jet/CalendarDate.h"
 
 #include <bit>
 
@@ -68,7 +68,7 @@ void ValueWriter::writeFixed(const ColumnPlan& column, const unsigned char* byte
         break;
     case ValueKind::DateTime: {
         const auto parts =
-            jetDateTime(std::bit_cast<double>(readLittleEndian<std::uint64_t>(bytes)));
+            jet::fromSerialDate(std::bit_cast<double>(readLittleEndian<std::uint64_t>(bytes)));
         if (!parts)
             throw Damage(QStringLiteral("column '%1' holds an impossible date").arg(column.name));
         sink.setDateTime(sinkColumn, parts->year, parts->month, parts->day, parts->hour,

@@ -10,7 +10,7 @@
 #include <set>
 
 using data::access::AccessFile;
-using data::access::DateTimeParts;
+using data::jet::DateTimeParts;
 using namespace test::access;
 
 namespace {

@@ -1,10 +1,10 @@
 // Decoding of stored values that the sample files do not cover in full: dates before 1899 and
 // at the ends of Jet's range, large and scaled Numerics, compressed UTF-16 text, table kinds.
 #include "RecordingSink.h"
-#include "data/access/JetDate.h"
 #include "data/access/JetNumeric.h"
 #include "data/access/TableCatalog.h"
 #include "data/access/TextDecoder.h"
+#include "data/jet/CalendarDate.h"
 
 #include <array>
 #include <cmath>
@@ -15,32 +15,36 @@ using namespace data::access;
 namespace {
 
 TEST(JetDate, CountsDaysFromTheEpochAndTheTimeForwards) {
-    EXPECT_EQ(jetDateTime(0.0), (DateTimeParts{1899, 12, 30, 0, 0, 0}));
-    EXPECT_EQ(jetDateTime(1.5), (DateTimeParts{1899, 12, 31, 12, 0, 0}));
-    EXPECT_EQ(jetDateTime(36526.75), (DateTimeParts{2000, 1, 1, 18, 0, 0}));
+    EXPECT_EQ(data::jet::fromSerialDate(0.0), (data::jet::DateTimeParts{1899, 12, 30, 0, 0, 0}));
+    EXPECT_EQ(data::jet::fromSerialDate(1.5), (data::jet::DateTimeParts{1899, 12, 31, 12, 0, 0}));
+    EXPECT_EQ(data::jet::fromSerialDate(36526.75),
+              (data::jet::DateTimeParts{2000, 1, 1, 18, 0, 0}));
     // Before the epoch the whole part counts back, the fraction still forwards from midnight.
-    EXPECT_EQ(jetDateTime(-1.25), (DateTimeParts{1899, 12, 29, 6, 0, 0}));
-    EXPECT_EQ(jetDateTime(-0.5), (DateTimeParts{1899, 12, 30, 12, 0, 0}));
-    EXPECT_EQ(jetDateTime(-728.75), (DateTimeParts{1898, 1, 1, 18, 0, 0}));
+    EXPECT_EQ(data::jet::fromSerialDate(-1.25), (data::jet::DateTimeParts{1899, 12, 29, 6, 0, 0}));
+    EXPECT_EQ(data::jet::fromSerialDate(-0.5), (data::jet::DateTimeParts{1899, 12, 30, 12, 0, 0}));
+    EXPECT_EQ(data::jet::fromSerialDate(-728.75), (data::jet::DateTimeParts{1898, 1, 1, 18, 0, 0}));
 }
 
 TEST(JetDate, RoundsToTheNearestSecondAcrossMidnight) {
     const double second = 1.0 / 86400;
-    EXPECT_EQ(jetDateTime(2.0 + 3661 * second + 0.4 * second),
-              (DateTimeParts{1900, 1, 1, 1, 1, 1}));
-    EXPECT_EQ(jetDateTime(2.0 + 3661 * second + 0.6 * second),
-              (DateTimeParts{1900, 1, 1, 1, 1, 2}));
-    EXPECT_EQ(jetDateTime(36525.0 + 86399.7 * second), (DateTimeParts{2000, 1, 1, 0, 0, 0}));
-    EXPECT_EQ(jetDateTime(-1.0 - 86399.7 * second), (DateTimeParts{1899, 12, 30, 0, 0, 0}));
+    EXPECT_EQ(data::jet::fromSerialDate(2.0 + 3661 * second + 0.4 * second),
+              (data::jet::DateTimeParts{1900, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(data::jet::fromSerialDate(2.0 + 3661 * second + 0.6 * second),
+              (data::jet::DateTimeParts{1900, 1, 1, 1, 1, 2}));
+    EXPECT_EQ(data::jet::fromSerialDate(36525.0 + 86399.7 * second),
+              (data::jet::DateTimeParts{2000, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(data::jet::fromSerialDate(-1.0 - 86399.7 * second),
+              (data::jet::DateTimeParts{1899, 12, 30, 0, 0, 0}));
 }
 
 TEST(JetDate, AcceptsOnlyJetsRangeOfYears) {
-    EXPECT_EQ(jetDateTime(-657434.0), (DateTimeParts{100, 1, 1, 0, 0, 0}));
-    EXPECT_EQ(jetDateTime(2958465.5), (DateTimeParts{9999, 12, 31, 12, 0, 0}));
-    EXPECT_FALSE(jetDateTime(-657435.0));
-    EXPECT_FALSE(jetDateTime(2958466.0));
-    EXPECT_FALSE(jetDateTime(std::nan("")));
-    EXPECT_FALSE(jetDateTime(1e300));
+    EXPECT_EQ(data::jet::fromSerialDate(-657434.0), (data::jet::DateTimeParts{100, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(data::jet::fromSerialDate(2958465.5),
+              (data::jet::DateTimeParts{9999, 12, 31, 12, 0, 0}));
+    EXPECT_FALSE(data::jet::fromSerialDate(-657435.0));
+    EXPECT_FALSE(data::jet::fromSerialDate(2958466.0));
+    EXPECT_FALSE(data::jet::fromSerialDate(std::nan("")));
+    EXPECT_FALSE(data::jet::fromSerialDate(1e300));
 }
 
 // Sign byte, then the 128-bit magnitude as four little-endian words, most significant first.

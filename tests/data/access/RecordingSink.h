@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/access/JetDate.h"
+#include "data/jet/CalendarDate.h"
 #include "data/jet/TableSource.h"
 
 #include <QByteArray>
@@ -22,7 +22,7 @@ struct Null {
     bool operator==(const Null&) const = default;
 };
 
-using Value = std::variant<Null, std::int64_t, bool, double, Currency, data::access::DateTimeParts,
+using Value = std::variant<Null, std::int64_t, bool, double, Currency, data::jet::DateTimeParts,
                            QString, QByteArray>;
 using Row = std::vector<Value>;
 
@@ -37,7 +37,7 @@ public:
     void setCurrency(int column, std::int64_t value) override { put(column, Currency{value}); }
     void setDateTime(int column, int year, int month, int day, int hour, int minute,
                      int second) override {
-        put(column, data::access::DateTimeParts{year, month, day, hour, minute, second});
+        put(column, data::jet::DateTimeParts{year, month, day, hour, minute, second});
     }
     void setText(int column, const QString& value) override { put(column, value); }
     void setBlob(int column, const QByteArray& value) override { put(column, value); }
@@ -82,12 +82,12 @@ inline std::ostream& operator<<(std::ostream& out, const Currency& value) {
 
 } // namespace test::access
 
-namespace data::access {
+namespace data::jet {
 inline std::ostream& operator<<(std::ostream& out, const DateTimeParts& t) {
     return out << t.year << '-' << t.month << '-' << t.day << ' ' << t.hour << ':' << t.minute
                << ':' << t.second;
 }
-} // namespace data::access
+} // namespace data::jet
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
