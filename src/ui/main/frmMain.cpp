@@ -3,7 +3,10 @@
 #include "app/Module1.h"
 #include "app/Settings.h"
 #include "data/Connection.h"
+#include "data/Dialect.h"
+#include "data/DriverList.h"
 #include "ui/dialogs/frmAbout.h"
+#include "ui/dialogs/frmLogin.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/KeyAscii.h"
 #include "ui/main/LoadedForms.h"
@@ -175,6 +178,8 @@ void frmMain::buildMenus() {
     mnuHelpAbout = item(mnuHelp, "mnuHelpAbout", "&About...");
 
     connect(mnuFileCnctMSACC, &QAction::triggered, this, &frmMain::mnuFileCnctMSACC_Click);
+    connect(mnuFileCnctExl, &QAction::triggered, this, &frmMain::mnuFileCnctExl_Click);
+    connect(mnuFileCnctODBC, &QAction::triggered, this, &frmMain::mnuFileCnctODBC_Click);
     connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
     connect(mnuFileClose, &QAction::triggered, this, &frmMain::mnuFileClose_Click);
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
@@ -427,6 +432,20 @@ void frmMain::imgSplitter_MouseUp(int, int, double, double) {
 
 // ---- connecting ------------------------------------------------------------------------
 
+// Opens a new connection under the hourglass. The caller puts it in place of the old one only
+// once it is open, so that a source that cannot be opened leaves the earlier one usable.
+std::shared_ptr<data::Connection> frmMain::openConnection(const QString& status,
+                                                          const QString& connectionString,
+                                                          int mode) {
+    auto connection = std::make_shared<data::Connection>();
+    connection->CursorLocation = data::ado::adUseClient;
+    connection->Mode = mode;
+    feedback_.busy(status);
+    connection->Open(connectionString, "", "", -1);
+    feedback_.ready();
+    return connection;
+}
+
 void frmMain::mnuFileCnctMSACC_Click() {
     feedback_.trap(
         [this] {
@@ -437,21 +456,74 @@ void frmMain::mnuFileCnctMSACC_Click() {
                 feedback_.ready();
                 return;
             }
-            // The new connection takes the place of the old one only once it is open, so that a
-            // file that cannot be opened leaves the earlier source usable.
-            auto connection = std::make_shared<data::Connection>();
-            connection->CursorLocation = data::ado::adUseClient;
-            feedback_.busy("Connecting to Access...");
-            connection->Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source= " + *file, "", "", -1);
-            feedback_.ready();
-            m_.DbConnection = connection;
+            m_.DbConnection = openConnection("Connecting to Access...",
+                                             data::accessConnectionString(*file),
+                                             data::ado::adModeUnknown);
             m_.SourceFilePath = *file;
             mnuFileOpen->setEnabled(true);
-            m_.DbProvider = "Microsoft.Jet.OLEDB.4.0";
+            m_.DbProvider = data::JetProvider;
             m_.RefillPicker = true;
             mnuFileOpen_Click();
         },
         Feedback::OnFailure::ReadyFirst);
+}
+
+void frmMain::mnuFileCnctExl_Click() {
+    feedback_.trap(
+        [this] {
+            m_.ExcelDriverName = GetEXCELDriver();
+            if (m_.ExcelDriverName.isEmpty()) {
+                seam_.messageBox("The system could not find any Excel ODBC drivers. Please "
+                                 "install the ODBC drivers before trying to connect to Excel!",
+                                 IconExclamation, "Excel Connect Error!");
+                return;
+            }
+            const auto file =
+                seam_.fileOpen(this, "Connect to Excel-file", "Excel-File (*.xls)|*.xls");
+            if (!file) {
+                feedback_.ready();
+                return;
+            }
+            m_.DbConnection = openConnection(
+                "Connecting to Excel...", data::excelConnectionString(m_.ExcelDriverName, *file),
+                data::ado::adModeUnknown);
+            mnuFileOpen->setEnabled(true);
+            m_.DbProvider = data::OdbcBridgeProvider;
+            m_.RefillPicker = true;
+            m_.SourceFilePath = *file;
+            mnuFileOpen_Click();
+        },
+        Feedback::OnFailure::ReadyFirst);
+}
+
+void frmMain::mnuFileCnctODBC_Click() {
+    feedback_.trap(
+        [this] {
+            if (!login_)
+                login_ = new frmLogin(m_, this);
+            seam_.showModal(*login_, this);
+            if (!m_.LoginAccepted)
+                return;
+            m_.DbConnection = openConnection(
+                "Connecting to Oracle...",
+                data::oracleConnectionString(m_.OracleDatabase, m_.OracleUser, m_.OraclePassword),
+                data::ado::adModeRead);
+            m_.DbProvider = data::OracleProvider;
+            mnuFileOpen->setEnabled(true);
+            m_.RefillPicker = true;
+            repaint();
+            mnuFileOpen_Click();
+        },
+        Feedback::OnFailure::ReadyFirst);
+}
+
+// The description of the workbook driver to connect through: of the drivers the ODBC driver
+// manager lists (the program's own workbook driver first), the last whose description holds
+// "xls" in any letter case; "" when there is none.
+QString frmMain::GetEXCELDriver() {
+    QString result;
+    feedback_.trap([&] { result = data::findExcelDriver(data::odbcDriverDescriptions()); });
+    return result;
 }
 
 void frmMain::mnuFileOpen_Click() {

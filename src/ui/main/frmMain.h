@@ -10,6 +10,11 @@
 
 struct Module1;
 class frmAbout;
+class frmLogin;
+
+namespace data {
+class Connection;
+}
 class QAction;
 class QLabel;
 class QMenu;
@@ -90,6 +95,9 @@ public:
     void imgSplitter_MouseUp(int button, int shift, double x, double y);
     void tvTreeView_KeyPress(int& keyAscii);
     void mnuFileCnctMSACC_Click();
+    void mnuFileCnctExl_Click();
+    void mnuFileCnctODBC_Click();
+    QString GetEXCELDriver();
     void mnuFileOpen_Click();
     void mnuFileClose_Click();
     void mnuHelpAbout_Click();
@@ -104,12 +112,15 @@ private:
     void buildMenus();
     void placeAlignedControls();
     QSize frameExtra() const;
+    std::shared_ptr<data::Connection> openConnection(const QString& status,
+                                                     const QString& connectionString, int mode);
 
     Module1& m_;
     ui::UiSeam& seam_;
     QWidget* client_;
     ui::Feedback feedback_;
     QPointer<frmAbout> about_;
+    QPointer<frmLogin> login_;
     // The outer size asked for before the window was first shown, when its frame was not yet
     // known; applied again once the frame is there.
     QSize outerSizeBeforeShow_;
