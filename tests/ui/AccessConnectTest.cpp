@@ -63,6 +63,9 @@ TEST_F(AccessConnect, AFileThatCannotBeOpenedIsReportedAndTheEarlierSourceStaysU
         file.open(QIODevice::WriteOnly);
         file.write("plain text\n");
     }
+    const QString truncated = dir.filePath("cut.mdb");
+    QFile::copy(accessFixture("nwind.mdb"), truncated);
+    QFile::resize(truncated, 4096 * 3);
     frmMain& f = openWindow();
     seam.queueFile(dir.filePath("missing.mdb"));
     f.mnuFileCnctMSACC->trigger();
@@ -77,7 +80,7 @@ TEST_F(AccessConnect, AFileThatCannotBeOpenedIsReportedAndTheEarlierSourceStaysU
     seam.queueFile(good);
     f.mnuFileCnctMSACC->trigger();
     const auto earlier = state->DbConnection;
-    for (const QString& bad : {dir.filePath("missing.mdb"), notADatabase}) {
+    for (const QString& bad : {dir.filePath("missing.mdb"), notADatabase, truncated}) {
         seam.messages.clear();
         seam.queueFile(bad);
         f.mnuFileCnctMSACC->trigger();
