@@ -49,8 +49,8 @@ public:
             cluster_->runSql(Database, "SET ROLE " + source.user + ";\n" + sampleData());
             pointDriverManagerAtDataSource(source);
         } catch (const std::exception& e) {
-            FAIL() << "The PostgreSQL server for the server tests could not be set up.\n"
-                   << e.what();
+            ADD_FAILURE() << "The PostgreSQL server for the server tests could not be set up.\n"
+                          << e.what();
         }
     }
 

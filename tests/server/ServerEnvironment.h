@@ -7,7 +7,8 @@
 // the database of sample-data.sql, owned by a user with a password. A temporary odbcinst.ini
 // names psqlODBC's Unicode driver and a temporary odbc.ini a data source on the server's socket;
 // ODBCSYSINI and ODBCINI point the driver manager at them before the first ODBC call. When the
-// server cannot be started, every test of the process fails with the reason.
+// server cannot be set up, the process fails with the reason at the top of its output (a failure
+// rather than a fatal one, which would make gtest report the tests as skipped).
 namespace test::server {
 
 struct DataSource {

@@ -91,6 +91,11 @@ TEST(ServerValues, TextsAndBytesComeWholeAndNullDiffersFromEmpty) {
     EXPECT_EQ(customer, QString("long text 😀 ").repeated(1000) + "end");
     EXPECT_EQ(receipt, QByteArray::fromHex(QByteArray("0123456789abcdef").repeated(3000)));
     EXPECT_TRUE(rs->Eof());
+
+    // Statements reach the server as they are written, whatever their characters.
+    auto found = query(connectToServer(),
+                       "SELECT order_id FROM sales.orders WHERE customer = 'Zoë Ærø 東京'");
+    EXPECT_EQ(found->Fields(0).Value(), 2);
 }
 
 TEST(ServerValues, TwoResultsOfOneConnectionAreReadSideBySide) {
