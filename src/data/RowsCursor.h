@@ -31,8 +31,8 @@ private:
     qsizetype row_ = -1;
 };
 
-// The TABLES rowset of a source whose tables have no catalog or schema: TABLE_CATALOG and
-// TABLE_SCHEMA null, ordered by TABLE_TYPE and then TABLE_NAME.
+// The TABLES rowset: TABLE_CATALOG and TABLE_SCHEMA null where an entry has none, ordered by
+// TABLE_TYPE, then TABLE_SCHEMA and then TABLE_NAME.
 std::unique_ptr<Cursor> tablesRowset(std::vector<TableEntry> entries);
 
 } // namespace data

@@ -3,12 +3,14 @@
 #include "data/Error.h"
 #include "data/Recordset.h"
 #include "data/access/AccessFixtures.h"
+#include "support/DataFailure.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
 
 using namespace data;
+using test::failureOf;
 using test::access::accessFixture;
 
 namespace {
@@ -25,15 +27,6 @@ std::shared_ptr<Recordset> run(const std::shared_ptr<Connection>& c, const QStri
     auto rs = std::make_shared<Recordset>();
     rs->Open(sql, c, cursor, ado::adLockReadOnly, -1);
     return rs;
-}
-
-QString failureOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.description();
-    }
-    return {};
 }
 
 QByteArray checksum(const QString& path) {

@@ -1,5 +1,6 @@
 #include "data/jet/ResultValue.h"
 
+#include "data/WallClock.h"
 #include "data/jet/CalendarDate.h"
 #include "data/jet/vb/NumberText.h"
 
@@ -34,10 +35,7 @@ bool isNumber(int type) {
 }
 
 QDateTime wallClock(const DateTimeParts& d) {
-    const QDate date(d.year, d.month, d.day);
-    const QTime time(d.hour, d.minute, d.second);
-    QDateTime local(date, time, Qt::LocalTime);
-    return local.isValid() ? local : QDateTime(date, time, Qt::UTC);
+    return data::wallClock(QDate(d.year, d.month, d.day), QTime(d.hour, d.minute, d.second));
 }
 
 std::optional<DateTimeParts> storedDate(sqlite3_stmt* statement, int column, int type) {

@@ -11,10 +11,7 @@
 // already divided by 10,000), DateTime QDateTime, Text QString and Blob QByteArray. Null gives an
 // invalid QVariant, which differs from an empty QString.
 //
-// Dates are wall-clock times without a time zone: the QDateTime is Qt::LocalTime with exactly the
-// stored fields, so nothing shifts them. The one exception is a time that does not exist locally,
-// inside the hour a clock skips in spring; it comes as Qt::UTC with the same fields, since a local
-// QDateTime would be invalid.
+// Dates are wall-clock times without a time zone, as data::wallClock makes them.
 //
 // A number in a Text column comes as its text. Any other value whose stored kind does not suit
 // the storage (text in a Real column, a column whose storage is not known) comes as what is

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <sql.h>
+
+namespace data::odbc {
+
+class Handle;
+
+inline bool succeeded(SQLRETURN rc) {
+    return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
+}
+
+// The messages the driver manager and the driver left on a handle, one a line, each as the
+// driver words it ("[unixODBC][Driver Manager]Data source name not found, ..."); empty when
+// there are none.
+QString diagnosticText(const Handle& handle);
+
+// Throws data::Error with the handle's messages when a call on it failed.
+void check(SQLRETURN rc, const Handle& handle);
+
+} // namespace data::odbc

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "data/Provider.h"
+
+#include <QString>
+#include <memory>
+
+namespace data::odbc {
+
+// Connects through the ODBC driver manager with an ODBC connection string such as
+// "DSN=name;UID=user;PWD=password" or "DRIVER={name};DBQ=path" (see attributeValue for writing
+// values), without prompting. Read-only asks the driver to refuse changes. Statements go to the
+// driver unchanged, in its own dialect. Throws data::Error with the driver's description when
+// the connection fails.
+std::unique_ptr<Provider> openOdbcProvider(const QString& odbcConnectionString, bool readOnly);
+
+} // namespace data::odbc

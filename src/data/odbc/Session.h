@@ -1,0 +1,27 @@
+#pragma once
+
+#include "data/odbc/Handle.h"
+
+#include <QString>
+
+namespace data::odbc {
+
+// One connection to a data source with its own environment; disconnects when it goes. Cursors
+// share it, so that it outlives every statement run on it.
+class Session {
+public:
+    // Connects with an ODBC connection string, without prompting; read-only asks the driver to
+    // refuse changes. Throws data::Error with the driver's description.
+    Session(const QString& connectionString, bool readOnly);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+    ~Session();
+
+    const Handle& connection() const { return dbc_; }
+
+private:
+    Handle env_;
+    Handle dbc_;
+};
+
+} // namespace data::odbc

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "data/Provider.h"
+#include "data/odbc/Handle.h"
+#include "data/odbc/ResultColumn.h"
+
+#include <memory>
+#include <vector>
+
+namespace data::odbc {
+
+class Session;
+
+// The result of an executed statement, streamed a row at a time with SQLFetch: only the current
+// row's values are held.
+class StatementCursor : public Cursor {
+public:
+    StatementCursor(std::shared_ptr<Session> session, Handle statement);
+
+    int fieldCount() const override { return int(columns_.size()); }
+    QString fieldName(int i) const override { return columns_.at(std::size_t(i)).name; }
+    int fieldType(int i) const override;
+    bool next() override;
+    QVariant value(int i) const override { return row_.at(std::size_t(i)); }
+
+private:
+    std::shared_ptr<Session> session_; // declared first so that it goes last
+    Handle statement_;
+    std::vector<ResultColumn> columns_;
+    std::vector<QVariant> row_;
+    bool finished_ = false;
+};
+
+} // namespace data::odbc

@@ -1,0 +1,117 @@
+#include "data/AdoTypes.h"
+#include "data/Connection.h"
+#include "data/Recordset.h"
+#include "data/WallClock.h"
+#include "server/ServerConnection.h"
+
+#include <QDateTime>
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace data;
+using namespace test::server;
+
+namespace {
+
+struct Expected {
+    const char* field;
+    int adoType;
+    QVariant value;
+};
+
+} // namespace
+
+TEST(ServerValues, EachKindOfColumnHasItsTypeCodeAndValue) {
+    const std::vector<Expected> expected = {
+        {"small_value", ado::adSmallInt, -32768},
+        {"int_value", ado::adInteger, std::numeric_limits<int>::min()},
+        {"big_value", ado::adBigInt, std::numeric_limits<qlonglong>::min()},
+        {"real_value", ado::adSingle, 1.5},
+        {"double_value", ado::adDouble, -2.25},
+        {"numeric_value", ado::adNumeric, -12345678901234.5678},
+        {"whole_numeric", ado::adNumeric, 12345678901234567890.0}, // beyond 64 bits
+        {"char_value", ado::adWChar, QString("ab ")},
+        {"varchar_value", ado::adVarWChar, QString("Grüße")},
+        {"text_value", ado::adLongVarWChar, QString("x")},
+        {"bool_value", ado::adBoolean, false},
+        {"date_value", ado::adDBDate, QDate(1999, 12, 31)},
+        {"time_value", ado::adDBTime, QTime(23, 59, 58)},
+        {"timestamp_value", ado::adDBTimeStamp, wallClock({1999, 12, 31}, {23, 59, 58})},
+        {"bytes_value", ado::adLongVarBinary, QByteArray("\x01")},
+        {"uuid_value", ado::adGUID, QString("A0EEBC99-9C0B-4EF8-BB6D-6BB9BD380A11")},
+    };
+    auto rs = query(connectToServer(), "SELECT * FROM sales.kinds", ado::adOpenStatic);
+    ASSERT_EQ(rs->fieldCount(), int(expected.size()));
+    for (const Expected& e : expected) {
+        const Field& f = rs->Fields(e.field);
+        EXPECT_EQ(f.Type, e.adoType) << e.field;
+        EXPECT_EQ(f.Value().typeId(), e.value.typeId()) << e.field;
+        EXPECT_EQ(f.Value(), e.value) << e.field << ": " << f.Value().toString().toStdString();
+    }
+    rs->MoveNext();
+    for (const Expected& e : expected)
+        EXPECT_TRUE(rs->Fields(e.field).Value().isNull()) << e.field;
+    rs->MoveNext();
+    EXPECT_TRUE(rs->Eof());
+
+    // A whole number that fits 64 bits comes as one; a fraction of a second is kept.
+    auto rest = query(connectToServer(), "SELECT CAST(-42 AS numeric(10, 0)) AS whole, "
+                                         "ordered FROM sales.orders WHERE order_id = 2");
+    EXPECT_EQ(rest->Fields("whole").Value(), QVariant(qlonglong(-42)));
+    EXPECT_EQ(rest->Fields("ordered").Value(), wallClock({2001, 3, 15}, {23, 59, 59, 250}));
+}
+
+TEST(ServerValues, TextsAndBytesComeWholeAndNullDiffersFromEmpty) {
+    auto rs =
+        query(connectToServer(), "SELECT customer, receipt FROM sales.orders ORDER BY order_id");
+    auto next = [&] {
+        std::pair<QVariant, QVariant> row{rs->Fields(0).Value(), rs->Fields(1).Value()};
+        rs->MoveNext();
+        return row;
+    };
+    auto [customer, receipt] = next();
+    EXPECT_EQ(customer, QString("O'Brien; Sons"));
+    EXPECT_EQ(receipt, QByteArray("\x00\xff\x10", 3));
+
+    std::tie(customer, receipt) = next();
+    EXPECT_EQ(customer, QString("Zoë Ærø 東京"));
+    ASSERT_FALSE(receipt.isNull());
+    EXPECT_EQ(receipt, QByteArray());
+
+    std::tie(customer, receipt) = next();
+    ASSERT_FALSE(customer.isNull());
+    EXPECT_EQ(customer, QString(""));
+    EXPECT_TRUE(receipt.isNull());
+
+    std::tie(customer, receipt) = next();
+    EXPECT_TRUE(customer.isNull());
+
+    // Values far longer than one read are put together piece by piece.
+    std::tie(customer, receipt) = next();
+    EXPECT_EQ(customer, QString("long text 😀 ").repeated(1000) + "end");
+    EXPECT_EQ(receipt, QByteArray::fromHex(QByteArray("0123456789abcdef").repeated(3000)));
+    EXPECT_TRUE(rs->Eof());
+
+    // Statements reach the server as they are written, whatever their characters.
+    auto found = query(connectToServer(),
+                       "SELECT order_id FROM sales.orders WHERE customer = 'Zoë Ærø 東京'");
+    EXPECT_EQ(found->Fields(0).Value(), 2);
+}
+
+TEST(ServerValues, TwoResultsOfOneConnectionAreReadSideBySide) {
+    auto c = connectToServer();
+    auto orders = query(c, "SELECT order_id FROM sales.orders ORDER BY order_id");
+    auto notes = query(c, "SELECT note FROM public.notes ORDER BY id");
+    QStringList seen;
+    for (; !orders->Eof() || !notes->Eof();) {
+        if (!orders->Eof()) {
+            seen << orders->Fields(0).Value().toString();
+            orders->MoveNext();
+        }
+        if (!notes->Eof()) {
+            seen << notes->Fields(0).Value().toString();
+            notes->MoveNext();
+        }
+    }
+    EXPECT_EQ(seen, QStringList({"1", "first", "2", "second", "3", "4", "5"}));
+}

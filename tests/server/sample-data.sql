@@ -1,0 +1,62 @@
+-- The sample tables of the server tests, made by their owner, the tests' user. Unquoted names
+-- fold to lower case, so SALES.ORDERS is sales.orders.
+CREATE SCHEMA sales;
+
+CREATE TABLE sales.orders (
+    order_id integer PRIMARY KEY,
+    region varchar(20),
+    customer text,
+    amount numeric(18, 4),
+    quantity bigint,
+    paid boolean,
+    ordered timestamp,
+    shipped date,
+    receipt bytea
+);
+
+INSERT INTO sales.orders VALUES
+    (1, 'East', 'O''Brien; Sons', 1234.5678, 9000000000, true,
+     '2001-03-04 05:06:07', '2001-03-05', '\x00ff10'),
+    (2, 'West', 'Zoë Ærø 東京', -99.0001, -5, false,
+     '2001-03-15 23:59:59.25', '2001-03-20', ''),
+    (3, NULL, '', 0, NULL, NULL, '2002-12-31 00:00:00', NULL, NULL),
+    (4, 'East', NULL, NULL, 7, true, '2001-04-01 12:30:00', '2001-04-02', NULL),
+    (5, 'North', repeat('long text 😀 ', 1000) || 'end', 10.5, 1, true, NULL, NULL,
+     decode(repeat('0123456789abcdef', 3000), 'hex'));
+
+-- One column of each kind the program meets.
+CREATE TABLE sales.kinds (
+    small_value smallint,
+    int_value integer,
+    big_value bigint,
+    real_value real,
+    double_value double precision,
+    numeric_value numeric(18, 4),
+    whole_numeric numeric(20, 0),
+    char_value char(3),
+    varchar_value varchar(10),
+    text_value text,
+    bool_value boolean,
+    date_value date,
+    time_value time,
+    timestamp_value timestamp,
+    bytes_value bytea,
+    uuid_value uuid
+);
+
+INSERT INTO sales.kinds VALUES
+    (-32768, -2147483648, -9223372036854775808, 1.5, -2.25, -12345678901234.5678,
+     12345678901234567890, 'ab', 'Grüße', 'x', false, '1999-12-31', '23:59:58',
+     '1999-12-31 23:59:58', '\x01', 'a0eebc99-9c0b-4ef8-bb6d-6bb9bd380a11'),
+    (NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,
+     NULL);
+
+CREATE VIEW sales.east_orders AS SELECT * FROM sales.orders WHERE region = 'East';
+
+CREATE TABLE public.notes (id integer, note text);
+INSERT INTO public.notes VALUES (1, 'first'), (2, 'second');
+
+-- The date conversion the program writes with one argument; PostgreSQL's own takes a format.
+CREATE FUNCTION public.to_date(text) RETURNS date
+    LANGUAGE sql IMMUTABLE STRICT
+    AS $$ SELECT pg_catalog.to_date($1, 'YYYY-MM-DD') $$;
