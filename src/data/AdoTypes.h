@@ -38,4 +38,32 @@ enum DataType : int {
     adLongVarBinary = 205,
 };
 
+// Codes whose values are numbers, which lists and grids align to the right. Boolean is not one.
+constexpr bool isNumberType(int type) {
+    switch (type) {
+    case adSmallInt:
+    case adInteger:
+    case adSingle:
+    case adDouble:
+    case adCurrency:
+    case adDecimal:
+    case adTinyInt:
+    case adUnsignedTinyInt:
+    case adUnsignedSmallInt:
+    case adUnsignedInt:
+    case adBigInt:
+    case adUnsignedBigInt:
+    case adNumeric:
+    case adVarNumeric:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Codes whose values are bytes rather than text.
+constexpr bool isBinaryType(int type) {
+    return type == adBinary || type == adVarBinary || type == adLongVarBinary || type == adGUID;
+}
+
 } // namespace data::ado

@@ -5,12 +5,12 @@
 
 namespace data::jet::vb {
 
-QString numberText(double value, const QString& decimalPoint) {
+QString numberText(double value, const QString& decimalPoint, int significantDigits) {
     if (value == 0) // and not "-0"
         return QStringLiteral("0");
     char buffer[40];
-    // %G chooses the exponent form exactly where VB does at 15 digits of precision.
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    // %G chooses the exponent form exactly where VB does at the same precision.
+    std::snprintf(buffer, sizeof buffer, "%.*G", significantDigits, value);
     QString text = QString::fromLatin1(buffer);
     if (decimalPoint != QLatin1String("."))
         text.replace(u'.', decimalPoint);

@@ -1,5 +1,7 @@
 #include "data/jet/vb/RegionalDateReader.h"
 
+#include "data/RegionalFormats.h"
+
 #include <QDate>
 #include <QRegularExpression>
 #include <QTime>
@@ -38,10 +40,6 @@ QString relaxed(const QString& format) {
     return out.simplified();
 }
 
-bool hasTwoDigitYear(const QString& format) {
-    return format.contains(QLatin1String("yy")) && !format.contains(QLatin1String("yyyy"));
-}
-
 void addOnce(std::vector<QString>& list, const QString& item) {
     if (std::find(list.begin(), list.end(), item) == list.end())
         list.push_back(item);
@@ -51,8 +49,7 @@ std::vector<QString> dateFormatsOf(const QLocale& locale) {
     static const QRegularExpression weekdayName(QStringLiteral("d{3,4}[,.]?\\s*"));
     std::vector<QString> formats;
     const QString shortFormat = relaxed(locale.dateFormat(QLocale::ShortFormat));
-    if (hasTwoDigitYear(shortFormat))
-        addOnce(formats, QString(shortFormat).replace(QLatin1String("yy"), QLatin1String("yyyy")));
+    addOnce(formats, withFourDigitYear(shortFormat));
     addOnce(formats, shortFormat);
     const QString longFormat = relaxed(locale.dateFormat(QLocale::LongFormat));
     addOnce(formats, longFormat);

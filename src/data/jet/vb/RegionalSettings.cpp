@@ -1,14 +1,8 @@
 #include "data/jet/vb/RegionalSettings.h"
 
+#include "data/RegionalFormats.h"
+
 namespace data::jet::vb {
-
-namespace {
-
-QString withoutTimeZone(QString format) {
-    return format.remove(u't').simplified();
-}
-
-} // namespace
 
 RegionalSettings::RegionalSettings(const QLocale& locale)
     : locale_(locale), decimalPoint_(locale.decimalPoint()),

@@ -1,0 +1,108 @@
+#include "data/ValueText.h"
+
+#include "data/AdoTypes.h"
+#include "data/RegionalFormats.h"
+#include "data/jet/vb/NumberText.h"
+
+#include <QDateTime>
+#include <cmath>
+
+namespace data {
+
+namespace {
+
+// Access keeps a time of day without a date as that time on day zero.
+const QDate DayZero(1899, 12, 30);
+
+QString binaryText(qsizetype bytes, const QLocale& locale) {
+    return QStringLiteral("<Binary: %1 %2>")
+        .arg(locale.toString(qlonglong(bytes)),
+             bytes == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"));
+}
+
+QString numberText(double value, int adoType, const QLocale& locale) {
+    if (adoType == ado::adCurrency)
+        value = std::round(value * 10000) / 10000;
+    return jet::vb::numberText(value, locale.decimalPoint(), adoType == ado::adSingle ? 7 : 15);
+}
+
+QString timeText(QTime time, const QLocale& locale) {
+    return locale.toString(time, withoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
+}
+
+QString dateText(QDate date, QTime time, const QLocale& locale) {
+    const bool hasTime = time.isValid() && time != QTime(0, 0);
+    if (hasTime && date == DayZero)
+        return timeText(time, locale);
+    QString text =
+        locale.toString(date, withFourDigitYear(locale.dateFormat(QLocale::ShortFormat)));
+    if (hasTime)
+        text += u' ' + timeText(time, locale);
+    return text;
+}
+
+bool isWholeNumber(int typeId) {
+    switch (typeId) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Long:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Char:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isUnsignedWide(int typeId) {
+    return typeId == QMetaType::ULongLong || typeId == QMetaType::ULong;
+}
+
+bool isFraction(int typeId) {
+    return typeId == QMetaType::Double || typeId == QMetaType::Float;
+}
+
+} // namespace
+
+QString valueText(const QVariant& value, int adoType, const QLocale& locale) {
+    if (value.isNull())
+        return QString();
+    const int typeId = value.typeId();
+    if (typeId == QMetaType::QString)
+        return value.toString();
+    if (typeId == QMetaType::QByteArray || ado::isBinaryType(adoType))
+        return binaryText(value.toByteArray().size(), locale);
+    if (typeId == QMetaType::Bool || (adoType == ado::adBoolean && value.canConvert<bool>()))
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    if (isUnsignedWide(typeId))
+        return QString::number(value.toULongLong());
+    if (isWholeNumber(typeId))
+        return QString::number(value.toLongLong());
+    if (typeId == QMetaType::Double)
+        return numberText(value.toDouble(), adoType, locale);
+    if (typeId == QMetaType::Float)
+        return numberText(value.toDouble(), ado::adSingle, locale);
+    if (typeId == QMetaType::QTime)
+        return timeText(value.toTime(), locale);
+    if (typeId == QMetaType::QDateTime && adoType == ado::adDBTime)
+        return timeText(value.toDateTime().time(), locale);
+    if (typeId == QMetaType::QDateTime)
+        return dateText(value.toDateTime().date(), value.toDateTime().time(), locale);
+    if (typeId == QMetaType::QDate)
+        return dateText(value.toDate(), QTime(), locale);
+    return value.toString();
+}
+
+bool showsAsNumber(const QVariant& value, int adoType) {
+    if (adoType == ado::adBoolean) // shows "True" or "False" even when it comes as a number
+        return false;
+    const int typeId = value.typeId();
+    return ado::isNumberType(adoType) || isWholeNumber(typeId) || isUnsignedWide(typeId) ||
+           isFraction(typeId);
+}
+
+} // namespace data
