@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <optional>
+
+// The workbook stream is a sequence of records, each a 16-bit type, a 16-bit length and that
+// many bytes. The workbook's globals come first, then each worksheet from its own BOF record to
+// its EOF record.
+namespace data::workbook::biff {
+
+constexpr quint16 Formula = 0x0006;
+constexpr quint16 Eof = 0x000A;
+constexpr quint16 DateMode = 0x0022;
+constexpr quint16 CodePage = 0x0042;
+constexpr quint16 BoundSheet = 0x0085;
+constexpr quint16 ExtendedFormat = 0x00E0;
+constexpr quint16 BoolErr = 0x0205;
+constexpr quint16 String = 0x0207;
+constexpr quint16 Format = 0x041E;
+constexpr quint16 Bof = 0x0809;
+
+constexpr quint16 Biff5 = 0x0500;
+constexpr quint16 Biff8 = 0x0600;
+
+struct Record {
+    quint16 type = 0;
+    QByteArrayView data;
+};
+
+// Reads records from a position of the stream; a record reaching past the stream's end throws
+// Broken.
+class RecordReader {
+public:
+    RecordReader(QByteArrayView stream, qsizetype offset) : stream_(stream), offset_(offset) {}
+    // The next record, or nothing at the end of the stream.
+    std::optional<Record> next();
+
+private:
+    QByteArrayView stream_;
+    qsizetype offset_;
+};
+
+} // namespace data::workbook::biff
