@@ -13,9 +13,12 @@ constexpr quint16 Eof = 0x000A;
 constexpr quint16 DateMode = 0x0022;
 constexpr quint16 CodePage = 0x0042;
 constexpr quint16 BoundSheet = 0x0085;
+constexpr quint16 MulRk = 0x00BD;
 constexpr quint16 ExtendedFormat = 0x00E0;
 constexpr quint16 BoolErr = 0x0205;
+constexpr quint16 Number = 0x0203;
 constexpr quint16 String = 0x0207;
+constexpr quint16 Rk = 0x027E;
 constexpr quint16 Format = 0x041E;
 constexpr quint16 Bof = 0x0809;
 
@@ -26,6 +29,10 @@ struct Record {
     quint16 type = 0;
     QByteArrayView data;
 };
+
+// A number packed into 32 bits: a whole number or the upper half of a double, divided by 100
+// when the lowest bit is set.
+double rkNumber(quint32 packed);
 
 // Reads records from a position of the stream; a record reaching past the stream's end throws
 // Broken.

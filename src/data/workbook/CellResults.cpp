@@ -3,9 +3,7 @@
 #include "data/workbook/BiffRecords.h"
 #include "data/workbook/BiffText.h"
 #include "data/workbook/Bytes.h"
-#include "data/workbook/DateFormats.h"
-
-#include <QSet>
+#include "data/workbook/WorkbookGlobals.h"
 
 namespace data::workbook {
 
@@ -13,67 +11,6 @@ namespace {
 
 using biff::Record;
 using biff::RecordReader;
-
-// What the workbook's globals tell about its cells.
-struct Globals {
-    quint16 version = 0;
-    bool dates1904 = false;
-    int codePage = 1252;
-    QSet<int> dateFormats;        // the format indexes that show dates or times
-    std::vector<bool> dateStyles; // by cell format (XF) index
-    std::vector<qsizetype> sheetOffsets;
-
-    QString text(QByteArrayView data, qsizetype offset, int countBytes) const {
-        return version == biff::Biff8 ? biff::unicodeText(data, offset, countBytes)
-                                      : biff::codePageText(data, offset, countBytes, codePage);
-    }
-    bool isDateStyle(quint16 style) const { return style < dateStyles.size() && dateStyles[style]; }
-};
-
-Globals readGlobals(QByteArrayView stream) {
-    Globals globals;
-    RecordReader records(stream, 0);
-    const std::optional<Record> bof = records.next();
-    require(bof && bof->type == biff::Bof);
-    globals.version = readAt<quint16>(bof->data, 0);
-    if (globals.version != biff::Biff8 && globals.version != biff::Biff5)
-        return globals;
-    std::vector<int> styleFormats;
-    while (const std::optional<Record> record = records.next()) {
-        const QByteArrayView data = record->data;
-        if (record->type == biff::Eof)
-            break;
-        if (record->type == biff::DateMode)
-            globals.dates1904 = readAt<quint16>(data, 0) == 1;
-        else if (record->type == biff::CodePage)
-            globals.codePage = readAt<quint16>(data, 0);
-        else if (record->type == biff::Format) {
-            const int index = readAt<quint16>(data, 0);
-            if (isDateFormat(index, globals.text(data, 2, globals.version == biff::Biff8 ? 2 : 1)))
-                globals.dateFormats.insert(index);
-        } else if (record->type == biff::ExtendedFormat)
-            styleFormats.push_back(readAt<quint16>(data, 2));
-        else if (record->type == biff::BoundSheet)
-            globals.sheetOffsets.push_back(readAt<quint32>(data, 0));
-    }
-    for (const int format : styleFormats)
-        globals.dateStyles.push_back(globals.dateFormats.contains(format) ||
-                                     isDateFormat(format, QString()));
-    return globals;
-}
-
-// Excel counts days from 1900-01-01 as day 1 and counts a 29 February 1900 that never was, or
-// (in the 1904 system) from 1904-01-01 as day 0; the engine counts from 1899-12-30 as day 0.
-CellValue dateOf(double serial, bool dates1904) {
-    constexpr double DaysFrom1900To1904 = 1462;
-    constexpr double FirstTrueDay = 60; // day 60 is the false 29 February 1900
-    const double engineSerial = dates1904               ? serial + DaysFrom1900To1904
-                                : serial < FirstTrueDay ? serial + 1
-                                                        : serial;
-    if (const auto date = jet::fromSerialDate(engineSerial))
-        return *date;
-    return serial;
-}
 
 // The result kept with a formula: a number unless its last two bytes are all ones, when the
 // first byte tells the kind: 0 text (in the next String record), 1 a truth value, 2 an error,
@@ -107,7 +44,7 @@ bool mayComeBeforeItsText(quint16 type) {
 
 class SheetScan {
 public:
-    SheetScan(const Globals& globals, SheetResults& results)
+    SheetScan(const WorkbookGlobals& globals, SheetResults& results)
         : globals_(globals), results_(results) {}
 
     void read(const Record& record) {
@@ -116,6 +53,12 @@ public:
             formula(data);
         else if (record.type == biff::BoolErr)
             truthOrError(data);
+        else if (record.type == biff::Number)
+            dated(data, readAt<double>(data, 6));
+        else if (record.type == biff::Rk)
+            dated(data, biff::rkNumber(readAt<quint32>(data, 6)));
+        else if (record.type == biff::MulRk)
+            datedRow(data);
         else if (record.type == biff::String && pendingText_)
             put(pendingRow_, pendingColumn_, globals_.text(data, 0, 2));
         if (!mayComeBeforeItsText(record.type))
@@ -130,11 +73,7 @@ private:
         pendingText_ = false;
         switch (kindOf(result)) {
         case ResultKind::Number: {
-            const double number = readAt<double>(result, 0);
-            if (globals_.isDateStyle(readAt<quint16>(data, 4)))
-                put(row, column, dateOf(number, globals_.dates1904));
-            else
-                put(row, column, number);
+            put(row, column, globals_.number(readAt<double>(result, 0), readAt<quint16>(data, 4)));
             break;
         }
         case ResultKind::Text:
@@ -151,6 +90,30 @@ private:
         }
     }
 
+    // A number cell whose format shows a date: FreeXL gives such a cell as the date alone when
+    // the format shows no time, and reckons some days wrongly.
+    void dated(QByteArrayView data, double value) {
+        CellValue cell = globals_.number(value, readAt<quint16>(data, 4));
+        if (std::holds_alternative<jet::DateTimeParts>(cell))
+            put(readAt<quint16>(data, 0), readAt<quint16>(data, 2), std::move(cell));
+    }
+
+    // Several numbers side by side in a row: the row, the first column, then a style and a number
+    // for each cell.
+    void datedRow(QByteArrayView data) {
+        const unsigned row = readAt<quint16>(data, 0);
+        const unsigned first = readAt<quint16>(data, 2);
+        constexpr qsizetype CellSize = 6;
+        const qsizetype cells = (data.size() - 6) / CellSize;
+        for (qsizetype i = 0; i < cells; ++i) {
+            const qsizetype at = 4 + i * CellSize;
+            CellValue cell = globals_.number(biff::rkNumber(readAt<quint32>(data, at + 2)),
+                                             readAt<quint16>(data, at));
+            if (std::holds_alternative<jet::DateTimeParts>(cell))
+                put(row, first + static_cast<unsigned>(i), std::move(cell));
+        }
+    }
+
     void truthOrError(QByteArrayView data) {
         const bool isError = readAt<quint8>(data, 7) != 0;
         const CellValue value = isError ? CellValue{} : CellValue{readAt<quint8>(data, 6) != 0};
@@ -163,14 +126,14 @@ private:
         results_.columns = std::max(results_.columns, column + 1);
     }
 
-    const Globals& globals_;
+    const WorkbookGlobals& globals_;
     SheetResults& results_;
     bool pendingText_ = false;
     unsigned pendingRow_ = 0;
     unsigned pendingColumn_ = 0;
 };
 
-SheetResults readSheet(QByteArrayView stream, qsizetype offset, const Globals& globals) {
+SheetResults readSheet(QByteArrayView stream, qsizetype offset, const WorkbookGlobals& globals) {
     SheetResults results;
     RecordReader records(stream, offset);
     const std::optional<Record> bof = records.next();
@@ -187,9 +150,9 @@ SheetResults readSheet(QByteArrayView stream, qsizetype offset, const Globals& g
 } // namespace
 
 std::vector<SheetResults> readCellResults(QByteArrayView workbookStream) {
-    const Globals globals = readGlobals(workbookStream);
+    const WorkbookGlobals globals(workbookStream);
     std::vector<SheetResults> sheets;
-    for (const qsizetype offset : globals.sheetOffsets)
+    for (const qsizetype offset : globals.sheetOffsets())
         sheets.push_back(readSheet(workbookStream, offset, globals));
     return sheets;
 }

@@ -6,9 +6,11 @@
 #include <unordered_map>
 #include <vector>
 
-// What FreeXL leaves out of a workbook, read from its records: the result Excel keeps with each
-// formula (FreeXL gives formula cells no value), and whether a truth-value cell holds TRUE,
-// FALSE or an error (FreeXL gives 1 or 0 for all three).
+// What FreeXL leaves out of a workbook or gets wrong, read from its records: the result Excel
+// keeps with each formula (FreeXL gives formula cells no value), whether a truth-value cell holds
+// TRUE, FALSE or an error (FreeXL gives 1 or 0 for all three), and the exact date and time of a
+// number shown as a date (FreeXL drops the time when the format shows none, and counts every
+// hundredth year as a leap year).
 namespace data::workbook {
 
 struct SheetResults {
@@ -24,8 +26,9 @@ struct SheetResults {
 };
 
 // One entry per worksheet, in the workbook's order, from the workbook stream of an Excel 5 to
-// 2003 file. A formula's number is a date when its cell's format shows a date or a time. Error
-// values are empty cells. Throws Broken when the records do not hold together.
+// 2003 file. A number is a date when its cell's format shows a date or a time (see
+// WorkbookGlobals::number). Error values are empty cells. Throws Broken when the records do not
+// hold together.
 std::vector<SheetResults> readCellResults(QByteArrayView workbookStream);
 
 } // namespace data::workbook

@@ -38,10 +38,10 @@ QString describeFailure(WorkbookFile& file, const QString& table) {
 
 TEST_F(WorkbookContent, ListsEveryWorksheetAsASystemTableInWorkbookOrder) {
     WorkbookFile file(madeWorkbook("types.xls"));
-    const QStringList names{"Sheet1$", "Dates$", "Joe's$", "Empty$", "Offset$"};
+    const QStringList names{"Sheet1$", "Dates$", "Joe's$", "Empty$", "Offset$", "Exact$"};
     EXPECT_EQ(file.tableNames(), names);
     const auto entries = file.tableEntries();
-    ASSERT_EQ(entries.size(), 5u);
+    ASSERT_EQ(entries.size(), 6u);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         EXPECT_EQ(entries[i].name, names[static_cast<qsizetype>(i)]);
         EXPECT_EQ(entries[i].type, "SYSTEM TABLE");
@@ -138,6 +138,23 @@ TEST_F(WorkbookContent, GivesDatesAndTimesToTheSecond) {
     EXPECT_EQ(columnValues(dates, "Due"),
               (std::vector<Value>{DateTimeParts{2024, 3, 30}, DateTimeParts{1900, 3, 1, 18, 0, 0},
                                   Null{}}));
+}
+
+TEST_F(WorkbookContent, GivesDatesWholeWhateverTheirFormatShowsAndInBothDateSystems) {
+    const LoadedTable exact = load("Exact$");
+    EXPECT_EQ(columnValues(exact, "Shown"),
+              (std::vector<Value>{DateTimeParts{2023, 3, 15, 18, 0, 0},
+                                  DateTimeParts{2023, 3, 15, 12, 0, 0}}));
+    // Day 1 is 1900-01-01, as Excel shows it with a date format.
+    EXPECT_EQ(columnValues(exact, "Hours"),
+              (std::vector<Value>{DateTimeParts{1900, 1, 1}, DateTimeParts{1900, 1, 1, 12, 0, 0}}));
+    EXPECT_EQ(columnValues(exact, "Late"),
+              (std::vector<Value>{DateTimeParts{2100, 3, 1}, DateTimeParts{2400, 2, 29}}));
+
+    WorkbookFile file(madeWorkbook("dates1904.xls"));
+    const LoadedTable dates1904 = loadTable(file, "Sheet1$");
+    EXPECT_EQ(dates1904.rows,
+              (std::vector<Row>{{DateTimeParts{2024, 2, 29}, DateTimeParts{2024, 3, 1}}}));
 }
 
 TEST_F(WorkbookContent, KeepsEveryValueOfAColumnOfMixedKindsAsText) {

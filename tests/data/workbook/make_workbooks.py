@@ -51,6 +51,8 @@ plain_formula = Cell.FormulaCell.get_biff_data
 Cell.FormulaCell.get_biff_data = formula_with_result
 
 DATE = xlwt.easyxf(num_format_str='yyyy-mm-dd')
+DAY_MONTH = xlwt.easyxf(num_format_str='d-mmm')
+HOURS = xlwt.easyxf(num_format_str='[h]:mm')
 DATETIME = xlwt.easyxf(num_format_str='yyyy-mm-dd hh:mm:ss')
 TIME = xlwt.easyxf(num_format_str='hh:mm:ss')
 
@@ -125,12 +127,29 @@ def types_workbook(path):
     # A table that starts away from the top left corner.
     write_rows(book.add_sheet('Offset'), [['Key', 'Value'], ['k1', 1], ['k2', 2]],
                first_row=2, first_column=3)
+    # Numbers whose formats show less than they hold, and days after 2100, which is no leap year.
+    write_rows(book.add_sheet('Exact'), [
+        ['Shown', 'Hours', 'Late'],
+        [styled(45000.75, DAY_MONTH), styled(1, HOURS), styled(datetime.date(2100, 3, 1), DATE)],
+        [styled(45000.5, DATE), styled(1.5, HOURS), styled(datetime.date(2400, 2, 29), DATE)],
+    ])
+    book.save(path)
+
+
+def dates_1904_workbook(path):
+    book = xlwt.Workbook()
+    book.dates_1904 = True
+    write_rows(book.add_sheet('Sheet1'), [
+        ['Day', 'Due'],
+        [styled(datetime.date(2024, 2, 29), DATE), styled(formula('A2+1', 43890.0), DATE)],
+    ])
     book.save(path)
 
 
 def main():
     folder = sys.argv[1]
     types_workbook(folder + '/types.xls')
+    dates_1904_workbook(folder + '/dates1904.xls')
 
 
 if __name__ == '__main__':
