@@ -28,4 +28,13 @@ std::optional<Record> RecordReader::next() {
     return record;
 }
 
+void checkFraming(QByteArrayView stream) {
+    RecordReader records(stream, 0);
+    while (const std::optional<Record> record = records.next()) {
+        if (record->type == 0 && record->data.isEmpty())
+            return;
+        require(record->data.size() <= MaxRecordLength);
+    }
+}
+
 } // namespace data::workbook::biff

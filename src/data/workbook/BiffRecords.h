@@ -22,6 +22,14 @@ constexpr quint16 Rk = 0x027E;
 constexpr quint16 Format = 0x041E;
 constexpr quint16 Bof = 0x0809;
 
+// The beginnings of the workbooks before Excel 5, which are a bare stream of records.
+constexpr quint16 Biff2Bof = 0x0009;
+constexpr quint16 Biff3Bof = 0x0209;
+constexpr quint16 Biff4Bof = 0x0409;
+
+// No record holds more bytes than this.
+constexpr qsizetype MaxRecordLength = 8224;
+
 constexpr quint16 Biff5 = 0x0500;
 constexpr quint16 Biff8 = 0x0600;
 
@@ -46,5 +54,10 @@ private:
     QByteArrayView stream_;
     qsizetype offset_;
 };
+
+// Walks every record of the stream from its start as FreeXL does, up to the end or a record of
+// type and length zero: throws Broken unless each record lies within the stream and none is
+// longer than any record can be.
+void checkFraming(QByteArrayView stream);
 
 } // namespace data::workbook::biff

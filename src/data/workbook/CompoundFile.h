@@ -8,8 +8,8 @@
 // live in its stream "Workbook" ("Book" before Excel 97).
 namespace data::workbook {
 
-// The workbook stream of the file's bytes. Throws Broken when a chain, sector or directory entry
-// points outside the file, or the stream cannot be found.
+// The workbook stream of the file's bytes; empty when the file has none. Throws Broken when a
+// chain, sector or directory entry points outside the file.
 QByteArray workbookStream(QByteArrayView file);
 
 } // namespace data::workbook

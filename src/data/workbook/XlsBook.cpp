@@ -1,8 +1,7 @@
 #include "data/workbook/XlsBook.h"
 
-#include "data/workbook/Bytes.h"
-#include "data/workbook/CompoundFile.h"
 #include "data/workbook/Messages.h"
+#include "data/workbook/WorkbookRecords.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,10 +9,6 @@
 namespace data::workbook {
 
 namespace {
-
-// Every workbook since Excel 5 is a compound document, which starts with these bytes.
-constexpr char CompoundSignature[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
-constexpr qint64 SignatureLength = sizeof CompoundSignature - 1;
 
 QString problemOf(int code) {
     switch (code) {
@@ -45,10 +40,6 @@ QString problemOf(int code) {
     }
 }
 
-bool isCompound(const QByteArray& file) {
-    return file.startsWith(QByteArrayView(CompoundSignature, SignatureLength));
-}
-
 unsigned infoOf(const void* handle, unsigned short what) {
     unsigned value = FREEXL_UNKNOWN;
     return freexl_get_info(handle, what, &value) == FREEXL_OK ? value : FREEXL_UNKNOWN;
@@ -77,16 +68,14 @@ XlsBook::XlsBook(const QString& path) : path_(QFileInfo(path).absoluteFilePath()
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly))
         throw messages::cannotOpen(path_, file.errorString());
-    const QByteArray contents = file.readAll();
+    results_ = checkWorkbook(path_, file.readAll());
     file.close();
-    const bool compound = isCompound(contents);
 
     const void* opened = nullptr;
     const int status = freexl_open(QFile::encodeName(path_).constData(), &opened);
     handle_.reset(opened);
     if (status != FREEXL_OK) {
-        if (!compound || status == FREEXL_BIFF_WORKBOOK_NOT_FOUND ||
-            status == FREEXL_BIFF_INVALID_BOF || status == FREEXL_INVALID_CFBF_HEADER)
+        if (status == FREEXL_BIFF_WORKBOOK_NOT_FOUND || status == FREEXL_BIFF_INVALID_BOF)
             throw messages::notAWorkbook(path_);
         throw messages::damaged(path_, problemOf(status));
     }
@@ -104,17 +93,7 @@ XlsBook::XlsBook(const QString& path) : path_(QFileInfo(path).absoluteFilePath()
             throw messages::damaged(path_, problemOf(read));
         sheetNames_.append(textOf(name));
     }
-    if (compound)
-        readCellResults(contents);
-}
-
-void XlsBook::readCellResults(const QByteArray& file) {
-    try {
-        results_ = workbook::readCellResults(workbookStream(file));
-    } catch (const Broken&) {
-        throw messages::damaged(path_, QStringLiteral("its records do not hold together"));
-    }
-    if (results_.size() != static_cast<std::size_t>(sheetNames_.size()))
+    if (!results_.empty() && results_.size() != count)
         throw messages::damaged(path_, QStringLiteral("its list of worksheets is broken"));
 }
 

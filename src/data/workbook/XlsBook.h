@@ -36,8 +36,6 @@ public:
 
 private:
     QString path_; // absolute, as messages show it
-    void readCellResults(const QByteArray& file);
-
     FreeXlHandle handle_;
     QStringList sheetNames_;
     std::vector<SheetResults> results_; // by sheet; none for workbooks before Excel 5
