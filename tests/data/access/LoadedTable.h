@@ -34,10 +34,10 @@ struct LoadedTable {
     }
 };
 
-inline LoadedTable loadTable(data::access::AccessFile& file, const QString& name) {
-    LoadedTable loaded{file.describe(name).value(), {}};
+inline LoadedTable loadTable(data::jet::TableSource& source, const QString& name) {
+    LoadedTable loaded{source.describe(name).value(), {}};
     RecordingSink sink;
-    file.load(name, sink);
+    source.load(name, sink);
     loaded.rows = std::move(sink.rows);
     return loaded;
 }

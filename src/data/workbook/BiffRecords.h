@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <optional>
+
+// The workbook stream is a sequence of records, each a 16-bit type, a 16-bit length and that
+// many bytes. The workbook's globals come first, then each worksheet from its own BOF record to
+// its EOF record.
+namespace data::workbook::biff {
+
+constexpr quint16 Formula = 0x0006;
+constexpr quint16 Eof = 0x000A;
+constexpr quint16 DateMode = 0x0022;
+constexpr quint16 CodePage = 0x0042;
+constexpr quint16 BoundSheet = 0x0085;
+constexpr quint16 MulRk = 0x00BD;
+constexpr quint16 ExtendedFormat = 0x00E0;
+constexpr quint16 BoolErr = 0x0205;
+constexpr quint16 Number = 0x0203;
+constexpr quint16 String = 0x0207;
+constexpr quint16 Rk = 0x027E;
+constexpr quint16 Format = 0x041E;
+constexpr quint16 Bof = 0x0809;
+
+// The beginnings of the workbooks before Excel 5, which are a bare stream of records.
+constexpr quint16 Biff2Bof = 0x0009;
+constexpr quint16 Biff3Bof = 0x0209;
+constexpr quint16 Biff4Bof = 0x0409;
+
+// No record holds more bytes than this.
+constexpr qsizetype MaxRecordLength = 8224;
+
+constexpr quint16 Biff5 = 0x0500;
+constexpr quint16 Biff8 = 0x0600;
+
+struct Record {
+    quint16 type = 0;
+    QByteArrayView data;
+};
+
+// A number packed into 32 bits: a whole number or the upper half of a double, divided by 100
+// when the lowest bit is set.
+double rkNumber(quint32 packed);
+
+// Reads records from a position of the stream; a record reaching past the stream's end throws
+// Broken.
+class RecordReader {
+public:
+    RecordReader(QByteArrayView stream, qsizetype offset) : stream_(stream), offset_(offset) {}
+    // The next record, or nothing at the end of the stream.
+    std::optional<Record> next();
+
+private:
+    QByteArrayView stream_;
+    qsizetype offset_;
+};
+
+// Walks every record of the stream from its start as FreeXL does, up to the end or a record of
+// type and length zero: throws Broken unless each record lies within the stream and none is
+// longer than any record can be.
+void checkFraming(QByteArrayView stream);
+
+} // namespace data::workbook::biff

@@ -1,0 +1,48 @@
+#include "data/workbook/BiffText.h"
+
+#include "data/workbook/Bytes.h"
+
+#include <QStringDecoder>
+
+namespace data::workbook::biff {
+
+namespace {
+
+constexpr quint8 WideCharacters = 0x01;
+constexpr quint8 FarEastData = 0x04;
+constexpr quint8 RichText = 0x08;
+
+qsizetype countAt(QByteArrayView data, qsizetype offset, int countBytes) {
+    return countBytes == 1 ? readAt<quint8>(data, offset) : readAt<quint16>(data, offset);
+}
+
+} // namespace
+
+QString unicodeText(QByteArrayView data, qsizetype offset, int countBytes) {
+    const qsizetype count = countAt(data, offset, countBytes);
+    qsizetype at = offset + countBytes;
+    const quint8 flags = readAt<quint8>(data, at++);
+    if (flags & RichText)
+        at += 2;
+    if (flags & FarEastData)
+        at += 4;
+    QString text;
+    if (flags & WideCharacters) {
+        for (qsizetype i = 0; i < count; ++i)
+            text.append(QChar(readAt<quint16>(data, at + 2 * i)));
+    } else {
+        text = QString::fromLatin1(slice(data, at, count));
+    }
+    return text;
+}
+
+QString codePageText(QByteArrayView data, qsizetype offset, int countBytes, int codePage) {
+    const qsizetype count = countAt(data, offset, countBytes);
+    const QByteArrayView bytes = slice(data, offset + countBytes, count);
+    QStringDecoder decoder(QStringLiteral("windows-%1").arg(codePage).toLatin1().constData());
+    if (!decoder.isValid())
+        return QString::fromLatin1(bytes);
+    return decoder.decode(bytes);
+}
+
+} // namespace data::workbook::biff

@@ -1,0 +1,40 @@
+#include "data/workbook/Messages.h"
+
+namespace data::workbook::messages {
+
+Error fileNotFound(const QString& path) {
+    return Error(QStringLiteral("Could not find file '%1'.").arg(path));
+}
+
+Error cannotOpen(const QString& path, const QString& reason) {
+    return Error(QStringLiteral("Cannot open the file '%1': %2.").arg(path, reason));
+}
+
+Error notAWorkbook(const QString& path) {
+    return Error(QStringLiteral("External table is not in the expected format: '%1' is not an "
+                                "Excel workbook (.xls).")
+                     .arg(path));
+}
+
+Error passwordProtected(const QString& path) {
+    return Error(QStringLiteral("The workbook '%1' is protected by a password and cannot be read.")
+                     .arg(path));
+}
+
+Error damaged(const QString& path, const QString& detail) {
+    return Error(
+        QStringLiteral("The workbook '%1' is damaged and cannot be read: %2.").arg(path, detail));
+}
+
+Error emptySheet(const QString& tableName) {
+    return Error(QStringLiteral("The worksheet '%1' holds no cells.").arg(tableName));
+}
+
+Error noSuchTable(const QString& name) {
+    return Error(QStringLiteral("The database engine cannot find the input table or query "
+                                "'%1'. Make sure it exists and that its name is spelled "
+                                "correctly.")
+                     .arg(name));
+}
+
+} // namespace data::workbook::messages

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "data/Error.h"
+
+#include <QString>
+
+// The descriptions the user sees when a workbook or one of its worksheets cannot be read.
+namespace data::workbook::messages {
+
+Error fileNotFound(const QString& path);
+Error cannotOpen(const QString& path, const QString& reason);
+Error notAWorkbook(const QString& path);
+Error passwordProtected(const QString& path);
+Error damaged(const QString& path, const QString& detail);
+Error emptySheet(const QString& tableName);
+Error noSuchTable(const QString& name);
+
+} // namespace data::workbook::messages

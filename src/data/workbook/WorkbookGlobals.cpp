@@ -1,0 +1,68 @@
+#include "data/workbook/WorkbookGlobals.h"
+
+#include "data/workbook/BiffRecords.h"
+#include "data/workbook/BiffText.h"
+#include "data/workbook/Bytes.h"
+#include "data/workbook/DateFormats.h"
+
+namespace data::workbook {
+
+using biff::Record;
+
+WorkbookGlobals::WorkbookGlobals(QByteArrayView stream) {
+    biff::RecordReader records(stream, 0);
+    const std::optional<Record> bof = records.next();
+    require(bof && bof->type == biff::Bof);
+    version_ = readAt<quint16>(bof->data, 0);
+    if (!readable())
+        return;
+    QSet<int> dateFormats;
+    std::vector<int> styleFormats;
+    while (const std::optional<Record> record = records.next()) {
+        const QByteArrayView data = record->data;
+        if (record->type == biff::Eof)
+            break;
+        if (record->type == biff::DateMode)
+            dates1904_ = readAt<quint16>(data, 0) == 1;
+        else if (record->type == biff::CodePage)
+            codePage_ = readAt<quint16>(data, 0);
+        else if (record->type == biff::Format) {
+            const int index = readAt<quint16>(data, 0);
+            if (isDateFormat(index, text(data, 2, version_ == biff::Biff8 ? 2 : 1)))
+                dateFormats.insert(index);
+        } else if (record->type == biff::ExtendedFormat)
+            styleFormats.push_back(readAt<quint16>(data, 2));
+        else if (record->type == biff::BoundSheet)
+            sheetOffsets_.push_back(readAt<quint32>(data, 0));
+    }
+    for (const int format : styleFormats)
+        dateStyles_.push_back(dateFormats.contains(format) || isDateFormat(format, QString()));
+}
+
+bool WorkbookGlobals::readable() const {
+    return version_ == biff::Biff8 || version_ == biff::Biff5;
+}
+
+QString WorkbookGlobals::text(QByteArrayView data, qsizetype offset, int countBytes) const {
+    return version_ == biff::Biff8 ? biff::unicodeText(data, offset, countBytes)
+                                   : biff::codePageText(data, offset, countBytes, codePage_);
+}
+
+// Excel counts days from 1900-01-01 as day 1 and counts a 29 February 1900 that never was, or
+// (in the 1904 system) from 1904-01-01 as day 0; the engine counts from 1899-12-30 as day 0. A
+// time alone (less than one day) falls on the engine's day zero.
+CellValue WorkbookGlobals::number(double value, quint16 style) const {
+    if (style >= dateStyles_.size() || !dateStyles_[style])
+        return value;
+    constexpr double DaysFrom1900To1904 = 1462;
+    constexpr double FalseLeapDay = 60;
+    const bool beforeFalseLeapDay = value >= 1 && value < FalseLeapDay;
+    const double serial = dates1904_           ? value + DaysFrom1900To1904
+                          : beforeFalseLeapDay ? value + 1
+                                               : value;
+    if (const auto date = jet::fromSerialDate(serial))
+        return *date;
+    return value;
+}
+
+} // namespace data::workbook

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "data/workbook/CellValue.h"
+
+#include <QByteArrayView>
+#include <QSet>
+#include <vector>
+
+// What the records at the head of a workbook stream (Excel 5 and later) tell about its cells:
+// the version, the date system, the code page of its text, which cell formats show dates, and
+// where each worksheet's records start.
+namespace data::workbook {
+
+class WorkbookGlobals {
+public:
+    // Reads the records up to the end of the globals; throws Broken when they do not hold
+    // together.
+    explicit WorkbookGlobals(QByteArrayView stream);
+
+    // Whether the stream is of a version whose cells can be read: BIFF5 (Excel 5, 95) or BIFF8
+    // (Excel 97 to 2003).
+    bool readable() const;
+    const std::vector<qsizetype>& sheetOffsets() const { return sheetOffsets_; }
+    // Text stored with a count of `countBytes` bytes at the offset.
+    QString text(QByteArrayView data, qsizetype offset, int countBytes) const;
+    // The number as a cell of the style (XF index) shows it: a date and time when the style's
+    // format shows a date or a time (a number outside the years dates can take stays a number),
+    // else the number.
+    CellValue number(double value, quint16 style) const;
+
+private:
+    quint16 version_ = 0;
+    bool dates1904_ = false;
+    int codePage_ = 1252;
+    std::vector<bool> dateStyles_; // by style
+    std::vector<qsizetype> sheetOffsets_;
+};
+
+} // namespace data::workbook

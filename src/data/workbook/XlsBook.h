@@ -1,0 +1,46 @@
+#pragma once
+
+#include "data/workbook/CellResults.h"
+#include "data/workbook/CellValue.h"
+#include "data/workbook/FreeXlHandle.h"
+
+#include <QString>
+#include <QStringList>
+
+// A workbook (.xls, BIFF2 to BIFF8) opened for reading through FreeXL. FreeXL reads the file
+// whole when it opens and never writes to it; its cells are then read one worksheet at a time.
+// Formula results and truth values, which FreeXL does not give, are read from the file's records
+// (see CellResults) in workbooks since Excel 5.
+namespace data::workbook {
+
+// How far a worksheet's cells reach as the workbook records it: row and column counts from the
+// sheet's top left corner.
+struct SheetExtent {
+    unsigned rows = 0;
+    unsigned columns = 0;
+};
+
+class XlsBook {
+public:
+    // Fails with the data::Error the user sees for a missing file, a file that is no workbook,
+    // a damaged one or one protected by a password.
+    explicit XlsBook(const QString& path);
+
+    const QString& path() const { return path_; }
+    // The worksheets in the workbook's order.
+    const QStringList& sheetNames() const { return sheetNames_; }
+
+    // Makes the sheet the one whose cells are read.
+    SheetExtent select(int sheet);
+    CellValue cell(unsigned row, unsigned column) const;
+
+private:
+    QString path_; // absolute, as messages show it
+    FreeXlHandle handle_;
+    QStringList sheetNames_;
+    std::vector<SheetResults> results_; // by sheet; none for workbooks before Excel 5
+    const SheetResults* selectedResults_ = nullptr;
+    SheetExtent freeXlExtent_;
+};
+
+} // namespace data::workbook

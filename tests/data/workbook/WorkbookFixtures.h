@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+// The workbooks the reader's tests read: those the tests write themselves with python3-xlwt
+// (make_workbooks.py), and the shared sample workbooks. A test that cannot have them skips on a
+// developer's machine and fails when run under CI, where they must be present.
+namespace test::workbook {
+
+inline void missing(const std::string& what) {
+    if (qEnvironmentVariableIsSet("CI"))
+        FAIL() << what;
+    GTEST_SKIP() << what;
+}
+
+inline QString sharedWorkbook(const QString& name) {
+    return QStringLiteral(QUARRYMERE_FIXTURES "/workbooks/") + name;
+}
+
+class WithSharedWorkbooks : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!QFileInfo::exists(sharedWorkbook(QStringLiteral("profiles.xls"))))
+            missing("The shared sample workbooks are not on this machine (" +
+                    QDir::cleanPath(sharedWorkbook(QString())).toStdString() + ")");
+    }
+};
+
+// Writes the test workbooks once for all the tests of a suite, with Debian's python, where
+// python3-xlwt is installed (another python3 may come first on the PATH).
+class WithMadeWorkbooks : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = std::make_unique<QTemporaryDir>();
+        QProcess python;
+        python.start(QStringLiteral("/usr/bin/python3"),
+                     {QStringLiteral(QUARRYMERE_TEST_SOURCES "/data/workbook/make_workbooks.py"),
+                      folder_->path()});
+        const bool ran = python.waitForFinished(60000) &&
+                         python.exitStatus() == QProcess::NormalExit && python.exitCode() == 0;
+        problem_ = ran ? std::string()
+                       : "Cannot write the test workbooks with /usr/bin/python3 and xlwt "
+                         "(install python3-xlwt): " +
+                             QString::fromLocal8Bit(python.readAllStandardError() +
+                                                    python.errorString().toLocal8Bit())
+                                 .toStdString();
+    }
+    static void TearDownTestSuite() { folder_.reset(); }
+
+    void SetUp() override {
+        if (!problem_.empty())
+            missing(problem_);
+    }
+
+    static QString madeWorkbook(const QString& name) { return folder_->filePath(name); }
+
+private:
+    static inline std::unique_ptr<QTemporaryDir> folder_;
+    static inline std::string problem_;
+};
+
+} // namespace test::workbook

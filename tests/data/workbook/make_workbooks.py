@@ -1,0 +1,156 @@
+"""Writes the workbooks the workbook reader's tests read, into the folder given.
+
+Run with Debian's python3, where python3-xlwt is installed:
+    /usr/bin/python3 make_workbooks.py FOLDER
+
+xlwt writes formulas without a result; the tests need the result Excel keeps with each formula
+(a number, text, a truth value or an error), so `results` gives it for chosen formulas.
+"""
+import datetime
+import struct
+import sys
+
+import xlwt
+from xlwt import BIFFRecords, Cell, UnicodeUtils
+
+# id of an xlwt.Formula -> the result kept with it (the formula objects live as long as the book)
+results = {}
+
+
+class StringRecord(BIFFRecords.BiffRecord):
+    """The text a formula's result is, in the record that follows the formula's."""
+    _REC_ID = 0x0207
+
+    def __init__(self, text):
+        self._rec_data = UnicodeUtils.upack2(text)
+
+
+def result_bytes(value):
+    if isinstance(value, bool):
+        return struct.pack('<BBBBHH', 1, 0, int(value), 0, 0, 0xFFFF)
+    if isinstance(value, tuple):  # ('error', code)
+        return struct.pack('<BBBBHH', 2, 0, value[1], 0, 0, 0xFFFF)
+    if isinstance(value, str):
+        return struct.pack('<BBBBHH', 0, 0, 0, 0, 0, 0xFFFF)
+    return struct.pack('<d', value)
+
+
+def formula_with_result(cell):
+    data = plain_formula(cell)
+    if id(cell.frmla) not in results:
+        return data
+    value = results[id(cell.frmla)]
+    # The record's header takes 4 bytes, then row, column and format 6 more, then the result.
+    data = data[:10] + result_bytes(value) + data[18:]
+    if isinstance(value, str):
+        data += StringRecord(value).get()
+    return data
+
+
+plain_formula = Cell.FormulaCell.get_biff_data
+Cell.FormulaCell.get_biff_data = formula_with_result
+
+DATE = xlwt.easyxf(num_format_str='yyyy-mm-dd')
+DAY_MONTH = xlwt.easyxf(num_format_str='d-mmm')
+HOURS = xlwt.easyxf(num_format_str='[h]:mm')
+DATETIME = xlwt.easyxf(num_format_str='yyyy-mm-dd hh:mm:ss')
+TIME = xlwt.easyxf(num_format_str='hh:mm:ss')
+
+
+def write_rows(ws, rows, first_row=0, first_column=0):
+    for r, row in enumerate(rows):
+        for c, value in enumerate(row):
+            if value is None:
+                continue
+            style = xlwt.Style.default_style
+            if isinstance(value, tuple) and value[0] == 'style':
+                _, value, style = value
+            if isinstance(value, tuple) and value[0] == 'formula':
+                _, text, result = value
+                value = xlwt.Formula(text)
+                results[id(value)] = result
+            if isinstance(value, tuple) and value[0] == 'error':
+                ws.row(first_row + r).set_cell_error(first_column + c, value[1], style)
+                continue
+            ws.write(first_row + r, first_column + c, value, style)
+
+
+def styled(value, style):
+    return ('style', value, style)
+
+
+def formula(text, result):
+    return ('formula', text, result)
+
+
+def types_workbook(path):
+    book = xlwt.Workbook()
+    # Every kind of column, a text column to group by, nulls in the middle and a blank row.
+    write_rows(book.add_sheet('Sheet1'), [
+        ['Region', 'Amount', 'Paid', 'Total', 'Note', 'Status'],
+        ['North', 2.5, True, formula('B2*2', 5.0), 'first', formula('IF(C2,"ok","no")', 'ok')],
+        ['South', -1, False, formula('B3*2', -2.0), None, formula('C3', False)],
+        ['North', 1234567.125, True, formula('B4*2', 2469134.25), 'third', 'plain'],
+        [None, None, None, None, None, None],
+        ['East', 1e15, None, formula('B6*2', 2e15), None, formula('1/0', ('error', 7))],
+        ['North', 0, False, formula('B7*2', 0.0), 'last', None],
+    ])
+    # Dates, times and both; and columns mixing dates with other kinds.
+    write_rows(book.add_sheet('Dates'), [
+        ['Day', 'Moment', 'Clock', 'AnyDate', 'DateOrNumber', 'Due'],
+        [styled(datetime.date(2024, 2, 29), DATE),
+         styled(datetime.datetime(2024, 2, 29, 13, 45, 59), DATETIME),
+         styled(datetime.time(23, 59, 59), TIME),
+         styled(datetime.date(1999, 12, 31), DATE),
+         styled(datetime.date(2001, 9, 9), DATE),
+         styled(formula('A2+30', 45381.0), DATE)],
+        [styled(datetime.date(1900, 3, 1), DATE),
+         styled(datetime.datetime(2000, 1, 1, 0, 0, 1), DATETIME),
+         styled(datetime.time(0, 0, 0), TIME),
+         styled(datetime.time(6, 30, 0), TIME),
+         12.5,
+         styled(formula('A3+0.75', 61.75), DATETIME)],
+        [None, None, None,
+         styled(datetime.datetime(2010, 7, 4, 8, 9, 10), DATETIME),
+         'text', None],
+    ])
+    # Names of columns: blank and repeated headers, a number for a header; an empty column; a
+    # column of numbers and text. The sheet's name holds an apostrophe.
+    write_rows(book.add_sheet("Joe's"), [
+        ['Name', None, 'Name', 'NAME', 2024, 'Code', 'Nothing', 'Flags', 'Errors'],
+        ['Ann', 'x', 'a', 'A', 1, 42, None, True, ('error', '#DIV/0!')],
+        ['Bob', 'y', 'b', 'B', 2, 'A-7', None, 1, ('error', '#N/A!')],
+        ['Cy', 'z', 'c', 'C', 3, 0.25, None, 'yes', 'text'],
+        ['Di', None, 'd', 'D', 4, 1234567.5, None, None, 5],
+    ])
+    book.add_sheet('Empty')
+    # A table that starts away from the top left corner.
+    write_rows(book.add_sheet('Offset'), [['Key', 'Value'], ['k1', 1], ['k2', 2]],
+               first_row=2, first_column=3)
+    # Numbers whose formats show less than they hold, and days after 2100, which is no leap year.
+    write_rows(book.add_sheet('Exact'), [
+        ['Shown', 'Hours', 'Late'],
+        [styled(45000.75, DAY_MONTH), styled(1, HOURS), styled(datetime.date(2100, 3, 1), DATE)],
+        [styled(45000.5, DATE), styled(1.5, HOURS), styled(datetime.date(2400, 2, 29), DATE)],
+    ])
+    book.save(path)
+
+
+def dates_1904_workbook(path):
+    book = xlwt.Workbook()
+    book.dates_1904 = True
+    write_rows(book.add_sheet('Sheet1'), [
+        ['Day', 'Due'],
+        [styled(datetime.date(2024, 2, 29), DATE), styled(formula('A2+1', 43890.0), DATE)],
+    ])
+    book.save(path)
+
+
+def main():
+    folder = sys.argv[1]
+    types_workbook(folder + '/types.xls')
+    dates_1904_workbook(folder + '/dates1904.xls')
+
+
+if __name__ == '__main__':
+    main()
