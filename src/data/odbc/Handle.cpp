@@ -8,6 +8,11 @@
 
 namespace data::odbc {
 
+namespace {
+const QString NoEnvironment =
+    QStringLiteral("The ODBC driver manager cannot set up an environment.");
+} // namespace
+
 Handle::Handle(SQLSMALLINT type, const Handle& parent) : type_(type) {
     check(SQLAllocHandle(type, parent.get(), &handle_), parent);
 }
@@ -15,11 +20,18 @@ Handle::Handle(SQLSMALLINT type, const Handle& parent) : type_(type) {
 Handle Handle::environment() {
     SQLHANDLE env = SQL_NULL_HANDLE;
     if (!succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env)))
-        throw Error("The ODBC driver manager cannot set up an environment.");
+        throw Error(NoEnvironment);
     Handle owner = adopt(SQL_HANDLE_ENV, env);
     check(SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
           owner);
     return owner;
+}
+
+Handle Handle::odbc2Environment() {
+    SQLHENV env = SQL_NULL_HENV;
+    if (!succeeded(SQLAllocEnv(&env)))
+        throw Error(NoEnvironment);
+    return adopt(SQL_HANDLE_ENV, env);
 }
 
 Handle Handle::adopt(SQLSMALLINT type, SQLHANDLE handle) {

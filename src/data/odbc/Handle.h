@@ -13,8 +13,8 @@ public:
     Handle(SQLSMALLINT type, const Handle& parent);
     // An ODBC 3 environment.
     static Handle environment();
-    // Takes over a handle allocated elsewhere.
-    static Handle adopt(SQLSMALLINT type, SQLHANDLE handle);
+    // An environment as ODBC 2 programs make it, with SQLAllocEnv.
+    static Handle odbc2Environment();
 
     Handle(Handle&& other) noexcept;
     Handle& operator=(Handle&& other) noexcept;
@@ -26,6 +26,9 @@ public:
     SQLSMALLINT type() const { return type_; }
 
 private:
+    // Takes over a handle allocated elsewhere.
+    static Handle adopt(SQLSMALLINT type, SQLHANDLE handle);
+
     SQLSMALLINT type_ = 0;
     SQLHANDLE handle_ = SQL_NULL_HANDLE;
 };

@@ -1,6 +1,5 @@
 #include "data/odbc/InstalledDrivers.h"
 
-#include "data/Error.h"
 #include "data/odbc/Diagnostics.h"
 #include "data/odbc/Handle.h"
 
@@ -20,10 +19,7 @@ struct Listing {
 // One pass over the driver list in an environment of its own, as ODBC 2 programs ask for it.
 // A description longer than `room` comes cut short; `longest` tells how much room it needs.
 Listing listDrivers(SQLSMALLINT room) {
-    SQLHENV raw = SQL_NULL_HENV;
-    if (!succeeded(SQLAllocEnv(&raw)))
-        throw Error("The ODBC driver manager cannot set up an environment.");
-    const Handle env = Handle::adopt(SQL_HANDLE_ENV, raw);
+    const Handle env = Handle::odbc2Environment();
     Listing listing;
     std::vector<SQLCHAR> description(std::size_t(room) + 1);
     for (;;) {
