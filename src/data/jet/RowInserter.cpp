@@ -110,13 +110,26 @@ void RowInserter::setDateTime(int column, int year, int month, int day, int hour
     }
 }
 
-// Text for an amount is scaled like any amount; other text is left to the column's affinity.
+// Text for an amount is scaled like any amount. A date column keeps text that is a date in the
+// engine's own form and nothing else, so that all it holds are dates. Other text is left to the
+// column's affinity.
 void RowInserter::setText(int column, const QString& value) {
-    if (storageOf(column) == Storage::Currency) {
+    switch (storageOf(column)) {
+    case Storage::Currency: {
         bool isNumber = false;
         const double amount = value.trimmed().toDouble(&isNumber);
         if (isNumber)
             return setDouble(column, amount);
+        break;
+    }
+    case Storage::DateTime: {
+        const QByteArray text = value.toUtf8();
+        if (!parseEngineDate({text.constData(), std::size_t(text.size())}))
+            return setNull(column);
+        break;
+    }
+    default:
+        break;
     }
     bindText(column, value);
 }

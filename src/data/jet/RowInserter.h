@@ -10,7 +10,8 @@
 // Stores the rows a reader pushes into one table of the engine through one prepared INSERT,
 // turning each value into the column's storage: a reader that gives a Double for a Currency
 // column, or a number for a text column, still stores what the column's type calls for. A value
-// that cannot be stored as the column's type (a date out of range) is stored as Null.
+// that cannot be stored as the column's type (a date out of range, text for a date column that
+// is no date in the engine's form) is stored as Null.
 namespace data::jet {
 
 class Database;

@@ -146,6 +146,21 @@ TEST(EngineLoading, ValuesTakeTheColumnsStorage) {
               (QVariantList{"42", "2001-03-04 10:05:09", "1.5"}));
 }
 
+// A date column holds dates only: text that is no date in the engine's form is stored as Null.
+TEST(EngineLoading, TextThatIsNoDateLeavesADateColumnNull) {
+    auto source = std::make_shared<MemoryTableSource>();
+    source->add({"Dates", {{"When", adDate, 0}}}, {{QString("2001-03-04 10:05:09")},
+                                                   {QString("n/a")},
+                                                   {QString("3/4/2001")},
+                                                   {QString("2001-02-30")},
+                                                   {QString("")}});
+    QueryRunner runner(source);
+    runner.engine().findTable("Dates");
+    EXPECT_EQ(
+        runner.column("SELECT \"When\" FROM Dates"),
+        (QVariantList{"2001-03-04 10:05:09", QVariant(), QVariant(), QVariant(), QVariant()}));
+}
+
 // A table that fails to load leaves nothing behind, and the next look-up tries again.
 TEST(EngineLoading, FailedLoadLeavesNothingBehind) {
     auto source = ordersAndCustomers();
