@@ -39,11 +39,15 @@ private:
     void bindRounded(int column, double value);
     void bindText(int column, const QString& value);
     void bindDate(int column, const DateTimeParts& date);
+    void bindUtf8(int column);
     void check(int rc) const;
 
     Database& database_;
     StatementHandle insert_;
     std::vector<Storage> storages_;
+    // Each column's text for the row being filled, in UTF-8: SQLite reads it in place until the
+    // row is stored, and the buffers are reused row after row rather than copied each time.
+    std::vector<QByteArray> utf8_;
 };
 
 } // namespace data::jet
