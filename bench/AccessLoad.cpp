@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -41,7 +42,8 @@ long long loadAll(const QString& path, const QStringList& tables) {
 }
 
 // Runs `mdb-export path table` with its output going nowhere; fails unless it exits with 0.
-void exportTable(const QString& program, const QString& path, const QString& table) {
+// The processor time the process used.
+double exportTable(const QString& program, const QString& path, const QString& table) {
     const QByteArray programPath = QFile::encodeName(program);
     const QByteArray file = QFile::encodeName(path);
     const QByteArray name = table.toUtf8();
@@ -56,9 +58,14 @@ void exportTable(const QString& program, const QString& path, const QString& tab
         posix_spawn(&child, programPath.constData(), &actions, nullptr, arguments, environ);
     posix_spawn_file_actions_destroy(&actions);
     int status = 0;
-    if (rc != 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+    rusage usage{};
+    if (rc != 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
         WEXITSTATUS(status) != 0)
         throw data::Error(QStringLiteral("mdb-export failed on table '%1'.").arg(table));
+    const auto seconds = [](const timeval& t) {
+        return double(t.tv_sec) + double(t.tv_usec) * 1e-6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 } // namespace
@@ -66,28 +73,30 @@ void exportTable(const QString& program, const QString& path, const QString& tab
 AccessLoadTiming timeAccessLoad(const QString& path, int runs) {
     AccessLoadTiming timing;
     timing.tables = userTables(data::access::AccessFile(path));
-    std::vector<double> engine;
+    std::vector<Timing> engine;
     for (int run = 0; run <= runs; ++run) { // the first run is not counted
-        const double seconds = secondsOf([&] { timing.rows = loadAll(path, timing.tables); });
+        const Timing t = timeOf([&] { timing.rows = loadAll(path, timing.tables); });
         if (run > 0)
-            engine.push_back(seconds);
+            engine.push_back(t);
     }
-    timing.engineSeconds = median(engine);
+    timing.engine = median(engine);
 
     const QString program = QStandardPaths::findExecutable(QStringLiteral("mdb-export"));
     timing.mdbExportFound = !program.isEmpty();
     if (!timing.mdbExportFound)
         return timing;
-    std::vector<double> exports;
+    std::vector<Timing> exports;
     for (int run = 0; run <= runs; ++run) {
-        const double seconds = secondsOf([&] {
+        double childCpu = 0;
+        Timing t = timeOf([&] {
             for (const QString& table : timing.tables)
-                exportTable(program, path, table);
+                childCpu += exportTable(program, path, table);
         });
+        t.cpu = childCpu;
         if (run > 0)
-            exports.push_back(seconds);
+            exports.push_back(t);
     }
-    timing.mdbExportSeconds = median(exports);
+    timing.mdbExport = median(exports);
     return timing;
 }
 

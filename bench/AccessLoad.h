@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Stopwatch.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,10 +10,11 @@
 namespace bench {
 
 struct AccessLoadTiming {
-    QStringList tables;          // the file's own tables, system tables left out
-    long long rows = 0;          // in all of them
-    double engineSeconds = 0;    // median: open the file, load every table into a new engine
-    double mdbExportSeconds = 0; // median: one mdb-export per table, output thrown away
+    QStringList tables; // the file's own tables, system tables left out
+    long long rows = 0; // in all of them
+    Timing engine;      // medians: open the file, load every table into a new engine
+    Timing mdbExport;   // medians: one mdb-export per table, output thrown away; processor time
+                        // is that of the mdb-export processes
     bool mdbExportFound = false;
 };
 

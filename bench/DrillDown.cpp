@@ -93,21 +93,21 @@ std::vector<PairTiming> timeDrillDown(data::jet::JetProvider& provider,
         };
         runJet();
         runNative();
-        std::vector<double> jet;
-        std::vector<double> nativeTimes;
+        std::vector<Timing> jet;
+        std::vector<Timing> nativeTimes;
         for (int run = 0; run < runs; ++run) {
             // Taking turns in both orders evens out what the one before leaves in the caches.
             if (run % 2 == 0) {
-                jet.push_back(secondsOf(runJet));
-                nativeTimes.push_back(secondsOf(runNative));
+                jet.push_back(timeOf(runJet));
+                nativeTimes.push_back(timeOf(runNative));
             } else {
-                nativeTimes.push_back(secondsOf(runNative));
-                jet.push_back(secondsOf(runJet));
+                nativeTimes.push_back(timeOf(runNative));
+                jet.push_back(timeOf(runJet));
             }
         }
         std::vector<double> ratios;
-        for (int run = 0; run < runs; ++run)
-            ratios.push_back(jet[std::size_t(run)] / nativeTimes[std::size_t(run)]);
+        for (std::size_t run = 0; run < jet.size(); ++run)
+            ratios.push_back(jet[run].cpu / nativeTimes[run].cpu);
         timings.push_back({pair.label, median(jet), median(nativeTimes), median(ratios),
                            jetRows.rows, jetRows.agreesWith(nativeRows)});
     }

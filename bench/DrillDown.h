@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SalesSource.h"
+#include "Stopwatch.h"
 #include "data/jet/JetProvider.h"
 
 #include <QString>
@@ -22,9 +23,11 @@ std::vector<StatementPair> drillDownStatements(const SalesSource& source, int cu
 
 struct PairTiming {
     QString label;
-    double jetSeconds = 0;    // median: translate, prepare and read every row
-    double nativeSeconds = 0; // median: prepare and read every row
-    double pairedRatio = 0;   // median of each round's Jet/native, steadier on a busy machine
+    Timing jet;    // medians: translate, prepare and read every row
+    Timing native; // medians: prepare and read every row
+    // The median of each round's Jet/native processor time: the two runs of a round follow
+    // each other closely, so what else the machine does weighs on both alike.
+    double pairedRatio = 0;
     long long rows = 0;
     bool agree = false; // both gave the same rows
 };
