@@ -1,11 +1,12 @@
-# Quarrymere: the two commands a fresh Debian 12 machine needs.
+# Quarrymere: the commands a fresh Debian 12 machine needs.
 #   make run    install what is missing, build a Release build in build/, start the program
 #   make test   the same set-up, then build and run the whole test suite headless
+#   make bench  the same set-up, then build and run the benchmark (see bench/README.md)
 
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps configure format clean
+.PHONY: run test bench build deps configure format clean
 
 deps:
 	@scripts/setup-deps.sh
@@ -21,6 +22,10 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quarrymere_bench
+	$(BUILD_DIR)/quarrymere_bench $(BENCH_ARGS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

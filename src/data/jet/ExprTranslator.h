@@ -13,6 +13,9 @@ struct SqlExpr {
     ValueType type;
     bool truth = false;                 // sql gives SQLite's truth values 1/0, not Jet's -1/0
     const ColumnInfo* column = nullptr; // set for a plain column reference
+    // Text that groups and sorts the same with or without the case-insensitive collation, as
+    // Format of a date column with a mask of numbers ("yyyy\/mm") does.
+    bool ordersAsBinary = false;
 };
 
 // What the expressions of one clause may name, and whether they may use aggregates.
@@ -33,7 +36,8 @@ SqlExpr columnValue(const ColumnInfo& column);
 QString valueSql(const SqlExpr& expr);
 
 // The value to group or sort by: text that is not a column (whose own collation applies)
-// takes the engine's case-insensitive text collation, as Jet compares text.
+// takes the engine's case-insensitive text collation, as Jet compares text, unless the
+// collation would change nothing.
 QString collatedSql(const SqlExpr& expr);
 
 } // namespace data::jet

@@ -2,6 +2,7 @@
 
 #include "data/jet/TextFolding.h"
 
+#include <bitset>
 #include <sqlite3.h>
 
 namespace data::jet {
@@ -48,6 +49,26 @@ int compareJetText(std::string_view a, std::string_view b) {
     if (j < b.size())
         return -1;
     return accentOrder;
+}
+
+bool collatesAsBinary(std::u16string_view characters) {
+    std::bitset<128> present;
+    for (const char16_t c : characters) {
+        if (c >= 128)
+            return false;
+        present.set(c);
+    }
+    // Folding keeps the order of all of them when it keeps that of each and the next.
+    int previous = -1;
+    for (std::size_t c = 0; c < present.size(); ++c) {
+        if (!present.test(c))
+            continue;
+        const int folded = static_cast<unsigned char>(foldAscii(char(c)));
+        if (folded <= previous)
+            return false;
+        previous = folded;
+    }
+    return true;
 }
 
 int registerJetTextCollation(sqlite3* db) {

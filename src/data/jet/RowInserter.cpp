@@ -5,6 +5,7 @@
 #include "data/jet/Database.h"
 #include "data/jet/vb/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace data::jet {
@@ -22,8 +23,8 @@ QString plainNumber(double value) {
 
 RowInserter::RowInserter(Database& database, const QByteArray& insertSql,
                          std::vector<Storage> storages)
-    : database_(database), insert_(database.prepareOwn(insertSql)), storages_(std::move(storages)) {
-}
+    : database_(database), insert_(database.prepareOwn(insertSql)), storages_(std::move(storages)),
+      utf8_(storages_.size()) {}
 
 Storage RowInserter::storageOf(int column) const {
     if (column < 0 || column >= int(storages_.size()))
@@ -110,13 +111,26 @@ void RowInserter::setDateTime(int column, int year, int month, int day, int hour
     }
 }
 
-// Text for an amount is scaled like any amount; other text is left to the column's affinity.
+// Text for an amount is scaled like any amount. A date column keeps text that is a date in the
+// engine's own form and nothing else, so that all it holds are dates. Other text is left to the
+// column's affinity.
 void RowInserter::setText(int column, const QString& value) {
-    if (storageOf(column) == Storage::Currency) {
+    switch (storageOf(column)) {
+    case Storage::Currency: {
         bool isNumber = false;
         const double amount = value.trimmed().toDouble(&isNumber);
         if (isNumber)
             return setDouble(column, amount);
+        break;
+    }
+    case Storage::DateTime: {
+        const QByteArray text = value.toUtf8();
+        if (!parseEngineDate({text.constData(), std::size_t(text.size())}))
+            return setNull(column);
+        break;
+    }
+    default:
+        break;
     }
     bindText(column, value);
 }
@@ -157,15 +171,36 @@ void RowInserter::bindRounded(int column, double value) {
     bindInteger(column, std::int64_t(rounded));
 }
 
+// Most text is ASCII, which is its own UTF-8.
 void RowInserter::bindText(int column, const QString& value) {
-    check(sqlite3_bind_text16(insert_.get(), column + 1, value.utf16(),
-                              int(value.size() * sizeof(QChar)), SQLITE_TRANSIENT));
+    QByteArray& utf8 = utf8_[std::size_t(column)];
+    const qsizetype size = value.size();
+    utf8.resize(size);
+    const char16_t* from = reinterpret_cast<const char16_t*>(value.utf16());
+    char* to = utf8.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (from[i] >= 0x80) {
+            utf8 = value.toUtf8();
+            break;
+        }
+        to[i] = char(from[i]);
+    }
+    bindUtf8(column);
 }
 
 void RowInserter::bindDate(int column, const DateTimeParts& date) {
     const EngineDateText text = engineDateText(date);
-    check(sqlite3_bind_text(insert_.get(), column + 1, text.data(), int(text.size()),
-                            SQLITE_TRANSIENT));
+    QByteArray& utf8 = utf8_[std::size_t(column)];
+    utf8.resize(qsizetype(text.size()));
+    std::copy(text.begin(), text.end(), utf8.data());
+    bindUtf8(column);
+}
+
+// The buffer stays untouched until the row is stored.
+void RowInserter::bindUtf8(int column) {
+    const QByteArray& utf8 = utf8_[std::size_t(column)];
+    check(sqlite3_bind_text(insert_.get(), column + 1, utf8.constData(), int(utf8.size()),
+                            SQLITE_STATIC));
 }
 
 void RowInserter::check(int rc) const {

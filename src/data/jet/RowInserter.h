@@ -10,7 +10,8 @@
 // Stores the rows a reader pushes into one table of the engine through one prepared INSERT,
 // turning each value into the column's storage: a reader that gives a Double for a Currency
 // column, or a number for a text column, still stores what the column's type calls for. A value
-// that cannot be stored as the column's type (a date out of range) is stored as Null.
+// that cannot be stored as the column's type (a date out of range, text for a date column that
+// is no date in the engine's form) is stored as Null.
 namespace data::jet {
 
 class Database;
@@ -38,11 +39,15 @@ private:
     void bindRounded(int column, double value);
     void bindText(int column, const QString& value);
     void bindDate(int column, const DateTimeParts& date);
+    void bindUtf8(int column);
     void check(int rc) const;
 
     Database& database_;
     StatementHandle insert_;
     std::vector<Storage> storages_;
+    // Each column's text for the row being filled, in UTF-8: SQLite reads it in place until the
+    // row is stored, and the buffers are reused row after row rather than copied each time.
+    std::vector<QByteArray> utf8_;
 };
 
 } // namespace data::jet

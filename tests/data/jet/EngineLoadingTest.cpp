@@ -146,6 +146,39 @@ TEST(EngineLoading, ValuesTakeTheColumnsStorage) {
               (QVariantList{"42", "2001-03-04 10:05:09", "1.5"}));
 }
 
+// Each row's text is stored whole, whatever the rows before it held.
+TEST(EngineLoading, TextOfEachRowIsStoredAsGiven) {
+    auto source = std::make_shared<MemoryTableSource>();
+    const QStringList texts = {"a longer text first", "short", "Umsätze", "ok", "", "日本語", "x"};
+    std::vector<Row> rows;
+    for (const QString& text : texts)
+        rows.push_back({text, text == "ok" ? Cell(NotGiven{}) : Cell(text)});
+    source->add({"Texts", {{"Name", adVarWChar, 0}, {"Other", adVarWChar, 0}}}, rows);
+    QueryRunner runner(source);
+    runner.engine().findTable("Texts");
+    QVariantList expected;
+    for (const QString& text : texts)
+        expected << text;
+    EXPECT_EQ(runner.column("SELECT Name FROM Texts"), expected);
+    expected[3] = QVariant();
+    EXPECT_EQ(runner.column("SELECT Other FROM Texts"), expected);
+}
+
+// A date column holds dates only: text that is no date in the engine's form is stored as Null.
+TEST(EngineLoading, TextThatIsNoDateLeavesADateColumnNull) {
+    auto source = std::make_shared<MemoryTableSource>();
+    source->add({"Dates", {{"When", adDate, 0}}}, {{QString("2001-03-04 10:05:09")},
+                                                   {QString("n/a")},
+                                                   {QString("3/4/2001")},
+                                                   {QString("2001-02-30")},
+                                                   {QString("")}});
+    QueryRunner runner(source);
+    runner.engine().findTable("Dates");
+    EXPECT_EQ(
+        runner.column("SELECT \"When\" FROM Dates"),
+        (QVariantList{"2001-03-04 10:05:09", QVariant(), QVariant(), QVariant(), QVariant()}));
+}
+
 // A table that fails to load leaves nothing behind, and the next look-up tries again.
 TEST(EngineLoading, FailedLoadLeavesNothingBehind) {
     auto source = ordersAndCustomers();

@@ -178,6 +178,38 @@ bool DateMask::showsDate() const {
                        [](const Token& token) { return token.part != Part::Literal; });
 }
 
+std::optional<QString> DateMask::alphabet() const {
+    QString characters = QStringLiteral("0123456789");
+    for (const Token& token : tokens_) {
+        switch (token.part) {
+        case Part::Literal:
+        case Part::AmPm:
+            characters += QString::fromUtf8(token.text + token.alternative);
+            break;
+        case Part::Day:
+        case Part::Day2:
+        case Part::Weekday:
+        case Part::Week:
+        case Part::Month:
+        case Part::Month2:
+        case Part::Quarter:
+        case Part::DayOfYear:
+        case Part::Year2:
+        case Part::Year4:
+        case Part::Hour:
+        case Part::Hour2:
+        case Part::Minute:
+        case Part::Minute2:
+        case Part::Second:
+        case Part::Second2:
+            break;
+        default:
+            return std::nullopt;
+        }
+    }
+    return characters;
+}
+
 QByteArray DateMask::apply(const DateTimeParts& date, const RegionalSettings& regional) const {
     QByteArray out;
     out.reserve(24);

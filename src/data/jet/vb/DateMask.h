@@ -24,6 +24,10 @@ public:
 
     // Whether any part of a date or time shows, rather than literal text only.
     bool showsDate() const;
+    // Every character the mask can write, when the mask alone tells: the digits of its numbers
+    // and its own text (literals, AM/PM markers). Nothing when a part writes names or follows the
+    // region (month and day names, "ddddd", "ttttt", "c", "AMPM").
+    std::optional<QString> alphabet() const;
     // UTF-8 text.
     QByteArray apply(const DateTimeParts& date, const RegionalSettings& regional) const;
 

@@ -1,0 +1,203 @@
+// Quarrymere's benchmark: the drill-down statements over a synthetic table of a million rows,
+// translated from Jet SQL and run through the engine, against the same statements written by
+// hand in SQLite's SQL; and the load of an Access file against mdb-export. Prints Markdown.
+//
+//   quarrymere_bench [--rows=N] [--runs=N] [--sql]
+//
+// --sql also prints each statement's translation.
+
+#include "AccessLoad.h"
+#include "DrillDown.h"
+#include "Report.h"
+#include "SalesSource.h"
+#include "Stopwatch.h"
+#include "data/Error.h"
+#include "data/jet/Translate.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <thread>
+
+namespace {
+
+using namespace bench;
+
+struct Options {
+    int rows = 1000000;
+    int runs = 9;
+    int loadRuns = 3;
+    bool showSql = false;
+};
+
+Options readOptions(const QStringList& arguments) {
+    Options options;
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument.startsWith(QStringLiteral("--rows=")))
+            options.rows = std::max(1, argument.mid(7).toInt());
+        else if (argument.startsWith(QStringLiteral("--runs=")))
+            options.runs = std::max(1, argument.mid(7).toInt());
+        else if (argument == QStringLiteral("--sql"))
+            options.showSql = true;
+    }
+    return options;
+}
+
+// Takes the rows and keeps nothing: what making them costs without the engine.
+class DiscardingSink : public data::jet::RowSink {
+public:
+    void setNull(int) override {}
+    void setInteger(int, std::int64_t) override {}
+    void setBoolean(int, bool) override {}
+    void setDouble(int, double) override {}
+    void setCurrency(int, std::int64_t) override {}
+    void setDateTime(int, int, int, int, int, int, int) override {}
+    void setText(int, const QString&) override {}
+    void setBlob(int, const QByteArray&) override {}
+    void endRow() override {}
+};
+
+std::unique_ptr<data::jet::JetProvider> newProvider(std::shared_ptr<SalesSource> source) {
+    return std::make_unique<data::jet::JetProvider>(source, [] {
+        return std::vector<data::TableEntry>{{QStringLiteral("Sales"), QStringLiteral("TABLE")}};
+    });
+}
+
+// Loads the table into fresh engines; the provider of the last load stays for the queries.
+std::unique_ptr<data::jet::JetProvider> timeLoad(const std::shared_ptr<SalesSource>& source,
+                                                 const Options& options) {
+    std::vector<Timing> making;
+    for (int run = 0; run < options.loadRuns; ++run) {
+        DiscardingSink sink;
+        making.push_back(timeOf([&] { source->load(QStringLiteral("Sales"), sink); }));
+    }
+    std::unique_ptr<data::jet::JetProvider> provider;
+    std::vector<Timing> loading;
+    for (int run = 0; run < options.loadRuns; ++run) {
+        provider.reset();
+        provider = newProvider(source);
+        loading.push_back(timeOf([&] { provider->engine().findTable(QStringLiteral("Sales")); }));
+    }
+    printHeading(QStringLiteral("Load of %1 synthetic rows (median of %2)")
+                     .arg(options.rows)
+                     .arg(options.loadRuns));
+    printTableHead({QStringLiteral("What"), QStringLiteral("Processor (ms)"),
+                    QStringLiteral("Wall (ms)"), QStringLiteral("Rows per second (wall)")});
+    for (const auto& [what, timings] :
+         {std::pair{QStringLiteral("Making the rows alone (no engine)"), making},
+          std::pair{QStringLiteral("Loading them into the engine (making included)"), loading}}) {
+        const Timing t = median(timings);
+        printTableRow({what, milliseconds(t.cpu), milliseconds(t.wall),
+                       QString::number(qint64(options.rows / t.wall))});
+    }
+    return provider;
+}
+
+void describeData(data::jet::Engine& engine) {
+    data::jet::Statement shape = engine.prepare(
+        "SELECT count(*), count(DISTINCT Region), count(DISTINCT City), count(DISTINCT Customer), "
+        "sum(Region IS NULL), sum(City IS NULL), sum(Customer IS NULL), sum(OrderDate IS NULL), "
+        "min(OrderDate), max(OrderDate), sum(Amount < 0) FROM Sales");
+    shape.step();
+    QStringList values;
+    for (int i = 0; i < shape.columnCount(); ++i)
+        values << shape.value(i).toString();
+    printLine();
+    printLine(QStringLiteral("Rows %1; distinct Region %2, City %3, Customer %4; Null Region %5, "
+                             "City %6, Customer %7, OrderDate %8; dates %9 to %10; negative "
+                             "amounts %11.")
+                  .arg(values[0], values[1], values[2], values[3], values[4], values[5], values[6],
+                       values[7], values[8], values[9], values[10]));
+}
+
+void timeStatements(data::jet::JetProvider& provider, const SalesSource& source,
+                    const Options& options) {
+    const std::vector<StatementPair> pairs = drillDownStatements(source, 12345);
+    printHeading(QStringLiteral("Drill-down statements (median of %1 runs)").arg(options.runs));
+    printTableHead({QStringLiteral("Statement"), QStringLiteral("Rows"), QStringLiteral("Jet (ms)"),
+                    QStringLiteral("Native (ms)"), QStringLiteral("Ratio of medians"),
+                    QStringLiteral("Paired ratio"), QStringLiteral("Wall: Jet / native (ms)"),
+                    QStringLiteral("Within 1.25x")});
+    bool allMet = true;
+    for (const PairTiming& t : timeDrillDown(provider, pairs, options.runs)) {
+        const bool met = t.pairedRatio <= RatioGoal;
+        allMet = allMet && met;
+        printTableRow(
+            {t.label + (t.agree ? QString() : QStringLiteral(" (RESULTS DIFFER)")),
+             QString::number(t.rows), milliseconds(t.jet.cpu), milliseconds(t.native.cpu),
+             ratio(t.jet.cpu, t.native.cpu), QString::number(t.pairedRatio, 'f', 2) + u'x',
+             milliseconds(t.jet.wall) + QStringLiteral(" / ") + milliseconds(t.native.wall),
+             met ? QStringLiteral("yes") : QStringLiteral("no")});
+    }
+    printLine();
+    printLine(QStringLiteral("Times are processor time of the running thread. The goal is judged "
+                             "on the paired ratio."));
+    printLine(allMet ? QStringLiteral("Every statement within 1.25x of native.")
+                     : QStringLiteral("Some statements miss the 1.25x goal."));
+    if (!options.showSql)
+        return;
+    printHeading(QStringLiteral("Statements"));
+    for (const StatementPair& pair : pairs) {
+        printLine(QStringLiteral("- ") + pair.label);
+        printLine(QStringLiteral("  - Jet: `") + pair.jet + u'`');
+        printLine(QStringLiteral("  - translated: `") +
+                  QString::fromUtf8(data::jet::translate(pair.jet, provider.engine()).sqliteSql) +
+                  u'`');
+        printLine(QStringLiteral("  - native: `") + pair.native + u'`');
+    }
+}
+
+void timeAccess(const Options& options) {
+    const QString path = QStringLiteral(QUARRYMERE_FIXTURES "/access/nwind.mdb");
+    printHeading(QStringLiteral("Access file: every table of nwind.mdb (median of %1 runs)")
+                     .arg(options.runs));
+    if (!QFileInfo::exists(path)) {
+        printLine(QStringLiteral("Skipped: %1 is absent.").arg(path));
+        return;
+    }
+    const AccessLoadTiming t = timeAccessLoad(path, options.runs);
+    printLine(QStringLiteral("%1 tables, %2 rows: %3.")
+                  .arg(t.tables.size())
+                  .arg(t.rows)
+                  .arg(t.tables.join(QStringLiteral(", "))));
+    printLine();
+    printTableHead(
+        {QStringLiteral("What"), QStringLiteral("Processor (ms)"), QStringLiteral("Wall (ms)")});
+    printTableRow({QStringLiteral("Access reader into the engine"), milliseconds(t.engine.cpu),
+                   milliseconds(t.engine.wall)});
+    if (!t.mdbExportFound) {
+        printLine();
+        printLine(QStringLiteral("mdb-export not found (Debian package mdbtools): no comparison."));
+        return;
+    }
+    printTableRow({QStringLiteral("mdb-export, one process per table"),
+                   milliseconds(t.mdbExport.cpu), milliseconds(t.mdbExport.wall)});
+    printLine();
+    printLine(
+        QStringLiteral("Reader into engine / mdb-export: %1 in processor time, %2 on the "
+                       "wall clock.")
+            .arg(ratio(t.engine.cpu, t.mdbExport.cpu), ratio(t.engine.wall, t.mdbExport.wall)));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const Options options = readOptions(app.arguments());
+    printLine(QStringLiteral("# Quarrymere benchmark"));
+    printLine();
+    printLine(QStringLiteral("%1 cores; %2 rows; %3 runs per statement.")
+                  .arg(std::thread::hardware_concurrency())
+                  .arg(options.rows)
+                  .arg(options.runs));
+    try {
+        const auto source = std::make_shared<SalesSource>(options.rows);
+        const auto provider = timeLoad(source, options);
+        describeData(provider->engine());
+        timeStatements(*provider, *source, options);
+        timeAccess(options);
+    } catch (const data::Error& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
