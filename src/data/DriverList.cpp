@@ -1,5 +1,7 @@
 #include "data/DriverList.h"
 
+#include "data/odbc/InstalledDrivers.h"
+
 namespace data {
 
 namespace {
@@ -9,8 +11,8 @@ bool builtInListed = true;
 QStringList odbcDriverDescriptions() {
     QStringList descriptions;
     if (builtInListed)
-        descriptions << QStringLiteral("Quarrymere Workbook Driver (*.xls)");
-    return descriptions;
+        descriptions << BuiltInWorkbookDriver;
+    return descriptions + odbc::installedDrivers();
 }
 
 QString findExcelDriver(const QStringList& descriptions) {
@@ -21,6 +23,8 @@ QString findExcelDriver(const QStringList& descriptions) {
     return found;
 }
 
-void setBuiltInWorkbookDriverListed(bool listed) { builtInListed = listed; }
+void setBuiltInWorkbookDriverListed(bool listed) {
+    builtInListed = listed;
+}
 
 } // namespace data

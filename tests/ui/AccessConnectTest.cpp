@@ -42,14 +42,18 @@ TEST_F(AccessConnect, ASuccessfulConnectRecordsTheProviderAndFileAndEnablesOpen)
     state->RefillPicker = false;
     const QString path = accessFixture("nwind.mdb");
     seam.queueFile(path);
+    bool refillWhenPicking = false;
+    seam.queueForm([&](QDialog&) { refillWhenPicking = state->RefillPicker; });
     f.mnuFileCnctMSACC->trigger();
+    // The connect ends by opening the picker, which reads the new source's tables.
+    EXPECT_EQ(seam.formsShown, QStringList({"frmOpenSource"}));
+    EXPECT_TRUE(refillWhenPicking);
     EXPECT_TRUE(seam.messages.empty());
     ASSERT_TRUE(state->DbConnection);
     EXPECT_TRUE(state->DbConnection->isOpen());
     EXPECT_EQ(state->DbConnection->CursorLocation, data::ado::adUseClient);
     EXPECT_EQ(state->DbProvider, "Microsoft.Jet.OLEDB.4.0");
     EXPECT_EQ(state->SourceFilePath, path);
-    EXPECT_TRUE(state->RefillPicker);
     EXPECT_TRUE(f.mnuFileOpen->isEnabled());
     EXPECT_EQ(status(), "Ready");
     EXPECT_EQ(seam.mousePointer(), ui::PointerDefault);

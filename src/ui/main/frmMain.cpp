@@ -2,11 +2,16 @@
 
 #include "app/Module1.h"
 #include "app/Settings.h"
+#include "data/ColumnTable.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/DriverList.h"
+#include "data/Recordset.h"
+#include "grid/DetailSql.h"
+#include "grid/RecordsetModel.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmLogin.h"
+#include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/KeyAscii.h"
 #include "ui/main/LoadedForms.h"
@@ -434,9 +439,8 @@ void frmMain::imgSplitter_MouseUp(int, int, double, double) {
 
 // Opens a new connection under the hourglass. The caller puts it in place of the old one only
 // once it is open, so that a source that cannot be opened leaves the earlier one usable.
-std::shared_ptr<data::Connection> frmMain::openConnection(const QString& status,
-                                                          const QString& connectionString,
-                                                          int mode) {
+std::shared_ptr<data::Connection>
+frmMain::openConnection(const QString& status, const QString& connectionString, int mode) {
     auto connection = std::make_shared<data::Connection>();
     connection->CursorLocation = data::ado::adUseClient;
     connection->Mode = mode;
@@ -456,9 +460,9 @@ void frmMain::mnuFileCnctMSACC_Click() {
                 feedback_.ready();
                 return;
             }
-            m_.DbConnection = openConnection("Connecting to Access...",
-                                             data::accessConnectionString(*file),
-                                             data::ado::adModeUnknown);
+            m_.DbConnection =
+                openConnection("Connecting to Access...", data::accessConnectionString(*file),
+                               data::ado::adModeUnknown);
             m_.SourceFilePath = *file;
             mnuFileOpen->setEnabled(true);
             m_.DbProvider = data::JetProvider;
@@ -484,9 +488,9 @@ void frmMain::mnuFileCnctExl_Click() {
                 feedback_.ready();
                 return;
             }
-            m_.DbConnection = openConnection(
-                "Connecting to Excel...", data::excelConnectionString(m_.ExcelDriverName, *file),
-                data::ado::adModeUnknown);
+            m_.DbConnection = openConnection("Connecting to Excel...",
+                                             data::excelConnectionString(m_.ExcelDriverName, *file),
+                                             data::ado::adModeUnknown);
             mnuFileOpen->setEnabled(true);
             m_.DbProvider = data::OdbcBridgeProvider;
             m_.RefillPicker = true;
@@ -526,8 +530,62 @@ QString frmMain::GetEXCELDriver() {
     return result;
 }
 
+// ---- the record source ----------------------------------------------------------------
+
 void frmMain::mnuFileOpen_Click() {
-    // The record source picker opens here.
+    feedback_.trap([this] {
+        if (!picker_)
+            picker_ = new frmOpenSource(m_, seam_, feedback_, this);
+        seam_.showModal(*picker_, this);
+        if (!m_.SourceChosen)
+            return;
+        resetTree("Halyard");
+        openHalyardSource();
+    });
+}
+
+// Empties the grouping tree down to a fresh root "Quarrymere (0)" with the given tag.
+void frmMain::resetTree(const QString& rootTag) {
+    tvTreeView->Clear();
+    tvTreeView->setSorted(true);
+    const NodePtr root = tvTreeView->Add();
+    tvTreeView->setLineStyle(1);
+    root->setText("Quarrymere (0)");
+    root->setTag(rootTag);
+    root->setImage("closed");
+}
+
+void frmMain::openHalyardSource() {
+    feedback_.trap(
+        [this] {
+            repaint();
+            feedback_.busy("Reading recordsource structure...");
+            data::Recordset structure;
+            structure.Open(data::structureSql(m_.RecordSource), m_.DbConnection, -1, -1, -1);
+            m_.FieldCount = data::fillColumnTable(m_.ColInfo, structure, m_.DbProvider);
+            structure.Close();
+            data::resetSpareEntries(m_.ColInfo, m_.FieldCount);
+            tvTreeView->setSelectedItem(tvTreeView->Nodes(1).get());
+            feedback_.ready();
+            lblTitle[1]->setText(m_.RecordSource);
+            lblTitle[1]->repaint();
+            ListBuildFields();
+        },
+        Feedback::OnFailure::ReadyFirst);
+}
+
+void frmMain::ListBuildFields() {
+    feedback_.trap([this] {
+        const QString sql = grid::listBuildFieldsSql(m_.ColInfo, m_.FieldCount, m_.RecordSource);
+        if (sql == m_.LastDetailSQL && m_.DetailLoaded)
+            return;
+        auto detail = std::make_shared<data::Recordset>();
+        m_.DetailRecordset = detail;
+        detail->Open(sql, m_.DbConnection, data::ado::adOpenStatic, -1, -1);
+        grdDataGrid->setDataSource(std::make_shared<grid::RecordsetModel>(detail));
+        m_.LastDetailSQL = sql;
+        m_.DetailLoaded = true;
+    });
 }
 
 // ---- About ------------------------------------------------------------------------------

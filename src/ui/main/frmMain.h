@@ -11,6 +11,7 @@
 struct Module1;
 class frmAbout;
 class frmLogin;
+class frmOpenSource;
 
 namespace data {
 class Connection;
@@ -98,6 +99,8 @@ public:
     void mnuFileCnctExl_Click();
     void mnuFileCnctODBC_Click();
     QString GetEXCELDriver();
+    void openHalyardSource();
+    void ListBuildFields();
     void mnuFileOpen_Click();
     void mnuFileClose_Click();
     void mnuHelpAbout_Click();
@@ -111,6 +114,7 @@ private:
     void buildControls();
     void buildMenus();
     void placeAlignedControls();
+    void resetTree(const QString& rootTag);
     QSize frameExtra() const;
     std::shared_ptr<data::Connection> openConnection(const QString& status,
                                                      const QString& connectionString, int mode);
@@ -121,6 +125,7 @@ private:
     ui::Feedback feedback_;
     QPointer<frmAbout> about_;
     QPointer<frmLogin> login_;
+    QPointer<frmOpenSource> picker_;
     // The outer size asked for before the window was first shown, when its frame was not yet
     // known; applied again once the frame is there.
     QSize outerSizeBeforeShow_;

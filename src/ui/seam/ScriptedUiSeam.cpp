@@ -34,7 +34,10 @@ int ScriptedUiSeam::showModal(QDialog& form, QWidget*) {
     }
     if (!guard)
         return QDialog::Rejected;
+    // A form the script left open is closed as a person closes it with its close box.
     if (form.isVisible())
+        form.reject();
+    if (guard && form.isVisible())
         form.hide();
     return form.result();
 }

@@ -23,7 +23,7 @@ public:
         QString filter;
     };
     // Plays the person at a modal form: may fill its fields, press its buttons or keys, and
-    // returns when done. The form counts as closed afterwards whatever the script did.
+    // returns when done. A form still open afterwards is closed as by its close box.
     using FormScript = std::function<void(QDialog&)>;
 
     void messageBox(const QString& text, int icon, const QString& title) override;
@@ -39,7 +39,7 @@ public:
     void queueFile(const std::optional<QString>& path) {
         files_.push_back(path.value_or(QString()));
     }
-    // The next modal form is handed to this script; nothing queued closes it untouched.
+    // The next modal form is handed to this script; with nothing queued it is closed at once.
     void queueForm(FormScript script) { forms_.push_back(std::move(script)); }
 
     std::vector<Message> messages;

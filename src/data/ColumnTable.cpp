@@ -1,0 +1,42 @@
+#include "data/ColumnTable.h"
+
+#include "data/ColumnTypes.h"
+#include "data/Dialect.h"
+#include "data/Error.h"
+#include "data/Recordset.h"
+
+namespace data {
+
+void resetSpareEntries(ColInfoTable& table, int fieldCount) {
+    for (int i = std::max(fieldCount, 0); i <= ColInfoUpper; ++i)
+        table[i] = ColInfoRec{"", "", "0", "", false};
+}
+
+QString columnSql(const QString& name, const QString& provider) {
+    return dialectOf(provider) == Dialect::Oracle ? name : "[" + name + "]";
+}
+
+QString recordSourceFor(const QString& tableName, const QString& provider) {
+    return columnSql(tableName, provider);
+}
+
+QString structureSql(const QString& recordSource) {
+    return "Select * From " + recordSource + " Where 1 = 0";
+}
+
+int fillColumnTable(ColInfoTable& table, const Recordset& structure, const QString& provider) {
+    const int count = structure.fieldCount();
+    if (count > ColInfoUpper + 1)
+        throw Error(QString("The record source has %1 columns; the program can work with at "
+                            "most %2.")
+                        .arg(count)
+                        .arg(ColInfoUpper + 1));
+    for (int i = 0; i < count; ++i) {
+        const Field& field = structure.Fields(i);
+        table[i] = ColInfoRec{field.Name, columnSql(field.Name, provider), colADTypes(field.Type),
+                              "", false};
+    }
+    return count;
+}
+
+} // namespace data

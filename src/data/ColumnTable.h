@@ -1,0 +1,30 @@
+#pragma once
+
+#include "data/ColInfo.h"
+
+#include <QString>
+#include <vector>
+
+namespace data {
+
+class Recordset;
+
+// The column table's spare entries: past the record source's columns up to the fixed bound.
+void resetSpareEntries(ColInfoTable& table, int fieldCount);
+
+// A column as written in SQL for the connection's provider: "[" + name + "]" for Jet and the
+// ODBC bridge, the bare name for Oracle.
+QString columnSql(const QString& name, const QString& provider);
+
+// The record source as written after FROM, from the table's name in the picker: bracketed for
+// Jet and the ODBC bridge, as it stands (possibly SCHEMA.TABLE) for Oracle.
+QString recordSourceFor(const QString& tableName, const QString& provider);
+
+// The statement that reads the record source's columns without reading a row.
+QString structureSql(const QString& recordSource);
+
+// Fills the live entries from the fields of a structure result. Fails, writing nothing, when
+// the source has more columns than the table holds.
+int fillColumnTable(ColInfoTable& table, const Recordset& structure, const QString& provider);
+
+} // namespace data

@@ -1,0 +1,166 @@
+#include "ui/dialogs/frmOpenSource.h"
+
+#include "app/Module1.h"
+#include "data/ColumnTable.h"
+#include "data/Connection.h"
+#include "data/Dialect.h"
+#include "data/Error.h"
+#include "data/Recordset.h"
+#include "ui/main/Feedback.h"
+#include "ui/main/LoadedForms.h"
+#include "ui/main/TreeView.h"
+#include "ui/main/Twips.h"
+#include "ui/seam/UiSeam.h"
+
+#include <QPushButton>
+
+namespace {
+constexpr double ButtonWidth = 1200, ButtonHeight = 375;
+constexpr double SmallestSide = 3000, SnapWidth = 4000;
+
+QString textOf(const data::Recordset& rows, const char* field) {
+    return rows.Fields(field).Value().toString();
+}
+} // namespace
+
+frmOpenSource::frmOpenSource(Module1& state, ui::UiSeam& seam, ui::Feedback& feedback,
+                             QWidget* owner)
+    : QDialog(owner), m_(state), seam_(seam), feedback_(feedback) {
+    setObjectName("frmOpenSource");
+    setWindowTitle("Open");
+    sTree = new ui::TreeView(this);
+    sTree->setObjectName("sTree");
+    OKButton = new QPushButton("OK", this);
+    OKButton->setObjectName("OKButton");
+    CancelButton = new QPushButton("Cancel", this);
+    CancelButton->setObjectName("CancelButton");
+    // Neither button answers Enter by itself.
+    for (QPushButton* b : {OKButton, CancelButton}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+        b->resize(ui::twips::toPxX(ButtonWidth), ui::twips::toPxY(ButtonHeight));
+    }
+    connect(OKButton, &QPushButton::clicked, this, &frmOpenSource::OKButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &frmOpenSource::CancelButton_Click);
+    connect(sTree, &ui::TreeView::DblClick, this, &frmOpenSource::sTree_DblClick);
+    resize(ui::twips::toPxX(6375), ui::twips::toPxY(5700));
+    ui::LoadedForms::load(this);
+}
+
+double frmOpenSource::Width() const {
+    return ui::twips::fromPxX(frameGeometry().width());
+}
+double frmOpenSource::Height() const {
+    return ui::twips::fromPxY(frameGeometry().height());
+}
+void frmOpenSource::setWidth(double t) {
+    resize(ui::twips::toPxX(t) - (frameGeometry().width() - width()), height());
+}
+void frmOpenSource::setHeight(double t) {
+    resize(width(), ui::twips::toPxY(t) - (frameGeometry().height() - height()));
+}
+
+void frmOpenSource::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    sizeCont();
+    if (m_.RefillPicker)
+        FillSchemaTree();
+}
+
+void frmOpenSource::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    sizeCont();
+}
+
+void frmOpenSource::sizeCont() {
+    // Snapping the size raises a resize of its own, which lays out again.
+    if (sizing_)
+        return;
+    sizing_ = true;
+    feedback_.trap([this] {
+        if (Width() < SmallestSide)
+            setWidth(SnapWidth);
+        if (Height() < SmallestSide)
+            setHeight(SmallestSide);
+        using namespace ui::twips;
+        const double treeWidth = Width() - ButtonWidth - 720;
+        sTree->setGeometry(toPxX(120), toPxY(120), std::max(0, toPxX(treeWidth)),
+                           std::max(0, toPxY(Height() - 500)));
+        OKButton->move(toPxX(fromPxX(sTree->width()) + 240), toPxY(120));
+        CancelButton->move(toPxX(fromPxX(sTree->width()) + 240), toPxY(600));
+    });
+    sizing_ = false;
+}
+
+void frmOpenSource::FillSchemaTree() {
+    feedback_.trap([this] {
+        seam_.setMousePointer(ui::PointerHourglass);
+        sTree->Clear();
+        sTree->setSorted(true);
+        const ui::NodePtr root = sTree->Add();
+        sTree->setLineStyle(1);
+        const bool oracle = data::dialectOf(m_.DbProvider) == data::Dialect::Oracle;
+        root->setText(oracle ? m_.OracleUser + "@" + m_.OracleDatabase : m_.SourceFilePath);
+        root->setTag("R");
+
+        if (!m_.DbConnection)
+            throw data::Error("Operation is not allowed when the object is closed.");
+        const auto rows = m_.DbConnection->OpenSchema(data::ado::adSchemaTables);
+
+        // One group per table type, in the order the types first occur.
+        for (; !rows->Eof(); rows->MoveNext()) {
+            const QString type = textOf(*rows, "TABLE_TYPE");
+            bool known = false;
+            for (ui::NodePtr group = root->Child(); group && !known; group = group->Next())
+                known = group->Text() == type;
+            if (!known)
+                sTree->Add(root->Index(), ui::tvwChild, {}, type)->setTag("tType");
+        }
+
+        // The tables of each type, in the rowset's order.
+        for (ui::NodePtr group = root->Child(); group; group = group->Next()) {
+            QString quoted = group->Text();
+            quoted.replace('\'', "''");
+            rows->setFilter("TABLE_TYPE = '" + quoted + "'");
+            if (!rows->Eof())
+                rows->MoveFirst();
+            for (; !rows->Eof(); rows->MoveNext()) {
+                const QVariant schema = rows->Fields("TABLE_SCHEMA").Value();
+                QString text = textOf(*rows, "TABLE_NAME");
+                if (oracle && !schema.isNull() && !schema.toString().isEmpty())
+                    text = schema.toString() + "." + text;
+                sTree->Add(group->Index(), ui::tvwChild, {}, text)->setTag("tTable");
+            }
+        }
+        root->setExpanded(true);
+        sTree->setSelectedItem(root.get());
+    });
+    seam_.setMousePointer(ui::PointerDefault);
+}
+
+void frmOpenSource::OKButton_Click() {
+    const ui::NodePtr node = sTree->SelectedItem();
+    if (!node || node->Tag() != "tTable")
+        return;
+    m_.RecordSource = data::recordSourceFor(node->Text(), m_.DbProvider);
+    m_.SourceChosen = true;
+    m_.RefillPicker = false;
+    done(Accepted);
+}
+
+void frmOpenSource::CancelButton_Click() {
+    m_.SourceChosen = false;
+    m_.RefillPicker = false;
+    done(Rejected);
+}
+
+void frmOpenSource::sTree_DblClick() {
+    const ui::NodePtr node = sTree->SelectedItem();
+    if (node && node->Parent() && node->Parent()->Parent() &&
+        node->Parent()->Parent()->Tag() == "R")
+        OKButton_Click();
+}
+
+void frmOpenSource::reject() {
+    CancelButton_Click();
+}
