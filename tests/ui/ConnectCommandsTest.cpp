@@ -2,9 +2,12 @@
 #include "support/MainWindowFixture.h"
 #include "support/TemporaryOdbcConfig.h"
 #include "ui/dialogs/frmLogin.h"
+#include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/StatusBar.h"
+#include "ui/main/TreeView.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -120,4 +123,36 @@ TEST_F(ConnectCommands, TheLastDriverNamingXlsWinsAndACancelledFileDialogIsSilen
     EXPECT_EQ(seam.messages[0].title, "Error!");
     EXPECT_FALSE(state->DbConnection);
     EXPECT_EQ(state->DbProvider, "");
+}
+
+TEST_F(ConnectCommands, AWorkbookOpensThroughTheProgramsOwnDriverAndItsSheetsArePicked) {
+    const QString book = QStringLiteral(QUARRYMERE_FIXTURES "/workbooks/profiles.xls");
+    if (!QFileInfo::exists(book)) {
+        if (qEnvironmentVariableIsSet("CI"))
+            FAIL() << "The sample workbooks are missing";
+        GTEST_SKIP() << "The sample workbooks are not on this machine";
+    }
+    TemporaryOdbcConfig noInstalledDrivers("");
+    frmMain& f = openWindow();
+    QString root, picked;
+    seam.queueFile(book);
+    seam.queueForm([&](QDialog& d) {
+        auto& picker = static_cast<frmOpenSource&>(d);
+        const ui::NodePtr top = picker.sTree->Nodes(1);
+        root = top->Text();
+        const ui::NodePtr sheet = top->Child()->Child();
+        picked = sheet->Text();
+        picker.sTree->setSelectedItem(sheet.get());
+        picker.OKButton->click();
+    });
+    f.mnuFileCnctExl->trigger();
+    ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
+    EXPECT_EQ(state->ExcelDriverName, data::BuiltInWorkbookDriver);
+    EXPECT_EQ(state->DbProvider, "MSDASQL.1");
+    EXPECT_EQ(state->SourceFilePath, book);
+    EXPECT_EQ(root, book);
+    EXPECT_TRUE(picked.endsWith('$'));
+    EXPECT_EQ(state->RecordSource, "[" + picked + "]");
+    EXPECT_GT(state->FieldCount, 0);
+    EXPECT_TRUE(f.mnuFileOpen->isEnabled());
 }

@@ -1,0 +1,89 @@
+// The picker and the column table at their edges: a table type with an apostrophe, and tables
+// as wide as the column table and one column wider.
+#include "data/Connection.h"
+#include "data/Provider.h"
+#include "data/jet/JetProvider.h"
+#include "support/MainWindowFixture.h"
+#include "ui/dialogs/frmOpenSource.h"
+#include "ui/main/TreeView.h"
+
+#include <QAction>
+#include <QPushButton>
+
+namespace {
+
+// Empty tables named by their width: "W1001" has 1001 columns.
+class WideTables : public data::jet::TableSource {
+public:
+    QStringList tableNames() override { return {"W1001", "W1002"}; }
+    std::optional<data::jet::SourceTable> describe(const QString& name) override {
+        const int width = name.mid(1).toInt();
+        data::jet::SourceTable table{name, {}};
+        for (int i = 0; i < width; ++i)
+            table.columns.push_back({QString("C%1").arg(i), i == 0 ? 202 : 3, 0});
+        return table;
+    }
+    void load(const QString&, data::jet::RowSink&) override {}
+};
+
+class PickerEdges : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        data::registerProvider("Quarrymere.Test.Wide", [](const data::ConnectionString&, int) {
+            return std::make_unique<data::jet::JetProvider>(std::make_shared<WideTables>(), [] {
+                return std::vector<data::TableEntry>{{"W1001", "TABLE"}, {"W1002", "ODD 'KIND'"}};
+            });
+        });
+        openWindow();
+        state->DbConnection = std::make_shared<data::Connection>();
+        state->DbConnection->Open("Provider=Quarrymere.Test.Wide");
+        state->DbProvider = "Microsoft.Jet.OLEDB.4.0";
+        state->SourceFilePath = "wide tables";
+        state->RefillPicker = true;
+        form->mnuFileOpen->setEnabled(true);
+    }
+
+    // Opens the picker and picks the table of that name.
+    QStringList pick(const QString& table) {
+        QStringList groups;
+        seam.queueForm([&](QDialog& d) {
+            auto& picker = static_cast<frmOpenSource&>(d);
+            for (ui::NodePtr g = picker.sTree->Nodes(1)->Child(); g; g = g->Next())
+                for (ui::NodePtr t = g->Child(); t; t = t->Next()) {
+                    groups << g->Text() + "/" + t->Text();
+                    if (t->Text() == table)
+                        picker.sTree->setSelectedItem(t.get());
+                }
+            picker.OKButton->click();
+        });
+        form->mnuFileOpen->trigger();
+        return groups;
+    }
+};
+
+} // namespace
+
+TEST_F(PickerEdges, ATableTypeWithAnApostropheStillListsItsTables) {
+    const QStringList groups = pick("W1001");
+    EXPECT_EQ(groups, QStringList({"ODD 'KIND'/W1002", "TABLE/W1001"}));
+    EXPECT_TRUE(seam.messages.empty());
+}
+
+TEST_F(PickerEdges, TheColumnTableHoldsAThousandAndOneColumnsAndRefusesMore) {
+    pick("W1001");
+    ASSERT_TRUE(seam.messages.empty());
+    EXPECT_EQ(state->FieldCount, 1001);
+    EXPECT_EQ(state->ColInfo[1000].ColName, "C1000");
+    EXPECT_EQ(state->ColInfo[0].ColConv, "CStr");
+    EXPECT_EQ(state->ColInfo[1].ColConv, "CInt");
+
+    pick("W1002");
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].title, "Error!");
+    EXPECT_TRUE(seam.messages[0].text.contains("1002"));
+    // Nothing of the wider table was written over the column table.
+    EXPECT_EQ(state->FieldCount, 1001);
+    EXPECT_EQ(state->ColInfo[1000].ColName, "C1000");
+    EXPECT_EQ(state->ColInfo[0].ColSQL, "[C0]");
+}
