@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -155,4 +156,24 @@ TEST_F(ConnectCommands, AWorkbookOpensThroughTheProgramsOwnDriverAndItsSheetsAre
     EXPECT_EQ(state->RecordSource, "[" + picked + "]");
     EXPECT_GT(state->FieldCount, 0);
     EXPECT_TRUE(f.mnuFileOpen->isEnabled());
+
+    // A workbook that is missing or not a workbook at all is reported; the open one stays.
+    QTemporaryDir dir;
+    const QString notABook = dir.filePath("notes.xls");
+    {
+        QFile file(notABook);
+        file.open(QIODevice::WriteOnly);
+        file.write("plain text\n");
+    }
+    const auto open = state->DbConnection;
+    for (const QString& bad : {dir.filePath("missing.xls"), notABook}) {
+        seam.messages.clear();
+        seam.queueFile(bad);
+        f.mnuFileCnctExl->trigger();
+        ASSERT_EQ(seam.messages.size(), 1u) << bad.toStdString();
+        EXPECT_EQ(seam.messages[0].title, "Error!");
+        EXPECT_FALSE(seam.messages[0].text.isEmpty());
+        EXPECT_EQ(state->DbConnection, open);
+        EXPECT_EQ(state->SourceFilePath, book);
+    }
 }

@@ -15,7 +15,7 @@ namespace {
 // Empty tables named by their width: "W1001" has 1001 columns.
 class WideTables : public data::jet::TableSource {
 public:
-    QStringList tableNames() override { return {"W1001", "W1002"}; }
+    QStringList tableNames() override { return {"W1001", "W1002", "W3"}; }
     std::optional<data::jet::SourceTable> describe(const QString& name) override {
         const int width = name.mid(1).toInt();
         data::jet::SourceTable table{name, {}};
@@ -32,7 +32,8 @@ protected:
         MainWindowFixture::SetUp();
         data::registerProvider("Quarrymere.Test.Wide", [](const data::ConnectionString&, int) {
             return std::make_unique<data::jet::JetProvider>(std::make_shared<WideTables>(), [] {
-                return std::vector<data::TableEntry>{{"W1001", "TABLE"}, {"W1002", "ODD 'KIND'"}};
+                return std::vector<data::TableEntry>{
+                    {"W1001", "TABLE"}, {"W1002", "ODD 'KIND'"}, {"W3", "TABLE", "APP"}};
             });
         });
         openWindow();
@@ -66,8 +67,23 @@ protected:
 
 TEST_F(PickerEdges, ATableTypeWithAnApostropheStillListsItsTables) {
     const QStringList groups = pick("W1001");
-    EXPECT_EQ(groups, QStringList({"ODD 'KIND'/W1002", "TABLE/W1001"}));
+    EXPECT_EQ(groups, QStringList({"ODD 'KIND'/W1002", "TABLE/W1001", "TABLE/W3"}));
     EXPECT_TRUE(seam.messages.empty());
+}
+
+TEST_F(PickerEdges, ServerTablesShowTheirSchemaAndTheRootNamesUserAtDatabase) {
+    state->DbProvider = "MSDAORA.1";
+    state->OracleUser = "scott";
+    state->OracleDatabase = "sales db";
+    QString root;
+    seam.queueForm([&](QDialog& d) {
+        root = static_cast<frmOpenSource&>(d).sTree->Nodes(1)->Text();
+        d.reject();
+    });
+    form->mnuFileOpen->trigger();
+    EXPECT_EQ(root, "scott@sales db");
+    state->RefillPicker = true;
+    EXPECT_EQ(pick("APP.W3"), QStringList({"ODD 'KIND'/W1002", "TABLE/W1001", "TABLE/APP.W3"}));
 }
 
 TEST_F(PickerEdges, TheColumnTableHoldsAThousandAndOneColumnsAndRefusesMore) {
@@ -86,4 +102,13 @@ TEST_F(PickerEdges, TheColumnTableHoldsAThousandAndOneColumnsAndRefusesMore) {
     EXPECT_EQ(state->FieldCount, 1001);
     EXPECT_EQ(state->ColInfo[1000].ColName, "C1000");
     EXPECT_EQ(state->ColInfo[0].ColSQL, "[C0]");
+
+    // A narrower table after the wide one leaves nothing of it behind its own columns.
+    seam.messages.clear();
+    pick("W3");
+    ASSERT_TRUE(seam.messages.empty());
+    EXPECT_EQ(state->FieldCount, 3);
+    EXPECT_EQ(state->ColInfo[2].ColName, "C2");
+    for (int i = 3; i <= data::ColInfoUpper; ++i)
+        ASSERT_TRUE(state->ColInfo[i].ColName.isEmpty() && state->ColInfo[i].ColConv == "0") << i;
 }
