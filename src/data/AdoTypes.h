@@ -38,26 +38,35 @@ enum DataType : int {
     adLongVarBinary = 205,
 };
 
-// Codes whose values are numbers, which lists and grids align to the right. Boolean is not one.
-constexpr bool isNumberType(int type) {
+// Codes of whole numbers, of any width and sign. Boolean is not one.
+constexpr bool isIntegerType(int type) {
     switch (type) {
     case adSmallInt:
     case adInteger:
-    case adSingle:
-    case adDouble:
-    case adCurrency:
-    case adDecimal:
     case adTinyInt:
     case adUnsignedTinyInt:
     case adUnsignedSmallInt:
     case adUnsignedInt:
     case adBigInt:
     case adUnsignedBigInt:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Codes whose values are numbers, which lists and grids align to the right. Boolean is not one.
+constexpr bool isNumberType(int type) {
+    switch (type) {
+    case adSingle:
+    case adDouble:
+    case adCurrency:
+    case adDecimal:
     case adNumeric:
     case adVarNumeric:
         return true;
     default:
-        return false;
+        return isIntegerType(type);
     }
 }
 

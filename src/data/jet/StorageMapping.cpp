@@ -6,16 +6,9 @@ namespace data::jet {
 
 Storage storageFor(int adoType, int scale) {
     using namespace data::ado;
-    switch (adoType) {
-    case adSmallInt:
-    case adInteger:
-    case adTinyInt:
-    case adUnsignedTinyInt:
-    case adUnsignedSmallInt:
-    case adUnsignedInt:
-    case adBigInt:
-    case adUnsignedBigInt:
+    if (isIntegerType(adoType))
         return Storage::Integer;
+    switch (adoType) {
     case adBoolean:
         return Storage::Boolean;
     case adSingle:

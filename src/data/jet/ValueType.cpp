@@ -7,20 +7,7 @@ namespace data::jet {
 using namespace data::ado;
 
 bool isIntegral(int adoType) {
-    switch (adoType) {
-    case adSmallInt:
-    case adInteger:
-    case adBoolean:
-    case adTinyInt:
-    case adUnsignedTinyInt:
-    case adUnsignedSmallInt:
-    case adUnsignedInt:
-    case adBigInt:
-    case adUnsignedBigInt:
-        return true;
-    default:
-        return false;
-    }
+    return isIntegerType(adoType) || adoType == adBoolean;
 }
 
 ValueType valueTypeOf(int adoType) {
