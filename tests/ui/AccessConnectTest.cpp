@@ -1,7 +1,7 @@
 #include "data/Connection.h"
 #include "data/Recordset.h"
 #include "data/access/AccessFixtures.h"
-#include "support/MainWindowFixture.h"
+#include "support/AccessWindowFixture.h"
 #include "ui/main/StatusBar.h"
 
 #include <QAction>
@@ -10,16 +10,8 @@
 
 using test::access::accessFixture;
 
-class AccessConnect : public MainWindowFixture {
+class AccessConnect : public AccessWindowFixture {
 protected:
-    void SetUp() override {
-        MainWindowFixture::SetUp();
-        if (!QFileInfo::exists(accessFixture("nwind.mdb"))) {
-            if (qEnvironmentVariableIsSet("CI"))
-                FAIL() << "The Access sample files are missing";
-            GTEST_SKIP() << "The Access sample files are not on this machine";
-        }
-    }
     QString status() { return form->sbStatusBar->Panels(1)->text(); }
 };
 

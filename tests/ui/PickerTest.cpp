@@ -1,7 +1,7 @@
 #include "data/Connection.h"
 #include "data/access/AccessFixtures.h"
 #include "grid/RecordsetModel.h"
-#include "support/MainWindowFixture.h"
+#include "support/AccessWindowFixture.h"
 #include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/TreeView.h"
@@ -34,15 +34,12 @@ QStringList childTexts(const ui::NodePtr& node) {
 
 } // namespace
 
-class Picker : public MainWindowFixture {
+class Picker : public AccessWindowFixture {
 protected:
     void SetUp() override {
-        MainWindowFixture::SetUp();
-        if (!QFileInfo::exists(accessFixture("nwind.mdb"))) {
-            if (qEnvironmentVariableIsSet("CI"))
-                FAIL() << "The Access sample files are missing";
-            GTEST_SKIP() << "The Access sample files are not on this machine";
-        }
+        AccessWindowFixture::SetUp();
+        if (IsSkipped() || HasFailure())
+            return;
         openWindow();
     }
 
