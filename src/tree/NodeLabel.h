@@ -11,9 +11,9 @@ namespace tree {
 
 // What a grouped row (or the root) counts: the rows, and the statistics of the next column.
 struct Figures {
-    QVariant count;
+    QVariant count{};
     bool hasStatistics = false;
-    QVariant min, max, avg, sum;
+    QVariant min{}, max{}, avg{}, sum{};
 };
 
 // "1,204; Min: 3.00; Max: 950.00; Avg: 120.50; Sum: 145,082.00", or the count alone. A null

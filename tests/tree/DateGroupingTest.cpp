@@ -70,11 +70,11 @@ TEST(DateGrouping, NoneGroupsByTheDateAndFiltersWithAnExactLiteral) {
 
 TEST(DateGrouping, QuotesAreDoubledAndUnknownKeywordsOrProvidersGiveNothing) {
     EXPECT_EQ(MakeFilterDate("[D]", "20'01", "Year", Jet), R"(Format([D], "YYYY") = '20''01')");
-    for (const QString& keyword : {"", "year", "Decade"}) {
+    for (const char* keyword : {"", "year", "Decade"}) {
         EXPECT_EQ(TreeBuildDate("[D]", keyword, Jet), "");
         EXPECT_EQ(MakeFilterDate("[D]", "2001", keyword, Jet), "");
     }
-    for (const QString& provider : {"", "SQLOLEDB", "msdaora.1"}) {
+    for (const char* provider : {"", "SQLOLEDB", "msdaora.1"}) {
         EXPECT_EQ(TreeBuildDate("[D]", "Year", provider), "");
         EXPECT_EQ(TreeBuildDate("[D]", "None", provider), "");
         EXPECT_EQ(MakeFilterDate("[D]", "2001", "Year", provider), "");

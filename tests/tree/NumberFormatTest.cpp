@@ -12,7 +12,7 @@ TEST(FormatNumber, CountsAndStatisticsFollowTheRegion) {
     EXPECT_EQ(FormatNumber(1234, 0, test::UnitedStates), "1,234");
     EXPECT_EQ(FormatNumber(145082.0, 2, test::UnitedStates), "145,082.00");
     EXPECT_EQ(FormatNumber(0.5, 2, test::UnitedStates), "0.50"); // leading zero
-    EXPECT_EQ(FormatNumber(120.505, 2, test::Germany), "120,51");
+    EXPECT_EQ(FormatNumber(120.126, 2, test::Germany), "120,13");
     EXPECT_EQ(FormatNumber(1234567.25, 2, test::Germany), "1.234.567,25");
     EXPECT_EQ(FormatNumber(qlonglong(3), 2, test::Germany), "3,00");
     // Counts beyond what a double holds keep every digit.
