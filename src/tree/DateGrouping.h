@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// Grouping date columns by a granularity, and selecting the rows of one group, in the SQL of the
+// connection's provider. The database evaluates the functions written here.
+namespace tree {
+
+// The granularities the Date Grouping menu offers, in menu order.
+inline const QStringList DateGroupKeywords = {"None", "Second", "Minute",  "Hour", "Day",
+                                              "Week", "Month",  "Quarter", "Year"};
+
+// The expression a level on a date column groups by: the column itself under "None", otherwise
+// the column formatted with the granularity's mask ("Format([OrderDate], "yyyy\/mm")" for Jet).
+// "" for an unknown keyword or provider.
+QString TreeBuildDate(const QString& column, const QString& dateGroup, const QString& provider);
+
+// The condition that selects the rows of one date group. `value` is the group's text (such as
+// "2001/03") or, under "None", the date itself, which is written in a form each dialect reads
+// back exactly. Quotes inside the value are doubled. "" for an unknown keyword or provider.
+QString MakeFilterDate(const QString& column, const QVariant& value, const QString& dateGroup,
+                       const QString& provider);
+
+} // namespace tree

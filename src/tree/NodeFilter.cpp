@@ -1,0 +1,77 @@
+#include "tree/NodeFilter.h"
+
+#include "data/jet/vb/NumberText.h"
+#include "tree/DateGrouping.h"
+#include "tree/NodeLabel.h"
+#include "tree/SqlText.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace tree {
+
+namespace {
+
+bool isFraction(const QVariant& value) {
+    return value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float;
+}
+
+// A double with "." for the decimal point: as the label writes it (15 significant digits) when
+// that reads back to the same double, otherwise the shortest text that does.
+QString exactNumber(double value) {
+    const QString asShown = data::jet::vb::numberText(value, QStringLiteral("."));
+    bool ok = false;
+    if (asShown.toDouble(&ok) == value && ok)
+        return asShown;
+    return QString::number(value, 'g', QLocale::FloatingPointShortest).toUpper();
+}
+
+QString integerText(const QVariant& value) {
+    if (value.typeId() == QMetaType::ULongLong || value.typeId() == QMetaType::ULong)
+        return QString::number(value.toULongLong());
+    return QString::number(value.toLongLong());
+}
+
+QString decimalText(const NodeValue& node) {
+    if (isFraction(node.value))
+        return exactNumber(node.value.toDouble());
+    // Exact decimals and whole numbers: their own digits, with a decimal point.
+    return groupValueText(node.value, node.fieldType, QLocale::c()).replace(',', '.');
+}
+
+// The comparison for one node; "" for a column that is never grouped.
+QString condition(const NodeValue& node, const data::ColInfoRec& column, const QString& provider) {
+    const QString& sql = column.ColSQL;
+    const QString& conv = column.ColConv;
+    if (conv == "NOTHING")
+        return QString();
+    if (node.isNull())
+        return sql + " IS NULL ";
+    if (conv == "CInt" || conv == "CLng")
+        return sql + " = " + integerText(node.value);
+    if (conv == "CDec" || conv == "CDbl")
+        return sql + " = " + decimalText(node);
+    if (conv == "CBool")
+        return sql + " = " + groupValueText(node.value, node.fieldType);
+    if (conv == "CStr")
+        return sql + " = " + quoted(groupValueText(node.value, node.fieldType));
+    if (conv == "CDate")
+        return MakeFilterDate(sql, node.value, column.ColDateGroup, provider);
+    return QString();
+}
+
+} // namespace
+
+QString makeFilter(std::span<const NodeValue> path, const data::ColInfoTable& columns,
+                   const QString& provider) {
+    QStringList conditions;
+    const auto deepest = std::min<qsizetype>(qsizetype(path.size()), data::ColInfoUpper + 1);
+    for (qsizetype depth = deepest; depth >= 1; --depth) {
+        const QString text = condition(path[depth - 1], columns[depth - 1], provider);
+        if (!text.isEmpty())
+            conditions << text;
+    }
+    return conditions.join(QStringLiteral(" AND "));
+}
+
+} // namespace tree

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "data/ColInfo.h"
+#include "tree/NodeValue.h"
+
+#include <QString>
+#include <span>
+
+namespace tree {
+
+// The condition, without WHERE, that selects the rows behind a node: one comparison per level
+// from the node up to depth 1, joined by " AND ". `path` holds the values of the node's
+// ancestors and the node itself, from depth 1 to the node's depth; the node at depth L groups
+// by column entry L - 1. An empty path (the root) gives "".
+QString makeFilter(std::span<const NodeValue> path, const data::ColInfoTable& columns,
+                   const QString& provider);
+
+} // namespace tree
