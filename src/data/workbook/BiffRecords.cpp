@@ -21,20 +21,12 @@ std::optional<Record> RecordReader::next() {
     if (offset_ + HeaderSize > stream_.size())
         return std::nullopt;
     Record record;
+    record.offset = offset_;
     record.type = readAt<quint16>(stream_, offset_);
     const qsizetype length = readAt<quint16>(stream_, offset_ + 2);
     record.data = slice(stream_, offset_ + HeaderSize, length);
     offset_ += HeaderSize + length;
     return record;
-}
-
-void checkFraming(QByteArrayView stream) {
-    RecordReader records(stream, 0);
-    while (const std::optional<Record> record = records.next()) {
-        if (record->type == 0 && record->data.isEmpty())
-            return;
-        require(record->data.size() <= MaxRecordLength);
-    }
 }
 
 } // namespace data::workbook::biff

@@ -11,12 +11,18 @@ namespace data::workbook::biff {
 constexpr quint16 Formula = 0x0006;
 constexpr quint16 Eof = 0x000A;
 constexpr quint16 DateMode = 0x0022;
+constexpr quint16 FilePass = 0x002F;
+constexpr quint16 Continue = 0x003C;
 constexpr quint16 CodePage = 0x0042;
 constexpr quint16 BoundSheet = 0x0085;
 constexpr quint16 MulRk = 0x00BD;
 constexpr quint16 ExtendedFormat = 0x00E0;
-constexpr quint16 BoolErr = 0x0205;
+constexpr quint16 SharedStrings = 0x00FC;
+constexpr quint16 LabelSst = 0x00FD;
+constexpr quint16 Dimensions = 0x0200;
 constexpr quint16 Number = 0x0203;
+constexpr quint16 Label = 0x0204;
+constexpr quint16 BoolErr = 0x0205;
 constexpr quint16 String = 0x0207;
 constexpr quint16 Rk = 0x027E;
 constexpr quint16 Format = 0x041E;
@@ -36,6 +42,7 @@ constexpr quint16 Biff8 = 0x0600;
 struct Record {
     quint16 type = 0;
     QByteArrayView data;
+    qsizetype offset = 0; // of the record's header in the stream
 };
 
 // A number packed into 32 bits: a whole number or the upper half of a double, divided by 100
@@ -54,10 +61,5 @@ private:
     QByteArrayView stream_;
     qsizetype offset_;
 };
-
-// Walks every record of the stream from its start as FreeXL does, up to the end or a record of
-// type and length zero: throws Broken unless each record lies within the stream and none is
-// longer than any record can be.
-void checkFraming(QByteArrayView stream);
 
 } // namespace data::workbook::biff

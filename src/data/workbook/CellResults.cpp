@@ -3,7 +3,6 @@
 #include "data/workbook/BiffRecords.h"
 #include "data/workbook/BiffText.h"
 #include "data/workbook/Bytes.h"
-#include "data/workbook/WorkbookGlobals.h"
 
 namespace data::workbook {
 
@@ -149,8 +148,8 @@ SheetResults readSheet(QByteArrayView stream, qsizetype offset, const WorkbookGl
 
 } // namespace
 
-std::vector<SheetResults> readCellResults(QByteArrayView workbookStream) {
-    const WorkbookGlobals globals(workbookStream);
+std::vector<SheetResults> readCellResults(QByteArrayView workbookStream,
+                                          const WorkbookGlobals& globals) {
     std::vector<SheetResults> sheets;
     for (const qsizetype offset : globals.sheetOffsets())
         sheets.push_back(readSheet(workbookStream, offset, globals));

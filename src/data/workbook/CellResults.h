@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/workbook/CellValue.h"
+#include "data/workbook/WorkbookGlobals.h"
 
 #include <QByteArrayView>
 #include <unordered_map>
@@ -29,6 +30,7 @@ struct SheetResults {
 // 2003 file. A number is a date when its cell's format shows a date or a time (see
 // WorkbookGlobals::number). Error values are empty cells. Throws Broken when the records do not
 // hold together.
-std::vector<SheetResults> readCellResults(QByteArrayView workbookStream);
+std::vector<SheetResults> readCellResults(QByteArrayView workbookStream,
+                                          const WorkbookGlobals& globals);
 
 } // namespace data::workbook

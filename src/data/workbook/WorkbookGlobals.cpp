@@ -22,6 +22,10 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream) {
         const QByteArrayView data = record->data;
         if (record->type == biff::Eof)
             break;
+        if (record->type == biff::FilePass) {
+            encrypted_ = true;
+            break;
+        }
         if (record->type == biff::DateMode)
             dates1904_ = readAt<quint16>(data, 0) == 1;
         else if (record->type == biff::CodePage)

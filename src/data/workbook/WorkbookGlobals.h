@@ -20,6 +20,9 @@ public:
     // Whether the stream is of a version whose cells can be read: BIFF5 (Excel 5, 95) or BIFF8
     // (Excel 97 to 2003).
     bool readable() const;
+    quint16 version() const { return version_; }
+    // Whether the workbook is protected by a password, which leaves its records unreadable.
+    bool encrypted() const { return encrypted_; }
     const std::vector<qsizetype>& sheetOffsets() const { return sheetOffsets_; }
     // Text stored with a count of `countBytes` bytes at the offset.
     QString text(QByteArrayView data, qsizetype offset, int countBytes) const;
@@ -31,6 +34,7 @@ public:
 private:
     quint16 version_ = 0;
     bool dates1904_ = false;
+    bool encrypted_ = false;
     int codePage_ = 1252;
     std::vector<bool> dateStyles_; // by style
     std::vector<qsizetype> sheetOffsets_;

@@ -4,6 +4,7 @@
 #include "data/workbook/Bytes.h"
 #include "data/workbook/CompoundFile.h"
 #include "data/workbook/Messages.h"
+#include "data/workbook/StreamCheck.h"
 
 namespace data::workbook {
 
@@ -24,6 +25,24 @@ bool isBareStream(const QByteArray& contents) {
     return first == biff::Biff2Bof || first == biff::Biff3Bof || first == biff::Biff4Bof;
 }
 
+Error recordsBroken(const QString& path) {
+    return messages::damaged(path, QStringLiteral("its records do not hold together"));
+}
+
+std::vector<SheetResults> readStream(const QString& path, QByteArrayView stream) {
+    try {
+        const WorkbookGlobals globals(stream);
+        if (globals.encrypted())
+            throw messages::passwordProtected(path);
+        require(globals.readable());
+        const auto& starts = globals.sheetOffsets();
+        checkStream(stream, globals.version(), {starts.begin(), starts.end()});
+        return readCellResults(stream, globals);
+    } catch (const Broken&) {
+        throw recordsBroken(path);
+    }
+}
+
 std::vector<SheetResults> checkCompound(const QString& path, const QByteArray& contents) {
     QByteArray stream;
     try {
@@ -33,12 +52,7 @@ std::vector<SheetResults> checkCompound(const QString& path, const QByteArray& c
     }
     if (stream.isEmpty())
         throw messages::notAWorkbook(path);
-    try {
-        biff::checkFraming(stream);
-        return readCellResults(stream);
-    } catch (const Broken&) {
-        throw messages::damaged(path, QStringLiteral("its records do not hold together"));
-    }
+    return readStream(path, stream);
 }
 
 } // namespace
@@ -49,9 +63,9 @@ std::vector<SheetResults> checkWorkbook(const QString& path, const QByteArray& c
     if (!isBareStream(contents))
         throw messages::notAWorkbook(path);
     try {
-        biff::checkFraming(contents);
+        checkBareStream(contents);
     } catch (const Broken&) {
-        throw messages::damaged(path, QStringLiteral("its records do not hold together"));
+        throw recordsBroken(path);
     }
     return {};
 }

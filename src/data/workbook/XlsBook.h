@@ -9,8 +9,8 @@
 
 // A workbook (.xls, BIFF2 to BIFF8) opened for reading through FreeXL. FreeXL reads the file
 // whole when it opens and never writes to it; its cells are then read one worksheet at a time.
-// Formula results and truth values, which FreeXL does not give, are read from the file's records
-// (see CellResults) in workbooks since Excel 5.
+// Before FreeXL sees the file, the reader checks its structure and reads what FreeXL leaves out
+// or gets wrong (see WorkbookRecords); those cells take the place of FreeXL's.
 namespace data::workbook {
 
 // How far a worksheet's cells reach as the workbook records it: row and column counts from the

@@ -1,0 +1,213 @@
+#include "data/workbook/StreamCheck.h"
+
+#include "data/workbook/BiffRecords.h"
+#include "data/workbook/Bytes.h"
+
+namespace data::workbook {
+
+namespace {
+
+using biff::Record;
+
+constexpr quint8 WideCharacters = 0x01;
+constexpr quint8 FarEastData = 0x04;
+constexpr quint8 RichText = 0x08;
+
+// The length of BIFF8 text at the offset (a count of `countBytes`, a flags byte, the optional
+// sizes of its formatting, the characters), checked to lie within the record.
+void requireText(QByteArrayView data, qsizetype offset, int countBytes) {
+    const qsizetype count =
+        countBytes == 1 ? readAt<quint8>(data, offset) : readAt<quint16>(data, offset);
+    qsizetype at = offset + countBytes;
+    const quint8 flags = readAt<quint8>(data, at++);
+    at += (flags & RichText ? 2 : 0) + (flags & FarEastData ? 4 : 0);
+    slice(data, at, flags & WideCharacters ? 2 * count : count);
+}
+
+// The shared strings, which may run on from their record into CONTINUE records. FreeXL carries a
+// string over one record boundary at most.
+class SharedStrings {
+public:
+    explicit SharedStrings(qsizetype streamSize) : streamSize_(streamSize) {}
+
+    void start(QByteArrayView data) {
+        total_ = readAt<quint32>(data, 4);
+        // Every string takes three bytes at least.
+        require(total_ <= static_cast<quint64>(streamSize_ / 3));
+        read_ = 0;
+        split_ = false;
+        readStrings(data, 8);
+    }
+
+    void proceed(QByteArrayView data) {
+        qsizetype at = 0;
+        if (split_) {
+            const bool wide = readAt<quint8>(data, 0) & WideCharacters;
+            at = 1 + (wide ? 2 : 1) * remaining_ + formatting_;
+            require(at <= data.size());
+            split_ = false;
+            ++read_;
+        }
+        readStrings(data, at);
+    }
+
+private:
+    void readStrings(QByteArrayView data, qsizetype at) {
+        while (read_ < total_ && at < data.size()) {
+            const qsizetype count = readAt<quint16>(data, at);
+            const quint8 flags = readAt<quint8>(data, at + 2);
+            at += 3;
+            formatting_ = 0;
+            if (flags & RichText) {
+                formatting_ += 4 * qsizetype(readAt<quint16>(data, at));
+                at += 2;
+            }
+            if (flags & FarEastData) {
+                formatting_ += readAt<quint32>(data, at);
+                at += 4;
+            }
+            const int width = (flags & WideCharacters) ? 2 : 1;
+            const qsizetype available = data.size() - at;
+            if (width * count > available) {
+                split_ = true;
+                remaining_ = count - available / width;
+                return;
+            }
+            at += width * count + formatting_;
+            ++read_;
+        }
+    }
+
+    qsizetype streamSize_;
+    quint64 total_ = 0;
+    quint64 read_ = 0;
+    bool split_ = false;
+    qsizetype remaining_ = 0;
+    qsizetype formatting_ = 0;
+};
+
+// The records of one worksheet that decide where FreeXL puts cells: its size (DIMENSIONS) must
+// come once, before any cell, and be no larger than a worksheet can be.
+class SheetCheck {
+public:
+    explicit SheetCheck(quint16 version) : version_(version) {}
+
+    void read(const Record& record) {
+        switch (record.type) {
+        case biff::Dimensions:
+            dimensions(record.data);
+            break;
+        case biff::Label:
+            if (version_ == biff::Biff8)
+                requireText(record.data, 6, 2);
+            else
+                slice(record.data, 8, readAt<quint16>(record.data, 6));
+            cell(record.data, 8);
+            break;
+        case biff::Number:
+            cell(record.data, 14);
+            break;
+        case biff::Rk:
+        case biff::LabelSst:
+            cell(record.data, 10);
+            break;
+        case biff::BoolErr:
+            cell(record.data, 8);
+            break;
+        case biff::MulRk:
+            cell(record.data, 6);
+            break;
+        default:
+            break;
+        }
+    }
+
+private:
+    void dimensions(QByteArrayView data) {
+        require(!sized_ && !cells_);
+        sized_ = true;
+        const bool biff8 = version_ == biff::Biff8;
+        const quint32 rows = biff8 ? readAt<quint32>(data, 4) : readAt<quint16>(data, 2);
+        const quint16 columns = readAt<quint16>(data, biff8 ? 10 : 6);
+        require(rows <= (biff8 ? 65536u : 16384u) && columns <= 256);
+    }
+
+    void cell(QByteArrayView data, qsizetype minimumLength) {
+        require(data.size() >= minimumLength);
+        cells_ = true;
+    }
+
+    quint16 version_;
+    bool sized_ = false;
+    bool cells_ = false;
+};
+
+} // namespace
+
+void checkStream(QByteArrayView stream, quint16 version, const std::set<qsizetype>& sheetStarts) {
+    biff::RecordReader records(stream, 0);
+    SharedStrings strings(stream.size());
+    std::set<qsizetype> started;
+    std::optional<SheetCheck> sheet;
+    bool inSubstream = false;
+    bool inGlobals = true;
+    quint16 previous = 0;
+    while (const std::optional<Record> record = records.next()) {
+        if (record->type == 0 && record->data.isEmpty())
+            return;
+        require(record->data.size() <= biff::MaxRecordLength);
+        if (record->type == biff::Continue) {
+            if (previous == biff::SharedStrings)
+                strings.proceed(record->data);
+            continue;
+        }
+        previous = record->type;
+        if (!inSubstream) {
+            require(record->type == biff::Bof);
+            if (!inGlobals) {
+                require(sheetStarts.contains(record->offset));
+                require(started.insert(record->offset).second);
+                sheet.emplace(version);
+            }
+            inSubstream = true;
+        } else if (record->type == biff::Eof) {
+            inSubstream = false;
+            inGlobals = false;
+            sheet.reset();
+        } else if (record->type == biff::SharedStrings) {
+            strings.start(record->data);
+        } else if (record->type == biff::Format) {
+            if (version == biff::Biff8)
+                requireText(record->data, 2, 2);
+            else // FreeXL takes the length of Excel 5 formats from their fourth byte
+                slice(record->data, 3, readAt<quint8>(record->data, 3));
+        } else if (sheet) {
+            sheet->read(*record);
+        }
+    }
+}
+
+void checkBareStream(QByteArrayView stream) {
+    constexpr quint16 Biff2Label = 0x0004;
+    constexpr quint16 Biff2Format = 0x001E;
+    biff::RecordReader records(stream, 0);
+    const std::optional<Record> bof = records.next();
+    require(bof.has_value());
+    const bool biff4 = bof->type == biff::Biff4Bof;
+    while (const std::optional<Record> record = records.next()) {
+        const QByteArrayView data = record->data;
+        require(data.size() <= biff::MaxRecordLength);
+        if (record->type == Biff2Label)
+            slice(data, 8, readAt<quint8>(data, 7));
+        else if (record->type == biff::Label)
+            slice(data, 8, readAt<quint16>(data, 6));
+        else if (record->type == Biff2Format && !biff4)
+            slice(data, 1, readAt<quint8>(data, 0));
+        else if (record->type == biff::Format && biff4)
+            slice(data, 3, readAt<quint8>(data, 2));
+        else if (record->type == biff::Eof)
+            return;
+    }
+}
+
+} // namespace data::workbook
