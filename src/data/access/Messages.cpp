@@ -2,14 +2,6 @@
 
 namespace data::access::messages {
 
-Error fileNotFound(const QString& path) {
-    return Error(QStringLiteral("Could not find file '%1'.").arg(path));
-}
-
-Error cannotOpen(const QString& path, const QString& reason) {
-    return Error(QStringLiteral("Cannot open the file '%1': %2.").arg(path, reason));
-}
-
 Error unrecognizedFormat(const QString& path) {
     return Error(QStringLiteral("Unrecognized database format '%1'.").arg(path));
 }

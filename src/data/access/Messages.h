@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Error.h"
+#include "data/FileMessages.h"
 
 #include <QString>
 
@@ -8,8 +9,8 @@
 // engine words them where it has a message of its own.
 namespace data::access::messages {
 
-Error fileNotFound(const QString& path);
-Error cannotOpen(const QString& path, const QString& reason);
+using data::messages::cannotOpen;
+using data::messages::fileNotFound;
 Error unrecognizedFormat(const QString& path);
 Error damaged(const QString& path, const QString& detail);
 Error noSuchTable(const QString& name);

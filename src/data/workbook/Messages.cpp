@@ -2,14 +2,6 @@
 
 namespace data::workbook::messages {
 
-Error fileNotFound(const QString& path) {
-    return Error(QStringLiteral("Could not find file '%1'.").arg(path));
-}
-
-Error cannotOpen(const QString& path, const QString& reason) {
-    return Error(QStringLiteral("Cannot open the file '%1': %2.").arg(path, reason));
-}
-
 Error notAWorkbook(const QString& path) {
     return Error(QStringLiteral("External table is not in the expected format: '%1' is not an "
                                 "Excel workbook (.xls).")

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "data/Error.h"
+#include "data/FileMessages.h"
 
 #include <QString>
 
 // The descriptions the user sees when a workbook or one of its worksheets cannot be read.
 namespace data::workbook::messages {
 
-Error fileNotFound(const QString& path);
-Error cannotOpen(const QString& path, const QString& reason);
+using data::messages::cannotOpen;
+using data::messages::fileNotFound;
 Error notAWorkbook(const QString& path);
 Error passwordProtected(const QString& path);
 Error damaged(const QString& path, const QString& detail);

@@ -1,0 +1,13 @@
+#include "data/FileMessages.h"
+
+namespace data::messages {
+
+Error fileNotFound(const QString& path) {
+    return Error(QStringLiteral("Could not find file '%1'.").arg(path));
+}
+
+Error cannotOpen(const QString& path, const QString& reason) {
+    return Error(QStringLiteral("Cannot open the file '%1': %2.").arg(path, reason));
+}
+
+} // namespace data::messages
