@@ -75,11 +75,16 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsShortcutsAndStartStates) {
     for (QAction* a : f.mnuView->actions())
         EXPECT_EQ(a->isChecked(), a == f.mnuViewYearly) << a->text().toStdString();
 
-    // A check mark changes only when the program sets it: a click alone leaves it.
+    // A check mark changes only when the program sets it: a Date Grouping item moves the one
+    // mark to itself; Auto Query Details has no command yet and keeps its mark.
     f.mnuViewDay->trigger();
+    f.mnuViewDay->trigger();
+    for (QAction* a : f.mnuView->actions())
+        EXPECT_EQ(a->isChecked(), a == f.mnuViewDay) << a->text().toStdString();
+    EXPECT_EQ(state->DateGroupType, "Day");
+    f.mnuViewNone->trigger();
+    EXPECT_EQ(state->DateGroupType, "None");
     f.mnuExtrasAutoQ->trigger();
-    EXPECT_FALSE(f.mnuViewDay->isChecked());
-    EXPECT_TRUE(f.mnuViewYearly->isChecked());
     EXPECT_FALSE(f.mnuExtrasAutoQ->isChecked());
 }
 

@@ -3,6 +3,7 @@
 #include "ui/main/OrderList.h"
 
 #include <QString>
+#include <any>
 #include <memory>
 
 namespace ui {
@@ -27,6 +28,9 @@ public:
     void setText(const QString& text);
     const QString& Tag() const { return tag_; }
     void setTag(const QString& tag) { tag_ = tag; }
+    // What the node stands for beyond its text, kept for the program's own use.
+    const std::any& Value() const { return value_; }
+    void setValue(std::any value) { value_ = std::move(value); }
     // A key of the tree's ImageList.
     const QString& Image() const { return image_; }
     void setImage(const QString& key);
@@ -60,6 +64,7 @@ private:
     TreeNode* parent_;
     QString text_;
     QString tag_;
+    std::any value_;
     QString image_;
     bool expanded_ = false;
     OrderLink<TreeNode> added_{this};   // place in the collection, in order of adding

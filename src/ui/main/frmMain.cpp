@@ -9,6 +9,10 @@
 #include "data/Recordset.h"
 #include "grid/DetailSql.h"
 #include "grid/RecordsetModel.h"
+#include "tree/DateGrouping.h"
+#include "tree/LevelRows.h"
+#include "tree/NodeFilter.h"
+#include "tree/NodeLabel.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmLogin.h"
 #include "ui/dialogs/frmOpenSource.h"
@@ -101,6 +105,8 @@ void frmMain::buildControls() {
     tvTreeView->setObjectName("tvTreeView");
     tvTreeView->setImageList(&imlSmallIcons);
     connect(tvTreeView, &TreeView::KeyPress, this, &frmMain::tvTreeView_KeyPress);
+    connect(tvTreeView, &TreeView::NodeClick, this, &frmMain::tvTreeView_NodeClick);
+    connect(tvTreeView, &TreeView::GotFocus, this, &frmMain::tvTreeView_GotFocus);
 
     grdDataGrid = new DataGrid(client_);
     grdDataGrid->setObjectName("grdDataGrid");
@@ -188,6 +194,8 @@ void frmMain::buildMenus() {
     connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
     connect(mnuFileClose, &QAction::triggered, this, &frmMain::mnuFileClose_Click);
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+    for (QAction* dateItem : mnuView->actions())
+        connect(dateItem, &QAction::triggered, this, [this, dateItem] { mnuView_Click(dateItem); });
 }
 
 // ---- window bounds in twips -------------------------------------------------------------
@@ -569,6 +577,7 @@ void frmMain::openHalyardSource() {
             feedback_.ready();
             lblTitle[1]->setText(m_.RecordSource);
             lblTitle[1]->repaint();
+            TreeBuildRoot();
             ListBuildFields();
         },
         Feedback::OnFailure::ReadyFirst);
@@ -586,6 +595,123 @@ void frmMain::ListBuildFields() {
         m_.LastDetailSQL = sql;
         m_.DetailLoaded = true;
     });
+}
+
+// ---- the grouping tree -----------------------------------------------------------------
+
+void frmMain::TreeBuildRoot() {
+    feedback_.trap(
+        [this] {
+            feedback_.busy("Buildung tree...");
+            const tree::Figures figures =
+                tree::readRoot(m_.DbConnection, m_.ColInfo, m_.RecordSource);
+            tvTreeView->Nodes(1)->setText(tree::rootLabel(figures));
+            feedback_.ready();
+        },
+        Feedback::OnFailure::ReadyFirst);
+}
+
+// The condition that selects the rows behind the selected node: written from the values its
+// ancestors and itself stand for, from depth 1 down to `depth`.
+QString frmMain::makeFilter(int depth) {
+    std::vector<tree::NodeValue> path(std::max(depth, 0));
+    NodePtr node = tvTreeView->SelectedItem();
+    for (int level = depth; level >= 1 && node && node->Index() != 1; --level) {
+        if (const auto* value = std::any_cast<tree::NodeValue>(&node->Value()))
+            path[level - 1] = *value;
+        node = node->Parent();
+    }
+    return tree::makeFilter(path, m_.ColInfo, m_.DbProvider);
+}
+
+void frmMain::TreeBuild() {
+    const NodePtr node = tvTreeView->SelectedItem();
+    const int d = m_.SelectedDepth;
+    if (!node || node->Children() > 0 || d >= m_.FieldCount)
+        return;
+    data::ColInfoRec& grouping = m_.ColInfo[d];
+    if (grouping.ColConv == "NOTHING") {
+        seam_.messageBox("The Database you are connected to does not support grouping on the "
+                         "following column " +
+                             grouping.ColName + ".",
+                         IconInformation, "Cannot Group Column");
+        return;
+    }
+    feedback_.trap(
+        [&] {
+            feedback_.busy("Buildung tree...");
+            // A date column keeps the grouping it is first built with until the column table
+            // is reset.
+            const bool date = grouping.ColConv == "CDate";
+            if (date && grouping.ColDateGroup.isEmpty())
+                grouping.ColDateGroup = m_.DateGroupType;
+            grouping.ColGrouped = true;
+            tree::LevelSql level;
+            level.depth = d;
+            level.fieldCount = m_.FieldCount;
+            level.recordSource = m_.RecordSource;
+            level.filter = makeFilter(d);
+            if (date)
+                level.dateExpression =
+                    tree::TreeBuildDate(grouping.ColSQL, grouping.ColDateGroup, m_.DbProvider);
+            for (const tree::LevelRow& row : tree::readLevel(m_.DbConnection, m_.ColInfo, level)) {
+                const NodePtr child =
+                    tvTreeView->Add(node->Index(), tvwChild, {}, row.node.label, "closed");
+                child->setTag(grouping.ColName);
+                child->setValue(row.node);
+            }
+            feedback_.ready();
+        },
+        Feedback::OnFailure::ReadyFirst);
+}
+
+void frmMain::tvTreeView_NodeClick(TreeNode*) {
+    feedback_.trap([this] {
+        const NodePtr node = tvTreeView->SelectedItem();
+        if (!node)
+            return;
+        lblTitle[0]->setText("Column: " + node->Tag());
+        // The root of a window that has no record source yet stands for nothing.
+        if (node->Tag() == "Quarrymere" && node->Text() == "Quarrymere (0)")
+            return;
+        m_.SelectedDepth = 0;
+        for (NodePtr n = node; n && n->Index() != 1; n = n->Parent())
+            ++m_.SelectedDepth;
+        TreeBuild();
+        ListBuildFields();
+    });
+}
+
+void frmMain::tvTreeView_GotFocus() {
+    m_.ActivePane = "TREE";
+}
+
+// Removes every node `depth` - `currentDepth` or more levels below `root`.
+void frmMain::delNodes(const NodePtr& root, int depth, int currentDepth) {
+    seam_.setMousePointer(PointerHourglass);
+    feedback_.trap([&] {
+        if (currentDepth < depth - 1 && root->Children() > 0) {
+            for (NodePtr child = root->Child()->FirstSibling(); child;) {
+                const NodePtr next = child->Next();
+                if (next)
+                    feedback_.status("Checking Node " + child->Text());
+                delNodes(child, depth, currentDepth + 1);
+                child = next;
+            }
+        }
+        if (currentDepth == depth - 1)
+            while (root->Children() > 0) {
+                feedback_.status("deleting Node " + root->Child()->Text());
+                tvTreeView->Remove(root->Child()->Index());
+            }
+    });
+}
+
+void frmMain::mnuView_Click(QAction* item) {
+    const QList<QAction*> items = mnuView->actions();
+    m_.DateGroupType = tree::DateGroupKeywords.value(items.indexOf(item));
+    for (QAction* each : items)
+        each->setChecked(each == item);
 }
 
 // ---- About ------------------------------------------------------------------------------

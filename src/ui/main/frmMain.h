@@ -101,6 +101,13 @@ public:
     QString GetEXCELDriver();
     void openHalyardSource();
     void ListBuildFields();
+    void TreeBuildRoot();
+    void TreeBuild();
+    QString makeFilter(int depth);
+    void delNodes(const std::shared_ptr<ui::TreeNode>& root, int depth, int currentDepth);
+    void tvTreeView_NodeClick(ui::TreeNode* node);
+    void tvTreeView_GotFocus();
+    void mnuView_Click(QAction* item);
     void mnuFileOpen_Click();
     void mnuFileClose_Click();
     void mnuHelpAbout_Click();
