@@ -2,6 +2,7 @@
 
 #include "data/AdoTypes.h"
 #include "data/RegionalFormats.h"
+#include "data/VariantKinds.h"
 #include "data/jet/vb/NumberText.h"
 
 #include <QDateTime>
@@ -41,27 +42,6 @@ QString dateText(QDate date, QTime time, const QLocale& locale) {
     return text;
 }
 
-bool isWholeNumber(int typeId) {
-    switch (typeId) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::Long:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-    case QMetaType::Char:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isUnsignedWide(int typeId) {
-    return typeId == QMetaType::ULongLong || typeId == QMetaType::ULong;
-}
-
 bool isFraction(int typeId) {
     return typeId == QMetaType::Double || typeId == QMetaType::Float;
 }
@@ -80,7 +60,7 @@ QString valueText(const QVariant& value, int adoType, const QLocale& locale) {
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     if (isUnsignedWide(typeId))
         return QString::number(value.toULongLong());
-    if (isWholeNumber(typeId))
+    if (isSignedWholeNumber(typeId))
         return QString::number(value.toLongLong());
     if (typeId == QMetaType::Double)
         return numberText(value.toDouble(), adoType, locale);
@@ -101,7 +81,7 @@ bool showsAsNumber(const QVariant& value, int adoType) {
     if (adoType == ado::adBoolean) // shows "True" or "False" even when it comes as a number
         return false;
     const int typeId = value.typeId();
-    return ado::isNumberType(adoType) || isWholeNumber(typeId) || isUnsignedWide(typeId) ||
+    return ado::isNumberType(adoType) || isSignedWholeNumber(typeId) || isUnsignedWide(typeId) ||
            isFraction(typeId);
 }
 

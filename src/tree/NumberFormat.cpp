@@ -1,5 +1,7 @@
 #include "tree/NumberFormat.h"
 
+#include "data/VariantKinds.h"
+
 #include <cmath>
 
 namespace tree {
@@ -7,26 +9,11 @@ namespace tree {
 namespace {
 
 bool isWholeNumber(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-    case QMetaType::Char:
-        return true;
-    default:
-        return false;
-    }
+    return data::isWholeNumber(value.typeId());
 }
 
 bool isUnsigned(const QVariant& value) {
-    return value.typeId() == QMetaType::ULongLong || value.typeId() == QMetaType::ULong;
+    return data::isUnsignedWide(value.typeId());
 }
 
 // The magnitude's digits, grouped, with the decimals; the caller writes the sign.
