@@ -9,6 +9,8 @@
 #include "tree/NodeFilter.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -16,7 +18,8 @@
 namespace test {
 
 // A whole tree over a record source, built level by level through the program's statements: for
-// every node, its children add up to it and its condition selects exactly its rows.
+// every node, its children add up to it, its condition selects exactly its rows, and its
+// statistics are those of the next column over exactly those rows.
 class TreeInvariant {
 public:
     TreeInvariant(std::shared_ptr<data::Connection> connection, QString source, QString provider)
@@ -58,6 +61,28 @@ private:
         return rows.Fields("N").Value().toLongLong();
     }
 
+    // The node's Min, Max, Avg and Sum of the statistics column, computed afresh over the rows
+    // its condition selects.
+    void expectStatistics(const tree::Figures& figures, const QString& column,
+                          const QString& condition) {
+        data::Recordset rows;
+        rows.Open("SELECT Min(" + column + ") AS A, Max(" + column + ") AS B, Avg(" + column +
+                      ") AS C, Sum(" + column + ") AS D FROM " + source_ + " WHERE " + condition,
+                  connection_, data::ado::adOpenForwardOnly, data::ado::adLockReadOnly, -1);
+        const QVariant shown[] = {figures.min, figures.max, figures.avg, figures.sum};
+        const char* names[] = {"A", "B", "C", "D"};
+        for (int i = 0; i < 4; ++i) {
+            const QVariant expected = rows.Fields(names[i]).Value();
+            ASSERT_EQ(shown[i].isNull(), expected.isNull())
+                << names[i] << " " << condition.toStdString();
+            if (!expected.isNull()) {
+                EXPECT_NEAR(shown[i].toDouble(), expected.toDouble(),
+                            1e-9 * std::max(1.0, std::abs(expected.toDouble())))
+                    << names[i] << " " << condition.toStdString();
+            }
+        }
+    }
+
     int expand(std::vector<tree::NodeValue>& path, qlonglong count) {
         const int depth = int(path.size());
         if (depth == fieldCount_)
@@ -74,6 +99,8 @@ private:
             path.push_back(child.node);
             const QString condition = tree::makeFilter(path, columns_, provider_);
             EXPECT_EQ(countWhere(condition), rows) << condition.toStdString();
+            if (child.figures.hasStatistics)
+                expectStatistics(child.figures, columns_[depth + 1].ColSQL, condition);
             visited += 1 + expand(path, rows);
             path.pop_back();
         }
