@@ -71,10 +71,9 @@ private:
         const QByteArrayView result = slice(data, 6, 8);
         pendingText_ = false;
         switch (kindOf(result)) {
-        case ResultKind::Number: {
+        case ResultKind::Number:
             put(row, column, globals_.number(readAt<double>(result, 0), readAt<quint16>(data, 4)));
             break;
-        }
         case ResultKind::Text:
             put(row, column, {});
             pendingText_ = true;

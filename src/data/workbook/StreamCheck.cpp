@@ -42,9 +42,11 @@ public:
     void proceed(QByteArrayView data) {
         qsizetype at = 0;
         if (split_) {
+            // FreeXL copies the rest of the characters without looking at the record's length.
             const bool wide = readAt<quint8>(data, 0) & WideCharacters;
-            at = 1 + (wide ? 2 : 1) * remaining_ + formatting_;
+            at = 1 + (wide ? 2 : 1) * remaining_;
             require(at <= data.size());
+            at += formatting_;
             split_ = false;
             ++read_;
         }
