@@ -3,6 +3,8 @@
 #include "RecordingSink.h"
 #include "data/Error.h"
 #include "data/access/AccessFile.h"
+#include "support/DataFailure.h"
+#include "support/FileCopies.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -11,6 +13,9 @@
 
 using data::access::AccessFile;
 using namespace test::access;
+
+using test::contentsOf;
+using test::writeFile;
 
 namespace {
 
@@ -27,26 +32,7 @@ long readEverything(const QString& path) {
 
 // The description of the data::Error reading the file ends in; empty when it reads cleanly.
 QString failureOf(const QString& path) {
-    try {
-        readEverything(path);
-    } catch (const data::Error& error) {
-        return error.description().isEmpty() ? QStringLiteral("(empty description)")
-                                             : error.description();
-    }
-    return {};
-}
-
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& contents) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
-        throw std::runtime_error("cannot write " + path.toStdString());
-    return path;
+    return test::readFailure([&] { readEverything(path); });
 }
 
 QByteArray sha256(const QString& path) {

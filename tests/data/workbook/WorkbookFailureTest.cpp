@@ -3,6 +3,8 @@
 #include "data/Error.h"
 #include "data/access/RecordingSink.h"
 #include "data/workbook/WorkbookFile.h"
+#include "support/DataFailure.h"
+#include "support/FileCopies.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -11,6 +13,9 @@
 
 using data::workbook::WorkbookFile;
 using namespace test::workbook;
+
+using test::contentsOf;
+using test::writeFile;
 
 namespace {
 
@@ -33,26 +38,7 @@ long readEverything(const QString& path) {
 
 // The description of the data::Error reading the file ends in; empty when it reads cleanly.
 QString failureOf(const QString& path) {
-    try {
-        readEverything(path);
-    } catch (const data::Error& error) {
-        return error.description().isEmpty() ? QStringLiteral("(empty description)")
-                                             : error.description();
-    }
-    return {};
-}
-
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& contents) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
-        throw std::runtime_error("cannot write " + path.toStdString());
-    return path;
+    return test::readFailure([&] { readEverything(path); });
 }
 
 class WorkbookFailure : public WithMadeWorkbooks {
