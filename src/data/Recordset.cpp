@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/Error.h"
 #include "data/Provider.h"
+#include "data/jet/JetTextCollation.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -15,10 +16,14 @@ const QString NoCurrentRecord = "Either BOF or EOF is True, or the current recor
 const QString NotFound =
     "Item cannot be found in the collection corresponding to the requested name or ordinal.";
 
-// Orders two values as a sort does: nulls first, numbers by value, the rest as text.
+// Orders two values as a sort does: nulls first, numbers and dates by value, text in the
+// engine's text order (letter case aside, accents after the base letter), so that a sort gives
+// the same order whether the rows were all in memory or the statement ran again.
 int compareValues(const QVariant& a, const QVariant& b) {
     if (a.isNull() || b.isNull())
         return a.isNull() == b.isNull() ? 0 : a.isNull() ? -1 : 1;
+    if (a.typeId() == QMetaType::QString && b.typeId() == QMetaType::QString)
+        return jet::compareJetText(a.toString().toStdString(), b.toString().toStdString());
     const QPartialOrdering order = QVariant::compare(a, b);
     if (order == QPartialOrdering::Less)
         return -1;

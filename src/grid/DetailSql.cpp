@@ -16,4 +16,22 @@ QString listBuildFieldsSql(const data::ColInfoTable& columns, int fieldCount,
     return "SELECT " + columnList(columns, fieldCount) + " FROM " + recordSource + " WHERE 1 = 0";
 }
 
+QString listBuildDataSql(const data::ColInfoTable& columns, int fieldCount,
+                         const QString& recordSource, const QString& filter) {
+    QString sql = "SELECT " + columnList(columns, fieldCount) + " FROM " + recordSource;
+    if (!filter.isEmpty())
+        sql += " WHERE " + filter;
+    return sql;
+}
+
+SortChoice chooseSort(const SortChoice& current, const QString& clickedColumn) {
+    if (clickedColumn != current.column)
+        return {clickedColumn, "ASC"};
+    return {current.column, current.direction == "ASC" ? "DESC" : "ASC"};
+}
+
+QString sortText(const SortChoice& choice) {
+    return choice.column + " " + choice.direction;
+}
+
 } // namespace grid

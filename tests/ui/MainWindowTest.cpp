@@ -76,7 +76,7 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsShortcutsAndStartStates) {
         EXPECT_EQ(a->isChecked(), a == f.mnuViewYearly) << a->text().toStdString();
 
     // A check mark changes only when the program sets it: a Date Grouping item moves the one
-    // mark to itself; Auto Query Details has no command yet and keeps its mark.
+    // mark to itself; Auto Query Details turns on and off, with nothing to load yet.
     f.mnuViewDay->trigger();
     f.mnuViewDay->trigger();
     for (QAction* a : f.mnuView->actions())
@@ -84,6 +84,11 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsShortcutsAndStartStates) {
     EXPECT_EQ(state->DateGroupType, "Day");
     f.mnuViewNone->trigger();
     EXPECT_EQ(state->DateGroupType, "None");
+    f.mnuExtrasAutoQ->trigger();
+    EXPECT_TRUE(f.mnuExtrasAutoQ->isChecked());
+    EXPECT_TRUE(state->AutoQueryEnabled);
+    f.mnuExtrasUpdDtls->trigger();
+    EXPECT_TRUE(seam.messages.empty());
     f.mnuExtrasAutoQ->trigger();
     EXPECT_FALSE(f.mnuExtrasAutoQ->isChecked());
 }

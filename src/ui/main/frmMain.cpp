@@ -6,6 +6,7 @@
 #include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/DriverList.h"
+#include "data/Error.h"
 #include "data/Recordset.h"
 #include "grid/DetailSql.h"
 #include "grid/RecordsetModel.h"
@@ -110,6 +111,9 @@ void frmMain::buildControls() {
 
     grdDataGrid = new DataGrid(client_);
     grdDataGrid->setObjectName("grdDataGrid");
+    connect(grdDataGrid, &DataGrid::GotFocus, this, &frmMain::grdDataGrid_GotFocus);
+    connect(grdDataGrid, &DataGrid::HeadClick, this, &frmMain::grdDataGrid_HeadClick);
+    connect(grdDataGrid, &DataGrid::DblClick, this, &frmMain::grdDataGrid_DblClick);
 
     picSplitter = new QWidget(client_);
     picSplitter->setObjectName("picSplitter");
@@ -194,6 +198,8 @@ void frmMain::buildMenus() {
     connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
     connect(mnuFileClose, &QAction::triggered, this, &frmMain::mnuFileClose_Click);
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+    connect(mnuExtrasUpdDtls, &QAction::triggered, this, &frmMain::mnuExtrasUpdDtls_Click);
+    connect(mnuExtrasAutoQ, &QAction::triggered, this, &frmMain::mnuExtrasAutoQ_Click);
     for (QAction* dateItem : mnuView->actions())
         connect(dateItem, &QAction::triggered, this, [this, dateItem] { mnuView_Click(dateItem); });
 }
@@ -578,22 +584,93 @@ void frmMain::openHalyardSource() {
             lblTitle[1]->setText(m_.RecordSource);
             lblTitle[1]->repaint();
             TreeBuildRoot();
-            ListBuildFields();
+            listDetails();
         },
         Feedback::OnFailure::ReadyFirst);
 }
 
 void frmMain::ListBuildFields() {
     feedback_.trap([this] {
-        const QString sql = grid::listBuildFieldsSql(m_.ColInfo, m_.FieldCount, m_.RecordSource);
-        if (sql == m_.LastDetailSQL && m_.DetailLoaded)
-            return;
-        auto detail = std::make_shared<data::Recordset>();
-        m_.DetailRecordset = detail;
-        detail->Open(sql, m_.DbConnection, data::ado::adOpenStatic, -1, -1);
-        grdDataGrid->setDataSource(std::make_shared<grid::RecordsetModel>(detail));
-        m_.LastDetailSQL = sql;
-        m_.DetailLoaded = true;
+        bindDetail(grid::listBuildFieldsSql(m_.ColInfo, m_.FieldCount, m_.RecordSource));
+    });
+}
+
+void frmMain::ListBuildData() {
+    feedback_.trap(
+        [this] {
+            feedback_.busy("Retrieving data...");
+            // Before a record source is open there are no rows to show.
+            if (m_.FieldCount == 0 || !m_.DbConnection) {
+                feedback_.ready();
+                return;
+            }
+            bindDetail(grid::listBuildDataSql(m_.ColInfo, m_.FieldCount, m_.RecordSource,
+                                              makeFilter(m_.SelectedDepth)));
+            feedback_.ready();
+        },
+        Feedback::OnFailure::ReadyFirst);
+}
+
+// The load rule shared by the empty grid and a node's rows: a statement already bound is not
+// queried again. The new rows replace the grid's (and DetailRecordset) only once they are open,
+// so a failed open leaves the grid, the recordset its rows come from and LastDetailSQL as they
+// were, and the same statement is tried again next time.
+void frmMain::bindDetail(const QString& sql) {
+    if (sql == m_.LastDetailSQL && m_.DetailLoaded)
+        return;
+    auto detail = std::make_shared<data::Recordset>();
+    detail->Open(sql, m_.DbConnection, data::ado::adOpenStatic, -1, -1);
+    grdDataGrid->setDataSource(std::make_shared<grid::RecordsetModel>(detail));
+    m_.DetailRecordset = detail;
+    m_.LastDetailSQL = sql;
+    m_.DetailLoaded = true;
+}
+
+void frmMain::listDetails() {
+    if (m_.AutoQueryEnabled)
+        ListBuildData();
+    else
+        ListBuildFields();
+}
+
+void frmMain::mnuExtrasAutoQ_Click() {
+    if (mnuExtrasAutoQ->isChecked()) {
+        mnuExtrasAutoQ->setChecked(false);
+        m_.AutoQueryEnabled = false;
+        return;
+    }
+    mnuExtrasAutoQ->setChecked(true);
+    ListBuildData();
+    m_.AutoQueryEnabled = true;
+}
+
+void frmMain::mnuExtrasUpdDtls_Click() {
+    ListBuildData();
+}
+
+void frmMain::grdDataGrid_GotFocus() {
+    m_.ActivePane = "GRID";
+}
+
+void frmMain::grdDataGrid_HeadClick(int colIndex) {
+    feedback_.trap([&] {
+        if (colIndex < 0 || colIndex > data::ColInfoUpper)
+            throw data::Error("Subscript out of range");
+        const grid::SortChoice chosen =
+            grid::chooseSort({m_.SortColumn, m_.SortDirection}, m_.ColInfo[colIndex].ColSQL);
+        m_.SortColumn = chosen.column;
+        m_.SortDirection = chosen.direction;
+    });
+}
+
+// Shows the bound rows in the order last chosen by the header clicks. The grid reads the rows
+// through a new model, since the sorted rows stand in new positions.
+void frmMain::grdDataGrid_DblClick() {
+    feedback_.trap([this] {
+        if (!m_.DetailRecordset)
+            throw data::Error("Operation is not allowed when the object is closed.");
+        m_.DetailRecordset->setSort(grid::sortText({m_.SortColumn, m_.SortDirection}));
+        grdDataGrid->setDataSource(std::make_shared<grid::RecordsetModel>(m_.DetailRecordset));
     });
 }
 
@@ -678,7 +755,7 @@ void frmMain::tvTreeView_NodeClick(TreeNode*) {
         for (NodePtr n = node; n && n->Index() != 1; n = n->Parent())
             ++m_.SelectedDepth;
         TreeBuild();
-        ListBuildFields();
+        listDetails();
     });
 }
 

@@ -101,6 +101,7 @@ public:
     QString GetEXCELDriver();
     void openHalyardSource();
     void ListBuildFields();
+    void ListBuildData();
     void TreeBuildRoot();
     void TreeBuild();
     QString makeFilter(int depth);
@@ -109,6 +110,11 @@ public:
     void tvTreeView_GotFocus();
     void mnuView_Click(QAction* item);
     void mnuFileOpen_Click();
+    void mnuExtrasAutoQ_Click();
+    void mnuExtrasUpdDtls_Click();
+    void grdDataGrid_GotFocus();
+    void grdDataGrid_HeadClick(int colIndex);
+    void grdDataGrid_DblClick();
     void mnuFileClose_Click();
     void mnuHelpAbout_Click();
 
@@ -123,6 +129,11 @@ private:
     void placeAlignedControls();
     void resetTree(const QString& rootTag);
     QSize frameExtra() const;
+    // Binds the rows of `sql` to the grid unless that statement is already bound.
+    void bindDetail(const QString& sql);
+    // The grid after the tree changed: the selected node's rows under Auto Query Details, else
+    // the column headers alone.
+    void listDetails();
     std::shared_ptr<data::Connection> openConnection(const QString& status,
                                                      const QString& connectionString, int mode);
 
