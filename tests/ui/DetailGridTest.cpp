@@ -50,6 +50,7 @@ TEST_F(DetailGrid, ShowsExactlyTheRowsOfTheSelectedNode) {
     for (int i = 0; i < 5; ++i) // a node with several rows
         order = order->Next();
     click(order);
+    EXPECT_TRUE(order->Expanded()); // the level the click built is shown
     EXPECT_EQ(state->LastDetailSQL, all + " WHERE [OrderID] = " + order->Text().section(' ', 0, 0));
     const QStringList orderIds = column(0);
     EXPECT_EQ(orderIds.size(), countOf(order));

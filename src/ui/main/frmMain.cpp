@@ -737,6 +737,9 @@ void frmMain::TreeBuild() {
                 child->setTag(grouping.ColName);
                 child->setValue(row.node);
             }
+            // The level a click builds is shown at once; a level built earlier keeps the
+            // state the user left it in.
+            node->setExpanded(true);
             feedback_.ready();
         },
         Feedback::OnFailure::ReadyFirst);
