@@ -1,7 +1,7 @@
 # Quarrymere: the commands a fresh Debian 12 machine needs.
 #   make run    install what is missing, build a Release build in build/, start the program
 #   make test   the same set-up, then build and run the whole test suite headless
-#   make bench  the same set-up, then build and run the benchmark (see bench/README.md)
+#   make bench  the same set-up, then build and run the benchmarks (see bench/README.md)
 
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
@@ -24,8 +24,10 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quarrymere_bench
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quarrymere_bench quarrymere_detail_bench
 	$(BUILD_DIR)/quarrymere_bench $(BENCH_ARGS)
+	$(BUILD_DIR)/quarrymere_detail_bench --rows=1000000
+	$(BUILD_DIR)/quarrymere_detail_bench --rows=10000000
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,100 @@
+#include "WindowDrill.h"
+
+#include "data/Connection.h"
+#include "data/Error.h"
+#include "data/jet/TableSource.h"
+#include "tree/NodeValue.h"
+#include "ui/dialogs/frmOpenSource.h"
+#include "ui/main/DataGrid.h"
+#include "ui/main/TreeView.h"
+#include "ui/main/frmMain.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <any>
+
+namespace bench {
+
+WindowDrill::WindowDrill(std::shared_ptr<data::Connection> connection, const QString& provider,
+                         const QString& table) {
+    form_ = std::make_unique<frmMain>(state_, seam_);
+    state_.MainForm = form_.get();
+    form_->resize(1200, 800);
+    form_->show();
+    settle();
+    form_->mnuExtrasAutoQ->trigger();
+    // What a connect command leaves behind once its connection is open.
+    state_.DbConnection = std::move(connection);
+    state_.DbProvider = provider;
+    state_.RefillPicker = true;
+    form_->mnuFileOpen->setEnabled(true);
+    seam_.queueForm([table](QDialog& d) {
+        auto& picker = static_cast<frmOpenSource&>(d);
+        for (int i = 1; i <= picker.sTree->Count(); ++i)
+            if (picker.sTree->Nodes(i)->Text() == table)
+                picker.sTree->setSelectedItem(picker.sTree->Nodes(i).get());
+        picker.OKButton->click();
+    });
+    form_->mnuFileOpen->trigger();
+    settle();
+    if (!seam_.messages.empty())
+        throw data::Error(seam_.messages.front().text);
+    if (!state_.SourceChosen)
+        throw data::Error("The picker does not list " + table);
+}
+
+WindowDrill::~WindowDrill() {
+    form_->hide();
+}
+
+ui::NodePtr WindowDrill::root() const {
+    return form_->tvTreeView->Nodes(1);
+}
+
+void WindowDrill::settle() const {
+    QApplication::processEvents();
+    form_->grdDataGrid->repaint();
+    QApplication::processEvents();
+}
+
+Timing WindowDrill::click(const ui::NodePtr& node) {
+    return timeOf([&] {
+        form_->tvTreeView->setSelectedItem(node.get());
+        emit form_->tvTreeView->NodeClick(node.get());
+        settle();
+    });
+}
+
+int WindowDrill::gridRows() const {
+    const auto model = form_->grdDataGrid->dataSource();
+    return model ? model->rowCount() : 0;
+}
+
+qint64 WindowDrill::countOf(const ui::NodePtr& node) {
+    const auto* value = std::any_cast<tree::NodeValue>(&node->Value());
+    const QString text = node->Text();
+    const bool labelled = value && text.startsWith(value->label + " (");
+    const qsizetype from = (labelled ? value->label.size() : text.indexOf(" (")) + 2;
+    QString digits;
+    for (qsizetype i = from; i < text.size() && text[i] != ';' && text[i] != ')'; ++i)
+        if (text[i].isDigit())
+            digits += text[i];
+    return digits.toLongLong();
+}
+
+ui::NodePtr WindowDrill::largestChild(const ui::NodePtr& node) {
+    click(node);
+    ui::NodePtr largest;
+    for (ui::NodePtr c = node->Child(); c; c = c->Next()) {
+        const auto* value = std::any_cast<tree::NodeValue>(&c->Value());
+        if (value && !value->isNull() && (!largest || countOf(c) > countOf(largest)))
+            largest = c;
+    }
+    if (!largest)
+        throw data::Error("The node " + node->Text() + " has no children");
+    return largest;
+}
+
+} // namespace bench

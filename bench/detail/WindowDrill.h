@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Stopwatch.h"
+#include "app/Module1.h"
+#include "ui/main/TreeNode.h"
+#include "ui/seam/ScriptedUiSeam.h"
+
+#include <QString>
+#include <memory>
+
+class frmMain;
+
+namespace data {
+class Connection;
+}
+
+// The real main window, offscreen, over an open connection: the table is picked through the
+// record source picker as a person picks it, with Auto Query Details on, and nodes are clicked
+// as a person clicks them.
+namespace bench {
+
+class WindowDrill {
+public:
+    // Fails with data::Error when the pick shows a message.
+    WindowDrill(std::shared_ptr<data::Connection> connection, const QString& provider,
+                const QString& table);
+    ~WindowDrill();
+
+    ui::NodePtr root() const;
+    // Clicks the node (building its level when it has none yet) and waits until the grid shows
+    // the first screen of its rows.
+    Timing click(const ui::NodePtr& node);
+    // The child with the most rows other than the null group, after clicking `node` to build
+    // its level.
+    ui::NodePtr largestChild(const ui::NodePtr& node);
+    // The row count a node's label gives.
+    static qint64 countOf(const ui::NodePtr& node);
+    // Rows the grid holds now.
+    int gridRows() const;
+
+private:
+    void settle() const;
+
+    Module1 state_;
+    ui::ScriptedUiSeam seam_;
+    std::unique_ptr<frmMain> form_;
+};
+
+} // namespace bench

@@ -1,0 +1,133 @@
+// Quarrymere's detail benchmark: the time from a node click to the first screen of its rows in
+// the grid of the real window (offscreen), and the process's memory, over a synthetic Sales
+// table of N rows in the engine. One row count per process, so that the peak memory is that
+// run's own. Prints Markdown.
+//
+//   quarrymere_detail_bench [--rows=N] [--runs=N]
+
+#include "Memory.h"
+#include "Report.h"
+#include "SalesSource.h"
+#include "Stopwatch.h"
+#include "WindowDrill.h"
+#include "data/Connection.h"
+#include "data/Dialect.h"
+#include "data/Error.h"
+#include "data/Provider.h"
+#include "data/jet/JetProvider.h"
+
+#include <QApplication>
+
+namespace {
+
+using namespace bench;
+
+struct Options {
+    int rows = 1000000;
+    int runs = 9;
+};
+
+Options readOptions(const QStringList& arguments) {
+    Options options;
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument.startsWith(QStringLiteral("--rows=")))
+            options.rows = std::max(1, argument.mid(7).toInt());
+        else if (argument.startsWith(QStringLiteral("--runs=")))
+            options.runs = std::max(1, argument.mid(7).toInt());
+    }
+    return options;
+}
+
+std::shared_ptr<data::Connection> connectToSales(std::shared_ptr<SalesSource> source) {
+    const QString provider = QStringLiteral("Quarrymere.BenchSales");
+    data::registerProvider(provider, [source](const data::ConnectionString&, int) {
+        return std::make_unique<data::jet::JetProvider>(source, [] {
+            return std::vector<data::TableEntry>{
+                {QStringLiteral("Sales"), QStringLiteral("TABLE"), {}, {}}};
+        });
+    });
+    auto connection = std::make_shared<data::Connection>();
+    connection->Open("Provider=" + provider);
+    return connection;
+}
+
+struct Row {
+    QString what;
+    qint64 rowsBehind;
+    Timing firstScreen;
+    int shown;
+};
+
+void run(const Options& options) {
+    const double startMiB = residentMiB();
+    const auto source = std::make_shared<SalesSource>(options.rows);
+    Timing open;
+    std::unique_ptr<WindowDrill> window;
+    open = timeOf([&] {
+        window = std::make_unique<WindowDrill>(connectToSales(source), data::JetProvider,
+                                               QStringLiteral("Sales"));
+    });
+    const double openedMiB = residentMiB();
+
+    // Build the levels down to a deep node once; the timed clicks then only load rows.
+    const ui::NodePtr root = window->root();
+    ui::NodePtr deep = root;
+    for (int depth = 0; depth < 3; ++depth)
+        deep = window->largestChild(deep);
+    window->click(deep); // builds the level below it
+    const double builtMiB = residentMiB();
+
+    std::vector<Timing> rootClicks;
+    std::vector<Timing> deepClicks;
+    for (int i = 0; i < options.runs; ++i) {
+        rootClicks.push_back(window->click(root));
+        deepClicks.push_back(window->click(deep));
+    }
+    window->click(root);
+    const int rootShown = window->gridRows();
+    window->click(deep);
+    const int deepShown = window->gridRows();
+    const double afterMiB = residentMiB();
+
+    printHeading(QStringLiteral("Details of a node: %1 rows in the engine (median of %2 clicks)")
+                     .arg(options.rows)
+                     .arg(options.runs));
+    printLine(QStringLiteral("Opening the table through the picker (load, root, empty grid): "
+                             "%1 ms processor, %2 ms wall.")
+                  .arg(milliseconds(open.cpu), milliseconds(open.wall)));
+    printLine();
+    printTableHead({QStringLiteral("Click"), QStringLiteral("Rows behind the node"),
+                    QStringLiteral("Rows read for the first screen"),
+                    QStringLiteral("Processor (ms)"), QStringLiteral("Wall (ms)")});
+    for (const Row& row :
+         {Row{QStringLiteral("Root"), WindowDrill::countOf(root), median(rootClicks), rootShown},
+          Row{QStringLiteral("Depth 3 node"), WindowDrill::countOf(deep), median(deepClicks),
+              deepShown}})
+        printTableRow({row.what, QString::number(row.rowsBehind), QString::number(row.shown),
+                       milliseconds(row.firstScreen.cpu), milliseconds(row.firstScreen.wall)});
+    printLine();
+    printTableHead({QStringLiteral("Memory (MiB)"), QStringLiteral("Resident")});
+    for (const auto& [what, mib] :
+         {std::pair{QStringLiteral("At start"), startMiB},
+          std::pair{QStringLiteral("Table open, root built"), openedMiB},
+          std::pair{QStringLiteral("Levels built down to depth 4"), builtMiB},
+          std::pair{QStringLiteral("After all clicks"), afterMiB},
+          std::pair{QStringLiteral("Peak of the process"), peakMiB()}})
+        printTableRow({what, QString::number(mib, 'f', 1)});
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const Options options = readOptions(app.arguments());
+    try {
+        run(options);
+    } catch (const data::Error& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
