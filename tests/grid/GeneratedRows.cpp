@@ -34,8 +34,12 @@ void GeneratedTable::load(const QString&, data::jet::RowSink& sink) {
 std::shared_ptr<data::Connection> connectTo(std::shared_ptr<data::jet::TableSource> source) {
     const QString provider = QStringLiteral("Quarrymere.GeneratedRows");
     data::registerProvider(provider, [source](const data::ConnectionString&, int) {
-        return std::make_unique<data::jet::JetProvider>(
-            source, [] { return std::vector<data::TableEntry>{}; });
+        return std::make_unique<data::jet::JetProvider>(source, [source] {
+            std::vector<data::TableEntry> tables;
+            for (const QString& name : source->tableNames())
+                tables.push_back({name, QStringLiteral("TABLE")});
+            return tables;
+        });
     });
     auto connection = std::make_shared<data::Connection>();
     connection->Open("Provider=" + provider);

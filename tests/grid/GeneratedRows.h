@@ -31,7 +31,8 @@ private:
     std::function<std::int64_t(std::int64_t)> x_;
 };
 
-// A connection that runs Jet SQL over the source, through a provider registered for the purpose.
+// A connection that runs Jet SQL over the source, through a provider registered for the purpose;
+// its schema lists the source's tables.
 std::shared_ptr<data::Connection> connectTo(std::shared_ptr<data::jet::TableSource> source);
 
 // The statement's rows as a static recordset, which reads them as they are asked for.

@@ -5,11 +5,13 @@
 #include "data/Connection.h"
 #include "data/Recordset.h"
 #include "tree/DateGrouping.h"
+#include "tree/LabelFigures.h"
 #include "tree/LevelRows.h"
 #include "tree/NodeFilter.h"
 
 #include <QStringList>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -17,20 +19,67 @@
 
 namespace test {
 
+// The rows of a record source that a node's condition selects ("" selects all of them),
+// counted afresh.
+inline qlonglong rowsWhere(const std::shared_ptr<data::Connection>& connection,
+                           const QString& source, const QString& condition) {
+    data::Recordset rows;
+    rows.Open("SELECT Count(1) AS N FROM " + source +
+                  (condition.isEmpty() ? QString() : " WHERE " + condition),
+              connection, data::ado::adOpenForwardOnly, data::ado::adLockReadOnly, -1);
+    return rows.Fields("N").Value().toLongLong();
+}
+
+// Min, Max, Avg and Sum of a column over exactly the rows the condition selects.
+inline std::array<QVariant, 4> statisticsWhere(const std::shared_ptr<data::Connection>& connection,
+                                               const QString& source, const QString& column,
+                                               const QString& condition) {
+    data::Recordset rows;
+    rows.Open("SELECT Min(" + column + ") AS A, Max(" + column + ") AS B, Avg(" + column +
+                  ") AS C, Sum(" + column + ") AS D FROM " + source +
+                  (condition.isEmpty() ? QString() : " WHERE " + condition),
+              connection, data::ado::adOpenForwardOnly, data::ado::adLockReadOnly, -1);
+    return {rows.Fields("A").Value(), rows.Fields("B").Value(), rows.Fields("C").Value(),
+            rows.Fields("D").Value()};
+}
+
+// A label against the rows behind its node: the count, and each statistic as the label rounds
+// it to two decimals.
+inline void expectLabelShows(const QString& label, const tree::Regional& regional, qlonglong count,
+                             const std::array<QVariant, 4>* statistics, const QString& condition) {
+    const LabelFigures shown = readLabel(label, regional);
+    ASSERT_TRUE(shown.readable) << label.toStdString();
+    EXPECT_EQ(shown.count, count) << label.toStdString() << " where " << condition.toStdString();
+    ASSERT_EQ(shown.hasStatistics, statistics != nullptr) << label.toStdString();
+    for (int i = 0; statistics && i < 4; ++i) {
+        const QVariant& expected = (*statistics)[i];
+        ASSERT_EQ(shown.statistics[i].has_value(), !expected.isNull())
+            << i << " " << label.toStdString() << " where " << condition.toStdString();
+        if (!expected.isNull()) {
+            const double exact = expected.toDouble();
+            EXPECT_NEAR(*shown.statistics[i], exact, 0.005 + 1e-12 * std::abs(exact))
+                << i << " " << label.toStdString() << " where " << condition.toStdString();
+        }
+    }
+}
+
 // A whole tree over a record source, built level by level through the program's statements: for
 // every node, its children add up to it, its condition selects exactly its rows, and its
-// statistics are those of the next column over exactly those rows.
+// statistics, as computed and as its label shows them, are those of the next column over
+// exactly those rows.
 class TreeInvariant {
 public:
-    TreeInvariant(std::shared_ptr<data::Connection> connection, QString source, QString provider)
+    TreeInvariant(std::shared_ptr<data::Connection> connection, QString source, QString provider,
+                  tree::Regional regional = tree::Regional())
         : connection_(std::move(connection)), source_(std::move(source)),
-          provider_(std::move(provider)) {}
+          provider_(std::move(provider)), regional_(std::move(regional)) {}
 
     // Groups by the named columns in this order, dates by the given granularity, and checks
     // the tree; returns the number of nodes below the root.
     int check(const QStringList& order, const QString& dateGroup) {
         groupBy(order, dateGroup);
         const tree::Figures root = tree::readRoot(connection_, columns_, source_);
+        expectFigures(root, tree::rootLabel(root, regional_), columns_[0].ColSQL, QString());
         std::vector<tree::NodeValue> path;
         return expand(path, root.count.toLongLong());
     }
@@ -54,33 +103,26 @@ private:
                 columns_[i].ColDateGroup = dateGroup;
     }
 
-    qlonglong countWhere(const QString& condition) {
-        data::Recordset rows;
-        rows.Open("SELECT Count(1) AS N FROM " + source_ + " WHERE " + condition, connection_,
-                  data::ado::adOpenForwardOnly, data::ado::adLockReadOnly, -1);
-        return rows.Fields("N").Value().toLongLong();
-    }
-
-    // The node's Min, Max, Avg and Sum of the statistics column, computed afresh over the rows
-    // its condition selects.
-    void expectStatistics(const tree::Figures& figures, const QString& column,
-                          const QString& condition) {
-        data::Recordset rows;
-        rows.Open("SELECT Min(" + column + ") AS A, Max(" + column + ") AS B, Avg(" + column +
-                      ") AS C, Sum(" + column + ") AS D FROM " + source_ + " WHERE " + condition,
-                  connection_, data::ado::adOpenForwardOnly, data::ado::adLockReadOnly, -1);
+    // A node's figures and label against the rows its condition selects; `column` is the one
+    // its statistics are of.
+    void expectFigures(const tree::Figures& figures, const QString& label, const QString& column,
+                       const QString& condition) {
+        const qlonglong rows = figures.count.toLongLong();
+        EXPECT_EQ(rowsWhere(connection_, source_, condition), rows) << condition.toStdString();
+        if (!figures.hasStatistics)
+            return expectLabelShows(label, regional_, rows, nullptr, condition);
+        const auto expected = statisticsWhere(connection_, source_, column, condition);
         const QVariant shown[] = {figures.min, figures.max, figures.avg, figures.sum};
-        const char* names[] = {"A", "B", "C", "D"};
         for (int i = 0; i < 4; ++i) {
-            const QVariant expected = rows.Fields(names[i]).Value();
-            ASSERT_EQ(shown[i].isNull(), expected.isNull())
-                << names[i] << " " << condition.toStdString();
-            if (!expected.isNull()) {
-                EXPECT_NEAR(shown[i].toDouble(), expected.toDouble(),
-                            1e-9 * std::max(1.0, std::abs(expected.toDouble())))
-                    << names[i] << " " << condition.toStdString();
+            ASSERT_EQ(shown[i].isNull(), expected[i].isNull())
+                << i << " " << condition.toStdString();
+            if (!expected[i].isNull()) {
+                EXPECT_NEAR(shown[i].toDouble(), expected[i].toDouble(),
+                            1e-9 * std::max(1.0, std::abs(expected[i].toDouble())))
+                    << i << " " << condition.toStdString();
             }
         }
+        expectLabelShows(label, regional_, rows, &expected, condition);
     }
 
     int expand(std::vector<tree::NodeValue>& path, qlonglong count) {
@@ -93,14 +135,13 @@ private:
             tree::TreeBuildDate(columns_[depth].ColSQL, columns_[depth].ColDateGroup, provider_)};
         qlonglong total = 0;
         int visited = 0;
-        for (const tree::LevelRow& child : tree::readLevel(connection_, columns_, level)) {
+        for (const tree::LevelRow& child :
+             tree::readLevel(connection_, columns_, level, regional_)) {
             const qlonglong rows = child.figures.count.toLongLong();
             total += rows;
             path.push_back(child.node);
-            const QString condition = tree::makeFilter(path, columns_, provider_);
-            EXPECT_EQ(countWhere(condition), rows) << condition.toStdString();
-            if (child.figures.hasStatistics)
-                expectStatistics(child.figures, columns_[depth + 1].ColSQL, condition);
+            expectFigures(child.figures, child.node.label, columns_[depth + 1].ColSQL,
+                          tree::makeFilter(path, columns_, provider_));
             visited += 1 + expand(path, rows);
             path.pop_back();
         }
@@ -111,6 +152,7 @@ private:
     std::shared_ptr<data::Connection> connection_;
     QString source_;
     QString provider_;
+    tree::Regional regional_;
     data::ColInfoTable columns_;
     int fieldCount_ = 0;
 };

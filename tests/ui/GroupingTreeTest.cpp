@@ -1,13 +1,16 @@
 // The grouping tree of the real window over the Access sample file: the root's count, levels
-// built by clicks, titles, the null group, and levels pruned again.
+// built by clicks, titles, the null group, date groups, and levels pruned again.
+#include "data/Dialect.h"
 #include "support/AccessWindowFixture.h"
-#include "ui/dialogs/frmOpenSource.h"
-#include "ui/main/TreeView.h"
+#include "tree/HardValues.h"
+#include "tree/LocaleScope.h"
+#include "ui/WindowTree.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QPushButton>
+#include <QRegularExpression>
 
+using test::click;
 using test::access::accessFixture;
 
 namespace {
@@ -18,20 +21,33 @@ protected:
     void openTable(const QString& table) {
         openWindow();
         seam.queueFile(accessFixture("nwind.mdb"));
-        seam.queueForm([table](QDialog& d) {
-            auto& picker = static_cast<frmOpenSource&>(d);
-            for (int i = 1; i <= picker.sTree->Count(); ++i)
-                if (picker.sTree->Nodes(i)->Text() == table)
-                    picker.sTree->setSelectedItem(picker.sTree->Nodes(i).get());
-            picker.OKButton->click();
-        });
+        test::queuePick(seam, table);
         form->mnuFileCnctMSACC->trigger();
         ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
     }
-    // Clicks a node as a person does.
-    void click(const ui::NodePtr& node) {
-        form->tvTreeView->setSelectedItem(node.get());
-        emit form->tvTreeView->NodeClick(node.get());
+    // Picks a table of the hard values in a new window, as after connecting to a file of them.
+    void openHardValues(const QString& table) {
+        openWindow();
+        state->DbConnection = test::connectToHardValues();
+        state->DbProvider = data::JetProvider;
+        state->RefillPicker = true;
+        form->mnuFileOpen->setEnabled(true);
+        reopen(table);
+    }
+    void reopen(const QString& table) {
+        test::queuePick(seam, table);
+        form->mnuFileOpen->trigger();
+        ASSERT_EQ(state->RecordSource, "[" + table + "]");
+    }
+    void click(const ui::NodePtr& node) { test::click(*form, node); }
+    // Clicks the node and its first child, its first grandchild, ... `levels` times; returns the
+    // node reached.
+    ui::NodePtr down(ui::NodePtr node, int levels) {
+        for (int i = 0; i < levels && node; ++i) {
+            click(node);
+            node = node->Child();
+        }
+        return node;
     }
     QStringList children(const ui::NodePtr& node) {
         QStringList texts;
@@ -52,8 +68,7 @@ TEST_F(GroupingTree, TheStartRootDoesNothingButSetTheTitle) {
 }
 
 TEST_F(GroupingTree, ClicksBuildOneLevelEachWithCountsAndStatistics) {
-    const QLocale before;
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    test::LocaleScope region(test::UnitedStates);
     openTable("Shippers");
     const ui::NodePtr root = form->tvTreeView->Nodes(1);
     EXPECT_EQ(root->Text(), "Quarrymere (3; Min: 1.00; Max: 3.00; Avg: 2.00; Sum: 6.00)");
@@ -73,10 +88,24 @@ TEST_F(GroupingTree, ClicksBuildOneLevelEachWithCountsAndStatistics) {
     EXPECT_EQ(second->Child()->Tag(), "CompanyName");
     EXPECT_TRUE(state->ColInfo[0].ColGrouped);
 
-    // A node that has its children builds nothing again.
+    // A node that has its children builds nothing again, yet shows its column in the title
+    // and binds the grid anew (as after the grid had shown other rows).
     const int count = form->tvTreeView->Count();
+    click(root);
+    EXPECT_EQ(form->lblTitle[0]->text(), "Column: Halyard");
+    state->LastDetailSQL.clear();
     click(second);
     EXPECT_EQ(form->tvTreeView->Count(), count);
+    EXPECT_EQ(form->lblTitle[0]->text(), "Column: ShipperID");
+    EXPECT_EQ(state->SelectedDepth, 1);
+    EXPECT_FALSE(state->LastDetailSQL.isEmpty());
+    // Below the last column there is nothing to build.
+    const ui::NodePtr last = down(second->Child(), 1);
+    ASSERT_TRUE(last);
+    click(last);
+    EXPECT_EQ(state->SelectedDepth, state->FieldCount);
+    EXPECT_EQ(last->Children(), 0);
+    EXPECT_TRUE(seam.messages.empty());
 
     // Levels go again from a depth down.
     form->delNodes(root, 2, 0);
@@ -86,7 +115,6 @@ TEST_F(GroupingTree, ClicksBuildOneLevelEachWithCountsAndStatistics) {
     EXPECT_EQ(root->Children(), 3);
     form->delNodes(root, 1, 0);
     EXPECT_EQ(form->tvTreeView->Count(), 1);
-    QLocale::setDefault(before);
 }
 
 TEST_F(GroupingTree, AColumnOfRawBytesCannotBeGrouped) {
@@ -104,4 +132,75 @@ TEST_F(GroupingTree, AColumnOfRawBytesCannotBeGrouped) {
     EXPECT_EQ(seam.messages[0].text, "The Database you are connected to does not support "
                                      "grouping on the following column Picture.");
     EXPECT_EQ(node->Children(), 0);
+}
+
+TEST_F(GroupingTree, ADepthKeepsTheDateGroupItWasFirstBuiltWith) {
+    openTable("Orders");
+    const QRegularExpression year(R"(^\d{4} \(1\)$)"), month(R"(^\d{4}/\d{2} \(1\)$)");
+    ui::NodePtr root = form->tvTreeView->Nodes(1);
+    click(root);
+    // Below two orders: the customer, the employee, then the order date.
+    const ui::NodePtr first = down(root->Child(), 3);
+    ASSERT_TRUE(first);
+    ASSERT_EQ(state->ColInfo[3].ColName, "OrderDate");
+    EXPECT_TRUE(year.match(first->Text()).hasMatch()) << first->Text().toStdString();
+
+    form->mnuViewMonthly->trigger();
+    EXPECT_EQ(state->DateGroupType, "Month");
+    const ui::NodePtr second = down(root->Child()->Next(), 3);
+    ASSERT_TRUE(second);
+    EXPECT_TRUE(year.match(second->Text()).hasMatch()) << second->Text().toStdString();
+    EXPECT_EQ(state->ColInfo[3].ColDateGroup, "Year");
+    // A depth first built after the change takes the new choice; every node still selects its
+    // own rows.
+    click(second);
+    ASSERT_TRUE(second->Child());
+    EXPECT_TRUE(month.match(second->Child()->Text()).hasMatch())
+        << second->Child()->Text().toStdString();
+    EXPECT_EQ(test::checkWindowTree(*form, second, 4), 10);
+
+    // Opening the record source again starts every depth afresh.
+    reopen("Orders");
+    root = form->tvTreeView->Nodes(1);
+    click(root);
+    const ui::NodePtr again = down(root->Child(), 3);
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(month.match(again->Text()).hasMatch()) << again->Text().toStdString();
+    EXPECT_TRUE(seam.messages.empty());
+}
+
+TEST_F(GroupingTree, EveryNodeOfHardValuesSelectsItsRowsUnderEitherRegion) {
+    struct Region {
+        QLocale locale;
+        QString amounts; // a node with statistics beyond a thousand
+        QString date;    // a node of a date grouped by its exact value
+    };
+    const Region regions[] = {
+        {test::UnitedStates,
+         "a (b) (2; Min: -0.75; Max: 123,456,789.25; Avg: 61,728,394.25; Sum: 123,456,788.50)",
+         "12/31/1929 11:59:59 PM (1)"},
+        {test::Germany,
+         "a (b) (2; Min: -0,75; Max: 123.456.789,25; Avg: 61.728.394,25; Sum: 123.456.788,50)",
+         "31.12.1929 23:59:59 (1)"},
+    };
+    for (const Region& region : regions) {
+        SCOPED_TRACE(region.locale.name().toStdString());
+        test::LocaleScope scope(region.locale);
+        openHardValues("Hard");
+        form->mnuViewNone->trigger();
+        ui::NodePtr root = form->tvTreeView->Nodes(1);
+        EXPECT_GT(test::checkWindowTree(*form, root), 0);
+        EXPECT_TRUE(children(root).contains(region.amounts))
+            << children(root).join('\n').toStdString();
+
+        reopen("HardDates");
+        root = form->tvTreeView->Nodes(1);
+        EXPECT_GT(test::checkWindowTree(*form, root), 0);
+        EXPECT_TRUE(children(root).contains(region.date))
+            << children(root).join('\n').toStdString();
+        form->mnuViewMonthly->trigger();
+        reopen("HardDates");
+        EXPECT_GT(test::checkWindowTree(*form, form->tvTreeView->Nodes(1)), 0);
+        EXPECT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
+    }
 }

@@ -1,0 +1,151 @@
+#include "tree/HardValues.h"
+
+#include "data/AdoTypes.h"
+#include "grid/GeneratedRows.h"
+
+#include <QDateTime>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace test {
+
+namespace {
+
+using data::jet::RowSink;
+using std::nullopt;
+
+struct Row {
+    std::optional<QString> label;
+    std::optional<bool> flag;
+    std::optional<double> amount;
+    std::optional<std::int64_t> small;
+    std::optional<std::int64_t> big;
+    std::optional<std::int64_t> price; // times 10,000
+    std::optional<QDateTime> when;
+    std::optional<QTime> clock; // on day zero, 30 Dec 1899, as Jet keeps a time of day
+};
+
+QDateTime at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+const double PointThree = 0.1 + 0.2; // 0.30000000000000004, shown as 0.3
+const std::int64_t Beyond32 = 5'000'000'000;
+// 2^53: a double holds every whole number up to here, but not 2^53 + 1.
+const std::int64_t TwoTo53 = 9'007'199'254'740'992;
+
+// Several rows share each value so that the levels have groups of more than one row, and the
+// groups of one column spread over the others.
+const std::vector<Row>& rows() {
+    static const std::vector<Row> all = {
+        {"O'Brien", true, -2.5, -40000, Beyond32, -123456, at(1875, 6, 1), QTime(10, 15)},
+        {"O'Brien", false, PointThree, 70000, -Beyond32, 1000, at(1929, 12, 31, 23, 59, 59),
+         QTime(23, 59, 59)},
+        {"o'brien", true, 0.3, -1, TwoTo53 + 1, 12345678900, at(2030, 1, 1, 0, 0, 1), QTime(0, 0)},
+        {"a (b)", nullopt, -0.75, 0, TwoTo53, nullopt, at(2100, 3, 1), QTime(12, 0)},
+        {"a (b)", true, 123456789.25, nullopt, nullopt, -5000, at(1899, 12, 30, 10, 15),
+         QTime(12, 0)},
+        {"<<NULL>> not null", false, nullopt, -1, Beyond32, 0, at(1899, 12, 31), nullopt},
+        {"(", nullopt, nullopt, nullopt, -Beyond32, nullopt, at(1900, 1, 1), QTime(10, 15)},
+        {"(", false, nullopt, 70000, nullopt, -123456, at(1929, 12, 31, 8, 0), QTime(23, 59, 59)},
+        {"", true, -2.5, -40000, TwoTo53, 1000, at(1900, 3, 1), QTime(0, 0)},
+        {nullopt, true, PointThree, -1, TwoTo53 + 1, nullopt, nullopt, QTime(10, 15)},
+        {nullopt, nullopt, nullopt, nullopt, nullopt, nullopt, nullopt, nullopt},
+        {"Plain", false, 0.3, 0, -Beyond32, -5000, at(2030, 1, 1, 0, 0, 1), nullopt},
+        {"PLAIN", false, -0.3, nullopt, Beyond32, 12345678900, at(2029, 12, 31), QTime(12, 0)},
+        {"it's (x) 'y'", nullopt, -2.5, 70000, nullopt, 0, at(1875, 6, 1, 12, 30), QTime(0, 0)},
+    };
+    return all;
+}
+
+enum Column { Label, Flag, Amount, Small, Big, Price, When, Clock };
+
+const data::jet::SourceColumn Columns[] = {
+    {"Label", data::ado::adVarWChar, 0}, {"Flag", data::ado::adBoolean, 0},
+    {"Amount", data::ado::adDouble, 0},  {"Small", data::ado::adInteger, 0},
+    {"Big", data::ado::adBigInt, 0},     {"Price", data::ado::adCurrency, 0},
+    {"When", data::ado::adDate, 0},      {"Clock", data::ado::adDate, 0},
+};
+
+struct Layout {
+    const char* name;
+    std::vector<Column> columns;
+};
+
+const std::vector<Layout>& layouts() {
+    static const std::vector<Layout> all = {
+        {"Hard", {Label, Amount, Flag, Small, Big, Price, When, Clock}},
+        {"HardDates", {When, Clock, Amount, Price, Label, Flag}},
+    };
+    return all;
+}
+
+const Layout* layoutOf(const QString& name) {
+    for (const Layout& layout : layouts())
+        if (name.compare(QLatin1String(layout.name), Qt::CaseInsensitive) == 0)
+            return &layout;
+    return nullptr;
+}
+
+void setDate(RowSink& sink, int at, const QDateTime& when) {
+    sink.setDateTime(at, when.date().year(), when.date().month(), when.date().day(),
+                     when.time().hour(), when.time().minute(), when.time().second());
+}
+
+// One value of a row into the sink; a missing value stays null.
+void put(RowSink& sink, int at, const Row& row, Column column) {
+    switch (column) {
+    case Label:
+        return row.label ? sink.setText(at, *row.label) : sink.setNull(at);
+    case Flag:
+        return row.flag ? sink.setBoolean(at, *row.flag) : sink.setNull(at);
+    case Amount:
+        return row.amount ? sink.setDouble(at, *row.amount) : sink.setNull(at);
+    case Small:
+        return row.small ? sink.setInteger(at, *row.small) : sink.setNull(at);
+    case Big:
+        return row.big ? sink.setInteger(at, *row.big) : sink.setNull(at);
+    case Price:
+        return row.price ? sink.setCurrency(at, *row.price) : sink.setNull(at);
+    case When:
+        return row.when ? setDate(sink, at, *row.when) : sink.setNull(at);
+    case Clock:
+        return row.clock ? setDate(sink, at, QDateTime(QDate(1899, 12, 30), *row.clock))
+                         : sink.setNull(at);
+    }
+}
+
+} // namespace
+
+QStringList HardValues::tableNames() {
+    QStringList names;
+    for (const Layout& layout : layouts())
+        names << QLatin1String(layout.name);
+    return names;
+}
+
+std::optional<data::jet::SourceTable> HardValues::describe(const QString& name) {
+    const Layout* layout = layoutOf(name);
+    if (!layout)
+        return nullopt;
+    data::jet::SourceTable table{QLatin1String(layout->name), {}};
+    for (Column column : layout->columns)
+        table.columns.push_back(Columns[column]);
+    return table;
+}
+
+void HardValues::load(const QString& name, RowSink& sink) {
+    const Layout* layout = layoutOf(name);
+    for (const Row& row : rows()) {
+        for (int at = 0; at < int(layout->columns.size()); ++at)
+            put(sink, at, row, layout->columns[at]);
+        sink.endRow();
+    }
+}
+
+std::shared_ptr<data::Connection> connectToHardValues() {
+    return test::grid::connectTo(std::make_shared<HardValues>());
+}
+
+} // namespace test
