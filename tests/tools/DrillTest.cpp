@@ -1,0 +1,118 @@
+// quarrymere-drill run as a process on an Access file and on a workbook the tests write: the tree
+// it prints, the check of every node, and the runs it refuses.
+#include "data/access/AccessFixtures.h"
+#include "data/workbook/WorkbookFixtures.h"
+#include "support/DrillRun.h"
+
+#include <QRegularExpression>
+
+using test::runDrill;
+
+namespace {
+
+QStringList onNwind(const QString& table, const QStringList& more) {
+    return QStringList{"--access", test::access::accessFixture("nwind.mdb"), "--table", table} +
+           more;
+}
+
+class DrillOnNwind : public test::access::WithAccessFixtures {};
+class DrillOnWorkbook : public test::workbook::WithMadeWorkbooks {};
+
+} // namespace
+
+TEST_F(DrillOnNwind, PrintsEveryLevelItClickedOpenAndChecksEachNode) {
+    const test::DrillRun run =
+        runDrill(onNwind("Shippers", {"--all", "--check", "--locale", "en_US"}));
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.toStdString(), "Quarrymere (3; Min: 1.00; Max: 3.00; Avg: 2.00; Sum: 6.00)\n"
+                                     "\t1 (1)\n"
+                                     "\t\tSpeedy Express (1)\n"
+                                     "\t\t\t(503) 555-9831 (1)\n"
+                                     "\t2 (1)\n"
+                                     "\t\tUnited Package (1)\n"
+                                     "\t\t\t(503) 555-3199 (1)\n"
+                                     "\t3 (1)\n"
+                                     "\t\tFederal Shipping (1)\n"
+                                     "\t\t\t(503) 555-9931 (1)\n"
+                                     "checked 10 nodes: 0 violations\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(DrillOnNwind, DateGroupsAndGroupedCountsHoldAtEveryNode) {
+    // Down to the hire dates, by month, with the rows shown at every click.
+    test::DrillRun run =
+        runDrill(onNwind("Employees", {"--date-group", "Month", "--depth", "7", "--auto-query",
+                                       "on", "--check", "--locale", "en_US"}));
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    const QStringList hired = run.lines().filter(QRegularExpression("^\t{7}[^\t]"));
+    EXPECT_EQ(hired.size(), 9);
+    EXPECT_EQ(hired.filter(QRegularExpression("^\t{7}\\d{4}/\\d{2} \\(1\\)$")), hired);
+    EXPECT_EQ(run.lines().last(), "checked 64 nodes: 0 violations");
+
+    // Groups of several rows, counted with the German digit grouping.
+    run = runDrill(onNwind("Order Details", {"--depth", "1", "--check", "--locale", "de_DE"}));
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("Quarrymere (2.155; Min: 10.248,00;"));
+    EXPECT_EQ(run.lines().last(), "checked 831 nodes: 0 violations");
+}
+
+TEST_F(DrillOnNwind, AMessageBoxAtAClickIsAViolation) {
+    const test::DrillRun run = runDrill(onNwind("Categories", {"--all", "--check"}));
+    EXPECT_EQ(run.status, 1);
+    // The pictures cannot be grouped: each description node says so when clicked.
+    const QStringList violations = run.lines().filter(": message box ");
+    ASSERT_EQ(violations.size(), 8);
+    for (const QString& line : violations)
+        EXPECT_TRUE(line.endsWith("\"Cannot Group Column\": The Database you are connected to "
+                                  "does not support grouping on the following column Picture."))
+            << line.toStdString();
+    EXPECT_TRUE(violations[0].contains(" / Beverages (1) / ")) << violations[0].toStdString();
+    EXPECT_EQ(run.lines().last(), "checked 25 nodes: 8 violations");
+    EXPECT_EQ(run.err.count("\"Cannot Group Column\""), 8);
+}
+
+TEST_F(DrillOnNwind, AnUnknownTableEndsTheRunWithStatus2) {
+    const test::DrillRun run = runDrill(onNwind("Shipper", {}));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(run.err.startsWith("The source has no table \"Shipper\"; its tables are: "));
+    EXPECT_TRUE(run.err.contains(", Shippers, ")) << run.err.toStdString();
+}
+
+TEST(Drill, BadArgumentsAndAFileThatCannotBeOpenedEndTheRunWithStatus2) {
+    const QString missing = QStringLiteral("/nonexistent/nothing.mdb");
+    const std::vector<std::pair<QStringList, QString>> runs = {
+        {{"--access", missing, "--table", "T", "--colour", "red"}, "unknown argument \"--colour\""},
+        {{"--access", missing, "--table", "T", "--depth", "2", "--all"},
+         "--depth and --all cannot be given together"},
+        {{"--excel", missing, "--table", "T", "--date-group", "Fortnight"},
+         "--date-group takes one of None|Second|Minute|Hour|Day|Week|Month|Quarter|Year"},
+        {{"--oracle", "dsn", "--table", "T"}, "--oracle needs --user and --password"},
+        {{"--access", missing}, "--table is needed"},
+        // The program's own message for a file it cannot open.
+        {{"--access", missing, "--table", "T"}, "Could not find file '" + missing + "'."},
+    };
+    for (const auto& [arguments, message] : runs) {
+        const test::DrillRun run = runDrill(arguments);
+        EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(run.err.contains(message)) << run.err.toStdString();
+    }
+}
+
+TEST_F(DrillOnWorkbook, EveryKindOfCellGroupsAndSelectsItsRows) {
+    test::DrillRun run = runDrill({"--excel", madeWorkbook("types.xls"), "--table", "Sheet1$",
+                                   "--all", "--check", "--locale", "en_US"});
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    // Text, numbers, truth values, formula results and nulls, down to the sixth column.
+    EXPECT_TRUE(run.out.contains("\n\t\t\tFalse (1; Min: -2.00; Max: -2.00; Avg: -2.00; Sum: "
+                                 "-2.00)\n\t\t\t\t-2 (1)\n"));
+    EXPECT_EQ(run.lines().filter(QRegularExpression("^\t{6}[^\t]")).size(), 6);
+    EXPECT_EQ(run.lines().last(), "checked 35 nodes: 0 violations");
+
+    run = runDrill({"--excel", madeWorkbook("types.xls"), "--table", "Dates$", "--all",
+                    "--date-group", "Week", "--check", "--locale", "en_US"});
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("\n\t\t\t\t\t\t2024/13 (1)\n")) << run.out.toStdString();
+    EXPECT_EQ(run.lines().last(), "checked 19 nodes: 0 violations");
+}

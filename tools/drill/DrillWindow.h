@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/Module1.h"
+#include "ui/main/TreeNode.h"
+#include "ui/seam/ScriptedUiSeam.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class frmMain;
+
+namespace drill {
+
+struct Options;
+
+using Message = ui::ScriptedUiSeam::Message;
+
+// The program's main window, made as the program's start makes it but on the scripted seam, and
+// worked through the entry points a person uses: menu commands, the file dialog, the login and
+// picker forms, clicks on tree nodes. Every message box the window shows is kept for the caller.
+class DrillWindow {
+public:
+    DrillWindow();
+    ~DrillWindow();
+    DrillWindow(const DrillWindow&) = delete;
+    DrillWindow& operator=(const DrillWindow&) = delete;
+
+    // Chooses the Date Grouping item and Auto Query Details, connects to the source and picks
+    // the table. Nothing when the table is open; otherwise why not: the message the program
+    // showed, or that the picker offers no such table.
+    std::optional<QString> open(const Options& options);
+
+    // A click on the node, as a person clicks it: the first click builds the level below it.
+    void click(const ui::NodePtr& node);
+    // Selects the node as a click does, without building a level below it, and runs Update
+    // Details.
+    void updateDetails(const ui::NodePtr& node, int depth);
+
+    // The message boxes shown since the last call.
+    std::vector<Message> takeMessages();
+
+    frmMain& form() { return *form_; }
+    Module1& state() { return state_; }
+    ui::NodePtr root() const;
+
+private:
+    ui::ScriptedUiSeam seam_;
+    Module1 state_;
+    std::unique_ptr<frmMain> form_;
+    size_t messagesTaken_ = 0;
+};
+
+// The texts of the node and its ancestors from the root down, joined by " / ".
+QString nodePath(const ui::NodePtr& node);
+
+// A message box as the drill reports it: message box "Title": text.
+QString messageText(const Message& message);
+
+} // namespace drill

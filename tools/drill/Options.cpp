@@ -1,0 +1,125 @@
+#include "drill/Options.h"
+
+#include "tree/DateGrouping.h"
+
+#include <QLocale>
+#include <QSet>
+
+namespace drill {
+
+namespace {
+
+// Options that take a value, and those that stand alone.
+const QStringList ValueOptions = {"--access",   "--excel", "--oracle",     "--user",
+                                  "--password", "--table", "--date-group", "--auto-query",
+                                  "--depth",    "--locale"};
+const QStringList FlagOptions = {"--all", "--check", "--help", "-h"};
+
+// A name QLocale knows; anything else falls back to the C locale.
+bool knownLocale(const QString& name) {
+    return QLocale(name).name() != QLatin1String("C") || name == QLatin1String("C") ||
+           name == QLatin1String("POSIX");
+}
+
+// Checks what the options say together, after each has been read.
+QString contradiction(const Options& o, const QSet<QString>& given) {
+    const int sources = int(given.contains("--access")) + int(given.contains("--excel")) +
+                        int(given.contains("--oracle"));
+    if (sources == 0)
+        return "one of --access, --excel and --oracle is needed";
+    if (sources > 1)
+        return "only one of --access, --excel and --oracle can be given";
+    if (o.source == SourceKind::Oracle &&
+        (!given.contains("--user") || !given.contains("--password")))
+        return "--oracle needs --user and --password";
+    if (o.source != SourceKind::Oracle &&
+        (given.contains("--user") || given.contains("--password")))
+        return "--user and --password go with --oracle only";
+    if (!given.contains("--table"))
+        return "--table is needed";
+    if (given.contains("--depth") && o.all)
+        return "--depth and --all cannot be given together";
+    return QString();
+}
+
+} // namespace
+
+ParsedArguments parseArguments(const QStringList& arguments) {
+    ParsedArguments parsed;
+    Options& o = parsed.options;
+    QSet<QString> given;
+    auto fail = [&](const QString& error) {
+        parsed.error = error;
+        return parsed;
+    };
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& name = arguments[i];
+        if (!ValueOptions.contains(name) && !FlagOptions.contains(name))
+            return fail("unknown argument \"" + name + "\"");
+        if (given.contains(name))
+            return fail(name + " is given twice");
+        given.insert(name);
+        if (name == "--help" || name == "-h") {
+            parsed.help = true;
+            return parsed;
+        }
+        if (name == "--all") {
+            o.all = true;
+            continue;
+        }
+        if (name == "--check") {
+            o.check = true;
+            continue;
+        }
+        if (i + 1 >= arguments.size())
+            return fail(name + " needs a value");
+        const QString value = arguments[++i];
+        if (name == "--access" || name == "--excel") {
+            o.source = name == "--access" ? SourceKind::Access : SourceKind::Excel;
+            o.file = value;
+        } else if (name == "--oracle") {
+            o.source = SourceKind::Oracle;
+            o.database = value;
+        } else if (name == "--user") {
+            o.user = value;
+        } else if (name == "--password") {
+            o.password = value;
+        } else if (name == "--table") {
+            o.table = value;
+        } else if (name == "--date-group") {
+            if (!tree::DateGroupKeywords.contains(value))
+                return fail("--date-group takes one of " + tree::DateGroupKeywords.join('|') +
+                            ", not \"" + value + "\"");
+            o.dateGroup = value;
+        } else if (name == "--auto-query") {
+            if (value != "on" && value != "off")
+                return fail("--auto-query takes on or off, not \"" + value + "\"");
+            o.autoQuery = value == "on";
+        } else if (name == "--depth") {
+            bool ok = false;
+            o.depth = value.toInt(&ok);
+            if (!ok || o.depth < 0)
+                return fail("--depth takes a whole number of 0 or more, not \"" + value + "\"");
+        } else if (name == "--locale") {
+            if (!knownLocale(value))
+                return fail("unknown locale \"" + value + "\"");
+            o.locale = value;
+        }
+    }
+    parsed.error = contradiction(o, given);
+    return parsed;
+}
+
+QString usage() {
+    return QStringLiteral(
+        "usage: quarrymere-drill --access FILE | --excel FILE\n"
+        "                        | --oracle DSN --user USER --password PASSWORD\n"
+        "                        --table NAME\n"
+        "                        [--date-group "
+        "None|Second|Minute|Hour|Day|Week|Month|Quarter|Year]\n"
+        "                        [--auto-query on|off] [--depth N | --all] [--locale NAME]\n"
+        "                        [--check]\n"
+        "       quarrymere-drill --help\n");
+}
+
+} // namespace drill

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What quarrymere-drill is asked to do, read from its command line.
+namespace drill {
+
+enum class SourceKind { None, Access, Excel, Oracle };
+
+struct Options {
+    SourceKind source = SourceKind::None;
+    QString file;     // --access, --excel
+    QString database; // --oracle: the data source name typed at login
+    QString user;
+    QString password;
+    QString table;              // as the picker shows it
+    QString dateGroup = "Year"; // a keyword of the Date Grouping menu
+    bool autoQuery = false;
+    int depth = 0;    // the tree is expanded down to this depth
+    bool all = false; // down to the last column instead
+    QString locale;   // empty: the system's
+    bool check = false;
+};
+
+struct ParsedArguments {
+    Options options;
+    bool help = false;
+    QString error; // empty when the arguments are good
+};
+
+// Reads the arguments after the program's name. Every option takes its value from the next
+// argument; an option given twice, a missing value or a missing source or table is an error.
+ParsedArguments parseArguments(const QStringList& arguments);
+
+// The usage lines shown by --help and after a bad argument.
+QString usage();
+
+} // namespace drill

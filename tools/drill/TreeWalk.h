@@ -1,0 +1,27 @@
+#pragma once
+
+#include "drill/DrillWindow.h"
+
+#include <QString>
+#include <QTextStream>
+#include <vector>
+
+namespace drill {
+
+// A message box that a click brought up, with the path of the node clicked.
+struct ClickMessage {
+    ui::NodePtr node;
+    QString path;
+    Message message;
+};
+
+// Clicks the root and every node below it down to depth - 1, each parent before its children,
+// so that the tree is built down to `depth`. Returns the message boxes the clicks brought up.
+std::vector<ClickMessage> expandTree(DrillWindow& window, int depth);
+
+// Writes the tree from `node` down as the tree's Copy writes it, but with line feeds and every
+// built level, whether its parent is open on screen or not: one line per node, as many tabs as
+// its depth below `node`, then its text.
+void writeTree(QTextStream& out, const ui::NodePtr& node, int depth = 0);
+
+} // namespace drill
