@@ -1,10 +1,14 @@
 #pragma once
 
+#include "QtPrinters.h"
+#include "data/Provider.h"
 #include "data/jet/CalendarDate.h"
 #include "data/jet/Engine.h"
 #include "data/jet/TableSource.h"
 
+#include <QList>
 #include <QLocale>
+#include <QStringList>
 #include <QVariant>
 #include <cstdint>
 #include <map>
@@ -13,13 +17,10 @@
 #include <variant>
 #include <vector>
 
-// Lets failed expectations show text as text.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 // A table source held in memory, and an engine over it, for the engine's tests.
 namespace data::jet::testing {
+
+using data::Provider;
 
 struct Amount {
     std::int64_t scaledBy10000;
@@ -87,5 +88,11 @@ private:
 };
 
 DateTimeParts date(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
+// Orders and T: two small tables with nulls, text in mixed case and apostrophes.
+std::shared_ptr<MemoryTableSource> ordersAndT();
+
+// Runs a statement in the provider's dialect: each row's values as text, "NULL" for null.
+QList<QStringList> rowsOf(Provider& provider, const QString& sql);
 
 } // namespace data::jet::testing
