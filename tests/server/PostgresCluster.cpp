@@ -58,16 +58,9 @@ QString run(const QString& program, const QStringList& arguments, const QString&
     return output;
 }
 
-void append(const QString& path, const QString& text) {
+void write(const QString& path, QIODevice::OpenMode mode, const QString& text) {
     QFile file(path);
-    if (!file.open(QIODevice::Append | QIODevice::Text) || file.write(text.toUtf8()) < 0)
-        fail(QStringLiteral("Cannot write %1.").arg(path));
-}
-
-void replace(const QString& path, const QString& text) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text) ||
-        file.write(text.toUtf8()) < 0)
+    if (!file.open(mode | QIODevice::WriteOnly | QIODevice::Text) || file.write(text.toUtf8()) < 0)
         fail(QStringLiteral("Cannot write %1.").arg(path));
 }
 
@@ -128,16 +121,13 @@ void PostgresCluster::start() {
         giveToServerUser(folder_.path());
 
     initialise();
-    append(dataDirectory() + "/postgresql.conf", QStringLiteral("listen_addresses = ''\n"
-                                                                "unix_socket_directories = '%1'\n"
-                                                                "port = %2\n"
-                                                                "fsync = off\n"
-                                                                "synchronous_commit = off\n"
-                                                                "full_page_writes = off\n")
-                                                     .arg(socketDirectory())
-                                                     .arg(Port));
-    replace(dataDirectory() + "/pg_hba.conf", QStringLiteral("local all postgres trust\n"
-                                                             "local all all scram-sha-256\n"));
+    write(dataDirectory() + "/postgresql.conf", QIODevice::Append,
+          QStringLiteral("listen_addresses = ''\nunix_socket_directories = '%1'\nport = %2\n"
+                         "fsync = off\nsynchronous_commit = off\nfull_page_writes = off\n")
+              .arg(socketDirectory())
+              .arg(Port));
+    write(dataDirectory() + "/pg_hba.conf", QIODevice::Truncate,
+          QStringLiteral("local all postgres trust\nlocal all all scram-sha-256\n"));
     try {
         runServerProgram("pg_ctl", {"--pgdata", dataDirectory(), "--log", serverLog(), "--wait",
                                     "--timeout", "30", "start"});
