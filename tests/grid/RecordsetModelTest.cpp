@@ -7,11 +7,10 @@
 #include "data/Recordset.h"
 #include "data/access/AccessFixtures.h"
 #include "data/jet/JetTestSupport.h"
-#include "grid/GeneratedRows.h"
 
 using data::jet::testing::DefaultLocale;
+using data::jet::testing::openStatic;
 using grid::RecordsetModel;
-using test::grid::openStatic;
 
 namespace {
 

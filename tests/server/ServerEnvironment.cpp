@@ -37,8 +37,7 @@ class ServerEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         try {
-            cluster_ = std::make_unique<PostgresCluster>(
-                qEnvironmentVariable("QUARRYMERE_POSTGRES_TEMPLATE"));
+            cluster_ = std::make_unique<PostgresCluster>();
             cluster_->start();
             const DataSource& source = dataSource();
             cluster_->runSql("postgres",

@@ -1,8 +1,6 @@
 // The picker and the column table at their edges: a table type with an apostrophe, and tables
 // as wide as the column table and one column wider.
-#include "data/Connection.h"
-#include "data/Provider.h"
-#include "data/jet/JetProvider.h"
+#include "data/jet/JetTestSupport.h"
 #include "support/MainWindowFixture.h"
 #include "support/PickerScript.h"
 
@@ -28,15 +26,10 @@ class PickerEdges : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        data::registerProvider("Quarrymere.Test.Wide", [](const data::ConnectionString&, int) {
-            return std::make_unique<data::jet::JetProvider>(std::make_shared<WideTables>(), [] {
-                return std::vector<data::TableEntry>{
-                    {"W1001", "TABLE"}, {"W1002", "ODD 'KIND'"}, {"W3", "TABLE"}};
-            });
-        });
         openWindow();
-        state->DbConnection = std::make_shared<data::Connection>();
-        state->DbConnection->Open("Provider=Quarrymere.Test.Wide");
+        state->DbConnection = data::jet::testing::connectTo(
+            std::make_shared<WideTables>(),
+            {{"W1001", "TABLE"}, {"W1002", "ODD 'KIND'"}, {"W3", "TABLE"}});
         state->DbProvider = "Microsoft.Jet.OLEDB.4.0";
         state->SourceFilePath = "wide tables";
         state->RefillPicker = true;

@@ -1,8 +1,7 @@
 // Decoding of stored values that the sample files do not cover in full: dates before 1899 and
-// at the ends of Jet's range, large and scaled Numerics, compressed UTF-16 text, table kinds.
+// at the ends of Jet's range, large and scaled Numerics, compressed UTF-16 text.
 #include "RecordingSink.h"
 #include "data/access/JetNumeric.h"
-#include "data/access/TableCatalog.h"
 #include "data/access/TextDecoder.h"
 #include "data/jet/CalendarDate.h"
 
@@ -82,14 +81,6 @@ TEST(Utf16Text, ReadsPlainAndCompressedForms) {
               QStringLiteral("a\u00E4\u03A9\u20ACz"));
     EXPECT_EQ(utf16({0xFF, 0xFE}), QString());
     EXPECT_EQ(utf16({0xFF, 0xFE, 'x', 0, 0x41}), QStringLiteral("x")); // a dangling half unit
-}
-
-TEST(TableKind, FollowsTheCatalogFlags) {
-    EXPECT_EQ(tableTypeForFlags(0), "TABLE");
-    EXPECT_EQ(tableTypeForFlags(0x80000000u), "SYSTEM TABLE");
-    EXPECT_EQ(tableTypeForFlags(0x800a0000u), "SYSTEM TABLE");
-    EXPECT_EQ(tableTypeForFlags(0x00000002u), "ACCESS TABLE");
-    EXPECT_EQ(tableTypeForFlags(0x0000000au), "ACCESS TABLE");
 }
 
 } // namespace

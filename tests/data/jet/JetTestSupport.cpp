@@ -2,6 +2,7 @@
 
 #include "data/AdoTypes.h"
 #include "data/Error.h"
+#include "data/jet/JetProvider.h"
 
 namespace data::jet::testing {
 
@@ -145,6 +146,24 @@ QList<QStringList> rowsOf(Provider& provider, const QString& sql) {
         rows << row;
     }
     return rows;
+}
+
+std::shared_ptr<Connection> connectTo(std::shared_ptr<TableSource> source,
+                                      std::vector<TableEntry> tables) {
+    const QString provider = QStringLiteral("Quarrymere.Test.Tables");
+    registerProvider(provider, [source, tables](const ConnectionString&, int) {
+        return std::make_unique<JetProvider>(source, [tables] { return tables; });
+    });
+    auto connection = std::make_shared<Connection>();
+    connection->Open("Provider=" + provider);
+    return connection;
+}
+
+std::shared_ptr<Recordset> openStatic(const std::shared_ptr<Connection>& connection,
+                                      const QString& sql) {
+    auto records = std::make_shared<Recordset>();
+    records->Open(sql, connection, ado::adOpenStatic, ado::adLockReadOnly);
+    return records;
 }
 
 } // namespace data::jet::testing

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "QtPrinters.h"
+#include "data/Connection.h"
 #include "data/Provider.h"
+#include "data/Recordset.h"
+#include "data/TableEntry.h"
 #include "data/jet/CalendarDate.h"
 #include "data/jet/Engine.h"
 #include "data/jet/TableSource.h"
@@ -94,5 +97,14 @@ std::shared_ptr<MemoryTableSource> ordersAndT();
 
 // Runs a statement in the provider's dialect: each row's values as text, "NULL" for null.
 QList<QStringList> rowsOf(Provider& provider, const QString& sql);
+
+// A connection that runs Jet SQL over the source, through a provider registered for the purpose
+// whose schema lists `tables`.
+std::shared_ptr<Connection> connectTo(std::shared_ptr<TableSource> source,
+                                      std::vector<TableEntry> tables = {});
+
+// The statement's rows as a static recordset, which reads them as they are asked for.
+std::shared_ptr<Recordset> openStatic(const std::shared_ptr<Connection>& connection,
+                                      const QString& sql);
 
 } // namespace data::jet::testing
