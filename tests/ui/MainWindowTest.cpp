@@ -131,18 +131,16 @@ TEST_F(MainWindow, SplitterDragShowsTheGreyBarWithinItsMarginsAndAppliesOnReleas
     EXPECT_NEAR(leftOf(f.imgSplitter), 9000 - 1500, px());
 }
 
-TEST_F(MainWindow, EscapeInTheWindowAndInTheTreeIsNoted) {
+TEST_F(MainWindow, EscapeInTheGridAndInTheTreeIsNoted) {
     frmMain& f = openWindow();
     QTest::keyClick(f.grdDataGrid, Qt::Key_A);
     EXPECT_FALSE(state->EscapeRequested);
-    f.grdDataGrid->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_TRUE(state->EscapeRequested);
-
-    state->EscapeRequested = false;
-    f.tvTreeView->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_TRUE(state->EscapeRequested);
+    for (QWidget* pane : std::initializer_list<QWidget*>{f.grdDataGrid, f.tvTreeView}) {
+        state->EscapeRequested = false;
+        pane->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_TRUE(state->EscapeRequested);
+    }
 }
 
 TEST_F(MainWindow, ExitUnloadsTheOtherFormsAndClosesTheWindow) {
