@@ -1,6 +1,6 @@
 #include "data/AdoTypes.h"
-#include "data/Error.h"
 #include "data/jet/JetTestSupport.h"
+#include "support/DataFailure.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>
@@ -148,12 +148,8 @@ TEST(EngineLoading, FailedLoadLeavesNothingBehind) {
     auto source = ordersAndCustomers();
     source->failAfterRows = 1;
     QueryRunner runner(source);
-    try {
-        runner.engine().findTable("Orders");
-        FAIL() << "loading should fail";
-    } catch (const data::Error& error) {
-        EXPECT_EQ(error.description(), "The file is damaged.");
-    }
+    EXPECT_EQ(test::failureOf([&] { runner.engine().findTable("Orders"); }),
+              "The file is damaged.");
     EXPECT_NE(runner.errorOf("SELECT * FROM Orders"), "");
 
     source->failAfterRows.reset();

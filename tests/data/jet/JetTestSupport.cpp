@@ -3,6 +3,7 @@
 #include "data/AdoTypes.h"
 #include "data/Error.h"
 #include "data/jet/JetProvider.h"
+#include "support/DataFailure.h"
 
 namespace data::jet::testing {
 
@@ -86,14 +87,11 @@ QVariantList QueryRunner::column(const QByteArray& sql) {
 }
 
 QString QueryRunner::errorOf(const QByteArray& sql) {
-    try {
+    return test::failureOf([&] {
         Statement statement = engine_.prepare(sql);
         while (statement.step()) {
         }
-    } catch (const Error& error) {
-        return error.description();
-    }
-    return QString();
+    });
 }
 
 DateTimeParts date(int year, int month, int day, int hour, int minute, int second) {

@@ -1,7 +1,7 @@
 #include "data/jet/Parser.h"
 
 #include "QtPrinters.h"
-#include "data/Error.h"
+#include "support/DataFailure.h"
 
 #include <gtest/gtest.h>
 
@@ -47,12 +47,7 @@ QString where(const QString& condition) {
 }
 
 QString failure(const QString& sql) {
-    try {
-        parseSelect(sql);
-    } catch (const data::Error& error) {
-        return error.description();
-    }
-    return "no error";
+    return test::failureOf([&] { parseSelect(sql); });
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // What a translation says about its result columns, the SQL it writes, and how it fails.
 #include "data/AdoTypes.h"
-#include "data/Error.h"
 #include "data/jet/JetTestSupport.h"
 #include "data/jet/Translate.h"
+#include "support/DataFailure.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +13,7 @@ using data::jet::testing::ordersAndT;
 namespace {
 
 QString failure(Engine& db, const QString& sql) {
-    try {
-        translate(sql, db);
-    } catch (const data::Error& error) {
-        return error.description();
-    }
-    return "no error";
+    return test::failureOf([&] { translate(sql, db); });
 }
 
 } // namespace
