@@ -1,10 +1,11 @@
 #include "data/ConnectionString.h"
 
-#include "data/Error.h"
+#include "data/Dialect.h"
+#include "support/DataFailure.h"
 
 #include <gtest/gtest.h>
 
-using data::ConnectionString;
+using namespace data;
 
 TEST(ConnectionStringText, KeysIgnoreCaseAndBlanksAroundKeysAndValuesAreDropped) {
     const auto cs =
@@ -50,11 +51,38 @@ TEST(ConnectionStringText, QuotingRoundTripsAwkwardValues) {
 
 TEST(ConnectionStringText, BrokenTextsFailWithADescription) {
     for (const char* text : {"A='unclosed", "JustAWord", "=value", "A='x' trailing"}) {
-        try {
-            ConnectionString::parse(text);
-            ADD_FAILURE() << text;
-        } catch (const data::Error& e) {
-            EXPECT_FALSE(e.description().isEmpty());
-        }
+        EXPECT_FALSE(test::failureOf([&] { ConnectionString::parse(text); }).isEmpty()) << text;
     }
+}
+
+TEST(Dialect, ProviderNamesCompareExactly) {
+    EXPECT_EQ(dialectOf("Microsoft.Jet.OLEDB.4.0"), Dialect::Jet);
+    EXPECT_EQ(dialectOf("MSDASQL.1"), Dialect::OdbcBridge);
+    EXPECT_EQ(dialectOf("MSDAORA.1"), Dialect::Oracle);
+    EXPECT_EQ(dialectOf("msdaora.1"), Dialect::None);
+    EXPECT_EQ(dialectOf(""), Dialect::None);
+}
+
+TEST(Dialect, OrdinaryValuesGiveTheConnectCommandsOwnText) {
+    EXPECT_EQ(accessConnectionString("/data/nwind.mdb"),
+              "Provider=Microsoft.Jet.OLEDB.4.0;Data Source= /data/nwind.mdb");
+    EXPECT_EQ(excelConnectionString("Workbook Driver (*.xls)", "/data/book.xls"),
+              "Provider=MSDASQL.1;Driver=Workbook Driver (*.xls);DBQ=/data/book.xls");
+    EXPECT_EQ(oracleConnectionString("sales", "scott", "tiger"),
+              "Provider=MSDAORA.1;Data Source ='sales';User ID=scott;Password=tiger");
+}
+
+TEST(Dialect, AwkwardValuesArriveIntact) {
+    const auto oracle =
+        ConnectionString::parse(oracleConnectionString("O'Brien's db", "us;er", "pa\"ss;word'"));
+    EXPECT_EQ(oracle.value("Data Source"), "O'Brien's db");
+    EXPECT_EQ(oracle.value("User ID"), "us;er");
+    EXPECT_EQ(oracle.value("Password"), "pa\"ss;word'");
+    EXPECT_EQ(oracle.value("Provider"), "MSDAORA.1");
+
+    const auto excel = ConnectionString::parse(excelConnectionString("A;B", "/x/it's;here.xls"));
+    EXPECT_EQ(excel.value("Driver"), "A;B");
+    EXPECT_EQ(excel.value("DBQ"), "/x/it's;here.xls");
+    EXPECT_EQ(ConnectionString::parse(accessConnectionString("/a;b.mdb")).value("Data Source"),
+              "/a;b.mdb");
 }

@@ -1,7 +1,7 @@
 // Results bound to the data grid are read only as far as the grid shows them, and a failure
 // part-way keeps what was read.
-#include "data/Recordset.h"
-#include "grid/GeneratedRows.h"
+#include "data/AdoTypes.h"
+#include "data/jet/JetTestSupport.h"
 #include "grid/RecordsetModel.h"
 #include "ui/main/DataGrid.h"
 
@@ -11,16 +11,38 @@
 #include <gtest/gtest.h>
 
 using grid::RecordsetModel;
-using test::grid::GeneratedTable;
 
 namespace {
+
+// Column N counts the rows from 1, column X holds what `x` gives for N; made row by row as the
+// engine loads them instead of being held.
+class GeneratedTable : public data::jet::TableSource {
+public:
+    GeneratedTable(qint64 rows, std::function<qint64(qint64)> x) : rows_(rows), x_(std::move(x)) {}
+    QStringList tableNames() override { return {"T"}; }
+    std::optional<data::jet::SourceTable> describe(const QString&) override {
+        return data::jet::SourceTable{
+            "T", {{"N", data::ado::adInteger, 0}, {"X", data::ado::adInteger, 0}}};
+    }
+    void load(const QString&, data::jet::RowSink& sink) override {
+        for (qint64 n = 1; n <= rows_; ++n) {
+            sink.setInteger(0, n);
+            sink.setInteger(1, x_(n));
+            sink.endRow();
+        }
+    }
+
+private:
+    qint64 rows_;
+    std::function<qint64(qint64)> x_;
+};
 
 class GridFetchTest : public ::testing::Test {
 protected:
     std::shared_ptr<RecordsetModel> modelOf(qsizetype rows, std::function<qint64(qint64)> x,
                                             const QString& sql) {
-        auto table = std::make_shared<GeneratedTable>("T", rows, std::move(x));
-        records = test::grid::openStatic(test::grid::connectTo(table), sql);
+        using namespace data::jet::testing;
+        records = openStatic(connectTo(std::make_shared<GeneratedTable>(rows, std::move(x))), sql);
         return std::make_shared<RecordsetModel>(records);
     }
 

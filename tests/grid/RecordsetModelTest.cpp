@@ -7,11 +7,10 @@
 #include "data/Recordset.h"
 #include "data/access/AccessFixtures.h"
 #include "data/jet/JetTestSupport.h"
-#include "grid/GeneratedRows.h"
 
 using data::jet::testing::DefaultLocale;
+using data::jet::testing::openStatic;
 using grid::RecordsetModel;
-using test::grid::openStatic;
 
 namespace {
 
@@ -61,14 +60,9 @@ TEST_F(RecordsetModelTest, OrdersShowFieldNamesAndValuesAsTheRegionWritesThem) {
     for (int c = 0; c < grid->columnCount(); ++c)
         EXPECT_EQ(grid->headerData(c, Qt::Horizontal).toString(), orders->Fields(c).Name);
     ASSERT_EQ(grid->rowCount(), 2);
-    {
-        DefaultLocale english("en_US");
-        EXPECT_EQ(cell(*grid, 0, "OrderID"), "10248");
-        EXPECT_EQ(cell(*grid, 0, "ShipRegion"), "") << "a null region is an empty cell";
-        EXPECT_EQ(cell(*grid, 1, "Freight"), "1007.64");
-        EXPECT_EQ(cell(*grid, 1, "OrderDate"), "6/19/1995");
-    }
+    EXPECT_EQ(cell(*grid, 0, "ShipRegion"), "") << "a null region is an empty cell";
     DefaultLocale german("de_DE");
+    EXPECT_EQ(cell(*grid, 0, "OrderID"), "10248");
     EXPECT_EQ(cell(*grid, 1, "Freight"), "1007,64");
     EXPECT_EQ(cell(*grid, 0, "OrderDate"), "04.08.1994");
 

@@ -2,10 +2,9 @@
 // stands in for an Oracle database reached through its ODBC data source.
 #include "server/ServerEnvironment.h"
 #include "support/MainWindowFixture.h"
+#include "support/PickerScript.h"
 #include "ui/dialogs/frmLogin.h"
-#include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/TreeView.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -29,7 +28,7 @@ ui::ScriptedUiSeam::FormScript login(const QString& password) {
 
 using OracleLogin = MainWindowFixture;
 
-TEST_F(OracleLogin, AWrongPasswordIsReportedWithTheServersWords) {
+TEST_F(OracleLogin, AWrongPasswordIsReportedAndTheRightOneOpensThePicker) {
     frmMain& f = openWindow();
     seam.queueForm(login("not the password"));
     f.mnuFileCnctODBC->trigger();
@@ -38,39 +37,26 @@ TEST_F(OracleLogin, AWrongPasswordIsReportedWithTheServersWords) {
     EXPECT_TRUE(seam.messages[0].text.contains("password", Qt::CaseInsensitive));
     EXPECT_EQ(state->DbProvider, "");
     EXPECT_FALSE(f.mnuFileOpen->isEnabled());
-}
 
-TEST_F(OracleLogin, ThePickerNamesUserAtDatabaseAndSchemaQualifiedTables) {
-    frmMain& f = openWindow();
+    // The picker names user@database and lists the tables with their schemas.
+    seam.messages.clear();
     seam.queueForm(login(dataSource().password));
-    QString rootText;
+    QString root;
     QStringList tables;
     seam.queueForm([&](QDialog& d) {
-        auto& picker = static_cast<frmOpenSource&>(d);
-        const ui::NodePtr root = picker.sTree->Nodes(1);
-        rootText = root->Text();
-        ui::NodePtr pick;
-        for (ui::NodePtr group = root->Child(); group; group = group->Next())
-            for (ui::NodePtr t = group->Child(); t; t = t->Next()) {
-                tables << t->Text();
-                if (t->Text() == "sales.orders")
-                    pick = t;
-            }
-        ASSERT_TRUE(pick);
-        picker.sTree->setSelectedItem(pick.get());
-        picker.OKButton->click();
+        root = static_cast<frmOpenSource&>(d).sTree->Nodes(1)->Text();
+        test::pickTable("sales.orders", &tables)(d);
     });
     f.mnuFileCnctODBC->trigger();
     EXPECT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
     EXPECT_EQ(state->DbProvider, "MSDAORA.1");
-    EXPECT_EQ(rootText, dataSource().user + "@" + dataSource().dsn);
-    EXPECT_TRUE(tables.contains("public.notes"));
-    EXPECT_TRUE(tables.contains("sales.east_orders"));
+    EXPECT_EQ(root, dataSource().user + "@" + dataSource().dsn);
+    EXPECT_TRUE(tables.contains("TABLE/public.notes"));
+    EXPECT_TRUE(tables.contains("VIEW/sales.east_orders"));
 
     // The record source and its columns are written bare, as the server reads them.
     EXPECT_EQ(state->RecordSource, "sales.orders");
     ASSERT_GT(state->FieldCount, 3);
-    EXPECT_FALSE(state->ColInfo[0].ColSQL.startsWith('['));
     EXPECT_EQ(state->ColInfo[0].ColSQL, state->ColInfo[0].ColName);
     auto model = f.grdDataGrid->dataSource();
     EXPECT_EQ(model->columnCount(), state->FieldCount);

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QProcess>
 #include <QStorageInfo>
 #include <pwd.h>
@@ -58,22 +57,10 @@ QString run(const QString& program, const QStringList& arguments, const QString&
     return output;
 }
 
-void append(const QString& path, const QString& text) {
+void write(const QString& path, QIODevice::OpenMode mode, const QString& text) {
     QFile file(path);
-    if (!file.open(QIODevice::Append | QIODevice::Text) || file.write(text.toUtf8()) < 0)
+    if (!file.open(mode | QIODevice::WriteOnly | QIODevice::Text) || file.write(text.toUtf8()) < 0)
         fail(QStringLiteral("Cannot write %1.").arg(path));
-}
-
-void replace(const QString& path, const QString& text) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text) ||
-        file.write(text.toUtf8()) < 0)
-        fail(QStringLiteral("Cannot write %1.").arg(path));
-}
-
-// Copies a folder with its owners and modes, which root keeps and anyone else owns anyway.
-void copyFolder(const QString& from, const QString& to) {
-    run(QStringLiteral("cp"), {"-a", from, to}, QDir::tempPath());
 }
 
 // Where the server's folder goes: in memory when there is plenty of room there, since the server
@@ -89,9 +76,7 @@ QString scratchFolder() {
 
 } // namespace
 
-PostgresCluster::PostgresCluster(QString templateFolder)
-    : templateFolder_(std::move(templateFolder)),
-      folder_(scratchFolder() + "/quarrymere-pg-XXXXXX") {}
+PostgresCluster::PostgresCluster() : folder_(scratchFolder() + "/quarrymere-pg-XXXXXX") {}
 
 PostgresCluster::~PostgresCluster() {
     try {
@@ -127,17 +112,16 @@ void PostgresCluster::start() {
     if (runningAsRoot())
         giveToServerUser(folder_.path());
 
-    initialise();
-    append(dataDirectory() + "/postgresql.conf", QStringLiteral("listen_addresses = ''\n"
-                                                                "unix_socket_directories = '%1'\n"
-                                                                "port = %2\n"
-                                                                "fsync = off\n"
-                                                                "synchronous_commit = off\n"
-                                                                "full_page_writes = off\n")
-                                                     .arg(socketDirectory())
-                                                     .arg(Port));
-    replace(dataDirectory() + "/pg_hba.conf", QStringLiteral("local all postgres trust\n"
-                                                             "local all all scram-sha-256\n"));
+    runServerProgram("initdb",
+                     {"--pgdata", dataDirectory(), "--username", "postgres", "--auth", "trust",
+                      "--encoding", "UTF8", "--locale", "C", "--no-sync", "--no-instructions"});
+    write(dataDirectory() + "/postgresql.conf", QIODevice::Append,
+          QStringLiteral("listen_addresses = ''\nunix_socket_directories = '%1'\nport = %2\n"
+                         "fsync = off\nsynchronous_commit = off\nfull_page_writes = off\n")
+              .arg(socketDirectory())
+              .arg(Port));
+    write(dataDirectory() + "/pg_hba.conf", QIODevice::Truncate,
+          QStringLiteral("local all postgres trust\nlocal all all scram-sha-256\n"));
     try {
         runServerProgram("pg_ctl", {"--pgdata", dataDirectory(), "--log", serverLog(), "--wait",
                                     "--timeout", "30", "start"});
@@ -148,33 +132,6 @@ void PostgresCluster::start() {
              QString::fromLocal8Bit(log.readAll()));
     }
     running_ = true;
-}
-
-void PostgresCluster::initialise() {
-    if (templateFolder_.isEmpty()) {
-        initdb();
-        return;
-    }
-    if (!QDir().mkpath(templateFolder_))
-        fail(QStringLiteral("Cannot make the template folder %1.").arg(templateFolder_));
-    QLockFile lock(templateFolder_ + "/lock");
-    if (!lock.lock())
-        fail(QStringLiteral("Cannot lock the template folder %1.").arg(templateFolder_));
-    const QString pristine = templateFolder_ + "/data";
-    if (QFileInfo::exists(pristine)) {
-        copyFolder(pristine, dataDirectory());
-        return;
-    }
-    initdb();
-    copyFolder(dataDirectory(), pristine + ".partial");
-    if (!QDir().rename(pristine + ".partial", pristine))
-        fail(QStringLiteral("Cannot keep the fresh data folder in %1.").arg(templateFolder_));
-}
-
-void PostgresCluster::initdb() {
-    runServerProgram("initdb",
-                     {"--pgdata", dataDirectory(), "--username", "postgres", "--auth", "trust",
-                      "--encoding", "UTF8", "--locale", "C", "--no-sync", "--no-instructions"});
 }
 
 void PostgresCluster::stop() {

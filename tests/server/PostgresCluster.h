@@ -14,12 +14,10 @@ namespace test::server {
 // Every failure throws std::runtime_error with what went wrong and the programs' own output.
 //
 // The folder is in memory (/dev/shm) when there is room there, where the server starts several
-// times faster than on a disk. Making a data folder takes initdb a second or so; with a template
-// folder, the first process keeps a copy of the fresh data folder there (under a lock file, so
-// that processes running side by side wait for it) and later ones copy it instead.
+// times faster than on a disk.
 class PostgresCluster {
 public:
-    explicit PostgresCluster(QString templateFolder = {});
+    PostgresCluster();
     PostgresCluster(const PostgresCluster&) = delete;
     PostgresCluster& operator=(const PostgresCluster&) = delete;
     ~PostgresCluster(); // stops the server if it runs
@@ -34,14 +32,11 @@ public:
     static constexpr int Port = 5432;
 
 private:
-    void initialise();
-    void initdb();
     QString dataDirectory() const;
     QString serverLog() const;
     // Runs one of the server's programs, as the postgres user when the tests run as root.
     QString runServerProgram(const QString& name, const QStringList& arguments) const;
 
-    QString templateFolder_;
     QTemporaryDir folder_;
     bool running_ = false;
 };

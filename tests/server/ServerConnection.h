@@ -13,11 +13,12 @@ class Recordset;
 
 namespace test::server {
 
-// A connection to the test server made the way the program makes one: the connection string
-// names a provider the tests register, which passes the data source, user and password on to
-// the ODBC provider, read-only when the connection's mode is adModeRead.
-std::shared_ptr<data::Connection> connectToServer(int mode = data::ado::adModeRead,
-                                                  const QString& password = dataSource().password);
+// A connection to the test server made the way the login makes one: through the Oracle
+// provider, whose data source names the server's ODBC data source.
+std::shared_ptr<data::Connection> connectToServer(const QString& password = dataSource().password);
+
+// The ODBC connection string of the test server's data source, for the ODBC provider itself.
+QString odbcConnectionString(const QString& password = dataSource().password);
 
 std::shared_ptr<data::Recordset> query(const std::shared_ptr<data::Connection>& connection,
                                        const QString& statement,

@@ -1,6 +1,5 @@
 #include "server/ServerEnvironment.h"
 
-#include "data/odbc/AttributeValue.h"
 #include "server/PostgresCluster.h"
 
 #include <QFile>
@@ -38,8 +37,7 @@ class ServerEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         try {
-            cluster_ = std::make_unique<PostgresCluster>(
-                qEnvironmentVariable("QUARRYMERE_POSTGRES_TEMPLATE"));
+            cluster_ = std::make_unique<PostgresCluster>();
             cluster_->start();
             const DataSource& source = dataSource();
             cluster_->runSql("postgres",
@@ -87,13 +85,6 @@ const DataSource& dataSource() {
     static const DataSource source{QStringLiteral("quarrymere_pg"), QStringLiteral("quarry"),
                                    QStringLiteral(" Se;cr{e}t")};
     return source;
-}
-
-QString connectionString(const QString& password) {
-    using data::odbc::attributeValue;
-    const DataSource& source = dataSource();
-    return "DSN=" + attributeValue(source.dsn) + ";UID=" + attributeValue(source.user) +
-           ";PWD=" + attributeValue(password);
 }
 
 } // namespace test::server

@@ -19,7 +19,4 @@ struct DataSource {
 
 const DataSource& dataSource();
 
-// "DSN=...;UID=...;PWD=..." with each value written as attributeValue writes it.
-QString connectionString(const QString& password = dataSource().password);
-
 } // namespace test::server

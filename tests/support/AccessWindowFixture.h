@@ -9,10 +9,6 @@ class AccessWindowFixture : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        if (QFileInfo::exists(test::access::accessFixture("nwind.mdb")))
-            return;
-        if (qEnvironmentVariableIsSet("CI"))
-            FAIL() << "The Access sample files are missing";
-        GTEST_SKIP() << "The Access sample files are not on this machine";
+        test::access::requireAccessFixtures();
     }
 };

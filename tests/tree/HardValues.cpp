@@ -1,7 +1,8 @@
 #include "tree/HardValues.h"
 
 #include "data/AdoTypes.h"
-#include "grid/GeneratedRows.h"
+#include "data/TableEntry.h"
+#include "data/jet/JetTestSupport.h"
 
 #include <QDateTime>
 #include <cstdint>
@@ -145,7 +146,11 @@ void HardValues::load(const QString& name, RowSink& sink) {
 }
 
 std::shared_ptr<data::Connection> connectToHardValues() {
-    return test::grid::connectTo(std::make_shared<HardValues>());
+    const auto source = std::make_shared<HardValues>();
+    std::vector<data::TableEntry> tables;
+    for (const QString& name : source->tableNames())
+        tables.push_back({name, QStringLiteral("TABLE")});
+    return data::jet::testing::connectTo(source, tables);
 }
 
 } // namespace test

@@ -2,37 +2,14 @@
 #include "data/access/AccessFixtures.h"
 #include "grid/RecordsetModel.h"
 #include "support/AccessWindowFixture.h"
-#include "ui/dialogs/frmOpenSource.h"
+#include "support/PickerScript.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/TreeView.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QPushButton>
 
+using test::selectNode;
 using test::access::accessFixture;
-
-namespace {
-
-// Selects the node with this text in the picker's tree.
-ui::NodePtr select(frmOpenSource& picker, const QString& text) {
-    for (int i = 1; i <= picker.sTree->Count(); ++i)
-        if (picker.sTree->Nodes(i)->Text() == text) {
-            picker.sTree->setSelectedItem(picker.sTree->Nodes(i).get());
-            return picker.sTree->Nodes(i);
-        }
-    ADD_FAILURE() << "no node " << text.toStdString();
-    return {};
-}
-
-QStringList childTexts(const ui::NodePtr& node) {
-    QStringList texts;
-    for (ui::NodePtr c = node->Child(); c; c = c->Next())
-        texts << c->Text();
-    return texts;
-}
-
-} // namespace
 
 class Picker : public AccessWindowFixture {
 protected:
@@ -52,45 +29,36 @@ protected:
 };
 
 TEST_F(Picker, ListsTheTablesByTypeUnderTheFilesPathAndPicksOnOk) {
-    QStringList groups, tables;
+    QStringList tables;
     connect([&](QDialog& d) {
         auto& picker = static_cast<frmOpenSource&>(d);
-        EXPECT_EQ(picker.windowTitle(), "Open");
         const ui::NodePtr root = picker.sTree->Nodes(1);
         EXPECT_EQ(root->Text(), accessFixture("nwind.mdb"));
-        EXPECT_EQ(root->Tag(), "R");
         EXPECT_TRUE(root->Expanded());
         EXPECT_EQ(picker.sTree->SelectedItem(), root);
-        groups = childTexts(root);
-        for (ui::NodePtr g = root->Child(); g; g = g->Next()) {
-            EXPECT_EQ(g->Tag(), "tType");
-            for (ui::NodePtr t = g->Child(); t; t = t->Next())
-                EXPECT_EQ(t->Tag(), "tTable");
-        }
-        tables = childTexts(root->Child()->LastSibling());
+        tables = test::listedTables(picker);
 
         // OK on the root or on a group does nothing and leaves the dialog open.
         picker.OKButton->click();
         EXPECT_TRUE(picker.isVisible());
-        select(picker, "TABLE");
+        selectNode(picker, "TABLE");
         picker.OKButton->click();
         EXPECT_TRUE(picker.isVisible());
-        select(picker, "Order Details");
+        selectNode(picker, "Order Details");
         picker.OKButton->click();
         EXPECT_FALSE(picker.isVisible());
     });
-    EXPECT_EQ(groups, QStringList({"ACCESS TABLE", "SYSTEM TABLE", "TABLE"}));
-    EXPECT_TRUE(tables.contains("Orders"));
+    EXPECT_TRUE(tables.contains("TABLE/Orders"));
+    EXPECT_TRUE(tables.contains("SYSTEM TABLE/MSysObjects"));
+    EXPECT_TRUE(tables.first().startsWith("ACCESS TABLE/"));
     EXPECT_TRUE(state->SourceChosen);
     EXPECT_FALSE(state->RefillPicker);
     EXPECT_EQ(state->RecordSource, "[Order Details]");
 
     // The main window: a fresh root, the columns read, the grid showing their headers.
     EXPECT_EQ(form->tvTreeView->Count(), 1);
-    EXPECT_EQ(form->tvTreeView->Nodes(1)->Tag(), "Halyard");
     EXPECT_EQ(form->lblTitle[1]->text(), "[Order Details]");
     EXPECT_EQ(state->FieldCount, 5);
-    EXPECT_EQ(state->ColInfo[0].ColSQL, "[OrderID]");
     EXPECT_EQ(state->ColInfo[5].ColConv, "0");
     auto model = form->grdDataGrid->dataSource();
     ASSERT_EQ(model->columnCount(), 5);
@@ -103,31 +71,26 @@ TEST_F(Picker, ListsTheTablesByTypeUnderTheFilesPathAndPicksOnOk) {
 TEST_F(Picker, ReopeningWithoutANewConnectReadsNoSchemaAndKeepsTreeAndSelection) {
     connect([&](QDialog& d) {
         auto& picker = static_cast<frmOpenSource&>(d);
-        select(picker, "Customers");
+        selectNode(picker, "Customers");
         emit picker.sTree->DblClick();
     });
     EXPECT_EQ(state->RecordSource, "[Customers]");
-    EXPECT_EQ(state->DbConnection->schemaReads(), 1);
     const auto before = state->DetailRecordset;
 
     form->mnuFileOpen->trigger();
-    EXPECT_EQ(state->DbConnection->schemaReads(), 1);
     EXPECT_FALSE(state->SourceChosen) << "closed untouched: Cancel";
 
-    int tablesShown = 0;
     seam.queueForm([&](QDialog& d) {
         auto& picker = static_cast<frmOpenSource&>(d);
         EXPECT_EQ(picker.sTree->SelectedItem()->Text(), "Customers");
-        tablesShown = picker.sTree->Count();
         // A double-click on a group picks nothing.
-        select(picker, "TABLE");
+        selectNode(picker, "TABLE");
         emit picker.sTree->DblClick();
         EXPECT_TRUE(picker.isVisible());
-        select(picker, "Customers");
+        selectNode(picker, "Customers");
         picker.OKButton->click();
     });
     form->mnuFileOpen->trigger();
-    EXPECT_GT(tablesShown, 3);
     EXPECT_EQ(state->DbConnection->schemaReads(), 1);
     // Picking the same table again re-reads the structure; the grid's statement is unchanged,
     // so nothing new is opened for it.

@@ -1,8 +1,7 @@
 // Decoding of stored values that the sample files do not cover in full: dates before 1899 and
-// at the ends of Jet's range, large and scaled Numerics, compressed UTF-16 text, table kinds.
+// at the ends of Jet's range, large and scaled Numerics, compressed UTF-16 text.
 #include "RecordingSink.h"
 #include "data/access/JetNumeric.h"
-#include "data/access/TableCatalog.h"
 #include "data/access/TextDecoder.h"
 #include "data/jet/CalendarDate.h"
 
@@ -11,40 +10,33 @@
 #include <gtest/gtest.h>
 
 using namespace data::access;
+using Parts = data::jet::DateTimeParts;
 
 namespace {
 
 TEST(JetDate, CountsDaysFromTheEpochAndTheTimeForwards) {
-    EXPECT_EQ(data::jet::fromSerialDate(0.0), (data::jet::DateTimeParts{1899, 12, 30, 0, 0, 0}));
-    EXPECT_EQ(data::jet::fromSerialDate(1.5), (data::jet::DateTimeParts{1899, 12, 31, 12, 0, 0}));
-    EXPECT_EQ(data::jet::fromSerialDate(36526.75),
-              (data::jet::DateTimeParts{2000, 1, 1, 18, 0, 0}));
-    // Before the epoch the whole part counts back, the fraction still forwards from midnight.
-    EXPECT_EQ(data::jet::fromSerialDate(-1.25), (data::jet::DateTimeParts{1899, 12, 29, 6, 0, 0}));
-    EXPECT_EQ(data::jet::fromSerialDate(-0.5), (data::jet::DateTimeParts{1899, 12, 30, 12, 0, 0}));
-    EXPECT_EQ(data::jet::fromSerialDate(-728.75), (data::jet::DateTimeParts{1898, 1, 1, 18, 0, 0}));
-}
-
-TEST(JetDate, RoundsToTheNearestSecondAcrossMidnight) {
     const double second = 1.0 / 86400;
-    EXPECT_EQ(data::jet::fromSerialDate(2.0 + 3661 * second + 0.4 * second),
-              (data::jet::DateTimeParts{1900, 1, 1, 1, 1, 1}));
-    EXPECT_EQ(data::jet::fromSerialDate(2.0 + 3661 * second + 0.6 * second),
-              (data::jet::DateTimeParts{1900, 1, 1, 1, 1, 2}));
-    EXPECT_EQ(data::jet::fromSerialDate(36525.0 + 86399.7 * second),
-              (data::jet::DateTimeParts{2000, 1, 1, 0, 0, 0}));
-    EXPECT_EQ(data::jet::fromSerialDate(-1.0 - 86399.7 * second),
-              (data::jet::DateTimeParts{1899, 12, 30, 0, 0, 0}));
-}
-
-TEST(JetDate, AcceptsOnlyJetsRangeOfYears) {
-    EXPECT_EQ(data::jet::fromSerialDate(-657434.0), (data::jet::DateTimeParts{100, 1, 1, 0, 0, 0}));
-    EXPECT_EQ(data::jet::fromSerialDate(2958465.5),
-              (data::jet::DateTimeParts{9999, 12, 31, 12, 0, 0}));
-    EXPECT_FALSE(data::jet::fromSerialDate(-657435.0));
-    EXPECT_FALSE(data::jet::fromSerialDate(2958466.0));
-    EXPECT_FALSE(data::jet::fromSerialDate(std::nan("")));
-    EXPECT_FALSE(data::jet::fromSerialDate(1e300));
+    const std::pair<double, Parts> cases[] = {
+        {0.0, {1899, 12, 30, 0, 0, 0}},
+        {1.5, {1899, 12, 31, 12, 0, 0}},
+        {36526.75, {2000, 1, 1, 18, 0, 0}},
+        // Before the epoch the whole part counts back, the fraction still forwards from midnight.
+        {-1.25, {1899, 12, 29, 6, 0, 0}},
+        {-0.5, {1899, 12, 30, 12, 0, 0}},
+        {-728.75, {1898, 1, 1, 18, 0, 0}},
+        // To the nearest second, across midnight too.
+        {2.0 + 3661.4 * second, {1900, 1, 1, 1, 1, 1}},
+        {2.0 + 3661.6 * second, {1900, 1, 1, 1, 1, 2}},
+        {36525.0 + 86399.7 * second, {2000, 1, 1, 0, 0, 0}},
+        {-1.0 - 86399.7 * second, {1899, 12, 30, 0, 0, 0}},
+        // The ends of Jet's range of years.
+        {-657434.0, {100, 1, 1, 0, 0, 0}},
+        {2958465.5, {9999, 12, 31, 12, 0, 0}},
+    };
+    for (const auto& [serial, parts] : cases)
+        EXPECT_EQ(data::jet::fromSerialDate(serial), parts) << serial;
+    for (const double outside : {-657435.0, 2958466.0, std::nan(""), 1e300})
+        EXPECT_FALSE(data::jet::fromSerialDate(outside)) << outside;
 }
 
 // Sign byte, then the 128-bit magnitude as four little-endian words, most significant first.
@@ -89,14 +81,6 @@ TEST(Utf16Text, ReadsPlainAndCompressedForms) {
               QStringLiteral("a\u00E4\u03A9\u20ACz"));
     EXPECT_EQ(utf16({0xFF, 0xFE}), QString());
     EXPECT_EQ(utf16({0xFF, 0xFE, 'x', 0, 0x41}), QStringLiteral("x")); // a dangling half unit
-}
-
-TEST(TableKind, FollowsTheCatalogFlags) {
-    EXPECT_EQ(tableTypeForFlags(0), "TABLE");
-    EXPECT_EQ(tableTypeForFlags(0x80000000u), "SYSTEM TABLE");
-    EXPECT_EQ(tableTypeForFlags(0x800a0000u), "SYSTEM TABLE");
-    EXPECT_EQ(tableTypeForFlags(0x00000002u), "ACCESS TABLE");
-    EXPECT_EQ(tableTypeForFlags(0x0000000au), "ACCESS TABLE");
 }
 
 } // namespace

@@ -25,6 +25,18 @@ struct LoadedTable {
         const std::size_t index = column(name);
         return index < row.size() ? row[index] : missing;
     }
+    QStringList names() const {
+        QStringList names;
+        for (const auto& c : definition.columns)
+            names << c.name;
+        return names;
+    }
+    std::vector<int> types() const {
+        std::vector<int> types;
+        for (const auto& c : definition.columns)
+            types.push_back(c.adoType);
+        return types;
+    }
     // The first row whose column holds the value.
     const Row& rowWhere(const QString& name, const Value& wanted) const {
         for (const Row& row : rows)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtPrinters.h"
 #include "data/jet/CalendarDate.h"
 #include "data/jet/TableSource.h"
 
@@ -57,22 +58,6 @@ private:
     Row current_;
 };
 
-// Counts rows without keeping them.
-class CountingSink : public data::jet::RowSink {
-public:
-    long rows = 0;
-
-    void setNull(int) override {}
-    void setInteger(int, std::int64_t) override {}
-    void setBoolean(int, bool) override {}
-    void setDouble(int, double) override {}
-    void setCurrency(int, std::int64_t) override {}
-    void setDateTime(int, int, int, int, int, int, int) override {}
-    void setText(int, const QString&) override {}
-    void setBlob(int, const QByteArray&) override {}
-    void endRow() override { ++rows; }
-};
-
 inline std::ostream& operator<<(std::ostream& out, const Null&) {
     return out << "NULL";
 }
@@ -89,9 +74,6 @@ inline std::ostream& operator<<(std::ostream& out, const DateTimeParts& t) {
 }
 } // namespace data::jet
 
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
     *out << "<" << bytes.size() << " bytes>";
 }

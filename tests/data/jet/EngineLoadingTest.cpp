@@ -1,6 +1,6 @@
 #include "data/AdoTypes.h"
-#include "data/Error.h"
 #include "data/jet/JetTestSupport.h"
+#include "support/DataFailure.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>
@@ -37,8 +37,13 @@ TEST(EngineLoading, LoadsATableOnceWhenItIsFirstNamed) {
     EXPECT_EQ(source->loadCalls.count("Customers"), 0u);
     EXPECT_EQ(runner.value("SELECT sum(Id) FROM Orders").toInt(), 3);
     EXPECT_NE(runner.errorOf("SELECT * FROM Customers"), "");
-
     EXPECT_EQ(engine.findTable("Suppliers"), nullptr);
+
+    // Tables keep the source's own names, whatever their letters and quotes.
+    ASSERT_NE(engine.findTable("UMSÄTZE"), nullptr);
+    EXPECT_EQ(runner.value("SELECT \"Betrag\" FROM \"Umsätze\"").toLongLong(), 15000);
+    ASSERT_NE(engine.findTable(R"(joe's "BEST" orders)"), nullptr);
+    EXPECT_EQ(runner.value(R"(SELECT "Unit Price" FROM "Joe's ""best"" Orders")").toDouble(), 2.5);
 }
 
 // The next query's table may be loaded while the rows of an earlier one are still being read.
@@ -54,39 +59,16 @@ TEST(EngineLoading, LoadsWhileAnotherQueryIsOpen) {
     EXPECT_FALSE(orders.step());
 }
 
-TEST(EngineLoading, KeepsTheSourcesOwnNames) {
-    auto source = ordersAndCustomers();
-    QueryRunner runner(source);
-    const TableInfo* sales = runner.engine().findTable("UMSÄTZE");
-    ASSERT_NE(sales, nullptr);
-    EXPECT_EQ(sales->name, "Umsätze");
-    EXPECT_EQ(runner.value("SELECT \"Betrag\" FROM \"Umsätze\"").toLongLong(), 15000);
-
-    const TableInfo* quoted = runner.engine().findTable(R"(joe's "BEST" orders)");
-    ASSERT_NE(quoted, nullptr);
-    EXPECT_EQ(runner.value(R"(SELECT "Unit Price" FROM "Joe's ""best"" Orders")").toDouble(), 2.5);
-}
-
+// Whole numbers stay exact; what the engine cannot compare as a value is kept as bytes.
 TEST(EngineLoading, StorageFollowsTheTypeCode) {
     const std::pair<SourceColumn, Storage> columns[] = {
-        {{"SmallInt", adSmallInt, 0}, Storage::Integer},
-        {{"Long", adInteger, 0}, Storage::Integer},
         {{"Byte", adUnsignedTinyInt, 0}, Storage::Integer},
-        {{"Big", adBigInt, 0}, Storage::Integer},
-        {{"Flag", adBoolean, 0}, Storage::Boolean},
-        {{"Single", adSingle, 0}, Storage::Real},
-        {{"Double", adDouble, 0}, Storage::Real},
         {{"Whole", adNumeric, 0}, Storage::Integer},
         {{"Decimals", adNumeric, 2}, Storage::Real},
-        {{"Decimal", adDecimal, 3}, Storage::Real},
         {{"Money", adCurrency, 0}, Storage::Currency},
-        {{"When", adDate, 0}, Storage::DateTime},
         {{"Stamp", adDBTimeStamp, 0}, Storage::DateTime},
-        {{"Name", adVarWChar, 0}, Storage::Text},
-        {{"Memo", adLongVarWChar, 0}, Storage::Text},
         {{"Code", adChar, 0}, Storage::Text},
         {{"Guid", adGUID, 0}, Storage::Blob},
-        {{"Picture", adLongVarBinary, 0}, Storage::Blob},
         {{"Odd", 999, 0}, Storage::Blob},
     };
     SourceTable table{"Everything", {}};
@@ -98,12 +80,9 @@ TEST(EngineLoading, StorageFollowsTheTypeCode) {
     const TableInfo* info = runner.engine().findTable("Everything");
     ASSERT_NE(info, nullptr);
     ASSERT_EQ(info->columns.size(), std::size(columns));
-    for (std::size_t i = 0; i < info->columns.size(); ++i) {
-        EXPECT_EQ(info->columns[i].name, columns[i].first.name);
-        EXPECT_EQ(info->columns[i].adoType, columns[i].first.adoType);
+    for (std::size_t i = 0; i < info->columns.size(); ++i)
         EXPECT_EQ(info->columns[i].storage, columns[i].second)
             << columns[i].first.name.toStdString();
-    }
 }
 
 // Amounts are whole numbers of ten-thousandths, so sums of many small amounts stay exact.
@@ -164,32 +143,13 @@ TEST(EngineLoading, TextOfEachRowIsStoredAsGiven) {
     EXPECT_EQ(runner.column("SELECT Other FROM Texts"), expected);
 }
 
-// A date column holds dates only: text that is no date in the engine's form is stored as Null.
-TEST(EngineLoading, TextThatIsNoDateLeavesADateColumnNull) {
-    auto source = std::make_shared<MemoryTableSource>();
-    source->add({"Dates", {{"When", adDate, 0}}}, {{QString("2001-03-04 10:05:09")},
-                                                   {QString("n/a")},
-                                                   {QString("3/4/2001")},
-                                                   {QString("2001-02-30")},
-                                                   {QString("")}});
-    QueryRunner runner(source);
-    runner.engine().findTable("Dates");
-    EXPECT_EQ(
-        runner.column("SELECT \"When\" FROM Dates"),
-        (QVariantList{"2001-03-04 10:05:09", QVariant(), QVariant(), QVariant(), QVariant()}));
-}
-
 // A table that fails to load leaves nothing behind, and the next look-up tries again.
 TEST(EngineLoading, FailedLoadLeavesNothingBehind) {
     auto source = ordersAndCustomers();
     source->failAfterRows = 1;
     QueryRunner runner(source);
-    try {
-        runner.engine().findTable("Orders");
-        FAIL() << "loading should fail";
-    } catch (const data::Error& error) {
-        EXPECT_EQ(error.description(), "The file is damaged.");
-    }
+    EXPECT_EQ(test::failureOf([&] { runner.engine().findTable("Orders"); }),
+              "The file is damaged.");
     EXPECT_NE(runner.errorOf("SELECT * FROM Orders"), "");
 
     source->failAfterRows.reset();

@@ -1,6 +1,9 @@
 #include "data/jet/JetTestSupport.h"
 
+#include "data/AdoTypes.h"
 #include "data/Error.h"
+#include "data/jet/JetProvider.h"
+#include "support/DataFailure.h"
 
 namespace data::jet::testing {
 
@@ -84,18 +87,81 @@ QVariantList QueryRunner::column(const QByteArray& sql) {
 }
 
 QString QueryRunner::errorOf(const QByteArray& sql) {
-    try {
+    return test::failureOf([&] {
         Statement statement = engine_.prepare(sql);
         while (statement.step()) {
         }
-    } catch (const Error& error) {
-        return error.description();
-    }
-    return QString();
+    });
 }
 
 DateTimeParts date(int year, int month, int day, int hour, int minute, int second) {
     return {year, month, day, hour, minute, second};
+}
+
+std::shared_ptr<MemoryTableSource> ordersAndT() {
+    using namespace data::ado;
+    auto source = std::make_shared<MemoryTableSource>();
+    const auto id = [](std::int64_t n) { return Cell(n); };
+    const auto text = [](const char* t) { return t ? Cell(QString(t)) : Cell(nullptr); };
+    const Cell null = nullptr;
+    source->add({"Orders",
+                 {{"OrderID", adInteger, 0},
+                  {"Customer", adVarWChar, 0},
+                  {"Region", adVarWChar, 0},
+                  {"Amount", adCurrency, 0},
+                  {"Shipped", adBoolean, 0},
+                  {"Freight", adDouble, 0},
+                  {"OrderDate", adDate, 0},
+                  {"Year", adSmallInt, 0}}},
+                {{id(1), text("Alpha"), text("North"), Amount{105000}, true, 1.5,
+                  date(2001, 3, 4, 10), id(2001)},
+                 {id(2), text("beta"), text("north"), Amount{1000}, false, 2.25, date(2001, 8, 15),
+                  id(2001)},
+                 {id(3), text("Gamma"), null, Amount{200000}, true, 1.5, null, id(2002)},
+                 {id(4), text("Delta"), text("South"), Amount{2000}, false, null,
+                  date(2002, 1, 20, 8, 30), id(2002)},
+                 {id(5), text("Eps"), null, null, false, 3.0, date(2001, 3, 30), id(2001)},
+                 {id(6), text("Zeta"), text("NORTH"), Amount{10000}, false, null, null, id(2001)}});
+    source->add({"T",
+                 {{"A", adVarWChar, 0},
+                  {"B", adVarWChar, 0},
+                  {"X", adVarWChar, 0},
+                  {"Odd \"Name\"", adInteger, 0}}},
+                {{text("x"), text("y"), text("Bon app'"), id(1)},
+                 {text("p"), text("q"), text("other"), id(2)},
+                 {text("m"), null, text("bon APP'"), id(3)}});
+    return source;
+}
+
+QList<QStringList> rowsOf(Provider& provider, const QString& sql) {
+    const auto cursor = provider.execute(sql);
+    QList<QStringList> rows;
+    while (cursor->next()) {
+        QStringList row;
+        for (int i = 0; i < cursor->fieldCount(); ++i)
+            row << (cursor->value(i).isNull() ? QStringLiteral("NULL")
+                                              : cursor->value(i).toString());
+        rows << row;
+    }
+    return rows;
+}
+
+std::shared_ptr<Connection> connectTo(std::shared_ptr<TableSource> source,
+                                      std::vector<TableEntry> tables) {
+    const QString provider = QStringLiteral("Quarrymere.Test.Tables");
+    registerProvider(provider, [source, tables](const ConnectionString&, int) {
+        return std::make_unique<JetProvider>(source, [tables] { return tables; });
+    });
+    auto connection = std::make_shared<Connection>();
+    connection->Open("Provider=" + provider);
+    return connection;
+}
+
+std::shared_ptr<Recordset> openStatic(const std::shared_ptr<Connection>& connection,
+                                      const QString& sql) {
+    auto records = std::make_shared<Recordset>();
+    records->Open(sql, connection, ado::adOpenStatic, ado::adLockReadOnly);
+    return records;
 }
 
 } // namespace data::jet::testing

@@ -1,10 +1,17 @@
 #pragma once
 
+#include "QtPrinters.h"
+#include "data/Connection.h"
+#include "data/Provider.h"
+#include "data/Recordset.h"
+#include "data/TableEntry.h"
 #include "data/jet/CalendarDate.h"
 #include "data/jet/Engine.h"
 #include "data/jet/TableSource.h"
 
+#include <QList>
 #include <QLocale>
+#include <QStringList>
 #include <QVariant>
 #include <cstdint>
 #include <map>
@@ -13,13 +20,10 @@
 #include <variant>
 #include <vector>
 
-// Lets failed expectations show text as text.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 // A table source held in memory, and an engine over it, for the engine's tests.
 namespace data::jet::testing {
+
+using data::Provider;
 
 struct Amount {
     std::int64_t scaledBy10000;
@@ -87,5 +91,20 @@ private:
 };
 
 DateTimeParts date(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
+// Orders and T: two small tables with nulls, text in mixed case and apostrophes.
+std::shared_ptr<MemoryTableSource> ordersAndT();
+
+// Runs a statement in the provider's dialect: each row's values as text, "NULL" for null.
+QList<QStringList> rowsOf(Provider& provider, const QString& sql);
+
+// A connection that runs Jet SQL over the source, through a provider registered for the purpose
+// whose schema lists `tables`.
+std::shared_ptr<Connection> connectTo(std::shared_ptr<TableSource> source,
+                                      std::vector<TableEntry> tables = {});
+
+// The statement's rows as a static recordset, which reads them as they are asked for.
+std::shared_ptr<Recordset> openStatic(const std::shared_ptr<Connection>& connection,
+                                      const QString& sql);
 
 } // namespace data::jet::testing

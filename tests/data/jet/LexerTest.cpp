@@ -1,3 +1,5 @@
+// What the parser and translator tests do not reach: reserved words in brackets, quotes doubled
+// in both styles, numbers as written, and dates with times.
 #include "data/jet/Lexer.h"
 
 #include "QtPrinters.h"
@@ -19,29 +21,17 @@ QStringList texts(const QString& sql) {
 
 } // namespace
 
-TEST(JetLexer, NamesKeywordsAndOperators) {
-    EXPECT_EQ(texts("[Order Details].[UnitPrice] SALES.ORDERS x.[y z] Format$ [Select] sElEcT"),
-              QStringList({"Order Details|UnitPrice", "SALES|ORDERS", "x|y z", "Format$", "Select",
-                           "SELECT"}));
-    const std::vector<Token> tokens = tokenize("Format$([Select]) mod <=");
+TEST(JetLexer, NamesStringsAndNumbers) {
+    EXPECT_EQ(texts("[Order Details].[UnitPrice] x.[y z] Format$ [Select] sElEcT"),
+              QStringList({"Order Details|UnitPrice", "x|y z", "Format$", "Select", "SELECT"}));
+    const std::vector<Token> tokens = tokenize("Format$([Select])");
     EXPECT_TRUE(tokens[0].bareName);
     EXPECT_EQ(tokens[2].kind, TokenKind::Name); // a bracketed reserved word is a name
     EXPECT_FALSE(tokens[2].bareName);
-    EXPECT_EQ(tokens[2].start, 8);
-    EXPECT_EQ(tokens[2].end, 16);
-    EXPECT_EQ(tokens[4].kind, TokenKind::Keyword);
-    EXPECT_EQ(tokens[5].kind, TokenKind::Operator);
-    EXPECT_EQ(texts("a<=b>=c<>d<e>f=g+h-i*j/k\\l^m&n;").join(""),
-              "a<=b>=c<>d<e>f=g+h-i*j/k\\l^m&n;");
-}
 
-TEST(JetLexer, BothQuoteStylesMakeStrings) {
-    EXPECT_EQ(texts(R"('it''s' "say ""hi""" 'a"b' "" 'Bon app''')"),
-              QStringList({"it's", "say \"hi\"", "a\"b", "", "Bon app'"}));
+    EXPECT_EQ(texts(R"('it''s' "say ""hi""" 'a"b' "")"),
+              QStringList({"it's", "say \"hi\"", "a\"b", ""}));
     EXPECT_EQ(tokenize(R"("x")")[0].kind, TokenKind::String);
-}
-
-TEST(JetLexer, NumbersAsWritten) {
     EXPECT_EQ(texts("12 1.5 .5 1e3 2.5E-3 7E+2"),
               QStringList({"12", "1.5", ".5", "1e3", "2.5E-3", "7E+2"}));
     // An exponent needs digits; otherwise the letter starts a name.

@@ -1,97 +1,89 @@
-// The statements the program writes, translated and run in the engine against a tiny table.
-#include "QtPrinters.h"
+// The statements the program writes, run through the Jet provider against two tiny tables.
 #include "data/AdoTypes.h"
-#include "data/jet/JetTestDatabase.h"
+#include "data/jet/JetProvider.h"
+#include "data/jet/JetTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace data::jet;
+using namespace data::jet::testing;
 using namespace data::ado;
 using Rows = QList<QStringList>;
 
 namespace {
 
-QStringList namesOf(const Translation& translation) {
-    QStringList names;
-    for (const ResultColumn& column : translation.columns)
-        names << column.name;
-    return names;
-}
+class JetTranslateRows : public ::testing::Test {
+protected:
+    Rows rows(const QString& sql) { return rowsOf(provider, sql); }
 
-std::vector<int> typesOf(const Translation& translation) {
-    std::vector<int> types;
-    for (const ResultColumn& column : translation.columns)
-        types.push_back(column.adoType);
-    return types;
-}
+    // Each result column as "name:type code".
+    QStringList columns(const QString& sql) {
+        const auto cursor = provider.execute(sql);
+        QStringList columns;
+        for (int i = 0; i < cursor->fieldCount(); ++i)
+            columns << QString("%1:%2").arg(cursor->fieldName(i)).arg(cursor->fieldType(i));
+        return columns;
+    }
 
-// The ids of the orders meeting the condition, in order.
-QString idsWhere(JetTestDatabase& db, const QString& condition) {
-    QStringList ids;
-    for (const QStringList& row :
-         db.rows("SELECT [OrderID] FROM [Orders] WHERE " + condition + " ORDER BY [OrderID]"))
-        ids << row[0];
-    return ids.join(',');
-}
+    // The ids of the orders meeting the condition, in order.
+    QString idsWhere(const QString& condition) {
+        QStringList ids;
+        for (const QStringList& row :
+             rows("SELECT [OrderID] FROM [Orders] WHERE " + condition + " ORDER BY [OrderID]"))
+            ids << row[0];
+        return ids.join(',');
+    }
+
+    JetProvider provider{ordersAndT(), {}};
+};
 
 const QString stats = "Min([Amount]) AS CMIN, Max([Amount]) AS CMAX, Avg([Amount]) AS CAVG, "
                       "Sum([Amount]) AS CSUM FROM [Orders]";
 
+QString column(const char* name, int type) {
+    return QString("%1:%2").arg(name).arg(type);
+}
+
 } // namespace
 
-TEST(JetTranslateRows, EmptyDetailStatementsDescribeTheColumns) {
-    JetTestDatabase db;
-    EXPECT_TRUE(db.rows("Select * From [Orders] Where 1 = 0").isEmpty());
-    EXPECT_EQ(namesOf(db.translation()), QStringList({"OrderID", "Customer", "Region", "Amount",
-                                                      "Shipped", "Freight", "OrderDate", "Year"}));
-    EXPECT_EQ(typesOf(db.translation()),
-              std::vector<int>({adInteger, adVarWChar, adVarWChar, adCurrency, adBoolean, adDouble,
-                                adDate, adSmallInt}));
-    EXPECT_EQ(db.translation().columns[3].storage, Storage::Real); // currency comes divided
-    EXPECT_EQ(db.translation().tables, QStringList({"Orders"}));
-
-    EXPECT_TRUE(db.rows("SELECT [OrderID], [Customer], [Shipped], [Freight] FROM [Orders] WHERE "
-                        "1 = 0")
-                    .isEmpty());
-    EXPECT_EQ(typesOf(db.translation()),
-              std::vector<int>({adInteger, adVarWChar, adBoolean, adDouble}));
+TEST_F(JetTranslateRows, EmptyDetailStatementsDescribeTheColumns) {
+    EXPECT_TRUE(rows("Select * From [Orders] Where 1 = 0").isEmpty());
+    EXPECT_EQ(columns("Select * From [Orders] Where 1 = 0"),
+              QStringList({column("OrderID", adInteger), column("Customer", adVarWChar),
+                           column("Region", adVarWChar), column("Amount", adCurrency),
+                           column("Shipped", adBoolean), column("Freight", adDouble),
+                           column("OrderDate", adDate), column("Year", adSmallInt)}));
 }
 
-TEST(JetTranslateRows, StatisticsKeepCurrencyExact) {
-    JetTestDatabase db;
-    EXPECT_EQ(db.rows("SELECT Count(1) AS CNNULL , " + stats),
-              Rows({{"6", "0.1", "20.0", "6.36", "31.8"}}));
-    EXPECT_EQ(namesOf(db.translation()), QStringList({"CNNULL", "CMIN", "CMAX", "CAVG", "CSUM"}));
-    EXPECT_EQ(typesOf(db.translation()),
-              std::vector<int>({adInteger, adCurrency, adCurrency, adDouble, adCurrency}));
-
-    EXPECT_EQ(db.rows("SELECT Count(1) AS CNNULL  FROM [Orders]"), Rows({{"6"}}));
-    EXPECT_EQ(db.rows("SELECT COUNT(1) AS CCNT , " + stats + " WHERE [Region] IS NULL"),
-              Rows({{"2", "20.0", "20.0", "20.0", "20.0"}}));
+TEST_F(JetTranslateRows, StatisticsKeepCurrencyExact) {
+    EXPECT_EQ(rows("SELECT Count(1) AS CNNULL , " + stats),
+              Rows({{"6", "0.1", "20", "6.36", "31.8"}}));
+    EXPECT_EQ(columns("SELECT Count(1) AS CNNULL , " + stats),
+              QStringList({column("CNNULL", adInteger), column("CMIN", adCurrency),
+                           column("CMAX", adCurrency), column("CAVG", adDouble),
+                           column("CSUM", adCurrency)}));
+    EXPECT_EQ(rows("SELECT COUNT(1) AS CCNT , " + stats + " WHERE [Region] IS NULL"),
+              Rows({{"2", "20", "20", "20", "20"}}));
 }
 
-TEST(JetTranslateRows, GroupingFollowsTheTextCollation) {
-    JetTestDatabase db;
+TEST_F(JetTranslateRows, GroupingFollowsTheTextCollation) {
     // North, north and NORTH are one group.
-    const Rows groups = db.rows("SELECT [Region] AS CNAME, COUNT([Region]) AS CCNT , " + stats +
-                                " WHERE [Region] IS NOT NULL  GROUP BY [Region]");
+    const Rows groups = rows("SELECT [Region] AS CNAME, COUNT([Region]) AS CCNT , " + stats +
+                             " WHERE [Region] IS NOT NULL  GROUP BY [Region]");
     ASSERT_EQ(groups.size(), 2);
     EXPECT_EQ(groups[0].mid(1, 2), QStringList({"3", "0.1"}));
     EXPECT_EQ(groups[0][0].toLower(), "north");
     EXPECT_NEAR(groups[0][4].toDouble(), 11.6 / 3, 1e-9);
     EXPECT_EQ(groups[0][5], "11.6");
     EXPECT_EQ(groups[1], QStringList({"South", "1", "0.2", "0.2", "0.2", "0.2"}));
-    EXPECT_EQ(typesOf(db.translation())[0], adVarWChar);
 
-    EXPECT_EQ(db.rows("SELECT Format([OrderDate], \"yyyy\\/mm\") AS CNAME, COUNT(1) AS CCNT FROM "
-                      "[Orders] WHERE [OrderDate] IS NOT NULL  AND [Region] = 'North' GROUP BY "
-                      "Format([OrderDate], \"yyyy\\/mm\")"),
+    EXPECT_EQ(rows("SELECT Format([OrderDate], \"yyyy\\/mm\") AS CNAME, COUNT(1) AS CCNT FROM "
+                   "[Orders] WHERE [OrderDate] IS NOT NULL  AND [Region] = 'North' GROUP BY "
+                   "Format([OrderDate], \"yyyy\\/mm\")"),
               Rows({{"2001/03", "1"}, {"2001/08", "1"}}));
-    EXPECT_EQ(typesOf(db.translation()), std::vector<int>({adVarWChar, adInteger}));
 }
 
-TEST(JetTranslateRows, ConditionsSelectTheRightRows) {
-    JetTestDatabase db;
+TEST_F(JetTranslateRows, ConditionsSelectTheRightRows) {
     const std::pair<const char*, const char*> cases[] = {
         {"[Region] = 'North' AND [OrderDate] IS NULL  AND [Year] = 2001", "6"},
         {"[Shipped] = True", "1,3"},
@@ -111,32 +103,26 @@ TEST(JetTranslateRows, ConditionsSelectTheRightRows) {
         {"([OrderID] = 1) = True", "1"},
     };
     for (const auto& [condition, ids] : cases)
-        EXPECT_EQ(idsWhere(db, condition), ids) << condition;
+        EXPECT_EQ(idsWhere(condition), ids) << condition;
 }
 
-TEST(JetTranslateRows, ValuesFollowJetsArithmeticAndNullRules) {
-    JetTestDatabase db;
-    EXPECT_EQ(db.rows("SELECT 7 / 2, 7 \\ 2, 7.6 Mod 3, 2 ^ 3, -2 ^ 2, [Freight] + Null, "
-                      "'a' + 'b', [Amount] * 2, [OrderID] = 1 FROM [Orders] WHERE [OrderID] = 1"),
-              Rows({{"3.5", "3", "2", "8.0", "4.0", "NULL", "ab", "21.0", "-1"}}));
-    EXPECT_EQ(db.translation().columns[8].storage, Storage::Boolean);
-
-    EXPECT_EQ(db.rows("Select [A] & Chr(9) & [B] From [T]"), Rows({{"x\ty"}, {"p\tq"}, {"m\t"}}));
-    EXPECT_EQ(namesOf(db.translation()), QStringList({"Expr1000"}));
+TEST_F(JetTranslateRows, ValuesFollowJetsArithmeticAndNullRules) {
+    EXPECT_EQ(rows("SELECT 7 / 2, 7 \\ 2, 7.6 Mod 3, 2 ^ 3, -2 ^ 2, [Freight] + Null, "
+                   "'a' + 'b', [Amount] * 2, [OrderID] = 1 FROM [Orders] WHERE [OrderID] = 1"),
+              Rows({{"3.5", "3", "2", "8", "4", "NULL", "ab", "21", "true"}}));
+    EXPECT_EQ(rows("Select [A] & Chr(9) & [B] From [T]"), Rows({{"x\ty"}, {"p\tq"}, {"m\t"}}));
+    EXPECT_EQ(columns("Select [A] & Chr(9) & [B] From [T]"),
+              QStringList({column("Expr1000", adVarWChar)}));
 }
 
-TEST(JetTranslateRows, TextStatementsAndDetailOrdering) {
-    JetTestDatabase db;
+TEST_F(JetTranslateRows, TextStatementsAndDetailOrdering) {
     // A doubled quote inside the literal; the comparison ignores case.
-    EXPECT_EQ(db.rows("Select [A] From [T] WHERE [X] = 'Bon app'''"), Rows({{"x"}, {"m"}}));
-    EXPECT_EQ(db.rows("SELECT [A], [B] FROM [T] WHERE [A] <> 'P'"),
-              Rows({{"x", "y"}, {"m", "NULL"}}));
-    EXPECT_EQ(db.rows("SELECT [A], [B] FROM [T] WHERE [A] <> 'P' ORDER BY [B] DESC"),
+    EXPECT_EQ(rows("Select [A] From [T] WHERE [X] = 'Bon app'''"), Rows({{"x"}, {"m"}}));
+    EXPECT_EQ(rows("SELECT [A], [B] FROM [T] WHERE [A] <> 'P' ORDER BY [B] DESC"),
               Rows({{"x", "y"}, {"m", "NULL"}}));
     // A number is a value to Jet, not a select item's position.
-    EXPECT_EQ(db.rows("SELECT [A] FROM [T] ORDER BY 2, [A]"), Rows({{"m"}, {"p"}, {"x"}}));
-    EXPECT_EQ(db.rows("SELECT [A], [B] FROM [T] ORDER BY [B]"),
+    EXPECT_EQ(rows("SELECT [A] FROM [T] ORDER BY 2, [A]"), Rows({{"m"}, {"p"}, {"x"}}));
+    EXPECT_EQ(rows("SELECT [A], [B] FROM [T] ORDER BY [B]"),
               Rows({{"m", "NULL"}, {"p", "q"}, {"x", "y"}}));
-    EXPECT_EQ(db.rows("SELECT DISTINCT [Region] FROM [Orders] WHERE [Region] IS NOT NULL").size(),
-              2);
+    EXPECT_EQ(rows("SELECT DISTINCT [Region] FROM [Orders] WHERE [Region] IS NOT NULL").size(), 2);
 }

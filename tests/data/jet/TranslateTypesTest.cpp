@@ -1,29 +1,25 @@
 // What a translation says about its result columns, the SQL it writes, and how it fails.
-#include "QtPrinters.h"
 #include "data/AdoTypes.h"
-#include "data/Error.h"
-#include "data/jet/JetTestDatabase.h"
+#include "data/jet/JetTestSupport.h"
+#include "data/jet/Translate.h"
+#include "support/DataFailure.h"
 
 #include <gtest/gtest.h>
 
 using namespace data::jet;
 using namespace data::ado;
+using data::jet::testing::ordersAndT;
 
 namespace {
 
-QString failure(JetTestDatabase& db, const QString& sql) {
-    try {
-        translate(sql, db);
-    } catch (const data::Error& error) {
-        return error.description();
-    }
-    return "no error";
+QString failure(Engine& db, const QString& sql) {
+    return test::failureOf([&] { translate(sql, db); });
 }
 
 } // namespace
 
 TEST(JetTranslateTypes, EachSelectItemHasJetsFieldType) {
-    JetTestDatabase db;
+    Engine db(ordersAndT());
     const std::pair<const char*, int> items[] = {
         {"CInt([Freight])", adSmallInt},
         {"CLng(1)", adInteger},
@@ -69,7 +65,7 @@ TEST(JetTranslateTypes, EachSelectItemHasJetsFieldType) {
 }
 
 TEST(JetTranslateTypes, NamesResolveWithoutRegardToCaseAndKeepTheCatalogsSpelling) {
-    JetTestDatabase db;
+    Engine db(ordersAndT());
     Translation translation =
         translate("SELECT [orders].[amount], ORDERS.Region AS R, orderid + 1 FROM orders", db);
     EXPECT_EQ(translation.columns[0].name, "Amount");
@@ -94,7 +90,7 @@ TEST(JetTranslateTypes, NamesResolveWithoutRegardToCaseAndKeepTheCatalogsSpellin
 }
 
 TEST(JetTranslateTypes, FailuresDescribeTheProblem) {
-    JetTestDatabase db;
+    Engine db(ordersAndT());
     const std::pair<const char*, const char*> cases[] = {
         {"SELECT * FROM [Ordres]", "The database engine cannot find the input table or query "
                                    "'Ordres'. Make sure it exists and that its name is spelled "

@@ -1,44 +1,19 @@
 // The reader never changes a workbook, and ends every kind of unreadable file in a data::Error.
 #include "WorkbookFixtures.h"
-#include "data/Error.h"
-#include "data/access/RecordingSink.h"
 #include "data/workbook/WorkbookFile.h"
-#include "support/DataFailure.h"
 #include "support/FileCopies.h"
 
-#include <QCryptographicHash>
-#include <QDateTime>
-#include <QFile>
 #include <random>
 
 using data::workbook::WorkbookFile;
 using namespace test::workbook;
-
 using test::contentsOf;
 using test::writeFile;
 
 namespace {
 
-// Opens the workbook and reads every row of every worksheet that holds cells.
-long readEverything(const QString& path) {
-    WorkbookFile file(path);
-    test::access::CountingSink sink;
-    for (const QString& name : file.tableNames()) {
-        try {
-            file.describe(name);
-        } catch (const data::Error& error) {
-            if (error.description().endsWith("holds no cells."))
-                continue;
-            throw;
-        }
-        file.load(name, sink);
-    }
-    return sink.rows;
-}
-
-// The description of the data::Error reading the file ends in; empty when it reads cleanly.
 QString failureOf(const QString& path) {
-    return test::readFailure([&] { readEverything(path); });
+    return test::readFailure<WorkbookFile>(path);
 }
 
 class WorkbookFailure : public WithMadeWorkbooks {
@@ -55,25 +30,18 @@ protected:
     }
 };
 
-TEST_F(WorkbookFailure, NamesAMissingFile) {
-    const QString path = dir.filePath("absent.xls");
-    EXPECT_EQ(failureOf(path), QString("Could not find file '%1'.").arg(path));
-    EXPECT_EQ(failureOf(dir.path()), QString("Could not find file '%1'.").arg(dir.path()));
-}
-
-TEST_F(WorkbookFailure, RefusesWhatIsNotAWorkbook) {
+TEST_F(WorkbookFailure, NamesAMissingFileAndRefusesWhatIsNotAWorkbook) {
+    for (const QString& path : {dir.filePath("absent.xls"), dir.path()})
+        EXPECT_EQ(failureOf(path), QString("Could not find file '%1'.").arg(path));
     for (const auto& [name, contents] :
          {std::pair{"notes.xls", QByteArray("Dear diary,\nthis is not a workbook.\n")},
           std::pair{"empty.xls", QByteArray()}, std::pair{"zeros.xls", QByteArray(4096, '\0')}}) {
         const QString path = writeFile(dir, name, contents);
-        EXPECT_EQ(failureOf(path),
-                  QString("External table is not in the expected format: '%1' is not an Excel "
-                          "workbook (.xls).")
-                      .arg(path));
+        EXPECT_EQ(failureOf(path), QString("External table is not in the expected format: '%1' is "
+                                           "not an Excel workbook (.xls).")
+                                       .arg(path));
     }
-}
 
-TEST_F(WorkbookFailure, RefusesAWorkbookProtectedByAPassword) {
     // The code page record (1200, UTF-16) made the record that marks a protected workbook.
     QByteArray contents = contentsOf(madeWorkbook("types.xls"));
     const qsizetype codePage = contents.indexOf(QByteArray::fromHex("42000200b004"));
@@ -88,13 +56,11 @@ TEST_F(WorkbookFailure, RefusesAWorkbookProtectedByAPassword) {
 TEST_F(WorkbookFailure, ReportsCopiesCutShort) {
     for (const QString& workbook : workbooks()) {
         const QByteArray whole = contentsOf(workbook);
-        for (const double fraction : {0.01, 0.1, 0.25, 1.0 / 3, 0.5, 2.0 / 3, 0.8, 0.9}) {
+        for (const double fraction : {0.01, 0.25, 0.5, 0.9}) {
             const auto length = static_cast<qsizetype>(whole.size() * fraction);
             for (const qsizetype cut : {length, length - length % 512}) {
                 const QString path = writeFile(dir, "cut.xls", whole.left(cut));
-                const QString failure = failureOf(path);
-                EXPECT_FALSE(failure.isEmpty()) << workbook.toStdString() << " cut to " << cut;
-                EXPECT_TRUE(failure.contains(path)) << failure.toStdString();
+                EXPECT_TRUE(failureOf(path).contains(path)) << workbook.toStdString() << " " << cut;
             }
         }
     }
@@ -106,7 +72,7 @@ TEST_F(WorkbookFailure, SurvivesGarbageInsteadOfItsParts) {
     std::mt19937 random(20240607);
     for (const QString& workbook : workbooks()) {
         const QByteArray whole = contentsOf(workbook);
-        for (int round = 0; round < 60; ++round) {
+        for (int round = 0; round < 40; ++round) {
             QByteArray copy = whole;
             // A few bytes shift the records' framing, a kilobyte wipes whole records.
             const qsizetype span = round % 2 == 0 ? 4 : 1024;
@@ -116,26 +82,17 @@ TEST_F(WorkbookFailure, SurvivesGarbageInsteadOfItsParts) {
                 copy[i] = static_cast<char>(random() & 0xff);
             const QString path = writeFile(dir, "garbled.xls", copy);
             const QString failure = failureOf(path);
-            if (!failure.isEmpty()) {
-                EXPECT_TRUE(failure.contains(path)) << failure.toStdString();
-            }
+            EXPECT_TRUE(failure.isEmpty() || failure.contains(path)) << failure.toStdString();
         }
     }
 }
 
 TEST_F(WorkbookFailure, LeavesTheFileAndItsFolderUntouched) {
     const QString copy = writeFile(dir, "copy.xls", contentsOf(madeWorkbook("types.xls")));
-    const QByteArray before =
-        QCryptographicHash::hash(contentsOf(copy), QCryptographicHash::Sha256);
-    const QStringList filesBefore = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
-    const QDateTime modifiedBefore = QFileInfo(copy).lastModified();
     QFile(copy).setPermissions(QFileDevice::ReadOwner);
-
-    EXPECT_GT(readEverything(copy), 0);
-
-    EXPECT_EQ(QCryptographicHash::hash(contentsOf(copy), QCryptographicHash::Sha256), before);
-    EXPECT_EQ(QFileInfo(copy).lastModified(), modifiedBefore);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), filesBefore);
+    const auto before = test::FileState::of(copy);
+    EXPECT_GT(test::readEverything<WorkbookFile>(copy), 0);
+    EXPECT_EQ(test::FileState::of(copy), before);
 }
 
 } // namespace

@@ -36,11 +36,10 @@ TEST(WorkbookDateFormats, TellDatesAndTimesFromOtherNumbers) {
         EXPECT_FALSE(isDateFormat(200, format)) << format;
 }
 
+// Numbers are written as VB writes them, which the engine's CStr test covers; here the decimal
+// point given, and the other kinds.
 TEST(WorkbookCellText, WritesNumbersDatesAndTruthValuesAsText) {
-    EXPECT_EQ(cellText(42.0, "."), "42");
     EXPECT_EQ(cellText(-0.5, ","), "-0,5");
-    EXPECT_EQ(cellText(1234567.5, "."), "1234567.5");
-    EXPECT_EQ(cellText(1.0 / 3, "."), "0.333333333333333");
     EXPECT_EQ(cellText(1e15, "."), "1E+15");
     EXPECT_EQ(cellText(true, "."), "True");
     EXPECT_EQ(cellText(DateTimeParts{2024, 2, 29}, "."), "2024-02-29");
