@@ -1,12 +1,11 @@
 #pragma once
 
 #include "support/AccessWindowFixture.h"
-#include "ui/dialogs/frmOpenSource.h"
+#include "ui/WindowTree.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/TreeView.h"
 
 #include <QAbstractItemModel>
-#include <QPushButton>
 
 // The real window connected to nwind.mdb with one of its tables picked, and clicked on as a
 // person clicks.
@@ -16,21 +15,12 @@ protected:
     void openTable(const QString& table) {
         openWindow();
         seam.queueFile(test::access::accessFixture("nwind.mdb"));
-        seam.queueForm([table](QDialog& d) {
-            auto& picker = static_cast<frmOpenSource&>(d);
-            for (int i = 1; i <= picker.sTree->Count(); ++i)
-                if (picker.sTree->Nodes(i)->Text() == table)
-                    picker.sTree->setSelectedItem(picker.sTree->Nodes(i).get());
-            picker.OKButton->click();
-        });
+        test::queuePick(seam, table);
         form->mnuFileCnctMSACC->trigger();
         ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
     }
     // Clicks a node as a person does.
-    void click(const ui::NodePtr& node) {
-        form->tvTreeView->setSelectedItem(node.get());
-        emit form->tvTreeView->NodeClick(node.get());
-    }
+    void click(const ui::NodePtr& node) { test::click(*form, node); }
     QStringList children(const ui::NodePtr& node) {
         QStringList texts;
         for (ui::NodePtr c = node->Child(); c; c = c->Next())

@@ -1,10 +1,9 @@
 // The grouping tree of the real window over the Access sample file: the root's count, levels
 // built by clicks, titles, the null group, date groups, and levels pruned again.
 #include "data/Dialect.h"
-#include "support/AccessWindowFixture.h"
+#include "support/NwindWindowFixture.h"
 #include "tree/HardValues.h"
 #include "tree/LocaleScope.h"
-#include "ui/WindowTree.h"
 
 #include <QAction>
 #include <QLabel>
@@ -15,16 +14,8 @@ using test::access::accessFixture;
 
 namespace {
 
-class GroupingTree : public AccessWindowFixture {
+class GroupingTree : public NwindWindowFixture {
 protected:
-    // Connects to nwind.mdb and picks the table.
-    void openTable(const QString& table) {
-        openWindow();
-        seam.queueFile(accessFixture("nwind.mdb"));
-        test::queuePick(seam, table);
-        form->mnuFileCnctMSACC->trigger();
-        ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
-    }
     // Picks a table of the hard values in a new window, as after connecting to a file of them.
     void openHardValues(const QString& table) {
         openWindow();
@@ -39,7 +30,6 @@ protected:
         form->mnuFileOpen->trigger();
         ASSERT_EQ(state->RecordSource, "[" + table + "]");
     }
-    void click(const ui::NodePtr& node) { test::click(*form, node); }
     // Clicks the node and its first child, its first grandchild, ... `levels` times; returns the
     // node reached.
     ui::NodePtr down(ui::NodePtr node, int levels) {
@@ -48,12 +38,6 @@ protected:
             node = node->Child();
         }
         return node;
-    }
-    QStringList children(const ui::NodePtr& node) {
-        QStringList texts;
-        for (ui::NodePtr c = node->Child(); c; c = c->Next())
-            texts << c->Text();
-        return texts;
     }
 };
 

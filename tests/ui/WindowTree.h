@@ -2,8 +2,8 @@
 
 #include "app/Module1.h"
 #include "data/ColumnTypes.h"
+#include "support/PickerScript.h"
 #include "tree/TreeInvariant.h"
-#include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/TreeView.h"
 #include "ui/main/frmMain.h"
 #include "ui/seam/ScriptedUiSeam.h"
@@ -17,13 +17,7 @@ namespace test {
 
 // Has the record source picker, when it next opens, pick the table or sheet of that name.
 inline void queuePick(ui::ScriptedUiSeam& seam, const QString& name) {
-    seam.queueForm([name](QDialog& d) {
-        auto& picker = static_cast<frmOpenSource&>(d);
-        for (int i = 1; i <= picker.sTree->Count(); ++i)
-            if (picker.sTree->Nodes(i)->Text() == name)
-                picker.sTree->setSelectedItem(picker.sTree->Nodes(i).get());
-        picker.OKButton->click();
-    });
+    seam.queueForm(pickTable(name));
 }
 
 inline void click(frmMain& form, const ui::NodePtr& node) {
