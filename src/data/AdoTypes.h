@@ -70,6 +70,11 @@ constexpr bool isNumberType(int type) {
     }
 }
 
+// Codes of exact decimals, whose digits may be more than a double holds.
+constexpr bool isExactDecimalType(int type) {
+    return type == adDecimal || type == adNumeric || type == adVarNumeric;
+}
+
 // Codes whose values are bytes rather than text.
 constexpr bool isBinaryType(int type) {
     return type == adBinary || type == adVarBinary || type == adLongVarBinary || type == adGUID;

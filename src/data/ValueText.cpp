@@ -52,6 +52,8 @@ QString valueText(const QVariant& value, int adoType, const QLocale& locale) {
     if (value.isNull())
         return QString();
     const int typeId = value.typeId();
+    if (typeId == QMetaType::QString && ado::isExactDecimalType(adoType))
+        return value.toString().replace(u'.', locale.decimalPoint()); // digits a double can't hold
     if (typeId == QMetaType::QString)
         return value.toString();
     if (typeId == QMetaType::QByteArray || ado::isBinaryType(adoType))

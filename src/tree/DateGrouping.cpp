@@ -56,13 +56,18 @@ QString formatted(const QString& column, const DateMasks& masks, Dialect dialect
     return QString();
 }
 
-// A date as a literal that the dialect reads back exactly, whatever the regional settings.
+// A date as a literal that the dialect reads back exactly, whatever the regional settings. A
+// server's timestamp may hold fractions of a second, which a date literal cannot: such a value
+// is written as a timestamp to the millisecond.
 QString exactDate(const QVariant& value, Dialect dialect) {
     const QDateTime when = value.toDateTime();
     const QString text = when.isValid() ? when.toString("yyyy-MM-dd HH:mm:ss") : value.toString();
-    if (dialect == Dialect::Oracle)
-        return "to_date(" + quoted(text) + ", 'YYYY-MM-DD HH24:MI:SS')";
-    return "CDate(" + quoted(text) + ")";
+    if (dialect != Dialect::Oracle)
+        return "CDate(" + quoted(text) + ")";
+    if (when.isValid() && when.time().msec() != 0)
+        return "to_timestamp(" + quoted(when.toString("yyyy-MM-dd HH:mm:ss.zzz")) +
+               ", 'YYYY-MM-DD HH24:MI:SS.FF3')";
+    return "to_date(" + quoted(text) + ", 'YYYY-MM-DD HH24:MI:SS')";
 }
 
 } // namespace

@@ -28,8 +28,9 @@ TEST(ServerValues, EachKindOfColumnHasItsTypeCodeAndValue) {
         {"big_value", ado::adBigInt, std::numeric_limits<qlonglong>::min()},
         {"real_value", ado::adSingle, 1.5},
         {"double_value", ado::adDouble, -2.25},
-        {"numeric_value", ado::adNumeric, -12345678901234.5678},
-        {"whole_numeric", ado::adNumeric, 12345678901234567890.0}, // beyond 64 bits
+        // More digits than a double holds: kept as the digits themselves.
+        {"numeric_value", ado::adNumeric, QString("-12345678901234.5678")},
+        {"whole_numeric", ado::adNumeric, QString("12345678901234567890")}, // beyond 64 bits
         {"char_value", ado::adWChar, QString("ab ")},
         {"varchar_value", ado::adVarWChar, QString("Grüße")},
         {"text_value", ado::adLongVarWChar, QString("x")},

@@ -56,7 +56,16 @@ CREATE VIEW sales.east_orders AS SELECT * FROM sales.orders WHERE region = 'East
 CREATE TABLE public.notes (id integer, note text);
 INSERT INTO public.notes VALUES (1, 'first'), (2, 'second');
 
--- The date conversion the program writes with one argument; PostgreSQL's own takes a format.
-CREATE FUNCTION public.to_date(text) RETURNS date
+-- The date conversions the program writes, as an Oracle server reads them: to_date keeps the
+-- time of day and to_timestamp has no time zone. Found before PostgreSQL's own, which return a
+-- date and a timestamp with time zone.
+CREATE FUNCTION public.to_date(text, text) RETURNS timestamp
     LANGUAGE sql IMMUTABLE STRICT
-    AS $$ SELECT pg_catalog.to_date($1, 'YYYY-MM-DD') $$;
+    AS $$ SELECT pg_catalog.to_timestamp($1, $2)::timestamp $$;
+CREATE FUNCTION public.to_timestamp(text, text) RETURNS timestamp
+    LANGUAGE sql IMMUTABLE STRICT
+    AS $$ SELECT pg_catalog.to_timestamp($1, $2)::timestamp $$;
+DO $$ BEGIN
+    EXECUTE format('ALTER DATABASE %I SET search_path = "$user", public, pg_catalog',
+                   current_database());
+END $$;

@@ -64,6 +64,8 @@ TEST(DateGrouping, NoneGroupsByTheDateAndFiltersWithAnExactLiteral) {
     EXPECT_EQ(MakeFilterDate("[D]", when, "None", Odbc), "[D] = CDate('1925-02-03 14:05:09')");
     EXPECT_EQ(MakeFilterDate("D", when, "None", Oracle),
               "D = to_date('1925-02-03 14:05:09', 'YYYY-MM-DD HH24:MI:SS')");
+    EXPECT_EQ(MakeFilterDate("D", when.toDateTime().addMSecs(250), "None", Oracle),
+              "D = to_timestamp('1925-02-03 14:05:09.250', 'YYYY-MM-DD HH24:MI:SS.FF3')");
     EXPECT_EQ(MakeFilterDate("[D]", QDate(2031, 12, 31), "None", Jet),
               "[D] = CDate('2031-12-31 00:00:00')");
 }

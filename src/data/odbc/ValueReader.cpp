@@ -75,6 +75,26 @@ QVariant binary(const Handle& statement, SQLUSMALLINT number) {
     return bytes ? QVariant(*bytes) : QVariant();
 }
 
+// Whether two decimal texts stand for the same number: equal once leading zeros, trailing zeros
+// after the point and a point with nothing after it are left out.
+bool sameDecimal(const QString& a, const QString& b) {
+    auto plain = [](QString text) {
+        const bool negative = text.startsWith('-');
+        if (negative || text.startsWith('+'))
+            text.remove(0, 1);
+        if (text.contains('.')) {
+            while (text.endsWith('0'))
+                text.chop(1);
+            if (text.endsWith('.'))
+                text.chop(1);
+        }
+        while (text.size() > 1 && text.startsWith('0') && text[1] != '.')
+            text.remove(0, 1);
+        return (negative && text != "0" ? "-" : "") + text;
+    };
+    return plain(a) == plain(b);
+}
+
 // An exact number, which the driver hands over as text so that no digit is lost on the way.
 QVariant exactNumber(const Handle& statement, SQLUSMALLINT number, SQLSMALLINT scale) {
     const QVariant digits = text(statement, number);
@@ -87,7 +107,15 @@ QVariant exactNumber(const Handle& statement, SQLUSMALLINT number, SQLSMALLINT s
         if (whole)
             return integer;
     }
-    return value.toDouble();
+    bool isNumber = false;
+    const double approximate = value.toDouble(&isNumber);
+    const qsizetype point = value.indexOf('.');
+    const int decimals = point < 0 ? 0 : int(value.size() - point - 1);
+    if (isNumber && sameDecimal(QString::number(approximate, 'f', decimals), value))
+        return approximate;
+    // More digits than a double holds: the digits themselves, which cell texts, labels and
+    // conditions write as they are.
+    return value;
 }
 
 QTime timeOf(SQLUSMALLINT hour, SQLUSMALLINT minute, SQLUSMALLINT second,
