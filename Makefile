@@ -28,6 +28,8 @@ bench: configure
 	$(BUILD_DIR)/quarrymere_bench $(BENCH_ARGS)
 	$(BUILD_DIR)/quarrymere_detail_bench --rows=1000000
 	$(BUILD_DIR)/quarrymere_detail_bench --rows=10000000
+	$(BUILD_DIR)/quarrymere_detail_bench --rows=1000000 --server
+	$(BUILD_DIR)/quarrymere_detail_bench --rows=1000000 --server --whole-results
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -3,18 +3,25 @@
 // table of N rows in the engine. One row count per process, so that the peak memory is that
 // run's own. Prints Markdown.
 //
-//   quarrymere_detail_bench [--rows=N] [--runs=N]
+//   quarrymere_detail_bench [--rows=N] [--runs=N] [--server [--whole-results]]
+//
+// --server puts the table on a private PostgreSQL server instead and connects through psqlODBC
+// in the Oracle dialect, its data source reading results in batches; --whole-results leaves
+// psqlODBC's default, which reads a whole result before handing over its first row.
 
 #include "Memory.h"
 #include "Report.h"
 #include "SalesSource.h"
+#include "ServerSales.h"
 #include "Stopwatch.h"
 #include "WindowDrill.h"
+#include "data/Ado.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/Error.h"
 #include "data/Provider.h"
 #include "data/jet/JetProvider.h"
+#include "server/ServedDatabase.h"
 
 #include <QApplication>
 
@@ -25,6 +32,8 @@ using namespace bench;
 struct Options {
     int rows = 1000000;
     int runs = 9;
+    bool server = false;
+    bool wholeResults = false;
 };
 
 Options readOptions(const QStringList& arguments) {
@@ -34,6 +43,10 @@ Options readOptions(const QStringList& arguments) {
             options.rows = std::max(1, argument.mid(7).toInt());
         else if (argument.startsWith(QStringLiteral("--runs=")))
             options.runs = std::max(1, argument.mid(7).toInt());
+        else if (argument == QStringLiteral("--server"))
+            options.server = true;
+        else if (argument == QStringLiteral("--whole-results"))
+            options.wholeResults = true;
     }
     return options;
 }
@@ -58,14 +71,32 @@ struct Row {
     int shown;
 };
 
+std::shared_ptr<data::Connection> connectToServer() {
+    const test::server::DataSource& source = test::server::dataSource();
+    auto connection = std::make_shared<data::Connection>();
+    connection->Mode = data::ado::adModeRead;
+    connection->Open(data::oracleConnectionString(source.dsn, source.user, source.password));
+    return connection;
+}
+
 void run(const Options& options) {
+    std::unique_ptr<test::server::ServedDatabase> served;
+    if (options.server)
+        served = std::make_unique<test::server::ServedDatabase>(
+            serverSalesSql(options.rows), options.wholeResults
+                                              ? test::server::ServedDatabase::Results::Whole
+                                              : test::server::ServedDatabase::Results::InBatches);
     const double startMiB = residentMiB();
-    const auto source = std::make_shared<SalesSource>(options.rows);
     Timing open;
     std::unique_ptr<WindowDrill> window;
     open = timeOf([&] {
-        window = std::make_unique<WindowDrill>(connectToSales(source), data::JetProvider,
-                                               QStringLiteral("Sales"));
+        if (options.server)
+            window = std::make_unique<WindowDrill>(connectToServer(), data::OracleProvider,
+                                                   QStringLiteral("sales.big"));
+        else
+            window = std::make_unique<WindowDrill>(
+                connectToSales(std::make_shared<SalesSource>(options.rows)), data::JetProvider,
+                QStringLiteral("Sales"));
     });
     const double openedMiB = residentMiB();
 
@@ -89,8 +120,11 @@ void run(const Options& options) {
     const int deepShown = window->gridRows();
     const double afterMiB = residentMiB();
 
-    printHeading(QStringLiteral("Details of a node: %1 rows in the engine (median of %2 clicks)")
+    printHeading(QStringLiteral("Details of a node: %1 rows %2 (median of %3 clicks)")
                      .arg(options.rows)
+                     .arg(!options.server        ? QStringLiteral("in the engine")
+                          : options.wholeResults ? QStringLiteral("on the server, whole results")
+                                                 : QStringLiteral("on the server"))
                      .arg(options.runs));
     printLine(QStringLiteral("Opening the table through the picker (load, root, empty grid): "
                              "%1 ms processor, %2 ms wall.")
@@ -125,7 +159,7 @@ int main(int argc, char** argv) {
     const Options options = readOptions(app.arguments());
     try {
         run(options);
-    } catch (const data::Error& error) {
+    } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }

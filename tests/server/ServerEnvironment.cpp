@@ -1,9 +1,6 @@
 #include "server/ServerEnvironment.h"
 
-#include "server/PostgresCluster.h"
-
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
@@ -12,10 +9,6 @@ namespace test::server {
 
 namespace {
 
-const QString Database = QStringLiteral("quarry");
-const QString Driver = QStringLiteral("PostgreSQL Unicode");
-const QString DriverLibrary = QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so");
-
 QString sampleData() {
     QFile file(QStringLiteral(QUARRYMERE_SERVER_SQL));
     if (!file.open(QIODevice::ReadOnly))
@@ -23,68 +16,26 @@ QString sampleData() {
     return QString::fromUtf8(file.readAll());
 }
 
-QString sqlText(const QString& text) {
-    return QLatin1Char('\'') + QString(text).replace("'", "''") + QLatin1Char('\'');
-}
-
-void write(const QString& path, const QString& text) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(text.toUtf8()) < 0)
-        throw std::runtime_error("Cannot write " + path.toStdString());
-}
-
 class ServerEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         try {
-            cluster_ = std::make_unique<PostgresCluster>();
-            cluster_->start();
-            const DataSource& source = dataSource();
-            cluster_->runSql("postgres",
-                             QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD %2;\n"
-                                            "CREATE DATABASE %3 OWNER %1 STRATEGY FILE_COPY;\n")
-                                 .arg(source.user, sqlText(source.password), Database));
-            cluster_->runSql(Database, "SET ROLE " + source.user + ";\n" + sampleData());
-            pointDriverManagerAtDataSource(source);
+            served_ = std::make_unique<ServedDatabase>(sampleData());
         } catch (const std::exception& e) {
             ADD_FAILURE() << "The PostgreSQL server for the server tests could not be set up.\n"
                           << e.what();
         }
     }
 
-    void TearDown() override { cluster_.reset(); }
+    void TearDown() override { served_.reset(); }
 
 private:
-    void pointDriverManagerAtDataSource(const DataSource& source) {
-        if (!odbcFolder_.isValid())
-            throw std::runtime_error("Cannot make a temporary folder for the ODBC settings.");
-        write(
-            odbcFolder_.filePath("odbcinst.ini"),
-            QStringLiteral("[%1]\nDescription=PostgreSQL\nDriver=%2\n").arg(Driver, DriverLibrary));
-        // BoolsAsChar=0 reports booleans as bits instead of text.
-        write(odbcFolder_.filePath("odbc.ini"),
-              QStringLiteral("[%1]\nDriver=%2\nServername=%3\nPort=%4\nDatabase=%5\n"
-                             "BoolsAsChar=0\n")
-                  .arg(source.dsn, Driver, cluster_->socketDirectory())
-                  .arg(PostgresCluster::Port)
-                  .arg(Database));
-        qputenv("ODBCSYSINI", QFile::encodeName(odbcFolder_.path()));
-        qputenv("ODBCINI", QFile::encodeName(odbcFolder_.filePath("odbc.ini")));
-    }
-
-    std::unique_ptr<PostgresCluster> cluster_;
-    QTemporaryDir odbcFolder_;
+    std::unique_ptr<ServedDatabase> served_;
 };
 
 [[maybe_unused]] const auto* const environment =
     ::testing::AddGlobalTestEnvironment(new ServerEnvironment);
 
 } // namespace
-
-const DataSource& dataSource() {
-    static const DataSource source{QStringLiteral("quarrymere_pg"), QStringLiteral("quarry"),
-                                   QStringLiteral(" Se;cr{e}t")};
-    return source;
-}
 
 } // namespace test::server
