@@ -10,6 +10,8 @@
 #include "tree/LevelRows.h"
 #include "tree/NodeFilter.h"
 
+#include <sqlite3.h>
+
 namespace bench {
 
 namespace {
@@ -101,6 +103,17 @@ std::vector<ClickTiming> timeClicks(const std::shared_ptr<data::Connection>& con
                 next->node.label.left(next->node.label.lastIndexOf(QStringLiteral(" (")));
     }
     return clicks;
+}
+
+IndexBuild prepareGrouping(const std::shared_ptr<data::Connection>& connection,
+                           const QString& recordSource, const QStringList& order) {
+    const sqlite3_int64 before = sqlite3_memory_used();
+    IndexBuild build;
+    build.time = timeOf([&] { connection->prepareGrouping(recordSource, order); });
+    const sqlite3_int64 after = sqlite3_memory_used();
+    build.megabytes = double(after - before) / (1024.0 * 1024.0);
+    build.totalMegabytes = double(after) / (1024.0 * 1024.0);
+    return build;
 }
 
 } // namespace bench

@@ -38,4 +38,15 @@ struct ClickTiming {
 std::vector<ClickTiming> timeClicks(const std::shared_ptr<data::Connection>& connection,
                                     const QString& recordSource, const TreeOrder& order, int runs);
 
+struct IndexBuild {
+    Timing time;
+    double megabytes = 0;      // what the engine's memory grew by
+    double totalMegabytes = 0; // the engine's memory with the index
+};
+
+// Tells the connection the tree's order, as the window does before the root's statement: the
+// engine builds its index for it. An empty order drops the index.
+IndexBuild prepareGrouping(const std::shared_ptr<data::Connection>& connection,
+                           const QString& recordSource, const QStringList& order);
+
 } // namespace bench
