@@ -104,6 +104,12 @@ TEST_F(TreeIndex, DeepLevelsSearchItAndTheFirstLevelReadsItInOrder) {
               "OrderDate>?) / USE TEMP B-TREE FOR GROUP BY");
     EXPECT_EQ(column(tree::groupedStatement(columns, second)), QStringList({"Bergen", "Oslo"}));
 
+    // Below a month node: the month's span of dates is a range of the index too.
+    const tree::LevelSql fourth = level(3, {"North", "Oslo", "2001/03"});
+    EXPECT_EQ(plan(tree::groupedStatement(columns, fourth)),
+              "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City=? AND "
+              "OrderDate>? AND OrderDate<?) / USE TEMP B-TREE FOR GROUP BY");
+    EXPECT_EQ(column(tree::groupedStatement(columns, fourth)), QStringList({"10"}));
 }
 
 TEST_F(TreeIndex, FollowsTheTreeOrderAndStopsBeforeRawBytes) {
