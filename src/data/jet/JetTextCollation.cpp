@@ -25,10 +25,10 @@ int compareJetText(std::string_view a, std::string_view b) {
     // Grouping and index searches mostly compare texts that are equal or begin alike, and equal
     // bytes are equal characters: start at the first byte that differs, or rather after the last
     // ASCII character before it, where a character surely begins in both.
+    if (a == b)
+        return 0;
     std::size_t start =
         std::size_t(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
-    if (start == a.size() && start == b.size())
-        return 0;
     while (start > 0 && (static_cast<unsigned char>(a[start - 1]) & 0x80) != 0)
         --start;
     int accentOrder = 0; // the first difference in accents, should the base letters all agree
