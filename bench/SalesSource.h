@@ -44,6 +44,8 @@ public:
         std::vector<QString> cities;
         std::vector<QString> customers;
     };
+    const Names& plainNames() const { return plain_; }
+    const Names& accentedNames() const { return accented_; }
 
 private:
     void load(const Names& names, data::jet::RowSink& sink) const;

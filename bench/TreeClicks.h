@@ -32,6 +32,7 @@ struct ClickTiming {
     long long nodes = 0;     // the nodes the click made (the root: 1)
     bool statistics = false; // whether the nodes carry the next column's statistics
     Timing time;             // medians
+    double fastest = 0;      // the least processor time of the runs
 };
 
 // Times the root and each level `runs` times, after one run of each that is not counted.
