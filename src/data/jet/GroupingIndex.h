@@ -22,7 +22,7 @@ public:
     // Makes the index over these columns of the table, in this order (names compared without
     // regard to case), in place of the one made before; the same table and order again change
     // nothing. The key stops before the first column that is not found or holds raw bytes, which
-    // the tree never groups by. Fails with data::Error.
+    // the tree never groups by; with no column left there is no index. Fails with data::Error.
     void build(Database& database, const TableInfo& table, const QStringList& columns);
 
 private:
