@@ -4,6 +4,7 @@
 #include "data/AdoTypes.h"
 #include "data/jet/CalendarDate.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -13,41 +14,55 @@ namespace {
 
 using namespace data::ado;
 
-const QString TableName = QStringLiteral("Sales");
-
 enum Column { Region, City, Customer, OrderDate, Amount, Qty, Paid };
 
+using Syllables = std::array<const char*, 16>;
+constexpr Syllables Plain = {"ka",  "lo", "ven",  "ra", "mi", "dor", "sa", "tel",
+                             "bru", "ne", "quin", "fa", "zo", "har", "pe", "lis"};
+// The same syllables, half of them with an accented letter: the words stay as distinct.
+constexpr Syllables Accented = {"kä",  "lö", "vén",  "ra", "mì", "dôr", "sa", "tél",
+                                "brü", "ne", "quïn", "fa", "zø", "hår", "pe", "lis"};
+
 // Made-up words from syllables: index 0 to 16^syllables - 1, each a different word.
-QString word(int index, int syllables) {
-    static constexpr std::array<const char*, 16> Syllables = {
-        "ka",  "lo", "ven",  "ra", "mi", "dor", "sa", "tel",
-        "bru", "ne", "quin", "fa", "zo", "har", "pe", "lis"};
+QString word(const Syllables& from, int index, int syllables) {
     QString text;
     for (int i = 0; i < syllables; ++i, index /= 16)
-        text += QLatin1String(Syllables[std::size_t(index % 16)]);
+        text += QString::fromUtf8(from[std::size_t(index % 16)]);
     text[0] = text[0].toUpper();
     return text;
 }
 
-} // namespace
-
-SalesSource::SalesSource(int rows, std::uint64_t seed) : rows_(rows), seed_(seed) {
-    regions_ = {"North",     "South",     "East",      "West",  "Central",   "Northeast",
-                "Northwest", "Southeast", "Southwest", "Coast", "Highlands", "Islands"};
-    for (int i = 0; i < CityCount; ++i)
-        cities_.push_back(word(i * 37 % 4096, 3)); // 37 and 4096 share no factor: all differ
-    for (int i = 0; i < CustomerCount; ++i)
-        customers_.push_back(word(i % 200, 2) + u' ' + word(i / 200, 2));
+SalesSource::Names namesFrom(const Syllables& syllables, std::vector<QString> regions) {
+    SalesSource::Names names{std::move(regions), {}, {}};
+    for (int i = 0; i < SalesSource::CityCount; ++i) // 37 and 4096 share no factor: all differ
+        names.cities.push_back(word(syllables, i * 37 % 4096, 3));
+    for (int i = 0; i < SalesSource::CustomerCount; ++i)
+        names.customers.push_back(word(syllables, i % 200, 2) + u' ' + word(syllables, i / 200, 2));
+    return names;
 }
 
+} // namespace
+
+SalesSource::SalesSource(int rows, std::uint64_t seed)
+    : rows_(rows), seed_(seed),
+      plain_(
+          namesFrom(Plain, {"North", "South", "East", "West", "Central", "Northeast", "Northwest",
+                            "Southeast", "Southwest", "Coast", "Highlands", "Islands"})),
+      accented_(namesFrom(Accented, {"Nörd", "Süd", "Öst", "Wëst", "Céntral", "Nordöst", "Nordwëst",
+                                     "Südöst", "Südwëst", "Küste", "Hochländ", "Ínseln"})) {}
+
 QStringList SalesSource::tableNames() {
-    return {TableName};
+    return {TableName, AccentedTableName};
 }
 
 std::optional<data::jet::SourceTable> SalesSource::describe(const QString& name) {
-    if (name.compare(TableName, Qt::CaseInsensitive) != 0)
+    const QStringList names = tableNames();
+    const auto found = std::find_if(names.begin(), names.end(), [&](const QString& table) {
+        return name.compare(table, Qt::CaseInsensitive) == 0;
+    });
+    if (found == names.end())
         return std::nullopt;
-    return data::jet::SourceTable{TableName,
+    return data::jet::SourceTable{*found,
                                   {{QStringLiteral("Region"), adVarWChar},
                                    {QStringLiteral("City"), adVarWChar},
                                    {QStringLiteral("Customer"), adVarWChar},
@@ -57,7 +72,11 @@ std::optional<data::jet::SourceTable> SalesSource::describe(const QString& name)
                                    {QStringLiteral("Paid"), adBoolean}}};
 }
 
-void SalesSource::load(const QString&, data::jet::RowSink& sink) {
+void SalesSource::load(const QString& name, data::jet::RowSink& sink) {
+    load(name.compare(AccentedTableName, Qt::CaseInsensitive) == 0 ? accented_ : plain_, sink);
+}
+
+void SalesSource::load(const Names& names, data::jet::RowSink& sink) const {
     Random random(seed_);
     const int firstDay = int(data::jet::toSerialDate({2015, 1, 1, 0, 0, 0}));
     const int days = int(data::jet::toSerialDate({2025, 1, 1, 0, 0, 0})) - firstDay;
@@ -65,11 +84,11 @@ void SalesSource::load(const QString&, data::jet::RowSink& sink) {
         const int customer = random.below(CustomerCount);
         const int city = cityOfCustomer(customer);
         if (!random.chance(0.03))
-            sink.setText(Region, region(regionOfCity(city)));
+            sink.setText(Region, names.regions[std::size_t(regionOfCity(city))]);
         if (!random.chance(0.02))
-            sink.setText(City, this->city(city));
+            sink.setText(City, names.cities[std::size_t(city)]);
         if (!random.chance(0.04))
-            sink.setText(Customer, this->customer(customer));
+            sink.setText(Customer, names.customers[std::size_t(customer)]);
         if (!random.chance(0.01)) {
             const auto day = data::jet::fromSerialDate(firstDay + random.below(days));
             const int second = random.below(86400);

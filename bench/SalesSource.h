@@ -12,6 +12,9 @@
 // Double with some negatives; Qty, a Long Integer; Paid, a Boolean. Every customer shops in one
 // city and every city lies in one region, so a drill-down from region to city to customer finds
 // rows at every level.
+//
+// A second table, SalesAccented, holds the same rows with the names spelled with accented
+// letters ("Südöst", "Kälövén"), for measuring what text outside ASCII costs.
 namespace bench {
 
 class SalesSource : public data::jet::TableSource {
@@ -20,24 +23,37 @@ public:
     static constexpr int CityCount = 2000;
     static constexpr int CustomerCount = 50000;
 
+    static inline const QString TableName = QStringLiteral("Sales");
+    static inline const QString AccentedTableName = QStringLiteral("SalesAccented");
+
     explicit SalesSource(int rows, std::uint64_t seed = 20240607);
 
     QStringList tableNames() override;
     std::optional<data::jet::SourceTable> describe(const QString& name) override;
     void load(const QString& name, data::jet::RowSink& sink) override;
 
-    const QString& region(int index) const { return regions_[std::size_t(index)]; }
-    const QString& city(int index) const { return cities_[std::size_t(index)]; }
-    const QString& customer(int index) const { return customers_[std::size_t(index)]; }
+    // The names of the Sales table.
+    const QString& region(int index) const { return plain_.regions[std::size_t(index)]; }
+    const QString& city(int index) const { return plain_.cities[std::size_t(index)]; }
+    const QString& customer(int index) const { return plain_.customers[std::size_t(index)]; }
     static int cityOfCustomer(int customer) { return int(customer * 7919LL % CityCount); }
     static int regionOfCity(int city) { return city * 7 % RegionCount; }
 
+    struct Names {
+        std::vector<QString> regions;
+        std::vector<QString> cities;
+        std::vector<QString> customers;
+    };
+    const Names& plainNames() const { return plain_; }
+    const Names& accentedNames() const { return accented_; }
+
 private:
+    void load(const Names& names, data::jet::RowSink& sink) const;
+
     int rows_;
     std::uint64_t seed_;
-    std::vector<QString> regions_;
-    std::vector<QString> cities_;
-    std::vector<QString> customers_;
+    Names plain_;
+    Names accented_;
 };
 
 } // namespace bench

@@ -1,16 +1,21 @@
 // Quarrymere's benchmark: the drill-down statements over a synthetic table of a million rows,
 // translated from Jet SQL and run through the engine, against the same statements written by
-// hand in SQLite's SQL; and the load of an Access file against mdb-export. Prints Markdown.
+// hand in SQLite's SQL; clicks through the grouping tree over that table; what the text
+// collation costs; and the load of an Access file against mdb-export. Prints Markdown.
 //
-//   quarrymere_bench [--rows=N] [--runs=N] [--sql]
+//   quarrymere_bench [--rows=N] [--runs=N] [--sql] [--only=SECTION,...]
 //
-// --sql also prints each statement's translation.
+// --sql also prints each statement's translation. The sections are statements, tree, collation
+// and access; all of them run by default.
 
 #include "AccessLoad.h"
+#include "CollationCost.h"
 #include "DrillDown.h"
 #include "Report.h"
 #include "SalesSource.h"
 #include "Stopwatch.h"
+#include "TreeClicks.h"
+#include "data/Connection.h"
 #include "data/Error.h"
 #include "data/jet/Translate.h"
 
@@ -27,6 +32,8 @@ struct Options {
     int runs = 9;
     int loadRuns = 3;
     bool showSql = false;
+    QStringList sections = {"statements", "tree", "collation", "access"};
+    bool wants(const char* section) const { return sections.contains(QLatin1String(section)); }
 };
 
 Options readOptions(const QStringList& arguments) {
@@ -38,6 +45,8 @@ Options readOptions(const QStringList& arguments) {
             options.runs = std::max(1, argument.mid(7).toInt());
         else if (argument == QStringLiteral("--sql"))
             options.showSql = true;
+        else if (argument.startsWith(QStringLiteral("--only=")))
+            options.sections = argument.mid(7).split(u',');
     }
     return options;
 }
@@ -58,8 +67,25 @@ public:
 
 std::unique_ptr<data::jet::JetProvider> newProvider(std::shared_ptr<SalesSource> source) {
     return std::make_unique<data::jet::JetProvider>(source, [] {
-        return std::vector<data::TableEntry>{{QStringLiteral("Sales"), QStringLiteral("TABLE")}};
+        return std::vector<data::TableEntry>{
+            {SalesSource::TableName, QStringLiteral("TABLE")},
+            {SalesSource::AccentedTableName, QStringLiteral("TABLE")}};
     });
+}
+
+// A connection, as the window holds one, over the provider that has the table loaded.
+std::shared_ptr<data::Connection> connectTo(std::unique_ptr<data::jet::JetProvider> provider) {
+    const QString name = QStringLiteral("Quarrymere.Bench.Sales");
+    auto handed = std::make_shared<std::unique_ptr<data::Provider>>(std::move(provider));
+    data::registerProvider(
+        name, [handed](const data::ConnectionString&, int) { return std::move(*handed); });
+    auto connection = std::make_shared<data::Connection>();
+    connection->Open(QStringLiteral("Provider=") + name);
+    return connection;
+}
+
+data::jet::JetProvider& jetProvider(data::Connection& connection) {
+    return static_cast<data::jet::JetProvider&>(connection.provider());
 }
 
 // Loads the table into fresh engines; the provider of the last load stays for the queries.
@@ -146,6 +172,93 @@ void timeStatements(data::jet::JetProvider& provider, const SalesSource& source,
     }
 }
 
+// Tree orders: the grid's columns in the order the tree groups by them.
+const std::vector<TreeOrder> TreeOrders = {
+    {QStringLiteral("Places: Region, City, Customer, OrderDate by Month, Amount, ..."),
+     {"Region", "City", "Customer", "OrderDate", "Amount", "Qty", "Paid"},
+     QStringLiteral("Month"),
+     4},
+    {QStringLiteral("Regions with amounts: Region, Amount, City, ..."),
+     {"Region", "Amount", "City", "Customer", "OrderDate", "Qty", "Paid"},
+     QStringLiteral("Month"),
+     1},
+    {QStringLiteral("Months: OrderDate by Month, Amount, Region, City, ..."),
+     {"OrderDate", "Amount", "Region", "City", "Customer", "Qty", "Paid"},
+     QStringLiteral("Month"),
+     3},
+    {QStringLiteral("Amounts first: Amount, Region, ..."),
+     {"Amount", "Region", "City", "Customer", "OrderDate", "Qty", "Paid"},
+     QStringLiteral("Month"),
+     0},
+};
+
+// The goal of a click by the level it builds: the root and level 1 within 150 ms, deeper ones
+// within 10 ms.
+double clickGoal(const ClickTiming& click) {
+    return click.root || click.depth == 0 ? 0.150 : 0.010;
+}
+
+// Each order's clicks without the index and with it, and what building the index took.
+void timeTree(const std::shared_ptr<data::Connection>& connection, const Options& options) {
+    const QString recordSource = u'[' + SalesSource::TableName + u']';
+    printHeading(QStringLiteral("Grouping tree clicks (median of %1 runs)").arg(options.runs));
+    for (const TreeOrder& order : TreeOrders) {
+        prepareGrouping(connection, recordSource, {});
+        const std::vector<ClickTiming> before =
+            timeClicks(connection, recordSource, order, options.runs);
+        const IndexBuild index = prepareGrouping(connection, recordSource, order.columns);
+        const std::vector<ClickTiming> after =
+            timeClicks(connection, recordSource, order, options.runs);
+        printLine(QStringLiteral("**") + order.name + QStringLiteral("**"));
+        printLine();
+        printLine(QStringLiteral("Index build: %1 ms processor, %2 ms wall; the engine's memory "
+                                 "grew by %3 MiB to %4 MiB.")
+                      .arg(milliseconds(index.time.cpu), milliseconds(index.time.wall))
+                      .arg(index.megabytes, 0, 'f', 1)
+                      .arg(index.totalMegabytes, 0, 'f', 1));
+        printLine();
+        printTableHead({QStringLiteral("Click"), QStringLiteral("Nodes"),
+                        QStringLiteral("Statistics"), QStringLiteral("Without index (ms)"),
+                        QStringLiteral("With index (ms)"), QStringLiteral("Fastest with (ms)"),
+                        QStringLiteral("Wall with (ms)"), QStringLiteral("Goal (ms)"),
+                        QStringLiteral("Met")});
+        for (std::size_t i = 0; i < after.size() && i < before.size(); ++i) {
+            const ClickTiming& click = after[i];
+            const double goal = clickGoal(click);
+            printTableRow(
+                {click.label + (click.nodes == before[i].nodes ? QString()
+                                                               : QStringLiteral(" (NODES DIFFER)")),
+                 QString::number(click.nodes),
+                 click.statistics ? QStringLiteral("yes") : QStringLiteral("no"),
+                 milliseconds(before[i].time.cpu), milliseconds(click.time.cpu),
+                 milliseconds(click.fastest), milliseconds(click.time.wall), milliseconds(goal),
+                 click.time.cpu <= goal ? QStringLiteral("yes") : QStringLiteral("no")});
+        }
+        printLine();
+    }
+    printLine(QStringLiteral("Memory freed by dropping an index is kept by the engine and used "
+                             "again for the next one."));
+    prepareGrouping(connection, recordSource, {});
+}
+
+void timeCollationCost(data::jet::Engine& engine, const Options& options) {
+    printHeading(QStringLiteral("Text collation: JETTEXT against BINARY (median of %1 runs)")
+                     .arg(options.runs));
+    printTableHead({QStringLiteral("Statement"), QStringLiteral("Table"), QStringLiteral("Rows"),
+                    QStringLiteral("JETTEXT (ms)"), QStringLiteral("BINARY (ms)"),
+                    QStringLiteral("Paired ratio")});
+    for (const CollationTiming& t : timeCollation(engine, options.runs))
+        printTableRow({t.label, t.table, QString::number(t.rows), milliseconds(t.jetText.cpu),
+                       milliseconds(t.binary.cpu), QString::number(t.pairedRatio, 'f', 2) + u'x'});
+    printLine();
+    printTableHead({QStringLiteral("Comparison of a customer name with the"),
+                    QStringLiteral("JETTEXT (ns)"), QStringLiteral("Unicode path only (ns)"),
+                    QStringLiteral("memcmp (ns)")});
+    for (const ComparisonTiming& t : timeComparisons(options.runs))
+        printTableRow({t.label, QString::number(t.jetText, 'f', 1),
+                       QString::number(t.unicodeOnly, 'f', 1), QString::number(t.binary, 'f', 1)});
+}
+
 void timeAccess(const Options& options) {
     const QString path = QStringLiteral(QUARRYMERE_FIXTURES "/access/nwind.mdb");
     printHeading(QStringLiteral("Access file: every table of nwind.mdb (median of %1 runs)")
@@ -191,10 +304,17 @@ int main(int argc, char** argv) {
                   .arg(options.runs));
     try {
         const auto source = std::make_shared<SalesSource>(options.rows);
-        const auto provider = timeLoad(source, options);
-        describeData(provider->engine());
-        timeStatements(*provider, *source, options);
-        timeAccess(options);
+        const auto connection = connectTo(timeLoad(source, options));
+        data::jet::JetProvider& provider = jetProvider(*connection);
+        describeData(provider.engine());
+        if (options.wants("statements"))
+            timeStatements(provider, *source, options);
+        if (options.wants("tree"))
+            timeTree(connection, options);
+        if (options.wants("collation"))
+            timeCollationCost(provider.engine(), options);
+        if (options.wants("access"))
+            timeAccess(options);
     } catch (const data::Error& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

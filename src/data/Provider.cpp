@@ -15,6 +15,8 @@ QMap<QString, ProviderFactory>& registry() {
 }
 } // namespace
 
+void Provider::prepareGrouping(const QString&, const QStringList&) {}
+
 void registerProvider(const QString& name, ProviderFactory factory) {
     registry().insert(name, std::move(factory));
 }

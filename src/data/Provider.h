@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <memory>
@@ -31,6 +32,10 @@ public:
     // The tables and views: TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE, ordered by
     // TABLE_TYPE and then by name.
     virtual std::unique_ptr<Cursor> tables() = 0;
+    // The grouping tree is about to read `recordSource` (as written after FROM) level by level,
+    // grouped by these columns in this order. A provider may prepare its data for those
+    // statements; by default nothing is done. Failures throw data::Error.
+    virtual void prepareGrouping(const QString& recordSource, const QStringList& columns);
 };
 
 // Opens a provider from its connection string and the connection's mode; throws data::Error.

@@ -5,6 +5,7 @@
 #include "data/Connection.h"
 #include "data/Recordset.h"
 #include "tree/DateGrouping.h"
+#include "tree/GroupingOrder.h"
 #include "tree/LabelFigures.h"
 #include "tree/LevelRows.h"
 #include "tree/NodeFilter.h"
@@ -78,6 +79,8 @@ public:
     // the tree; returns the number of nodes below the root.
     int check(const QStringList& order, const QString& dateGroup) {
         groupBy(order, dateGroup);
+        // As the window does: the source may index the table for this order.
+        connection_->prepareGrouping(source_, tree::groupingOrder(columns_, fieldCount_));
         const tree::Figures root = tree::readRoot(connection_, columns_, source_);
         expectFigures(root, tree::rootLabel(root, regional_), columns_[0].ColSQL, QString());
         std::vector<tree::NodeValue> path;

@@ -37,4 +37,22 @@ void Engine::interrupt() {
     database_->interrupt();
 }
 
+void Engine::indexForGrouping(const QString& table, const QStringList& columns) {
+    if (const TableInfo* info = findTable(table))
+        groupingIndex_.build(*database_, *info, columns);
+}
+
+QStringList Engine::queryPlan(const QByteArray& sql) {
+    Database::OwnStatements own(*database_);
+    const StatementHandle plan = database_->prepareOwn("EXPLAIN QUERY PLAN " + sql);
+    QStringList steps;
+    int rc;
+    while ((rc = sqlite3_step(plan.get())) == SQLITE_ROW)
+        steps << QString::fromUtf8(
+            reinterpret_cast<const char*>(sqlite3_column_text(plan.get(), 3)));
+    if (rc != SQLITE_DONE)
+        database_->fail();
+    return steps;
+}
+
 } // namespace data::jet

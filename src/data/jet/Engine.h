@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/jet/Catalog.h"
+#include "data/jet/GroupingIndex.h"
 #include "data/jet/Statement.h"
 #include "data/jet/TableSource.h"
 
@@ -42,11 +43,21 @@ public:
     // Makes a running query stop with an error; safe from another thread.
     void interrupt();
 
+    // Keeps one index for the grouping tree over the table's columns in the order the tree
+    // groups by them (see GroupingIndex), loading the table first if no query has named it yet.
+    // Nothing for a table the source lacks. Fails with data::Error.
+    void indexForGrouping(const QString& table, const QStringList& columns);
+
+    // The plan the engine follows for a query in SQLite's dialect, one line per step, as
+    // EXPLAIN QUERY PLAN gives it ("SEARCH Sales USING COVERING INDEX ...").
+    QStringList queryPlan(const QByteArray& sql);
+
 private:
     std::shared_ptr<TableSource> source_;
     std::shared_ptr<Database> database_;
     std::vector<std::unique_ptr<TableInfo>> tables_;
     std::map<QString, const TableInfo*> byFoldedName_;
+    GroupingIndex groupingIndex_;
 };
 
 } // namespace data::jet

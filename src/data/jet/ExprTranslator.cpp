@@ -2,6 +2,7 @@
 
 #include "data/AdoTypes.h"
 #include "data/Error.h"
+#include "data/jet/DateSpanCondition.h"
 #include "data/jet/JetTextCollation.h"
 #include "data/jet/SqlQuote.h"
 #include "data/jet/VbFunctions.h"
@@ -156,7 +157,11 @@ SqlExpr binary(const Expr& expr, const ExprScope& scope) {
     case Op::Le:
     case Op::Ge: {
         const bool text = isText(left.type) || isText(right.type);
-        return truthValue(QStringLiteral("(%1 %2 %3)").arg(comparedSql(left, text), symbol, b));
+        const QString comparison =
+            QStringLiteral("(%1 %2 %3)").arg(comparedSql(left, text), symbol, b);
+        const QString span = expr.op == Op::Eq ? dateSpanCondition(expr, scope) : QString();
+        return truthValue(span.isEmpty() ? comparison
+                                         : QStringLiteral("(%1 AND %2)").arg(span, comparison));
     }
     case Op::And:
     case Op::Or:

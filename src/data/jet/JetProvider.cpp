@@ -1,6 +1,7 @@
 #include "data/jet/JetProvider.h"
 
 #include "data/RowsCursor.h"
+#include "data/jet/Parser.h"
 #include "data/jet/Translate.h"
 
 namespace data::jet {
@@ -34,6 +35,12 @@ std::unique_ptr<Cursor> JetProvider::execute(const QString& statement) {
         columns.push_back({c.name, c.adoType, c.storage});
     return std::make_unique<StatementCursor>(
         engine_.prepare(translation.sqliteSql, std::move(columns)));
+}
+
+void JetProvider::prepareGrouping(const QString& recordSource, const QStringList& columns) {
+    // The record source reads as a statement's FROM does: "[Sales]".
+    const SelectStatement from = parseSelect(QStringLiteral("SELECT * FROM ") + recordSource);
+    engine_.indexForGrouping(from.table.join(u'.'), columns);
 }
 
 std::unique_ptr<Cursor> JetProvider::tables() {

@@ -2,6 +2,7 @@
 
 #include "data/jet/TextFolding.h"
 
+#include <algorithm>
 #include <bitset>
 #include <sqlite3.h>
 
@@ -21,9 +22,18 @@ int collate(void*, int lengthA, const void* a, int lengthB, const void* b) {
 } // namespace
 
 int compareJetText(std::string_view a, std::string_view b) {
+    // Grouping and index searches mostly compare texts that are equal or begin alike, and equal
+    // bytes are equal characters: start at the first byte that differs, or rather after the last
+    // ASCII character before it, where a character surely begins in both.
+    if (a == b)
+        return 0;
+    std::size_t start =
+        std::size_t(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+    while (start > 0 && (static_cast<unsigned char>(a[start - 1]) & 0x80) != 0)
+        --start;
     int accentOrder = 0; // the first difference in accents, should the base letters all agree
-    std::size_t i = 0;
-    std::size_t j = 0;
+    std::size_t i = start;
+    std::size_t j = start;
     while (i < a.size() && j < b.size()) {
         // Grouping compares millions of mostly ASCII strings: those need no decoding.
         if (((static_cast<unsigned char>(a[i]) | static_cast<unsigned char>(b[j])) & 0x80) == 0) {

@@ -26,11 +26,13 @@ int compare(const QString& a, const QString& b) {
 // SQLite groups and compares with the same function, so it must be a true order whose equal
 // texts are the case-insensitively equal ones.
 TEST(JetTextCollation, IsATotalOrderOfCaseFoldedText) {
-    QStringList samples = QStringLiteral("North NORTH north Nord Äpfel äpfel ÄPFEL Apfel apfel "
-                                         "Birne a A ä straße STRASSE STRAẞE Ωmega ωMEGA Zebra zz "
-                                         "Ärger ärger2 Ærø Éclair eclair ÉCLAIR n ñ Ñandú 日")
-                              .split(' ');
-    samples << QString();
+    const QStringList samples = {
+        "North",   "NORTH",   "north",   "Nord",    "Äpfel",  "äpfel",
+        "ÄPFEL",   "Apfel",   "apfel",   "Birne",   "",       "a",
+        "A",       "ä",       "straße",  "STRASSE", "STRAẞE", "Ωmega",
+        "ωMEGA",   "Zebra",   "zz",      "Ärger",   "ärger2", "Ærø",
+        "Éclair",  "eclair",  "ÉCLAIR",  "n",       "ñ",      "Ñandú",
+        "Nordöst", "NORDÖST", "Nordost", "Nordøst", "Nordös", QString::fromUtf8("\xE6\x97\xA5")};
     for (const QString& a : samples) {
         for (const QString& b : samples) {
             EXPECT_EQ(compare(a, b), -compare(b, a)) << a.toStdString() << " " << b.toStdString();

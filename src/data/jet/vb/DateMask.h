@@ -31,6 +31,17 @@ public:
     // UTF-8 text.
     QByteArray apply(const DateTimeParts& date, const RegionalSettings& regional) const;
 
+    // The dates from `from` up to, not including, `until` (no end when absent).
+    struct Span {
+        DateTimeParts from;
+        std::optional<DateTimeParts> until;
+    };
+    // The span that holds every date this mask writes as `text` (letter case aside), as far as
+    // the numbers the text begins with tell: "yyyy\/mm" and "2001/03" give March 2001,
+    // "yyyy\/\Qq" and "2001/Q3" July to September. Nothing when the text does not tell the
+    // year. Read in DateMaskSpan.cpp.
+    std::optional<Span> span(QStringView text) const;
+
 private:
     enum class Part {
         Literal,

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "data/jet/Catalog.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <vector>
+
+// The index that serves the grouping tree. A level's statement filters by the columns before the
+// grouping column, groups by that column and takes statistics of the one after it; with one
+// index over the table's columns in tree order, every level reads only index entries: a deep
+// level is a range of them, level 1 one pass in order, and no row is looked up in the table.
+//
+// Text columns are indexed with their own collation, JETTEXT, which is the one the translated
+// statements compare and group with; an index with any other could not serve them.
+namespace data::jet {
+
+class Database;
+
+class GroupingIndex {
+public:
+    // Makes the index over these columns of the table, in this order (names compared without
+    // regard to case), in place of the one made before; the same table and order again change
+    // nothing. The key stops before the first column that is not found or holds raw bytes, which
+    // the tree never groups by; with no column left there is no index. Fails with data::Error.
+    void build(Database& database, const TableInfo& table, const QStringList& columns);
+
+private:
+    void dropStale(Database& database);
+
+    QByteArray key_;                // table and columns of the index in place; empty when none
+    QByteArray name_;               // its name, quoted
+    std::vector<QByteArray> stale_; // indexes no longer wanted that could not be dropped yet
+    int made_ = 0;
+};
+
+} // namespace data::jet

@@ -1,0 +1,140 @@
+// The engine's index for the grouping tree: the statements the tree writes for each level read
+// it as the levels go deeper, and it follows the tree's order when that changes.
+#include "data/AdoTypes.h"
+#include "data/Dialect.h"
+#include "data/Error.h"
+#include "data/jet/JetProvider.h"
+#include "data/jet/JetTestSupport.h"
+#include "data/jet/Translate.h"
+#include "tree/Columns.h"
+#include "tree/DateGrouping.h"
+#include "tree/NodeFilter.h"
+#include "tree/TreeSql.h"
+
+#include <gtest/gtest.h>
+
+using namespace data::jet;
+using namespace data::jet::testing;
+using namespace data::ado;
+
+namespace {
+
+std::shared_ptr<MemoryTableSource> orders() {
+    auto source = std::make_shared<MemoryTableSource>();
+    source->add(
+        {"Orders",
+         {{"Region", adVarWChar, 0},
+          {"City", adVarWChar, 0},
+          {"OrderDate", adDate, 0},
+          {"Amount", adDouble, 0},
+          {"Photo", adLongVarBinary, 0},
+          {"Qty", adInteger, 0}}},
+        {{QString("North"), QString("Oslo"), date(2001, 3, 4), 10.0, QByteArray("x"),
+          std::int64_t(1)},
+         {QString("NORTH"), QString("Bergen"), date(2001, 4, 1), 2.5, nullptr, std::int64_t(2)},
+         {QString("Süd"), nullptr, date(2002, 1, 9), -1.0, nullptr, std::int64_t(3)},
+         {nullptr, QString("Oslo"), nullptr, 4.0, nullptr, std::int64_t(4)}});
+    return source;
+}
+
+class TreeIndex : public ::testing::Test {
+protected:
+    JetProvider provider{orders(), [] { return std::vector<data::TableEntry>{}; }};
+    Engine& engine = provider.engine();
+
+    // The plan of a tree statement, steps joined by " / ".
+    QString plan(const QString& jetSql) {
+        return engine.queryPlan(translate(jetSql, engine).sqliteSql).join(" / ");
+    }
+    // Every row's first value.
+    QStringList column(const QString& jetSql) {
+        QStringList values;
+        const auto rows = provider.execute(jetSql);
+        while (rows->next())
+            values << rows->value(0).toString();
+        return values;
+    }
+    // The definitions of the engine's indexes.
+    QStringList indexes() {
+        QStringList sql;
+        Statement rows = engine.prepare("SELECT sql FROM sqlite_master WHERE type = 'index'");
+        while (rows.step())
+            sql << rows.value(0).toString();
+        return sql;
+    }
+    // The filter of the node path given as values, one per level from depth 1.
+    static QString filterOf(const data::ColInfoTable& columns, const QVariantList& values) {
+        std::vector<tree::NodeValue> path;
+        for (const QVariant& v : values)
+            path.push_back({v, v.typeId() == QMetaType::QString ? adVarWChar : adDouble, ""});
+        return tree::makeFilter(path, columns, data::JetProvider);
+    }
+};
+
+} // namespace
+
+TEST_F(TreeIndex, DeepLevelsSearchItAndTheFirstLevelReadsItInOrder) {
+    auto columns = test::columnTable(
+        {{"[Region]", "CStr"}, {"[City]", "CStr"}, {"[OrderDate]", "CDate"}, {"[Amount]", "CDbl"}});
+    columns[2].ColDateGroup = "Month";
+    engine.indexForGrouping("orders", {"Region", "city", "OrderDate", "Amount"});
+
+    const auto level = [&](int depth, const QVariantList& path) {
+        return tree::LevelSql{
+            depth, 4, "[Orders]", filterOf(columns, path),
+            tree::TreeBuildDate(columns[depth].ColSQL, "Month", data::JetProvider)};
+    };
+    const tree::LevelSql first = level(0, {});
+    EXPECT_EQ(plan(tree::groupedStatement(columns, first)),
+              "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region>?)");
+    EXPECT_EQ(plan(tree::nullGroupStatement(columns, first)),
+              "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=?)");
+
+    // Below a text node: its rows are one range of the index, grouped as they come.
+    const tree::LevelSql second = level(1, {"north"});
+    EXPECT_EQ(plan(tree::groupedStatement(columns, second)),
+              "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City>?)");
+    EXPECT_EQ(plan(tree::nullGroupStatement(columns, second)),
+              "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City=?)");
+
+    // A month level with the statistics of the next column.
+    const tree::LevelSql third = level(2, {"North", "Oslo"});
+    EXPECT_EQ(plan(tree::groupedStatement(columns, third)),
+              "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City=? AND "
+              "OrderDate>?) / USE TEMP B-TREE FOR GROUP BY");
+    EXPECT_EQ(column(tree::groupedStatement(columns, second)), QStringList({"Bergen", "Oslo"}));
+
+    // Below a month node: the month's span of dates is a range of the index too.
+    const tree::LevelSql fourth = level(3, {"North", "Oslo", "2001/03"});
+    EXPECT_EQ(plan(tree::groupedStatement(columns, fourth)),
+              "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City=? AND "
+              "OrderDate>? AND OrderDate<?) / USE TEMP B-TREE FOR GROUP BY");
+    EXPECT_EQ(column(tree::groupedStatement(columns, fourth)), QStringList({"10"}));
+}
+
+TEST_F(TreeIndex, FollowsTheTreeOrderAndStopsBeforeRawBytes) {
+    provider.prepareGrouping("[Orders]", {"Region", "City", "Photo", "Qty"});
+    EXPECT_EQ(indexes(),
+              QStringList({R"(CREATE INDEX "~grouping 1" ON "Orders" ("Region", "City"))"}));
+    provider.prepareGrouping("[Orders]", {"REGION", "CITY"});
+    EXPECT_EQ(indexes().size(), 1) << "the same order again builds nothing";
+
+    // A grid still reading rows keeps the old index from being dropped; the new one is built all
+    // the same, and the old one goes with the next change.
+    const auto reading = provider.execute("SELECT Region FROM Orders");
+    ASSERT_TRUE(reading->next());
+    provider.prepareGrouping("[Orders]", {"City", "Amount"});
+    EXPECT_EQ(indexes().size(), 2);
+    EXPECT_EQ(plan("SELECT COUNT(1) AS CCNT FROM [Orders] WHERE [City] = 'Oslo'"),
+              "SEARCH Orders USING COVERING INDEX ~grouping 2 (City=?)");
+    while (reading->next()) {
+    }
+    provider.prepareGrouping("[Orders]", {"Amount"});
+    EXPECT_EQ(indexes(), QStringList({R"(CREATE INDEX "~grouping 3" ON "Orders" ("Amount"))"}));
+
+    // A record source that is no table of the file leaves things as they are.
+    provider.prepareGrouping("[Orders Query]", {"Region"});
+    EXPECT_EQ(indexes().size(), 1);
+    EXPECT_THROW(provider.prepareGrouping("Orders WHERE", {"Region"}), data::Error);
+    EXPECT_EQ(column("SELECT COUNT(1) FROM [Orders] WHERE [Amount] > 0"), QStringList({"3"}));
+}
