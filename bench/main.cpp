@@ -9,6 +9,7 @@
 // and access; all of them run by default.
 
 #include "AccessLoad.h"
+#include "Arguments.h"
 #include "CollationCost.h"
 #include "DrillDown.h"
 #include "Report.h"
@@ -39,11 +40,10 @@ struct Options {
 Options readOptions(const QStringList& arguments) {
     Options options;
     for (const QString& argument : arguments.mid(1)) {
-        if (argument.startsWith(QStringLiteral("--rows=")))
-            options.rows = std::max(1, argument.mid(7).toInt());
-        else if (argument.startsWith(QStringLiteral("--runs=")))
-            options.runs = std::max(1, argument.mid(7).toInt());
-        else if (argument == QStringLiteral("--sql"))
+        if (readCount(argument, QStringLiteral("--rows="), options.rows) ||
+            readCount(argument, QStringLiteral("--runs="), options.runs))
+            continue;
+        if (argument == QStringLiteral("--sql"))
             options.showSql = true;
         else if (argument.startsWith(QStringLiteral("--only=")))
             options.sections = argument.mid(7).split(u',');

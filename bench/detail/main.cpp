@@ -9,6 +9,7 @@
 // in the Oracle dialect, its data source reading results in batches; --whole-results leaves
 // psqlODBC's default, which reads a whole result before handing over its first row.
 
+#include "Arguments.h"
 #include "Memory.h"
 #include "Report.h"
 #include "SalesSource.h"
@@ -39,11 +40,10 @@ struct Options {
 Options readOptions(const QStringList& arguments) {
     Options options;
     for (const QString& argument : arguments.mid(1)) {
-        if (argument.startsWith(QStringLiteral("--rows=")))
-            options.rows = std::max(1, argument.mid(7).toInt());
-        else if (argument.startsWith(QStringLiteral("--runs=")))
-            options.runs = std::max(1, argument.mid(7).toInt());
-        else if (argument == QStringLiteral("--server"))
+        if (readCount(argument, QStringLiteral("--rows="), options.rows) ||
+            readCount(argument, QStringLiteral("--runs="), options.runs))
+            continue;
+        if (argument == QStringLiteral("--server"))
             options.server = true;
         else if (argument == QStringLiteral("--whole-results"))
             options.wholeResults = true;
