@@ -5,12 +5,23 @@
 
 namespace bench {
 
-// Reads "--name=N" (N at least 1) into `into`; false when the argument is another one.
-inline bool readCount(const QString& argument, const QString& prefix, int& into) {
-    if (!argument.startsWith(prefix))
-        return false;
-    into = std::max(1, argument.mid(prefix.size()).toInt());
-    return true;
+// What every benchmark program reads from its arguments: the table's rows and the runs of each
+// measurement, as "--rows=N" and "--runs=N" (N at least 1).
+struct Counts {
+    int rows = 1000000;
+    int runs = 9;
+};
+
+// Reads the argument into `counts`; false when it is another one.
+inline bool readCounts(const QString& argument, Counts& counts) {
+    for (auto [prefix, into] : {std::pair{QStringLiteral("--rows="), &counts.rows},
+                                std::pair{QStringLiteral("--runs="), &counts.runs}}) {
+        if (argument.startsWith(prefix)) {
+            *into = std::max(1, argument.mid(prefix.size()).toInt());
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace bench

@@ -30,9 +30,7 @@ namespace {
 
 using namespace bench;
 
-struct Options {
-    int rows = 1000000;
-    int runs = 9;
+struct Options : Counts {
     bool server = false;
     bool wholeResults = false;
 };
@@ -40,8 +38,7 @@ struct Options {
 Options readOptions(const QStringList& arguments) {
     Options options;
     for (const QString& argument : arguments.mid(1)) {
-        if (readCount(argument, QStringLiteral("--rows="), options.rows) ||
-            readCount(argument, QStringLiteral("--runs="), options.runs))
+        if (readCounts(argument, options))
             continue;
         if (argument == QStringLiteral("--server"))
             options.server = true;
