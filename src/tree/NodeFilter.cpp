@@ -63,11 +63,12 @@ QString condition(const NodeValue& node, const data::ColInfoRec& column, const Q
 } // namespace
 
 QString makeFilter(std::span<const NodeValue> path, const data::ColInfoTable& columns,
-                   const QString& provider) {
+                   const QString& provider, int firstDepth) {
     QStringList conditions;
-    const auto deepest = std::min<qsizetype>(qsizetype(path.size()), data::ColInfoUpper + 1);
-    for (qsizetype depth = deepest; depth >= 1; --depth) {
-        const QString text = condition(path[depth - 1], columns[depth - 1], provider);
+    const auto deepest =
+        std::min<qsizetype>(qsizetype(path.size()) + firstDepth - 1, data::ColInfoUpper + 1);
+    for (qsizetype depth = deepest; depth >= std::max(firstDepth, 1); --depth) {
+        const QString text = condition(path[depth - firstDepth], columns[depth - 1], provider);
         if (!text.isEmpty())
             conditions << text;
     }

@@ -11,8 +11,10 @@ namespace tree {
 // The condition, without WHERE, that selects the rows behind a node: one comparison per level
 // from the node up to depth 1, joined by " AND ". `path` holds the values of the node's
 // ancestors and the node itself, from depth 1 to the node's depth; the node at depth L groups
-// by column entry L - 1. An empty path (the root) gives "".
+// by column entry L - 1. An empty path (the root) gives "". A path that starts deeper, because
+// the walk up from a node reached the root first, gives `firstDepth` to its first value; the
+// depths above it add nothing.
 QString makeFilter(std::span<const NodeValue> path, const data::ColInfoTable& columns,
-                   const QString& provider);
+                   const QString& provider, int firstDepth = 1);
 
 } // namespace tree

@@ -62,6 +62,13 @@ TEST_F(DetailGrid, ShowsExactlyTheRowsOfTheSelectedNode) {
     EXPECT_EQ(gridRows().size(), countOf(product));
     EXPECT_EQ(column(1), QStringList{product->Text().section(' ', 0, 0)});
     EXPECT_EQ(status(), "Ready");
+
+    // Opened again, the new root is selected and stands for every row, whatever depth was
+    // clicked before.
+    test::queuePick(seam, "Order Details");
+    form->mnuFileOpen->trigger();
+    EXPECT_EQ(state->LastDetailSQL, all);
+    EXPECT_EQ(gridRows().size(), 2155);
     EXPECT_TRUE(seam.messages.empty());
 }
 

@@ -693,17 +693,19 @@ void frmMain::TreeBuildRoot() {
         Feedback::OnFailure::ReadyFirst);
 }
 
-// The condition that selects the rows behind the selected node: written from the values its
-// ancestors and itself stand for, from depth 1 down to `depth`.
+// The condition that selects the rows behind the selected node: written from the values it and
+// its ancestors stand for, walking up from the node, taken to be at `depth`, until the root.
+// The root stands for every row, so levels the walk does not reach add nothing (the selected
+// root after a record source is opened again, whatever depth was clicked before).
 QString frmMain::makeFilter(int depth) {
-    std::vector<tree::NodeValue> path(std::max(depth, 0));
-    NodePtr node = tvTreeView->SelectedItem();
-    for (int level = depth; level >= 1 && node && node->Index() != 1; --level) {
-        if (const auto* value = std::any_cast<tree::NodeValue>(&node->Value()))
-            path[level - 1] = *value;
-        node = node->Parent();
+    std::vector<tree::NodeValue> path;
+    int level = depth;
+    for (NodePtr node = tvTreeView->SelectedItem(); level >= 1 && node && node->Index() != 1;
+         node = node->Parent(), --level) {
+        const auto* value = std::any_cast<tree::NodeValue>(&node->Value());
+        path.insert(path.begin(), value ? *value : tree::NodeValue{});
     }
-    return tree::makeFilter(path, m_.ColInfo, m_.DbProvider);
+    return tree::makeFilter(path, m_.ColInfo, m_.DbProvider, level + 1);
 }
 
 void frmMain::TreeBuild() {
