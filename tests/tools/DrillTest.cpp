@@ -38,19 +38,10 @@ TEST_F(DrillOnNwind, PrintsEveryLevelItClickedOpenAndChecksEachNode) {
     EXPECT_EQ(run.err, "");
 }
 
-TEST_F(DrillOnNwind, DateGroupsAndGroupedCountsHoldAtEveryNode) {
-    // Down to the hire dates, by month, with the rows shown at every click.
-    test::DrillRun run =
-        runDrill(onNwind("Employees", {"--date-group", "Month", "--depth", "7", "--auto-query",
-                                       "on", "--check", "--locale", "en_US"}));
-    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
-    const QStringList hired = run.lines().filter(QRegularExpression("^\t{7}[^\t]"));
-    EXPECT_EQ(hired.size(), 9);
-    EXPECT_EQ(hired.filter(QRegularExpression("^\t{7}\\d{4}/\\d{2} \\(1\\)$")), hired);
-    EXPECT_EQ(run.lines().last(), "checked 64 nodes: 0 violations");
-
-    // Groups of several rows, counted with the German digit grouping.
-    run = runDrill(onNwind("Order Details", {"--depth", "1", "--check", "--locale", "de_DE"}));
+// Groups of several rows, counted with the German digit grouping.
+TEST_F(DrillOnNwind, GroupedCountsHoldAtEveryNodeInAnotherRegion) {
+    const test::DrillRun run =
+        runDrill(onNwind("Order Details", {"--depth", "1", "--check", "--locale", "de_DE"}));
     EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
     EXPECT_TRUE(run.out.startsWith("Quarrymere (2.155; Min: 10.248,00;"));
     EXPECT_EQ(run.lines().last(), "checked 831 nodes: 0 violations");

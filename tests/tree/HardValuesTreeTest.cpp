@@ -23,15 +23,12 @@ TEST(HardValuesTree, EveryNodeSelectsExactlyItsOwnRows) {
     // Texts with quotes and parentheses over negative doubles; doubles that look alike over
     // whole numbers beyond 32 bits and beyond a double; Booleans; currency amounts.
     EXPECT_GT(tree.check({"Label", "Amount", "Flag", "Price"}, "None"), 0);
-    EXPECT_GT(tree.check({"Amount", "Big", "Small", "Label"}, "None"), 0);
-    EXPECT_GT(tree.check({"Big", "Price", "Flag", "Small"}, "None"), 0);
-    EXPECT_GT(tree.check({"Price", "Amount", "Label"}, "None"), 0);
+    EXPECT_GT(tree.check({"Amount", "Big", "Price", "Small"}, "None"), 0);
     // Dates from 1875 to 2100 and times of day, exact and by every granularity.
     for (const QString& dateGroup : tree::DateGroupKeywords) {
         SCOPED_TRACE(dateGroup.toStdString());
         EXPECT_GT(tree.check({"When", "Small", "Clock", "Amount"}, dateGroup), 0);
         EXPECT_GT(tree.check({"Clock", "Flag", "When", "Big"}, dateGroup), 0);
-        EXPECT_GT(tree.check({"Flag", "When", "Price"}, dateGroup), 0);
     }
 }
 

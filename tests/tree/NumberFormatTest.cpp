@@ -1,3 +1,5 @@
+// Numbers as labels write them; the region's separators in whole labels are checked in
+// NodeLabelTest.
 #include "tree/NumberFormat.h"
 
 #include "LocaleScope.h"
@@ -8,25 +10,16 @@
 using tree::FormatNumber;
 using tree::NegativeStyle;
 
-TEST(FormatNumber, CountsAndStatisticsFollowTheRegion) {
-    EXPECT_EQ(FormatNumber(1234, 0, test::UnitedStates), "1,234");
-    EXPECT_EQ(FormatNumber(145082.0, 2, test::UnitedStates), "145,082.00");
+TEST(FormatNumber, RoundsKeepsEveryDigitOfCountsAndWritesNegativesInTheRegionsStyle) {
     EXPECT_EQ(FormatNumber(0.5, 2, test::UnitedStates), "0.50"); // leading zero
     EXPECT_EQ(FormatNumber(120.126, 2, test::Germany), "120,13");
-    EXPECT_EQ(FormatNumber(1234567.25, 2, test::Germany), "1.234.567,25");
     EXPECT_EQ(FormatNumber(qlonglong(3), 2, test::Germany), "3,00");
     // Counts beyond what a double holds keep every digit.
     EXPECT_EQ(FormatNumber(std::numeric_limits<qlonglong>::max(), 0, test::UnitedStates),
               "9,223,372,036,854,775,807");
     EXPECT_EQ(FormatNumber(std::numeric_limits<qlonglong>::min(), 0, test::UnitedStates),
               "-9,223,372,036,854,775,808");
-}
-
-TEST(FormatNumber, NegativeNumbersTakeTheRegionsSignOrParentheses) {
-    EXPECT_EQ(FormatNumber(-1234.5, 2, test::UnitedStates), "-1,234.50");
     EXPECT_EQ(FormatNumber(-1234.5, 2, test::Germany), "-1.234,50");
-    EXPECT_EQ(FormatNumber(-1234.5, 2, test::UnitedStates, NegativeStyle::Parentheses),
-              "(1,234.50)");
     EXPECT_EQ(FormatNumber(qlonglong(-7), 0, test::Germany, NegativeStyle::Parentheses), "(7)");
     // A value that rounds to zero has no sign.
     EXPECT_EQ(FormatNumber(-0.001, 2, test::UnitedStates), "0.00");

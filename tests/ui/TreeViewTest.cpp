@@ -214,11 +214,6 @@ TEST_F(TreeViewTest, DisplayFollowsNodesAndSettings) {
     EXPECT_FALSE(index.data(Qt::DecorationRole).value<QPixmap>().isNull());
     EXPECT_FALSE(tree.view()->model()->flags(index) & Qt::ItemIsEditable);
 
-    tree.setLineStyle(1);
-    EXPECT_TRUE(tree.view()->rootIsDecorated());
-    tree.setLineStyle(0);
-    EXPECT_FALSE(tree.view()->rootIsDecorated());
-
     // Expanded is kept in step with the view both ways.
     tree.Nodes(1)->setExpanded(true);
     EXPECT_TRUE(tree.view()->isExpanded(index));
