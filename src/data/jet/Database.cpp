@@ -2,6 +2,7 @@
 
 #include "data/Error.h"
 #include "data/jet/JetTextCollation.h"
+#include "data/jet/Statistics.h"
 #include "data/jet/vb/VbFunctions.h"
 
 namespace data::jet {
@@ -37,6 +38,7 @@ Database::Database(const QLocale& locale) : regional_(locale) {
     sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 0);
     check(db, registerJetTextCollation(db), "register its text comparison");
     check(db, vb::registerVbFunctions(db, regional_), "register its functions");
+    check(db, registerStatistics(db), "register its statistics");
     check(db, sqlite3_set_authorizer(db, &Database::authorize, this), "be set up");
 }
 

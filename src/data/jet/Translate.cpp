@@ -91,6 +91,11 @@ Translation translate(const QString& jetSql, Catalog& catalog) {
     QString sql = QStringLiteral("SELECT ") +
                   (st.distinct ? QStringLiteral("DISTINCT ") : QString()) + list.sql() +
                   QStringLiteral(" FROM ") + quoteIdentifier(table.name);
+    // A statement that reads every row in no order reads the table itself, as Jet would: the
+    // rows come in the order the source gave them, and one pass over the table is faster than
+    // over an index that covers the same columns (an index keeps entries on its inner pages).
+    if (!st.where && st.groupBy.empty() && st.orderBy.empty() && !st.distinct && !st.having)
+        sql += QStringLiteral(" NOT INDEXED");
     if (st.where)
         sql += QStringLiteral(" WHERE ") +
                translateExpr(*st.where, withoutAggregates(scope, "WHERE", *st.where)).sql;

@@ -60,7 +60,7 @@ TEST(JetDateGrouping, CountOfALiteralCountsRows) {
                   .sqliteSql,
               "SELECT count(*) AS \"N\", count(*) AS \"Expr1000\", count(*) AS \"Expr1001\", "
               "count(*) AS \"Expr1002\", count(\"Region\") AS \"Expr1003\", count(NULL) AS "
-              "\"Expr1004\" FROM \"Orders\"");
+              "\"Expr1004\" FROM \"Orders\" NOT INDEXED");
     EXPECT_EQ(rowsOf(provider, "SELECT Count(1), Count([Region]), Count(Null) FROM [Orders]"),
               QList<QStringList>({{"6", "4", "0"}}));
 }

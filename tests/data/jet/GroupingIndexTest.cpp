@@ -84,6 +84,11 @@ TEST_F(TreeIndex, DeepLevelsSearchItAndTheFirstLevelReadsItInOrder) {
             depth, 4, "[Orders]", filterOf(columns, path),
             tree::TreeBuildDate(columns[depth].ColSQL, "Month", data::JetProvider)};
     };
+    // The root and the root's rows read the table itself, in the source's order.
+    auto amountsFirst = test::columnTable({{"[Amount]", "CDbl"}, {"[Region]", "CStr"}});
+    EXPECT_EQ(plan(tree::rootStatement(amountsFirst, "[Orders]")), "SCAN Orders");
+    EXPECT_EQ(plan("SELECT [Region], [City] FROM [Orders]"), "SCAN Orders");
+
     const tree::LevelSql first = level(0, {});
     EXPECT_EQ(plan(tree::groupedStatement(columns, first)),
               "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region>?)");

@@ -74,7 +74,7 @@ TEST(JetTranslateTypes, NamesResolveWithoutRegardToCaseAndKeepTheCatalogsSpellin
     EXPECT_EQ(translation.tables, QStringList({"Orders"}));
     EXPECT_EQ(translation.sqliteSql,
               "SELECT (\"Amount\" / 10000.0) AS \"Amount\", \"Region\" AS \"R\", "
-              "(\"OrderID\" + 1) AS \"Expr1000\" FROM \"Orders\"");
+              "(\"OrderID\" + 1) AS \"Expr1000\" FROM \"Orders\" NOT INDEXED");
 
     translation = translate("SELECT [Odd \"Name\"], [A] & Chr(9) & [B] FROM [T] WHERE [X] = "
                             "'it''s' AND Not [A] Is Null ORDER BY 1, Left([B], 1) DESC",
