@@ -7,6 +7,7 @@
 #include "data/Error.h"
 #include "data/Recordset.h"
 #include "tree/DateGrouping.h"
+#include "tree/GroupingOrder.h"
 #include "tree/LevelRows.h"
 #include "tree/NodeFilter.h"
 
@@ -111,10 +112,16 @@ std::vector<ClickTiming> timeClicks(const std::shared_ptr<data::Connection>& con
 }
 
 IndexBuild prepareGrouping(const std::shared_ptr<data::Connection>& connection,
-                           const QString& recordSource, const QStringList& order) {
+                           const QString& recordSource, const TreeOrder* order) {
+    QStringList terms;
+    if (order) {
+        const Columns columns = columnsInOrder(connection, recordSource, *order);
+        terms = tree::groupingOrder(columns.table, columns.fieldCount, order->dateGroup,
+                                    data::JetProvider);
+    }
     const sqlite3_int64 before = sqlite3_memory_used();
     IndexBuild build;
-    build.time = timeOf([&] { connection->prepareGrouping(recordSource, order); });
+    build.time = timeOf([&] { connection->prepareGrouping(recordSource, terms); });
     const sqlite3_int64 after = sqlite3_memory_used();
     build.megabytes = double(after - before) / (1024.0 * 1024.0);
     build.totalMegabytes = double(after) / (1024.0 * 1024.0);

@@ -45,9 +45,9 @@ struct IndexBuild {
     double totalMegabytes = 0; // the engine's memory with the index
 };
 
-// Tells the connection the tree's order, as the window does before the root's statement: the
-// engine builds its index for it. An empty order drops the index.
+// Tells the connection the terms of the tree's order, as the window does before the root's
+// statement: the engine builds its index for them. No order drops the index.
 IndexBuild prepareGrouping(const std::shared_ptr<data::Connection>& connection,
-                           const QString& recordSource, const QStringList& order);
+                           const QString& recordSource, const TreeOrder* order);
 
 } // namespace bench

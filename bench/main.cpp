@@ -200,10 +200,10 @@ void timeTree(const std::shared_ptr<data::Connection>& connection, const Options
     const QString recordSource = u'[' + SalesSource::TableName + u']';
     printHeading(QStringLiteral("Grouping tree clicks (median of %1 runs)").arg(options.runs));
     for (const TreeOrder& order : TreeOrders) {
-        prepareGrouping(connection, recordSource, {});
+        prepareGrouping(connection, recordSource, nullptr);
         const std::vector<ClickTiming> before =
             timeClicks(connection, recordSource, order, options.runs);
-        const IndexBuild index = prepareGrouping(connection, recordSource, order.columns);
+        const IndexBuild index = prepareGrouping(connection, recordSource, &order);
         const std::vector<ClickTiming> after =
             timeClicks(connection, recordSource, order, options.runs);
         printLine(QStringLiteral("**") + order.name + QStringLiteral("**"));
@@ -235,7 +235,7 @@ void timeTree(const std::shared_ptr<data::Connection>& connection, const Options
     }
     printLine(QStringLiteral("Memory freed by dropping an index is kept by the engine and used "
                              "again for the next one."));
-    prepareGrouping(connection, recordSource, {});
+    prepareGrouping(connection, recordSource, nullptr);
 }
 
 void timeCollationCost(data::jet::Engine& engine, const Options& options) {

@@ -26,10 +26,10 @@ Provider& Connection::provider() {
     return *provider_;
 }
 
-void Connection::prepareGrouping(const QString& recordSource, const QStringList& columns) noexcept {
+void Connection::prepareGrouping(const QString& recordSource, const QStringList& terms) noexcept {
     try {
         if (provider_)
-            provider_->prepareGrouping(recordSource, columns);
+            provider_->prepareGrouping(recordSource, terms);
     } catch (...) {
         // The tree's statements give the same rows without it, only more slowly.
     }

@@ -32,9 +32,9 @@ public:
     Provider& provider();
 
     // Lets the provider prepare for the grouping tree's statements over the record source,
-    // grouped by these columns in this order (the engine of file sources keeps an index). Only a
+    // grouped by these terms in this order (the engine of file sources keeps an index). Only a
     // speed-up: when it cannot be done, the statements run all the same, so failures are dropped.
-    void prepareGrouping(const QString& recordSource, const QStringList& columns) noexcept;
+    void prepareGrouping(const QString& recordSource, const QStringList& terms) noexcept;
 
     // How many times the schema has been read, for callers that must not read it twice.
     int schemaReads() const { return schemaReads_; }

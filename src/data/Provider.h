@@ -33,9 +33,10 @@ public:
     // TABLE_TYPE and then by name.
     virtual std::unique_ptr<Cursor> tables() = 0;
     // The grouping tree is about to read `recordSource` (as written after FROM) level by level,
-    // grouped by these columns in this order. A provider may prepare its data for those
+    // grouped by these terms in this order, in the provider's SQL: a column ("[Region]"), or a
+    // date column formatted by its date group. A provider may prepare its data for those
     // statements; by default nothing is done. Failures throw data::Error.
-    virtual void prepareGrouping(const QString& recordSource, const QStringList& columns);
+    virtual void prepareGrouping(const QString& recordSource, const QStringList& terms);
 };
 
 // Opens a provider from its connection string and the connection's mode; throws data::Error.

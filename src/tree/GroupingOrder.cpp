@@ -1,15 +1,25 @@
 #include "tree/GroupingOrder.h"
 
+#include "tree/DateGrouping.h"
+
 namespace tree {
 
-QStringList groupingOrder(const data::ColInfoTable& columns, int fieldCount) {
-    QStringList names;
+QStringList groupingOrder(const data::ColInfoTable& columns, int fieldCount,
+                          const QString& dateGroupType, const QString& provider) {
+    QStringList terms;
     for (int i = 0; i < fieldCount && i <= data::ColInfoUpper; ++i) {
-        if (columns[i].ColConv == "NOTHING")
+        const data::ColInfoRec& column = columns[i];
+        if (column.ColConv == "NOTHING")
             break;
-        names << columns[i].ColName;
+        QString term;
+        if (column.ColConv == "CDate")
+            term = TreeBuildDate(column.ColSQL,
+                                 column.ColDateGroup.isEmpty() ? dateGroupType
+                                                               : column.ColDateGroup,
+                                 provider);
+        terms << (term.isEmpty() ? column.ColSQL : term);
     }
-    return names;
+    return terms;
 }
 
 } // namespace tree

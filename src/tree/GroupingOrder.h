@@ -6,8 +6,11 @@
 
 namespace tree {
 
-// The names of the columns the tree's levels group by, in the order of the levels: the grid's
-// columns up to the first one that cannot be grouped, below which no level is ever built.
-QStringList groupingOrder(const data::ColInfoTable& columns, int fieldCount);
+// The terms the tree's levels group by, in the order of the levels, in the provider's SQL: the
+// grid's columns up to the first one that cannot be grouped, below which no level is ever
+// built. A date column is grouped by its date group: the one fixed when its level was first
+// built, else `dateGroupType`, which a level built now would take.
+QStringList groupingOrder(const data::ColInfoTable& columns, int fieldCount,
+                          const QString& dateGroupType, const QString& provider);
 
 } // namespace tree

@@ -80,7 +80,8 @@ public:
     int check(const QStringList& order, const QString& dateGroup) {
         groupBy(order, dateGroup);
         // As the window does: the source may index the table for this order.
-        connection_->prepareGrouping(source_, tree::groupingOrder(columns_, fieldCount_));
+        connection_->prepareGrouping(
+            source_, tree::groupingOrder(columns_, fieldCount_, dateGroup, provider_));
         const tree::Figures root = tree::readRoot(connection_, columns_, source_);
         expectFigures(root, tree::rootLabel(root, regional_), columns_[0].ColSQL, QString());
         std::vector<tree::NodeValue> path;

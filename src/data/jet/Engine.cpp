@@ -37,9 +37,8 @@ void Engine::interrupt() {
     database_->interrupt();
 }
 
-void Engine::indexForGrouping(const QString& table, const QStringList& columns) {
-    if (const TableInfo* info = findTable(table))
-        groupingIndex_.build(*database_, *info, columns);
+void Engine::indexForGrouping(const TableInfo& table, const std::vector<GroupingTerm>& terms) {
+    groupingIndex_.build(*database_, table, terms);
 }
 
 QStringList Engine::queryPlan(const QByteArray& sql) {

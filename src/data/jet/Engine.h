@@ -43,10 +43,9 @@ public:
     // Makes a running query stop with an error; safe from another thread.
     void interrupt();
 
-    // Keeps one index for the grouping tree over the table's columns in the order the tree
-    // groups by them (see GroupingIndex), loading the table first if no query has named it yet.
-    // Nothing for a table the source lacks. Fails with data::Error.
-    void indexForGrouping(const QString& table, const QStringList& columns);
+    // Keeps one index for the grouping tree over the terms the tree groups the table by, in
+    // their order (see GroupingIndex). Fails with data::Error.
+    void indexForGrouping(const TableInfo& table, const std::vector<GroupingTerm>& terms);
 
     // The plan the engine follows for a query in SQLite's dialect, one line per step, as
     // EXPLAIN QUERY PLAN gives it ("SEARCH Sales USING COVERING INDEX ...").

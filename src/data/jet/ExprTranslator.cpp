@@ -156,7 +156,11 @@ SqlExpr binary(const Expr& expr, const ExprScope& scope) {
     case Op::Gt:
     case Op::Le:
     case Op::Ge: {
-        const bool text = isText(left.type) || isText(right.type);
+        // Text of digits against text of digits compares the same without the collation, and
+        // then an index on the formatted dates can find the rows.
+        const bool binary = left.ordersAsBinary && expr.args[1].kind == ExprKind::String &&
+                            collatesAsBinary((left.alphabet + expr.args[1].text).toStdU16String());
+        const bool text = (isText(left.type) || isText(right.type)) && !binary;
         const QString comparison =
             QStringLiteral("(%1 %2 %3)").arg(comparedSql(left, text), symbol, b);
         const QString span = expr.op == Op::Eq ? dateSpanCondition(expr, scope) : QString();
@@ -249,16 +253,19 @@ SqlExpr aggregate(const Expr& call, const QString& name, const ExprScope& scope)
 }
 
 // Format(date column, "mask") where the mask writes only numbers and characters whose order
-// folding case keeps, like "yyyy\/mm" or "yyyy\/\Qq". A date column holds only dates (the
-// engine stores Null for anything else), so every value it gives is the mask applied.
-bool formatsDatesAsBinaryText(const Expr& call, const std::vector<SqlExpr>& args) {
+// folding case keeps, like "yyyy\/mm" or "yyyy\/\Qq": the characters it writes. A date column
+// holds only dates (the engine stores Null for anything else), so every value it gives is the
+// mask applied.
+std::optional<QString> datesAsBinaryText(const Expr& call, const std::vector<SqlExpr>& args) {
     if (args.size() != 2 || !args[0].column || args[0].column->storage != Storage::DateTime ||
         call.args[1].kind != ExprKind::String)
-        return false;
+        return std::nullopt;
     const vb::FormatMask mask(call.args[1].text);
     const vb::DateMask* dates = mask.dateMask();
-    const std::optional<QString> alphabet = dates ? dates->alphabet() : std::nullopt;
-    return alphabet && collatesAsBinary(alphabet->toStdU16String());
+    std::optional<QString> alphabet = dates ? dates->alphabet() : std::nullopt;
+    if (alphabet && collatesAsBinary(alphabet->toStdU16String()))
+        return alphabet;
+    return std::nullopt;
 }
 
 // IIf(condition, a, b): b when the condition is False or Null.
@@ -289,8 +296,11 @@ SqlExpr call(const Expr& call, const ExprScope& scope) {
     if (function->resultType == adEmpty)
         type = args.size() == 1 ? args[0].type : commonType(args[0].type, args[1].type);
     SqlExpr result{QStringLiteral("vb_%1(%2)").arg(QLatin1String(function->name), values), type};
-    result.ordersAsBinary =
-        qstrcmp(function->name, "format") == 0 && formatsDatesAsBinaryText(call, args);
+    if (qstrcmp(function->name, "format") == 0)
+        if (const std::optional<QString> alphabet = datesAsBinaryText(call, args)) {
+            result.ordersAsBinary = true;
+            result.alphabet = *alphabet;
+        }
     return result;
 }
 

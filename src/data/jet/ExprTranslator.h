@@ -14,8 +14,10 @@ struct SqlExpr {
     bool truth = false;                 // sql gives SQLite's truth values 1/0, not Jet's -1/0
     const ColumnInfo* column = nullptr; // set for a plain column reference
     // Text that groups and sorts the same with or without the case-insensitive collation, as
-    // Format of a date column with a mask of numbers ("yyyy\/mm") does.
+    // Format of a date column with a mask of numbers ("yyyy\/mm") does; it is written with the
+    // characters of `alphabet` only.
     bool ordersAsBinary = false;
+    QString alphabet;
 };
 
 // What the expressions of one clause may name, and whether they may use aggregates.

@@ -3,34 +3,44 @@
 #include "data/jet/Database.h"
 #include "data/jet/TableLoader.h"
 
+#include <algorithm>
+
 namespace data::jet {
 
 namespace {
 
-const ColumnInfo* findColumn(const TableInfo& table, const QString& name) {
-    const QString folded = name.toCaseFolded();
-    for (const ColumnInfo& column : table.columns)
-        if (column.name.toCaseFolded() == folded)
-            return &column;
-    return nullptr;
-}
-
-// The quoted table name and the quoted key columns: "Sales" ("Region", "City", ...).
-QByteArray keyOf(const TableInfo& table, const QStringList& columns) {
-    QByteArray key;
-    for (const QString& name : columns) {
-        const ColumnInfo* column = findColumn(table, name);
-        if (!column || column->storage == Storage::Blob)
+// The quoted table name and the key: "Sales" ("Region", vb_format("OrderDate", ...), ...,
+// "OrderDate").
+QByteArray keyOf(const TableInfo& table, const std::vector<GroupingTerm>& terms) {
+    QByteArrayList keys;
+    std::vector<const ColumnInfo*> covered, read;
+    for (const GroupingTerm& term : terms) {
+        const bool bytes = std::any_of(term.columns.begin(), term.columns.end(),
+                                       [](const ColumnInfo* c) { return c->storage == Storage::Blob; });
+        if (bytes || term.columns.empty())
             break;
-        key += (key.isEmpty() ? "" : ", ") + quotedIdentifier(column->name);
+        keys << term.sqliteSql;
+        for (const ColumnInfo* column : term.columns) {
+            if (term.sqliteSql == quotedIdentifier(column->name))
+                covered.push_back(column);
+            else
+                read.push_back(column);
+        }
     }
-    return key.isEmpty() ? key : quotedIdentifier(table.name) + " (" + key + ')';
+    for (const ColumnInfo* column : read)
+        if (std::find(covered.begin(), covered.end(), column) == covered.end()) {
+            keys << quotedIdentifier(column->name);
+            covered.push_back(column);
+        }
+    return keys.isEmpty() ? QByteArray()
+                          : quotedIdentifier(table.name) + " (" + keys.join(", ") + ')';
 }
 
 } // namespace
 
-void GroupingIndex::build(Database& database, const TableInfo& table, const QStringList& columns) {
-    const QByteArray key = keyOf(table, columns);
+void GroupingIndex::build(Database& database, const TableInfo& table,
+                          const std::vector<GroupingTerm>& terms) {
+    const QByteArray key = keyOf(table, terms);
     if (key == key_)
         return;
     Database::OwnStatements own(database);

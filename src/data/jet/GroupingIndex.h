@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/jet/Catalog.h"
+#include "data/jet/Translate.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -13,17 +14,23 @@
 //
 // Text columns are indexed with their own collation, JETTEXT, which is the one the translated
 // statements compare and group with; an index with any other could not serve them.
+//
+// A date level groups by its column formatted with the level's date group (Format([OrderDate],
+// "yyyy\/mm")), and the nodes below it select their rows by that same text. Its key in the
+// index is that term, exactly as the statements write it, so the level groups in index order
+// and the nodes below it are a range of entries; the date itself follows at the end of the key,
+// so that the index still holds every value the statements read.
 namespace data::jet {
 
 class Database;
 
 class GroupingIndex {
 public:
-    // Makes the index over these columns of the table, in this order (names compared without
-    // regard to case), in place of the one made before; the same table and order again change
-    // nothing. The key stops before the first column that is not found or holds raw bytes, which
-    // the tree never groups by; with no column left there is no index. Fails with data::Error.
-    void build(Database& database, const TableInfo& table, const QStringList& columns);
+    // Makes the index over these terms of the table, in this order, in place of the one made
+    // before; the same table and terms again change nothing. The key stops before the first term
+    // that reads raw bytes, which the tree never groups by; with no term left there is no index.
+    // Fails with data::Error.
+    void build(Database& database, const TableInfo& table, const std::vector<GroupingTerm>& terms);
 
 private:
     void dropStale(Database& database);

@@ -37,10 +37,16 @@ std::unique_ptr<Cursor> JetProvider::execute(const QString& statement) {
         engine_.prepare(translation.sqliteSql, std::move(columns)));
 }
 
-void JetProvider::prepareGrouping(const QString& recordSource, const QStringList& columns) {
+void JetProvider::prepareGrouping(const QString& recordSource, const QStringList& terms) {
     // The record source reads as a statement's FROM does: "[Sales]".
     const SelectStatement from = parseSelect(QStringLiteral("SELECT * FROM ") + recordSource);
-    engine_.indexForGrouping(from.table.join(u'.'), columns);
+    const TableInfo* table = engine_.findTable(from.table.join(u'.'));
+    if (!table)
+        return;
+    std::vector<GroupingTerm> translated;
+    for (const QString& term : terms)
+        translated.push_back(translateGroupingTerm(recordSource, term, engine_));
+    engine_.indexForGrouping(*table, translated);
 }
 
 std::unique_ptr<Cursor> JetProvider::tables() {

@@ -20,9 +20,9 @@ public:
 
     std::unique_ptr<Cursor> execute(const QString& statement) override;
     std::unique_ptr<Cursor> tables() override;
-    // An index over the table's columns in tree order; nothing for a record source that is not
-    // a table of the source (a saved query).
-    void prepareGrouping(const QString& recordSource, const QStringList& columns) override;
+    // An index over the table's grouping terms in tree order; nothing for a record source that
+    // is not a table of the source (a saved query).
+    void prepareGrouping(const QString& recordSource, const QStringList& terms) override;
 
     // The engine beneath, for running its own SQL over the same tables (the benchmark compares
     // translated statements with hand-written ones this way).

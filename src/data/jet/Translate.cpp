@@ -6,6 +6,8 @@
 #include "data/jet/Parser.h"
 #include "data/jet/SqlQuote.h"
 
+#include <algorithm>
+
 namespace data::jet {
 
 namespace {
@@ -67,7 +69,33 @@ private:
     int unnamed_ = 0;
 };
 
+// The columns an expression reads, each once, in the order it names them.
+void collectColumns(const Expr& expr, const ExprScope& scope,
+                    std::vector<const ColumnInfo*>& columns) {
+    if (expr.kind == ExprKind::Column) {
+        const ColumnInfo* column = translateExpr(expr, scope).column;
+        if (column && std::find(columns.begin(), columns.end(), column) == columns.end())
+            columns.push_back(column);
+    }
+    for (const Expr& arg : expr.args)
+        collectColumns(arg, scope, columns);
+}
+
 } // namespace
+
+GroupingTerm translateGroupingTerm(const QString& recordSource, const QString& jetTerm,
+                                   Catalog& catalog) {
+    const SelectStatement st = parseSelect(QStringLiteral("SELECT ") + jetTerm +
+                                           QStringLiteral(" FROM ") + recordSource);
+    const TableInfo& table = findSource(st, catalog);
+    if (st.items.size() != 1 || st.items[0].star || st.where || !st.groupBy.empty())
+        throw Error(QStringLiteral("Not a grouping term: %1").arg(jetTerm));
+    const Expr& expr = st.items[0].expr;
+    const ExprScope scope = withoutAggregates(scopeOf(st, table), "GROUP BY", expr);
+    GroupingTerm term{termSql(expr, scope).toUtf8(), {}};
+    collectColumns(expr, scope, term.columns);
+    return term;
+}
 
 Translation translate(const QString& jetSql, Catalog& catalog) {
     const SelectStatement st = parseSelect(jetSql);

@@ -27,4 +27,15 @@ struct Translation {
 // syntax errors, and for tables, columns and functions that do not exist.
 Translation translate(const QString& jetSql, Catalog& catalog);
 
+// A term a statement groups by, as its GROUP BY over the record source is translated, and the
+// table's columns the term reads (one for a column, and for Format([OrderDate], "yyyy")).
+struct GroupingTerm {
+    QByteArray sqliteSql; // UTF-8
+    std::vector<const ColumnInfo*> columns;
+};
+
+// The term `jetTerm` over the record source (as written after FROM). Fails as translate does.
+GroupingTerm translateGroupingTerm(const QString& recordSource, const QString& jetTerm,
+                                   Catalog& catalog);
+
 } // namespace data::jet

@@ -681,16 +681,21 @@ void frmMain::TreeBuildRoot() {
     feedback_.trap(
         [this] {
             feedback_.busy("Buildung tree...");
-            // The levels to come read faster when the source knows the order they group by.
-            if (m_.DbConnection)
-                m_.DbConnection->prepareGrouping(m_.RecordSource,
-                                                 tree::groupingOrder(m_.ColInfo, m_.FieldCount));
+            prepareGrouping();
             const tree::Figures figures =
                 tree::readRoot(m_.DbConnection, m_.ColInfo, m_.RecordSource);
             tvTreeView->Nodes(1)->setText(tree::rootLabel(figures));
             feedback_.ready();
         },
         Feedback::OnFailure::ReadyFirst);
+}
+
+// The levels to come read faster when the source knows the terms they group by, in order.
+void frmMain::prepareGrouping() {
+    if (m_.DbConnection)
+        m_.DbConnection->prepareGrouping(
+            m_.RecordSource,
+            tree::groupingOrder(m_.ColInfo, m_.FieldCount, m_.DateGroupType, m_.DbProvider));
 }
 
 // The condition that selects the rows behind the selected node: written from the values it and
@@ -727,8 +732,12 @@ void frmMain::TreeBuild() {
             // A date column keeps the grouping it is first built with until the column table
             // is reset.
             const bool date = grouping.ColConv == "CDate";
-            if (date && grouping.ColDateGroup.isEmpty())
+            if (date && grouping.ColDateGroup.isEmpty()) {
                 grouping.ColDateGroup = m_.DateGroupType;
+                // The source prepared for the date group of the root's time; when the menu has
+                // changed since, it prepares again for the group now fixed.
+                prepareGrouping();
+            }
             grouping.ColGrouped = true;
             tree::LevelSql level;
             level.depth = d;

@@ -104,6 +104,7 @@ public:
     void ListBuildData();
     void TreeBuildRoot();
     void TreeBuild();
+    void prepareGrouping();
     QString makeFilter(int depth);
     void delNodes(const std::shared_ptr<ui::TreeNode>& root, int depth, int currentDepth);
     void tvTreeView_NodeClick(ui::TreeNode* node);

@@ -8,6 +8,7 @@
 #include "data/jet/Translate.h"
 #include "tree/Columns.h"
 #include "tree/DateGrouping.h"
+#include "tree/GroupingOrder.h"
 #include "tree/NodeFilter.h"
 #include "tree/TreeSql.h"
 
@@ -77,7 +78,11 @@ TEST_F(TreeIndex, DeepLevelsSearchItAndTheFirstLevelReadsItInOrder) {
     auto columns = test::columnTable(
         {{"[Region]", "CStr"}, {"[City]", "CStr"}, {"[OrderDate]", "CDate"}, {"[Amount]", "CDbl"}});
     columns[2].ColDateGroup = "Month";
-    engine.indexForGrouping("orders", {"Region", "city", "OrderDate", "Amount"});
+    const QStringList terms = tree::groupingOrder(columns, 4, "Year", data::JetProvider);
+    EXPECT_EQ(terms[2], R"(Format([OrderDate], "yyyy\/mm"))") << "the group fixed for the column";
+    provider.prepareGrouping("[Orders]", terms);
+    EXPECT_EQ(indexes(), QStringList({R"(CREATE INDEX "~grouping 1" ON "Orders" ("Region", "City", )"
+                                      R"(vb_format("OrderDate", 'yyyy\/mm'), "Amount", "OrderDate"))"}));
 
     const auto level = [&](int depth, const QVariantList& path) {
         return tree::LevelSql{
@@ -101,19 +106,17 @@ TEST_F(TreeIndex, DeepLevelsSearchItAndTheFirstLevelReadsItInOrder) {
               "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City>?)");
     EXPECT_EQ(plan(tree::nullGroupStatement(columns, second)),
               "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City=?)");
-
-    // A month level with the statistics of the next column.
-    const tree::LevelSql third = level(2, {"North", "Oslo"});
-    EXPECT_EQ(plan(tree::groupedStatement(columns, third)),
-              "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City=? AND "
-              "OrderDate>?) / USE TEMP B-TREE FOR GROUP BY");
     EXPECT_EQ(column(tree::groupedStatement(columns, second)), QStringList({"Bergen", "Oslo"}));
 
-    // Below a month node: the month's span of dates is a range of the index too.
+    // A month level groups in index order too, and a month's rows are one range.
+    const tree::LevelSql third = level(2, {"North", "Oslo"});
+    EXPECT_EQ(plan(tree::groupedStatement(columns, third)),
+              "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City=?)");
+    EXPECT_EQ(column(tree::groupedStatement(columns, third)), QStringList({"2001/03"}));
     const tree::LevelSql fourth = level(3, {"North", "Oslo", "2001/03"});
     EXPECT_EQ(plan(tree::groupedStatement(columns, fourth)),
-              "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City=? AND "
-              "OrderDate>? AND OrderDate<?) / USE TEMP B-TREE FOR GROUP BY");
+              "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City=? AND <expr>=? "
+              "AND Amount>?)");
     EXPECT_EQ(column(tree::groupedStatement(columns, fourth)), QStringList({"10"}));
 }
 

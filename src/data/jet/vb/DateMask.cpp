@@ -12,17 +12,21 @@ namespace {
 
 constexpr qsizetype LongestPart = 6; // dddddd
 
-void appendNumber(QByteArray& out, int value, int minDigits) {
-    char digits[12];
-    int count = 0;
+void appendNumber(std::string& out, int value, int minDigits) {
+    char digits[16];
+    char* end = digits + sizeof digits;
+    char* begin = end;
     do {
-        digits[count++] = char('0' + value % 10);
+        *--begin = char('0' + value % 10);
         value /= 10;
-    } while (value > 0);
-    for (int i = count; i < minDigits; ++i)
-        out += '0';
-    while (count > 0)
-        out += digits[--count];
+    } while (value > 0 && begin > digits);
+    while (end - begin < minDigits && begin > digits)
+        *--begin = '0';
+    out.append(begin, std::size_t(end - begin));
+}
+
+void append(std::string& out, const QByteArray& text) {
+    out.append(text.constData(), std::size_t(text.size()));
 }
 
 // Weeks start on Sunday and week 1 is the one holding January 1.
@@ -210,21 +214,22 @@ std::optional<QString> DateMask::alphabet() const {
     return characters;
 }
 
-QByteArray DateMask::apply(const DateTimeParts& date, const RegionalSettings& regional) const {
-    QByteArray out;
-    out.reserve(24);
+// Short results, the usual ones, stay within the string itself: a million dates formatted ask
+// for no memory.
+std::string DateMask::apply(const DateTimeParts& date, const RegionalSettings& regional) const {
+    std::string out;
     for (const Token& token : tokens_)
         appendPart(out, token, date, regional);
     return out;
 }
 
-void DateMask::appendPart(QByteArray& out, const Token& token, const DateTimeParts& date,
+void DateMask::appendPart(std::string& out, const Token& token, const DateTimeParts& date,
                           const RegionalSettings& regional) const {
     const QLocale& locale = regional.locale();
     const int hour = twelveHour_ ? (date.hour % 12 == 0 ? 12 : date.hour % 12) : date.hour;
     switch (token.part) {
     case Part::Literal:
-        out += token.text;
+        append(out, token.text);
         break;
     case Part::Day:
     case Part::Day2:
@@ -232,13 +237,13 @@ void DateMask::appendPart(QByteArray& out, const Token& token, const DateTimePar
         break;
     case Part::DayAbbreviation:
     case Part::DayName:
-        out += regional.dayName(weekday(date), token.part == Part::DayAbbreviation);
+        append(out, regional.dayName(weekday(date), token.part == Part::DayAbbreviation));
         break;
     case Part::ShortDate:
-        out += locale.toString(qDate(date), regional.shortDateFormat()).toUtf8();
+        append(out, locale.toString(qDate(date), regional.shortDateFormat()).toUtf8());
         break;
     case Part::LongDate:
-        out += locale.toString(qDate(date), regional.longDateFormat()).toUtf8();
+        append(out, locale.toString(qDate(date), regional.longDateFormat()).toUtf8());
         break;
     case Part::Weekday:
         appendNumber(out, weekday(date) + 1, 1);
@@ -252,7 +257,7 @@ void DateMask::appendPart(QByteArray& out, const Token& token, const DateTimePar
         break;
     case Part::MonthAbbreviation:
     case Part::MonthName:
-        out += regional.monthName(date.month, token.part == Part::MonthAbbreviation);
+        append(out, regional.monthName(date.month, token.part == Part::MonthAbbreviation));
         break;
     case Part::Quarter:
         appendNumber(out, (date.month - 1) / 3 + 1, 1);
@@ -279,7 +284,7 @@ void DateMask::appendPart(QByteArray& out, const Token& token, const DateTimePar
         appendNumber(out, date.second, token.part == Part::Second2 ? 2 : 1);
         break;
     case Part::LongTime:
-        out += locale.toString(qTime(date), regional.longTimeFormat()).toUtf8();
+        append(out, locale.toString(qTime(date), regional.longTimeFormat()).toUtf8());
         break;
     case Part::GeneralDate: {
         // The date unless it is day zero with a time, the time unless it is midnight.
@@ -287,18 +292,18 @@ void DateMask::appendPart(QByteArray& out, const Token& token, const DateTimePar
         const bool hasDate =
             !hasTime || date != DateTimeParts{1899, 12, 30, date.hour, date.minute, date.second};
         if (hasDate)
-            out += locale.toString(qDate(date), regional.shortDateFormat()).toUtf8();
+            append(out, locale.toString(qDate(date), regional.shortDateFormat()).toUtf8());
         if (hasDate && hasTime)
             out += ' ';
         if (hasTime)
-            out += locale.toString(qTime(date), regional.longTimeFormat()).toUtf8();
+            append(out, locale.toString(qTime(date), regional.longTimeFormat()).toUtf8());
         break;
     }
     case Part::AmPm:
-        out += date.hour < 12 ? token.text : token.alternative;
+        append(out, date.hour < 12 ? token.text : token.alternative);
         break;
     case Part::RegionAmPm:
-        out += (date.hour < 12 ? locale.amText() : locale.pmText()).toUtf8();
+        append(out, (date.hour < 12 ? locale.amText() : locale.pmText()).toUtf8());
         break;
     }
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QStringView>
 #include <optional>
+#include <string>
 #include <vector>
 
 // A Format mask for dates and times, read once and applied to many values.
@@ -29,7 +30,7 @@ public:
     // region (month and day names, "ddddd", "ttttt", "c", "AMPM").
     std::optional<QString> alphabet() const;
     // UTF-8 text.
-    QByteArray apply(const DateTimeParts& date, const RegionalSettings& regional) const;
+    std::string apply(const DateTimeParts& date, const RegionalSettings& regional) const;
 
     // The dates from `from` up to, not including, `until` (no end when absent).
     struct Span {
@@ -82,7 +83,7 @@ private:
     bool readAmPm(QStringView mask, qsizetype& at);
     void addLiteral(QStringView text);
     void resolveMinutes();
-    void appendPart(QByteArray& out, const Token& token, const DateTimeParts& date,
+    void appendPart(std::string& out, const Token& token, const DateTimeParts& date,
                     const RegionalSettings& regional) const;
 
     std::vector<Token> tokens_;

@@ -123,7 +123,11 @@ void SqlCall::setText(const QString& value) {
 }
 
 void SqlCall::setUtf8(const QByteArray& value) {
-    sqlite3_result_text(context_, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+    setUtf8(std::string_view(value.constData(), std::size_t(value.size())));
+}
+
+void SqlCall::setUtf8(std::string_view value) {
+    sqlite3_result_text(context_, value.data(), int(value.size()), SQLITE_TRANSIENT);
 }
 
 int registerFunctions(sqlite3* db, const RegionalSettings& regional,
@@ -132,7 +136,8 @@ int registerFunctions(sqlite3* db, const RegionalSettings& regional,
         auto* registration = new Registration{function.body, function.nulls, &regional};
         // SQLite destroys the registration with the function, or at once should this fail.
         const int rc = sqlite3_create_function_v2(
-            db, function.name, function.argumentCount, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+            db, function.name, function.argumentCount,
+            SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
             registration, &dispatch, nullptr, nullptr, &destroyRegistration);
         if (rc != SQLITE_OK)
             return rc;

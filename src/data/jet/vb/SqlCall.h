@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 #include <sqlite3.h>
 
 // The bridge between SQLite's function calls and the VB functions: arguments read as VB converts
@@ -44,6 +45,7 @@ public:
     void setBoolean(bool value) { sqlite3_result_int(context_, value ? -1 : 0); }
     void setText(const QString& value);
     void setUtf8(const QByteArray& value);
+    void setUtf8(std::string_view value);
     void setArgument(int i) { sqlite3_result_value(context_, argv_[i]); }
 
     // Hands `use` the object `make` builds from argument i (a Format mask, a Like pattern). While
