@@ -13,10 +13,9 @@ QStringList groupingOrder(const data::ColInfoTable& columns, int fieldCount,
             break;
         QString term;
         if (column.ColConv == "CDate")
-            term = TreeBuildDate(column.ColSQL,
-                                 column.ColDateGroup.isEmpty() ? dateGroupType
-                                                               : column.ColDateGroup,
-                                 provider);
+            term = TreeBuildDate(
+                column.ColSQL, column.ColDateGroup.isEmpty() ? dateGroupType : column.ColDateGroup,
+                provider);
         terms << (term.isEmpty() ? column.ColSQL : term);
     }
     return terms;

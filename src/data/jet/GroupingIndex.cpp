@@ -15,8 +15,9 @@ QByteArray keyOf(const TableInfo& table, const std::vector<GroupingTerm>& terms)
     QByteArrayList keys;
     std::vector<const ColumnInfo*> covered, read;
     for (const GroupingTerm& term : terms) {
-        const bool bytes = std::any_of(term.columns.begin(), term.columns.end(),
-                                       [](const ColumnInfo* c) { return c->storage == Storage::Blob; });
+        const bool bytes =
+            std::any_of(term.columns.begin(), term.columns.end(),
+                        [](const ColumnInfo* c) { return c->storage == Storage::Blob; });
         if (bytes || term.columns.empty())
             break;
         keys << term.sqliteSql;

@@ -19,8 +19,8 @@ struct Extreme {
     int length = 0;
 };
 
-// What jet_statistics gathers (in memory SQLite clears to zero, which is where it starts) and hands on as bytes, followed
-// by the bytes of a text or binary minimum and then maximum.
+// What jet_statistics gathers (in memory SQLite clears to zero, which is where it starts) and hands
+// on as bytes, followed by the bytes of a text or binary minimum and then maximum.
 struct Figures {
     Extreme min, max;
     double realSum = 0;
@@ -183,14 +183,15 @@ struct Reading {
 // False (with the statement failed) for anything but a result of jet_statistics.
 bool read(sqlite3_context* context, sqlite3_value* value, Reading& reading) {
     const bool blob = sqlite3_value_type(value) == SQLITE_BLOB;
-    const auto* bytes = blob ? static_cast<const unsigned char*>(sqlite3_value_blob(value)) : nullptr;
+    const auto* bytes =
+        blob ? static_cast<const unsigned char*>(sqlite3_value_blob(value)) : nullptr;
     const int size = blob ? sqlite3_value_bytes(value) : 0;
     if (bytes && size >= int(sizeof(Figures)))
         std::memcpy(&reading.figures, bytes, sizeof(Figures));
     const Figures& figures = reading.figures;
-    if (!bytes || size < int(sizeof(Figures)) || figures.min.length < 0 ||
-        figures.max.length < 0 ||
-        std::int64_t(size) != std::int64_t(sizeof(Figures)) + figures.min.length + figures.max.length) {
+    if (!bytes || size < int(sizeof(Figures)) || figures.min.length < 0 || figures.max.length < 0 ||
+        std::int64_t(size) !=
+            std::int64_t(sizeof(Figures)) + figures.min.length + figures.max.length) {
         sqlite3_result_error(context, "statistics taken from something else", -1);
         return false;
     }

@@ -85,8 +85,8 @@ void collectColumns(const Expr& expr, const ExprScope& scope,
 
 GroupingTerm translateGroupingTerm(const QString& recordSource, const QString& jetTerm,
                                    Catalog& catalog) {
-    const SelectStatement st = parseSelect(QStringLiteral("SELECT ") + jetTerm +
-                                           QStringLiteral(" FROM ") + recordSource);
+    const SelectStatement st =
+        parseSelect(QStringLiteral("SELECT ") + jetTerm + QStringLiteral(" FROM ") + recordSource);
     const TableInfo& table = findSource(st, catalog);
     if (st.items.size() != 1 || st.items[0].star || st.where || !st.groupBy.empty())
         throw Error(QStringLiteral("Not a grouping term: %1").arg(jetTerm));

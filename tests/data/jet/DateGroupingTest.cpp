@@ -114,5 +114,6 @@ TEST(JetDateGrouping, EngineGroupsDatesByMonthAndQuarter) {
         translate(R"(SELECT 1 FROM [Sales] WHERE Format([When], "yyyy\/mm") = '2001/03')",
                   provider.engine())
             .sqliteSql);
-    EXPECT_TRUE(sql.contains(R"((vb_format("When", 'yyyy\/mm') = '2001/03'))")) << sql.toStdString();
+    EXPECT_TRUE(sql.contains(R"((vb_format("When", 'yyyy\/mm') = '2001/03'))"))
+        << sql.toStdString();
 }

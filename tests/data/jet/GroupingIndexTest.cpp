@@ -81,8 +81,9 @@ TEST_F(TreeIndex, DeepLevelsSearchItAndTheFirstLevelReadsItInOrder) {
     const QStringList terms = tree::groupingOrder(columns, 4, "Year", data::JetProvider);
     EXPECT_EQ(terms[2], R"(Format([OrderDate], "yyyy\/mm"))") << "the group fixed for the column";
     provider.prepareGrouping("[Orders]", terms);
-    EXPECT_EQ(indexes(), QStringList({R"(CREATE INDEX "~grouping 1" ON "Orders" ("Region", "City", )"
-                                      R"(vb_format("OrderDate", 'yyyy\/mm'), "Amount", "OrderDate"))"}));
+    EXPECT_EQ(indexes(),
+              QStringList({R"(CREATE INDEX "~grouping 1" ON "Orders" ("Region", "City", )"
+                           R"(vb_format("OrderDate", 'yyyy\/mm'), "Amount", "OrderDate"))"}));
 
     const auto level = [&](int depth, const QVariantList& path) {
         return tree::LevelSql{

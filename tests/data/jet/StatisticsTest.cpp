@@ -44,12 +44,13 @@ protected:
 TEST_F(Statistics, AgreeWithSqlitesOwnOverNumbersTextAndNulls) {
     // Reals whose sum rounds; integers; an integer and a real of the same value (the first
     // stays); integers a double cannot hold beside the nearest double.
-    EXPECT_EQ(differences("(1, 0.1), (1, 0.2), (1, -0.3), (1, 1e300), (1, -1e300), (1, NULL), "
-                          "(2, 3), (2, -7), (2, 12), "
-                          "(3, 2), (3, 2.0), (3, 1.0), (3, 1), "
-                          "(4, 9007199254740993), (4, 9007199254740992.0), (4, -9223372036854775808), "
-                          "(5, 9223372036854775807), (5, 9.3e18), (5, -9.3e18)"),
-              "");
+    EXPECT_EQ(
+        differences("(1, 0.1), (1, 0.2), (1, -0.3), (1, 1e300), (1, -1e300), (1, NULL), "
+                    "(2, 3), (2, -7), (2, 12), "
+                    "(3, 2), (3, 2.0), (3, 1.0), (3, 1), "
+                    "(4, 9007199254740993), (4, 9007199254740992.0), (4, -9223372036854775808), "
+                    "(5, 9223372036854775807), (5, 9.3e18), (5, -9.3e18)"),
+        "");
     // Text and binary data sort after numbers; number text adds up as a number, other text
     // as nothing; groups of Nulls give Null for all four.
     EXPECT_EQ(differences("(1, 'b'), (1, 'ab'), (1, 'a'), (1, 5), (1, x'00ff'), (1, x'00'), "
@@ -60,9 +61,9 @@ TEST_F(Statistics, AgreeWithSqlitesOwnOverNumbersTextAndNulls) {
 }
 
 TEST_F(Statistics, ReportIntegerOverflowOnlyForTheSum) {
-    const QByteArray rows =
-        "WITH v(x) AS (VALUES (9223372036854775807), (1), (2)) SELECT ";
-    EXPECT_EQ(runner.errorOf(rows + "sum(x) FROM v"), runner.errorOf(rows + "jet_sum(jet_statistics(x)) FROM v"));
+    const QByteArray rows = "WITH v(x) AS (VALUES (9223372036854775807), (1), (2)) SELECT ";
+    EXPECT_EQ(runner.errorOf(rows + "sum(x) FROM v"),
+              runner.errorOf(rows + "jet_sum(jet_statistics(x)) FROM v"));
     EXPECT_NE(runner.errorOf(rows + "jet_sum(jet_statistics(x)) FROM v"), "");
     EXPECT_EQ(runner.value(rows + "jet_max(jet_statistics(x)) FROM v").toLongLong(),
               9223372036854775807LL);
@@ -84,8 +85,8 @@ TEST_F(Statistics, TheFourOfAJetStatementShareOnePass) {
     const auto translated = [&](const QString& jet) {
         return data::jet::translate(jet, sales.engine()).sqliteSql;
     };
-    const QString sql = translated(
-        "SELECT Min(Amount), Max(Amount), Avg(Amount), Sum(Amount), Sum(Qty), Avg(Price) FROM Sales");
+    const QString sql = translated("SELECT Min(Amount), Max(Amount), Avg(Amount), Sum(Amount), "
+                                   "Sum(Qty), Avg(Price) FROM Sales");
     EXPECT_EQ(sql.count("jet_statistics(\"Amount\")"), 4) << sql.toStdString();
     EXPECT_TRUE(sql.contains("jet_sum(jet_statistics(\"Qty\"))"));
     EXPECT_TRUE(sql.contains("(jet_avg(jet_statistics(\"Price\")) / 10000.0)"));

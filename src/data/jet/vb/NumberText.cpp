@@ -1,7 +1,7 @@
 #include "data/jet/vb/NumberText.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace data::jet::vb {
 
@@ -9,9 +9,14 @@ QString numberText(double value, const QString& decimalPoint, int significantDig
     if (value == 0) // and not "-0"
         return QStringLiteral("0");
     char buffer[40];
-    // %G chooses the exponent form exactly where VB does at the same precision.
-    std::snprintf(buffer, sizeof buffer, "%.*G", significantDigits, value);
-    QString text = QString::fromLatin1(buffer);
+    // printf's %G, which chooses the exponent form exactly where VB does at the same precision;
+    // to_chars writes the same digits several times faster.
+    const std::to_chars_result end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                                   std::chars_format::general, significantDigits);
+    for (char* c = buffer; c != end.ptr; ++c)
+        if (*c >= 'a' && *c <= 'z')
+            *c = char(*c - 'a' + 'A');
+    QString text = QString::fromLatin1(buffer, end.ptr - buffer);
     if (decimalPoint != QLatin1String("."))
         text.replace(u'.', decimalPoint);
     return text;

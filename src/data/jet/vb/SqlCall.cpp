@@ -137,8 +137,8 @@ int registerFunctions(sqlite3* db, const RegionalSettings& regional,
         // SQLite destroys the registration with the function, or at once should this fail.
         const int rc = sqlite3_create_function_v2(
             db, function.name, function.argumentCount,
-            SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
-            registration, &dispatch, nullptr, nullptr, &destroyRegistration);
+            SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, registration, &dispatch, nullptr,
+            nullptr, &destroyRegistration);
         if (rc != SQLITE_OK)
             return rc;
     }

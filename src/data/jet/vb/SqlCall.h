@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <string_view>
 #include <sqlite3.h>
+#include <string_view>
 
 // The bridge between SQLite's function calls and the VB functions: arguments read as VB converts
 // values, results handed back, VbError turned into the query's error.
