@@ -11,7 +11,8 @@ namespace {
 
 // The quoted table name and the key: "Sales" ("Region", vb_format("OrderDate", ...), ...,
 // "OrderDate").
-QByteArray keyOf(const TableInfo& table, const std::vector<GroupingTerm>& terms) {
+QByteArray keyOf(const TableInfo& table, const std::vector<GroupingTerm>& terms,
+                 QByteArray& firstFormatted) {
     QByteArrayList keys;
     std::vector<const ColumnInfo*> covered, read;
     for (const GroupingTerm& term : terms) {
@@ -20,6 +21,9 @@ QByteArray keyOf(const TableInfo& table, const std::vector<GroupingTerm>& terms)
                         [](const ColumnInfo* c) { return c->storage == Storage::Blob; });
         if (bytes || term.columns.empty())
             break;
+        if (keys.isEmpty() && term.columns.size() == 1 &&
+            term.sqliteSql != quotedIdentifier(term.columns[0]->name))
+            firstFormatted = quotedIdentifier(term.columns[0]->name);
         keys << term.sqliteSql;
         for (const ColumnInfo* column : term.columns) {
             if (term.sqliteSql == quotedIdentifier(column->name))
@@ -41,20 +45,30 @@ QByteArray keyOf(const TableInfo& table, const std::vector<GroupingTerm>& terms)
 
 void GroupingIndex::build(Database& database, const TableInfo& table,
                           const std::vector<GroupingTerm>& terms) {
-    const QByteArray key = keyOf(table, terms);
+    QByteArray formatted;
+    const QByteArray key = keyOf(table, terms, formatted);
     if (key == key_)
         return;
     Database::OwnStatements own(database);
-    if (!key_.isEmpty())
-        stale_.push_back(name_);
+    stale_.insert(stale_.end(), names_.begin(), names_.end());
+    names_.clear();
     key_.clear();
     dropStale(database);
     if (key.isEmpty())
         return;
     const QByteArray name = quotedIdentifier(QStringLiteral("~grouping %1").arg(++made_));
     database.execute(("CREATE INDEX " + name + " ON " + key).constData());
+    names_.push_back(name);
+    // When the first level groups formatted dates, its null group ("[OrderDate] IS NULL") finds
+    // nothing to search in the key; a small index over just the rows without a date serves it.
+    if (!formatted.isEmpty()) {
+        const QByteArray nulls = quotedIdentifier(QStringLiteral("~grouping %1 nulls").arg(made_));
+        database.execute(
+            ("CREATE INDEX " + nulls + " ON " + key + " WHERE " + formatted + " IS NULL")
+                .constData());
+        names_.push_back(nulls);
+    }
     key_ = key;
-    name_ = name;
 }
 
 // An index cannot be dropped while a statement still reads rows (a grid that has not fetched

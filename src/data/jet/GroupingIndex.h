@@ -19,7 +19,8 @@
 // "yyyy\/mm")), and the nodes below it select their rows by that same text. Its key in the
 // index is that term, exactly as the statements write it, so the level groups in index order
 // and the nodes below it are a range of entries; the date itself follows at the end of the key,
-// so that the index still holds every value the statements read.
+// so that the index still holds every value the statements read. When the first level is such
+// a date level, a second, partial index over the rows without a date serves its null group.
 namespace data::jet {
 
 class Database;
@@ -36,7 +37,7 @@ private:
     void dropStale(Database& database);
 
     QByteArray key_;                // table and columns of the index in place; empty when none
-    QByteArray name_;               // its name, quoted
+    std::vector<QByteArray> names_; // its indexes' names, quoted
     std::vector<QByteArray> stale_; // indexes no longer wanted that could not be dropped yet
     int made_ = 0;
 };

@@ -121,6 +121,26 @@ TEST_F(TreeIndex, DeepLevelsSearchItAndTheFirstLevelReadsItInOrder) {
     EXPECT_EQ(column(tree::groupedStatement(columns, fourth)), QStringList({"10"}));
 }
 
+TEST_F(TreeIndex, AFirstMonthLevelGroupsInOrderAndFindsItsNullGroup) {
+    auto columns = test::columnTable({{"[OrderDate]", "CDate"}, {"[Amount]", "CDbl"}});
+    provider.prepareGrouping("[Orders]",
+                             tree::groupingOrder(columns, 2, "Month", data::JetProvider));
+    columns[0].ColDateGroup = "Month";
+    const tree::LevelSql first{0, 2, "[Orders]", "",
+                               tree::TreeBuildDate("[OrderDate]", "Month", data::JetProvider)};
+    EXPECT_EQ(plan(tree::groupedStatement(columns, first)),
+              "SCAN Orders USING COVERING INDEX ~grouping 1");
+    EXPECT_EQ(plan(tree::nullGroupStatement(columns, first)),
+              "SCAN Orders USING COVERING INDEX ~grouping 1 nulls");
+    EXPECT_EQ(column(tree::nullGroupStatement(columns, first)), QStringList({"1"}));
+    EXPECT_EQ(column(tree::groupedStatement(columns, first)),
+              QStringList({"2001/03", "2001/04", "2002/01"}));
+
+    // Both go when the order changes.
+    provider.prepareGrouping("[Orders]", {"[Amount]"});
+    EXPECT_EQ(indexes(), QStringList({R"(CREATE INDEX "~grouping 2" ON "Orders" ("Amount"))"}));
+}
+
 TEST_F(TreeIndex, FollowsTheTreeOrderAndStopsBeforeRawBytes) {
     provider.prepareGrouping("[Orders]", {"Region", "City", "Photo", "Qty"});
     EXPECT_EQ(indexes(),
