@@ -1,5 +1,6 @@
 #include "data/jet/JetProvider.h"
 
+#include "data/Error.h"
 #include "data/RowsCursor.h"
 #include "data/jet/Parser.h"
 #include "data/jet/Translate.h"
@@ -43,9 +44,13 @@ void JetProvider::prepareGrouping(const QString& recordSource, const QStringList
     const TableInfo* table = engine_.findTable(from.table.join(u'.'));
     if (!table)
         return;
+    // The key ends before a term the table cannot answer (a column that is not there).
     std::vector<GroupingTerm> translated;
-    for (const QString& term : terms)
-        translated.push_back(translateGroupingTerm(recordSource, term, engine_));
+    try {
+        for (const QString& term : terms)
+            translated.push_back(translateGroupingTerm(recordSource, term, engine_));
+    } catch (const Error&) {
+    }
     engine_.indexForGrouping(*table, translated);
 }
 

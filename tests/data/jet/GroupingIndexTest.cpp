@@ -145,6 +145,9 @@ TEST_F(TreeIndex, FollowsTheTreeOrderAndStopsBeforeRawBytes) {
     provider.prepareGrouping("[Orders]", {"Region", "City", "Photo", "Qty"});
     EXPECT_EQ(indexes(),
               QStringList({R"(CREATE INDEX "~grouping 1" ON "Orders" ("Region", "City"))"}));
+    provider.prepareGrouping("[Orders]", {"Region", "City", "Vanished", "Qty"});
+    EXPECT_EQ(indexes(),
+              QStringList({R"(CREATE INDEX "~grouping 1" ON "Orders" ("Region", "City"))"}));
     provider.prepareGrouping("[Orders]", {"REGION", "CITY"});
     EXPECT_EQ(indexes().size(), 1) << "the same order again builds nothing";
 
