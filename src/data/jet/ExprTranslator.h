@@ -17,7 +17,7 @@ struct SqlExpr {
     // Format of a date column with a mask of numbers ("yyyy\/mm") does; it is written with the
     // characters of `alphabet` only.
     bool ordersAsBinary = false;
-    QString alphabet;
+    QString alphabet = {};
 };
 
 // What the expressions of one clause may name, and whether they may use aggregates.
