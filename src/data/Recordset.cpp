@@ -94,13 +94,15 @@ bool Recordset::pull() {
         exhausted_ = true;
         return false;
     }
-    std::vector<QVariant> values;
-    values.reserve(fields_.size());
+    // The row is read whole before it becomes current, so that a failure leaves the current row
+    // as it was. A forward-only recordset swaps it with the previous row's storage.
+    incoming_.resize(fields_.size());
     for (int i = 0; i < static_cast<int>(fields_.size()); ++i)
-        values.push_back(cursor_->value(i));
-    if (!static_)
-        rows_.clear();
-    rows_.push_back(std::move(values));
+        incoming_[i] = cursor_->value(i);
+    if (static_ || rows_.empty())
+        rows_.push_back(std::move(incoming_));
+    else
+        rows_.back().swap(incoming_);
     return true;
 }
 

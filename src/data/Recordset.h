@@ -92,6 +92,7 @@ private:
 
     // Static: every row read so far. Forward-only: the current row alone.
     std::vector<std::vector<QVariant>> rows_;
+    std::vector<QVariant> incoming_; // the row being read
     // Static with a filter or an in-memory sort: the positions of the visible rows.
     std::optional<std::vector<qsizetype>> view_;
     qsizetype position_ = 0;

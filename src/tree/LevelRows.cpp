@@ -3,22 +3,40 @@
 #include "data/Ado.h"
 #include "data/Recordset.h"
 
+#include <array>
+
 namespace tree {
 
 namespace {
 
-Figures figuresOf(const data::Recordset& rows, const QString& countField, bool statistics) {
-    Figures figures;
-    figures.count = rows.Fields(countField).Value();
-    figures.hasStatistics = statistics;
-    if (statistics) {
-        figures.min = rows.Fields("CMIN").Value();
-        figures.max = rows.Fields("CMAX").Value();
-        figures.avg = rows.Fields("CAVG").Value();
-        figures.sum = rows.Fields("CSUM").Value();
+// Where a statement's figures stand among its fields, looked up once rather than by name for
+// every row; a level may have thousands.
+struct FigureFields {
+    FigureFields(const data::Recordset& rows, const QString& countField, bool statistics)
+        : count(rows.fieldIndex(countField)), statistics(statistics) {
+        if (statistics)
+            for (std::size_t i = 0; i < names.size(); ++i)
+                at[i] = rows.fieldIndex(names[i]);
     }
-    return figures;
-}
+
+    Figures read(const data::Recordset& rows) const {
+        Figures figures;
+        figures.count = rows.Fields(count).Value();
+        figures.hasStatistics = statistics;
+        if (statistics) {
+            figures.min = rows.Fields(at[0]).Value();
+            figures.max = rows.Fields(at[1]).Value();
+            figures.avg = rows.Fields(at[2]).Value();
+            figures.sum = rows.Fields(at[3]).Value();
+        }
+        return figures;
+    }
+
+    static constexpr std::array<const char*, 4> names = {"CMIN", "CMAX", "CAVG", "CSUM"};
+    int count;
+    bool statistics;
+    std::array<int, 4> at{};
+};
 
 std::unique_ptr<data::Recordset> open(const std::shared_ptr<data::Connection>& connection,
                                       const QString& sql, int cursorType, int lockType,
@@ -35,7 +53,7 @@ Figures readRoot(const std::shared_ptr<data::Connection>& connection,
                  const data::ColInfoTable& columns, const QString& recordSource) {
     auto rows = open(connection, rootStatement(columns, recordSource), data::ado::adOpenStatic,
                      data::ado::adLockUnspecified, 32);
-    return figuresOf(*rows, "CNNULL", rows->fieldIndex("CMIN") >= 0);
+    return FigureFields(*rows, "CNNULL", rows->fieldIndex("CMIN") >= 0).read(*rows);
 }
 
 std::vector<LevelRow> readLevel(const std::shared_ptr<data::Connection>& connection,
@@ -46,19 +64,22 @@ std::vector<LevelRow> readLevel(const std::shared_ptr<data::Connection>& connect
     {
         auto nulls = open(connection, nullGroupStatement(columns, level),
                           data::ado::adOpenForwardOnly, data::ado::adLockReadOnly, 32);
-        const Figures figures = figuresOf(*nulls, "CCNT", statistics);
+        const Figures figures = FigureFields(*nulls, "CCNT", statistics).read(*nulls);
         if (figures.count.toLongLong() > 0)
             children.push_back({NodeValue{QVariant(), 0, nullLabel(figures, regional)}, figures});
     }
     auto groups = open(connection, groupedStatement(columns, level), data::ado::adOpenForwardOnly,
                        data::ado::adLockReadOnly, -1);
+    const FigureFields fields(*groups, "CCNT", statistics);
+    const int nameField = groups->fieldIndex("CNAME");
     for (; !groups->Eof(); groups->MoveNext()) {
-        const data::Field& name = groups->Fields("CNAME");
-        const QVariant value = name.Value();
-        const Figures figures = figuresOf(*groups, "CCNT", statistics);
-        const QString label =
+        const data::Field& name = groups->Fields(nameField);
+        QVariant value = name.Value();
+        Figures figures = fields.read(*groups);
+        QString label =
             groupLabel(groupValueText(value, name.Type, regional.locale), figures, regional);
-        children.push_back({NodeValue{value, name.Type, label}, figures});
+        children.push_back(
+            {NodeValue{std::move(value), name.Type, std::move(label)}, std::move(figures)});
     }
     return children;
 }

@@ -5,19 +5,42 @@
 
 namespace tree {
 
-QString figuresText(const Figures& figures, const Regional& regional) {
+namespace {
+
+// Appends the figures to a label being written; a level writes thousands of labels, so each is
+// written into one string rather than joined from pieces.
+void appendFigures(QString& text, const Figures& figures, const Regional& regional) {
     const auto number = [&](const QVariant& value, int decimals) {
-        return FormatNumber(value, decimals, regional.locale, regional.negative);
+        appendNumber(text, value, decimals, regional.digits, regional.negative);
     };
-    QString text = number(figures.count, 0);
-    if (figures.hasStatistics)
-        text += "; Min: " + number(figures.min, 2) + "; Max: " + number(figures.max, 2) +
-                "; Avg: " + number(figures.avg, 2) + "; Sum: " + number(figures.sum, 2);
+    number(figures.count, 0);
+    if (!figures.hasStatistics)
+        return;
+    text += u"; Min: ";
+    number(figures.min, 2);
+    text += u"; Max: ";
+    number(figures.max, 2);
+    text += u"; Avg: ";
+    number(figures.avg, 2);
+    text += u"; Sum: ";
+    number(figures.sum, 2);
+}
+
+} // namespace
+
+QString figuresText(const Figures& figures, const Regional& regional) {
+    QString text;
+    appendFigures(text, figures, regional);
     return text;
 }
 
-QString groupLabel(const QString& valueText, const Figures& figures, const Regional& regional) {
-    return valueText + " (" + figuresText(figures, regional) + ")";
+QString groupLabel(QString valueText, const Figures& figures, const Regional& regional) {
+    QString label = std::move(valueText);
+    label.reserve(label.size() + (figures.hasStatistics ? 120 : 24));
+    label += u" (";
+    appendFigures(label, figures, regional);
+    label += u')';
+    return label;
 }
 
 QString rootLabel(const Figures& figures, const Regional& regional) {

@@ -31,7 +31,7 @@ QString nullLabel(const Figures& figures, const Regional& regional = Regional())
 QString groupValueText(const QVariant& value, int fieldType, const QLocale& locale = QLocale());
 
 // valueText + " (" + figures + ")".
-QString groupLabel(const QString& valueText, const Figures& figures,
+QString groupLabel(QString valueText, const Figures& figures,
                    const Regional& regional = Regional());
 
 } // namespace tree

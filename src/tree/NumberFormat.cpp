@@ -16,20 +16,21 @@ bool isUnsigned(const QVariant& value) {
     return data::isUnsignedWide(value.typeId());
 }
 
-// The magnitude's digits, grouped, with the decimals; the caller writes the sign.
-QString magnitudeText(const QVariant& value, int decimals, const QLocale& locale) {
-    if (!isWholeNumber(value))
-        return locale.toString(std::fabs(value.toDouble()), 'f', decimals);
+// Appends the magnitude's digits, grouped, with the decimals; the caller writes the sign.
+void appendMagnitude(QString& text, const QVariant& value, int decimals,
+                     const NumberStyle& digits) {
+    if (!isWholeNumber(value)) {
+        digits.appendFixed(text, std::fabs(value.toDouble()), decimals);
+        return;
+    }
     // Whole numbers keep every digit, even beyond what a double holds.
     qulonglong magnitude = value.toULongLong();
     if (!isUnsigned(value)) {
         const qlonglong signedValue = value.toLongLong();
         magnitude = signedValue < 0 ? 0 - qulonglong(signedValue) : qulonglong(signedValue);
     }
-    QString digits = locale.toString(magnitude);
-    if (decimals > 0)
-        digits += locale.decimalPoint() + QString(decimals, locale.zeroDigit().at(0));
-    return digits;
+    digits.appendWhole(text, magnitude);
+    digits.appendZeroDecimals(text, decimals);
 }
 
 bool isNegative(const QVariant& value, int decimals) {
@@ -42,17 +43,29 @@ bool isNegative(const QVariant& value, int decimals) {
 
 } // namespace
 
+void appendNumber(QString& text, const QVariant& value, int decimals, const NumberStyle& digits,
+                  NegativeStyle negative) {
+    if (value.isNull() || !value.isValid())
+        return;
+    const bool below = isNegative(value, decimals);
+    if (below)
+        text += negative == NegativeStyle::Parentheses ? QStringView(u"(")
+                                                       : QStringView(digits.negativeSign());
+    appendMagnitude(text, value, decimals, digits);
+    if (below && negative == NegativeStyle::Parentheses)
+        text += u')';
+}
+
+QString FormatNumber(const QVariant& value, int decimals, const NumberStyle& digits,
+                     NegativeStyle negative) {
+    QString text;
+    appendNumber(text, value, decimals, digits, negative);
+    return text;
+}
+
 QString FormatNumber(const QVariant& value, int decimals, const QLocale& locale,
                      NegativeStyle negative) {
-    if (value.isNull() || !value.isValid())
-        return QString();
-    const bool below = isNegative(value, decimals);
-    const QString digits = magnitudeText(value, decimals, locale);
-    if (!below)
-        return digits;
-    if (negative == NegativeStyle::Parentheses)
-        return '(' + digits + ')';
-    return locale.negativeSign() + digits;
+    return FormatNumber(value, decimals, NumberStyle(locale), negative);
 }
 
 } // namespace tree

@@ -3,6 +3,7 @@
 #include "tree/NumberFormat.h"
 
 #include "LocaleScope.h"
+#include "tree/NumberStyle.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -31,4 +32,30 @@ TEST(FormatNumber, ANullStatisticIsEmptyAndTheDefaultLocaleApplies) {
     EXPECT_EQ(FormatNumber(QVariant(QMetaType(QMetaType::Double)), 2), "");
     test::LocaleScope german(test::Germany);
     EXPECT_EQ(FormatNumber(2.5, 2), "2,50");
+}
+
+TEST(NumberStyle, WritesEveryNumberAsTheLocaleWould) {
+    // Western, Indian and Swiss grouping, a narrow space and an apostrophe as separators, a
+    // region that groups only from five digits, one with digits of its own, and none at all.
+    for (const char* name : {"en_US", "de_DE", "fr_FR", "en_IN", "de_CH", "es_ES", "ar_EG", "C"}) {
+        SCOPED_TRACE(name);
+        const QLocale locale(QString::fromLatin1(name));
+        const tree::NumberStyle digits(locale);
+        std::uint64_t whole = 1;
+        for (int i = 0; i < 64; ++i, whole = whole * 3 + 1)
+            for (const std::uint64_t value : {whole, whole / 10, whole / 10 * 10})
+                ASSERT_EQ(digits.whole(value), locale.toString(qulonglong(value)));
+        ASSERT_EQ(digits.whole(UINT64_MAX), locale.toString(qulonglong(UINT64_MAX)));
+        double value = 0.000731;
+        for (int i = 0; i < 400; ++i, value *= 1.37)
+            for (const int decimals : {0, 2})
+                ASSERT_EQ(digits.fixed(value, decimals), locale.toString(value, 'f', decimals))
+                    << value;
+        // Exact halves round away from zero; values near a half round to the nearer side.
+        for (const double half : {0.125, 2.5, 3.5, 0.005, 1.005, 999.995, 2870215531740976.5,
+                                  1125899906842623.625, 1e21, 1e300})
+            for (const int decimals : {0, 2})
+                ASSERT_EQ(digits.fixed(half, decimals), locale.toString(half, 'f', decimals))
+                    << half;
+    }
 }
