@@ -29,12 +29,16 @@ struct TableInfo {
     std::vector<ColumnInfo> columns;
 };
 
+struct GroupSummary;
+
 // Looks tables up by the name a statement gives them (compared without regard to case), loading
 // a table into the engine the first time it is named. Null for a table the source lacks.
 class Catalog {
 public:
     virtual ~Catalog() = default;
     virtual const TableInfo* findTable(const QString& name) = 0;
+    // The summary of the grouping tree's first two levels over the table, if there is one.
+    virtual const GroupSummary* groupSummary(const TableInfo&) { return nullptr; }
 };
 
 } // namespace data::jet

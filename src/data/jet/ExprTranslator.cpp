@@ -3,6 +3,7 @@
 #include "data/AdoTypes.h"
 #include "data/Error.h"
 #include "data/jet/DateSpanCondition.h"
+#include "data/jet/GroupSummary.h"
 #include "data/jet/JetTextCollation.h"
 #include "data/jet/SqlQuote.h"
 #include "data/jet/VbFunctions.h"
@@ -225,7 +226,9 @@ SqlExpr aggregate(const Expr& call, const QString& name, const ExprScope& scope)
         if (name != u"count")
             throw Error(QStringLiteral("Syntax error (missing operator) in query expression '%1'.")
                             .arg(call.source));
-        return typed(QStringLiteral("count(*)"), adInteger);
+        return typed(scope.summary ? quoteIdentifier(GroupSummary::RowsColumn)
+                                   : QStringLiteral("count(*)"),
+                     adInteger);
     }
     ExprScope inner = scope;
     inner.aggregateBan =
@@ -241,8 +244,12 @@ SqlExpr aggregate(const Expr& call, const QString& name, const ExprScope& scope)
     QString sql =
         name + u'(' + (raw ? quoteIdentifier(value.column->name) : valueSql(value)) + u')';
     if (numbers && !count)
-        sql = QStringLiteral("jet_%1(jet_statistics(%2))")
-                  .arg(name, quoteIdentifier(value.column->name));
+        sql = QStringLiteral("jet_%1(%2)")
+                  .arg(name, scope.summary ? quoteIdentifier(GroupSummary::FiguresColumn)
+                                           : QStringLiteral("jet_statistics(%1)")
+                                                 .arg(quoteIdentifier(value.column->name)));
+    if (count && scope.summary)
+        sql = quoteIdentifier(GroupSummary::CountColumn);
     if (currency && !count)
         sql = QStringLiteral("(%1 / 10000.0)").arg(sql);
     if (count)

@@ -25,6 +25,9 @@ struct ExprScope {
     const TableInfo* table = nullptr;
     QStringList qualifiers; // the names a column reference may be qualified with
     QString aggregateBan;   // the failure for an aggregate here; empty where they are allowed
+    // Set where a level statement reads the summary of its groups (`table` is then the
+    // summary): its counts and statistics are read from the summary's figures.
+    const GroupSummary* summary = nullptr;
 };
 
 // Fails with data::Error for unknown columns and functions, wrong argument counts and

@@ -1,6 +1,8 @@
 #include "data/jet/GroupingIndex.h"
 
+#include "data/Error.h"
 #include "data/jet/Database.h"
+#include "data/jet/ExprTranslator.h"
 #include "data/jet/TableLoader.h"
 
 #include <algorithm>
@@ -41,6 +43,20 @@ QByteArray keyOf(const TableInfo& table, const std::vector<GroupingTerm>& terms,
                           : quotedIdentifier(table.name) + " (" + keys.join(", ") + ')';
 }
 
+// The column a term groups by when the term is that column's value ("Region", or a currency
+// column's amount), else null.
+const ColumnInfo* soleColumn(const GroupingTerm& term) {
+    if (term.columns.size() != 1 || term.columns[0]->storage == Storage::Blob ||
+        term.sqliteSql != columnValue(*term.columns[0]).sql.toUtf8())
+        return nullptr;
+    return term.columns[0];
+}
+
+bool holdsNumbers(const ColumnInfo* column) {
+    return column && (column->storage == Storage::Integer || column->storage == Storage::Real ||
+                      column->storage == Storage::Currency);
+}
+
 } // namespace
 
 void GroupingIndex::build(Database& database, const TableInfo& table,
@@ -50,15 +66,16 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
     if (key == key_)
         return;
     Database::OwnStatements own(database);
-    stale_.insert(stale_.end(), names_.begin(), names_.end());
-    names_.clear();
+    stale_.insert(stale_.end(), drops_.begin(), drops_.end());
+    drops_.clear();
+    summary_.reset();
     key_.clear();
     dropStale(database);
     if (key.isEmpty())
         return;
     const QByteArray name = quotedIdentifier(QStringLiteral("~grouping %1").arg(++made_));
     database.execute(("CREATE INDEX " + name + " ON " + key).constData());
-    names_.push_back(name);
+    drops_.push_back("DROP INDEX IF EXISTS " + name);
     // When the first level groups formatted dates, its null group ("[OrderDate] IS NULL") finds
     // nothing to search in the key; a small index over just the rows without a date serves it.
     if (!formatted.isEmpty()) {
@@ -66,17 +83,40 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
         database.execute(
             ("CREATE INDEX " + nulls + " ON " + key + " WHERE " + formatted + " IS NULL")
                 .constData());
-        names_.push_back(nulls);
+        drops_.push_back("DROP INDEX IF EXISTS " + nulls);
     }
     key_ = key;
+    const ColumnInfo* first = terms.size() >= 2 ? soleColumn(terms[0]) : nullptr;
+    const ColumnInfo* second = terms.size() >= 2 ? soleColumn(terms[1]) : nullptr;
+    if (first && second && first != second) {
+        const ColumnInfo* third = terms.size() >= 3 ? soleColumn(terms[2]) : nullptr;
+        const QString summaryName = QStringLiteral("~grouping %1 groups").arg(made_);
+        const QByteArray drop = "DROP TABLE IF EXISTS " + quotedIdentifier(summaryName);
+        // The summary only saves time: without it the index serves every level all the same.
+        try {
+            summary_ = makeGroupSummary(database, table, {terms[0], terms[1]},
+                                        holdsNumbers(third) ? third : nullptr, name, summaryName);
+        } catch (const Error&) {
+        }
+        if (summary_) {
+            drops_.push_back(drop);
+        } else {
+            stale_.push_back(drop);
+            dropStale(database);
+        }
+    }
+}
+
+const GroupSummary* GroupingIndex::summary(const TableInfo& table) const {
+    return summary_ && summary_->sourceTable == table.name ? &*summary_ : nullptr;
 }
 
 // An index cannot be dropped while a statement still reads rows (a grid that has not fetched
 // all of its rows): such a one stays until a later build.
 void GroupingIndex::dropStale(Database& database) {
-    std::erase_if(stale_, [&](const QByteArray& name) {
-        return sqlite3_exec(database.handle(), ("DROP INDEX IF EXISTS " + name).constData(),
-                            nullptr, nullptr, nullptr) == SQLITE_OK;
+    std::erase_if(stale_, [&](const QByteArray& drop) {
+        return sqlite3_exec(database.handle(), drop.constData(), nullptr, nullptr, nullptr) ==
+               SQLITE_OK;
     });
 }
 

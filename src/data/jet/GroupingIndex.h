@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/jet/Catalog.h"
+#include "data/jet/GroupSummary.h"
 #include "data/jet/Translate.h"
 
 #include <QByteArray>
@@ -21,6 +22,9 @@
 // and the nodes below it are a range of entries; the date itself follows at the end of the key,
 // so that the index still holds every value the statements read. When the first level is such
 // a date level, a second, partial index over the rows without a date serves its null group.
+//
+// Where the first two levels group by plain columns, the figures of their groups are also
+// counted once (see GroupSummary), and a level-2 statement reads its groups from there.
 namespace data::jet {
 
 class Database;
@@ -33,12 +37,16 @@ public:
     // Fails with data::Error.
     void build(Database& database, const TableInfo& table, const std::vector<GroupingTerm>& terms);
 
+    // The summary of the first two levels' groups of this table, if one is in place.
+    const GroupSummary* summary(const TableInfo& table) const;
+
 private:
     void dropStale(Database& database);
 
     QByteArray key_;                // table and columns of the index in place; empty when none
-    std::vector<QByteArray> names_; // its indexes' names, quoted
-    std::vector<QByteArray> stale_; // indexes no longer wanted that could not be dropped yet
+    std::vector<QByteArray> drops_; // the statements that drop what is in place
+    std::vector<QByteArray> stale_; // such statements that could not run yet
+    std::optional<GroupSummary> summary_;
     int made_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "data/jet/ExprTranslator.h"
 #include "data/jet/Parser.h"
 #include "data/jet/SqlQuote.h"
+#include "data/jet/SummaryStatement.h"
 
 #include <algorithm>
 
@@ -100,7 +101,13 @@ GroupingTerm translateGroupingTerm(const QString& recordSource, const QString& j
 Translation translate(const QString& jetSql, Catalog& catalog) {
     const SelectStatement st = parseSelect(jetSql);
     const TableInfo& table = findSource(st, catalog);
-    const ExprScope scope = scopeOf(st, table);
+    ExprScope scope = scopeOf(st, table);
+    // A level-2 statement of the grouping tree reads its groups' figures from their summary.
+    const GroupSummary* summary = catalog.groupSummary(table);
+    if (summary && answeredBySummary(st, scope, *summary)) {
+        scope.table = &summary->table;
+        scope.summary = summary;
+    }
 
     SelectList list;
     for (const SelectItem& item : st.items) {
@@ -118,7 +125,7 @@ Translation translate(const QString& jetSql, Catalog& catalog) {
 
     QString sql = QStringLiteral("SELECT ") +
                   (st.distinct ? QStringLiteral("DISTINCT ") : QString()) + list.sql() +
-                  QStringLiteral(" FROM ") + quoteIdentifier(table.name);
+                  QStringLiteral(" FROM ") + quoteIdentifier(scope.table->name);
     // A statement that reads every row in no order reads the table itself, as Jet would: the
     // rows come in the order the source gave them, and one pass over the table is faster than
     // over an index that covers the same columns (an index keeps entries on its inner pages).

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "data/jet/Catalog.h"
+#include "data/jet/Translate.h"
+
+#include <QByteArray>
+#include <array>
+#include <optional>
+
+// The figures of every group of the tree's first two levels, counted once when the grouping
+// index is made. A level-2 node of a large first-level group covers tens of thousands of index
+// entries that its level would otherwise count entry by entry on every click; in the summary the
+// node is one row. It is made only where the first two levels group by plain columns and their
+// groups hold several rows each on average; otherwise the index alone serves.
+//
+// Each summary row is one group of the two columns under their own collations (text compared
+// without regard to case), made by one pass over the grouping index in its order. It keeps both
+// columns' values as that pass leaves them (those of the group's last entry), the group's rows,
+// the count of its second column's values, and the statistics of the third column when that
+// column holds numbers (one jet_statistics value). Counted in the index's order over the same
+// entries, every figure equals the one a level statement computes.
+namespace data::jet {
+
+class Database;
+
+struct GroupSummary {
+    QString sourceTable;
+    // The summary's name and columns: the two grouping columns as the source declares them, so
+    // that conditions on them translate as over the source. The statistics column is listed too
+    // for name look-ups, though the summary holds only its figures.
+    TableInfo table;
+    QString first, second, statistics; // column names; statistics "" when there are none
+
+    static constexpr char RowsColumn[] = "~rows";
+    static constexpr char CountColumn[] = "~count";
+    static constexpr char FiguresColumn[] = "~figures";
+};
+
+// Makes the summary `name` of the groups of the first two grouping terms (each the value of one
+// column) of `table` and the statistics of a third column, read through the index `indexName`
+// whose key begins with those terms, and an index over it. The result is empty where
+// its groups would average fewer than MinRowsPerGroup rows; the caller drops the table `name`
+// then, as after a failure (data::Error).
+inline constexpr int MinRowsPerGroup = 8;
+std::optional<GroupSummary> makeGroupSummary(Database& database, const TableInfo& table,
+                                             const std::array<GroupingTerm, 2>& terms,
+                                             const ColumnInfo* statistics,
+                                             const QByteArray& indexName, const QString& name);
+
+} // namespace data::jet
