@@ -21,10 +21,10 @@ QString binaryText(qsizetype bytes, const QLocale& locale) {
              bytes == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"));
 }
 
-QString numberText(double value, int adoType, const QLocale& locale) {
+QString numberText(double value, int adoType, const QString& decimalPoint) {
     if (adoType == ado::adCurrency)
         value = std::round(value * 10000) / 10000;
-    return jet::vb::numberText(value, locale.decimalPoint(), adoType == ado::adSingle ? 7 : 15);
+    return jet::vb::numberText(value, decimalPoint, adoType == ado::adSingle ? 7 : 15);
 }
 
 QString timeText(QTime time, const QLocale& locale) {
@@ -49,11 +49,16 @@ bool isFraction(int typeId) {
 } // namespace
 
 QString valueText(const QVariant& value, int adoType, const QLocale& locale) {
+    return valueText(value, adoType, locale, locale.decimalPoint());
+}
+
+QString valueText(const QVariant& value, int adoType, const QLocale& locale,
+                  const QString& decimalPoint) {
     if (value.isNull())
         return QString();
     const int typeId = value.typeId();
     if (typeId == QMetaType::QString && ado::isExactDecimalType(adoType))
-        return value.toString().replace(u'.', locale.decimalPoint()); // digits a double can't hold
+        return value.toString().replace(u'.', decimalPoint); // digits a double can't hold
     if (typeId == QMetaType::QString)
         return value.toString();
     if (typeId == QMetaType::QByteArray || ado::isBinaryType(adoType))
@@ -65,9 +70,9 @@ QString valueText(const QVariant& value, int adoType, const QLocale& locale) {
     if (isSignedWholeNumber(typeId))
         return QString::number(value.toLongLong());
     if (typeId == QMetaType::Double)
-        return numberText(value.toDouble(), adoType, locale);
+        return numberText(value.toDouble(), adoType, decimalPoint);
     if (typeId == QMetaType::Float)
-        return numberText(value.toDouble(), ado::adSingle, locale);
+        return numberText(value.toDouble(), ado::adSingle, decimalPoint);
     if (typeId == QMetaType::QTime)
         return timeText(value.toTime(), locale);
     if (typeId == QMetaType::QDateTime && adoType == ado::adDBTime)

@@ -21,6 +21,9 @@ namespace data {
 // - Bytes (and binary type codes whose value is no text) are a placeholder naming their size,
 //   "<Binary: 1,234 bytes>", never the bytes themselves.
 QString valueText(const QVariant& value, int adoType, const QLocale& locale = QLocale());
+// The same with the locale's decimal separator at hand, for callers that write many values.
+QString valueText(const QVariant& value, int adoType, const QLocale& locale,
+                  const QString& decimalPoint);
 
 // Whether the value, or any value of the type, is a number, which lists and grids align to the
 // right. Booleans and dates are not.

@@ -76,8 +76,7 @@ std::vector<LevelRow> readLevel(const std::shared_ptr<data::Connection>& connect
         const data::Field& name = groups->Fields(nameField);
         QVariant value = name.Value();
         Figures figures = fields.read(*groups);
-        QString label =
-            groupLabel(groupValueText(value, name.Type, regional.locale), figures, regional);
+        QString label = groupLabel(groupValueText(value, name.Type, regional), figures, regional);
         children.push_back(
             {NodeValue{std::move(value), name.Type, std::move(label)}, std::move(figures)});
     }

@@ -26,6 +26,13 @@ void appendFigures(QString& text, const Figures& figures, const Regional& region
     number(figures.sum, 2);
 }
 
+QString valueTextWith(const QVariant& value, int fieldType, const QLocale& locale,
+                      const QString& decimalPoint) {
+    if (fieldType == data::ado::adBoolean)
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    return data::valueText(value, fieldType, locale, decimalPoint);
+}
+
 } // namespace
 
 QString figuresText(const Figures& figures, const Regional& regional) {
@@ -52,9 +59,11 @@ QString nullLabel(const Figures& figures, const Regional& regional) {
 }
 
 QString groupValueText(const QVariant& value, int fieldType, const QLocale& locale) {
-    if (fieldType == data::ado::adBoolean)
-        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    return data::valueText(value, fieldType, locale);
+    return valueTextWith(value, fieldType, locale, locale.decimalPoint());
+}
+
+QString groupValueText(const QVariant& value, int fieldType, const Regional& regional) {
+    return valueTextWith(value, fieldType, regional.locale, regional.digits.decimalPoint());
 }
 
 } // namespace tree

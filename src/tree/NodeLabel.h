@@ -29,6 +29,8 @@ QString nullLabel(const Figures& figures, const Regional& regional = Regional())
 // A group's value as its label shows it: "True" or "False" for a Boolean field (type 11),
 // otherwise the value's text as grids show it.
 QString groupValueText(const QVariant& value, int fieldType, const QLocale& locale = QLocale());
+// The same with the regional settings read once, as a level writes its labels.
+QString groupValueText(const QVariant& value, int fieldType, const Regional& regional);
 
 // valueText + " (" + figures + ")".
 QString groupLabel(QString valueText, const Figures& figures,

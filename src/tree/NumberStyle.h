@@ -28,6 +28,7 @@ public:
     // The locale's decimal point and `decimals` zeros behind it; nothing for no decimals.
     void appendZeroDecimals(QString& text, int decimals) const;
 
+    const QString& decimalPoint() const { return decimalPoint_; }
     const QString& negativeSign() const { return negativeSign_; }
     const QLocale& locale() const { return locale_; }
 

@@ -39,6 +39,9 @@ public:
     virtual const TableInfo* findTable(const QString& name) = 0;
     // The summary of the grouping tree's first two levels over the table, if there is one.
     virtual const GroupSummary* groupSummary(const TableInfo&) { return nullptr; }
+    // The expression the grouping tree's index over the table begins with (SQLite's dialect),
+    // or "" when there is none.
+    virtual QString leadingGroupingTerm(const TableInfo&) { return QString(); }
 };
 
 } // namespace data::jet

@@ -34,6 +34,7 @@ public:
     // first look-up of a table describes and loads it; failures throw data::Error.
     const TableInfo* findTable(const QString& name) override;
     const GroupSummary* groupSummary(const TableInfo& table) override;
+    QString leadingGroupingTerm(const TableInfo& table) override;
 
     // Prepares one SELECT in SQLite's dialect (UTF-8). `columns` describe its result columns in
     // order: the name to show, the type code, and the storage by which values convert (a

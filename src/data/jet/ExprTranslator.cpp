@@ -162,9 +162,11 @@ SqlExpr binary(const Expr& expr, const ExprScope& scope) {
         const bool binary = left.ordersAsBinary && expr.args[1].kind == ExprKind::String &&
                             collatesAsBinary((left.alphabet + expr.args[1].text).toStdU16String());
         const bool text = (isText(left.type) || isText(right.type)) && !binary;
-        const QString comparison =
-            QStringLiteral("(%1 %2 %3)").arg(comparedSql(left, text), symbol, b);
-        const QString span = expr.op == Op::Eq ? dateSpanCondition(expr, scope) : QString();
+        const QString compared = comparedSql(left, text);
+        const QString comparison = QStringLiteral("(%1 %2 %3)").arg(compared, symbol, b);
+        const bool searched = binary && compared == scope.leadingIndexTerm;
+        const QString span =
+            expr.op == Op::Eq && !searched ? dateSpanCondition(expr, scope) : QString();
         return truthValue(span.isEmpty() ? comparison
                                          : QStringLiteral("(%1 AND %2)").arg(span, comparison));
     }

@@ -28,6 +28,9 @@ struct ExprScope {
     // Set where a level statement reads the summary of its groups (`table` is then the
     // summary): its counts and statistics are read from the summary's figures.
     const GroupSummary* summary = nullptr;
+    // The expression the table's grouping index begins with: SQLite searches the index for an
+    // equality on it, so such a comparison needs no other condition to narrow the rows.
+    QString leadingIndexTerm = {};
 };
 
 // Fails with data::Error for unknown columns and functions, wrong argument counts and

@@ -70,6 +70,7 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
     drops_.clear();
     summary_.reset();
     key_.clear();
+    leadingTerm_.clear();
     dropStale(database);
     if (key.isEmpty())
         return;
@@ -86,6 +87,8 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
         drops_.push_back("DROP INDEX IF EXISTS " + nulls);
     }
     key_ = key;
+    table_ = table.name;
+    leadingTerm_ = QString::fromUtf8(terms[0].sqliteSql);
     const ColumnInfo* first = terms.size() >= 2 ? soleColumn(terms[0]) : nullptr;
     const ColumnInfo* second = terms.size() >= 2 ? soleColumn(terms[1]) : nullptr;
     if (first && second && first != second) {
@@ -109,6 +112,10 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
 
 const GroupSummary* GroupingIndex::summary(const TableInfo& table) const {
     return summary_ && summary_->sourceTable == table.name ? &*summary_ : nullptr;
+}
+
+QString GroupingIndex::leadingTerm(const TableInfo& table) const {
+    return table.name == table_ ? leadingTerm_ : QString();
 }
 
 // An index cannot be dropped while a statement still reads rows (a grid that has not fetched

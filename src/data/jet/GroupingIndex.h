@@ -39,6 +39,8 @@ public:
 
     // The summary of the first two levels' groups of this table, if one is in place.
     const GroupSummary* summary(const TableInfo& table) const;
+    // The first term of the key of the index in place over this table; "" when there is none.
+    QString leadingTerm(const TableInfo& table) const;
 
 private:
     void dropStale(Database& database);
@@ -47,6 +49,8 @@ private:
     std::vector<QByteArray> drops_; // the statements that drop what is in place
     std::vector<QByteArray> stale_; // such statements that could not run yet
     std::optional<GroupSummary> summary_;
+    QString table_;       // the table of the index in place
+    QString leadingTerm_; // and the first term of its key
     int made_ = 0;
 };
 

@@ -102,6 +102,7 @@ Translation translate(const QString& jetSql, Catalog& catalog) {
     const SelectStatement st = parseSelect(jetSql);
     const TableInfo& table = findSource(st, catalog);
     ExprScope scope = scopeOf(st, table);
+    scope.leadingIndexTerm = catalog.leadingGroupingTerm(table);
     // A level-2 statement of the grouping tree reads its groups' figures from their summary.
     const GroupSummary* summary = catalog.groupSummary(table);
     if (summary && answeredBySummary(st, scope, *summary)) {

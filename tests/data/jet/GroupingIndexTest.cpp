@@ -135,10 +135,20 @@ TEST_F(TreeIndex, AFirstMonthLevelGroupsInOrderAndFindsItsNullGroup) {
     EXPECT_EQ(column(tree::nullGroupStatement(columns, first)), QStringList({"1"}));
     EXPECT_EQ(column(tree::groupedStatement(columns, first)),
               QStringList({"2001/03", "2001/04", "2002/01"}));
+    // A month's rows are one range of the index: the span of dates that narrows a scan is left
+    // out there, and kept where the month is not what the index begins with.
+    const QString month =
+        R"(SELECT [Amount] FROM [Orders] WHERE Format([OrderDate], "yyyy\/mm") = '2001/04')";
+    EXPECT_EQ(
+        QString(translate(month, engine).sqliteSql),
+        R"(SELECT "Amount" AS "Amount" FROM "Orders" WHERE (vb_format("OrderDate", 'yyyy\/mm') = '2001/04'))");
+    EXPECT_EQ(column(month), QStringList({"2.5"}));
 
     // Both go when the order changes.
     provider.prepareGrouping("[Orders]", {"[Amount]"});
     EXPECT_EQ(indexes(), QStringList({R"(CREATE INDEX "~grouping 2" ON "Orders" ("Amount"))"}));
+    EXPECT_TRUE(
+        translate(month, engine).sqliteSql.contains("\"OrderDate\" >= '2001-04-01 00:00:00'"));
 }
 
 TEST_F(TreeIndex, FollowsTheTreeOrderAndStopsBeforeRawBytes) {
