@@ -42,8 +42,10 @@ std::optional<GroupSummary> makeGroupSummary(Database& database, const TableInfo
     const QByteArray summary = quotedIdentifier(name);
     const QByteArray columns = quotedIdentifier(first.name) + ", " + quotedIdentifier(second.name);
     const auto run = [&](const QByteArray& sql) { database.execute(sql.constData()); };
-    run("CREATE TABLE " + summary + " (" + declared(first) + ", " + declared(second) +
-        ", \"~rows\" INTEGER, \"~count\" INTEGER, \"~figures\" BLOB)");
+    run("CREATE TABLE " + summary + " (" + declared(first) + ", " + declared(second) + ", " +
+        quotedIdentifier(GroupSummary::RowsColumn) + " INTEGER, " +
+        quotedIdentifier(GroupSummary::CountColumn) + " INTEGER, " +
+        quotedIdentifier(GroupSummary::FiguresColumn) + " BLOB)");
     // Read in the index's order, so that each group's entries come as a level reads them.
     run("INSERT INTO " + summary + " SELECT " + columns + ", count(*), count(" +
         quotedIdentifier(second.name) + "), " +

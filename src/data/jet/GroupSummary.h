@@ -36,12 +36,14 @@ struct GroupSummary {
     static constexpr char FiguresColumn[] = "~figures";
 };
 
+// Groups of fewer rows than this on average are not worth a summary.
+inline constexpr int MinRowsPerGroup = 8;
+
 // Makes the summary `name` of the groups of the first two grouping terms (each the value of one
 // column) of `table` and the statistics of a third column, read through the index `indexName`
-// whose key begins with those terms, and an index over it. The result is empty where
-// its groups would average fewer than MinRowsPerGroup rows; the caller drops the table `name`
-// then, as after a failure (data::Error).
-inline constexpr int MinRowsPerGroup = 8;
+// whose key begins with those terms, and an index over it. Where the groups would average fewer
+// than MinRowsPerGroup rows, nothing is made and the result is empty. After a failure
+// (data::Error) the caller drops the table `name`.
 std::optional<GroupSummary> makeGroupSummary(Database& database, const TableInfo& table,
                                              const std::array<GroupingTerm, 2>& terms,
                                              const ColumnInfo* statistics,
