@@ -23,8 +23,9 @@ std::shared_ptr<MemoryTableSource> sales() {
     std::vector<Row> rows;
     for (int i = 0; i < 240; ++i) {
         const Cell amount = i % 11 == 0 ? Cell(nullptr) : Cell((i % 13) * 0.1 + (i % 5) * 0.7);
-        rows.push_back(
-            {regions[i % 5], cities[i % 7], amount, Amount{(i % 3) * 12345}, std::int64_t(i)});
+        const Cell shipped = i % 4 == 3 ? Cell(nullptr) : Cell(date(2001, 3, 1 + i % 4, i % 2 * 8));
+        rows.push_back({regions[i % 5], cities[i % 7], amount, Amount{(i % 3) * 12345},
+                        std::int64_t(i), shipped});
     }
     auto source = std::make_shared<MemoryTableSource>();
     source->add({"Sales",
@@ -32,7 +33,8 @@ std::shared_ptr<MemoryTableSource> sales() {
                   {"City", adVarWChar, 0},
                   {"Amount", adDouble, 0},
                   {"Price", adCurrency, 0},
-                  {"Serial", adInteger, 0}}},
+                  {"Serial", adInteger, 0},
+                  {"Shipped", adDate, 0}}},
                 std::move(rows));
     return source;
 }
@@ -88,13 +90,21 @@ TEST_F(Summary, ALevelReadFromItEqualsTheSameLevelCountedOverTheIndex) {
             EXPECT_EQ(rows(sql), rows(overIndex));
         }
     }
-    // The same level grouped by the first column's value in another case, and by a currency
-    // column below a text one.
+    // The same level grouped by the first column's value in another case, by a currency column
+    // below a text one, and below dates to the second.
     provider.prepareGrouping("[Sales]", {"City", "Price", "Amount"});
     for (const QString& condition : {QString("[City] = 'oslo'"), QString("[City] IS NULL")}) {
         const QString sql = level2("Price", "Amount", condition);
         EXPECT_TRUE(plan(sql).contains(" groups")) << plan(sql).toStdString();
         EXPECT_EQ(rows(sql), rows(sql + " ORDER BY [Price]"));
+    }
+    provider.prepareGrouping("[Sales]", {"Shipped", "Region", "Amount"});
+    for (const QString& condition :
+         {QString("[Shipped] = CDate('2001-03-02 08:00:00')"), QString("[Shipped] IS NULL")}) {
+        const QString sql = level2("Region", "Amount", condition);
+        EXPECT_TRUE(plan(sql).contains(" groups")) << plan(sql).toStdString();
+        EXPECT_EQ(rows(sql).size(), 2u) << "North and Süd, each in two cases";
+        EXPECT_EQ(rows(sql), rows(sql + " ORDER BY [Region]"));
     }
 }
 
