@@ -6,10 +6,7 @@
 #include "data/Dialect.h"
 #include "data/Error.h"
 #include "data/Recordset.h"
-#include "tree/DateGrouping.h"
-#include "tree/GroupingOrder.h"
-#include "tree/LevelRows.h"
-#include "tree/NodeFilter.h"
+#include "tree/GroupingModel.h"
 
 #include <algorithm>
 #include <sqlite3.h>
@@ -18,28 +15,24 @@ namespace bench {
 
 namespace {
 
-struct Columns {
-    data::ColInfoTable table;
-    int fieldCount = 0;
-};
-
-// The column table as the window holds it once the grid shows the columns in this order.
-Columns columnsInOrder(const std::shared_ptr<data::Connection>& connection,
-                       const QString& recordSource, const TreeOrder& order) {
+// The grouping as the window holds it once the grid shows only these columns, in this order.
+tree::GroupingModel columnsInOrder(const std::shared_ptr<data::Connection>& connection,
+                                   const QString& recordSource, const TreeOrder& order) {
     data::Recordset structure;
     structure.Open(data::structureSql(recordSource), connection, data::ado::adOpenStatic,
                    data::ado::adLockReadOnly, -1);
     data::ColInfoTable all;
-    const int count = data::fillColumnTable(all, structure, data::JetProvider);
-    Columns columns;
+    const int count = data::fillColumnTable(all, structure, data::Dialect::Jet);
+    std::vector<data::ColInfoRec> chosen;
     for (const QString& name : order.columns)
         for (int i = 0; i < count; ++i)
             if (all[i].ColName == name)
-                columns.table[columns.fieldCount++] = all[i];
-    if (columns.fieldCount != order.columns.size())
+                chosen.push_back(all[i]);
+    if (chosen.size() != std::size_t(order.columns.size()))
         throw data::Error(QStringLiteral("The table lacks a column of ") + order.name);
-    data::resetSpareEntries(columns.table, columns.fieldCount);
-    return columns;
+    tree::GroupingModel grouping;
+    grouping.open(recordSource, data::Dialect::Jet, chosen);
+    return grouping;
 }
 
 // The median and the fastest processor time of `runs` clicks, after one that is not counted.
@@ -69,42 +62,35 @@ const tree::LevelRow* largest(const std::vector<tree::LevelRow>& rows) {
 
 std::vector<ClickTiming> timeClicks(const std::shared_ptr<data::Connection>& connection,
                                     const QString& recordSource, const TreeOrder& order, int runs) {
-    Columns columns = columnsInOrder(connection, recordSource, order);
+    tree::GroupingModel grouping = columnsInOrder(connection, recordSource, order);
     std::vector<ClickTiming> clicks;
 
     tree::Figures root;
     ClickTiming rootClick{QStringLiteral("Root"), 0, true, 1, false, {}};
-    timeClick(rootClick, runs,
-              [&] { root = tree::readRoot(connection, columns.table, recordSource); });
+    timeClick(rootClick, runs, [&] { root = grouping.readRoot(connection); });
     rootClick.statistics = root.hasStatistics;
     clicks.push_back(rootClick);
 
-    std::vector<tree::NodeValue> path;
+    tree::NodePath path;
     QString under;
-    for (int depth = 0; depth < order.levels && depth < columns.fieldCount; ++depth) {
-        data::ColInfoRec& grouping = columns.table[depth];
-        if (grouping.ColConv == "CDate")
-            grouping.ColDateGroup = order.dateGroup;
-        grouping.ColGrouped = true;
-        const tree::LevelSql level{
-            depth, columns.fieldCount, recordSource,
-            tree::makeFilter(path, columns.table, data::JetProvider),
-            tree::TreeBuildDate(grouping.ColSQL, grouping.ColDateGroup, data::JetProvider)};
+    for (int depth = 0; depth < order.levels && grouping.hasLevelBelow(depth); ++depth) {
+        const tree::LevelSql level = grouping.startLevel(depth, path, order.dateGroup).sql;
         std::vector<tree::LevelRow> rows;
         ClickTiming click;
-        timeClick(click, runs, [&] { rows = tree::readLevel(connection, columns.table, level); });
+        timeClick(click, runs, [&] { rows = grouping.readLevel(connection, level); });
         click.depth = depth;
         click.nodes = qint64(rows.size());
-        click.statistics = tree::levelHasStatistics(columns.table, level);
-        QString what = grouping.ColName;
-        if (grouping.ColConv == "CDate")
-            what += QStringLiteral(" by ") + grouping.ColDateGroup;
+        click.statistics = tree::levelHasStatistics(grouping.ColInfo, level);
+        const data::ColInfoRec& column = grouping.ColInfo[depth];
+        QString what = column.ColName;
+        if (column.ColConv == data::Conversion::CDate)
+            what += QStringLiteral(" by ") + column.ColDateGroup;
         click.label = QStringLiteral("Level %1: %2").arg(depth + 1).arg(what) + under;
         clicks.push_back(click);
         const tree::LevelRow* next = largest(rows);
         if (!next)
             break;
-        path.push_back(next->node);
+        path.values.push_back(next->node);
         under = QStringLiteral(" under ") +
                 next->node.label.left(next->node.label.lastIndexOf(QStringLiteral(" (")));
     }
@@ -114,11 +100,8 @@ std::vector<ClickTiming> timeClicks(const std::shared_ptr<data::Connection>& con
 IndexBuild prepareGrouping(const std::shared_ptr<data::Connection>& connection,
                            const QString& recordSource, const TreeOrder* order) {
     QStringList terms;
-    if (order) {
-        const Columns columns = columnsInOrder(connection, recordSource, *order);
-        terms = tree::groupingOrder(columns.table, columns.fieldCount, order->dateGroup,
-                                    data::JetProvider);
-    }
+    if (order)
+        terms = columnsInOrder(connection, recordSource, *order).groupingTerms(order->dateGroup);
     const sqlite3_int64 before = sqlite3_memory_used();
     IndexBuild build;
     build.time = timeOf([&] { connection->prepareGrouping(recordSource, terms); });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/ColInfo.h"
+#include "tree/GroupingModel.h"
 
 #include <QString>
 #include <memory>
@@ -32,11 +32,10 @@ struct Module1 {
     // The record source picker's outcome and whether it must read the schema again.
     bool SourceChosen = false;
     bool RefillPicker = false;
-    QString RecordSource;
 
-    // The record source's columns in grid order.
-    int FieldCount = 0;
-    data::ColInfoTable ColInfo;
+    // The grouping tree's columns in grid order (ColInfo, FieldCount), the record source they
+    // belong to (RecordSource, set by the picker) and the dialect the tree writes.
+    tree::GroupingModel Grouping;
 
     int SelectedDepth = 0;
     QString DateGroupType;

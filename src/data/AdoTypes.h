@@ -1,6 +1,7 @@
 #pragma once
 
-// Field type codes as the program's handlers know them: the ADO DataTypeEnum values.
+// Field type codes as the program's handlers know them: the ADO DataTypeEnum values, by name.
+// What each code means to the program is in TypeCodes.h.
 namespace data::ado {
 
 enum DataType : int {
@@ -37,47 +38,5 @@ enum DataType : int {
     adVarBinary = 204,
     adLongVarBinary = 205,
 };
-
-// Codes of whole numbers, of any width and sign. Boolean is not one.
-constexpr bool isIntegerType(int type) {
-    switch (type) {
-    case adSmallInt:
-    case adInteger:
-    case adTinyInt:
-    case adUnsignedTinyInt:
-    case adUnsignedSmallInt:
-    case adUnsignedInt:
-    case adBigInt:
-    case adUnsignedBigInt:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Codes whose values are numbers, which lists and grids align to the right. Boolean is not one.
-constexpr bool isNumberType(int type) {
-    switch (type) {
-    case adSingle:
-    case adDouble:
-    case adCurrency:
-    case adDecimal:
-    case adNumeric:
-    case adVarNumeric:
-        return true;
-    default:
-        return isIntegerType(type);
-    }
-}
-
-// Codes of exact decimals, whose digits may be more than a double holds.
-constexpr bool isExactDecimalType(int type) {
-    return type == adDecimal || type == adNumeric || type == adVarNumeric;
-}
-
-// Codes whose values are bytes rather than text.
-constexpr bool isBinaryType(int type) {
-    return type == adBinary || type == adVarBinary || type == adLongVarBinary || type == adGUID;
-}
 
 } // namespace data::ado

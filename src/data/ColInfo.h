@@ -5,11 +5,19 @@
 
 namespace data {
 
+// A column's conversion keyword: how its values are written in conditions, whether it carries
+// Min, Max, Avg and Sum, and whether it can be grouped at all. Spare entries of the column table
+// hold Spare ("0"); a column of a kind the tree cannot group or filter holds Nothing ("NOTHING").
+enum class Conversion { Spare, CInt, CLng, CDec, CDbl, CBool, CStr, CDate, Nothing };
+
+// The keyword as the program writes it: "CInt", "CStr", ..., "NOTHING", "0".
+QString conversionKeyword(Conversion conversion);
+
 // One column of the open record source, in the grid's column order.
 struct ColInfoRec {
-    QString ColName;      // the column's name as the source reports it
-    QString ColSQL;       // the column as written in SQL text
-    QString ColConv;      // conversion keyword: "CInt", "CStr", ... ; "0" in spare entries
+    QString ColName;                        // the column's name as the source reports it
+    QString ColSQL;                         // the column as written in SQL text
+    Conversion ColConv = Conversion::Spare; // its conversion keyword
     QString ColDateGroup; // the date grouping a tree level on this column was built with
     bool ColGrouped = false;
 };

@@ -9,22 +9,22 @@ namespace data {
 
 void resetSpareEntries(ColInfoTable& table, int fieldCount) {
     for (int i = std::max(fieldCount, 0); i <= ColInfoUpper; ++i)
-        table[i] = ColInfoRec{"", "", "0", "", false};
+        table[i] = ColInfoRec{"", "", Conversion::Spare, "", false};
 }
 
-QString columnSql(const QString& name, const QString& provider) {
-    return dialectOf(provider) == Dialect::Oracle ? name : "[" + name + "]";
+QString columnSql(const QString& name, Dialect dialect) {
+    return dialect == Dialect::Oracle ? name : "[" + name + "]";
 }
 
-QString recordSourceFor(const QString& tableName, const QString& provider) {
-    return columnSql(tableName, provider);
+QString recordSourceFor(const QString& tableName, Dialect dialect) {
+    return columnSql(tableName, dialect);
 }
 
 QString structureSql(const QString& recordSource) {
     return "Select * From " + recordSource + " Where 1 = 0";
 }
 
-int fillColumnTable(ColInfoTable& table, const Recordset& structure, const QString& provider) {
+int fillColumnTable(ColInfoTable& table, const Recordset& structure, Dialect dialect) {
     const int count = structure.fieldCount();
     if (count > ColInfoUpper + 1)
         throw Error(QString("The record source has %1 columns; the program can work with at "
@@ -33,7 +33,7 @@ int fillColumnTable(ColInfoTable& table, const Recordset& structure, const QStri
                         .arg(ColInfoUpper + 1));
     for (int i = 0; i < count; ++i) {
         const Field& field = structure.Fields(i);
-        table[i] = ColInfoRec{field.Name, columnSql(field.Name, provider), colADTypes(field.Type),
+        table[i] = ColInfoRec{field.Name, columnSql(field.Name, dialect), colADTypes(field.Type),
                               "", false};
     }
     return count;

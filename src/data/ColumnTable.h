@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ColInfo.h"
+#include "data/Dialect.h"
 
 #include <QString>
 #include <vector>
@@ -12,19 +13,19 @@ class Recordset;
 // The column table's spare entries: past the record source's columns up to the fixed bound.
 void resetSpareEntries(ColInfoTable& table, int fieldCount);
 
-// A column as written in SQL for the connection's provider: "[" + name + "]" for Jet and the
+// A column as written in SQL for the connection's dialect: "[" + name + "]" for Jet and the
 // ODBC bridge, the bare name for Oracle.
-QString columnSql(const QString& name, const QString& provider);
+QString columnSql(const QString& name, Dialect dialect);
 
 // The record source as written after FROM, from the table's name in the picker: bracketed for
 // Jet and the ODBC bridge, as it stands (possibly SCHEMA.TABLE) for Oracle.
-QString recordSourceFor(const QString& tableName, const QString& provider);
+QString recordSourceFor(const QString& tableName, Dialect dialect);
 
 // The statement that reads the record source's columns without reading a row.
 QString structureSql(const QString& recordSource);
 
 // Fills the live entries from the fields of a structure result. Fails, writing nothing, when
 // the source has more columns than the table holds.
-int fillColumnTable(ColInfoTable& table, const Recordset& structure, const QString& provider);
+int fillColumnTable(ColInfoTable& table, const Recordset& structure, Dialect dialect);
 
 } // namespace data

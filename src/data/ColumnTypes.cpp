@@ -1,55 +1,40 @@
 #include "data/ColumnTypes.h"
 
-#include "data/AdoTypes.h"
+#include "data/TypeCodes.h"
 
 namespace data {
 
-QString colADTypes(int adoType) {
-    using namespace ado;
-    switch (adoType) {
-    case adSmallInt:
-    case adInteger:
-    case adTinyInt:
-    case adUnsignedTinyInt:
-    case adUnsignedSmallInt:
-    case adUnsignedInt:
-        return "CInt";
-    case adBigInt:
-    case adUnsignedBigInt:
-        return "CLng";
-    case adCurrency:
-    case adDecimal:
-    case adNumeric:
-    case adVarNumeric:
-        return "CDec";
-    case adSingle:
-    case adDouble:
-        return "CDbl";
-    case adBoolean:
-        return "CBool";
-    case adChar:
-    case adWChar:
-    case adVarChar:
-    case adLongVarChar:
-    case adVarWChar:
-    case adLongVarWChar:
-        return "CStr";
-    case adDate:
-    case adDBDate:
-    case adDBTime:
-    case adDBTimeStamp:
-        return "CDate";
-    default:
-        return "NOTHING";
+QString conversionKeyword(Conversion conversion) {
+    switch (conversion) {
+    case Conversion::Spare:
+        return QStringLiteral("0");
+    case Conversion::CInt:
+        return QStringLiteral("CInt");
+    case Conversion::CLng:
+        return QStringLiteral("CLng");
+    case Conversion::CDec:
+        return QStringLiteral("CDec");
+    case Conversion::CDbl:
+        return QStringLiteral("CDbl");
+    case Conversion::CBool:
+        return QStringLiteral("CBool");
+    case Conversion::CStr:
+        return QStringLiteral("CStr");
+    case Conversion::CDate:
+        return QStringLiteral("CDate");
+    case Conversion::Nothing:
+        break;
     }
+    return QStringLiteral("NOTHING");
 }
 
-bool ColIsNumeric(const QString& keyword) {
-    static const QString numeric[] = {"CCur", "CByte", "CDbl", "CDec", "CInt", "CLng", "CSng"};
-    for (const QString& k : numeric)
-        if (keyword == k)
-            return true;
-    return false;
+Conversion colADTypes(int adoType) {
+    return typeCode(adoType).conversion;
+}
+
+bool ColIsNumeric(Conversion conversion) {
+    return conversion == Conversion::CInt || conversion == Conversion::CLng ||
+           conversion == Conversion::CDec || conversion == Conversion::CDbl;
 }
 
 } // namespace data

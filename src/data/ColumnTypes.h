@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QString>
+#include "data/ColInfo.h"
 
 // How the program knows a column's kind: a conversion keyword from its type code. The keyword
-// says whether the column can be grouped at all ("NOTHING" cannot), whether it carries Min, Max,
+// says whether the column can be grouped at all (Nothing cannot), whether it carries Min, Max,
 // Avg and Sum, and how its values are written in conditions.
 namespace data {
 
-// "CInt", "CLng", "CDec", "CDbl", "CBool", "CStr", "CDate", or "NOTHING" for every other code.
-QString colADTypes(int adoType);
+// CInt, CLng, CDec, CDbl, CBool, CStr, CDate, or Nothing for every other code.
+Conversion colADTypes(int adoType);
 
-// True exactly for "CCur", "CByte", "CDbl", "CDec", "CInt", "CLng" and "CSng", letter case
-// included.
-bool ColIsNumeric(const QString& keyword);
+// True for the numeric keywords: CInt, CLng, CDec and CDbl.
+bool ColIsNumeric(Conversion conversion);
 
 } // namespace data

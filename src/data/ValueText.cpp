@@ -2,6 +2,7 @@
 
 #include "data/AdoTypes.h"
 #include "data/RegionalFormats.h"
+#include "data/TypeCodes.h"
 #include "data/VariantKinds.h"
 #include "data/jet/vb/NumberText.h"
 
@@ -57,11 +58,11 @@ QString valueText(const QVariant& value, int adoType, const QLocale& locale,
     if (value.isNull())
         return QString();
     const int typeId = value.typeId();
-    if (typeId == QMetaType::QString && ado::isExactDecimalType(adoType))
+    if (typeId == QMetaType::QString && isExactDecimalType(adoType))
         return value.toString().replace(u'.', decimalPoint); // digits a double can't hold
     if (typeId == QMetaType::QString)
         return value.toString();
-    if (typeId == QMetaType::QByteArray || ado::isBinaryType(adoType))
+    if (typeId == QMetaType::QByteArray || isBinaryType(adoType))
         return binaryText(value.toByteArray().size(), locale);
     if (typeId == QMetaType::Bool || (adoType == ado::adBoolean && value.canConvert<bool>()))
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
@@ -88,7 +89,7 @@ bool showsAsNumber(const QVariant& value, int adoType) {
     if (adoType == ado::adBoolean) // shows "True" or "False" even when it comes as a number
         return false;
     const int typeId = value.typeId();
-    return ado::isNumberType(adoType) || isSignedWholeNumber(typeId) || isUnsignedWide(typeId) ||
+    return isNumberType(adoType) || isSignedWholeNumber(typeId) || isUnsignedWide(typeId) ||
            isFraction(typeId);
 }
 

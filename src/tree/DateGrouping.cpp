@@ -72,8 +72,7 @@ QString exactDate(const QVariant& value, Dialect dialect) {
 
 } // namespace
 
-QString TreeBuildDate(const QString& column, const QString& dateGroup, const QString& provider) {
-    const Dialect dialect = data::dialectOf(provider);
+QString TreeBuildDate(const QString& column, const QString& dateGroup, Dialect dialect) {
     if (dialect == Dialect::None)
         return QString();
     if (dateGroup == "None")
@@ -83,8 +82,7 @@ QString TreeBuildDate(const QString& column, const QString& dateGroup, const QSt
 }
 
 QString MakeFilterDate(const QString& column, const QVariant& value, const QString& dateGroup,
-                       const QString& provider) {
-    const Dialect dialect = data::dialectOf(provider);
+                       Dialect dialect) {
     if (dialect == Dialect::None)
         return QString();
     if (dateGroup == "None")

@@ -5,17 +5,17 @@
 namespace tree {
 
 QStringList groupingOrder(const data::ColInfoTable& columns, int fieldCount,
-                          const QString& dateGroupType, const QString& provider) {
+                          const QString& dateGroupType, data::Dialect dialect) {
     QStringList terms;
     for (int i = 0; i < fieldCount && i <= data::ColInfoUpper; ++i) {
         const data::ColInfoRec& column = columns[i];
-        if (column.ColConv == "NOTHING")
+        if (column.ColConv == data::Conversion::Nothing)
             break;
         QString term;
-        if (column.ColConv == "CDate")
+        if (column.ColConv == data::Conversion::CDate)
             term = TreeBuildDate(
                 column.ColSQL, column.ColDateGroup.isEmpty() ? dateGroupType : column.ColDateGroup,
-                provider);
+                dialect);
         terms << (term.isEmpty() ? column.ColSQL : term);
     }
     return terms;

@@ -40,35 +40,42 @@ QString decimalText(const NodeValue& node) {
 }
 
 // The comparison for one node; "" for a column that is never grouped.
-QString condition(const NodeValue& node, const data::ColInfoRec& column, const QString& provider) {
+QString condition(const NodeValue& node, const data::ColInfoRec& column, data::Dialect dialect) {
+    using data::Conversion;
     const QString& sql = column.ColSQL;
-    const QString& conv = column.ColConv;
-    if (conv == "NOTHING")
+    if (column.ColConv == Conversion::Nothing)
         return QString();
     if (node.isNull())
         return sql + " IS NULL ";
-    if (conv == "CInt" || conv == "CLng")
+    switch (column.ColConv) {
+    case Conversion::CInt:
+    case Conversion::CLng:
         return sql + " = " + integerText(node.value);
-    if (conv == "CDec" || conv == "CDbl")
+    case Conversion::CDec:
+    case Conversion::CDbl:
         return sql + " = " + decimalText(node);
-    if (conv == "CBool")
+    case Conversion::CBool:
         return sql + " = " + groupValueText(node.value, node.fieldType);
-    if (conv == "CStr")
+    case Conversion::CStr:
         return sql + " = " + quoted(groupValueText(node.value, node.fieldType));
-    if (conv == "CDate")
-        return MakeFilterDate(sql, node.value, column.ColDateGroup, provider);
+    case Conversion::CDate:
+        return MakeFilterDate(sql, node.value, column.ColDateGroup, dialect);
+    case Conversion::Spare:
+    case Conversion::Nothing:
+        break;
+    }
     return QString();
 }
 
 } // namespace
 
 QString makeFilter(std::span<const NodeValue> path, const data::ColInfoTable& columns,
-                   const QString& provider, int firstDepth) {
+                   data::Dialect dialect, int firstDepth) {
     QStringList conditions;
     const auto deepest =
         std::min<qsizetype>(qsizetype(path.size()) + firstDepth - 1, data::ColInfoUpper + 1);
     for (qsizetype depth = deepest; depth >= std::max(firstDepth, 1); --depth) {
-        const QString text = condition(path[depth - firstDepth], columns[depth - 1], provider);
+        const QString text = condition(path[depth - firstDepth], columns[depth - 1], dialect);
         if (!text.isEmpty())
             conditions << text;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ColInfo.h"
+#include "data/Dialect.h"
 #include "tree/NodeValue.h"
 
 #include <QString>
@@ -15,6 +16,6 @@ namespace tree {
 // the walk up from a node reached the root first, gives `firstDepth` to its first value; the
 // depths above it add nothing.
 QString makeFilter(std::span<const NodeValue> path, const data::ColInfoTable& columns,
-                   const QString& provider, int firstDepth = 1);
+                   data::Dialect dialect, int firstDepth = 1);
 
 } // namespace tree

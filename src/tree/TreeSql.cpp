@@ -23,7 +23,7 @@ QString andFilter(const LevelSql& level) {
 }
 
 bool isDateColumn(const data::ColInfoRec& column) {
-    return column.ColConv == "CDate";
+    return column.ColConv == data::Conversion::CDate;
 }
 
 } // namespace

@@ -8,24 +8,17 @@
 using namespace data;
 
 TEST(ColumnTypes, EveryTypeCodeGetsItsKeyword) {
-    const std::vector<std::pair<QString, std::vector<int>>> table = {
-        {"CInt", {2, 3, 16, 17, 18, 19}},
-        {"CLng", {20, 21}},
-        {"CDec", {6, 14, 131, 139}},
-        {"CDbl", {4, 5}},
-        {"CBool", {11}},
-        {"CStr", {129, 130, 200, 201, 202, 203}},
-        {"CDate", {7, 133, 134, 135}},
-        {"NOTHING", {0, 8, 12, 72, 128, 204, 205, 136, -1, 9999}},
+    const std::vector<std::pair<Conversion, std::vector<int>>> table = {
+        {Conversion::CInt, {2, 3, 16, 17, 18, 19}},
+        {Conversion::CLng, {20, 21}},
+        {Conversion::CDec, {6, 14, 131, 139}},
+        {Conversion::CDbl, {4, 5}},
+        {Conversion::CBool, {11}},
+        {Conversion::CStr, {129, 130, 200, 201, 202, 203}},
+        {Conversion::CDate, {7, 133, 134, 135}},
+        {Conversion::Nothing, {0, 8, 12, 72, 128, 204, 205, 136, -1, 9999}},
     };
     for (const auto& [keyword, codes] : table)
         for (int code : codes)
             EXPECT_EQ(colADTypes(code), keyword) << code;
-}
-
-TEST(ColumnTypes, NumericKeywordsAreRecognisedExactly) {
-    for (const char* k : {"CCur", "CByte", "CDbl", "CDec", "CInt", "CLng", "CSng"})
-        EXPECT_TRUE(ColIsNumeric(k)) << k;
-    for (const char* k : {"cint", "CINT", "CBool", "CStr", "CDate", "NOTHING", "0", "", " CInt"})
-        EXPECT_FALSE(ColIsNumeric(k)) << k;
 }

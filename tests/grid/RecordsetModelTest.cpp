@@ -18,7 +18,7 @@ class RecordsetModelTest : public test::access::WithAccessFixtures {
 protected:
     void SetUp() override {
         WithAccessFixtures::SetUp();
-        if (IsSkipped() || HasFailure())
+        if (HasFailure())
             return;
         northwind = std::make_shared<data::Connection>();
         northwind->Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" +

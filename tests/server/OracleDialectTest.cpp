@@ -29,7 +29,7 @@ TEST(OracleDialect, DateGroupsCarryTheirMasksLabels) {
     };
     const auto connection = connectToServer();
     for (const auto& [keyword, counts] : cases) {
-        const QString label = tree::TreeBuildDate("ORDERED", keyword, data::OracleProvider);
+        const QString label = tree::TreeBuildDate("ORDERED", keyword, data::Dialect::Oracle);
         Counts seen;
         for (auto rs = query(connection, "SELECT " + label +
                                              " AS CNAME, COUNT(1) AS CCNT FROM "
@@ -42,7 +42,7 @@ TEST(OracleDialect, DateGroupsCarryTheirMasksLabels) {
 
         const QString first = counts.firstKey();
         const QString filter =
-            tree::MakeFilterDate("ORDERED", first, keyword, data::OracleProvider);
+            tree::MakeFilterDate("ORDERED", first, keyword, data::Dialect::Oracle);
         EXPECT_EQ(query(connection, "SELECT COUNT(1) AS N FROM SALES.ORDERS WHERE " + filter)
                       ->Fields("N")
                       .Value()

@@ -55,11 +55,11 @@ TEST_F(OracleLogin, AWrongPasswordIsReportedAndTheRightOneOpensThePicker) {
     EXPECT_TRUE(tables.contains("VIEW/sales.east_orders"));
 
     // The record source and its columns are written bare, as the server reads them.
-    EXPECT_EQ(state->RecordSource, "sales.orders");
-    ASSERT_GT(state->FieldCount, 3);
-    EXPECT_EQ(state->ColInfo[0].ColSQL, state->ColInfo[0].ColName);
+    EXPECT_EQ(state->Grouping.RecordSource, "sales.orders");
+    ASSERT_GT(state->Grouping.FieldCount, 3);
+    EXPECT_EQ(state->Grouping.ColInfo[0].ColSQL, state->Grouping.ColInfo[0].ColName);
     auto model = f.grdDataGrid->dataSource();
-    EXPECT_EQ(model->columnCount(), state->FieldCount);
+    EXPECT_EQ(model->columnCount(), state->Grouping.FieldCount);
     EXPECT_EQ(model->rowCount(), 0);
     EXPECT_TRUE(state->LastDetailSQL.endsWith(" FROM sales.orders WHERE 1 = 0"));
 }

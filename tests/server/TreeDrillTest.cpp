@@ -6,7 +6,8 @@
 #include <gtest/gtest.h>
 
 TEST(TreeDrill, EveryNodeOfTheServerTableSelectsItsOwnRows) {
-    test::TreeInvariant tree(test::server::connectToServer(), "SALES.ORDERS", data::OracleProvider);
+    test::TreeInvariant tree(test::server::connectToServer(), "SALES.ORDERS",
+                             data::Dialect::Oracle);
     EXPECT_GT(tree.check({"REGION", "PAID", "AMOUNT"}, "Year"), 0);
     EXPECT_GT(tree.check({"ORDERED", "CUSTOMER", "QUANTITY"}, "Quarter"), 0);
     EXPECT_GT(tree.check({"ORDERED", "REGION"}, "Month"), 0);

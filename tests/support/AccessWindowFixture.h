@@ -3,12 +3,11 @@
 #include "data/access/AccessFixtures.h"
 #include "support/MainWindowFixture.h"
 
-// A main window for tests that connect to the shared Access sample files: skipped when they
-// are absent from a developer's machine, failed when they are missing under CI.
+// A main window for tests that connect to the Access sample files, which must be there.
 class AccessWindowFixture : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        test::access::requireAccessFixtures();
+        test::requireFixture(QStringLiteral("access/nwind.mdb"));
     }
 };

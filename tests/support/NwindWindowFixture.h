@@ -1,7 +1,7 @@
 #pragma once
 
 #include "support/AccessWindowFixture.h"
-#include "ui/WindowTree.h"
+#include "support/PickerScript.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/TreeView.h"
 
@@ -20,7 +20,10 @@ protected:
         ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
     }
     // Clicks a node as a person does.
-    void click(const ui::NodePtr& node) { test::click(*form, node); }
+    void click(const ui::NodePtr& node) {
+        form->tvTreeView->setSelectedItem(node.get());
+        emit form->tvTreeView->NodeClick(node.get());
+    }
     QStringList children(const ui::NodePtr& node) {
         QStringList texts;
         for (ui::NodePtr c = node->Child(); c; c = c->Next())

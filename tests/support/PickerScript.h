@@ -42,4 +42,9 @@ inline ui::ScriptedUiSeam::FormScript pickTable(const QString& table,
     };
 }
 
+// Has the record source picker, when it next opens, pick the table or sheet of that name.
+inline void queuePick(ui::ScriptedUiSeam& seam, const QString& name) {
+    seam.queueForm(pickTable(name));
+}
+
 } // namespace test

@@ -11,7 +11,8 @@ namespace test {
 
 // A column table with the given columns as (SQL text, conversion keyword); names are the SQL
 // text without brackets, and the spare entries are as the program keeps them.
-inline data::ColInfoTable columnTable(std::initializer_list<std::pair<QString, QString>> columns) {
+inline data::ColInfoTable
+columnTable(std::initializer_list<std::pair<QString, data::Conversion>> columns) {
     data::ColInfoTable table;
     int i = 0;
     for (const auto& [sql, conv] : columns) {

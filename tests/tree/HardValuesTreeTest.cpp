@@ -2,6 +2,7 @@
 // Jet SQL, with negative statistics written between parentheses as some regions write amounts.
 #include "data/Dialect.h"
 #include "tree/Columns.h"
+#include "tree/DateGrouping.h"
 #include "tree/HardValues.h"
 #include "tree/LocaleScope.h"
 #include "tree/TreeInvariant.h"
@@ -18,7 +19,7 @@ tree::Regional inParentheses() {
 
 TEST(HardValuesTree, EveryNodeSelectsExactlyItsOwnRows) {
     test::LocaleScope region(test::UnitedStates);
-    test::TreeInvariant tree(test::connectToHardValues(), "[Hard]", data::JetProvider,
+    test::TreeInvariant tree(test::connectToHardValues(), "[Hard]", data::Dialect::Jet,
                              inParentheses());
     // Texts with quotes and parentheses over negative doubles; doubles that look alike over
     // whole numbers beyond 32 bits and beyond a double; Booleans; currency amounts.
@@ -32,10 +33,35 @@ TEST(HardValuesTree, EveryNodeSelectsExactlyItsOwnRows) {
     }
 }
 
+// Labels and conditions under a region that writes numbers and dates otherwise than the default
+// one.
+TEST(HardValuesTree, EveryNodeSelectsItsRowsUnderAnotherRegion) {
+    test::LocaleScope region(test::Germany);
+    test::TreeInvariant tree(test::connectToHardValues(), "[Hard]", data::Dialect::Jet);
+    EXPECT_GT(tree.check({"Label", "Amount", "When", "Flag"}, "None"), 0);
+    EXPECT_GT(tree.check({"When", "Clock", "Amount"}, "Month"), 0);
+
+    const data::ColInfoTable columns = test::columnTable(
+        {{"[Label]", data::Conversion::CStr}, {"[Amount]", data::Conversion::CDbl}});
+    QStringList labels;
+    for (const tree::LevelRow& row :
+         tree::readLevel(test::connectToHardValues(), columns, {0, 2, "[Hard]", "", ""}))
+        labels << row.node.label;
+    EXPECT_TRUE(labels.contains(
+        "a (b) (2; Min: -0,75; Max: 123.456.789,25; Avg: 61.728.394,25; Sum: 123.456.788,50)"))
+        << labels.join('\n').toStdString();
+    const data::ColInfoTable dates = test::columnTable({{"[When]", data::Conversion::CDate}});
+    labels.clear();
+    for (const tree::LevelRow& row :
+         tree::readLevel(test::connectToHardValues(), dates, {0, 1, "[Hard]", "", "[When]"}))
+        labels << row.node.label;
+    EXPECT_TRUE(labels.contains("31.12.1929 23:59:59 (1)")) << labels.join('\n').toStdString();
+}
+
 TEST(HardValuesTree, LabelsWriteNegativeStatisticsBetweenParentheses) {
     test::LocaleScope region(test::UnitedStates);
-    const data::ColInfoTable columns =
-        test::columnTable({{"[Label]", "CStr"}, {"[Amount]", "CDbl"}});
+    const data::ColInfoTable columns = test::columnTable(
+        {{"[Label]", data::Conversion::CStr}, {"[Amount]", data::Conversion::CDbl}});
     QStringList labels;
     for (const tree::LevelRow& row : tree::readLevel(test::connectToHardValues(), columns,
                                                      {0, 2, "[Hard]", "", ""}, inParentheses()))

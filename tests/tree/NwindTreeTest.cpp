@@ -27,7 +27,7 @@ TEST_F(NwindTree, EveryNodeSelectsExactlyItsOwnRows) {
     };
     for (const auto& t : trees) {
         SCOPED_TRACE(t.table);
-        test::TreeInvariant tree(connection, t.table, data::JetProvider);
+        test::TreeInvariant tree(connection, t.table, data::Dialect::Jet);
         EXPECT_GT(tree.check(t.order, t.dateGroup), 0);
     }
 }

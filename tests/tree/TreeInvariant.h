@@ -4,11 +4,8 @@
 #include "data/ColumnTable.h"
 #include "data/Connection.h"
 #include "data/Recordset.h"
-#include "tree/DateGrouping.h"
-#include "tree/GroupingOrder.h"
+#include "tree/GroupingModel.h"
 #include "tree/LabelFigures.h"
-#include "tree/LevelRows.h"
-#include "tree/NodeFilter.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -64,49 +61,51 @@ inline void expectLabelShows(const QString& label, const tree::Regional& regiona
     }
 }
 
-// A whole tree over a record source, built level by level through the program's statements: for
+// The columns of a record source named in `order`, in that order, as a grid showing only them
+// would hold them.
+inline std::vector<data::ColInfoRec>
+columnsNamed(const std::shared_ptr<data::Connection>& connection, const QString& source,
+             data::Dialect dialect, const QStringList& order) {
+    data::Recordset structure;
+    structure.Open(data::structureSql(source), connection, data::ado::adOpenStatic,
+                   data::ado::adLockReadOnly, -1);
+    data::ColInfoTable all;
+    const int count = data::fillColumnTable(all, structure, dialect);
+    std::vector<data::ColInfoRec> columns;
+    for (const QString& name : order)
+        for (int i = 0; i < count; ++i)
+            if (all[i].ColName.compare(name, Qt::CaseInsensitive) == 0)
+                columns.push_back(all[i]);
+    EXPECT_EQ(qsizetype(columns.size()), order.size());
+    return columns;
+}
+
+// A whole tree over a record source, built level by level by the program's grouping model: for
 // every node, its children add up to it, its condition selects exactly its rows, and its
 // statistics, as computed and as its label shows them, are those of the next column over
 // exactly those rows.
 class TreeInvariant {
 public:
-    TreeInvariant(std::shared_ptr<data::Connection> connection, QString source, QString provider,
-                  tree::Regional regional = tree::Regional())
-        : connection_(std::move(connection)), source_(std::move(source)),
-          provider_(std::move(provider)), regional_(std::move(regional)) {}
+    TreeInvariant(std::shared_ptr<data::Connection> connection, QString source,
+                  data::Dialect dialect, tree::Regional regional = tree::Regional())
+        : connection_(std::move(connection)), source_(std::move(source)), dialect_(dialect),
+          regional_(std::move(regional)) {}
 
     // Groups by the named columns in this order, dates by the given granularity, and checks
     // the tree; returns the number of nodes below the root.
     int check(const QStringList& order, const QString& dateGroup) {
-        groupBy(order, dateGroup);
+        grouping_.open(source_, dialect_, columnsNamed(connection_, source_, dialect_, order));
+        dateGroup_ = dateGroup;
         // As the window does: the source may index the table for this order.
-        connection_->prepareGrouping(
-            source_, tree::groupingOrder(columns_, fieldCount_, dateGroup, provider_));
-        const tree::Figures root = tree::readRoot(connection_, columns_, source_);
-        expectFigures(root, tree::rootLabel(root, regional_), columns_[0].ColSQL, QString());
-        std::vector<tree::NodeValue> path;
+        grouping_.prepareSource(*connection_, dateGroup);
+        const tree::Figures root = grouping_.readRoot(connection_);
+        expectFigures(root, tree::rootLabel(root, regional_), grouping_.ColInfo[0].ColSQL,
+                      QString());
+        tree::NodePath path;
         return expand(path, root.count.toLongLong());
     }
 
 private:
-    void groupBy(const QStringList& order, const QString& dateGroup) {
-        data::Recordset structure;
-        structure.Open(data::structureSql(source_), connection_, data::ado::adOpenStatic,
-                       data::ado::adLockReadOnly, -1);
-        data::ColInfoTable all;
-        const int count = data::fillColumnTable(all, structure, provider_);
-        fieldCount_ = 0;
-        for (const QString& name : order)
-            for (int i = 0; i < count; ++i)
-                if (all[i].ColName.compare(name, Qt::CaseInsensitive) == 0)
-                    columns_[fieldCount_++] = all[i];
-        EXPECT_EQ(fieldCount_, order.size());
-        data::resetSpareEntries(columns_, fieldCount_);
-        for (int i = 0; i < fieldCount_; ++i)
-            if (columns_[i].ColConv == "CDate")
-                columns_[i].ColDateGroup = dateGroup;
-    }
-
     // A node's figures and label against the rows its condition selects; `column` is the one
     // its statistics are of.
     void expectFigures(const tree::Figures& figures, const QString& label, const QString& column,
@@ -129,36 +128,32 @@ private:
         expectLabelShows(label, regional_, rows, &expected, condition);
     }
 
-    int expand(std::vector<tree::NodeValue>& path, qlonglong count) {
-        const int depth = int(path.size());
-        if (depth == fieldCount_)
+    int expand(tree::NodePath& path, qlonglong count) {
+        const int depth = int(path.values.size());
+        if (!grouping_.hasLevelBelow(depth))
             return 0;
-        const QString filter = tree::makeFilter(path, columns_, provider_);
-        const tree::LevelSql level{
-            depth, fieldCount_, source_, filter,
-            tree::TreeBuildDate(columns_[depth].ColSQL, columns_[depth].ColDateGroup, provider_)};
+        const tree::LevelSql level = grouping_.startLevel(depth, path, dateGroup_).sql;
         qlonglong total = 0;
         int visited = 0;
-        for (const tree::LevelRow& child :
-             tree::readLevel(connection_, columns_, level, regional_)) {
+        for (const tree::LevelRow& child : grouping_.readLevel(connection_, level, regional_)) {
             const qlonglong rows = child.figures.count.toLongLong();
             total += rows;
-            path.push_back(child.node);
-            expectFigures(child.figures, child.node.label, columns_[depth + 1].ColSQL,
-                          tree::makeFilter(path, columns_, provider_));
+            path.values.push_back(child.node);
+            expectFigures(child.figures, child.node.label, grouping_.ColInfo[depth + 1].ColSQL,
+                          grouping_.condition(path));
             visited += 1 + expand(path, rows);
-            path.pop_back();
+            path.values.pop_back();
         }
-        EXPECT_EQ(total, count) << "below " << filter.toStdString();
+        EXPECT_EQ(total, count) << "below " << level.filter.toStdString();
         return visited;
     }
 
     std::shared_ptr<data::Connection> connection_;
     QString source_;
-    QString provider_;
+    data::Dialect dialect_;
     tree::Regional regional_;
-    data::ColInfoTable columns_;
-    int fieldCount_ = 0;
+    tree::GroupingModel grouping_;
+    QString dateGroup_;
 };
 
 } // namespace test

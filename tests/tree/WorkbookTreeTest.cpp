@@ -13,7 +13,7 @@ namespace {
 test::TreeInvariant sheetTree(const QString& workbook, const QString& sheet) {
     auto connection = std::make_shared<data::Connection>();
     connection->Open(data::excelConnectionString(data::BuiltInWorkbookDriver, workbook));
-    return test::TreeInvariant(connection, "[" + sheet + "$]", data::OdbcBridgeProvider);
+    return test::TreeInvariant(connection, "[" + sheet + "$]", data::Dialect::OdbcBridge);
 }
 
 using WorkbookTree = test::workbook::WithMadeWorkbooks;

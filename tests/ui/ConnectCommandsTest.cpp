@@ -117,8 +117,7 @@ TEST_F(ConnectCommands, TheLastDriverNamingXlsWinsAndACancelledFileDialogIsSilen
 
 TEST_F(ConnectCommands, AWorkbookOpensThroughTheProgramsOwnDriverAndItsSheetsArePicked) {
     const QString book = test::workbook::sharedWorkbook("profiles.xls");
-    if (!QFileInfo::exists(book))
-        return test::workbook::missing("The sample workbooks are not on this machine");
+    ASSERT_NO_FATAL_FAILURE(test::requireFixture("workbooks/profiles.xls"));
     TemporaryOdbcConfig noInstalledDrivers("");
     frmMain& f = openWindow();
     QString root;
@@ -135,8 +134,8 @@ TEST_F(ConnectCommands, AWorkbookOpensThroughTheProgramsOwnDriverAndItsSheetsAre
     EXPECT_EQ(state->SourceFilePath, book);
     EXPECT_EQ(root, book);
     EXPECT_TRUE(tables.contains("SYSTEM TABLE/AXISDEF$"));
-    EXPECT_EQ(state->RecordSource, "[AXISDEF$]");
-    EXPECT_EQ(state->FieldCount, 6);
+    EXPECT_EQ(state->Grouping.RecordSource, "[AXISDEF$]");
+    EXPECT_EQ(state->Grouping.FieldCount, 6);
     EXPECT_TRUE(f.mnuFileOpen->isEnabled());
 
     // A workbook that is missing or not a workbook at all is reported; the open one stays.

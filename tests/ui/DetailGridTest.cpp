@@ -83,8 +83,8 @@ TEST_F(DetailGrid, LoadsAStatementOnceAndRetriesOneThatFailed) {
 
     // The table vanishes under the program: the failure is shown, nothing that was bound is lost.
     const QString last = state->LastDetailSQL;
-    const QString source = state->RecordSource;
-    state->RecordSource = "[Gone]";
+    const QString source = state->Grouping.RecordSource;
+    state->Grouping.RecordSource = "[Gone]";
     for (int attempt = 1; attempt <= 2; ++attempt) {
         form->mnuExtrasUpdDtls->trigger();
         ASSERT_EQ(seam.messages.size(), size_t(attempt)); // each attempt queries again
@@ -94,7 +94,7 @@ TEST_F(DetailGrid, LoadsAStatementOnceAndRetriesOneThatFailed) {
         EXPECT_EQ(form->grdDataGrid->dataSource(), model);
         EXPECT_EQ(status(), "Ready");
     }
-    state->RecordSource = source;
+    state->Grouping.RecordSource = source;
     click(form->tvTreeView->Nodes(1));
     click(form->tvTreeView->Nodes(1)->Child());
     EXPECT_EQ(gridRows().size(), 1);

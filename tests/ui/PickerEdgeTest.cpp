@@ -51,26 +51,28 @@ TEST_F(PickerEdges, TheColumnTableHoldsAThousandAndOneColumnsAndRefusesMore) {
     // A table type with an apostrophe still lists its tables.
     EXPECT_EQ(pick("W1001"), QStringList({"ODD 'KIND'/W1002", "TABLE/W1001", "TABLE/W3"}));
     ASSERT_TRUE(seam.messages.empty());
-    EXPECT_EQ(state->FieldCount, 1001);
-    EXPECT_EQ(state->ColInfo[1000].ColName, "C1000");
-    EXPECT_EQ(state->ColInfo[0].ColConv, "CStr");
-    EXPECT_EQ(state->ColInfo[1].ColConv, "CInt");
+    EXPECT_EQ(state->Grouping.FieldCount, 1001);
+    EXPECT_EQ(state->Grouping.ColInfo[1000].ColName, "C1000");
+    EXPECT_EQ(state->Grouping.ColInfo[0].ColConv, data::Conversion::CStr);
+    EXPECT_EQ(state->Grouping.ColInfo[1].ColConv, data::Conversion::CInt);
 
     pick("W1002");
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].title, "Error!");
     EXPECT_TRUE(seam.messages[0].text.contains("1002"));
     // Nothing of the wider table was written over the column table.
-    EXPECT_EQ(state->FieldCount, 1001);
-    EXPECT_EQ(state->ColInfo[1000].ColName, "C1000");
-    EXPECT_EQ(state->ColInfo[0].ColSQL, "[C0]");
+    EXPECT_EQ(state->Grouping.FieldCount, 1001);
+    EXPECT_EQ(state->Grouping.ColInfo[1000].ColName, "C1000");
+    EXPECT_EQ(state->Grouping.ColInfo[0].ColSQL, "[C0]");
 
     // A narrower table after the wide one leaves nothing of it behind its own columns.
     seam.messages.clear();
     pick("W3");
     ASSERT_TRUE(seam.messages.empty());
-    EXPECT_EQ(state->FieldCount, 3);
-    EXPECT_EQ(state->ColInfo[2].ColName, "C2");
+    EXPECT_EQ(state->Grouping.FieldCount, 3);
+    EXPECT_EQ(state->Grouping.ColInfo[2].ColName, "C2");
     for (int i = 3; i <= data::ColInfoUpper; ++i)
-        ASSERT_TRUE(state->ColInfo[i].ColName.isEmpty() && state->ColInfo[i].ColConv == "0") << i;
+        ASSERT_TRUE(state->Grouping.ColInfo[i].ColName.isEmpty() &&
+                    state->Grouping.ColInfo[i].ColConv == data::Conversion::Spare)
+            << i;
 }

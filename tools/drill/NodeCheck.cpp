@@ -31,7 +31,7 @@ public:
         ++report_.nodes;
         path_ = nodePath(node);
         if (const auto count = labelCount(node->Text())) {
-            if (depth < builtDepth_ && depth < window_.state().FieldCount &&
+            if (depth < builtDepth_ && window_.state().Grouping.hasLevelBelow(depth) &&
                 !refused_.contains(node.get()))
                 checkChildren(node, *count);
             checkRows(node, depth, *count);
@@ -73,8 +73,9 @@ private:
                          .arg(selected)
                          .arg(count)
                          .arg(filter));
-            const QString detail =
-                grid::listBuildDataSql(state.ColInfo, state.FieldCount, state.RecordSource, filter);
+            const tree::GroupingModel& grouping = state.Grouping;
+            const QString detail = grid::listBuildDataSql(grouping.ColInfo, grouping.FieldCount,
+                                                          grouping.RecordSource, filter);
             if (state.LastDetailSQL != detail) {
                 fail("Update Details did not bind its rows: " + state.LastDetailSQL);
                 return;
@@ -90,7 +91,7 @@ private:
 
     qlonglong countWhere(const QString& filter) {
         const Module1& state = window_.state();
-        QString sql = "SELECT COUNT(*) AS CNT FROM " + state.RecordSource;
+        QString sql = "SELECT COUNT(*) AS CNT FROM " + state.Grouping.RecordSource;
         if (!filter.isEmpty())
             sql += " WHERE " + filter;
         data::Recordset rows;

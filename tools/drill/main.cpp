@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
         return CannotRun;
     }
     // No level is built below the last column, so --all stops there.
-    const int depth = options.all ? window.state().FieldCount
-                                  : std::min(options.depth, window.state().FieldCount);
+    const int columns = window.state().Grouping.FieldCount;
+    const int depth = options.all ? columns : std::min(options.depth, columns);
     const std::vector<drill::ClickMessage> clicks = drill::expandTree(window, depth);
     drill::writeTree(out, window.root());
     out.flush();

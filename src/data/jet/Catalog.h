@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/TypeCodes.h"
+
 #include <QString>
 #include <vector>
 
@@ -7,16 +9,7 @@
 // columns, each with the type code the program sees and the way the engine stores its values.
 namespace data::jet {
 
-// How a column's values sit in the embedded engine's tables.
-enum class Storage {
-    Integer,  // INTEGER: Byte, Integer, Long Integer, and Numeric with no decimals
-    Boolean,  // INTEGER -1 (True) or 0 (False), as Jet counts them
-    Real,     // REAL: Single, Double, Numeric with decimals
-    Currency, // INTEGER holding the amount times 10,000, exact to four decimals
-    DateTime, // TEXT 'YYYY-MM-DD HH:MM:SS', which sorts and compares in time order
-    Text,     // TEXT with the case-insensitive collation "JETTEXT"
-    Blob,     // BLOB: Binary, OLE Object, Replication ID
-};
+using data::Storage;
 
 struct ColumnInfo {
     QString name; // as stored in the engine (the source's own spelling)

@@ -1,39 +1,14 @@
 #include "data/jet/StorageMapping.h"
 
-#include "data/AdoTypes.h"
+#include "data/TypeCodes.h"
 
 namespace data::jet {
 
 Storage storageFor(int adoType, int scale) {
-    using namespace data::ado;
-    if (isIntegerType(adoType))
+    const TypeCode& type = typeCode(adoType);
+    if (type.exactDecimal && scale == 0)
         return Storage::Integer;
-    switch (adoType) {
-    case adBoolean:
-        return Storage::Boolean;
-    case adSingle:
-    case adDouble:
-        return Storage::Real;
-    case adNumeric:
-    case adDecimal:
-        return scale == 0 ? Storage::Integer : Storage::Real;
-    case adCurrency:
-        return Storage::Currency;
-    case adDate:
-    case adDBDate:
-    case adDBTime:
-    case adDBTimeStamp:
-        return Storage::DateTime;
-    case adChar:
-    case adWChar:
-    case adVarChar:
-    case adLongVarChar:
-    case adVarWChar:
-    case adLongVarWChar:
-        return Storage::Text;
-    default:
-        return Storage::Blob;
-    }
+    return type.storage;
 }
 
 const char* declaredType(Storage storage) {

@@ -1,6 +1,7 @@
 #include "data/jet/ValueType.h"
 
 #include "data/AdoTypes.h"
+#include "data/TypeCodes.h"
 
 namespace data::jet {
 
@@ -11,29 +12,14 @@ bool isIntegral(int adoType) {
 }
 
 ValueType valueTypeOf(int adoType) {
-    switch (adoType) {
-    case adBoolean:
-        return {adoType, Storage::Boolean};
-    case adSingle:
-    case adDouble:
-    case adCurrency:
-    case adDecimal:
-    case adNumeric:
-    case adVarNumeric:
+    const TypeCode& type = typeCode(adoType);
+    // A code the table does not list yields text; Currency and exact decimals come back as
+    // real numbers.
+    if (type.code < 0)
+        return {adoType, Storage::Text};
+    if (type.storage == Storage::Currency || type.exactDecimal)
         return {adoType, Storage::Real};
-    case adDate:
-    case adDBDate:
-    case adDBTime:
-    case adDBTimeStamp:
-        return {adoType, Storage::DateTime};
-    case adGUID:
-    case adBinary:
-    case adVarBinary:
-    case adLongVarBinary:
-        return {adoType, Storage::Blob};
-    default:
-        return {adoType, isIntegral(adoType) ? Storage::Integer : Storage::Text};
-    }
+    return {adoType, type.storage};
 }
 
 ValueType arithmeticType(ValueType left, ValueType right) {

@@ -142,7 +142,7 @@ void frmOpenSource::OKButton_Click() {
     const ui::NodePtr node = sTree->SelectedItem();
     if (!node || node->Tag() != "tTable")
         return;
-    m_.RecordSource = data::recordSourceFor(node->Text(), m_.DbProvider);
+    m_.Grouping.RecordSource = data::recordSourceFor(node->Text(), data::dialectOf(m_.DbProvider));
     m_.SourceChosen = true;
     m_.RefillPicker = false;
     done(Accepted);

@@ -11,9 +11,6 @@
 #include "grid/DetailSql.h"
 #include "grid/RecordsetModel.h"
 #include "tree/DateGrouping.h"
-#include "tree/GroupingOrder.h"
-#include "tree/LevelRows.h"
-#include "tree/NodeFilter.h"
 #include "tree/NodeLabel.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmLogin.h"
@@ -575,14 +572,14 @@ void frmMain::openHalyardSource() {
         [this] {
             repaint();
             feedback_.busy("Reading recordsource structure...");
+            tree::GroupingModel& grouping = m_.Grouping;
             data::Recordset structure;
-            structure.Open(data::structureSql(m_.RecordSource), m_.DbConnection, -1, -1, -1);
-            m_.FieldCount = data::fillColumnTable(m_.ColInfo, structure, m_.DbProvider);
+            structure.Open(data::structureSql(grouping.RecordSource), m_.DbConnection, -1, -1, -1);
+            grouping.open(grouping.RecordSource, data::dialectOf(m_.DbProvider), structure);
             structure.Close();
-            data::resetSpareEntries(m_.ColInfo, m_.FieldCount);
             tvTreeView->setSelectedItem(tvTreeView->Nodes(1).get());
             feedback_.ready();
-            lblTitle[1]->setText(m_.RecordSource);
+            lblTitle[1]->setText(grouping.RecordSource);
             lblTitle[1]->repaint();
             TreeBuildRoot();
             listDetails();
@@ -592,7 +589,9 @@ void frmMain::openHalyardSource() {
 
 void frmMain::ListBuildFields() {
     feedback_.trap([this] {
-        bindDetail(grid::listBuildFieldsSql(m_.ColInfo, m_.FieldCount, m_.RecordSource));
+        const tree::GroupingModel& grouping = m_.Grouping;
+        bindDetail(
+            grid::listBuildFieldsSql(grouping.ColInfo, grouping.FieldCount, grouping.RecordSource));
     });
 }
 
@@ -601,12 +600,13 @@ void frmMain::ListBuildData() {
         [this] {
             feedback_.busy("Retrieving data...");
             // Before a record source is open there are no rows to show.
-            if (m_.FieldCount == 0 || !m_.DbConnection) {
+            const tree::GroupingModel& grouping = m_.Grouping;
+            if (grouping.FieldCount == 0 || !m_.DbConnection) {
                 feedback_.ready();
                 return;
             }
-            bindDetail(grid::listBuildDataSql(m_.ColInfo, m_.FieldCount, m_.RecordSource,
-                                              makeFilter(m_.SelectedDepth)));
+            bindDetail(grid::listBuildDataSql(grouping.ColInfo, grouping.FieldCount,
+                                              grouping.RecordSource, makeFilter(m_.SelectedDepth)));
             feedback_.ready();
         },
         Feedback::OnFailure::ReadyFirst);
@@ -657,8 +657,8 @@ void frmMain::grdDataGrid_HeadClick(int colIndex) {
     feedback_.trap([&] {
         if (colIndex < 0 || colIndex > data::ColInfoUpper)
             throw data::Error("Subscript out of range");
-        const grid::SortChoice chosen =
-            grid::chooseSort({m_.SortColumn, m_.SortDirection}, m_.ColInfo[colIndex].ColSQL);
+        const grid::SortChoice chosen = grid::chooseSort({m_.SortColumn, m_.SortDirection},
+                                                         m_.Grouping.ColInfo[colIndex].ColSQL);
         m_.SortColumn = chosen.column;
         m_.SortDirection = chosen.direction;
     });
@@ -682,9 +682,7 @@ void frmMain::TreeBuildRoot() {
         [this] {
             feedback_.busy("Buildung tree...");
             prepareGrouping();
-            const tree::Figures figures =
-                tree::readRoot(m_.DbConnection, m_.ColInfo, m_.RecordSource);
-            tvTreeView->Nodes(1)->setText(tree::rootLabel(figures));
+            tvTreeView->Nodes(1)->setText(tree::rootLabel(m_.Grouping.readRoot(m_.DbConnection)));
             feedback_.ready();
         },
         Feedback::OnFailure::ReadyFirst);
@@ -693,9 +691,7 @@ void frmMain::TreeBuildRoot() {
 // The levels to come read faster when the source knows the terms they group by, in order.
 void frmMain::prepareGrouping() {
     if (m_.DbConnection)
-        m_.DbConnection->prepareGrouping(
-            m_.RecordSource,
-            tree::groupingOrder(m_.ColInfo, m_.FieldCount, m_.DateGroupType, m_.DbProvider));
+        m_.Grouping.prepareSource(*m_.DbConnection, m_.DateGroupType);
 }
 
 // The condition that selects the rows behind the selected node: written from the values it and
@@ -703,54 +699,49 @@ void frmMain::prepareGrouping() {
 // The root stands for every row, so levels the walk does not reach add nothing (the selected
 // root after a record source is opened again, whatever depth was clicked before).
 QString frmMain::makeFilter(int depth) {
-    std::vector<tree::NodeValue> path;
-    int level = depth;
-    for (NodePtr node = tvTreeView->SelectedItem(); level >= 1 && node && node->Index() != 1;
-         node = node->Parent(), --level) {
+    return m_.Grouping.condition(selectedPath(depth));
+}
+
+tree::NodePath frmMain::selectedPath(int depth) const {
+    tree::NodePath path;
+    path.firstDepth = depth;
+    for (NodePtr node = tvTreeView->SelectedItem();
+         path.firstDepth >= 1 && node && node->Index() != 1;
+         node = node->Parent(), --path.firstDepth) {
         const auto* value = std::any_cast<tree::NodeValue>(&node->Value());
-        path.insert(path.begin(), value ? *value : tree::NodeValue{});
+        path.values.insert(path.values.begin(), value ? *value : tree::NodeValue{});
     }
-    return tree::makeFilter(path, m_.ColInfo, m_.DbProvider, level + 1);
+    ++path.firstDepth;
+    return path;
 }
 
 void frmMain::TreeBuild() {
+    tree::GroupingModel& grouping = m_.Grouping;
     const NodePtr node = tvTreeView->SelectedItem();
     const int d = m_.SelectedDepth;
-    if (!node || node->Children() > 0 || d >= m_.FieldCount)
+    if (!node || node->Children() > 0 || !grouping.hasLevelBelow(d))
         return;
-    data::ColInfoRec& grouping = m_.ColInfo[d];
-    if (grouping.ColConv == "NOTHING") {
+    const QString column = grouping.ColInfo[d].ColName;
+    if (!grouping.canGroup(d)) {
         seam_.messageBox("The Database you are connected to does not support grouping on the "
                          "following column " +
-                             grouping.ColName + ".",
+                             column + ".",
                          IconInformation, "Cannot Group Column");
         return;
     }
     feedback_.trap(
         [&] {
             feedback_.busy("Buildung tree...");
-            // A date column keeps the grouping it is first built with until the column table
-            // is reset.
-            const bool date = grouping.ColConv == "CDate";
-            if (date && grouping.ColDateGroup.isEmpty()) {
-                grouping.ColDateGroup = m_.DateGroupType;
-                // The source prepared for the date group of the root's time; when the menu has
-                // changed since, it prepares again for the group now fixed.
+            const tree::GroupingModel::Level level =
+                grouping.startLevel(d, selectedPath(d), m_.DateGroupType);
+            // The source prepared for the date group of the root's time; when the menu has
+            // changed since, it prepares again for the group now fixed.
+            if (level.dateGroupFixed)
                 prepareGrouping();
-            }
-            grouping.ColGrouped = true;
-            tree::LevelSql level;
-            level.depth = d;
-            level.fieldCount = m_.FieldCount;
-            level.recordSource = m_.RecordSource;
-            level.filter = makeFilter(d);
-            if (date)
-                level.dateExpression =
-                    tree::TreeBuildDate(grouping.ColSQL, grouping.ColDateGroup, m_.DbProvider);
-            for (const tree::LevelRow& row : tree::readLevel(m_.DbConnection, m_.ColInfo, level)) {
+            for (const tree::LevelRow& row : grouping.readLevel(m_.DbConnection, level.sql)) {
                 const NodePtr child =
                     tvTreeView->Add(node->Index(), tvwChild, {}, row.node.label, "closed");
-                child->setTag(grouping.ColName);
+                child->setTag(column);
                 child->setValue(row.node);
             }
             // The level a click builds is shown at once; a level built earlier keeps the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tree/GroupingModel.h"
 #include "ui/main/Feedback.h"
 #include "ui/main/Pictures.h"
 
@@ -106,6 +107,8 @@ public:
     void TreeBuild();
     void prepareGrouping();
     QString makeFilter(int depth);
+    // The path of the selected node, taken to be at `depth`, walking up until the root.
+    tree::NodePath selectedPath(int depth) const;
     void delNodes(const std::shared_ptr<ui::TreeNode>& root, int depth, int currentDepth);
     void tvTreeView_NodeClick(ui::TreeNode* node);
     void tvTreeView_GotFocus();

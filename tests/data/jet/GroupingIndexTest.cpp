@@ -7,10 +7,7 @@
 #include "data/jet/JetTestSupport.h"
 #include "data/jet/Translate.h"
 #include "tree/Columns.h"
-#include "tree/DateGrouping.h"
-#include "tree/GroupingOrder.h"
-#include "tree/NodeFilter.h"
-#include "tree/TreeSql.h"
+#include "tree/GroupingModel.h"
 
 #include <gtest/gtest.h>
 
@@ -63,77 +60,86 @@ protected:
             sql << rows.value(0).toString();
         return sql;
     }
-    // The filter of the node path given as values, one per level from depth 1.
-    static QString filterOf(const data::ColInfoTable& columns, const QVariantList& values) {
-        std::vector<tree::NodeValue> path;
+    // The tree over these columns of the table, in this order.
+    static tree::GroupingModel
+    grouping(std::initializer_list<std::pair<QString, data::Conversion>> columns) {
+        const data::ColInfoTable table = test::columnTable(columns);
+        tree::GroupingModel model;
+        model.open("[Orders]", data::Dialect::Jet,
+                   std::span(table.begin(), table.begin() + qsizetype(columns.size())));
+        return model;
+    }
+    // The statements of the level below the node whose path is given as values, one per level
+    // from depth 1, the date column grouped by month.
+    static tree::LevelSql level(tree::GroupingModel& model, const QVariantList& values) {
+        tree::NodePath path;
         for (const QVariant& v : values)
-            path.push_back({v, v.typeId() == QMetaType::QString ? adVarWChar : adDouble, ""});
-        return tree::makeFilter(path, columns, data::JetProvider);
+            path.values.push_back(
+                {v, v.typeId() == QMetaType::QString ? adVarWChar : adDouble, ""});
+        return model.startLevel(int(values.size()), path, "Month").sql;
     }
 };
 
 } // namespace
 
 TEST_F(TreeIndex, DeepLevelsSearchItAndTheFirstLevelReadsItInOrder) {
-    auto columns = test::columnTable(
-        {{"[Region]", "CStr"}, {"[City]", "CStr"}, {"[OrderDate]", "CDate"}, {"[Amount]", "CDbl"}});
-    columns[2].ColDateGroup = "Month";
-    const QStringList terms = tree::groupingOrder(columns, 4, "Year", data::JetProvider);
+    using data::Conversion;
+    tree::GroupingModel columns = grouping({{"[Region]", Conversion::CStr},
+                                            {"[City]", Conversion::CStr},
+                                            {"[OrderDate]", Conversion::CDate},
+                                            {"[Amount]", Conversion::CDbl}});
+    columns.ColInfo[2].ColDateGroup = "Month";
+    const QStringList terms = columns.groupingTerms("Year");
     EXPECT_EQ(terms[2], R"(Format([OrderDate], "yyyy\/mm"))") << "the group fixed for the column";
     provider.prepareGrouping("[Orders]", terms);
     EXPECT_EQ(indexes(),
               QStringList({R"(CREATE INDEX "~grouping 1" ON "Orders" ("Region", "City", )"
                            R"(vb_format("OrderDate", 'yyyy\/mm'), "Amount", "OrderDate"))"}));
 
-    const auto level = [&](int depth, const QVariantList& path) {
-        return tree::LevelSql{
-            depth, 4, "[Orders]", filterOf(columns, path),
-            tree::TreeBuildDate(columns[depth].ColSQL, "Month", data::JetProvider)};
-    };
     // The root and the root's rows read the table itself, in the source's order.
-    auto amountsFirst = test::columnTable({{"[Amount]", "CDbl"}, {"[Region]", "CStr"}});
-    EXPECT_EQ(plan(tree::rootStatement(amountsFirst, "[Orders]")), "SCAN Orders");
+    EXPECT_EQ(plan(grouping({{"[Amount]", Conversion::CDbl}, {"[Region]", Conversion::CStr}})
+                       .rootStatement()),
+              "SCAN Orders");
     EXPECT_EQ(plan("SELECT [Region], [City] FROM [Orders]"), "SCAN Orders");
 
-    const tree::LevelSql first = level(0, {});
-    EXPECT_EQ(plan(tree::groupedStatement(columns, first)),
+    const tree::LevelSql first = level(columns, {});
+    EXPECT_EQ(plan(tree::groupedStatement(columns.ColInfo, first)),
               "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region>?)");
-    EXPECT_EQ(plan(tree::nullGroupStatement(columns, first)),
+    EXPECT_EQ(plan(tree::nullGroupStatement(columns.ColInfo, first)),
               "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=?)");
 
     // Below a text node: its rows are one range of the index, grouped as they come.
-    const tree::LevelSql second = level(1, {"north"});
-    EXPECT_EQ(plan(tree::groupedStatement(columns, second)),
+    const tree::LevelSql second = level(columns, {"north"});
+    EXPECT_EQ(plan(tree::groupedStatement(columns.ColInfo, second)),
               "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City>?)");
-    EXPECT_EQ(plan(tree::nullGroupStatement(columns, second)),
+    EXPECT_EQ(plan(tree::nullGroupStatement(columns.ColInfo, second)),
               "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City=?)");
-    EXPECT_EQ(column(tree::groupedStatement(columns, second)), QStringList({"Bergen", "Oslo"}));
+    EXPECT_EQ(column(tree::groupedStatement(columns.ColInfo, second)),
+              QStringList({"Bergen", "Oslo"}));
 
     // A month level groups in index order too, and a month's rows are one range.
-    const tree::LevelSql third = level(2, {"North", "Oslo"});
-    EXPECT_EQ(plan(tree::groupedStatement(columns, third)),
+    const tree::LevelSql third = level(columns, {"North", "Oslo"});
+    EXPECT_EQ(plan(tree::groupedStatement(columns.ColInfo, third)),
               "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City=?)");
-    EXPECT_EQ(column(tree::groupedStatement(columns, third)), QStringList({"2001/03"}));
-    const tree::LevelSql fourth = level(3, {"North", "Oslo", "2001/03"});
-    EXPECT_EQ(plan(tree::groupedStatement(columns, fourth)),
+    EXPECT_EQ(column(tree::groupedStatement(columns.ColInfo, third)), QStringList({"2001/03"}));
+    const tree::LevelSql fourth = level(columns, {"North", "Oslo", "2001/03"});
+    EXPECT_EQ(plan(tree::groupedStatement(columns.ColInfo, fourth)),
               "SEARCH Orders USING COVERING INDEX ~grouping 1 (Region=? AND City=? AND <expr>=? "
               "AND Amount>?)");
-    EXPECT_EQ(column(tree::groupedStatement(columns, fourth)), QStringList({"10"}));
+    EXPECT_EQ(column(tree::groupedStatement(columns.ColInfo, fourth)), QStringList({"10"}));
 }
 
 TEST_F(TreeIndex, AFirstMonthLevelGroupsInOrderAndFindsItsNullGroup) {
-    auto columns = test::columnTable({{"[OrderDate]", "CDate"}, {"[Amount]", "CDbl"}});
-    provider.prepareGrouping("[Orders]",
-                             tree::groupingOrder(columns, 2, "Month", data::JetProvider));
-    columns[0].ColDateGroup = "Month";
-    const tree::LevelSql first{0, 2, "[Orders]", "",
-                               tree::TreeBuildDate("[OrderDate]", "Month", data::JetProvider)};
-    EXPECT_EQ(plan(tree::groupedStatement(columns, first)),
+    tree::GroupingModel columns =
+        grouping({{"[OrderDate]", data::Conversion::CDate}, {"[Amount]", data::Conversion::CDbl}});
+    provider.prepareGrouping("[Orders]", columns.groupingTerms("Month"));
+    const tree::LevelSql first = level(columns, {});
+    EXPECT_EQ(plan(tree::groupedStatement(columns.ColInfo, first)),
               "SCAN Orders USING COVERING INDEX ~grouping 1");
-    EXPECT_EQ(plan(tree::nullGroupStatement(columns, first)),
+    EXPECT_EQ(plan(tree::nullGroupStatement(columns.ColInfo, first)),
               "SCAN Orders USING COVERING INDEX ~grouping 1 nulls");
-    EXPECT_EQ(column(tree::nullGroupStatement(columns, first)), QStringList({"1"}));
-    EXPECT_EQ(column(tree::groupedStatement(columns, first)),
+    EXPECT_EQ(column(tree::nullGroupStatement(columns.ColInfo, first)), QStringList({"1"}));
+    EXPECT_EQ(column(tree::groupedStatement(columns.ColInfo, first)),
               QStringList({"2001/03", "2001/04", "2002/01"}));
     // A month's rows are one range of the index: the span of dates that narrows a scan is left
     // out there, and kept where the month is not what the index begins with.

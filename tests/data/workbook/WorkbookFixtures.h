@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDir>
-#include <QFileInfo>
+#include "support/Fixtures.h"
+
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -9,27 +9,17 @@
 #include <memory>
 
 // The workbooks the reader's tests read: those the tests write themselves with python3-xlwt
-// (make_workbooks.py), and the shared sample workbooks. A test that cannot have them skips on a
-// developer's machine and fails when run under CI, where they must be present.
+// (make_workbooks.py), and the sample workbooks kept with the tests. A test that cannot have
+// them fails.
 namespace test::workbook {
 
-inline void missing(const std::string& what) {
-    if (qEnvironmentVariableIsSet("CI"))
-        FAIL() << what;
-    GTEST_SKIP() << what;
-}
-
 inline QString sharedWorkbook(const QString& name) {
-    return QStringLiteral(QUARRYMERE_FIXTURES "/workbooks/") + name;
+    return test::fixture("workbooks/" + name);
 }
 
 class WithSharedWorkbooks : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!QFileInfo::exists(sharedWorkbook(QStringLiteral("profiles.xls"))))
-            missing("The shared sample workbooks are not on this machine (" +
-                    QDir::cleanPath(sharedWorkbook(QString())).toStdString() + ")");
-    }
+    void SetUp() override { requireFixture(QStringLiteral("workbooks/profiles.xls")); }
 };
 
 // Writes the test workbooks once for all the tests of a suite, with Debian's python, where
@@ -55,7 +45,7 @@ protected:
 
     void SetUp() override {
         if (!problem_.empty())
-            missing(problem_);
+            FAIL() << problem_;
     }
 
     static QString madeWorkbook(const QString& name) { return folder_->filePath(name); }

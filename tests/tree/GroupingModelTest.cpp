@@ -1,0 +1,218 @@
+// The grouping model: the exact statements it writes in each dialect, the date group a level
+// takes and keeps, the labels of date levels read through the engine, and what a move of grid
+// columns keeps of the tree.
+#include "tree/GroupingModel.h"
+
+#include "Columns.h"
+#include "QtPrinters.h"
+#include "data/AdoTypes.h"
+#include "data/Error.h"
+#include "data/jet/JetTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using data::Conversion;
+using data::Dialect;
+using namespace tree;
+
+namespace {
+
+GroupingModel model(std::initializer_list<std::pair<QString, Conversion>> columns,
+                    Dialect dialect = Dialect::Jet, const QString& source = "[Orders]") {
+    const data::ColInfoTable table = test::columnTable(columns);
+    GroupingModel grouping;
+    grouping.open(source, dialect,
+                  std::span(table.begin(), table.begin() + qsizetype(columns.size())));
+    return grouping;
+}
+
+NodePath pathOf(std::initializer_list<QVariant> values) {
+    NodePath path;
+    for (const QVariant& v : values)
+        path.values.push_back({v, data::ado::adVarWChar, QString()});
+    return path;
+}
+
+// The names of the columns in table order, with "*" after a grouped one and its date group.
+QString order(const GroupingModel& grouping) {
+    QStringList names;
+    for (int i = 0; i < grouping.FieldCount; ++i) {
+        const data::ColInfoRec& c = grouping.ColInfo[i];
+        names << c.ColName + (c.ColGrouped ? "*" : "") + c.ColDateGroup;
+    }
+    return names.join(' ');
+}
+
+} // namespace
+
+TEST(GroupingModel, WritesTheStatementsOfEachDialectExactly) {
+    GroupingModel orders = model({{"[Region]", Conversion::CStr},
+                                  {"[OrderDate]", Conversion::CDate},
+                                  {"[Amount]", Conversion::CDbl}});
+    EXPECT_EQ(orders.rootStatement(), "SELECT Count(1) AS CNNULL  FROM [Orders]");
+    EXPECT_EQ(model({{"[Amount]", Conversion::CDec}}).rootStatement(),
+              "SELECT Count(1) AS CNNULL , Min([Amount]) AS CMIN, Max([Amount]) AS CMAX, "
+              "Avg([Amount]) AS CAVG, Sum([Amount]) AS CSUM FROM [Orders]");
+
+    const LevelSql first = model({{"[Region]", Conversion::CStr}, {"[Amount]", Conversion::CDbl}})
+                               .startLevel(0, {}, "Year")
+                               .sql;
+    const data::ColInfoTable regionAmount =
+        test::columnTable({{"[Region]", Conversion::CStr}, {"[Amount]", Conversion::CDbl}});
+    EXPECT_EQ(nullGroupStatement(regionAmount, first),
+              "SELECT COUNT(1) AS CCNT , Min([Amount]) AS CMIN, Max([Amount]) AS CMAX, "
+              "Avg([Amount]) AS CAVG, Sum([Amount]) AS CSUM FROM [Orders] WHERE [Region] IS NULL");
+    EXPECT_EQ(groupedStatement(regionAmount, first),
+              "SELECT [Region] AS CNAME, COUNT([Region]) AS CCNT , Min([Amount]) AS CMIN, "
+              "Max([Amount]) AS CMAX, Avg([Amount]) AS CAVG, Sum([Amount]) AS CSUM FROM "
+              "[Orders] WHERE [Region] IS NOT NULL  GROUP BY [Region]");
+
+    // A month level below a region: the date column counts rows, the next column is no number.
+    GroupingModel dates = model({{"[Region]", Conversion::CStr},
+                                 {"[OrderDate]", Conversion::CDate},
+                                 {"[Customer]", Conversion::CStr}});
+    const LevelSql month = dates.startLevel(1, pathOf({"North"}), "Month").sql;
+    EXPECT_EQ(groupedStatement(dates.ColInfo, month),
+              "SELECT Format([OrderDate], \"yyyy\\/mm\") AS CNAME, COUNT(1) AS CCNT FROM "
+              "[Orders] WHERE [OrderDate] IS NOT NULL  AND [Region] = 'North' GROUP BY "
+              "Format([OrderDate], \"yyyy\\/mm\")");
+    EXPECT_EQ(nullGroupStatement(dates.ColInfo, month),
+              "SELECT COUNT(1) AS CCNT FROM [Orders] WHERE [OrderDate] IS NULL AND [Region] = "
+              "'North'");
+
+    GroupingModel oracle = model({{"REGION", Conversion::CStr}, {"ORDERED", Conversion::CDate}},
+                                 Dialect::Oracle, "SALES.ORDERS");
+    EXPECT_EQ(
+        groupedStatement(oracle.ColInfo, oracle.startLevel(1, pathOf({"North"}), "Quarter").sql),
+        "SELECT to_char(ORDERED, 'YYYY/') || 'Q' || to_char(ORDERED, 'Q') AS CNAME, "
+        "COUNT(1) AS CCNT FROM SALES.ORDERS WHERE ORDERED IS NOT NULL  AND REGION = "
+        "'North' GROUP BY to_char(ORDERED, 'YYYY/') || 'Q' || to_char(ORDERED, 'Q')");
+    // The ODBC bridge writes a year with Format$, every other group with Format.
+    GroupingModel sheet = model({{"[When]", Conversion::CDate}, {"[Qty]", Conversion::CInt}},
+                                Dialect::OdbcBridge, "[Sheet1$]");
+    EXPECT_EQ(sheet.groupingTerms("Year"), QStringList({"Format$([When], 'YYYY')", "[Qty]"}));
+    EXPECT_EQ(sheet.groupingTerms("Week"), QStringList({"Format([When], 'yyyy\\/ww')", "[Qty]"}));
+    // The last column has no next one to take statistics of.
+    sheet.startLevel(0, {}, "Year");
+    const LevelSql last = sheet.startLevel(1, pathOf({"2001"}), "Year").sql;
+    EXPECT_FALSE(levelHasStatistics(sheet.ColInfo, last));
+    EXPECT_EQ(groupedStatement(sheet.ColInfo, last),
+              "SELECT [Qty] AS CNAME, COUNT([Qty]) AS CCNT FROM [Sheet1$] WHERE [Qty] IS NOT "
+              "NULL  AND Format$([When], 'YYYY') = '2001' GROUP BY [Qty]");
+}
+
+TEST(GroupingModel, ADateLevelKeepsTheGroupItWasFirstBuiltWith) {
+    GroupingModel grouping = model({{"[When]", Conversion::CDate},
+                                    {"[Region]", Conversion::CStr},
+                                    {"[Photo]", Conversion::Nothing}});
+    EXPECT_EQ(grouping.groupingTerms("Month"),
+              QStringList({R"(Format([When], "yyyy\/mm"))", "[Region]"}))
+        << "the terms end before a column that cannot be grouped";
+    const GroupingModel::Level first = grouping.startLevel(0, {}, "Month");
+    EXPECT_TRUE(first.dateGroupFixed);
+    // The menu changed since: the next node of the depth is grouped as the first one was.
+    const GroupingModel::Level again = grouping.startLevel(0, {}, "Year");
+    EXPECT_FALSE(again.dateGroupFixed);
+    EXPECT_EQ(again.sql.dateExpression, R"(Format([When], "yyyy\/mm"))");
+    EXPECT_EQ(grouping.groupingTerms("Year")[0], R"(Format([When], "yyyy\/mm"))");
+    EXPECT_EQ(order(grouping), "When*Month Region Photo");
+
+    EXPECT_TRUE(grouping.canGroup(1));
+    EXPECT_FALSE(grouping.canGroup(2));
+    EXPECT_TRUE(grouping.hasLevelBelow(2));
+    EXPECT_FALSE(grouping.hasLevelBelow(3));
+    EXPECT_THROW(grouping.startLevel(3, {}, "Year"), data::Error);
+}
+
+// Every date group labels its nodes with the text its mask writes, in the engine as the window
+// reads it, and each node's condition selects its rows again.
+TEST(GroupingModel, DateLevelsLabelTheirGroups) {
+    using namespace data::jet::testing;
+    auto source = std::make_shared<MemoryTableSource>();
+    source->add({"Sales", {{"When", data::ado::adDate, 0}, {"Qty", data::ado::adInteger, 0}}},
+                {{date(2001, 3, 4, 10, 5, 9), std::int64_t(2)},
+                 {date(2001, 3, 4, 10, 5, 9), std::int64_t(3)},
+                 {nullptr, std::int64_t(4)}});
+    const auto connection = connectTo(source);
+    const std::pair<const char*, const char*> expected[] = {
+        {"Second", "2001/03/04 10:05:09 (2; Min: 2.00; Max: 3.00; Avg: 2.50; Sum: 5.00)"},
+        {"Minute", "2001/03/04 10:05 (2; "},
+        {"Hour", "2001/03/04 10 (2; "},
+        {"Day", "2001/63 (2; "},
+        {"Week", "2001/10 (2; "},
+        {"Month", "2001/03 (2; "},
+        {"Quarter", "2001/Q1 (2; "},
+        {"Year", "2001 (2; "},
+    };
+    DefaultLocale english("en_US");
+    for (const auto& [dateGroup, label] : expected) {
+        GroupingModel grouping;
+        grouping.open(
+            "[Sales]", Dialect::Jet,
+            std::vector<data::ColInfoRec>{{"When", "[When]", Conversion::CDate, "", false},
+                                          {"Qty", "[Qty]", Conversion::CInt, "", false}});
+        const std::vector<LevelRow> rows =
+            grouping.readLevel(connection, grouping.startLevel(0, {}, dateGroup).sql);
+        ASSERT_EQ(rows.size(), 2u) << dateGroup;
+        EXPECT_EQ(rows[0].node.label, "<<NULL>> (1; Min: 4.00; Max: 4.00; Avg: 4.00; Sum: 4.00)");
+        EXPECT_TRUE(rows[1].node.label.startsWith(label)) << rows[1].node.label.toStdString();
+        const QString condition = grouping.condition({{rows[1].node}, 1});
+        EXPECT_EQ(rowsOf(connection->provider(), "SELECT COUNT(1) FROM [Sales] WHERE " + condition),
+                  QList<QStringList>({{"2"}}))
+            << condition.toStdString();
+    }
+}
+
+TEST(GroupingModel, AColumnMoveKeepsTheDepthsThatStillHold) {
+    using C = Conversion;
+    const auto abcde = [](C a, C b, C c, C d, C e) {
+        GroupingModel grouping =
+            model({{"[A]", a}, {"[B]", b}, {"[C]", c}, {"[D]", d}, {"[E]", e}});
+        for (int i = 0; i < 5; ++i)
+            grouping.ColInfo[i].ColGrouped = true;
+        return grouping;
+    };
+    const C s = C::CStr, n = C::CDbl;
+
+    // B between C and D, before A, after E; the block lands at its new place.
+    GroupingModel g = abcde(s, s, s, s, s);
+    GroupingModel::BlockMove move = g.moveBlock(1, 1, 3);
+    EXPECT_EQ(move.first, 2);
+    EXPECT_EQ(order(g), "A* C* B D E");
+    // Nothing numeric: the first changed position (1) is kept, its statistics show no column.
+    EXPECT_EQ(move.discardFrom, 2);
+
+    g = abcde(s, s, s, s, s);
+    EXPECT_EQ(g.moveBlock(1, 1, 0).discardFrom, 0);
+    EXPECT_EQ(order(g), "B A C D E");
+    g = abcde(s, s, s, s, s);
+    move = g.moveBlock(1, 1, 5);
+    EXPECT_EQ(move.first, 4);
+    EXPECT_EQ(order(g), "A* C* D E B");
+
+    // A block of two moved left into gap 1: with the column at the gap numeric, depth 1 goes.
+    g = abcde(s, n, s, s, s);
+    move = g.moveBlock(2, 3, 1);
+    EXPECT_EQ(order(g), "A* C D B E");
+    EXPECT_EQ(move.discardFrom, 1);
+    g = abcde(s, s, s, s, s);
+    EXPECT_EQ(g.moveBlock(2, 3, 1).discardFrom, 2);
+
+    // Moved right, the column after the block takes the block's place: when only that one is
+    // numeric, the depth whose nodes show its statistics goes too.
+    g = abcde(s, s, n, s, s);
+    move = g.moveBlock(1, 1, 4);
+    EXPECT_EQ(order(g), "A* C D B E");
+    EXPECT_EQ(move.discardFrom, 1);
+    // A numeric column at the gap discards that depth as well, as it always has.
+    g = abcde(s, s, s, n, s);
+    EXPECT_EQ(g.moveBlock(1, 1, 3).discardFrom, 1);
+
+    // The gaps next to the block move nothing; columns outside the table fail.
+    g = abcde(s, s, s, s, s);
+    EXPECT_FALSE(g.moveBlock(1, 2, 1).moved);
+    EXPECT_FALSE(g.moveBlock(1, 2, 3).moved);
+    EXPECT_EQ(order(g), "A* B* C* D* E*");
+    EXPECT_THROW(g.moveBlock(3, 5, 0), data::Error);
+    EXPECT_THROW(g.moveBlock(1, 1, 6), data::Error);
+}
