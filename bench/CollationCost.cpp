@@ -2,9 +2,9 @@
 
 #include "Drain.h"
 #include "SalesSource.h"
+#include "data/TextCollation.h"
+#include "data/TextFolding.h"
 #include "data/jet/Engine.h"
-#include "data/jet/JetTextCollation.h"
-#include "data/jet/TextFolding.h"
 
 #include <QByteArray>
 #include <algorithm>
@@ -47,12 +47,12 @@ int compareUnicodeOnly(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
-        const char32_t x = data::jet::foldCase(data::jet::nextCodePoint(a, i));
-        const char32_t y = data::jet::foldCase(data::jet::nextCodePoint(b, j));
+        const char32_t x = data::foldCase(data::nextCodePoint(a, i));
+        const char32_t y = data::foldCase(data::nextCodePoint(b, j));
         if (x == y)
             continue;
-        const char32_t baseX = data::jet::baseLetter(x);
-        const char32_t baseY = data::jet::baseLetter(y);
+        const char32_t baseX = data::baseLetter(x);
+        const char32_t baseY = data::baseLetter(y);
         if (baseX != baseY)
             return baseX < baseY ? -1 : 1;
         if (accentOrder == 0)
@@ -135,7 +135,7 @@ std::vector<ComparisonTiming> timeComparisons(int runs) {
           std::pair{QStringLiteral("accented names"), customerNames(source.accentedNames())}}) {
         std::vector<QByteArray> sorted = names;
         std::sort(sorted.begin(), sorted.end(), [](const QByteArray& a, const QByteArray& b) {
-            return data::jet::compareJetText(a.toStdString(), b.toStdString()) < 0;
+            return data::compareJetText(a.toStdString(), b.toStdString()) < 0;
         });
         std::vector<QByteArray> copies = sorted; // equal texts at other addresses
         for (QByteArray& copy : copies)
@@ -152,7 +152,7 @@ std::vector<ComparisonTiming> timeComparisons(int runs) {
              {std::pair{&neighbours, QStringLiteral("next name in order")},
               std::pair{&equals, QStringLiteral("equal name")}}) {
             timings.push_back({what + QStringLiteral(", ") + kind,
-                               nanosecondsPerComparison(*pairs, data::jet::compareJetText, runs),
+                               nanosecondsPerComparison(*pairs, data::compareJetText, runs),
                                nanosecondsPerComparison(*pairs, compareUnicodeOnly, runs),
                                nanosecondsPerComparison(*pairs, compareBytes, runs)});
         }

@@ -16,6 +16,7 @@
 #include "SalesSource.h"
 #include "Stopwatch.h"
 #include "TreeClicks.h"
+#include "app/StandardProviders.h"
 #include "data/Connection.h"
 #include "data/Error.h"
 #include "data/jet/Translate.h"
@@ -292,6 +293,7 @@ void timeAccess(const Options& options) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    app::registerStandardProviders();
     const Options options = readOptions(app.arguments());
     printLine(QStringLiteral("# Quarrymere benchmark"));
     printLine();

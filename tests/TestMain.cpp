@@ -1,5 +1,8 @@
 // Runs the whole suite inside one QApplication on Qt's offscreen platform, with the settings
-// store moved into a private temporary folder so that no test touches the user's settings.
+// store moved into a private temporary folder so that no test touches the user's settings, and
+// the program's data sources known as at its start.
+#include "app/StandardProviders.h"
+
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -12,6 +15,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", settingsDir.path().toUtf8());
     QApplication app(argc, argv);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    app::registerStandardProviders();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

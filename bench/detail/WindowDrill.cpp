@@ -4,10 +4,10 @@
 #include "data/Error.h"
 #include "data/jet/TableSource.h"
 #include "tree/NodeValue.h"
-#include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/TreeView.h"
 #include "ui/main/frmMain.h"
+#include "ui/session/PickerScript.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -19,25 +19,17 @@ namespace bench {
 
 WindowDrill::WindowDrill(std::shared_ptr<data::Connection> connection, const QString& provider,
                          const QString& table) {
-    form_ = std::make_unique<frmMain>(state_, seam_);
-    state_.MainForm = form_.get();
-    form_->resize(1200, 800);
-    form_->show();
+    form_.resize(1200, 800);
+    form_.show();
     settle();
-    form_->mnuExtrasAutoQ->trigger();
+    form_.mnuExtrasAutoQ->trigger();
     // What a connect command leaves behind once its connection is open.
     state_.DbConnection = std::move(connection);
     state_.DbProvider = provider;
     state_.RefillPicker = true;
-    form_->mnuFileOpen->setEnabled(true);
-    seam_.queueForm([table](QDialog& d) {
-        auto& picker = static_cast<frmOpenSource&>(d);
-        for (int i = 1; i <= picker.sTree->Count(); ++i)
-            if (picker.sTree->Nodes(i)->Text() == table)
-                picker.sTree->setSelectedItem(picker.sTree->Nodes(i).get());
-        picker.OKButton->click();
-    });
-    form_->mnuFileOpen->trigger();
+    form_.mnuFileOpen->setEnabled(true);
+    ui::script::queuePick(seam_, table);
+    form_.mnuFileOpen->trigger();
     settle();
     if (!seam_.messages.empty())
         throw data::Error(seam_.messages.front().text);
@@ -46,29 +38,29 @@ WindowDrill::WindowDrill(std::shared_ptr<data::Connection> connection, const QSt
 }
 
 WindowDrill::~WindowDrill() {
-    form_->hide();
+    form_.hide();
 }
 
 ui::NodePtr WindowDrill::root() const {
-    return form_->tvTreeView->Nodes(1);
+    return form_.tvTreeView->Nodes(1);
 }
 
 void WindowDrill::settle() const {
     QApplication::processEvents();
-    form_->grdDataGrid->repaint();
+    form_.grdDataGrid->repaint();
     QApplication::processEvents();
 }
 
 Timing WindowDrill::click(const ui::NodePtr& node) {
     return timeOf([&] {
-        form_->tvTreeView->setSelectedItem(node.get());
-        emit form_->tvTreeView->NodeClick(node.get());
+        form_.tvTreeView->setSelectedItem(node.get());
+        emit form_.tvTreeView->NodeClick(node.get());
         settle();
     });
 }
 
 int WindowDrill::gridRows() const {
-    const auto model = form_->grdDataGrid->dataSource();
+    const auto model = form_.grdDataGrid->dataSource();
     return model ? model->rowCount() : 0;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "Stopwatch.h"
-#include "app/Module1.h"
 #include "ui/main/TreeNode.h"
 #include "ui/seam/ScriptedUiSeam.h"
+#include "ui/session/MainSession.h"
 
 #include <QString>
 #include <memory>
@@ -41,9 +41,10 @@ public:
 private:
     void settle() const;
 
-    Module1 state_;
     ui::ScriptedUiSeam seam_;
-    std::unique_ptr<frmMain> form_;
+    ui::MainSession session_{seam_};
+    Module1& state_ = session_.state();
+    frmMain& form_ = session_.window();
 };
 
 } // namespace bench

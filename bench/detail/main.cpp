@@ -16,6 +16,7 @@
 #include "ServerSales.h"
 #include "Stopwatch.h"
 #include "WindowDrill.h"
+#include "app/StandardProviders.h"
 #include "data/Ado.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
@@ -153,6 +154,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    app::registerStandardProviders();
     const Options options = readOptions(app.arguments());
     try {
         run(options);

@@ -2,7 +2,6 @@
 
 #include "data/ConnectionString.h"
 #include "data/Error.h"
-#include "data/StandardProviders.h"
 
 #include <QMap>
 
@@ -22,8 +21,6 @@ void registerProvider(const QString& name, ProviderFactory factory) {
 }
 
 std::unique_ptr<Provider> openProvider(const ConnectionString& connection, int mode) {
-    static const bool registered = (registerStandardProviders(), true);
-    (void)registered;
     const QString name = connection.value("Provider");
     const auto it = registry().constFind(name);
     if (it == registry().constEnd())

@@ -3,7 +3,7 @@
 #include "data/Connection.h"
 #include "data/Error.h"
 #include "data/Provider.h"
-#include "data/jet/JetTextCollation.h"
+#include "data/TextCollation.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -23,7 +23,7 @@ int compareValues(const QVariant& a, const QVariant& b) {
     if (a.isNull() || b.isNull())
         return a.isNull() == b.isNull() ? 0 : a.isNull() ? -1 : 1;
     if (a.typeId() == QMetaType::QString && b.typeId() == QMetaType::QString)
-        return jet::compareJetText(a.toString().toStdString(), b.toString().toStdString());
+        return compareJetText(a.toString().toStdString(), b.toString().toStdString());
     const QPartialOrdering order = QVariant::compare(a, b);
     if (order == QPartialOrdering::Less)
         return -1;

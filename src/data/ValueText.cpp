@@ -1,10 +1,10 @@
 #include "data/ValueText.h"
 
 #include "data/AdoTypes.h"
+#include "data/NumberText.h"
 #include "data/RegionalFormats.h"
 #include "data/TypeCodes.h"
 #include "data/VariantKinds.h"
-#include "data/jet/vb/NumberText.h"
 
 #include <QDateTime>
 #include <cmath>
@@ -25,7 +25,7 @@ QString binaryText(qsizetype bytes, const QLocale& locale) {
 QString numberText(double value, int adoType, const QString& decimalPoint) {
     if (adoType == ado::adCurrency)
         value = std::round(value * 10000) / 10000;
-    return jet::vb::numberText(value, decimalPoint, adoType == ado::adSingle ? 7 : 15);
+    return data::numberText(value, decimalPoint, adoType == ado::adSingle ? 7 : 15);
 }
 
 QString timeText(QTime time, const QLocale& locale) {

@@ -1,6 +1,6 @@
 #include "tree/NodeFilter.h"
 
-#include "data/jet/vb/NumberText.h"
+#include "data/NumberText.h"
 #include "tree/DateGrouping.h"
 #include "tree/NodeLabel.h"
 #include "tree/SqlText.h"
@@ -19,7 +19,7 @@ bool isFraction(const QVariant& value) {
 // A double with "." for the decimal point: as the label writes it (15 significant digits) when
 // that reads back to the same double, otherwise the shortest text that does.
 QString exactNumber(double value) {
-    const QString asShown = data::jet::vb::numberText(value, QStringLiteral("."));
+    const QString asShown = data::numberText(value, QStringLiteral("."));
     bool ok = false;
     if (asShown.toDouble(&ok) == value && ok)
         return asShown;

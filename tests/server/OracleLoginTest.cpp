@@ -2,9 +2,10 @@
 // stands in for an Oracle database reached through its ODBC data source.
 #include "server/ServerEnvironment.h"
 #include "support/MainWindowFixture.h"
-#include "support/PickerScript.h"
 #include "ui/dialogs/frmLogin.h"
+#include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/DataGrid.h"
+#include "ui/session/PickerScript.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -45,7 +46,9 @@ TEST_F(OracleLogin, AWrongPasswordIsReportedAndTheRightOneOpensThePicker) {
     QStringList tables;
     seam.queueForm([&](QDialog& d) {
         root = static_cast<frmOpenSource&>(d).sTree->Nodes(1)->Text();
-        test::pickTable("sales.orders", &tables)(d);
+        const auto pick = std::make_shared<ui::script::Pick>();
+        ui::script::pickTable("sales.orders", pick)(d);
+        tables = pick->listed;
     });
     f.mnuFileCnctODBC->trigger();
     EXPECT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Module1.h"
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include "ui/main/TreeView.h"
 #include "ui/main/Twips.h"
 #include "ui/main/frmMain.h"
 #include "ui/seam/ScriptedUiSeam.h"
+#include "ui/session/MainSession.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -20,23 +20,21 @@ protected:
     void TearDown() override { closeWindow(); }
 
     static void clearSettings() {
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, app::AppTitle).clear();
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, state::AppTitle).clear();
     }
     static void store(const QString& key, const QString& value) {
-        app::SaveSetting(app::AppTitle, app::SettingsSection, key, value);
+        state::SaveSetting(state::AppTitle, state::SettingsSection, key, value);
     }
     static QVariant stored(const QString& key) {
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope, app::AppTitle)
-            .value(app::SettingsSection + "/" + key);
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, state::AppTitle)
+            .value(state::SettingsSection + "/" + key);
     }
 
     frmMain& openWindow(bool show = true) {
         closeWindow();
-        state = std::make_unique<Module1>();
-        state->SourceChosen = false;
-        state->RefillPicker = true;
-        form = std::make_unique<frmMain>(*state, seam);
-        state->MainForm = form.get();
+        session = std::make_unique<ui::MainSession>(seam);
+        state = &session->state();
+        form = &session->window();
         if (show) {
             form->show();
             settle();
@@ -45,11 +43,20 @@ protected:
     }
 
     void closeWindow() {
-        if (form) {
+        if (session) {
             form->close();
-            form.reset();
+            session.reset();
+            state = nullptr;
+            form = nullptr;
             settle();
         }
+    }
+
+    // Ends the window without closing it, so that it saves nothing.
+    void dropWindow() {
+        session.reset();
+        state = nullptr;
+        form = nullptr;
     }
 
     static void settle() {
@@ -62,6 +69,7 @@ protected:
     static double px() { return ui::twips::perPixelX(); }
 
     ui::ScriptedUiSeam seam;
-    std::unique_ptr<Module1> state;
-    std::unique_ptr<frmMain> form;
+    std::unique_ptr<ui::MainSession> session;
+    Module1* state = nullptr;
+    frmMain* form = nullptr;
 };

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "support/AccessWindowFixture.h"
-#include "support/PickerScript.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/TreeView.h"
+#include "ui/session/PickerScript.h"
 
 #include <QAbstractItemModel>
 
@@ -15,7 +15,7 @@ protected:
     void openTable(const QString& table) {
         openWindow();
         seam.queueFile(test::access::accessFixture("nwind.mdb"));
-        test::queuePick(seam, table);
+        ui::script::queuePick(seam, table);
         form->mnuFileCnctMSACC->trigger();
         ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
     }

@@ -2,7 +2,7 @@
 // statements of the ODBC bridge's dialect.
 #include "data/Connection.h"
 #include "data/Dialect.h"
-#include "data/DriverList.h"
+#include "data/odbc/DriverList.h"
 #include "data/workbook/WorkbookFixtures.h"
 #include "tree/TreeInvariant.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 test::TreeInvariant sheetTree(const QString& workbook, const QString& sheet) {
     auto connection = std::make_shared<data::Connection>();
-    connection->Open(data::excelConnectionString(data::BuiltInWorkbookDriver, workbook));
+    connection->Open(data::excelConnectionString(data::odbc::BuiltInWorkbookDriver, workbook));
     return test::TreeInvariant(connection, "[" + sheet + "$]", data::Dialect::OdbcBridge);
 }
 

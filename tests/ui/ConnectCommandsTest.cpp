@@ -1,11 +1,12 @@
-#include "data/DriverList.h"
+#include "data/odbc/DriverList.h"
 #include "data/workbook/WorkbookFixtures.h"
 #include "support/FileCopies.h"
 #include "support/MainWindowFixture.h"
-#include "support/PickerScript.h"
 #include "support/TemporaryOdbcConfig.h"
 #include "ui/dialogs/frmLogin.h"
+#include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/StatusBar.h"
+#include "ui/session/PickerScript.h"
 
 #include <QAction>
 #include <QLabel>
@@ -77,11 +78,11 @@ TEST_F(ConnectCommands, LoginCancelKeepsTheTypedTextsAndOkStartsEmptyNextTime) {
 
 TEST_F(ConnectCommands, ExcelWithoutAnyWorkbookDriverSaysSoAndAsksForNoFile) {
     TemporaryOdbcConfig drivers("[PostgreSQL Unicode]\nDriver=/nowhere/psql.so\n");
-    data::setBuiltInWorkbookDriverListed(false);
+    data::odbc::setBuiltInWorkbookDriverListed(false);
     frmMain& f = openWindow();
     state->ExcelDriverName = "stale";
     f.mnuFileCnctExl->trigger();
-    data::setBuiltInWorkbookDriverListed(true);
+    data::odbc::setBuiltInWorkbookDriverListed(true);
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].title, "Excel Connect Error!");
     EXPECT_EQ(seam.messages[0].icon, ui::IconExclamation);
@@ -96,7 +97,7 @@ TEST_F(ConnectCommands, TheLastDriverNamingXlsWinsAndACancelledFileDialogIsSilen
                                 "[Plain]\nDriver=/nowhere/c.so\n");
     frmMain& f = openWindow();
     EXPECT_EQ(f.GetEXCELDriver(), "sheets (*.Xls) driver");
-    EXPECT_EQ(data::odbcDriverDescriptions().first(), data::BuiltInWorkbookDriver);
+    EXPECT_EQ(data::odbc::odbcDriverDescriptions().first(), data::odbc::BuiltInWorkbookDriver);
     seam.queueFile(std::nullopt);
     f.mnuFileCnctExl->trigger();
     EXPECT_EQ(state->ExcelDriverName, "sheets (*.Xls) driver");
@@ -125,11 +126,13 @@ TEST_F(ConnectCommands, AWorkbookOpensThroughTheProgramsOwnDriverAndItsSheetsAre
     seam.queueFile(book);
     seam.queueForm([&](QDialog& d) {
         root = static_cast<frmOpenSource&>(d).sTree->Nodes(1)->Text();
-        test::pickTable("AXISDEF$", &tables)(d);
+        const auto pick = std::make_shared<ui::script::Pick>();
+        ui::script::pickTable("AXISDEF$", pick)(d);
+        tables = pick->listed;
     });
     f.mnuFileCnctExl->trigger();
     ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
-    EXPECT_EQ(state->ExcelDriverName, data::BuiltInWorkbookDriver);
+    EXPECT_EQ(state->ExcelDriverName, data::odbc::BuiltInWorkbookDriver);
     EXPECT_EQ(state->DbProvider, "MSDASQL.1");
     EXPECT_EQ(state->SourceFilePath, book);
     EXPECT_EQ(root, book);

@@ -1,8 +1,8 @@
 // The detail grid of the real window over the Access sample file: the rows behind the selected
 // node, the load rule, Auto Query Details, and sorting from the column headers.
-#include "app/Module1.h"
 #include "data/Connection.h"
 #include "data/Recordset.h"
+#include "state/Module1.h"
 #include "support/NwindWindowFixture.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/StatusBar.h"
@@ -65,7 +65,7 @@ TEST_F(DetailGrid, ShowsExactlyTheRowsOfTheSelectedNode) {
 
     // Opened again, the new root is selected and stands for every row, whatever depth was
     // clicked before.
-    test::queuePick(seam, "Order Details");
+    ui::script::queuePick(seam, "Order Details");
     form->mnuFileOpen->trigger();
     EXPECT_EQ(state->LastDetailSQL, all);
     EXPECT_EQ(gridRows().size(), 2155);

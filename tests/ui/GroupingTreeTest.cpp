@@ -15,7 +15,7 @@ namespace {
 class GroupingTree : public NwindWindowFixture {
 protected:
     void reopen(const QString& table) {
-        test::queuePick(seam, table);
+        ui::script::queuePick(seam, table);
         form->mnuFileOpen->trigger();
         ASSERT_EQ(state->Grouping.RecordSource, "[" + table + "]");
     }

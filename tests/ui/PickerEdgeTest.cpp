@@ -2,7 +2,8 @@
 // as wide as the column table and one column wider.
 #include "data/jet/JetTestSupport.h"
 #include "support/MainWindowFixture.h"
-#include "support/PickerScript.h"
+#include "ui/dialogs/frmOpenSource.h"
+#include "ui/session/PickerScript.h"
 
 #include <QAction>
 
@@ -38,10 +39,10 @@ protected:
 
     // Opens the picker and picks the table of that name; the tables listed.
     QStringList pick(const QString& table) {
-        QStringList listed;
-        seam.queueForm(test::pickTable(table, &listed));
+        const auto picked = std::make_shared<ui::script::Pick>();
+        seam.queueForm(ui::script::pickTable(table, picked));
         form->mnuFileOpen->trigger();
-        return listed;
+        return picked->listed;
     }
 };
 

@@ -2,14 +2,16 @@
 #include "data/access/AccessFixtures.h"
 #include "grid/RecordsetModel.h"
 #include "support/AccessWindowFixture.h"
-#include "support/PickerScript.h"
+#include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/DataGrid.h"
+#include "ui/session/PickerScript.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QPushButton>
 
-using test::selectNode;
 using test::access::accessFixture;
+using ui::script::selectNode;
 
 class Picker : public AccessWindowFixture {
 protected:
@@ -36,7 +38,7 @@ TEST_F(Picker, ListsTheTablesByTypeUnderTheFilesPathAndPicksOnOk) {
         EXPECT_EQ(root->Text(), accessFixture("nwind.mdb"));
         EXPECT_TRUE(root->Expanded());
         EXPECT_EQ(picker.sTree->SelectedItem(), root);
-        tables = test::listedTables(picker);
+        tables = ui::script::listedTables(picker);
 
         // OK on the root or on a group does nothing and leaves the dialog open.
         picker.OKButton->click();

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/Module1.h"
+#include "state/Module1.h"
 #include "ui/main/TreeNode.h"
 #include "ui/seam/ScriptedUiSeam.h"
+#include "ui/session/MainSession.h"
 
 #include <QString>
 #include <memory>
@@ -41,14 +42,13 @@ public:
     // The message boxes shown since the last call.
     std::vector<Message> takeMessages();
 
-    frmMain& form() { return *form_; }
-    Module1& state() { return state_; }
-    ui::NodePtr root() const;
+    frmMain& form() { return session_.window(); }
+    Module1& state() { return session_.state(); }
+    ui::NodePtr root();
 
 private:
     ui::ScriptedUiSeam seam_;
-    Module1 state_;
-    std::unique_ptr<frmMain> form_;
+    ui::MainSession session_{seam_};
     size_t messagesTaken_ = 0;
 };
 

@@ -1,6 +1,7 @@
 // quarrymere-drill: runs the program's main window without a display, connects to a source,
 // picks a table, clicks the grouping tree open down to a depth and prints it; with --check it
 // also verifies every node's counts against the data source and the detail grid.
+#include "app/StandardProviders.h"
 #include "drill/DrillWindow.h"
 #include "drill/NodeCheck.h"
 #include "drill/Options.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(settingsDir.path()));
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quarrymere");
+    app::registerStandardProviders();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
 
     QTextStream out(stdout);

@@ -60,7 +60,7 @@ std::optional<jet::SourceTable> AccessFile::describe(const QString& name) {
 void AccessFile::load(const QString& name, jet::RowSink& sink) {
     const CatalogTable* table = find(name);
     if (!table)
-        throw messages::noSuchTable(name);
+        throw data::messages::noSuchTable(name);
     try {
         const TableDefinition definition(*mdb_, layout_, table->name, table->definitionPage,
                                          *text_);

@@ -11,11 +11,4 @@ Error damaged(const QString& path, const QString& detail) {
         QStringLiteral("The database '%1' is damaged and cannot be read: %2.").arg(path, detail));
 }
 
-Error noSuchTable(const QString& name) {
-    return Error(QStringLiteral("The database engine cannot find the input table or query "
-                                "'%1'. Make sure it exists and that its name is spelled "
-                                "correctly.")
-                     .arg(name));
-}
-
 } // namespace data::access::messages

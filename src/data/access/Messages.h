@@ -13,6 +13,4 @@ using data::messages::cannotOpen;
 using data::messages::fileNotFound;
 Error unrecognizedFormat(const QString& path);
 Error damaged(const QString& path, const QString& detail);
-Error noSuchTable(const QString& name);
-
 } // namespace data::access::messages

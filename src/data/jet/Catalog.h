@@ -22,7 +22,7 @@ struct TableInfo {
     std::vector<ColumnInfo> columns;
 };
 
-struct GroupSummary;
+class GroupingIndex;
 
 // Looks tables up by the name a statement gives them (compared without regard to case), loading
 // a table into the engine the first time it is named. Null for a table the source lacks.
@@ -30,11 +30,9 @@ class Catalog {
 public:
     virtual ~Catalog() = default;
     virtual const TableInfo* findTable(const QString& name) = 0;
-    // The summary of the grouping tree's first two levels over the table, if there is one.
-    virtual const GroupSummary* groupSummary(const TableInfo&) { return nullptr; }
-    // The expression the grouping tree's index over the table begins with (SQLite's dialect),
-    // or "" when there is none.
-    virtual QString leadingGroupingTerm(const TableInfo&) { return QString(); }
+    // The grouping tree's index and summary, the engine's optional speed-up for the tree's
+    // statements (see speedup/GroupingIndex.h); null where there is none.
+    virtual const GroupingIndex* groupingIndex() const { return nullptr; }
 };
 
 } // namespace data::jet

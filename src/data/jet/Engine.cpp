@@ -41,14 +41,6 @@ void Engine::indexForGrouping(const TableInfo& table, const std::vector<Grouping
     groupingIndex_.build(*database_, table, terms);
 }
 
-const GroupSummary* Engine::groupSummary(const TableInfo& table) {
-    return groupingIndex_.summary(table);
-}
-
-QString Engine::leadingGroupingTerm(const TableInfo& table) {
-    return groupingIndex_.leadingTerm(table);
-}
-
 QStringList Engine::queryPlan(const QByteArray& sql) {
     Database::OwnStatements own(*database_);
     const StatementHandle plan = database_->prepareOwn("EXPLAIN QUERY PLAN " + sql);

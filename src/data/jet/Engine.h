@@ -1,9 +1,9 @@
 #pragma once
 
 #include "data/jet/Catalog.h"
-#include "data/jet/GroupingIndex.h"
 #include "data/jet/Statement.h"
 #include "data/jet/TableSource.h"
+#include "data/jet/speedup/GroupingIndex.h"
 
 #include <QByteArray>
 #include <QLocale>
@@ -33,8 +33,7 @@ public:
     // Names compare without regard to case, Unicode included ("UMSÄTZE" finds "Umsätze"). The
     // first look-up of a table describes and loads it; failures throw data::Error.
     const TableInfo* findTable(const QString& name) override;
-    const GroupSummary* groupSummary(const TableInfo& table) override;
-    QString leadingGroupingTerm(const TableInfo& table) override;
+    const GroupingIndex* groupingIndex() const override { return &groupingIndex_; }
 
     // Prepares one SELECT in SQLite's dialect (UTF-8). `columns` describe its result columns in
     // order: the name to show, the type code, and the storage by which values convert (a

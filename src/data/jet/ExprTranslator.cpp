@@ -2,11 +2,11 @@
 
 #include "data/AdoTypes.h"
 #include "data/Error.h"
+#include "data/TextCollation.h"
 #include "data/jet/DateSpanCondition.h"
-#include "data/jet/GroupSummary.h"
-#include "data/jet/JetTextCollation.h"
 #include "data/jet/SqlQuote.h"
 #include "data/jet/VbFunctions.h"
+#include "data/jet/speedup/GroupSummary.h"
 #include "data/jet/vb/FormatMask.h"
 
 #include <algorithm>

@@ -8,6 +8,8 @@
 // operator application in explicit parentheses.
 namespace data::jet {
 
+struct GroupSummary;
+
 struct SqlExpr {
     QString sql;
     ValueType type;

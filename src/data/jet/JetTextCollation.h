@@ -1,29 +1,12 @@
 #pragma once
 
-#include <string_view>
-
 struct sqlite3;
 
-// The collation "JETTEXT" that text columns are declared with: Jet compares text without regard
-// to case, and so GROUP BY, DISTINCT, = and ORDER BY on such a column treat "North" and "NORTH"
-// (and "Äpfel" and "äpfel") as one value.
-//
-// Texts are equal when their case-folded characters are equal (see foldCase). They sort first by
-// their letters stripped of accents, then, among texts equal that way, by the folded letters:
-// a total order whose equal texts are exactly the case-insensitively equal ones, as SQLite needs
-// for grouping and comparing to agree.
+// The collation "JETTEXT" that the engine declares text columns with: Jet's comparison of text
+// without regard to case (see data/TextCollation.h).
 namespace data::jet {
 
-// Negative, zero or positive as UTF-8 text `a` sorts before, with or after `b`.
-int compareJetText(std::string_view a, std::string_view b);
-
-// Whether any two texts made only of these characters compare the same under JETTEXT as byte by
-// byte (SQLite's BINARY collation): so when they are ASCII and folding case keeps their order,
-// as for digits with "/", ":" and "Q". Grouping by such text needs no collation, which sorts
-// faster.
-bool collatesAsBinary(std::u16string_view characters);
-
-// SQLite's result code.
+// Registers it on the database; SQLite's result code.
 int registerJetTextCollation(sqlite3* db);
 
 } // namespace data::jet

@@ -1,8 +1,8 @@
 #include "data/jet/ResultValue.h"
 
+#include "data/NumberText.h"
 #include "data/WallClock.h"
 #include "data/jet/CalendarDate.h"
-#include "data/jet/vb/NumberText.h"
 
 #include <QDateTime>
 #include <cmath>
@@ -78,7 +78,7 @@ QVariant resultValue(sqlite3_stmt* statement, int column, std::optional<Storage>
         if (type == SQLITE_INTEGER)
             return QString::number(sqlite3_column_int64(statement, column));
         if (type == SQLITE_FLOAT)
-            return vb::numberText(sqlite3_column_double(statement, column), QStringLiteral("."));
+            return data::numberText(sqlite3_column_double(statement, column), QStringLiteral("."));
         break;
     case Storage::Blob:
         break;

@@ -1,9 +1,9 @@
 #include "data/jet/RowInserter.h"
 
 #include "data/Error.h"
+#include "data/NumberText.h"
 #include "data/jet/CalendarDate.h"
 #include "data/jet/Database.h"
-#include "data/jet/vb/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +16,7 @@ constexpr std::int64_t CurrencyScale = 10000;
 
 // Numbers written into a text column use '.' whatever the region, as the source holds them.
 QString plainNumber(double value) {
-    return vb::numberText(value, QStringLiteral("."));
+    return data::numberText(value, QStringLiteral("."));
 }
 
 } // namespace

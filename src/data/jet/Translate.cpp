@@ -2,10 +2,12 @@
 
 #include "data/AdoTypes.h"
 #include "data/Error.h"
+#include "data/FileMessages.h"
 #include "data/jet/ExprTranslator.h"
 #include "data/jet/Parser.h"
 #include "data/jet/SqlQuote.h"
-#include "data/jet/SummaryStatement.h"
+#include "data/jet/speedup/GroupingIndex.h"
+#include "data/jet/speedup/SummaryStatement.h"
 
 #include <algorithm>
 
@@ -17,10 +19,7 @@ const TableInfo& findSource(const SelectStatement& st, Catalog& catalog) {
     const QString name = st.table.join(u'.');
     const TableInfo* table = catalog.findTable(name);
     if (!table)
-        throw Error(QStringLiteral("The database engine cannot find the input table or query "
-                                   "'%1'. Make sure it exists and that its name is spelled "
-                                   "correctly.")
-                        .arg(name));
+        throw messages::noSuchTable(name);
     return *table;
 }
 
@@ -102,9 +101,11 @@ Translation translate(const QString& jetSql, Catalog& catalog) {
     const SelectStatement st = parseSelect(jetSql);
     const TableInfo& table = findSource(st, catalog);
     ExprScope scope = scopeOf(st, table);
-    scope.leadingIndexTerm = catalog.leadingGroupingTerm(table);
+    const GroupingIndex* index = catalog.groupingIndex();
+    if (index)
+        scope.leadingIndexTerm = index->leadingTerm(table);
     // A level-2 statement of the grouping tree reads its groups' figures from their summary.
-    const GroupSummary* summary = catalog.groupSummary(table);
+    const GroupSummary* summary = index ? index->summary(table) : nullptr;
     if (summary && answeredBySummary(st, scope, *summary)) {
         scope.table = &summary->table;
         scope.summary = summary;

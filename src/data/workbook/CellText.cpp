@@ -1,6 +1,6 @@
 #include "data/workbook/CellText.h"
 
-#include "data/jet/vb/NumberText.h"
+#include "data/NumberText.h"
 
 namespace data::workbook {
 
@@ -27,7 +27,7 @@ QString dateText(const jet::DateTimeParts& date) {
 
 QString cellText(const CellValue& cell, const QString& decimalPoint) {
     if (const auto* number = std::get_if<double>(&cell))
-        return jet::vb::numberText(*number, decimalPoint);
+        return data::numberText(*number, decimalPoint);
     if (const auto* truth = std::get_if<bool>(&cell))
         return *truth ? QStringLiteral("True") : QStringLiteral("False");
     if (const auto* date = std::get_if<jet::DateTimeParts>(&cell))

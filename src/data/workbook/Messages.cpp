@@ -22,11 +22,4 @@ Error emptySheet(const QString& tableName) {
     return Error(QStringLiteral("The worksheet '%1' holds no cells.").arg(tableName));
 }
 
-Error noSuchTable(const QString& name) {
-    return Error(QStringLiteral("The database engine cannot find the input table or query "
-                                "'%1'. Make sure it exists and that its name is spelled "
-                                "correctly.")
-                     .arg(name));
-}
-
 } // namespace data::workbook::messages

@@ -14,6 +14,4 @@ Error notAWorkbook(const QString& path);
 Error passwordProtected(const QString& path);
 Error damaged(const QString& path, const QString& detail);
 Error emptySheet(const QString& tableName);
-Error noSuchTable(const QString& name);
-
 } // namespace data::workbook::messages

@@ -34,7 +34,7 @@ std::optional<jet::SourceTable> WorkbookFile::describe(const QString& name) {
 void WorkbookFile::load(const QString& name, jet::RowSink& sink) {
     const std::optional<int> sheet = find(name);
     if (!sheet)
-        throw messages::noSuchTable(name);
+        throw data::messages::noSuchTable(name);
     loadSheet(book_, select(*sheet), decimalPoint_, sink);
 }
 

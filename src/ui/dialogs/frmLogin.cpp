@@ -1,6 +1,6 @@
 #include "ui/dialogs/frmLogin.h"
 
-#include "app/Module1.h"
+#include "state/Module1.h"
 #include "ui/main/LoadedForms.h"
 
 #include <QDialogButtonBox>
@@ -72,4 +72,6 @@ void frmLogin::cmdCancel_Click() {
     QDialog::reject();
 }
 
-void frmLogin::reject() { cmdCancel_Click(); }
+void frmLogin::reject() {
+    cmdCancel_Click();
+}

@@ -1,11 +1,11 @@
 #include "ui/dialogs/frmOpenSource.h"
 
-#include "app/Module1.h"
 #include "data/ColumnTable.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/Error.h"
 #include "data/Recordset.h"
+#include "state/Module1.h"
 #include "ui/main/Feedback.h"
 #include "ui/main/LoadedForms.h"
 #include "ui/main/TreeView.h"

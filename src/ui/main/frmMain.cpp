@@ -1,15 +1,15 @@
 #include "ui/main/frmMain.h"
 
-#include "app/Module1.h"
-#include "app/Settings.h"
 #include "data/ColumnTable.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
-#include "data/DriverList.h"
 #include "data/Error.h"
 #include "data/Recordset.h"
+#include "data/odbc/DriverList.h"
 #include "grid/DetailSql.h"
 #include "grid/RecordsetModel.h"
+#include "state/Module1.h"
+#include "state/Settings.h"
 #include "tree/DateGrouping.h"
 #include "tree/NodeLabel.h"
 #include "ui/dialogs/frmAbout.h"
@@ -265,9 +265,9 @@ void frmMain::Form_Load() {
         // A stored bound that is not a number falls back to its default, so that the window
         // still comes up whole; the good value is written back when the window closes.
         auto bound = [](const QString& key, double fallback) {
-            const QString text = app::GetSetting(app::AppTitle, app::SettingsSection, key,
-                                                 QString::number(fallback));
-            const auto value = app::textToSingle(text);
+            const QString text = state::GetSetting(state::AppTitle, state::SettingsSection, key,
+                                                   QString::number(fallback));
+            const auto value = state::textToSingle(text);
             return value ? static_cast<double>(*value) : fallback;
         };
         setLeft(bound("MainLeft", DefaultLeft));
@@ -276,7 +276,7 @@ void frmMain::Form_Load() {
         setHeight(bound("MainHeight", DefaultHeight));
 
         const QString autoQuery =
-            app::GetSetting(app::AppTitle, app::SettingsSection, "AutoQuery", "False");
+            state::GetSetting(state::AppTitle, state::SettingsSection, "AutoQuery", "False");
         mnuExtrasAutoQ->setChecked(autoQuery == "True");
 
         m_.LastDetailSQL = "";
@@ -303,12 +303,12 @@ void frmMain::Form_Unload(int& /*cancel*/) {
         if (isMinimized())
             return;
         auto save = [](const QString& key, const QString& text) {
-            app::SaveSetting(app::AppTitle, app::SettingsSection, key, text);
+            state::SaveSetting(state::AppTitle, state::SettingsSection, key, text);
         };
-        save("MainLeft", app::singleToText(static_cast<float>(Left())));
-        save("MainTop", app::singleToText(static_cast<float>(Top())));
-        save("MainWidth", app::singleToText(static_cast<float>(Width())));
-        save("MainHeight", app::singleToText(static_cast<float>(Height())));
+        save("MainLeft", state::singleToText(static_cast<float>(Left())));
+        save("MainTop", state::singleToText(static_cast<float>(Top())));
+        save("MainWidth", state::singleToText(static_cast<float>(Width())));
+        save("MainHeight", state::singleToText(static_cast<float>(Height())));
         save("AutoQuery", mnuExtrasAutoQ->isChecked() ? "True" : "False");
     });
 }
@@ -538,7 +538,8 @@ void frmMain::mnuFileCnctODBC_Click() {
 // "xls" in any letter case; "" when there is none.
 QString frmMain::GetEXCELDriver() {
     QString result;
-    feedback_.trap([&] { result = data::findExcelDriver(data::odbcDriverDescriptions()); });
+    feedback_.trap(
+        [&] { result = data::odbc::findExcelDriver(data::odbc::odbcDriverDescriptions()); });
     return result;
 }
 

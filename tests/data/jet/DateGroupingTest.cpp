@@ -1,9 +1,9 @@
 // Date groupings written with Format: grouping by text that only holds numbers (and letters the
 // case-insensitive collation would not reorder) runs without the collation, with the same groups.
 #include "data/AdoTypes.h"
+#include "data/TextCollation.h"
 #include "data/jet/JetProvider.h"
 #include "data/jet/JetTestSupport.h"
-#include "data/jet/JetTextCollation.h"
 #include "data/jet/Translate.h"
 #include "data/jet/vb/DateMask.h"
 
@@ -74,12 +74,12 @@ TEST(JetDateGrouping, WhatAMaskCanWrite) {
         EXPECT_FALSE(vb::DateMask(mask).alphabet().has_value())
             << QStringView(mask).toString().toStdString();
 
-    EXPECT_TRUE(collatesAsBinary(u"0123456789/: -"));
-    EXPECT_TRUE(collatesAsBinary(u"Ab"));  // a < b as A < b
-    EXPECT_FALSE(collatesAsBinary(u"aB")); // a < b but B < a
-    EXPECT_FALSE(collatesAsBinary(u"Q_")); // q > _ but Q < _
-    EXPECT_FALSE(collatesAsBinary(u"0é"));
-    EXPECT_TRUE(collatesAsBinary(u""));
+    EXPECT_TRUE(data::collatesAsBinary(u"0123456789/: -"));
+    EXPECT_TRUE(data::collatesAsBinary(u"Ab"));  // a < b as A < b
+    EXPECT_FALSE(data::collatesAsBinary(u"aB")); // a < b but B < a
+    EXPECT_FALSE(data::collatesAsBinary(u"Q_")); // q > _ but Q < _
+    EXPECT_FALSE(data::collatesAsBinary(u"0é"));
+    EXPECT_TRUE(data::collatesAsBinary(u""));
 }
 
 // Text that is no date never reaches a date column, so it forms no group of its own.

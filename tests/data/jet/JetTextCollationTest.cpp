@@ -1,10 +1,10 @@
-#include "data/jet/JetTextCollation.h"
-
 #include "data/AdoTypes.h"
+#include "data/TextCollation.h"
 #include "data/jet/JetTestSupport.h"
 
 #include <gtest/gtest.h>
 
+using namespace data;
 using namespace data::jet;
 using namespace data::jet::testing;
 

@@ -1,5 +1,5 @@
+#include "data/NumberText.h"
 #include "data/jet/vb/FormatMask.h"
-#include "data/jet/vb/NumberText.h"
 #include "data/jet/vb/RegionalSettings.h"
 #include "data/jet/vb/VbFunctions.h"
 

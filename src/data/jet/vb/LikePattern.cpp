@@ -1,6 +1,6 @@
 #include "data/jet/vb/LikePattern.h"
 
-#include "data/jet/TextFolding.h"
+#include "data/TextFolding.h"
 #include "data/jet/vb/VbError.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "data/jet/vb/SqlCall.h"
 
-#include "data/jet/vb/NumberText.h"
+#include "data/NumberText.h"
 #include "data/jet/vb/RegionalSettings.h"
 #include "data/jet/vb/VbError.h"
 

@@ -2,7 +2,7 @@
 
 #include "data/jet/Ast.h"
 #include "data/jet/ExprTranslator.h"
-#include "data/jet/GroupSummary.h"
+#include "data/jet/speedup/GroupSummary.h"
 
 // Whether a statement is a level-2 statement of the grouping tree that the summary of the first
 // two levels' groups answers: one group of the first column, grouped by the second,

@@ -1,4 +1,4 @@
-#include "data/jet/GroupingIndex.h"
+#include "data/jet/speedup/GroupingIndex.h"
 
 #include "data/Error.h"
 #include "data/jet/Database.h"

@@ -1,10 +1,10 @@
-#include "data/jet/TextFolding.h"
+#include "data/TextFolding.h"
 
 #include <QChar>
 #include <QString>
 #include <vector>
 
-namespace data::jet {
+namespace data {
 
 namespace {
 
@@ -81,4 +81,4 @@ char32_t baseLetter(char32_t folded) {
     return folded < table.size() ? table[folded] : folded;
 }
 
-} // namespace data::jet
+} // namespace data

@@ -1,16 +1,23 @@
-#include "data/StandardProviders.h"
+#include "app/StandardProviders.h"
 
 #include "data/ConnectionString.h"
 #include "data/Dialect.h"
-#include "data/DriverList.h"
 #include "data/Provider.h"
 #include "data/access/AccessFile.h"
 #include "data/jet/JetProvider.h"
 #include "data/odbc/AttributeValue.h"
+#include "data/odbc/DriverList.h"
 #include "data/odbc/OdbcProvider.h"
 #include "data/workbook/WorkbookProvider.h"
 
-namespace data {
+namespace app {
+
+using data::ConnectionString;
+using data::Provider;
+namespace access = data::access;
+namespace jet = data::jet;
+namespace odbc = data::odbc;
+namespace workbook = data::workbook;
 
 namespace {
 
@@ -25,7 +32,7 @@ std::unique_ptr<Provider> openAccess(const ConnectionString& cs, int) {
 std::unique_ptr<Provider> openOdbcBridge(const ConnectionString& cs, int) {
     const QString driver = cs.value("Driver");
     const QString file = cs.value("DBQ");
-    if (driver == BuiltInWorkbookDriver)
+    if (driver == odbc::BuiltInWorkbookDriver)
         return workbook::openWorkbookProvider(file);
     return odbc::openOdbcProvider(
         "DRIVER=" + odbc::attributeValue(driver) + ";DBQ=" + odbc::attributeValue(file), true);
@@ -42,9 +49,9 @@ std::unique_ptr<Provider> openServer(const ConnectionString& cs, int) {
 } // namespace
 
 void registerStandardProviders() {
-    registerProvider(JetProvider, openAccess);
-    registerProvider(OdbcBridgeProvider, openOdbcBridge);
-    registerProvider(OracleProvider, openServer);
+    data::registerProvider(data::JetProvider, openAccess);
+    data::registerProvider(data::OdbcBridgeProvider, openOdbcBridge);
+    data::registerProvider(data::OracleProvider, openServer);
 }
 
-} // namespace data
+} // namespace app

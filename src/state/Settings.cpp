@@ -1,10 +1,10 @@
-#include "app/Settings.h"
+#include "state/Settings.h"
 
 #include <QLocale>
 #include <QSettings>
 #include <cmath>
 
-namespace app {
+namespace state {
 
 namespace {
 QString keyPath(const QString& section, const QString& key) {
@@ -43,4 +43,4 @@ std::optional<float> textToSingle(const QString& text) {
     return value;
 }
 
-} // namespace app
+} // namespace state

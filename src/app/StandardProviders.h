@@ -1,9 +1,9 @@
 #pragma once
 
-namespace data {
+namespace app {
 
 // Makes the providers the program connects through known by their names; done once, before
 // the first connection opens.
 void registerStandardProviders();
 
-} // namespace data
+} // namespace app

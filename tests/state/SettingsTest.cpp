@@ -29,7 +29,7 @@ TEST_F(Settings, AutoQueryIsOnOnlyForExactlyTrue) {
         frmMain& f = openWindow(false);
         EXPECT_EQ(f.mnuExtrasAutoQ->isChecked(), text == "True") << text.toStdString();
         EXPECT_EQ(state->AutoQueryEnabled, f.mnuExtrasAutoQ->isChecked());
-        form.reset();
+        dropWindow();
     }
 }
 
@@ -46,7 +46,7 @@ TEST_F(Settings, ClosingStoresBoundsAndSwitchAsTextAndTheNextStartUsesThem) {
     for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "AutoQuery"})
         EXPECT_EQ(stored(key).typeId(), QMetaType::QString) << key;
     EXPECT_EQ(stored("AutoQuery").toString(), "True");
-    EXPECT_EQ(stored("MainWidth").toString(), app::singleToText(static_cast<float>(width)));
+    EXPECT_EQ(stored("MainWidth").toString(), state::singleToText(static_cast<float>(width)));
 
     frmMain& again = openWindow();
     EXPECT_NEAR(again.Width(), width, px());
@@ -77,7 +77,7 @@ TEST_F(Settings, ClosingWhileMaximizedStoresTheMaximizedBoundsForANormalWindow) 
     const double width = f.Width();
     ASSERT_GT(width, 6500 + px());
     closeWindow();
-    EXPECT_EQ(stored("MainWidth").toString(), app::singleToText(static_cast<float>(width)));
+    EXPECT_EQ(stored("MainWidth").toString(), state::singleToText(static_cast<float>(width)));
 
     frmMain& again = openWindow();
     EXPECT_FALSE(again.isMaximized());
@@ -103,11 +103,11 @@ TEST_F(Settings, AnUnreadableBoundFallsBackToItsDefaultAndTheWindowComesUpWhole)
 TEST(SettingsText, BoundsTravelInTheUsersNumberFormat) {
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(app::singleToText(1234.5f), "1234,5");
-    EXPECT_EQ(app::singleToText(98760), "98760");
-    EXPECT_EQ(app::textToSingle("1234,5"), 1234.5f);
-    EXPECT_EQ(app::textToSingle(" 7000 "), 7000.0f);
-    EXPECT_FALSE(app::textToSingle("12abc"));
-    EXPECT_FALSE(app::textToSingle(""));
+    EXPECT_EQ(state::singleToText(1234.5f), "1234,5");
+    EXPECT_EQ(state::singleToText(98760), "98760");
+    EXPECT_EQ(state::textToSingle("1234,5"), 1234.5f);
+    EXPECT_EQ(state::textToSingle(" 7000 "), 7000.0f);
+    EXPECT_FALSE(state::textToSingle("12abc"));
+    EXPECT_FALSE(state::textToSingle(""));
     QLocale::setDefault(before);
 }

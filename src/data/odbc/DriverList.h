@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace data {
+namespace data::odbc {
 
 // The program's own driver for .xls workbooks, listed before the installed ODBC drivers.
 inline const QString BuiltInWorkbookDriver = QStringLiteral("Quarrymere Workbook Driver (*.xls)");
@@ -20,4 +20,4 @@ QString findExcelDriver(const QStringList& descriptions);
 // program without any workbook driver.
 void setBuiltInWorkbookDriverListed(bool listed);
 
-} // namespace data
+} // namespace data::odbc

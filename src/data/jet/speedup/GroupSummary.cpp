@@ -1,4 +1,4 @@
-#include "data/jet/GroupSummary.h"
+#include "data/jet/speedup/GroupSummary.h"
 
 #include "data/jet/Database.h"
 #include "data/jet/StorageMapping.h"

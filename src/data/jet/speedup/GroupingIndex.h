@@ -1,8 +1,8 @@
 #pragma once
 
 #include "data/jet/Catalog.h"
-#include "data/jet/GroupSummary.h"
 #include "data/jet/Translate.h"
+#include "data/jet/speedup/GroupSummary.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -6,7 +6,7 @@
 
 // Numbers as text the way VB writes and reads them, for CStr, the & operator and conversions of
 // text to numbers.
-namespace data::jet::vb {
+namespace data {
 
 // Up to 15 significant digits, an exponent only from 1E+15 up and below 1E-4 ("1E-05"), and the
 // region's decimal point: 0.1 + 0.2 is "0.3", 1/3 is "0.333333333333333". A Single holds about 7
@@ -18,4 +18,4 @@ QString numberText(double value, const QString& decimalPoint, int significantDig
 // text that is no finite number.
 std::optional<double> readNumber(const QString& text, const QLocale& locale);
 
-} // namespace data::jet::vb
+} // namespace data

@@ -1,4 +1,4 @@
-#include "data/jet/SummaryStatement.h"
+#include "data/jet/speedup/SummaryStatement.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 
 // Case-insensitive treatment of text for Jet's text comparisons: the collation that groups and
 // sorts text columns and the Like operator both work on characters folded this way.
-namespace data::jet {
+namespace data {
 
 // The character of UTF-8 `text` at `at`, moving `at` past it. A byte that does not begin a
 // well-formed character comes back alone as U+DC80 plus its value, so that different byte
@@ -20,4 +20,4 @@ char32_t foldCase(char32_t c);
 // text sorts, so that "Äpfel" comes between "Apfel" and "Birne".
 char32_t baseLetter(char32_t folded);
 
-} // namespace data::jet
+} // namespace data

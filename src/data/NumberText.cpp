@@ -1,9 +1,9 @@
-#include "data/jet/vb/NumberText.h"
+#include "data/NumberText.h"
 
 #include <charconv>
 #include <cmath>
 
-namespace data::jet::vb {
+namespace data {
 
 QString numberText(double value, const QString& decimalPoint, int significantDigits) {
     if (value == 0) // and not "-0"
@@ -35,4 +35,4 @@ std::optional<double> readNumber(const QString& text, const QLocale& locale) {
     return value;
 }
 
-} // namespace data::jet::vb
+} // namespace data

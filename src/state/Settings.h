@@ -5,7 +5,7 @@
 
 // The per-user settings store: text values under an application name and a section, kept by
 // QSettings in the user's configuration folder (~/.config/<application>.conf on Linux).
-namespace app {
+namespace state {
 
 inline const QString AppTitle = QStringLiteral("Tessaly");
 inline const QString SettingsSection = QStringLiteral("Settings");
@@ -20,4 +20,4 @@ void SaveSetting(const QString& appName, const QString& section, const QString& 
 QString singleToText(float value);
 std::optional<float> textToSingle(const QString& text);
 
-} // namespace app
+} // namespace state

@@ -1,8 +1,8 @@
-#include "data/DriverList.h"
+#include "data/odbc/DriverList.h"
 
 #include "data/odbc/InstalledDrivers.h"
 
-namespace data {
+namespace data::odbc {
 
 namespace {
 bool builtInListed = true;
@@ -12,7 +12,7 @@ QStringList odbcDriverDescriptions() {
     QStringList descriptions;
     if (builtInListed)
         descriptions << BuiltInWorkbookDriver;
-    return descriptions + odbc::installedDrivers();
+    return descriptions + installedDrivers();
 }
 
 QString findExcelDriver(const QStringList& descriptions) {
@@ -27,4 +27,4 @@ void setBuiltInWorkbookDriverListed(bool listed) {
     builtInListed = listed;
 }
 
-} // namespace data
+} // namespace data::odbc
