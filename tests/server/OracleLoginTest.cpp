@@ -8,7 +8,6 @@
 #include "ui/session/PickerScript.h"
 
 #include <QAction>
-#include <QLineEdit>
 #include <QPushButton>
 
 using test::server::dataSource;
@@ -16,13 +15,7 @@ using test::server::dataSource;
 namespace {
 
 ui::ScriptedUiSeam::FormScript login(const QString& password) {
-    return [password](QDialog& d) {
-        auto& form = static_cast<frmLogin&>(d);
-        form.txtUserName->setText(dataSource().user);
-        form.txtPassword->setText(password);
-        form.txtDatabase->setText(dataSource().dsn);
-        form.cmdOK->click();
-    };
+    return ui::script::login(dataSource().user, password, dataSource().dsn);
 }
 
 } // namespace

@@ -67,5 +67,6 @@ TEST(ServerConnection, TablesOfEverySchemaByTypeThenSchemaThenName) {
         listed << row.join('|');
     }
     EXPECT_EQ(listed, QStringList({"quarry|public|notes|TABLE", "quarry|sales|kinds|TABLE",
-                                   "quarry|sales|orders|TABLE", "quarry|sales|east_orders|VIEW"}));
+                                   "quarry|sales|orders|TABLE", "quarry|sales|east_orders|VIEW",
+                                   "quarry|sales|readings|VIEW"}));
 }

@@ -53,6 +53,11 @@ INSERT INTO sales.kinds VALUES
 
 CREATE VIEW sales.east_orders AS SELECT * FROM sales.orders WHERE region = 'East';
 
+-- A thousand readings whose ratio cannot be computed for the 700th: a result that fails part way
+-- while it is read, long after its first rows were handed over.
+CREATE VIEW sales.readings AS
+    SELECT n AS reading, 1000 / (n - 700) AS ratio FROM generate_series(1, 1000) AS n;
+
 CREATE TABLE public.notes (id integer, note text);
 INSERT INTO public.notes VALUES (1, 'first'), (2, 'second');
 

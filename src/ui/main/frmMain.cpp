@@ -622,10 +622,19 @@ void frmMain::bindDetail(const QString& sql) {
         return;
     auto detail = std::make_shared<data::Recordset>();
     detail->Open(sql, m_.DbConnection, data::ado::adOpenStatic, -1, -1);
-    grdDataGrid->setDataSource(std::make_shared<grid::RecordsetModel>(detail));
+    showDetail(detail);
     m_.DetailRecordset = detail;
     m_.LastDetailSQL = sql;
     m_.DetailLoaded = true;
+}
+
+void frmMain::showDetail(const std::shared_ptr<data::Recordset>& rows) {
+    auto model = std::make_shared<grid::RecordsetModel>(rows);
+    // A read that fails while the user scrolls (a connection lost, a value the source cannot
+    // compute) ends the reading: the rows read stay in the grid and the failure is told once.
+    connect(model.get(), &grid::RecordsetModel::fetchFailed, this,
+            [this](const QString& description) { feedback_.showError(description); });
+    grdDataGrid->setDataSource(std::move(model));
 }
 
 void frmMain::listDetails() {
@@ -672,7 +681,7 @@ void frmMain::grdDataGrid_DblClick() {
         if (!m_.DetailRecordset)
             throw data::Error("Operation is not allowed when the object is closed.");
         m_.DetailRecordset->setSort(grid::sortText({m_.SortColumn, m_.SortDirection}));
-        grdDataGrid->setDataSource(std::make_shared<grid::RecordsetModel>(m_.DetailRecordset));
+        showDetail(m_.DetailRecordset);
     });
 }
 

@@ -16,7 +16,8 @@ class frmOpenSource;
 
 namespace data {
 class Connection;
-}
+class Recordset;
+} // namespace data
 class QAction;
 class QLabel;
 class QMenu;
@@ -135,6 +136,8 @@ private:
     QSize frameExtra() const;
     // Binds the rows of `sql` to the grid unless that statement is already bound.
     void bindDetail(const QString& sql);
+    // Binds the rows to the grid, which reads them as they come into view.
+    void showDetail(const std::shared_ptr<data::Recordset>& rows);
     // The grid after the tree changed: the selected node's rows under Auto Query Details, else
     // the column headers alone.
     void listDetails();
