@@ -4,8 +4,8 @@
 #include "data/ColumnTable.h"
 #include "data/Connection.h"
 #include "data/Recordset.h"
+#include "drill/LabelFigures.h"
 #include "tree/GroupingModel.h"
-#include "tree/LabelFigures.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -45,8 +45,9 @@ inline std::array<QVariant, 4> statisticsWhere(const std::shared_ptr<data::Conne
 // it to two decimals.
 inline void expectLabelShows(const QString& label, const tree::Regional& regional, qlonglong count,
                              const std::array<QVariant, 4>* statistics, const QString& condition) {
-    const LabelFigures shown = readLabel(label, regional);
-    ASSERT_TRUE(shown.readable) << label.toStdString();
+    const auto read = drill::readLabel(label, regional.locale);
+    ASSERT_TRUE(read) << label.toStdString();
+    const drill::LabelFigures& shown = *read;
     EXPECT_EQ(shown.count, count) << label.toStdString() << " where " << condition.toStdString();
     ASSERT_EQ(shown.hasStatistics, statistics != nullptr) << label.toStdString();
     for (int i = 0; statistics && i < 4; ++i) {

@@ -1,8 +1,9 @@
 #include "drill/NodeCheck.h"
 
 #include "data/Ado.h"
+#include "data/ColumnTypes.h"
 #include "data/Recordset.h"
-#include "drill/LabelCount.h"
+#include "drill/LabelFigures.h"
 #include "grid/DetailSql.h"
 #include "grid/RecordsetModel.h"
 #include "ui/main/DataGrid.h"
@@ -30,11 +31,11 @@ public:
     void check(const ui::NodePtr& node, int depth) {
         ++report_.nodes;
         path_ = nodePath(node);
-        if (const auto count = labelCount(node->Text())) {
+        if (const auto shown = readLabel(node->Text())) {
             if (depth < builtDepth_ && window_.state().Grouping.hasLevelBelow(depth) &&
                 !refused_.contains(node.get()))
-                checkChildren(node, *count);
-            checkRows(node, depth, *count);
+                checkChildren(node, shown->count);
+            checkRows(node, depth, *shown);
         } else {
             fail("the label shows no row count");
         }
@@ -50,17 +51,19 @@ private:
     void checkChildren(const ui::NodePtr& node, qlonglong count) {
         qlonglong sum = 0;
         for (ui::NodePtr child = node->Child(); child; child = child->Next()) {
-            const auto rows = labelCount(child->Text());
+            const auto rows = readLabel(child->Text());
             if (!rows)
                 return; // reported at the child
-            sum += *rows;
+            sum += rows->count;
         }
         if (sum != count)
             fail(QStringLiteral("its children count %1 rows, it counts %2").arg(sum).arg(count));
     }
 
-    // The node's condition counted by the data source, and the rows Update Details binds.
-    void checkRows(const ui::NodePtr& node, int depth, qlonglong count) {
+    // The node's condition counted by the data source, with the statistics of the column the
+    // node shows them of, and the rows Update Details binds.
+    void checkRows(const ui::NodePtr& node, int depth, const LabelFigures& shown) {
+        const qlonglong count = shown.count;
         window_.updateDetails(node, depth);
         for (const Message& message : window_.takeMessages())
             fail(messageText(message));
@@ -73,6 +76,7 @@ private:
                          .arg(selected)
                          .arg(count)
                          .arg(filter));
+            checkStatistics(shown, depth, filter);
             const tree::GroupingModel& grouping = state.Grouping;
             const QString detail = grid::listBuildDataSql(grouping.ColInfo, grouping.FieldCount,
                                                           grouping.RecordSource, filter);
@@ -87,6 +91,41 @@ private:
         const qlonglong bound = boundRows();
         if (bound >= 0 && bound != count)
             fail(QStringLiteral("the grid binds %1 rows, it counts %2").arg(bound).arg(count));
+    }
+
+    // A node at depth L shows the statistics of column L when that column is numeric: each as
+    // the label rounds it to two decimals, of exactly the rows its condition selects.
+    void checkStatistics(const LabelFigures& shown, int depth, const QString& filter) {
+        const tree::GroupingModel& grouping = window_.state().Grouping;
+        const bool numeric =
+            depth < grouping.FieldCount && data::ColIsNumeric(grouping.ColInfo[depth].ColConv);
+        if (shown.hasStatistics != numeric) {
+            fail(numeric ? QStringLiteral("the label shows no statistics of its numeric column")
+                         : QStringLiteral("the label shows statistics of a column that has none"));
+            return;
+        }
+        if (!numeric)
+            return;
+        static const char* const names[] = {"Min", "Max", "Avg", "Sum"};
+        QString sql = "SELECT";
+        for (const char* name : names)
+            sql += QStringLiteral(" %1(%2) AS C%1,").arg(name, grouping.ColInfo[depth].ColSQL);
+        sql.chop(1);
+        data::Recordset rows;
+        rows.Open(sql + " FROM " + grouping.RecordSource +
+                      (filter.isEmpty() ? QString() : " WHERE " + filter),
+                  window_.state().DbConnection, data::ado::adOpenForwardOnly,
+                  data::ado::adLockReadOnly, -1);
+        for (int i = 0; i < 4; ++i) {
+            const QVariant value = rows.Fields(QStringLiteral("C") + names[i]).Value();
+            const std::optional<double>& label = shown.statistics[i];
+            if (value.isNull() != !label.has_value() ||
+                (label &&
+                 std::abs(*label - value.toDouble()) > 0.005 + 1e-12 * std::abs(value.toDouble())))
+                fail(QStringLiteral("its %1 shows %2, its rows give %3")
+                         .arg(names[i], label ? QString::number(*label, 'f', 2) : "nothing",
+                              value.isNull() ? "nothing" : value.toString()));
+        }
     }
 
     qlonglong countWhere(const QString& filter) {

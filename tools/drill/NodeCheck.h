@@ -22,7 +22,8 @@ struct CheckReport {
 // Checks every node of the tree, whose levels the drill built down to `builtDepth`:
 // - the counts of the children of a node whose level was built add up to the node's count,
 //   unless its click brought up a message box (one of `clicks`), which says why they do not;
-// - the node's condition (makeFilter) selects exactly its count of rows of the record source;
+// - the node's condition (makeFilter) selects exactly its count of rows of the record source,
+//   and the statistics its label shows are those of its numeric column over exactly those rows;
 // - Update Details on the node binds exactly its count of rows to the grid, read to the end.
 // The message boxes of the drill's clicks, and those shown during the check, are violations at
 // the node they came up at; the report lists the clicks' first.
