@@ -16,18 +16,17 @@
 // settings store that each test begins empty.
 class MainWindowFixture : public ::testing::Test {
 protected:
-    void SetUp() override { clearSettings(); }
+    void SetUp() override { settings().clear(); }
     void TearDown() override { closeWindow(); }
 
-    static void clearSettings() {
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, state::AppTitle).clear();
+    static QSettings settings() {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, state::AppTitle);
     }
     static void store(const QString& key, const QString& value) {
         state::SaveSetting(state::AppTitle, state::SettingsSection, key, value);
     }
     static QVariant stored(const QString& key) {
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope, state::AppTitle)
-            .value(state::SettingsSection + "/" + key);
+        return settings().value(state::SettingsSection + "/" + key);
     }
 
     frmMain& openWindow(bool show = true) {
@@ -41,7 +40,7 @@ protected:
         }
         return *form;
     }
-
+    // Closes the window, which saves its settings as a person's closing does.
     void closeWindow() {
         if (session) {
             form->close();
@@ -52,19 +51,11 @@ protected:
         }
     }
 
-    // Ends the window without closing it, so that it saves nothing.
-    void dropWindow() {
-        session.reset();
-        state = nullptr;
-        form = nullptr;
-    }
-
     static void settle() {
         for (int i = 0; i < 3; ++i)
             QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-
     // One pixel's worth of twips: positions read back from widgets are whole pixels.
     static double px() { return ui::twips::perPixelX(); }
 

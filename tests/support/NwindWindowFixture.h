@@ -1,48 +1,61 @@
 #pragma once
 
-#include "support/AccessWindowFixture.h"
+#include "data/access/AccessFixtures.h"
+#include "support/MainWindowFixture.h"
 #include "ui/main/DataGrid.h"
+#include "ui/main/StatusBar.h"
 #include "ui/main/TreeView.h"
 #include "ui/session/PickerScript.h"
 
-#include <QAbstractItemModel>
+#include <QAction>
+#include <QLabel>
+#include <QTableView>
 
-// The real window connected to nwind.mdb with one of its tables picked, and clicked on as a
-// person clicks.
-class NwindWindowFixture : public AccessWindowFixture {
+// The real window over nwind.mdb, which must be there, clicked on as a person clicks.
+class NwindWindowFixture : public MainWindowFixture {
 protected:
-    // Connects to nwind.mdb and picks the table.
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        test::requireFixture(QStringLiteral("access/nwind.mdb"));
+    }
+    static QString nwind() { return test::access::accessFixture("nwind.mdb"); }
+    // Connects to nwind.mdb and lets `picker` play the person at the picker that opens.
+    void connectNwind(ui::ScriptedUiSeam::FormScript picker) {
+        seam.queueFile(nwind());
+        seam.queueForm(std::move(picker));
+        form->mnuFileCnctMSACC->trigger();
+    }
+    // Opens the window, connects to nwind.mdb and picks the table.
     void openTable(const QString& table) {
         openWindow();
-        seam.queueFile(test::access::accessFixture("nwind.mdb"));
-        ui::script::queuePick(seam, table);
-        form->mnuFileCnctMSACC->trigger();
+        connectNwind(ui::script::pickTable(table));
         ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
     }
-    // Clicks a node as a person does.
+    QString status() { return form->sbStatusBar->Panels(1)->text(); }
     void click(const ui::NodePtr& node) {
         form->tvTreeView->setSelectedItem(node.get());
         emit form->tvTreeView->NodeClick(node.get());
     }
-    QStringList children(const ui::NodePtr& node) {
-        QStringList texts;
-        for (ui::NodePtr c = node->Child(); c; c = c->Next())
-            texts << c->Text();
-        return texts;
-    }
-    // Every row the grid shows, read to the end as a person scrolling down would, one line of
-    // cell texts each.
+    // Every row the grid's view shows, read to the end as a person scrolling down would, one
+    // line of cell texts each.
     QStringList gridRows() {
-        QAbstractItemModel& model = *form->grdDataGrid->dataSource();
-        while (model.canFetchMore({}))
-            model.fetchMore({});
+        QAbstractItemModel& shown = *form->grdDataGrid->findChild<QTableView*>()->model();
+        while (shown.canFetchMore({}))
+            shown.fetchMore({});
         QStringList rows;
-        for (int r = 0; r < model.rowCount(); ++r) {
+        for (int r = 0; r < shown.rowCount(); ++r) {
             QStringList cells;
-            for (int c = 0; c < model.columnCount(); ++c)
-                cells << model.index(r, c).data().toString();
+            for (int c = 0; c < shown.columnCount(); ++c)
+                cells << shown.index(r, c).data().toString();
             rows << cells.join('\t');
         }
         return rows;
+    }
+    // The texts of one column of gridRows().
+    QStringList gridColumn(int c) {
+        QStringList cells;
+        for (const QString& row : gridRows())
+            cells << row.section('\t', c, c);
+        return cells;
     }
 };

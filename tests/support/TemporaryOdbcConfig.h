@@ -2,24 +2,26 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <utility>
+#include <vector>
 
 // Points the ODBC driver manager at a driver list (odbcinst.ini) and data sources (odbc.ini) of
 // the test's own for as long as it lives.
 class TemporaryOdbcConfig {
 public:
-    explicit TemporaryOdbcConfig(const QString& drivers, const QString& sources = {})
-        : oldFolder_(qgetenv("ODBCSYSINI")), oldFile_(qgetenv("ODBCINSTINI")),
-          oldSources_(qgetenv("ODBCINI")) {
+    explicit TemporaryOdbcConfig(const QString& drivers, const QString& sources = {}) {
         write("odbcinst.ini", drivers);
         write("odbc.ini", sources);
-        qputenv("ODBCSYSINI", QFile::encodeName(folder_.path()));
-        qputenv("ODBCINSTINI", "odbcinst.ini");
-        qputenv("ODBCINI", QFile::encodeName(folder_.filePath("odbc.ini")));
+        set("ODBCSYSINI", QFile::encodeName(folder_.path()));
+        set("ODBCINSTINI", "odbcinst.ini");
+        set("ODBCINI", QFile::encodeName(folder_.filePath("odbc.ini")));
     }
     ~TemporaryOdbcConfig() {
-        restore("ODBCSYSINI", oldFolder_);
-        restore("ODBCINSTINI", oldFile_);
-        restore("ODBCINI", oldSources_);
+        for (const auto& [name, value] : previous_)
+            if (value.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
     }
 
 private:
@@ -28,15 +30,11 @@ private:
         file.open(QIODevice::WriteOnly);
         file.write(contents.toUtf8());
     }
-    static void restore(const char* name, const QByteArray& value) {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
+    void set(const char* name, const QByteArray& value) {
+        previous_.emplace_back(name, qgetenv(name));
+        qputenv(name, value);
     }
 
     QTemporaryDir folder_;
-    QByteArray oldFolder_;
-    QByteArray oldFile_;
-    QByteArray oldSources_;
+    std::vector<std::pair<const char*, QByteArray>> previous_;
 };

@@ -1,33 +1,27 @@
 #include "support/MainWindowFixture.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/main/DataGrid.h"
+#include "ui/main/MainLayout.h"
 #include "ui/main/StatusBar.h"
-#include "ui/main/TreeView.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 
 using MainWindow = MainWindowFixture;
-using ui::twips::fromPxX;
 
 namespace {
-double leftOf(QWidget* w) {
-    return fromPxX(w->x());
-}
-double widthOf(QWidget* w) {
-    return fromPxX(w->width());
-}
-
-QStringList captions(QWidget* menu) {
+const auto leftOf = [](QWidget* w) { return ui::twips::fromPxX(w->x()); };
+const auto widthOf = [](QWidget* w) { return ui::twips::fromPxX(w->width()); };
+QStringList captions(QWidget* menu, bool checkedOnly = false) {
     QStringList list;
     for (QAction* a : menu->actions())
-        list << (a->isSeparator() ? "-" : a->text());
+        if (!checkedOnly || a->isChecked())
+            list << (a->isSeparator() ? "-" : a->text());
     return list;
 }
 } // namespace
@@ -51,12 +45,11 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsShortcutsAndStartStates) {
 
     // A check mark changes only when the program sets it: a Date Grouping item moves the one
     // mark to itself; Auto Query Details turns on and off, with nothing to load yet.
-    for (QAction* a : f.mnuView->actions())
-        EXPECT_EQ(a->isChecked(), a == f.mnuViewYearly) << a->text().toStdString();
+    EXPECT_EQ(captions(f.mnuView, true), QStringList{"Year"});
+    EXPECT_EQ(state->DateGroupType, "Year");
     f.mnuViewDay->trigger();
     f.mnuViewDay->trigger();
-    for (QAction* a : f.mnuView->actions())
-        EXPECT_EQ(a->isChecked(), a == f.mnuViewDay) << a->text().toStdString();
+    EXPECT_EQ(captions(f.mnuView, true), QStringList{"Day"});
     EXPECT_EQ(state->DateGroupType, "Day");
     f.mnuViewNone->trigger();
     EXPECT_EQ(state->DateGroupType, "None");
@@ -101,38 +94,38 @@ TEST_F(MainWindow, SplitterDragShowsTheGreyBarWithinItsMarginsAndAppliesOnReleas
     settle();
     f.SizeControls(3000);
     QWidget* bar = f.imgSplitter;
-    const QPoint inBar(1, bar->height() / 2);
-
-    QTest::mousePress(bar, Qt::LeftButton, {}, inBar);
-    EXPECT_TRUE(f.SplitterMoving);
-    EXPECT_TRUE(f.picSplitter->isVisible());
-    EXPECT_EQ(f.picSplitter->x(), bar->x());
-    EXPECT_NEAR(widthOf(f.picSplitter), 75, px());
-
-    auto moveTo = [&](int x) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(x, inBar.y()), bar->mapToGlobal(QPointF(x, 0)),
+    const int y = bar->height() / 2;
+    const auto press = [&] { QTest::mousePress(bar, Qt::LeftButton, {}, {1, y}); };
+    const auto release = [&] { QTest::mouseRelease(bar, Qt::LeftButton, {}, {1, y}); };
+    const auto moveTo = [&](int x) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, y), bar->mapToGlobal(QPointF(x, y)),
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(bar, &move);
     };
+
+    press();
+    EXPECT_TRUE(f.picSplitter->isVisible());
+    EXPECT_EQ(f.picSplitter->x(), bar->x());
+    EXPECT_NEAR(widthOf(f.picSplitter), 75, px());
     moveTo(-bar->x() - 50);
     EXPECT_NEAR(leftOf(f.picSplitter), 500, px());
-    EXPECT_NEAR(leftOf(f.tvTreeView) + widthOf(f.tvTreeView), 3000, px()) << "panes wait";
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(-bar->x() - 50, inBar.y()));
-    EXPECT_FALSE(f.SplitterMoving);
+    EXPECT_NEAR(widthOf(f.tvTreeView), 3000, px()) << "the panes wait for the release";
+    release();
     EXPECT_FALSE(f.picSplitter->isVisible());
     EXPECT_NEAR(widthOf(f.tvTreeView), 1500, px());
 
-    QTest::mousePress(bar, Qt::LeftButton, {}, inBar);
+    press();
     moveTo(bar->width() + 2000);
     EXPECT_NEAR(leftOf(f.picSplitter), 9000 - 500, px());
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, inBar);
+    release();
     EXPECT_NEAR(leftOf(f.imgSplitter), 9000 - 1500, px());
 
-    // Moves without a press do not move the grey bar; a release in place keeps the split.
+    // Moves without a press leave the grey bar; a release in place keeps the split.
+    const int greyAt = f.picSplitter->x();
     moveTo(-500);
-    EXPECT_FALSE(f.picSplitter->isVisible());
-    QTest::mousePress(bar, Qt::LeftButton, {}, inBar);
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, inBar);
+    EXPECT_EQ(f.picSplitter->x(), greyAt);
+    press();
+    release();
     EXPECT_NEAR(leftOf(f.imgSplitter), 9000 - 1500, px());
 }
 
@@ -148,28 +141,14 @@ TEST_F(MainWindow, EscapeInTheGridAndInTheTreeIsNoted) {
     }
 }
 
-TEST_F(MainWindow, ExitUnloadsTheOtherFormsAndClosesTheWindow) {
+TEST_F(MainWindow, AboutBoxClosesOnEnterEscapeAndOkAndExitUnloadsEveryForm) {
     frmMain& f = openWindow();
-    QPointer<frmAbout> about = new frmAbout(&f);
-    f.mnuFileClose->trigger();
-    settle();
-    EXPECT_TRUE(about.isNull());
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_TRUE(stored("MainWidth").isValid());
-}
-
-TEST_F(MainWindow, AboutBoxClosesOnEnterEscapeAndOkAndIsUnloadedEachTime) {
-    frmMain& f = openWindow();
-    QStringList seen;
     for (auto key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_unknown}) {
         QPointer<QDialog> shown;
         seam.queueForm([&](QDialog& d) {
-            auto& about = static_cast<frmAbout&>(d);
             shown = &d;
-            seen << about.lblVe->text() + about.Label1->text() + about.Text1->toPlainText();
-            EXPECT_TRUE(about.Text1->isReadOnly());
             if (key == Qt::Key_unknown)
-                about.cmdOK->click();
+                static_cast<frmAbout&>(d).cmdOK->click();
             else
                 QTest::keyClick(&d, key);
             EXPECT_FALSE(d.isVisible()) << key;
@@ -178,7 +157,19 @@ TEST_F(MainWindow, AboutBoxClosesOnEnterEscapeAndOkAndIsUnloadedEachTime) {
         settle();
         EXPECT_TRUE(shown.isNull()) << "the box is unloaded once closed";
     }
-    ASSERT_EQ(seen.size(), 3);
-    EXPECT_EQ(seen.count(seen[0]), 3) << "the same texts every time";
     EXPECT_EQ(seam.formsShown, QStringList({"frmAbout", "frmAbout", "frmAbout"}));
+
+    // Exit unloads the other forms and closes the window.
+    QPointer<frmAbout> about = new frmAbout(&f);
+    f.mnuFileClose->trigger();
+    settle();
+    EXPECT_TRUE(about.isNull());
+    EXPECT_FALSE(f.isVisible());
+}
+
+// The gaps between the panes are checked on the window above, whose toolbar stays hidden.
+TEST(MainLayoutRule, AToolbarPushesThePanesDown) {
+    const ui::layout::Panes p = ui::layout::sizeControls(2500, {8000, 6000, 420, 300, 420, 0});
+    EXPECT_EQ(p.paneTop, 720);
+    EXPECT_EQ(p.paneHeight, 6000 - 720);
 }

@@ -1,48 +1,29 @@
-#include "data/Connection.h"
-#include "data/access/AccessFixtures.h"
-#include "grid/RecordsetModel.h"
-#include "support/AccessWindowFixture.h"
+// The record source picker: the tables it lists under their types, what picks one, when it reads
+// the source's tables again, its smallest size, and the column table a picked table fills.
+#include "data/jet/JetTestSupport.h"
+#include "support/NwindWindowFixture.h"
 #include "ui/dialogs/frmOpenSource.h"
-#include "ui/main/DataGrid.h"
-#include "ui/session/PickerScript.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 
-using test::access::accessFixture;
 using ui::script::selectNode;
 
-class Picker : public AccessWindowFixture {
-protected:
-    void SetUp() override {
-        AccessWindowFixture::SetUp();
-        if (HasFailure())
-            return;
-        openWindow();
-    }
-
-    // Connects to nwind.mdb and lets `script` play the person at the picker that opens.
-    void connect(ui::ScriptedUiSeam::FormScript script) {
-        seam.queueFile(accessFixture("nwind.mdb"));
-        seam.queueForm(std::move(script));
-        form->mnuFileCnctMSACC->trigger();
-    }
-};
+using Picker = NwindWindowFixture;
 
 TEST_F(Picker, ListsTheTablesByTypeUnderTheFilesPathAndPicksOnOk) {
+    openWindow();
     QStringList tables;
-    connect([&](QDialog& d) {
+    connectNwind([&](QDialog& d) {
         auto& picker = static_cast<frmOpenSource&>(d);
         const ui::NodePtr root = picker.sTree->Nodes(1);
-        EXPECT_EQ(root->Text(), accessFixture("nwind.mdb"));
+        EXPECT_EQ(root->Text(), nwind());
         EXPECT_TRUE(root->Expanded());
         EXPECT_EQ(picker.sTree->SelectedItem(), root);
         tables = ui::script::listedTables(picker);
 
         // OK on the root or on a group does nothing and leaves the dialog open.
         picker.OKButton->click();
-        EXPECT_TRUE(picker.isVisible());
         selectNode(picker, "TABLE");
         picker.OKButton->click();
         EXPECT_TRUE(picker.isVisible());
@@ -53,34 +34,40 @@ TEST_F(Picker, ListsTheTablesByTypeUnderTheFilesPathAndPicksOnOk) {
     EXPECT_TRUE(tables.contains("TABLE/Orders"));
     EXPECT_TRUE(tables.contains("SYSTEM TABLE/MSysObjects"));
     EXPECT_TRUE(tables.first().startsWith("ACCESS TABLE/"));
-    EXPECT_TRUE(state->SourceChosen);
-    EXPECT_FALSE(state->RefillPicker);
     EXPECT_EQ(state->Grouping.RecordSource, "[Order Details]");
 
-    // The main window: a fresh root, the columns read, the grid showing their headers.
+    // The main window: a fresh root, the columns read, the grid showing their headers alone.
     EXPECT_EQ(form->tvTreeView->Count(), 1);
     EXPECT_EQ(form->lblTitle[1]->text(), "[Order Details]");
-    EXPECT_EQ(state->Grouping.FieldCount, 5);
-    EXPECT_EQ(state->Grouping.ColInfo[5].ColConv, data::Conversion::Spare);
-    auto model = form->grdDataGrid->dataSource();
-    ASSERT_EQ(model->columnCount(), 5);
-    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "OrderID");
-    EXPECT_EQ(model->rowCount(), 0);
-    EXPECT_EQ(state->LastDetailSQL, "SELECT [OrderID], [ProductID], [UnitPrice], [Quantity], "
-                                    "[Discount] FROM [Order Details] WHERE 1 = 0");
+    const QAbstractItemModel& shown = *form->grdDataGrid->findChild<QTableView*>()->model();
+    ASSERT_EQ(shown.columnCount(), 5);
+    EXPECT_EQ(shown.headerData(0, Qt::Horizontal).toString(), "OrderID");
+    EXPECT_EQ(shown.rowCount(), 0);
 }
 
-TEST_F(Picker, ReopeningWithoutANewConnectReadsNoSchemaAndKeepsTreeAndSelection) {
-    connect([&](QDialog& d) {
-        auto& picker = static_cast<frmOpenSource&>(d);
-        selectNode(picker, "Customers");
-        emit picker.sTree->DblClick();
+TEST_F(Picker, ReopenedWithoutANewConnectItReadsNoSchemaAndKeepsTreeAndSelection) {
+    openWindow();
+    connectNwind([&](QDialog& d) {
+        selectNode(static_cast<frmOpenSource&>(d), "Customers");
+        emit static_cast<frmOpenSource&>(d).sTree->DblClick();
     });
     EXPECT_EQ(state->Grouping.RecordSource, "[Customers]");
     const auto before = state->DetailRecordset;
 
+    // The picker snaps to its smallest size; closed untouched, it counts as Cancel.
+    seam.queueForm([&](QDialog& d) {
+        auto& picker = static_cast<frmOpenSource&>(d);
+        picker.setWidth(2000);
+        picker.setHeight(2000);
+        QApplication::processEvents();
+        EXPECT_NEAR(picker.Width(), 4000, 2 * px());
+        EXPECT_NEAR(picker.Height(), 3000, 2 * px());
+        const double treeWidth = ui::twips::fromPxX(picker.sTree->width());
+        EXPECT_NEAR(treeWidth, picker.Width() - 1920, 2 * px());
+        EXPECT_NEAR(ui::twips::fromPxX(picker.OKButton->x()), treeWidth + 240, 2 * px());
+    });
     form->mnuFileOpen->trigger();
-    EXPECT_FALSE(state->SourceChosen) << "closed untouched: Cancel";
+    EXPECT_FALSE(state->SourceChosen);
 
     seam.queueForm([&](QDialog& d) {
         auto& picker = static_cast<frmOpenSource&>(d);
@@ -99,18 +86,58 @@ TEST_F(Picker, ReopeningWithoutANewConnectReadsNoSchemaAndKeepsTreeAndSelection)
     EXPECT_EQ(state->DetailRecordset, before);
 }
 
-TEST_F(Picker, TheDialogSnapsItsSmallestSize) {
-    connect([&](QDialog& d) {
-        auto& picker = static_cast<frmOpenSource&>(d);
-        picker.setWidth(2000);
-        picker.setHeight(2000);
-        QApplication::processEvents();
-        EXPECT_NEAR(picker.Width(), 4000, 2 * px());
-        EXPECT_NEAR(picker.Height(), 3000, 2 * px());
-        EXPECT_NEAR(ui::twips::fromPxX(picker.sTree->width()), picker.Width() - 1920, 2 * px());
-        EXPECT_NEAR(ui::twips::fromPxX(picker.OKButton->x()),
-                    ui::twips::fromPxX(picker.sTree->width()) + 240, 2 * px());
-        picker.CancelButton->click();
-    });
-    EXPECT_FALSE(state->SourceChosen);
+namespace {
+
+// Empty tables named by their width: "W1001" has 1001 columns.
+class WideTables : public data::jet::TableSource {
+public:
+    QStringList tableNames() override { return {"W1001", "W1002", "W3"}; }
+    std::optional<data::jet::SourceTable> describe(const QString& name) override {
+        data::jet::SourceTable table{name, {}};
+        for (int i = 0; i < name.mid(1).toInt(); ++i)
+            table.columns.push_back({QString("C%1").arg(i), i == 0 ? 202 : 3, 0});
+        return table;
+    }
+    void load(const QString&, data::jet::RowSink&) override {}
+};
+
+} // namespace
+
+// A table type with an apostrophe, and tables as wide as the column table and one column wider.
+TEST_F(Picker, TheColumnTableHoldsAThousandAndOneColumnsAndRefusesMore) {
+    openWindow();
+    state->DbConnection = data::jet::testing::connectTo(
+        std::make_shared<WideTables>(),
+        {{"W1001", "TABLE"}, {"W1002", "ODD 'KIND'"}, {"W3", "TABLE"}});
+    state->DbProvider = "Microsoft.Jet.OLEDB.4.0";
+    state->RefillPicker = true;
+    form->mnuFileOpen->setEnabled(true);
+    const auto pick = [&](const QString& table) {
+        const auto picked = std::make_shared<ui::script::Pick>();
+        seam.queueForm(ui::script::pickTable(table, picked));
+        form->mnuFileOpen->trigger();
+        return picked->listed;
+    };
+    EXPECT_EQ(pick("W1001"), QStringList({"ODD 'KIND'/W1002", "TABLE/W1001", "TABLE/W3"}));
+    ASSERT_TRUE(seam.messages.empty());
+    EXPECT_EQ(state->Grouping.FieldCount, 1001);
+    EXPECT_EQ(state->Grouping.ColInfo[1000].ColName, "C1000");
+
+    pick("W1002");
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].title, "Error!");
+    EXPECT_TRUE(seam.messages[0].text.contains("1002"));
+    // Nothing of the wider table was written over the column table.
+    EXPECT_EQ(state->Grouping.FieldCount, 1001);
+    EXPECT_EQ(state->Grouping.ColInfo[1000].ColName, "C1000");
+
+    // A narrower table after the wide one leaves nothing of it behind its own columns.
+    seam.messages.clear();
+    pick("W3");
+    ASSERT_TRUE(seam.messages.empty());
+    EXPECT_EQ(state->Grouping.FieldCount, 3);
+    for (int i = 3; i <= data::ColInfoUpper; ++i)
+        ASSERT_TRUE(state->Grouping.ColInfo[i].ColName.isEmpty() &&
+                    state->Grouping.ColInfo[i].ColConv == data::Conversion::Spare)
+            << i;
 }
