@@ -1,6 +1,9 @@
 // The data grid driven through its header and cells the way the mouse drives it.
 #include "ui/main/DataGrid.h"
 
+#include "ui/main/Pictures.h"
+#include "ui/main/Twips.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -15,6 +18,13 @@ using namespace ui;
 namespace {
 
 constexpr int ColumnPx = 80;
+
+// What DragOver (or, with state -1, DragDrop) reported.
+struct DragReport {
+    double x, y;
+    int state;
+    bool operator==(const DragReport&) const = default;
+};
 
 class DataGridTest : public ::testing::Test {
 protected:
@@ -118,15 +128,104 @@ TEST_F(DataGridTest, SettersHighlightAndOtherSelectionsClear) {
 TEST_F(DataGridTest, ScrollMovesByWholeColumnsAndRowsAndStopsAtTheEnds) {
     bind(50);
     EXPECT_EQ(header()->height(), view()->rowHeight(0)) << "the header is one row high";
+    EXPECT_DOUBLE_EQ(grid.RowHeight(), twips::fromPxY(view()->rowHeight(0)));
+    const GridColumns columns = grid.Columns();
+    EXPECT_EQ(columns.Count(), 6);
+    EXPECT_DOUBLE_EQ(columns.Left(2), twips::fromPxX(2 * ColumnPx));
+    EXPECT_DOUBLE_EQ(columns.Width(2), twips::fromPxX(ColumnPx));
     grid.Scroll(1, 2);
     EXPECT_EQ(view()->columnAt(0), 1);
     EXPECT_EQ(view()->rowAt(0), 2);
+    EXPECT_DOUBLE_EQ(columns.Left(0), 0) << "scrolled out to the left";
+    EXPECT_DOUBLE_EQ(columns.Left(2), columns.Width(1));
     grid.Scroll(100, 100);
     EXPECT_EQ(view()->horizontalScrollBar()->value(), view()->horizontalScrollBar()->maximum());
     EXPECT_EQ(view()->verticalScrollBar()->value(), view()->verticalScrollBar()->maximum());
     grid.Scroll(-100, -100);
     EXPECT_EQ(view()->columnAt(0), 0);
     EXPECT_EQ(view()->rowAt(0), 0);
+}
+
+// A drag begun in MouseDown: the pointer shows the drag picture, moves and the drop report in
+// twips to DragOver and DragDrop instead of the mouse events, and the held block stays selected.
+TEST_F(DataGridTest, DragBegunOnMouseDownReportsOverAndDropAndKeepsBlock) {
+    const QPixmap picked = dragPicture(), droppable = dropPicture();
+    grid.setDragIcon(picked);
+    EXPECT_TRUE(grid.dragIconIs(QPixmap(picked)));
+    EXPECT_FALSE(grid.dragIconIs(dragPicture())) << "a fresh drawing is another picture";
+    grid.setSelStartCol(1);
+    grid.setSelEndCol(2);
+    std::vector<DragReport> reports;
+    int mouseMoves = 0, mouseUps = 0;
+    QObject::connect(&grid, &DataGrid::MouseDown, [&](const MouseArgs& a) {
+        EXPECT_EQ(a.button, 1);
+        EXPECT_DOUBLE_EQ(a.x, twips::fromPxX(onHeader(1).x()));
+        if (a.y > 0 && a.y < grid.RowHeight())
+            grid.Drag(DragBegin);
+    });
+    QObject::connect(&grid, &DataGrid::MouseMove, [&] { ++mouseMoves; });
+    QObject::connect(&grid, &DataGrid::MouseUp, [&] { ++mouseUps; });
+    QObject::connect(&grid, &DataGrid::DragOver, [&](QObject* source, double x, double y, int s) {
+        EXPECT_EQ(source, &grid);
+        reports.push_back({x, y, s});
+    });
+    QObject::connect(&grid, &DataGrid::DragDrop, [&](QObject* source, double x, double y) {
+        EXPECT_EQ(source, &grid);
+        reports.push_back({x, y, -1});
+    });
+
+    press(heads(), onHeader(1));
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->pixmap().cacheKey(), picked.cacheKey());
+    drag(heads(), onHeader(2));
+    grid.setDragIcon(droppable);
+    EXPECT_EQ(QApplication::overrideCursor()->pixmap().cacheKey(), droppable.cacheKey());
+    drag(cells(), {10, 20});
+    QTest::mouseRelease(cells(), Qt::LeftButton, {}, {12, 30});
+
+    const int top = header()->height();
+    const std::vector<DragReport> expected{
+        {twips::fromPxX(onHeader(2).x()), twips::fromPxY(onHeader(2).y()), DragEnter},
+        {twips::fromPxX(10), twips::fromPxY(top + 20), DragOverInside},
+        {twips::fromPxX(12), twips::fromPxY(top + 30), -1}};
+    EXPECT_EQ(reports, expected);
+    EXPECT_EQ(mouseMoves + mouseUps, 0);
+    EXPECT_EQ(grid.SelStartCol(), 1);
+    EXPECT_EQ(grid.SelEndCol(), 2);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    drag(cells(), {10, 20});
+    EXPECT_EQ(mouseMoves, 1) << "the drag is over";
+}
+
+TEST_F(DataGridTest, DragBegunOnMouseMoveEndsWithoutDropOutsideGrid) {
+    std::vector<int> states;
+    int drops = 0, clicks = 0;
+    QObject::connect(&grid, &DataGrid::MouseMove, [&](const MouseArgs& a) {
+        if (a.button == 1)
+            grid.Drag(DragBegin);
+    });
+    QObject::connect(&grid, &DataGrid::DragOver,
+                     [&](QObject*, double, double, int state) { states.push_back(state); });
+    QObject::connect(&grid, &DataGrid::DragDrop, [&] { ++drops; });
+    QObject::connect(&grid, &DataGrid::HeadClick, [&] { ++clicks; });
+
+    press(heads(), onHeader(0));
+    drag(heads(), onHeader(2));
+    EXPECT_EQ(grid.SelEndCol(), 0) << "the move that began the drag does not sweep";
+    drag(heads(), onHeader(1));
+    drag(heads(), {-40, -40});
+    drag(heads(), {-50, -50});
+    QTest::mouseRelease(heads(), Qt::LeftButton, {}, {-50, -50});
+
+    EXPECT_EQ(states, (std::vector<int>{DragEnter, DragLeave}));
+    EXPECT_EQ(drops, 0);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // The header is ready for the next press.
+    press(heads(), onHeader(2));
+    QTest::mouseRelease(heads(), Qt::LeftButton, {}, onHeader(2));
+    EXPECT_EQ(grid.SelStartCol(), 2);
+    EXPECT_EQ(clicks, 1);
 }
 
 } // namespace

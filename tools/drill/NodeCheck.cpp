@@ -11,6 +11,7 @@
 #include "ui/main/frmMain.h"
 
 #include <QAbstractItemModel>
+#include <QTableView>
 #include <exception>
 #include <set>
 
@@ -139,19 +140,21 @@ private:
         return rows.Fields("CNT").Value().toLongLong();
     }
 
-    // Reads the grid's rows to the end, as a person scrolling down does; a read that fails part
-    // way is a violation of its own. The grid's static recordset keeps the rows it has read, so
-    // the largest node (the root, every row) is held once; each node's rows are let go when the
+    // Reads the grid's rows to the end, as a person scrolling down does, through the grid's own
+    // view, so that rows the grid would not show do not count; a read that fails part way is a
+    // violation of its own. The grid's static recordset keeps the rows it has read, so the
+    // largest node (the root, every row) is held once; each node's rows are let go when the
     // next node's are bound.
     qlonglong boundRows() {
-        const auto model = window_.form().grdDataGrid->dataSource();
-        if (!model) {
+        const auto* view = window_.form().grdDataGrid->findChild<QTableView*>();
+        QAbstractItemModel* model = view ? view->model() : nullptr;
+        if (!model || model != window_.form().grdDataGrid->dataSource().get()) {
             fail("the grid has no rows bound");
             return -1;
         }
         while (model->canFetchMore({}))
             model->fetchMore({});
-        if (const auto* rows = qobject_cast<const grid::RecordsetModel*>(model.get());
+        if (const auto* rows = qobject_cast<const grid::RecordsetModel*>(model);
             rows && rows->failed())
             fail("the grid's rows cannot be read to the end: " + rows->errorText());
         return model->rowCount();
