@@ -164,55 +164,43 @@ TEST(GroupingModel, DateLevelsLabelTheirGroups) {
 }
 
 TEST(GroupingModel, AColumnMoveKeepsTheDepthsThatStillHold) {
-    using C = Conversion;
-    const auto abcde = [](C a, C b, C c, C d, C e) {
-        GroupingModel grouping =
-            model({{"[A]", a}, {"[B]", b}, {"[C]", c}, {"[D]", d}, {"[E]", e}});
-        for (int i = 0; i < 5; ++i)
-            grouping.ColInfo[i].ColGrouped = true;
-        return grouping;
+    // Columns A to E, all grouped, "s" text and "n" numbers; the order after the move with "*"
+    // where a column is still grouped, and the first depth that no longer holds (0: a new root,
+    // -1: nothing moved).
+    const struct {
+        const char* kinds;
+        int start, end, gap;
+        const char* order;
+        int discardFrom;
+    } moves[] = {
+        {"sssss", 1, 1, 3, "A* C* B D E", 2}, // nothing numeric: depth 1 still holds
+        {"sssss", 1, 1, 0, "B A C D E", 0},   // to the front: a new root
+        {"sssss", 1, 1, 5, "A* C* D E B", 2}, // after the last column
+        {"snsss", 2, 3, 1, "A* C D B E", 1},  // the column at the gap is numeric
+        {"sssss", 2, 3, 1, "A* C* D B E", 2},
+        {"ssnss", 1, 1, 4, "A* C D B E", 1}, // the column after the block takes its place
+        {"sssns", 1, 1, 3, "A* C B D E", 1}, // the column at the gap is numeric
+        {"sssss", 1, 2, 1, "A* B* C* D* E*", -1},
+        {"sssss", 1, 2, 3, "A* B* C* D* E*", -1},
     };
-    const C s = C::CStr, n = C::CDbl;
-
-    // B between C and D, before A, after E; the block lands at its new place.
-    GroupingModel g = abcde(s, s, s, s, s);
-    GroupingModel::BlockMove move = g.moveBlock(1, 1, 3);
-    EXPECT_EQ(move.first, 2);
-    EXPECT_EQ(order(g), "A* C* B D E");
-    // Nothing numeric: the first changed position (1) is kept, its statistics show no column.
-    EXPECT_EQ(move.discardFrom, 2);
-
-    g = abcde(s, s, s, s, s);
-    EXPECT_EQ(g.moveBlock(1, 1, 0).discardFrom, 0);
-    EXPECT_EQ(order(g), "B A C D E");
-    g = abcde(s, s, s, s, s);
-    move = g.moveBlock(1, 1, 5);
-    EXPECT_EQ(move.first, 4);
-    EXPECT_EQ(order(g), "A* C* D E B");
-
-    // A block of two moved left into gap 1: with the column at the gap numeric, depth 1 goes.
-    g = abcde(s, n, s, s, s);
-    move = g.moveBlock(2, 3, 1);
-    EXPECT_EQ(order(g), "A* C D B E");
-    EXPECT_EQ(move.discardFrom, 1);
-    g = abcde(s, s, s, s, s);
-    EXPECT_EQ(g.moveBlock(2, 3, 1).discardFrom, 2);
-
-    // Moved right, the column after the block takes the block's place: when only that one is
-    // numeric, the depth whose nodes show its statistics goes too.
-    g = abcde(s, s, n, s, s);
-    move = g.moveBlock(1, 1, 4);
-    EXPECT_EQ(order(g), "A* C D B E");
-    EXPECT_EQ(move.discardFrom, 1);
-    // A numeric column at the gap discards that depth as well, as it always has.
-    g = abcde(s, s, s, n, s);
-    EXPECT_EQ(g.moveBlock(1, 1, 3).discardFrom, 1);
-
-    // The gaps next to the block move nothing; columns outside the table fail.
-    g = abcde(s, s, s, s, s);
-    EXPECT_FALSE(g.moveBlock(1, 2, 1).moved);
-    EXPECT_FALSE(g.moveBlock(1, 2, 3).moved);
-    EXPECT_EQ(order(g), "A* B* C* D* E*");
-    EXPECT_THROW(g.moveBlock(3, 5, 0), data::Error);
-    EXPECT_THROW(g.moveBlock(1, 1, 6), data::Error);
+    for (const auto& m : moves) {
+        std::vector<data::ColInfoRec> columns;
+        for (int i = 0; i < 5; ++i) {
+            const QString name(QChar('A' + i));
+            columns.push_back({name, "[" + name + "]",
+                               m.kinds[i] == 'n' ? Conversion::CDbl : Conversion::CStr, "", true});
+        }
+        GroupingModel grouping;
+        grouping.open("[T]", Dialect::Jet, columns);
+        const GroupingModel::BlockMove move = grouping.moveBlock(m.start, m.end, m.gap);
+        SCOPED_TRACE(m.order);
+        EXPECT_EQ(order(grouping), m.order);
+        EXPECT_EQ(move.moved ? move.discardFrom : -1, m.discardFrom);
+        if (move.moved) {
+            EXPECT_EQ(grouping.ColInfo[move.first].ColName, QChar('A' + m.start));
+        }
+    }
+    GroupingModel grouping = model({{"[A]", Conversion::CStr}, {"[B]", Conversion::CStr}});
+    EXPECT_THROW(grouping.moveBlock(1, 2, 0), data::Error);
+    EXPECT_THROW(grouping.moveBlock(0, 0, 3), data::Error);
 }
