@@ -19,20 +19,6 @@ const QString ServerPrograms = QStringLiteral("/usr/lib/postgresql/15/bin/");
     throw std::runtime_error(what.toStdString());
 }
 
-bool runningAsRoot() {
-    return geteuid() == 0;
-}
-
-// Hands the folder to the postgres user, which the server programs run as under root.
-void giveToServerUser(const QString& folder) {
-    const passwd* user = getpwnam("postgres");
-    if (!user)
-        fail(QStringLiteral("The tests run as root, but there is no postgres user to run the "
-                            "PostgreSQL server as."));
-    if (chown(QFile::encodeName(folder).constData(), user->pw_uid, user->pw_gid) != 0)
-        fail(QStringLiteral("Cannot hand %1 to the postgres user.").arg(folder));
-}
-
 // Runs a program to its end, with `input` on its standard input; its output, standard error
 // included, when it succeeds.
 QString run(const QString& program, const QStringList& arguments, const QString& workingFolder,
@@ -41,7 +27,7 @@ QString run(const QString& program, const QStringList& arguments, const QString&
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setWorkingDirectory(workingFolder);
     process.start(program, arguments);
-    const QString command = program + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
+    const QString command = program + ' ' + arguments.join(' ');
     if (!process.waitForStarted())
         fail(QStringLiteral("Cannot start %1: %2").arg(command, process.errorString()));
     process.write(input.toUtf8());
@@ -57,21 +43,11 @@ QString run(const QString& program, const QStringList& arguments, const QString&
     return output;
 }
 
-void write(const QString& path, QIODevice::OpenMode mode, const QString& text) {
-    QFile file(path);
-    if (!file.open(mode | QIODevice::WriteOnly | QIODevice::Text) || file.write(text.toUtf8()) < 0)
-        fail(QStringLiteral("Cannot write %1.").arg(path));
-}
-
-// Where the server's folder goes: in memory when there is plenty of room there, since the server
-// starts several times faster than on a disk; otherwise in the temporary folder.
 QString scratchFolder() {
     const QString memory = QStringLiteral("/dev/shm");
     const QStorageInfo storage(memory);
-    if (QFileInfo(memory).isWritable() && storage.isValid() &&
-        storage.bytesAvailable() > (qint64(1) << 30))
-        return memory;
-    return QDir::tempPath();
+    const bool roomy = storage.isValid() && storage.bytesAvailable() > (qint64(1) << 30);
+    return roomy && QFileInfo(memory).isWritable() ? memory : QDir::tempPath();
 }
 
 } // namespace
@@ -82,54 +58,56 @@ PostgresCluster::~PostgresCluster() {
     try {
         stop();
     } catch (const std::exception&) {
-        // The folder goes with this object; nothing more can be done about a server that
-        // would not stop.
+        // The folder goes with this object; nothing more can be done about a server that would
+        // not stop.
     }
 }
 
-QString PostgresCluster::dataDirectory() const {
-    return folder_.filePath(QStringLiteral("data"));
-}
-
-QString PostgresCluster::serverLog() const {
-    return folder_.filePath(QStringLiteral("server.log"));
-}
-
 QString PostgresCluster::runServerProgram(const QString& name, const QStringList& arguments) const {
-    if (!runningAsRoot())
+    if (geteuid() != 0)
         return run(ServerPrograms + name, arguments, folder_.path());
-    return run(QStringLiteral("runuser"),
-               QStringList{"-u", "postgres", "--", ServerPrograms + name} + arguments,
+    return run("runuser", QStringList{"-u", "postgres", "--", ServerPrograms + name} + arguments,
                folder_.path());
 }
 
 void PostgresCluster::start() {
     if (!folder_.isValid())
-        fail(QStringLiteral("Cannot make a temporary folder for the PostgreSQL server: %1")
-                 .arg(folder_.errorString()));
+        fail("Cannot make a temporary folder for the PostgreSQL server: " + folder_.errorString());
     if (!QFile::exists(ServerPrograms + "postgres"))
         fail(QStringLiteral("PostgreSQL 15 is not installed (no %1postgres).").arg(ServerPrograms));
-    if (runningAsRoot())
-        giveToServerUser(folder_.path());
-
+    if (geteuid() == 0) {
+        const passwd* user = getpwnam("postgres");
+        if (!user)
+            fail("The tests run as root, but there is no postgres user to run the server as.");
+        if (chown(QFile::encodeName(folder_.path()).constData(), user->pw_uid, user->pw_gid) != 0)
+            fail("Cannot hand " + folder_.path() + " to the postgres user.");
+    }
+    const QString data = folder_.filePath("data"), log = folder_.filePath("server.log");
+    const auto write = [](const QString& path, const QString& text, QIODevice::OpenMode mode) {
+        QFile file(path);
+        if (!file.open(mode | QIODevice::WriteOnly | QIODevice::Text) ||
+            file.write(text.toUtf8()) < 0)
+            fail(QStringLiteral("Cannot write %1.").arg(path));
+    };
     runServerProgram("initdb",
-                     {"--pgdata", dataDirectory(), "--username", "postgres", "--auth", "trust",
-                      "--encoding", "UTF8", "--locale", "C", "--no-sync", "--no-instructions"});
-    write(dataDirectory() + "/postgresql.conf", QIODevice::Append,
+                     {"--pgdata", data, "--username", "postgres", "--auth", "trust", "--encoding",
+                      "UTF8", "--locale", "C", "--no-sync", "--no-instructions"});
+    write(data + "/postgresql.conf",
           QStringLiteral("listen_addresses = ''\nunix_socket_directories = '%1'\nport = %2\n"
                          "fsync = off\nsynchronous_commit = off\nfull_page_writes = off\n")
               .arg(socketDirectory())
-              .arg(Port));
-    write(dataDirectory() + "/pg_hba.conf", QIODevice::Truncate,
-          QStringLiteral("local all postgres trust\nlocal all all scram-sha-256\n"));
+              .arg(Port),
+          QIODevice::Append);
+    write(data + "/pg_hba.conf", "local all postgres trust\nlocal all all scram-sha-256\n",
+          QIODevice::Truncate);
     try {
-        runServerProgram("pg_ctl", {"--pgdata", dataDirectory(), "--log", serverLog(), "--wait",
-                                    "--timeout", "30", "start"});
+        runServerProgram("pg_ctl",
+                         {"--pgdata", data, "--log", log, "--wait", "--timeout", "30", "start"});
     } catch (const std::runtime_error& e) {
-        QFile log(serverLog());
-        log.open(QIODevice::ReadOnly);
+        QFile file(log);
+        file.open(QIODevice::ReadOnly);
         fail(QString::fromLocal8Bit(e.what()) + "\nServer log:\n" +
-             QString::fromLocal8Bit(log.readAll()));
+             QString::fromLocal8Bit(file.readAll()));
     }
     running_ = true;
 }
@@ -138,7 +116,8 @@ void PostgresCluster::stop() {
     if (!running_)
         return;
     running_ = false;
-    runServerProgram("pg_ctl", {"--pgdata", dataDirectory(), "--mode", "fast", "--wait", "stop"});
+    runServerProgram("pg_ctl",
+                     {"--pgdata", folder_.filePath("data"), "--mode", "fast", "--wait", "stop"});
 }
 
 void PostgresCluster::runSql(const QString& database, const QString& sql) const {

@@ -6,15 +6,12 @@
 
 namespace test::server {
 
-// A private PostgreSQL 15 server for one test process, in a temporary folder of its own: the
-// data folder, the server log and the Unix socket all live there, and the server listens on
-// nothing else. Its superuser "postgres" connects over the socket without a password; any
-// other user must give one. PostgreSQL refuses to run as root, so when the tests run as root
-// the folder is handed to the system's postgres user and the server programs run as that user.
-// Every failure throws std::runtime_error with what went wrong and the programs' own output.
-//
-// The folder is in memory (/dev/shm) when there is room there, where the server starts several
-// times faster than on a disk.
+// A private PostgreSQL 15 server for one test process, in a temporary folder of its own (in
+// memory when there is room, where it starts several times faster) that holds its data, log and
+// Unix socket; it listens on nothing else. Its superuser "postgres" connects over the socket
+// without a password; any other user must give one. Under root, the folder is handed to the
+// system's postgres user, as which the server programs run. Failures throw std::runtime_error
+// with what went wrong and the programs' own output.
 class PostgresCluster {
 public:
     PostgresCluster();
@@ -24,7 +21,6 @@ public:
 
     void start();
     void stop();
-
     // Runs SQL statements one by one as the superuser in a database, stopping at the first error.
     void runSql(const QString& database, const QString& sql) const;
 
@@ -32,9 +28,6 @@ public:
     static constexpr int Port = 5432;
 
 private:
-    QString dataDirectory() const;
-    QString serverLog() const;
-    // Runs one of the server's programs, as the postgres user when the tests run as root.
     QString runServerProgram(const QString& name, const QStringList& arguments) const;
 
     QTemporaryDir folder_;

@@ -12,9 +12,9 @@
 // ODBCSYSINI and ODBCINI point the driver manager at them, so this must be made before the first
 // ODBC call. Failures throw std::runtime_error with the reason.
 //
-// The data source has psqlODBC read a result 256 rows at a time (UseDeclareFetch), as Oracle's
-// driver does, so that a statement's first rows arrive before its last are read; without it,
-// psqlODBC reads the whole result into memory before handing over the first row.
+// In batches, psqlODBC reads a result 256 rows at a time (UseDeclareFetch), as Oracle's driver
+// does, so that a statement's first rows arrive before its last are read; whole, it reads the
+// result into memory before handing over the first row.
 namespace test::server {
 
 struct DataSource {
@@ -30,14 +30,9 @@ class ServedDatabase {
 public:
     enum class Results { InBatches, Whole };
     explicit ServedDatabase(const QString& setupSql, Results results = Results::InBatches);
-    ~ServedDatabase();
-
-    PostgresCluster& cluster() { return *cluster_; }
 
 private:
-    void pointDriverManagerAtDataSource(Results results);
-
-    std::unique_ptr<PostgresCluster> cluster_;
+    PostgresCluster cluster_;
     QTemporaryDir odbcFolder_;
 };
 

@@ -5,7 +5,37 @@
 #include "data/Recordset.h"
 #include "data/odbc/AttributeValue.h"
 
+#include <QFile>
+#include <gtest/gtest.h>
+
 namespace test::server {
+
+namespace {
+
+// A failure rather than a fatal one, which would make gtest report the tests as skipped.
+class ServerEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        try {
+            QFile sql(QStringLiteral(QUARRYMERE_SERVER_SQL));
+            if (!sql.open(QIODevice::ReadOnly))
+                throw std::runtime_error("Cannot read " QUARRYMERE_SERVER_SQL);
+            served_ = std::make_unique<ServedDatabase>(QString::fromUtf8(sql.readAll()));
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << "The PostgreSQL server for the server tests could not be set up.\n"
+                          << e.what();
+        }
+    }
+    void TearDown() override { served_.reset(); }
+
+private:
+    std::unique_ptr<ServedDatabase> served_;
+};
+
+[[maybe_unused]] const auto* const environment =
+    ::testing::AddGlobalTestEnvironment(new ServerEnvironment);
+
+} // namespace
 
 std::shared_ptr<data::Connection> connectToServer(const QString& password) {
     auto connection = std::make_shared<data::Connection>();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/Ado.h"
-#include "server/ServerEnvironment.h"
+#include "server/ServedDatabase.h"
 
 #include <QString>
 #include <memory>
@@ -11,6 +11,9 @@ class Connection;
 class Recordset;
 } // namespace data
 
+// The server tests' data source: a served database (see ServedDatabase) holding the tables of
+// sample-data.sql, started once per test process before the first test and stopped after the
+// last. When it cannot be set up, the process fails with the reason at the top of its output.
 namespace test::server {
 
 // A connection to the test server made the way the login makes one: through the Oracle

@@ -1,11 +1,17 @@
+// Connections, statements and values through psqlODBC against the test server, the way the
+// Oracle login reaches a server.
 #include "server/ServerConnection.h"
 
+#include "data/AdoTypes.h"
 #include "data/Connection.h"
 #include "data/Recordset.h"
+#include "data/WallClock.h"
 #include "data/odbc/OdbcProvider.h"
 #include "support/DataFailure.h"
 
+#include <QDateTime>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace data;
 using namespace test::server;
@@ -13,9 +19,11 @@ using test::failureOf;
 
 namespace {
 
-QVariant noteCount(const std::shared_ptr<Connection>& c) {
-    return query(c, "SELECT COUNT(1) FROM public.notes")->Fields(0).Value();
-}
+struct Expected {
+    const char* field;
+    int adoType;
+    QVariant value;
+};
 
 } // namespace
 
@@ -26,7 +34,7 @@ TEST(ServerConnection, ReadOnlyConnectionReadsButRefusesEveryWrite) {
           "UPDATE public.notes SET note = 'changed'", "DELETE FROM public.notes"}) {
         EXPECT_FALSE(failureOf([&] { query(c, write); }).isEmpty()) << write;
     }
-    EXPECT_EQ(noteCount(c), 2);
+    EXPECT_EQ(query(c, "SELECT COUNT(1) FROM public.notes")->Fields(0).Value(), 2);
 
     // The same statements go through when the ODBC connection may write.
     auto writer = odbc::openOdbcProvider(odbcConnectionString(), false);
@@ -58,15 +66,102 @@ TEST(ServerConnection, FailuresCarryTheDriversDescription) {
 
 TEST(ServerConnection, TablesOfEverySchemaByTypeThenSchemaThenName) {
     auto rs = connectToServer()->OpenSchema(ado::adSchemaTables);
-    ASSERT_EQ(rs->fieldCount(), 4);
     QStringList listed;
-    for (; !rs->Eof(); rs->MoveNext()) {
-        QStringList row;
-        for (const char* field : {"TABLE_CATALOG", "TABLE_SCHEMA", "TABLE_NAME", "TABLE_TYPE"})
-            row << rs->Fields(field).Value().toString();
-        listed << row.join('|');
-    }
+    for (; !rs->Eof(); rs->MoveNext())
+        listed << QStringList({rs->Fields("TABLE_CATALOG").Value().toString(),
+                               rs->Fields("TABLE_SCHEMA").Value().toString(),
+                               rs->Fields("TABLE_NAME").Value().toString(),
+                               rs->Fields("TABLE_TYPE").Value().toString()})
+                      .join('|');
     EXPECT_EQ(listed, QStringList({"quarry|public|notes|TABLE", "quarry|sales|kinds|TABLE",
                                    "quarry|sales|orders|TABLE", "quarry|sales|east_orders|VIEW",
                                    "quarry|sales|readings|VIEW"}));
+}
+
+TEST(ServerValues, EachKindOfColumnHasItsTypeCodeAndValue) {
+    const std::vector<Expected> expected = {
+        {"small_value", ado::adSmallInt, -32768},
+        {"int_value", ado::adInteger, std::numeric_limits<int>::min()},
+        {"big_value", ado::adBigInt, std::numeric_limits<qlonglong>::min()},
+        {"real_value", ado::adSingle, 1.5},
+        {"double_value", ado::adDouble, -2.25},
+        // More digits than a double holds: kept as the digits themselves.
+        {"numeric_value", ado::adNumeric, QString("-12345678901234.5678")},
+        {"whole_numeric", ado::adNumeric, QString("12345678901234567890")}, // beyond 64 bits
+        {"char_value", ado::adWChar, QString("ab ")},
+        {"varchar_value", ado::adVarWChar, QString("Grüße")},
+        {"text_value", ado::adLongVarWChar, QString("x")},
+        {"bool_value", ado::adBoolean, false},
+        {"date_value", ado::adDBDate, QDate(1999, 12, 31)},
+        {"time_value", ado::adDBTime, QTime(23, 59, 58)},
+        {"timestamp_value", ado::adDBTimeStamp, wallClock({1999, 12, 31}, {23, 59, 58})},
+        {"bytes_value", ado::adLongVarBinary, QByteArray("\x01")},
+        {"uuid_value", ado::adGUID, QString("A0EEBC99-9C0B-4EF8-BB6D-6BB9BD380A11")},
+    };
+    auto rs = query(connectToServer(), "SELECT * FROM sales.kinds", ado::adOpenStatic);
+    ASSERT_EQ(rs->fieldCount(), int(expected.size()));
+    for (const Expected& e : expected) {
+        const Field& f = rs->Fields(e.field);
+        EXPECT_EQ(f.Type, e.adoType) << e.field;
+        EXPECT_EQ(f.Value().typeId(), e.value.typeId()) << e.field;
+        EXPECT_EQ(f.Value(), e.value) << e.field << ": " << f.Value().toString().toStdString();
+    }
+    rs->MoveNext();
+    for (const Expected& e : expected)
+        EXPECT_TRUE(rs->Fields(e.field).Value().isNull()) << e.field;
+    rs->MoveNext();
+    EXPECT_TRUE(rs->Eof());
+
+    // A whole number that fits 64 bits comes as one; a fraction of a second is kept.
+    auto rest = query(connectToServer(), "SELECT CAST(-42 AS numeric(10, 0)) AS whole, "
+                                         "ordered FROM sales.orders WHERE order_id = 2");
+    EXPECT_EQ(rest->Fields("whole").Value(), QVariant(qlonglong(-42)));
+    EXPECT_EQ(rest->Fields("ordered").Value(), wallClock({2001, 3, 15}, {23, 59, 59, 250}));
+}
+
+TEST(ServerValues, TextsAndBytesComeWholeAndNullDiffersFromEmpty) {
+    const std::pair<QVariant, QVariant> expected[] = {
+        {QString("O'Brien; Sons"), QByteArray("\x00\xff\x10", 3)},
+        {QString("Zoë Ærø 東京"), QByteArray()}, // empty, not null
+        {QString(""), QVariant()},
+        {QVariant(), QVariant()},
+        // Values far longer than one read are put together piece by piece.
+        {QString("long text 😀 ").repeated(1000) + "end",
+         QByteArray::fromHex(QByteArray("0123456789abcdef").repeated(3000))},
+    };
+    auto rs =
+        query(connectToServer(), "SELECT customer, receipt FROM sales.orders ORDER BY order_id");
+    for (const auto& [customer, receipt] : expected) {
+        ASSERT_FALSE(rs->Eof());
+        for (const auto& [value, wanted] : {std::pair{rs->Fields(0).Value(), customer},
+                                            std::pair{rs->Fields(1).Value(), receipt}}) {
+            EXPECT_EQ(value.isNull(), wanted.isNull());
+            EXPECT_EQ(value, wanted);
+        }
+        rs->MoveNext();
+    }
+    EXPECT_TRUE(rs->Eof());
+
+    // Statements reach the server as they are written, whatever their characters.
+    auto found = query(connectToServer(),
+                       "SELECT order_id FROM sales.orders WHERE customer = 'Zoë Ærø 東京'");
+    EXPECT_EQ(found->Fields(0).Value(), 2);
+}
+
+TEST(ServerValues, TwoResultsOfOneConnectionAreReadSideBySide) {
+    auto c = connectToServer();
+    auto orders = query(c, "SELECT order_id FROM sales.orders ORDER BY order_id");
+    auto notes = query(c, "SELECT note FROM public.notes ORDER BY id");
+    QStringList seen;
+    for (; !orders->Eof() || !notes->Eof();) {
+        if (!orders->Eof()) {
+            seen << orders->Fields(0).Value().toString();
+            orders->MoveNext();
+        }
+        if (!notes->Eof()) {
+            seen << notes->Fields(0).Value().toString();
+            notes->MoveNext();
+        }
+    }
+    EXPECT_EQ(seen, QStringList({"1", "first", "2", "second", "3", "4", "5"}));
 }

@@ -29,10 +29,6 @@ struct CellWriter {
 
 } // namespace
 
-void MemoryTableSource::add(SourceTable table, std::vector<Row> rows) {
-    tables_.push_back({std::move(table), std::move(rows)});
-}
-
 QStringList MemoryTableSource::tableNames() {
     QStringList names;
     for (const Table& table : tables_)
@@ -41,19 +37,15 @@ QStringList MemoryTableSource::tableNames() {
 }
 
 const MemoryTableSource::Table* MemoryTableSource::find(const QString& name) const {
-    for (const Table& table : tables_) {
+    for (const Table& table : tables_)
         if (table.description.name.compare(name, Qt::CaseInsensitive) == 0)
             return &table;
-    }
     return nullptr;
 }
 
 std::optional<SourceTable> MemoryTableSource::describe(const QString& name) {
     const Table* table = find(name);
-    if (!table)
-        return std::nullopt;
-    ++describeCalls[table->description.name];
-    return table->description;
+    return table ? std::optional(table->description) : std::nullopt;
 }
 
 void MemoryTableSource::load(const QString& name, RowSink& sink) {
@@ -71,12 +63,7 @@ void MemoryTableSource::load(const QString& name, RowSink& sink) {
 }
 
 QueryRunner::QueryRunner(std::shared_ptr<MemoryTableSource> source, const QLocale& locale)
-    : source_(source), engine_(std::move(source), locale) {}
-
-QVariant QueryRunner::value(const QByteArray& sql) {
-    Statement statement = engine_.prepare(sql);
-    return statement.step() ? statement.value(0) : QVariant();
-}
+    : engine_(std::move(source), locale) {}
 
 QVariantList QueryRunner::column(const QByteArray& sql) {
     Statement statement = engine_.prepare(sql);
@@ -87,15 +74,7 @@ QVariantList QueryRunner::column(const QByteArray& sql) {
 }
 
 QString QueryRunner::errorOf(const QByteArray& sql) {
-    return test::failureOf([&] {
-        Statement statement = engine_.prepare(sql);
-        while (statement.step()) {
-        }
-    });
-}
-
-DateTimeParts date(int year, int month, int day, int hour, int minute, int second) {
-    return {year, month, day, hour, minute, second};
+    return test::failureOf([&] { column(sql); });
 }
 
 std::shared_ptr<MemoryTableSource> ordersAndT() {

@@ -36,14 +36,15 @@ using Row = std::vector<Cell>;
 
 class MemoryTableSource : public TableSource {
 public:
-    void add(SourceTable table, std::vector<Row> rows);
+    void add(SourceTable table, std::vector<Row> rows) {
+        tables_.push_back({std::move(table), std::move(rows)});
+    }
 
     QStringList tableNames() override;
     std::optional<SourceTable> describe(const QString& name) override;
     void load(const QString& name, RowSink& sink) override;
 
-    // How often each table (by its own spelling) was described and loaded.
-    std::map<QString, int> describeCalls;
+    // How often each table (by its own spelling) was loaded.
     std::map<QString, int> loadCalls;
     // When set, loading fails with data::Error after this many rows.
     std::optional<int> failAfterRows;
@@ -77,7 +78,7 @@ public:
 
     Engine& engine() { return engine_; }
     // The first column of the first row of `sql`, values as stored.
-    QVariant value(const QByteArray& sql);
+    QVariant value(const QByteArray& sql) { return column(sql).value(0); }
     // SELECT of one expression.
     QVariant eval(const QByteArray& expression) { return value("SELECT " + expression); }
     // Every row's first column.
@@ -86,11 +87,13 @@ public:
     QString errorOf(const QByteArray& sql);
 
 private:
-    std::shared_ptr<MemoryTableSource> source_;
     Engine engine_;
 };
 
-DateTimeParts date(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+inline DateTimeParts date(int year, int month, int day, int hour = 0, int minute = 0,
+                          int second = 0) {
+    return {year, month, day, hour, minute, second};
+}
 
 // Orders and T: two small tables with nulls, text in mixed case and apostrophes.
 std::shared_ptr<MemoryTableSource> ordersAndT();

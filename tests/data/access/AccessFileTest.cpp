@@ -1,0 +1,320 @@
+// What the reader makes of the shared sample databases: their tables, column types and values.
+// It never changes a file, and ends every kind of unreadable file in a data::Error. And the
+// decoding of stored values that the sample files do not cover in full: dates before 1899 and at
+// the ends of Jet's range, large and scaled Numerics, compressed UTF-16 text.
+#include "data/access/AccessFile.h"
+
+#include "AccessFixtures.h"
+#include "RecordingSink.h"
+#include "data/AdoTypes.h"
+#include "data/Error.h"
+#include "data/access/JetNumeric.h"
+#include "data/access/TextDecoder.h"
+#include "data/jet/CalendarDate.h"
+#include "support/FileCopies.h"
+
+#include <array>
+#include <cmath>
+#include <map>
+#include <random>
+#include <set>
+
+using data::access::AccessFile;
+using namespace data::access;
+using Parts = data::jet::DateTimeParts;
+using data::jet::DateTimeParts;
+using namespace test::access;
+using test::contentsOf;
+using test::writeFile;
+
+namespace {
+
+class AccessFileContent : public WithAccessFixtures {};
+
+TEST_F(AccessFileContent, CountsEveryLiveRowOnce) {
+    AccessFile nwind(accessFixture("nwind.mdb"));
+    EXPECT_EQ(loadTable(nwind, "Order Details").rows.size(), 2155u);
+    EXPECT_EQ(loadTable(nwind, "Products").rows.size(), 77u);
+
+    // MSysObjects holds rows that grew and moved to other pages: each object comes once.
+    const LoadedTable objects = loadTable(nwind, "MSysObjects");
+    std::set<std::int64_t> ids;
+    for (const Row& row : objects.rows)
+        ids.insert(std::get<std::int64_t>(objects.value(row, "Id")));
+    EXPECT_EQ(objects.rows.size(), 106u);
+    EXPECT_EQ(ids.size(), objects.rows.size());
+}
+
+TEST_F(AccessFileContent, SkipsRowsMarkedDeleted) {
+    // Mark the first row on the first data page of Orders (definition on page 449) deleted.
+    QByteArray copy = test::contentsOf(accessFixture("nwind.mdb"));
+    constexpr int PageSize = 2048, RowCountOffset = 8, OrdersPage = 449;
+    const auto word = [&](qsizetype at) {
+        return static_cast<unsigned char>(copy[at]) | static_cast<unsigned char>(copy[at + 1]) << 8;
+    };
+    qsizetype page = 0;
+    while (page < copy.size() &&
+           !(copy[page] == 1 && word(page + 4) == OrdersPage && word(page + 6) == 0))
+        page += PageSize;
+    ASSERT_LT(page, copy.size());
+    copy[page + RowCountOffset + 3] = static_cast<char>(copy[page + RowCountOffset + 3] | 0x80);
+    QTemporaryDir dir;
+    AccessFile nwind(accessFixture("nwind.mdb"));
+    AccessFile edited(test::writeFile(dir, "deleted.mdb", copy));
+    const LoadedTable before = loadTable(nwind, "Orders");
+    const LoadedTable after = loadTable(edited, "Orders");
+    ASSERT_EQ(after.rows.size(), before.rows.size() - 1);
+    EXPECT_EQ(std::vector<Row>(before.rows.begin() + 1, before.rows.end()), after.rows);
+}
+
+TEST_F(AccessFileContent, ListsTablesWithTheirKindsAndFindsThemWhateverTheirCase) {
+    AccessFile nwind(accessFixture("nwind.mdb"));
+    std::map<QString, QString> kinds;
+    QStringList names;
+    for (const auto& entry : nwind.tableEntries()) {
+        kinds[entry.name] = entry.type;
+        names.append(entry.name);
+    }
+    EXPECT_EQ(nwind.tableNames(), names);
+    EXPECT_EQ(kinds.size(), 19u); // the nine user tables, Access's and the engine's own
+    EXPECT_EQ(kinds[QStringLiteral("Umsätze")] + kinds["MSysObjects"] + kinds["MSysAccessObjects"],
+              "TABLESYSTEM TABLEACCESS TABLE");
+    EXPECT_EQ(nwind.describe(QStringLiteral("UMSÄTZE"))->name, QStringLiteral("Umsätze"));
+    EXPECT_FALSE(nwind.describe("Invoices").has_value());
+    RecordingSink sink;
+    EXPECT_THROW(nwind.load("Invoices", sink), data::Error);
+}
+
+class EveryTypeTable : public AccessFileContent, public ::testing::WithParamInterface<QString> {};
+
+TEST_P(EveryTypeTable, HoldsEachTypeWithItsCodeAndExactValue) {
+    AccessFile file(accessFixture(GetParam()));
+    const LoadedTable table = loadTable(file, "Table1");
+    EXPECT_EQ(table.names(), QStringList({"A", "B", "C", "D", "E", "F", "G", "H", "I"}));
+    EXPECT_EQ(table.types(), (std::vector<int>{202, 202, 17, 2, 3, 5, 7, 6, 11}));
+    EXPECT_EQ(table.rowWhere("A", QString("abcdefg")),
+              (Row{QString("abcdefg"), QString("hijklmnop"), std::int64_t{2}, std::int64_t{222},
+                   std::int64_t{333333333}, 444.555, DateTimeParts{1974, 9, 21, 0, 0, 0},
+                   Currency{35000}, true}));
+    const Row& small = table.rowWhere("A", QString("a"));
+    EXPECT_EQ(table.value(small, "B"), Value(QString("b")));
+    EXPECT_EQ(table.value(small, "F"), Value(0.0));
+    EXPECT_EQ(table.value(small, "G"), Value(DateTimeParts{1981, 12, 12, 0, 0, 0}));
+    EXPECT_EQ(table.value(small, "H"), Value(Currency{0}));
+    EXPECT_EQ(table.value(small, "I"), Value(false));
+
+    const auto wide = file.describe("Table2").value();
+    EXPECT_EQ(wide.columns.size(), 89u);
+    EXPECT_EQ(wide.columns.back().name, "column89");
+}
+
+INSTANTIATE_TEST_SUITE_P(Jet3AndJet4, EveryTypeTable,
+                         ::testing::Values(QString("testV1997.mdb"), QString("testV2000.mdb")));
+
+TEST_F(AccessFileContent, KeepsTextNullsAndMoneyOfNorthwindOrders) {
+    AccessFile nwind(accessFixture("nwind.mdb"));
+    const LoadedTable orders = loadTable(nwind, "Orders");
+    const Row& bonApp = orders.rowWhere("OrderID", std::int64_t{10331});
+    EXPECT_EQ(orders.value(bonApp, "ShipName"), Value(QString("Bon app'")));
+    EXPECT_EQ(orders.value(bonApp, "ShipRegion"), Value(Null{}));
+    EXPECT_EQ(orders.value(bonApp, "Freight"), Value(Currency{101900}));
+    EXPECT_EQ(orders.value(bonApp, "OrderDate"), Value(DateTimeParts{1994, 11, 16, 0, 0, 0}));
+    EXPECT_EQ(orders.value(orders.rowWhere("OrderID", std::int64_t{10332}), "ShipCity"),
+              Value(QStringLiteral("Montréal")));
+
+    // Jet 3 keeps names and text in the file's code page.
+    const LoadedTable sales = loadTable(nwind, QStringLiteral("Umsätze"));
+    EXPECT_EQ(sales.rows.size(), 830u);
+    EXPECT_EQ(sales.value(sales.rowWhere("OrderID", std::int64_t{10345}), "ShipAddress"),
+              Value(QStringLiteral("Taucherstraße 10")));
+}
+
+TEST_F(AccessFileContent, ReadsOleObjectsAndLongValuesWhole) {
+    AccessFile nwind(accessFixture("nwind.mdb"));
+    const LoadedTable categories = loadTable(nwind, "Categories");
+    EXPECT_EQ(categories.types(),
+              (std::vector<int>{data::ado::adInteger, data::ado::adVarWChar,
+                                data::ado::adLongVarWChar, data::ado::adLongVarBinary}));
+    for (const Row& row : categories.rows) {
+        const auto& picture = std::get<QByteArray>(categories.value(row, "Picture"));
+        EXPECT_GT(picture.size(), 10000);
+    }
+    EXPECT_EQ(categories.value(categories.rowWhere("CategoryID", std::int64_t{1}), "Description"),
+              Value(QString("Soft drinks, coffees, teas, beers, and ales")));
+
+    // Values far beyond libmdb's bind buffer, spread over chains of pages.
+    const LoadedTable modules = loadTable(nwind, "MSysModules2");
+    qsizetype longest = 0;
+    for (const Row& row : modules.rows)
+        if (const auto* form = std::get_if<QByteArray>(&modules.value(row, "Form")))
+            longest = std::max(longest, form->size());
+    EXPECT_EQ(longest, 118377);
+}
+
+TEST_F(AccessFileContent, KeepsNumericColumnsExact) {
+    AccessFile file(accessFixture("fixedNumericTestV2000.mdb"));
+    const LoadedTable test = loadTable(file, "test");
+    ASSERT_EQ(test.rows.size(), 1u);
+    const Row& row = test.rows.front();
+    EXPECT_EQ(test.value(row, "col1"), Value(QString("some data")));
+    const std::vector<std::int64_t> expected{1, 0, 0, 4, -1, 1};
+    for (int i = 0; i < 6; ++i) {
+        const QString name = QString("col%1").arg(i + 2);
+        const auto& column = test.definition.columns[test.column(name)];
+        EXPECT_EQ(column.adoType, data::ado::adNumeric);
+        EXPECT_EQ(column.scale, 0);
+        EXPECT_EQ(test.value(row, name), Value(expected[static_cast<std::size_t>(i)]));
+    }
+}
+
+TEST_F(AccessFileContent, ReadsDatesAcrossJetsWholeRange) {
+    AccessFile file(accessFixture("DateTestDatabase.mdb"));
+    const LoadedTable dates = loadTable(file, "DateTest");
+    const auto at = [&](std::int64_t id, const char* column) {
+        return dates.value(dates.rowWhere("IDCol", id), column);
+    };
+    EXPECT_EQ(at(2, "DateCol"), Value(DateTimeParts{9999, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(at(3, "TimeCol"), Value(DateTimeParts{1900, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(at(4, "DateTimeCol"), Value(DateTimeParts{632, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(at(6, "LongTextCol"), Value(QString("New line\r\nin field")));
+}
+
+QString failureOf(const QString& path) {
+    return test::readFailure<AccessFile>(path);
+}
+
+class AccessFileFailure : public WithAccessFixtures {
+protected:
+    QTemporaryDir dir;
+};
+
+TEST_F(AccessFileFailure, NamesAMissingFileAndRefusesWhatIsNotADatabase) {
+    for (const QString& path : {dir.filePath("absent.mdb"), dir.path()})
+        EXPECT_EQ(failureOf(path), QString("Could not find file '%1'.").arg(path));
+
+    QByteArray wrongVersion = contentsOf(accessFixture("testV2000.mdb"));
+    wrongVersion[0x14] = 0x42;
+    for (const auto& [name, contents] :
+         {std::pair{"notes.mdb", QByteArray("Dear diary,\nthis is not a database.\n")},
+          std::pair{"empty.mdb", QByteArray()}, std::pair{"future.accdb", wrongVersion}}) {
+        const QString path = writeFile(dir, name, contents);
+        EXPECT_EQ(failureOf(path), QString("Unrecognized database format '%1'.").arg(path));
+    }
+}
+
+TEST_F(AccessFileFailure, ReportsCopiesCutShort) {
+    for (const char* fixture : {"nwind.mdb", "testV2000.mdb", "DateTestDatabase.mdb"}) {
+        const QByteArray whole = contentsOf(accessFixture(fixture));
+        const int pageSize = whole.at(0x14) == 0 ? 2048 : 4096;
+        for (const double fraction : {0.02, 0.1, 0.5, 0.9}) {
+            const auto length = static_cast<qsizetype>(whole.size() * fraction);
+            for (const qsizetype cut : {length, length - length % pageSize}) {
+                const QString path = writeFile(dir, "cut.mdb", whole.left(cut));
+                EXPECT_TRUE(failureOf(path).contains(path)) << fixture << " cut to " << cut;
+            }
+        }
+    }
+}
+
+TEST_F(AccessFileFailure, ReportsGarbageInsteadOfPages) {
+    const QByteArray whole = contentsOf(accessFixture("nwind.mdb"));
+    constexpr int PageSize = 2048;
+    std::mt19937 random(20240607);
+    const struct {
+        const char* what;
+        qsizetype offset;
+        qsizetype length;
+    } cases[] = {
+        {"the middle of the file", whole.size() / 2, 64 * 1024},
+        {"the catalog's definition", 2 * PageSize, PageSize},
+        {"the catalog's rows", 18 * PageSize, 4 * PageSize},
+        {"the Orders table's definition", 449 * PageSize, PageSize},
+        {"a third of the file", whole.size() / 3, whole.size() / 3},
+    };
+    for (const auto& c : cases) {
+        QByteArray copy = whole;
+        for (qsizetype i = c.offset; i < c.offset + c.length; ++i)
+            copy[i] = static_cast<char>(random() & 0xff);
+        const QString failure = failureOf(writeFile(dir, "garbled.mdb", copy));
+        EXPECT_TRUE(failure.contains("damaged")) << c.what << ": " << failure.toStdString();
+    }
+}
+
+TEST_F(AccessFileFailure, LeavesTheFileAndItsFolderUntouched) {
+    for (const char* fixture : {"nwind.mdb", "testV2000.mdb"}) {
+        const auto sample = test::FileState::of(accessFixture(fixture));
+        const QString copy = writeFile(dir, fixture, contentsOf(accessFixture(fixture)));
+        const auto before = test::FileState::of(copy);
+        EXPECT_GT(test::readEverything<AccessFile>(copy), 0);
+        EXPECT_GT(test::readEverything<AccessFile>(accessFixture(fixture)), 0);
+        EXPECT_EQ(test::FileState::of(copy), before) << fixture;
+        EXPECT_EQ(test::FileState::of(accessFixture(fixture)), sample) << fixture;
+    }
+}
+
+TEST(JetDate, CountsDaysFromTheEpochAndTheTimeForwards) {
+    const double second = 1.0 / 86400;
+    const std::pair<double, Parts> cases[] = {
+        {36526.75, {2000, 1, 1, 18, 0, 0}},
+        // Before the epoch the whole part counts back, the fraction still forwards from midnight.
+        {-0.5, {1899, 12, 30, 12, 0, 0}},
+        {-728.75, {1898, 1, 1, 18, 0, 0}},
+        // To the nearest second, across midnight too.
+        {2.0 + 3661.4 * second, {1900, 1, 1, 1, 1, 1}},
+        {2.0 + 3661.6 * second, {1900, 1, 1, 1, 1, 2}},
+        {36525.0 + 86399.7 * second, {2000, 1, 1, 0, 0, 0}},
+        {-1.0 - 86399.7 * second, {1899, 12, 30, 0, 0, 0}},
+        // The ends of Jet's range of years.
+        {-657434.0, {100, 1, 1, 0, 0, 0}},
+        {2958465.5, {9999, 12, 31, 12, 0, 0}},
+    };
+    for (const auto& [serial, parts] : cases)
+        EXPECT_EQ(data::jet::fromSerialDate(serial), parts) << serial;
+    for (const double outside : {-657435.0, 2958466.0, std::nan(""), 1e300})
+        EXPECT_FALSE(data::jet::fromSerialDate(outside)) << outside;
+}
+
+// Sign byte, then the 128-bit magnitude as four little-endian words, most significant first.
+std::array<unsigned char, NumericSize> numeric(bool negative, std::uint64_t high,
+                                               std::uint64_t low) {
+    std::array<unsigned char, NumericSize> bytes{};
+    bytes[0] = negative ? 0x80 : 0x00;
+    const std::uint32_t words[] = {
+        static_cast<std::uint32_t>(high >> 32), static_cast<std::uint32_t>(high),
+        static_cast<std::uint32_t>(low >> 32), static_cast<std::uint32_t>(low)};
+    for (int w = 0; w < 4; ++w)
+        for (int b = 0; b < 4; ++b)
+            bytes[static_cast<std::size_t>(1 + 4 * w + b)] =
+                static_cast<unsigned char>(words[w] >> (8 * b));
+    return bytes;
+}
+
+TEST(JetNumeric, KeepsWholeNumbersExactAndScalesTheRest) {
+    EXPECT_EQ(jetNumeric(numeric(false, 0, 123456789012345678).data(), 0),
+              NumericValue(std::int64_t{123456789012345678}));
+    EXPECT_EQ(jetNumeric(numeric(true, 0, 1ull << 63).data(), 0),
+              NumericValue(std::numeric_limits<std::int64_t>::min()));
+    EXPECT_EQ(jetNumeric(numeric(false, 0, 12345).data(), 2), NumericValue(123.45));
+    EXPECT_EQ(jetNumeric(numeric(true, 0, 5).data(), 4), NumericValue(-0.0005));
+    // 2^64 needs the high word; it no longer fits an exact integer.
+    EXPECT_EQ(jetNumeric(numeric(false, 1, 0).data(), 0), NumericValue(18446744073709551616.0));
+    EXPECT_EQ(jetNumeric(numeric(false, 0, 1ull << 63).data(), 0),
+              NumericValue(9223372036854775808.0));
+}
+
+QString utf16(std::initializer_list<unsigned char> bytes) {
+    const std::vector<unsigned char> stored(bytes);
+    return decodeUtf16Text(stored.data(), stored.size());
+}
+
+TEST(Utf16Text, ReadsPlainAndCompressedForms) {
+    EXPECT_EQ(utf16({'H', 0, 0xE9, 0, 0xA9, 0x03}), QStringLiteral("Hé\u03A9"));
+    EXPECT_EQ(utf16({}), QString());
+    // Compressed: one-byte characters, a zero switching to full units and back.
+    EXPECT_EQ(utf16({0xFF, 0xFE, 'a', 0xE4, 0, 0xA9, 0x03, 0xAC, 0x20, 0, 'z'}),
+              QStringLiteral("a\u00E4\u03A9\u20ACz"));
+    EXPECT_EQ(utf16({0xFF, 0xFE}), QString());
+    EXPECT_EQ(utf16({0xFF, 0xFE, 'x', 0, 0x41}), QStringLiteral("x")); // a dangling half unit
+}
+
+} // namespace

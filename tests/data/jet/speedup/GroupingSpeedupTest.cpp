@@ -1,0 +1,215 @@
+// The engine's grouping index and the summary of the tree's first two levels: the statements the
+// tree writes read them as its levels go deeper, a level read from the summary gives exactly
+// what the index gives, and both follow the tree's order when it changes. (Whole trees over the
+// sample database check the figures of levels read either way.)
+#include "data/AdoTypes.h"
+#include "data/Dialect.h"
+#include "data/Error.h"
+#include "data/jet/JetProvider.h"
+#include "data/jet/JetTestSupport.h"
+#include "data/jet/Translate.h"
+#include "tree/Columns.h"
+#include "tree/GroupingModel.h"
+
+#include <gtest/gtest.h>
+
+using namespace data::jet;
+using namespace data::jet::testing;
+using namespace data::ado;
+using data::Conversion;
+
+namespace {
+
+// 240 sales over 3 regions and 4 cities, each written in two cases, with nulls in every column;
+// amounts with decimals no double holds exactly, so that a sum in another order would differ.
+std::shared_ptr<MemoryTableSource> sales() {
+    const Cell regions[] = {QString("North"), QString("NORTH"), QString("Süd"), QString("SÜD"),
+                            nullptr};
+    const Cell cities[] = {QString("Oslo"),  QString("OSLO"),  QString("Bergen"), nullptr,
+                           QString("Århus"), QString("ÅRHUS"), QString("Bodø")};
+    std::vector<Row> rows;
+    for (int i = 0; i < 240; ++i) {
+        const Cell amount = i % 11 == 0 ? Cell(nullptr) : Cell((i % 13) * 0.1 + (i % 5) * 0.7);
+        const Cell shipped = i % 4 == 3 ? Cell(nullptr) : Cell(date(2001, 3, 1 + i % 4, i % 2 * 8));
+        rows.push_back({regions[i % 5], cities[i % 7], amount, std::int64_t(i), shipped,
+                        QByteArray(1, char(i))});
+    }
+    auto source = std::make_shared<MemoryTableSource>();
+    source->add({"Sales",
+                 {{"Region", adVarWChar, 0},
+                  {"City", adVarWChar, 0},
+                  {"Amount", adDouble, 0},
+                  {"Serial", adInteger, 0},
+                  {"Shipped", adDate, 0},
+                  {"Photo", adLongVarBinary, 0}}},
+                std::move(rows));
+    return source;
+}
+
+class GroupingSpeedup : public ::testing::Test {
+protected:
+    JetProvider provider{sales(), [] { return std::vector<data::TableEntry>{}; }};
+    Engine& engine = provider.engine();
+
+    // The plan of a statement, steps joined by " / ".
+    QString plan(const QString& jetSql) {
+        return engine.queryPlan(translate(jetSql, engine).sqliteSql).join(" / ");
+    }
+    // Every value of every row, with its type, as the statement returns them.
+    std::vector<QVariantList> rows(const QString& jetSql) {
+        std::vector<QVariantList> all;
+        const auto cursor = provider.execute(jetSql);
+        while (cursor->next()) {
+            QVariantList row;
+            for (int i = 0; i < cursor->fieldCount(); ++i)
+                row << cursor->value(i);
+            all.push_back(row);
+        }
+        return all;
+    }
+    // The definitions of the indexes on the table.
+    QStringList indexes() {
+        QStringList sql;
+        Statement rows = engine.prepare(
+            "SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Sales'");
+        while (rows.step())
+            sql << rows.value(0).toString();
+        return sql;
+    }
+    // A level-2 statement of the tree under one first-level group.
+    static QString level2(const QString& second, const QString& statistics,
+                          const QString& condition) {
+        QString sql = "SELECT [" + second + "] AS CNAME, COUNT([" + second + "]) AS CCNT";
+        for (const char* f : {"Min", "Max", "Avg", "Sum"})
+            if (!statistics.isEmpty())
+                sql += QString(", %1([%2]) AS C%1").arg(f, statistics);
+        return sql + " FROM [Sales] WHERE [" + second + "] IS NOT NULL  AND " + condition +
+               " GROUP BY [" + second + "]";
+    }
+    // The tree over these columns of the table, in this order.
+    static tree::GroupingModel
+    grouping(std::initializer_list<std::pair<QString, data::Conversion>> columns) {
+        const data::ColInfoTable table = test::columnTable(columns);
+        tree::GroupingModel model;
+        model.open("[Sales]", data::Dialect::Jet,
+                   std::span(table.begin(), table.begin() + qsizetype(columns.size())));
+        return model;
+    }
+    // The plan of the level below the node whose path is given as values, one per level from
+    // depth 1, dates grouped by month; of its null group when `nulls`.
+    QString levelPlan(tree::GroupingModel& model, const QVariantList& values, bool nulls = false) {
+        tree::NodePath path;
+        for (const QVariant& v : values)
+            path.values.push_back(
+                {v, v.typeId() == QMetaType::QString ? adVarWChar : adDouble, ""});
+        const tree::LevelSql sql = model.startLevel(int(values.size()), path, "Month").sql;
+        return plan(nulls ? tree::nullGroupStatement(model.ColInfo, sql)
+                          : tree::groupedStatement(model.ColInfo, sql));
+    }
+};
+
+} // namespace
+
+// Each level below a node is one range of the index, grouped as it comes, a month level too;
+// the root and its rows read the table itself, in the source's order.
+TEST_F(GroupingSpeedup, EachLevelSearchesTheIndexInOrder) {
+    tree::GroupingModel columns = grouping({{"[Region]", Conversion::CStr},
+                                            {"[City]", Conversion::CStr},
+                                            {"[Shipped]", Conversion::CDate},
+                                            {"[Amount]", Conversion::CDbl}});
+    columns.ColInfo[2].ColDateGroup = "Month"; // the group fixed for the column
+    provider.prepareGrouping("[Sales]", columns.groupingTerms("Year"));
+    EXPECT_EQ(plan(columns.rootStatement()), "SCAN Sales");
+    EXPECT_EQ(plan("SELECT [Region], [City] FROM [Sales]"), "SCAN Sales");
+    EXPECT_EQ(levelPlan(columns, {}), "SEARCH Sales USING COVERING INDEX ~grouping 1 (Region>?)");
+    EXPECT_EQ(levelPlan(columns, {}, true),
+              "SEARCH Sales USING COVERING INDEX ~grouping 1 (Region=?)");
+    EXPECT_EQ(levelPlan(columns, {"North", "Oslo", "2001/03"}),
+              "SEARCH Sales USING COVERING INDEX ~grouping 1 (Region=? AND City=? AND <expr>=? "
+              "AND Amount>?)");
+
+    // A first month level reads the index in order, and its null group from the index's nulls.
+    columns = grouping({{"[Shipped]", Conversion::CDate}, {"[Amount]", Conversion::CDbl}});
+    provider.prepareGrouping("[Sales]", columns.groupingTerms("Month"));
+    EXPECT_EQ(levelPlan(columns, {}), "SCAN Sales USING COVERING INDEX ~grouping 2");
+    EXPECT_EQ(levelPlan(columns, {}, true), "SCAN Sales USING COVERING INDEX ~grouping 2 nulls");
+    // A month's rows are one range of that index: the span of dates that narrows a scan is left
+    // out there, and kept where the month is not what the index begins with.
+    const QString month =
+        R"(SELECT [Amount] FROM [Sales] WHERE Format([Shipped], "yyyy\/mm") = '2001/03')";
+    EXPECT_FALSE(translate(month, engine).sqliteSql.contains("\"Shipped\" >="));
+    provider.prepareGrouping("[Sales]", {"[Amount]"});
+    EXPECT_TRUE(
+        translate(month, engine).sqliteSql.contains("\"Shipped\" >= '2001-03-01 00:00:00'"));
+}
+
+// Any order makes a level another statement, which counts over the index instead.
+TEST_F(GroupingSpeedup, ALevelReadFromTheSummaryEqualsTheSameLevelCountedOverTheIndex) {
+    const struct {
+        QStringList order;
+        QStringList conditions;
+    } cases[] = {
+        // A first group in another case than its values, the null group and a group that is not
+        // there; below dates to the second.
+        {{"Region", "City", "Amount", "Serial"},
+         {"[Region] = 'süd'", "[Region] IS NULL", "[Region] = 'West'"}},
+        {{"Shipped", "Region", "Amount"},
+         {"[Shipped] = CDate('2001-03-02 08:00:00')", "[Shipped] IS NULL"}},
+    };
+    for (const auto& c : cases) {
+        provider.prepareGrouping("[Sales]", c.order);
+        for (const QString& condition : c.conditions) {
+            SCOPED_TRACE(condition.toStdString());
+            const QString sql = level2(c.order[1], c.order[2], condition);
+            const QString overIndex = sql + " ORDER BY [" + c.order[1] + "]";
+            EXPECT_TRUE(plan(sql).contains(" groups")) << plan(sql).toStdString();
+            ASSERT_FALSE(plan(overIndex).contains(" groups")) << plan(overIndex).toStdString();
+            EXPECT_EQ(rows(sql), rows(overIndex));
+        }
+    }
+}
+
+TEST_F(GroupingSpeedup, OnlyLevel2StatementsOfItsOwnColumnsReadTheSummary) {
+    provider.prepareGrouping("[Sales]", {"Region", "City", "Amount", "Serial"});
+    const QString deeper = "SELECT [Amount] AS CNAME, COUNT([Amount]) AS CCNT FROM [Sales] "
+                           "WHERE [Amount] IS NOT NULL AND [Region] = 'North' AND [City] = "
+                           "'Oslo' GROUP BY [Amount]";
+    for (const QString& other :
+         {level2("City", "Serial", "[Region] = 'North'"), level2("City", "", "[Region] > 'N'"),
+          level2("City", "", "[Region] = [City]"), deeper})
+        EXPECT_FALSE(plan(other).contains(" groups")) << other.toStdString();
+
+    // Groups of a row or two save nothing: there is no summary, and the index serves.
+    provider.prepareGrouping("[Sales]", {"Serial", "City"});
+    EXPECT_EQ(plan(level2("City", "", "[Serial] = 7")),
+              "SEARCH Sales USING COVERING INDEX ~grouping 2 (Serial=? AND City>?)");
+}
+
+TEST_F(GroupingSpeedup, TheIndexFollowsTheTreeOrderAndStopsBeforeRawBytes) {
+    const QStringList regionCity = {R"(CREATE INDEX "~grouping 1" ON "Sales" ("Region", "City"))"};
+    provider.prepareGrouping("[Sales]", {"Region", "City", "Photo", "Serial"});
+    EXPECT_EQ(indexes(), regionCity);
+    provider.prepareGrouping("[Sales]", {"Region", "City", "Vanished", "Serial"});
+    EXPECT_EQ(indexes(), regionCity);
+    provider.prepareGrouping("[Sales]", {"REGION", "CITY"});
+    EXPECT_EQ(indexes(), regionCity) << "the same order again builds nothing";
+
+    // A grid still reading rows keeps the old index from being dropped; the new one is built all
+    // the same, and the old one goes with the next change.
+    const auto reading = provider.execute("SELECT Region FROM Sales");
+    ASSERT_TRUE(reading->next());
+    provider.prepareGrouping("[Sales]", {"City", "Amount"});
+    EXPECT_EQ(indexes().size(), 2);
+    EXPECT_EQ(plan("SELECT COUNT(1) AS CCNT FROM [Sales] WHERE [City] = 'Oslo'"),
+              "SEARCH Sales USING COVERING INDEX ~grouping 2 (City=?)");
+    while (reading->next()) {
+    }
+    provider.prepareGrouping("[Sales]", {"Amount"});
+    EXPECT_EQ(indexes(), QStringList({R"(CREATE INDEX "~grouping 3" ON "Sales" ("Amount"))"}));
+
+    // A record source that is no table of the file leaves things as they are.
+    provider.prepareGrouping("[Sales Query]", {"Region"});
+    EXPECT_EQ(indexes().size(), 1);
+    EXPECT_THROW(provider.prepareGrouping("Sales WHERE", {"Region"}), data::Error);
+    EXPECT_EQ(rows("SELECT COUNT(1) FROM [Sales]"), std::vector<QVariantList>({{240}}));
+}

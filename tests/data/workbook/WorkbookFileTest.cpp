@@ -1,0 +1,340 @@
+// What the workbook reader makes of the workbooks the tests write and of samples written by
+// others: worksheets, column names and types, values; the rules by which cells become columns;
+// and that it never changes a workbook and ends every kind of unreadable file in a data::Error.
+#include "data/workbook/WorkbookFile.h"
+
+#include "WorkbookFixtures.h"
+#include "data/AdoTypes.h"
+#include "data/Error.h"
+#include "data/access/RecordingSink.h"
+#include "data/workbook/CellText.h"
+#include "data/workbook/ColumnNames.h"
+#include "data/workbook/DateFormats.h"
+#include "support/DataFailure.h"
+#include "support/FileCopies.h"
+
+#include <map>
+#include <random>
+
+using namespace data::workbook;
+using data::jet::DateTimeParts;
+using namespace test::access;
+using namespace test::workbook;
+using test::contentsOf;
+using test::writeFile;
+
+namespace {
+
+class WorkbookContent : public WithMadeWorkbooks {
+protected:
+    LoadedTable load(const QString& table, const QLocale& locale = QLocale::c()) {
+        WorkbookFile file(madeWorkbook("types.xls"), locale);
+        return loadTable(file, table);
+    }
+};
+
+std::vector<Value> columnValues(const LoadedTable& table, const QString& column) {
+    std::vector<Value> values;
+    for (const Row& row : table.rows)
+        values.push_back(table.value(row, column));
+    return values;
+}
+
+TEST_F(WorkbookContent, ListsEveryWorksheetAsASystemTableButCannotLoadOneWithoutCells) {
+    WorkbookFile file(madeWorkbook("types.xls"));
+    QStringList listed;
+    for (const auto& entry : file.tableEntries())
+        listed << entry.name + ":" + entry.type;
+    EXPECT_EQ(listed.join(' '), "Sheet1$:SYSTEM TABLE Dates$:SYSTEM TABLE Joe's$:SYSTEM TABLE "
+                                "Empty$:SYSTEM TABLE Offset$:SYSTEM TABLE Exact$:SYSTEM TABLE");
+    EXPECT_EQ(file.tableNames().join(' '), "Sheet1$ Dates$ Joe's$ Empty$ Offset$ Exact$");
+    EXPECT_EQ(file.describe("joe's$")->name, "Joe's$");
+    EXPECT_FALSE(file.describe("Sheet1").has_value());
+
+    EXPECT_EQ(test::failureOf([&] { file.describe("Empty$"); }),
+              "The worksheet 'Empty$' holds no cells.");
+    RecordingSink sink;
+    EXPECT_THROW(file.load("empty$", sink), data::Error);
+    EXPECT_THROW(file.load("Nowhere$", sink), data::Error);
+    EXPECT_TRUE(sink.rows.empty());
+}
+
+TEST_F(WorkbookContent, JudgesEachColumnsTypeFromAllOfItsValues) {
+    using namespace data::ado;
+    // Each column as name:kind, T for text, N number, B truth value, D date.
+    const std::pair<const char*, const char*> expected[] = {
+        {"Sheet1$", "Region:T Amount:N Paid:B Total:N Note:T Status:T"},
+        {"Dates$", "Day:D Moment:D Clock:D AnyDate:D DateOrNumber:T Due:D"},
+        {"Joe's$", "Name:T F2:T Name1:T NAME2:T 2024:N Code:T Nothing:T Flags:T Errors:T"},
+        {"Offset$", "Key:T Value:N"},
+    };
+    const std::map<int, QString> kinds = {
+        {adVarWChar, "T"}, {adDouble, "N"}, {adBoolean, "B"}, {adDate, "D"}};
+    for (const auto& [table, columns] : expected) {
+        QStringList seen;
+        for (const auto& column : load(table).definition.columns)
+            seen << column.name + ":" + kinds.at(column.adoType);
+        EXPECT_EQ(seen.join(' '), columns) << table;
+    }
+    // A table starts at its first cell with a value.
+    EXPECT_EQ(load("Offset$").rows, (std::vector<Row>{{QString("k1"), 1.0}, {QString("k2"), 2.0}}));
+}
+
+TEST_F(WorkbookContent, GivesNumbersTruthValuesAndFormulaResultsWithNullsWhereCellsAreEmpty) {
+    const LoadedTable sheet = load("Sheet1$");
+    ASSERT_EQ(sheet.rows.size(), 6u); // the blank fourth row included
+    EXPECT_EQ(columnValues(sheet, "Region"),
+              (std::vector<Value>{QString("North"), QString("South"), QString("North"), Null{},
+                                  QString("East"), QString("North")}));
+    EXPECT_EQ(columnValues(sheet, "Amount"),
+              (std::vector<Value>{2.5, -1.0, 1234567.125, Null{}, 1e15, 0.0}));
+    EXPECT_EQ(columnValues(sheet, "Paid"),
+              (std::vector<Value>{true, false, true, Null{}, Null{}, false}));
+    // Formulas give the results the workbook keeps with them.
+    EXPECT_EQ(columnValues(sheet, "Total"),
+              (std::vector<Value>{5.0, -2.0, 2469134.25, Null{}, 2e15, 0.0}));
+    EXPECT_EQ(columnValues(sheet, "Note"),
+              (std::vector<Value>{QString("first"), Null{}, QString("third"), Null{}, Null{},
+                                  QString("last")}));
+    // Text, a truth value and an error from formulas, and plain text: an error is a null.
+    EXPECT_EQ(columnValues(sheet, "Status"),
+              (std::vector<Value>{QString("ok"), QString("False"), QString("plain"), Null{}, Null{},
+                                  Null{}}));
+}
+
+// A time alone falls on day zero, 1899-12-30; formula results shown as dates, one of them with a
+// time, come after the false 29 February 1900; a column of dates and other values is text.
+TEST_F(WorkbookContent, GivesDatesAndTimesToTheSecond) {
+    using D = DateTimeParts;
+    const Value null = Null{};
+    EXPECT_EQ(
+        load("Dates$").rows,
+        (std::vector<Row>{{D{2024, 2, 29}, D{2024, 2, 29, 13, 45, 59}, D{1899, 12, 30, 23, 59, 59},
+                           D{1999, 12, 31}, QString("2001-09-09"), D{2024, 3, 30}},
+                          {D{1900, 3, 1}, D{2000, 1, 1, 0, 0, 1}, D{}, D{1899, 12, 30, 6, 30, 0},
+                           QString("12.5"), D{1900, 3, 1, 18, 0, 0}},
+                          {null, null, null, D{2010, 7, 4, 8, 9, 10}, QString("text"), null}}));
+}
+
+TEST_F(WorkbookContent, GivesDatesWholeWhateverTheirFormatShowsAndInBothDateSystems) {
+    const LoadedTable exact = load("Exact$");
+    EXPECT_EQ(columnValues(exact, "Shown"),
+              (std::vector<Value>{DateTimeParts{2023, 3, 15, 18, 0, 0},
+                                  DateTimeParts{2023, 3, 15, 12, 0, 0}}));
+    // Day 1 is 1900-01-01, as Excel shows it with a date format.
+    EXPECT_EQ(columnValues(exact, "Hours"),
+              (std::vector<Value>{DateTimeParts{1900, 1, 1}, DateTimeParts{1900, 1, 1, 12, 0, 0}}));
+    EXPECT_EQ(columnValues(exact, "Late"),
+              (std::vector<Value>{DateTimeParts{2100, 3, 1}, DateTimeParts{2400, 2, 29}}));
+
+    WorkbookFile file(madeWorkbook("dates1904.xls"));
+    const LoadedTable dates1904 = loadTable(file, "Sheet1$");
+    EXPECT_EQ(dates1904.rows,
+              (std::vector<Row>{{DateTimeParts{2024, 2, 29}, DateTimeParts{2024, 3, 1}}}));
+}
+
+TEST_F(WorkbookContent, KeepsEveryValueOfAColumnOfMixedKindsAsText) {
+    const LoadedTable joes = load("Joe's$");
+    EXPECT_EQ(
+        columnValues(joes, "Code"),
+        (std::vector<Value>{QString("42"), QString("A-7"), QString("0.25"), QString("1234567.5")}));
+    EXPECT_EQ(columnValues(joes, "Flags"),
+              (std::vector<Value>{QString("True"), QString("1"), QString("yes"), Null{}}));
+    EXPECT_EQ(columnValues(joes, "Errors"),
+              (std::vector<Value>{Null{}, Null{}, QString("text"), QString("5")}));
+    EXPECT_EQ(columnValues(joes, "Nothing"), (std::vector<Value>(4, Null{})));
+    EXPECT_EQ(columnValues(joes, "2024"), (std::vector<Value>{1.0, 2.0, 3.0, 4.0}));
+
+    // Numbers as text take the region's decimal point, and no digit grouping.
+    const LoadedTable german = load("Joe's$", QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(
+        columnValues(german, "Code"),
+        (std::vector<Value>{QString("42"), QString("A-7"), QString("0,25"), QString("1234567,5")}));
+}
+
+TEST(WorkbookColumnNames, NameBlankHeadersByPositionAndNumberRepeatedOnes) {
+    EXPECT_EQ(columnNames({"Name", "", " ", "Amount"}).join(' '), "Name F2 F3 Amount");
+    // Names differ regardless of case; a number is appended that no column has yet.
+    EXPECT_EQ(columnNames({"Name", "Name", "name", "Name1"}).join(' '), "Name Name2 name3 Name1");
+    EXPECT_EQ(columnNames({"", "", "F1"}).join(' '), "F1 F2 F11");
+}
+
+TEST(WorkbookDateFormats, TellDatesAndTimesFromOtherNumbers) {
+    for (const int builtIn : {14, 15, 18, 22, 45, 47})
+        EXPECT_TRUE(isDateFormat(builtIn, QString())) << builtIn;
+    for (const int builtIn : {0, 1, 4, 9, 11, 37, 44, 49})
+        EXPECT_FALSE(isDateFormat(builtIn, QString())) << builtIn;
+    for (const char* format : {"yyyy-mm-dd", "d/m/yy", "hh:mm:ss", "[h]:mm", "mmm yyyy",
+                               "[$-409]dddd, mmmm d", "[Red]dd.mm.yyyy"})
+        EXPECT_TRUE(isDateFormat(200, format)) << format;
+    for (const char* format : {"General", "0.00", "#,##0 \"days\"", "0.0\\h", "[Red]0.00",
+                               "[$€-407] #,##0.00", "0.00E+00", "_-* #,##0_-", "@"})
+        EXPECT_FALSE(isDateFormat(200, format)) << format;
+}
+
+// Numbers are written as VB writes them, which the engine's CStr test covers; here the decimal
+// point given, and the other kinds.
+TEST(WorkbookCellText, WritesNumbersDatesAndTruthValuesAsText) {
+    EXPECT_EQ(cellText(-0.5, ","), "-0,5");
+    EXPECT_EQ(cellText(1e15, "."), "1E+15");
+    EXPECT_EQ(cellText(true, "."), "True");
+    EXPECT_EQ(cellText(DateTimeParts{2024, 2, 29}, "."), "2024-02-29");
+    EXPECT_EQ(cellText(DateTimeParts{2024, 2, 29, 13, 5, 9}, "."), "2024-02-29 13:05:09");
+    EXPECT_EQ(cellText(DateTimeParts{1899, 12, 30, 6, 30, 0}, "."), "06:30:00");
+    EXPECT_EQ(cellText(QString("as is "), "."), "as is ");
+    EXPECT_EQ(cellText(CellValue{}, "."), "");
+}
+
+class WorkbookSamples : public WithSharedWorkbooks {};
+
+TEST_F(WorkbookSamples, ReadEngineeringTablesOfNumbers) {
+    using namespace data::ado;
+    WorkbookFile file(sharedWorkbook("profiles.xls"));
+    EXPECT_EQ(file.tableNames(), (QStringList{"PROFILEDEF$", "AXISDEF$", "TRAVERSALCHAINAGE$",
+                                              "AXISDATUMLEVELS$", "PROFILELEVELS$"}));
+    const LoadedTable definitions = loadTable(file, "PROFILEDEF$");
+    EXPECT_EQ(definitions.names(),
+              (QStringList{"PROFIL", "a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"}));
+    ASSERT_EQ(definitions.rows.size(), 14u);
+    EXPECT_EQ(definitions.rows.back()[0], Value(QString("Q0")));
+    EXPECT_EQ(definitions.rows.back()[12], Value(267.0));
+
+    // Blank headers, and columns with no value at all.
+    const LoadedTable axes = loadTable(file, "AXISDEF$");
+    EXPECT_EQ(axes.names(), (QStringList{"PROFIL", "i", "d", "F4", "F5", "F6"}));
+    EXPECT_EQ(axes.types(), (std::vector<int>{adVarWChar, adDouble, adDouble, adVarWChar,
+                                              adVarWChar, adVarWChar}));
+    EXPECT_EQ(axes.value(axes.rowWhere("PROFIL", QString("P9.3")), "d"), Value(109.0));
+
+    // Most of these levels are formulas, whose results the workbook keeps.
+    const LoadedTable levels = loadTable(file, "PROFILELEVELS$");
+    std::vector<int> types(31, adDouble);
+    types[0] = types[30] = adVarWChar;
+    EXPECT_EQ(levels.types(), types);
+    EXPECT_EQ(levels.names()[30], "F31");
+    const Row& first = levels.rowWhere("PROFIL", QString("P8.2"));
+    EXPECT_EQ(levels.value(first, "Quergefälle"), Value(0.025));
+    ASSERT_TRUE(std::holds_alternative<double>(levels.value(first, "i1")));
+    EXPECT_NEAR(std::get<double>(levels.value(first, "i1")), 265.21206, 1e-9);
+    EXPECT_EQ(levels.value(first, "k2"), Value(270.65));
+}
+
+TEST_F(WorkbookSamples, ReadRowsOfUnequalLengthWithNullsWhereTheyEndEarly) {
+    WorkbookFile file(sharedWorkbook("ragged.xls"));
+    const LoadedTable ragged = loadTable(file, "Sheet1$");
+    EXPECT_EQ(ragged.names(), (QStringList{"a", "b", "c", "F4"}));
+    const Value n = Null{};
+    EXPECT_EQ(ragged.rows,
+              (std::vector<Row>{{QString("d"), QString("e"), n, n},
+                                {QString("f"), n, n, n},
+                                {QString("g"), QString("h"), QString("I"), QString("j")},
+                                {QString("k"), n, n, QString("l")}}));
+}
+
+TEST_F(WorkbookSamples, ReadSheetsWhoseCellsAreMostlyFormattingAndTellEmptyOnes) {
+    WorkbookFile formats(sharedWorkbook("xf_class.xls"));
+    EXPECT_EQ(formats.tableNames(), (QStringList{"table1$", "table2$", "table3$"}));
+    const LoadedTable colours = loadTable(formats, "table1$");
+    EXPECT_EQ(colours.names(), (QStringList{"RED", "RED1", "F3"}));
+    ASSERT_EQ(colours.rows.size(), 9u);
+    EXPECT_EQ(colours.rows[2], (Row{QString("LEFT"), QString("CENTER"), QString("RIGHT")}));
+    // One merged cell with a value, then formatted cells without any.
+    const LoadedTable merged = loadTable(formats, "table2$");
+    EXPECT_EQ(merged.names(), (QStringList{"MERGED", "F2", "F3"}));
+    EXPECT_EQ(merged.rows.size(), 3u);
+
+    WorkbookFile mixed(sharedWorkbook("issue20.xls"));
+    EXPECT_EQ(mixed.tableNames(), (QStringList{"Sheet1$", "Sheet2$", "Sheet3$"}));
+    const LoadedTable scattered = loadTable(mixed, "Sheet1$");
+    EXPECT_EQ(scattered.names().join(' '), "aasa F2 F3 F4 F5 F6 F7 F8 F9 F10 F11 F12 F13");
+    ASSERT_EQ(scattered.rows.size(), 16u);
+    EXPECT_EQ(scattered.value(scattered.rows[10], "aasa"), Value(QString("legenda ")));
+    EXPECT_EQ(scattered.value(scattered.rows[10], "F6"), Value(QString("as")));
+    EXPECT_EQ(scattered.value(scattered.rows[9], "F12"), Value(QString("asasa")));
+    EXPECT_EQ(test::failureOf([&] { mixed.describe("Sheet2$"); }),
+              "The worksheet 'Sheet2$' holds no cells.");
+}
+
+QString failureOf(const QString& path) {
+    return test::readFailure<WorkbookFile>(path);
+}
+
+class WorkbookFailure : public WithMadeWorkbooks {
+protected:
+    QTemporaryDir dir;
+
+    // The test workbook and the sample ones.
+    QStringList workbooks() const {
+        QStringList paths{madeWorkbook("types.xls")};
+        for (const char* name : {"profiles.xls", "ragged.xls", "xf_class.xls", "issue20.xls"})
+            paths << sharedWorkbook(name);
+        return paths;
+    }
+};
+
+TEST_F(WorkbookFailure, NamesAMissingFileAndRefusesWhatIsNotAWorkbook) {
+    for (const QString& path : {dir.filePath("absent.xls"), dir.path()})
+        EXPECT_EQ(failureOf(path), QString("Could not find file '%1'.").arg(path));
+    for (const auto& [name, contents] :
+         {std::pair{"notes.xls", QByteArray("Dear diary,\nthis is not a workbook.\n")},
+          std::pair{"empty.xls", QByteArray()}, std::pair{"zeros.xls", QByteArray(4096, '\0')}}) {
+        const QString path = writeFile(dir, name, contents);
+        EXPECT_EQ(failureOf(path), QString("External table is not in the expected format: '%1' is "
+                                           "not an Excel workbook (.xls).")
+                                       .arg(path));
+    }
+
+    // The code page record (1200, UTF-16) made the record that marks a protected workbook.
+    QByteArray contents = contentsOf(madeWorkbook("types.xls"));
+    const qsizetype codePage = contents.indexOf(QByteArray::fromHex("42000200b004"));
+    ASSERT_GE(codePage, 0);
+    contents[codePage] = 0x2F;
+    const QString path = writeFile(dir, "secret.xls", contents);
+    EXPECT_EQ(
+        failureOf(path),
+        QString("The workbook '%1' is protected by a password and cannot be read.").arg(path));
+}
+
+TEST_F(WorkbookFailure, ReportsCopiesCutShort) {
+    for (const QString& workbook : workbooks()) {
+        const QByteArray whole = contentsOf(workbook);
+        for (const double fraction : {0.01, 0.25, 0.5, 0.9}) {
+            const auto length = static_cast<qsizetype>(whole.size() * fraction);
+            for (const qsizetype cut : {length, length - length % 512}) {
+                const QString path = writeFile(dir, "cut.xls", whole.left(cut));
+                EXPECT_TRUE(failureOf(path).contains(path)) << workbook.toStdString() << " " << cut;
+            }
+        }
+    }
+}
+
+// Random bytes over parts of a workbook may leave it readable, if wrong; what matters is that
+// reading ends, in rows or in a data::Error, and never in a crash (FreeXL alone crashes on some).
+TEST_F(WorkbookFailure, SurvivesGarbageInsteadOfItsParts) {
+    std::mt19937 random(20240607);
+    for (const QString& workbook : workbooks()) {
+        const QByteArray whole = contentsOf(workbook);
+        for (int round = 0; round < 40; ++round) {
+            QByteArray copy = whole;
+            // A few bytes shift the records' framing, a kilobyte wipes whole records.
+            const qsizetype span = round % 2 == 0 ? 4 : 1024;
+            const auto offset = static_cast<qsizetype>(random() % whole.size());
+            const auto length = std::min<qsizetype>(1 + random() % span, whole.size() - offset);
+            for (qsizetype i = offset; i < offset + length; ++i)
+                copy[i] = static_cast<char>(random() & 0xff);
+            const QString path = writeFile(dir, "garbled.xls", copy);
+            const QString failure = failureOf(path);
+            EXPECT_TRUE(failure.isEmpty() || failure.contains(path)) << failure.toStdString();
+        }
+    }
+}
+
+TEST_F(WorkbookFailure, LeavesTheFileAndItsFolderUntouched) {
+    const QString copy = writeFile(dir, "copy.xls", contentsOf(madeWorkbook("types.xls")));
+    QFile(copy).setPermissions(QFileDevice::ReadOwner);
+    const auto before = test::FileState::of(copy);
+    EXPECT_GT(test::readEverything<WorkbookFile>(copy), 0);
+    EXPECT_EQ(test::FileState::of(copy), before);
+}
+
+} // namespace

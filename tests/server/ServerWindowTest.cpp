@@ -1,0 +1,85 @@
+// The real main window logged in to the test server, which stands in for an Oracle database
+// reached through its ODBC data source.
+#include "server/ServerConnection.h"
+#include "support/MainWindowFixture.h"
+#include "ui/dialogs/frmLogin.h"
+#include "ui/dialogs/frmOpenSource.h"
+#include "ui/main/DataGrid.h"
+#include "ui/main/StatusBar.h"
+#include "ui/session/PickerScript.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTableView>
+#include <QTest>
+
+using test::server::dataSource;
+
+using ServerWindow = MainWindowFixture;
+
+// The picker names user@database and lists the tables with their schemas; the record source
+// and its columns are written bare, as the server reads them.
+TEST_F(ServerWindow, ThePickerListsTablesWithTheirSchemas) {
+    frmMain& f = openWindow();
+    seam.queueForm(ui::script::login(dataSource().user, dataSource().password, dataSource().dsn));
+    QString root;
+    QStringList tables;
+    seam.queueForm([&](QDialog& d) {
+        root = static_cast<frmOpenSource&>(d).sTree->Nodes(1)->Text();
+        const auto pick = std::make_shared<ui::script::Pick>();
+        ui::script::pickTable("sales.orders", pick)(d);
+        tables = pick->listed;
+    });
+    f.mnuFileCnctODBC->trigger();
+    EXPECT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
+    EXPECT_EQ(state->DbProvider, "MSDAORA.1");
+    EXPECT_EQ(root, dataSource().user + "@" + dataSource().dsn);
+    EXPECT_TRUE(tables.contains("TABLE/public.notes"));
+    EXPECT_TRUE(tables.contains("VIEW/sales.east_orders"));
+
+    EXPECT_EQ(state->Grouping.RecordSource, "sales.orders");
+    ASSERT_GT(state->Grouping.FieldCount, 3);
+    EXPECT_EQ(state->Grouping.ColInfo[0].ColSQL, state->Grouping.ColInfo[0].ColName);
+    auto model = f.grdDataGrid->dataSource();
+    EXPECT_EQ(model->columnCount(), state->Grouping.FieldCount);
+    EXPECT_EQ(model->rowCount(), 0);
+    EXPECT_TRUE(state->LastDetailSQL.endsWith(" FROM sales.orders WHERE 1 = 0"));
+}
+
+// A server result that fails part way while the user scrolls: the failure is told once, the
+// rows read stay, and the program goes on working.
+TEST_F(ServerWindow, AReadThatFailsWhileScrollingIsToldOnceAndKeepsTheRowsShown) {
+    frmMain& f = openWindow();
+    f.resize(900, 600);
+    f.mnuExtrasAutoQ->trigger();
+    seam.queueForm(ui::script::login(dataSource().user, dataSource().password, dataSource().dsn));
+    ui::script::queuePick(seam, "sales.readings");
+    f.mnuFileCnctODBC->trigger();
+    ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
+    const QAbstractItemModel& shown = *f.grdDataGrid->findChild<QTableView*>()->model();
+    QTest::qWait(50);
+    ASSERT_GT(shown.rowCount(), 0);
+
+    // The 700th reading cannot be computed: scrolling down reaches it.
+    for (int i = 0; i < 10 && seam.messages.empty(); ++i) {
+        f.grdDataGrid->Scroll(0, 1 << 30);
+        QTest::qWait(50);
+    }
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].title, "Error!");
+    EXPECT_TRUE(seam.messages[0].text.contains("division by zero"))
+        << seam.messages[0].text.toStdString();
+    const int kept = shown.rowCount();
+    EXPECT_GE(kept, 256);
+    EXPECT_LT(kept, 700);
+    EXPECT_EQ(shown.index(kept - 1, 0).data().toInt(), kept);
+
+    // Scrolling on neither reads nor tells more; the window still answers.
+    f.grdDataGrid->Scroll(0, 1 << 30);
+    QTest::qWait(50);
+    EXPECT_EQ(shown.rowCount(), kept);
+    EXPECT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(f.sbStatusBar->Panels(1)->text(), "Ready");
+    f.mnuExtrasUpdDtls->trigger();
+    EXPECT_EQ(seam.messages.size(), 1u);
+}
