@@ -60,34 +60,14 @@ const std::vector<Row>& rows() {
     return all;
 }
 
-enum Column { Label, Flag, Amount, Small, Big, Price, When, Clock };
+enum Column { Label, Amount, Flag, Small, Big, Price, When, Clock };
 
 const data::jet::SourceColumn Columns[] = {
-    {"Label", data::ado::adVarWChar, 0}, {"Flag", data::ado::adBoolean, 0},
-    {"Amount", data::ado::adDouble, 0},  {"Small", data::ado::adInteger, 0},
+    {"Label", data::ado::adVarWChar, 0}, {"Amount", data::ado::adDouble, 0},
+    {"Flag", data::ado::adBoolean, 0},   {"Small", data::ado::adInteger, 0},
     {"Big", data::ado::adBigInt, 0},     {"Price", data::ado::adCurrency, 0},
     {"When", data::ado::adDate, 0},      {"Clock", data::ado::adDate, 0},
 };
-
-struct Layout {
-    const char* name;
-    std::vector<Column> columns;
-};
-
-const std::vector<Layout>& layouts() {
-    static const std::vector<Layout> all = {
-        {"Hard", {Label, Amount, Flag, Small, Big, Price, When, Clock}},
-        {"HardDates", {When, Clock, Amount, Price, Label, Flag}},
-    };
-    return all;
-}
-
-const Layout* layoutOf(const QString& name) {
-    for (const Layout& layout : layouts())
-        if (name.compare(QLatin1String(layout.name), Qt::CaseInsensitive) == 0)
-            return &layout;
-    return nullptr;
-}
 
 void setDate(RowSink& sink, int at, const QDateTime& when) {
     sink.setDateTime(at, when.date().year(), when.date().month(), when.date().day(),
@@ -120,27 +100,20 @@ void put(RowSink& sink, int at, const Row& row, Column column) {
 } // namespace
 
 QStringList HardValues::tableNames() {
-    QStringList names;
-    for (const Layout& layout : layouts())
-        names << QLatin1String(layout.name);
-    return names;
+    return {QStringLiteral("Hard")};
 }
 
 std::optional<data::jet::SourceTable> HardValues::describe(const QString& name) {
-    const Layout* layout = layoutOf(name);
-    if (!layout)
+    if (name.compare(QLatin1String("Hard"), Qt::CaseInsensitive) != 0)
         return nullopt;
-    data::jet::SourceTable table{QLatin1String(layout->name), {}};
-    for (Column column : layout->columns)
-        table.columns.push_back(Columns[column]);
-    return table;
+    return data::jet::SourceTable{QStringLiteral("Hard"),
+                                  std::vector(std::begin(Columns), std::end(Columns))};
 }
 
-void HardValues::load(const QString& name, RowSink& sink) {
-    const Layout* layout = layoutOf(name);
+void HardValues::load(const QString&, RowSink& sink) {
     for (const Row& row : rows()) {
-        for (int at = 0; at < int(layout->columns.size()); ++at)
-            put(sink, at, row, layout->columns[at]);
+        for (int at = 0; at < int(std::size(Columns)); ++at)
+            put(sink, at, row, Column(at));
         sink.endRow();
     }
 }

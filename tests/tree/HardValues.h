@@ -16,10 +16,7 @@ class Connection;
 // and beyond what a double holds, dates before 1930 and after 2029, and times of day.
 namespace test {
 
-// The same rows under several tables, each with its own column order, so that the window, which
-// groups in the table's order, can take each column first:
-// - "Hard": Label, Amount, Flag, Small, Big, Price, When, Clock
-// - "HardDates": When, Clock, Amount, Price, Label, Flag
+// The table "Hard": Label, Amount, Flag, Small, Big, Price, When, Clock.
 class HardValues : public data::jet::TableSource {
 public:
     QStringList tableNames() override;

@@ -1,5 +1,6 @@
 // The grouping tree over the values hardest to group and select again, run through the engine's
-// Jet SQL, with negative statistics written between parentheses as some regions write amounts.
+// Jet SQL, under two regions, with negative statistics also written between parentheses as some
+// regions write amounts.
 #include "data/Dialect.h"
 #include "tree/Columns.h"
 #include "tree/DateGrouping.h"
@@ -13,6 +14,17 @@ namespace {
 
 tree::Regional inParentheses() {
     return {QLocale(), tree::NegativeStyle::Parentheses};
+}
+
+// The labels of the first level over the columns given.
+QStringList labels(std::initializer_list<std::pair<QString, data::Conversion>> columns,
+                   const QString& dateExpression, const tree::Regional& regional) {
+    QStringList texts;
+    const tree::LevelSql level{0, int(columns.size()), "[Hard]", "", dateExpression};
+    for (const tree::LevelRow& row :
+         tree::readLevel(test::connectToHardValues(), test::columnTable(columns), level, regional))
+        texts << row.node.label;
+    return texts;
 }
 
 } // namespace
@@ -31,48 +43,27 @@ TEST(HardValuesTree, EveryNodeSelectsExactlyItsOwnRows) {
         EXPECT_GT(tree.check({"When", "Small", "Clock", "Amount"}, dateGroup), 0);
         EXPECT_GT(tree.check({"Clock", "Flag", "When", "Big"}, dateGroup), 0);
     }
+    const QStringList shown =
+        labels({{"[Label]", data::Conversion::CStr}, {"[Amount]", data::Conversion::CDbl}}, "",
+               inParentheses());
+    EXPECT_TRUE(shown.contains("a (b) (2; Min: (0.75); Max: 123,456,789.25; Avg: 61,728,394.25; "
+                               "Sum: 123,456,788.50)"))
+        << shown.join('\n').toStdString();
+    // Texts that differ in letter case only are one group, as Jet compares them; statistics
+    // over no values are left empty.
+    EXPECT_EQ(shown.filter("(3; Min: (2.50); Max: 0.30; Avg: (0.63); Sum: (1.90))").size(), 1);
+    EXPECT_TRUE(shown.contains("( (2; Min: ; Max: ; Avg: ; Sum: )"));
 }
 
-// Labels and conditions under a region that writes numbers and dates otherwise than the default
-// one.
 TEST(HardValuesTree, EveryNodeSelectsItsRowsUnderAnotherRegion) {
     test::LocaleScope region(test::Germany);
     test::TreeInvariant tree(test::connectToHardValues(), "[Hard]", data::Dialect::Jet);
     EXPECT_GT(tree.check({"Label", "Amount", "When", "Flag"}, "None"), 0);
     EXPECT_GT(tree.check({"When", "Clock", "Amount"}, "Month"), 0);
-
-    const data::ColInfoTable columns = test::columnTable(
-        {{"[Label]", data::Conversion::CStr}, {"[Amount]", data::Conversion::CDbl}});
-    QStringList labels;
-    for (const tree::LevelRow& row :
-         tree::readLevel(test::connectToHardValues(), columns, {0, 2, "[Hard]", "", ""}))
-        labels << row.node.label;
-    EXPECT_TRUE(labels.contains(
-        "a (b) (2; Min: -0,75; Max: 123.456.789,25; Avg: 61.728.394,25; Sum: 123.456.788,50)"))
-        << labels.join('\n').toStdString();
-    const data::ColInfoTable dates = test::columnTable({{"[When]", data::Conversion::CDate}});
-    labels.clear();
-    for (const tree::LevelRow& row :
-         tree::readLevel(test::connectToHardValues(), dates, {0, 1, "[Hard]", "", "[When]"}))
-        labels << row.node.label;
-    EXPECT_TRUE(labels.contains("31.12.1929 23:59:59 (1)")) << labels.join('\n').toStdString();
-}
-
-TEST(HardValuesTree, LabelsWriteNegativeStatisticsBetweenParentheses) {
-    test::LocaleScope region(test::UnitedStates);
-    const data::ColInfoTable columns = test::columnTable(
-        {{"[Label]", data::Conversion::CStr}, {"[Amount]", data::Conversion::CDbl}});
-    QStringList labels;
-    for (const tree::LevelRow& row : tree::readLevel(test::connectToHardValues(), columns,
-                                                     {0, 2, "[Hard]", "", ""}, inParentheses()))
-        labels << row.node.label;
-    EXPECT_TRUE(labels.contains("a (b) (2; Min: (0.75); Max: 123,456,789.25; Avg: 61,728,394.25; "
-                                "Sum: 123,456,788.50)"))
-        << labels.join('\n').toStdString();
-    // Texts that differ in letter case only are one group, as Jet compares them.
-    EXPECT_EQ(labels.filter("(3; Min: (2.50); Max: 0.30; Avg: (0.63); Sum: (1.90))").size(), 1)
-        << labels.join('\n').toStdString();
-    // Statistics over no values are left empty.
-    EXPECT_TRUE(labels.contains("( (2; Min: ; Max: ; Avg: ; Sum: )"))
-        << labels.join('\n').toStdString();
+    EXPECT_TRUE(labels({{"[Label]", data::Conversion::CStr}, {"[Amount]", data::Conversion::CDbl}},
+                       "", tree::Regional())
+                    .contains("a (b) (2; Min: -0,75; Max: 123.456.789,25; Avg: 61.728.394,25; "
+                              "Sum: 123.456.788,50)"));
+    EXPECT_TRUE(labels({{"[When]", data::Conversion::CDate}}, "[When]", tree::Regional())
+                    .contains("31.12.1929 23:59:59 (1)"));
 }

@@ -26,7 +26,7 @@ TEST_F(WorkbookTree, EveryNodeOfTheWrittenSheetsSelectsItsOwnRows) {
     EXPECT_GT(types.check({"Region", "Amount", "Paid", "Total"}, "None"), 0);
     EXPECT_GT(types.check({"Paid", "Status", "Note", "Amount"}, "None"), 0);
     // Dates, times and both, grouped by each granularity; days beyond 2100. (The sheets of
-    // workbooks made by others are read in WorkbookSamplesTest; their rows group as these do.)
+    // workbooks made by others are read in WorkbookFileTest; their rows group as these do.)
     test::TreeInvariant dates = sheetTree(madeWorkbook("types.xls"), "Dates");
     test::TreeInvariant late = sheetTree(madeWorkbook("types.xls"), "Exact");
     for (const char* dateGroup : {"None", "Year", "Quarter", "Month", "Week", "Day", "Hour"}) {

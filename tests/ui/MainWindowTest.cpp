@@ -1,7 +1,6 @@
 #include "support/MainWindowFixture.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/MainLayout.h"
 #include "ui/main/StatusBar.h"
 
 #include <QAction>
@@ -10,7 +9,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
-#include <QToolBar>
 
 using MainWindow = MainWindowFixture;
 
@@ -41,7 +39,6 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsShortcutsAndStartStates) {
     EXPECT_EQ(f.mnuEditCopy->shortcut(), QKeySequence("Ctrl+C"));
     EXPECT_EQ(f.mnuExtrasUpdDtls->shortcut(), QKeySequence("F5"));
     EXPECT_FALSE(f.mnuFileOpen->isEnabled());
-    EXPECT_TRUE(f.tbToolBar->isHidden());
 
     // A check mark changes only when the program sets it: a Date Grouping item moves the one
     // mark to itself; Auto Query Details turns on and off, with nothing to load yet.
@@ -168,8 +165,3 @@ TEST_F(MainWindow, AboutBoxClosesOnEnterEscapeAndOkAndExitUnloadsEveryForm) {
 }
 
 // The gaps between the panes are checked on the window above, whose toolbar stays hidden.
-TEST(MainLayoutRule, AToolbarPushesThePanesDown) {
-    const ui::layout::Panes p = ui::layout::sizeControls(2500, {8000, 6000, 420, 300, 420, 0});
-    EXPECT_EQ(p.paneTop, 720);
-    EXPECT_EQ(p.paneHeight, 6000 - 720);
-}

@@ -4,6 +4,7 @@
 #include "data/ColumnTypes.h"
 #include "data/Recordset.h"
 #include "drill/LabelFigures.h"
+#include "drill/SourceFigures.h"
 #include "grid/DetailSql.h"
 #include "grid/RecordsetModel.h"
 #include "ui/main/DataGrid.h"
@@ -71,7 +72,8 @@ private:
         const Module1& state = window_.state();
         try {
             const QString filter = window_.form().makeFilter(depth);
-            const qlonglong selected = countWhere(filter);
+            const qlonglong selected =
+                countWhere(state.DbConnection, state.Grouping.RecordSource, filter);
             if (selected != count)
                 fail(QStringLiteral("its condition selects %1 rows, it counts %2: %3")
                          .arg(selected)
@@ -108,36 +110,16 @@ private:
         if (!numeric)
             return;
         static const char* const names[] = {"Min", "Max", "Avg", "Sum"};
-        QString sql = "SELECT";
-        for (const char* name : names)
-            sql += QStringLiteral(" %1(%2) AS C%1,").arg(name, grouping.ColInfo[depth].ColSQL);
-        sql.chop(1);
-        data::Recordset rows;
-        rows.Open(sql + " FROM " + grouping.RecordSource +
-                      (filter.isEmpty() ? QString() : " WHERE " + filter),
-                  window_.state().DbConnection, data::ado::adOpenForwardOnly,
-                  data::ado::adLockReadOnly, -1);
+        const Module1& state = window_.state();
+        const auto values = statisticsWhere(state.DbConnection, grouping.RecordSource,
+                                            grouping.ColInfo[depth].ColSQL, filter);
         for (int i = 0; i < 4; ++i) {
-            const QVariant value = rows.Fields(QStringLiteral("C") + names[i]).Value();
             const std::optional<double>& label = shown.statistics[i];
-            if (value.isNull() != !label.has_value() ||
-                (label &&
-                 std::abs(*label - value.toDouble()) > 0.005 + 1e-12 * std::abs(value.toDouble())))
+            if (!showsStatistic(label, values[i]))
                 fail(QStringLiteral("its %1 shows %2, its rows give %3")
                          .arg(names[i], label ? QString::number(*label, 'f', 2) : "nothing",
-                              value.isNull() ? "nothing" : value.toString()));
+                              values[i].isNull() ? "nothing" : values[i].toString()));
         }
-    }
-
-    qlonglong countWhere(const QString& filter) {
-        const Module1& state = window_.state();
-        QString sql = "SELECT COUNT(*) AS CNT FROM " + state.Grouping.RecordSource;
-        if (!filter.isEmpty())
-            sql += " WHERE " + filter;
-        data::Recordset rows;
-        rows.Open(sql, state.DbConnection, data::ado::adOpenForwardOnly, data::ado::adLockReadOnly,
-                  -1);
-        return rows.Fields("CNT").Value().toLongLong();
     }
 
     // Reads the grid's rows to the end, as a person scrolling down does, through the grid's own
