@@ -10,9 +10,6 @@ namespace data {
 // hold Spare ("0"); a column of a kind the tree cannot group or filter holds Nothing ("NOTHING").
 enum class Conversion { Spare, CInt, CLng, CDec, CDbl, CBool, CStr, CDate, Nothing };
 
-// The keyword as the program writes it: "CInt", "CStr", ..., "NOTHING", "0".
-QString conversionKeyword(Conversion conversion);
-
 // One column of the open record source, in the grid's column order.
 struct ColInfoRec {
     QString ColName;                        // the column's name as the source reports it

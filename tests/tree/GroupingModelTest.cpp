@@ -26,11 +26,9 @@ GroupingModel model(std::initializer_list<std::pair<QString, Conversion>> column
     return grouping;
 }
 
-NodePath pathOf(std::initializer_list<QVariant> values) {
-    NodePath path;
-    for (const QVariant& v : values)
-        path.values.push_back({v, data::ado::adVarWChar, QString()});
-    return path;
+// The path of a first-level node whose value is this text.
+NodePath below(const QString& text) {
+    return {{{text, data::ado::adVarWChar, QString()}}};
 }
 
 // The names of the columns in table order, with "*" after a grouped one and its date group.
@@ -64,7 +62,7 @@ TEST(GroupingModel, WritesTheStatementsOfEachDialectExactly) {
     GroupingModel dates = model({{"[Region]", Conversion::CStr},
                                  {"[OrderDate]", Conversion::CDate},
                                  {"[Customer]", Conversion::CStr}});
-    const LevelSql month = dates.startLevel(1, pathOf({"North"}), "Month").sql;
+    const LevelSql month = dates.startLevel(1, below("North"), "Month").sql;
     EXPECT_EQ(groupedStatement(dates.ColInfo, month),
               "SELECT Format([OrderDate], \"yyyy\\/mm\") AS CNAME, COUNT(1) AS CCNT FROM "
               "[Orders] WHERE [OrderDate] IS NOT NULL  AND [Region] = 'North' GROUP BY "
@@ -75,18 +73,17 @@ TEST(GroupingModel, WritesTheStatementsOfEachDialectExactly) {
 
     GroupingModel oracle = model({{"REGION", Conversion::CStr}, {"ORDERED", Conversion::CDate}},
                                  Dialect::Oracle, "SALES.ORDERS");
-    EXPECT_EQ(
-        groupedStatement(oracle.ColInfo, oracle.startLevel(1, pathOf({"North"}), "Quarter").sql),
-        "SELECT to_char(ORDERED, 'YYYY/') || 'Q' || to_char(ORDERED, 'Q') AS CNAME, "
-        "COUNT(1) AS CCNT FROM SALES.ORDERS WHERE ORDERED IS NOT NULL  AND REGION = "
-        "'North' GROUP BY to_char(ORDERED, 'YYYY/') || 'Q' || to_char(ORDERED, 'Q')");
+    EXPECT_EQ(groupedStatement(oracle.ColInfo, oracle.startLevel(1, below("North"), "Quarter").sql),
+              "SELECT to_char(ORDERED, 'YYYY/') || 'Q' || to_char(ORDERED, 'Q') AS CNAME, "
+              "COUNT(1) AS CCNT FROM SALES.ORDERS WHERE ORDERED IS NOT NULL  AND REGION = "
+              "'North' GROUP BY to_char(ORDERED, 'YYYY/') || 'Q' || to_char(ORDERED, 'Q')");
     // The ODBC bridge writes a year with Format$, every other group with Format.
     GroupingModel sheet = model({{"[When]", Conversion::CDate}, {"[Qty]", Conversion::CInt}},
                                 Dialect::OdbcBridge, "[Sheet1$]");
     EXPECT_EQ(sheet.groupingTerms("Year"), QStringList({"Format$([When], 'YYYY')", "[Qty]"}));
     // The last column has no next one to take statistics of.
     sheet.startLevel(0, {}, "Year");
-    const LevelSql last = sheet.startLevel(1, pathOf({"2001"}), "Year").sql;
+    const LevelSql last = sheet.startLevel(1, below("2001"), "Year").sql;
     EXPECT_FALSE(levelHasStatistics(sheet.ColInfo, last));
     EXPECT_EQ(groupedStatement(sheet.ColInfo, last),
               "SELECT [Qty] AS CNAME, COUNT([Qty]) AS CCNT FROM [Sheet1$] WHERE [Qty] IS NOT "
