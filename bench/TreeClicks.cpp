@@ -1,11 +1,7 @@
 #include "TreeClicks.h"
 
-#include "data/Ado.h"
-#include "data/ColumnTable.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
-#include "data/Error.h"
-#include "data/Recordset.h"
 #include "tree/GroupingModel.h"
 
 #include <algorithm>
@@ -18,20 +14,8 @@ namespace {
 // The grouping as the window holds it once the grid shows only these columns, in this order.
 tree::GroupingModel columnsInOrder(const std::shared_ptr<data::Connection>& connection,
                                    const QString& recordSource, const TreeOrder& order) {
-    data::Recordset structure;
-    structure.Open(data::structureSql(recordSource), connection, data::ado::adOpenStatic,
-                   data::ado::adLockReadOnly, -1);
-    data::ColInfoTable all;
-    const int count = data::fillColumnTable(all, structure, data::Dialect::Jet);
-    std::vector<data::ColInfoRec> chosen;
-    for (const QString& name : order.columns)
-        for (int i = 0; i < count; ++i)
-            if (all[i].ColName == name)
-                chosen.push_back(all[i]);
-    if (chosen.size() != std::size_t(order.columns.size()))
-        throw data::Error(QStringLiteral("The table lacks a column of ") + order.name);
     tree::GroupingModel grouping;
-    grouping.open(recordSource, data::Dialect::Jet, chosen);
+    grouping.open(connection, recordSource, data::Dialect::Jet, order.columns);
     return grouping;
 }
 

@@ -24,13 +24,17 @@ QString structureSql(const QString& recordSource) {
     return "Select * From " + recordSource + " Where 1 = 0";
 }
 
-int fillColumnTable(ColInfoTable& table, const Recordset& structure, Dialect dialect) {
-    const int count = structure.fieldCount();
+void requireColumnRoom(qsizetype count) {
     if (count > ColInfoUpper + 1)
         throw Error(QString("The record source has %1 columns; the program can work with at "
                             "most %2.")
                         .arg(count)
                         .arg(ColInfoUpper + 1));
+}
+
+int fillColumnTable(ColInfoTable& table, const Recordset& structure, Dialect dialect) {
+    const int count = structure.fieldCount();
+    requireColumnRoom(count);
     for (int i = 0; i < count; ++i) {
         const Field& field = structure.Fields(i);
         table[i] = ColInfoRec{field.Name, columnSql(field.Name, dialect), colADTypes(field.Type),

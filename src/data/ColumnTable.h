@@ -24,6 +24,9 @@ QString recordSourceFor(const QString& tableName, Dialect dialect);
 // The statement that reads the record source's columns without reading a row.
 QString structureSql(const QString& recordSource);
 
+// Fails when a record source has more columns than the table holds.
+void requireColumnRoom(qsizetype count);
+
 // Fills the live entries from the fields of a structure result. Fails, writing nothing, when
 // the source has more columns than the table holds.
 int fillColumnTable(ColInfoTable& table, const Recordset& structure, Dialect dialect);

@@ -1,9 +1,11 @@
 #include "tree/GroupingModel.h"
 
+#include "data/Ado.h"
 #include "data/ColumnTable.h"
 #include "data/ColumnTypes.h"
 #include "data/Connection.h"
 #include "data/Error.h"
+#include "data/Recordset.h"
 #include "tree/DateGrouping.h"
 #include "tree/GroupingOrder.h"
 #include "tree/NodeFilter.h"
@@ -16,20 +18,32 @@ void GroupingModel::open(const QString& recordSource, data::Dialect sourceDialec
                          const data::Recordset& structure) {
     data::ColInfoTable columns;
     const int count = data::fillColumnTable(columns, structure, sourceDialect);
-    data::resetSpareEntries(columns, count);
-    ColInfo = columns;
-    FieldCount = count;
-    RecordSource = recordSource;
-    dialect = sourceDialect;
+    open(recordSource, sourceDialect, std::span(columns.begin(), columns.begin() + count));
+}
+
+void GroupingModel::open(const std::shared_ptr<data::Connection>& connection,
+                         const QString& recordSource, data::Dialect sourceDialect,
+                         const QStringList& shown) {
+    data::Recordset structure;
+    structure.Open(data::structureSql(recordSource), connection, data::ado::adOpenStatic,
+                   data::ado::adLockReadOnly, -1);
+    data::ColInfoTable all;
+    const int count = data::fillColumnTable(all, structure, sourceDialect);
+    std::vector<data::ColInfoRec> columns;
+    for (const QString& name : shown) {
+        const auto found = std::find_if(all.begin(), all.begin() + count, [&](const auto& c) {
+            return c.ColName.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (found == all.begin() + count)
+            throw data::Error("The record source has no column " + name + ".");
+        columns.push_back(*found);
+    }
+    open(recordSource, sourceDialect, columns);
 }
 
 void GroupingModel::open(const QString& recordSource, data::Dialect sourceDialect,
                          std::span<const data::ColInfoRec> columns) {
-    if (columns.size() > std::size_t(data::ColInfoUpper) + 1)
-        throw data::Error(QStringLiteral("The record source has %1 columns; the program can "
-                                         "work with at most %2.")
-                              .arg(columns.size())
-                              .arg(data::ColInfoUpper + 1));
+    data::requireColumnRoom(qsizetype(columns.size()));
     std::copy(columns.begin(), columns.end(), ColInfo.begin());
     FieldCount = int(columns.size());
     data::resetSpareEntries(ColInfo, FieldCount);

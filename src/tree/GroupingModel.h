@@ -48,7 +48,12 @@ public:
     // grouped yet. Fails, changing nothing, when the source has more columns than the table
     // holds.
     void open(const QString& recordSource, data::Dialect dialect, const data::Recordset& structure);
-    // The same with the columns given, as a grid showing only these would order them.
+    // The same with the record source's columns of these names only (compared without regard
+    // to case), in this order, as a grid showing only these would hold them; the structure is
+    // read on the connection. Fails for a name the record source lacks.
+    void open(const std::shared_ptr<data::Connection>& connection, const QString& recordSource,
+              data::Dialect dialect, const QStringList& shown);
+    // The same with the columns given.
     void open(const QString& recordSource, data::Dialect dialect,
               std::span<const data::ColInfoRec> columns);
 

@@ -3,6 +3,7 @@
 // figures computed here from the rows themselves.
 #include "data/Connection.h"
 #include "data/Dialect.h"
+#include "data/Recordset.h"
 #include "data/access/AccessFixtures.h"
 #include "tree/LocaleScope.h"
 #include "tree/TreeInvariant.h"
@@ -114,8 +115,7 @@ TEST_F(NwindTree, EveryLabelShowsTheFiguresOfItsRowsAsTheFileHoldsThem) {
             all.back().push_back(rows.Fields(name).Value());
     }
     tree::GroupingModel grouping;
-    grouping.open("[Orders]", data::Dialect::Jet,
-                  test::columnsNamed(connection, "[Orders]", data::Dialect::Jet, RawColumns));
+    grouping.open(connection, "[Orders]", data::Dialect::Jet, RawColumns);
     tree::NodePath root;
     EXPECT_EQ(check(all, root, tree::rootLabel(grouping.readRoot(connection))), 830u);
     EXPECT_GT(checkBelow(grouping, connection, all, root), 830);

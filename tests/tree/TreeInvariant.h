@@ -1,9 +1,6 @@
 #pragma once
 
-#include "data/Ado.h"
-#include "data/ColumnTable.h"
 #include "data/Connection.h"
-#include "data/Recordset.h"
 #include "drill/LabelFigures.h"
 #include "drill/SourceFigures.h"
 #include "tree/GroupingModel.h"
@@ -30,25 +27,6 @@ inline void expectLabelShows(const QString& label, const tree::Regional& regiona
             << i << " " << label.toStdString() << " where " << condition.toStdString();
 }
 
-// The columns of a record source named in `order`, in that order, as a grid showing only them
-// would hold them.
-inline std::vector<data::ColInfoRec>
-columnsNamed(const std::shared_ptr<data::Connection>& connection, const QString& source,
-             data::Dialect dialect, const QStringList& order) {
-    data::Recordset structure;
-    structure.Open(data::structureSql(source), connection, data::ado::adOpenStatic,
-                   data::ado::adLockReadOnly, -1);
-    data::ColInfoTable all;
-    const int count = data::fillColumnTable(all, structure, dialect);
-    std::vector<data::ColInfoRec> columns;
-    for (const QString& name : order)
-        for (int i = 0; i < count; ++i)
-            if (all[i].ColName.compare(name, Qt::CaseInsensitive) == 0)
-                columns.push_back(all[i]);
-    EXPECT_EQ(qsizetype(columns.size()), order.size());
-    return columns;
-}
-
 // A whole tree over a record source, built level by level by the program's grouping model: for
 // every node, its children add up to it, its condition selects exactly its rows, and its
 // statistics, as computed and as its label shows them, are those of the next column over
@@ -63,7 +41,7 @@ public:
     // Groups by the named columns in this order, dates by the given granularity, and checks
     // the tree; returns the number of nodes below the root.
     int check(const QStringList& order, const QString& dateGroup) {
-        grouping_.open(source_, dialect_, columnsNamed(connection_, source_, dialect_, order));
+        grouping_.open(connection_, source_, dialect_, order);
         dateGroup_ = dateGroup;
         // As the window does: the source may index the table for this order.
         grouping_.prepareSource(*connection_, dateGroup);
