@@ -7,14 +7,18 @@
 #include "ui/session/PickerScript.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QMenu>
 
 namespace drill {
 
-// The window stays hidden: its handlers work the same, and nothing is laid out or painted for no
-// one to see.
-DrillWindow::DrillWindow() = default;
+// The window is shown (on the offscreen platform unless another is asked for) at the size it
+// takes from its settings, so that the grid lays out and reads its rows as it does on a desktop.
+DrillWindow::DrillWindow() {
+    form().show();
+    QApplication::processEvents();
+}
 
 DrillWindow::~DrillWindow() = default;
 

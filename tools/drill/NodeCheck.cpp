@@ -12,7 +12,11 @@
 #include "ui/main/frmMain.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QTableView>
+#include <algorithm>
 #include <exception>
 #include <set>
 
@@ -91,6 +95,7 @@ private:
             fail("its condition cannot be counted: " + ui::Feedback::describe(failure));
             return;
         }
+        checkShownRows(count);
         const qlonglong bound = boundRows();
         if (bound >= 0 && bound != count)
             fail(QStringLiteral("the grid binds %1 rows, it counts %2").arg(bound).arg(count));
@@ -120,6 +125,35 @@ private:
                          .arg(names[i], label ? QString::number(*label, 'f', 2) : "nothing",
                               values[i].isNull() ? "nothing" : values[i].toString()));
         }
+    }
+
+    // What the grid's view shows right after the binding, at its size in the window: as many
+    // rows as fit its height, or all of the node's rows when fewer, and a scroll bar that goes
+    // further when there are more rows than it shows.
+    void checkShownRows(qlonglong count) {
+        const auto* view = window_.form().grdDataGrid->findChild<QTableView*>();
+        if (!view)
+            return;
+        // The view lays itself out once control is back in the event loop, as it is for a
+        // person looking at it.
+        QApplication::processEvents();
+        const QWidget* viewport = view->viewport();
+        const int rowHeight = view->verticalHeader()->defaultSectionSize();
+        const qlonglong fit = rowHeight > 0 ? viewport->height() / rowHeight : 0;
+        const int first = view->rowAt(0);
+        int last = view->rowAt(viewport->height() - 1);
+        if (last < 0)
+            last = view->model()->rowCount() - 1;
+        const qlonglong shown = first < 0 ? 0 : last - first + 1;
+        if (shown < std::min(count, fit))
+            fail(QStringLiteral("the grid shows %1 rows of %2 where %3 fit")
+                     .arg(shown)
+                     .arg(count)
+                     .arg(fit));
+        if (count > shown && view->verticalScrollBar()->maximum() <= 0)
+            fail(QStringLiteral("the grid shows %1 rows of %2 and cannot scroll to the rest")
+                     .arg(shown)
+                     .arg(count));
     }
 
     // Reads the grid's rows to the end, as a person scrolling down does, through the grid's own

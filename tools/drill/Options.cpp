@@ -3,19 +3,37 @@
 #include "tree/DateGrouping.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSet>
+#include <optional>
 
 namespace drill {
 
 namespace {
 
 // Options that take a value, and those that stand alone.
-const QStringList ValueOptions = {"--access",   "--excel", "--oracle",     "--user",
-                                  "--password", "--table", "--date-group", "--auto-query",
-                                  "--depth",    "--locale"};
+const QStringList ValueOptions = {"--access",   "--excel",  "--oracle",     "--user",
+                                  "--password", "--table",  "--date-group", "--auto-query",
+                                  "--depth",    "--locale", "--move"};
+// Options that may be given more than once.
+const QStringList RepeatableOptions = {"--move"};
 const QStringList FlagOptions = {"--all", "--check", "--help", "-h"};
 
 // A name QLocale knows; anything else falls back to the C locale.
+// "S-E:G": the columns S to E, S <= E, into gap G, all whole numbers of 0 or more.
+std::optional<ColumnMove> columnMove(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^(\\d+)-(\\d+):(\\d+)$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    bool ok[3] = {};
+    const ColumnMove move{match.captured(1).toInt(&ok[0]), match.captured(2).toInt(&ok[1]),
+                          match.captured(3).toInt(&ok[2])};
+    if (!ok[0] || !ok[1] || !ok[2] || move.end < move.start)
+        return std::nullopt;
+    return move;
+}
+
 bool knownLocale(const QString& name) {
     return QLocale(name).name() != QLatin1String("C") || name == QLatin1String("C") ||
            name == QLatin1String("POSIX");
@@ -56,7 +74,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
         const QString& name = arguments[i];
         if (!ValueOptions.contains(name) && !FlagOptions.contains(name))
             return fail("unknown argument \"" + name + "\"");
-        if (given.contains(name))
+        if (given.contains(name) && !RepeatableOptions.contains(name))
             return fail(name + " is given twice");
         given.insert(name);
         if (name == "--help" || name == "-h") {
@@ -100,6 +118,13 @@ ParsedArguments parseArguments(const QStringList& arguments) {
             o.depth = value.toInt(&ok);
             if (!ok || o.depth < 0)
                 return fail("--depth takes a whole number of 0 or more, not \"" + value + "\"");
+        } else if (name == "--move") {
+            const std::optional<ColumnMove> move = columnMove(value);
+            if (!move)
+                return fail("--move takes START-END:GAP, grid positions from 0 with START <= END, "
+                            "not \"" +
+                            value + "\"");
+            o.moves.push_back(*move);
         } else if (name == "--locale") {
             if (!knownLocale(value))
                 return fail("unknown locale \"" + value + "\"");
@@ -118,7 +143,7 @@ QString usage() {
         "                        [--date-group "
         "None|Second|Minute|Hour|Day|Week|Month|Quarter|Year]\n"
         "                        [--auto-query on|off] [--depth N | --all] [--locale NAME]\n"
-        "                        [--check]\n"
+        "                        [--move START-END:GAP]... [--check]\n"
         "       quarrymere-drill --help\n");
 }
 

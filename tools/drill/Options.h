@@ -2,11 +2,20 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 // What quarrymere-drill is asked to do, read from its command line.
 namespace drill {
 
 enum class SourceKind { None, Access, Excel, Oracle };
+
+// A block of grid columns, start .. end (grid positions from 0), to be dropped into a gap: 0
+// before the first column, i + 1 between columns i and i + 1.
+struct ColumnMove {
+    int start = 0;
+    int end = 0;
+    int gap = 0;
+};
 
 struct Options {
     SourceKind source = SourceKind::None;
@@ -21,6 +30,7 @@ struct Options {
     bool all = false; // down to the last column instead
     QString locale;   // empty: the system's
     bool check = false;
+    std::vector<ColumnMove> moves; // --move, in the order given
 };
 
 struct ParsedArguments {
@@ -30,7 +40,8 @@ struct ParsedArguments {
 };
 
 // Reads the arguments after the program's name. Every option takes its value from the next
-// argument; an option given twice, a missing value or a missing source or table is an error.
+// argument; an option given twice (but --move, which may be repeated), a missing value or a
+// missing source or table is an error.
 ParsedArguments parseArguments(const QStringList& arguments);
 
 // The usage lines shown by --help and after a bad argument.

@@ -2,6 +2,7 @@
 // picks a table, clicks the grouping tree open down to a depth and prints it; with --check it
 // also verifies every node's counts against the data source and the detail grid.
 #include "app/StandardProviders.h"
+#include "drill/ColumnMoves.h"
 #include "drill/DrillWindow.h"
 #include "drill/NodeCheck.h"
 #include "drill/Options.h"
@@ -20,6 +21,14 @@ namespace {
 // Exit statuses.
 constexpr int Passed = 0, Violated = 1, CannotRun = 2;
 
+// The offscreen platform says, for every window shown, that it passes no size hints on; the
+// drill's window needs none, and its standard error is for what the window itself says.
+QtMessageHandler platformMessages = nullptr;
+void quietSizeHints(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (!text.contains(QLatin1String("propagateSizeHints")))
+        platformMessages(type, context, text);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -31,6 +40,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(settingsDir.path()));
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(settingsDir.path()));
+    platformMessages = qInstallMessageHandler(quietSizeHints);
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quarrymere");
     app::registerStandardProviders();
@@ -59,7 +69,22 @@ int main(int argc, char** argv) {
     // No level is built below the last column, so --all stops there.
     const int columns = window.state().Grouping.FieldCount;
     const int depth = options.all ? columns : std::min(options.depth, columns);
-    const std::vector<drill::ClickMessage> clicks = drill::expandTree(window, depth);
+    std::vector<drill::ClickMessage> clicks = drill::expandTree(window, depth);
+    // Each move is followed by the same clicks again: the levels the move kept are clicked
+    // through as they stand, those it took away are built anew in the new order.
+    for (const drill::ColumnMove& move : options.moves) {
+        if (const auto failure = drill::dragColumns(window.form(), move)) {
+            err << "--move " << move.start << '-' << move.end << ':' << move.gap << ": " << *failure
+                << '\n';
+            return CannotRun;
+        }
+        for (drill::Message& message : window.takeMessages())
+            clicks.push_back({nullptr, "--move", std::move(message)});
+        for (drill::ClickMessage& click : drill::expandTree(window, depth))
+            clicks.push_back(std::move(click));
+    }
+    if (!options.moves.empty())
+        out << "columns: " << drill::gridColumnNames(window.form()) << '\n';
     drill::writeTree(out, window.root());
     out.flush();
     for (const drill::ClickMessage& click : clicks)

@@ -85,6 +85,7 @@ private:
     void clearBlock();
     void repaintBlock();
     void fitRowHeight();
+    void fillView();
 
     ColumnBlock block_;
     std::shared_ptr<QAbstractItemModel> model_;

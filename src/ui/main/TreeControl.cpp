@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace ui {
 
@@ -32,6 +33,29 @@ void TreeControl::keyPressEvent(QKeyEvent* event) {
     const QModelIndexList after = selectionModel()->selectedIndexes();
     if (!after.isEmpty() && after != before && selectionMovedByKey)
         selectionMovedByKey();
+}
+
+void TreeControl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        QTreeView::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+}
+
+void TreeControl::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        QTreeView::mouseReleaseEvent(event);
+    else
+        event->accept();
+}
+
+void TreeControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        QTreeView::mouseDoubleClickEvent(event);
+    else
+        event->accept();
 }
 
 } // namespace ui

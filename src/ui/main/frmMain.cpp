@@ -112,6 +112,14 @@ void frmMain::buildControls() {
     connect(grdDataGrid, &DataGrid::GotFocus, this, &frmMain::grdDataGrid_GotFocus);
     connect(grdDataGrid, &DataGrid::HeadClick, this, &frmMain::grdDataGrid_HeadClick);
     connect(grdDataGrid, &DataGrid::DblClick, this, &frmMain::grdDataGrid_DblClick);
+    connect(grdDataGrid, &DataGrid::MouseDown, this,
+            [this](const MouseArgs& a) { grdDataGrid_MouseDown(a.button, a.shift, a.x, a.y); });
+    connect(grdDataGrid, &DataGrid::MouseMove, this,
+            [this](const MouseArgs& a) { grdDataGrid_MouseMove(a.button, a.shift, a.x, a.y); });
+    connect(grdDataGrid, &DataGrid::MouseUp, this,
+            [this](const MouseArgs& a) { grdDataGrid_MouseUp(a.button, a.shift, a.x, a.y); });
+    connect(grdDataGrid, &DataGrid::DragOver, this, &frmMain::grdDataGrid_DragOver);
+    connect(grdDataGrid, &DataGrid::DragDrop, this, &frmMain::grdDataGrid_DragDrop);
 
     picSplitter = new QWidget(client_);
     picSplitter->setObjectName("picSplitter");
@@ -283,13 +291,8 @@ void frmMain::Form_Load() {
         m_.DateGroupType = "Year";
         m_.AutoQueryEnabled = mnuExtrasAutoQ->isChecked();
 
-        tvTreeView->setSorted(true);
-        RootNode = tvTreeView->Add();
-        tvTreeView->setLineStyle(1);
+        resetTree("Quarrymere");
         lblTitle[0]->setText("Column: ");
-        RootNode->setText("Quarrymere (0)");
-        RootNode->setTag("Quarrymere");
-        RootNode->setImage("closed");
         GridMouseDown = false;
         feedback_.status("Ready");
     });
@@ -557,15 +560,14 @@ void frmMain::mnuFileOpen_Click() {
     });
 }
 
-// Empties the grouping tree down to a fresh root "Quarrymere (0)" with the given tag.
 void frmMain::resetTree(const QString& rootTag) {
     tvTreeView->Clear();
     tvTreeView->setSorted(true);
-    const NodePtr root = tvTreeView->Add();
+    RootNode = tvTreeView->Add();
     tvTreeView->setLineStyle(1);
-    root->setText("Quarrymere (0)");
-    root->setTag(rootTag);
-    root->setImage("closed");
+    RootNode->setText("Quarrymere (0)");
+    RootNode->setTag(rootTag);
+    RootNode->setImage("closed");
 }
 
 void frmMain::openHalyardSource() {
@@ -771,12 +773,17 @@ void frmMain::tvTreeView_NodeClick(TreeNode*) {
         // The root of a window that has no record source yet stands for nothing.
         if (node->Tag() == "Quarrymere" && node->Text() == "Quarrymere (0)")
             return;
-        m_.SelectedDepth = 0;
-        for (NodePtr n = node; n && n->Index() != 1; n = n->Parent())
-            ++m_.SelectedDepth;
+        m_.SelectedDepth = selectedNodeDepth();
         TreeBuild();
         listDetails();
     });
+}
+
+int frmMain::selectedNodeDepth() const {
+    int depth = 0;
+    for (NodePtr n = tvTreeView->SelectedItem(); n && n->Index() != 1; n = n->Parent())
+        ++depth;
+    return depth;
 }
 
 void frmMain::tvTreeView_GotFocus() {

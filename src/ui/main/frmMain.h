@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/DropGap.h"
 #include "tree/GroupingModel.h"
 #include "ui/main/Feedback.h"
 #include "ui/main/Pictures.h"
@@ -8,6 +9,8 @@
 #include <QPointer>
 #include <array>
 #include <memory>
+#include <optional>
+#include <vector>
 
 struct Module1;
 class frmAbout;
@@ -120,6 +123,11 @@ public:
     void grdDataGrid_GotFocus();
     void grdDataGrid_HeadClick(int colIndex);
     void grdDataGrid_DblClick();
+    void grdDataGrid_MouseDown(int button, int shift, double x, double y);
+    void grdDataGrid_MouseMove(int button, int shift, double x, double y);
+    void grdDataGrid_MouseUp(int button, int shift, double x, double y);
+    void grdDataGrid_DragOver(QObject* source, double x, double y, int state);
+    void grdDataGrid_DragDrop(QObject* source, double x, double y);
     void mnuFileClose_Click();
     void mnuHelpAbout_Click();
 
@@ -132,7 +140,21 @@ private:
     void buildControls();
     void buildMenus();
     void placeAlignedControls();
+    // Empties the grouping tree down to a new root "Quarrymere (0)" with the given tag, which
+    // RootNode then refers to.
     void resetTree(const QString& rootTag);
+    // How many levels the selected node lies below the root; 0 for the root or no selection.
+    int selectedNodeDepth() const;
+    // The grid's columns measured, and the header's block and drop gaps on them.
+    std::vector<grid::ColumnExtent> gridColumnExtents() const;
+    bool gridSelectionExists() const;
+    bool overGridSelection(double x) const;
+    std::optional<int> gridDropGap(double x, grid::GapPick pick) const;
+    void scrollGridAtEdge(double x);
+    void keepDraggedBlock();
+    // Moves the grid's selected columns into `gap`, reworks the tree and shows the grid in the
+    // new column order with the moved block selected.
+    void moveGridColumns(int gap);
     QSize frameExtra() const;
     // Binds the rows of `sql` to the grid unless that statement is already bound.
     void bindDetail(const QString& sql);
