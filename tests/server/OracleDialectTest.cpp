@@ -75,3 +75,17 @@ TEST(TreeDrill, ExactDecimalsBeyondADoubleSelectTheirRows) {
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.last().endsWith(": 0 violations")) << lines.last().toStdString();
 }
+
+// Columns moved through the grid's header on the server table: the date to the front, then
+// the amount between region and customer.
+TEST(TreeDrill, ColumnsMovedThroughTheHeaderRegroupTheServerTable) {
+    const test::DrillRun run =
+        test::runDrill({"--oracle", dataSource().dsn, "--user", dataSource().user, "--password",
+                        dataSource().password, "--table", "sales.orders", "--depth", "3",
+                        "--auto-query", "on", "--move", "6-6:0", "--move", "4-4:2", "--check"});
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    ASSERT_FALSE(run.lines().isEmpty());
+    EXPECT_EQ(run.lines().first().toUpper(), "COLUMNS: ORDERED | ORDER_ID | AMOUNT | REGION | "
+                                             "CUSTOMER | QUANTITY | PAID | SHIPPED | RECEIPT");
+    EXPECT_TRUE(run.lines().last().endsWith(": 0 violations")) << run.lines().last().toStdString();
+}

@@ -62,6 +62,29 @@ TEST_F(DrillOnNwind, AMessageBoxAtAClickIsAViolation) {
     EXPECT_EQ(run.err.count("\"Cannot Group Column\""), 8);
 }
 
+// Each move through the header is followed by the same clicks again; the tree printed is the
+// one in the last order, every node of it checked against the source.
+TEST_F(DrillOnNwind, ColumnsMovedThroughTheHeaderRegroupTheTree) {
+    test::DrillRun run = runDrill(onNwind("Shippers", {"--depth", "3", "--move", "2-2:0", "--move",
+                                                       "1-1:3", "--check", "--locale", "en_US"}));
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    ASSERT_GT(run.lines().size(), 4);
+    EXPECT_EQ(run.lines().mid(0, 5),
+              QStringList({"columns: Phone | CompanyName | ShipperID", "Quarrymere (3)",
+                           "\t(503) 555-3199 (1)",
+                           "\t\tUnited Package (1; Min: 2.00; Max: 2.00; Avg: 2.00; Sum: 2.00)",
+                           "\t\t\t2 (1)"}));
+    EXPECT_EQ(run.lines().last(), "checked 10 nodes: 0 violations");
+
+    run = runDrill(onNwind("Products", {"--depth", "2", "--move", "3-4:0", "--move", "0-0:10",
+                                        "--move", "9-9:1", "--move", "4-4:5", "--check"}));
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_EQ(run.lines().first(), "columns: ProductID | CategoryID | QuantityPerUnit | "
+                                   "ProductName | SupplierID | UnitPrice | UnitsInStock | "
+                                   "UnitsOnOrder | ReorderLevel | Discontinued");
+    EXPECT_TRUE(run.lines().last().endsWith(" nodes: 0 violations"));
+}
+
 TEST_F(DrillOnNwind, AnUnknownTableEndsTheRunWithStatus2) {
     const test::DrillRun run = runDrill(onNwind("Shipper", {}));
     EXPECT_EQ(run.status, 2);
@@ -80,6 +103,7 @@ TEST(Drill, BadArgumentsAndAFileThatCannotBeOpenedEndTheRunWithStatus2) {
          "--date-group takes one of None|Second|Minute|Hour|Day|Week|Month|Quarter|Year"},
         {{"--oracle", "dsn", "--table", "T"}, "--oracle needs --user and --password"},
         {{"--access", missing}, "--table is needed"},
+        {{"--access", missing, "--table", "T", "--move", "2-1:0"}, "--move takes START-END:GAP"},
         // The program's own message for a file it cannot open.
         {{"--access", missing, "--table", "T"}, "Could not find file '" + missing + "'."},
     };
@@ -106,4 +130,9 @@ TEST_F(DrillOnWorkbook, EveryKindOfCellGroupsAndSelectsItsRows) {
     EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
     EXPECT_TRUE(run.out.contains("\n\t\t\t\t\t\t2024/13 (1)\n")) << run.out.toStdString();
     EXPECT_EQ(run.lines().last(), "checked 19 nodes: 0 violations");
+
+    run = runDrill({"--excel", madeWorkbook("types.xls"), "--table", "Sheet1$", "--all", "--move",
+                    "4-5:0", "--check"});
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_TRUE(run.lines().last().endsWith(" nodes: 0 violations"));
 }

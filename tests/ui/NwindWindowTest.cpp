@@ -6,7 +6,9 @@
 #include "data/Recordset.h"
 #include "support/NwindWindowFixture.h"
 
+#include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 
 namespace {
 
@@ -154,4 +156,29 @@ TEST_F(DetailGrid, HeaderClicksChooseTheSortAndADoubleClickAppliesIt) {
         expected << engine.Fields(0).Value().toString();
     EXPECT_EQ(gridColumn(4), expected);
     EXPECT_EQ(seam.messages.size(), 1u);
+}
+
+// What the view itself shows after each binding, at its size in the window: a node of one row,
+// then the root of 2,155 again used to leave the grid showing one row and no scroll bar.
+TEST_F(DetailGrid, EveryBindingShowsAScreenOfRowsAndAScrollBarToTheRest) {
+    openWithAutoQuery("Order Details", true);
+    auto* view = form->grdDataGrid->findChild<QTableView*>();
+    const auto shownRows = [&] {
+        settle();
+        const int last = view->rowAt(view->viewport()->height() - 1);
+        return (last < 0 ? view->model()->rowCount() - 1 : last) - view->rowAt(0) + 1;
+    };
+    const int fit = view->viewport()->height() / view->verticalHeader()->defaultSectionSize();
+    ASSERT_GT(fit, 5);
+    const ui::NodePtr root = form->tvTreeView->Nodes(1);
+    click(root);
+    click(root->Child());
+    click(root->Child()->Child());
+    EXPECT_EQ(shownRows(), 1);
+    click(root);
+    EXPECT_GE(shownRows(), fit);
+    EXPECT_GT(view->verticalScrollBar()->maximum(), 0);
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    settle();
+    EXPECT_GT(view->model()->rowCount(), 2 * fit) << "scrolling down reads further";
 }

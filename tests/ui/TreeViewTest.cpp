@@ -198,4 +198,14 @@ TEST_F(TreeViewTest, ClicksAndKeyboardMovesRaiseNodeClickWithTheNodeSelected) {
     EXPECT_EQ(selectedAtClick, std::vector<NodePtr>({beta, beta, beta}));
     QTest::keyClick(tree.view(), Qt::Key_Down); // at the end the selection stays: no NodeClick
     EXPECT_EQ(selectedAtClick.size(), 3u);
+
+    // Another button neither selects nor clicks: the grid keeps showing the selected node.
+    const QPoint alpha = tree.view()->visualRect(tree.indexOf(tree.Nodes(1).get())).center();
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(tree.view()->viewport(), button, {}, alpha);
+        QTest::mouseDClick(tree.view()->viewport(), button, {}, alpha);
+    }
+    EXPECT_EQ(tree.SelectedItem(), beta);
+    EXPECT_EQ(selectedAtClick.size(), 3u);
+    EXPECT_EQ(doubles.count(), 1);
 }
