@@ -38,9 +38,13 @@ public:
     // Rows the grid holds now.
     int gridRows() const;
 
-private:
+    frmMain& form() { return form_; }
+    Module1& state() { return state_; }
+    // Lets the window lay out and paint what it was given, as it does between a person's
+    // actions.
     void settle() const;
 
+private:
     ui::ScriptedUiSeam seam_;
     ui::MainSession session_{seam_};
     Module1& state_ = session_.state();

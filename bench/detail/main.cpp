@@ -3,14 +3,16 @@
 // table of N rows in the engine. One row count per process, so that the peak memory is that
 // run's own. Prints Markdown.
 //
-//   quarrymere_detail_bench [--rows=N] [--runs=N] [--server [--whole-results]]
+//   quarrymere_detail_bench [--rows=N] [--runs=N] [--server [--whole-results] | --moves]
 //
 // --server puts the table on a private PostgreSQL server instead and connects through psqlODBC
 // in the Oracle dialect, its data source reading results in batches; --whole-results leaves
-// psqlODBC's default, which reads a whole result before handing over its first row.
+// psqlODBC's default, which reads a whole result before handing over its first row. --moves
+// times column moves through the grid's header instead of node clicks.
 
 #include "Arguments.h"
 #include "Memory.h"
+#include "MoveTimes.h"
 #include "Report.h"
 #include "SalesSource.h"
 #include "ServerSales.h"
@@ -34,6 +36,7 @@ using namespace bench;
 struct Options : Counts {
     bool server = false;
     bool wholeResults = false;
+    bool moves = false;
 };
 
 Options readOptions(const QStringList& arguments) {
@@ -45,6 +48,8 @@ Options readOptions(const QStringList& arguments) {
             options.server = true;
         else if (argument == QStringLiteral("--whole-results"))
             options.wholeResults = true;
+        else if (argument == QStringLiteral("--moves"))
+            options.moves = true;
     }
     return options;
 }
@@ -97,6 +102,10 @@ void run(const Options& options) {
                 QStringLiteral("Sales"));
     });
     const double openedMiB = residentMiB();
+    if (options.moves) {
+        runMoveTimes(*window, options);
+        return;
+    }
 
     // Build the levels down to a deep node once; the timed clicks then only load rows.
     const ui::NodePtr root = window->root();
