@@ -122,6 +122,28 @@ SqlExpr unary(const Expr& expr, const ExprScope& scope) {
             arithmeticType(operand.type, valueTypeOf(adSmallInt))};
 }
 
+// Whether the text CStr and & make of a value depends on its type, which the engine's storage
+// does not tell: dates are kept as text in the engine's form, Booleans as -1 and 0, and a Single
+// as a double whose digits go beyond the seven a Single holds.
+bool textFollowsType(const ValueType& type) {
+    return type.storage == Storage::DateTime || type.storage == Storage::Boolean ||
+           type.ado == adSingle;
+}
+
+// The arguments of vb_cstr for the value: the type code follows where the text depends on it.
+QString cstrArguments(const SqlExpr& expr) {
+    if (!textFollowsType(expr.type))
+        return valueSql(expr);
+    return QStringLiteral("%1, %2").arg(valueSql(expr)).arg(expr.type.ado);
+}
+
+// The value as CStr writes it; a value whose text the engine's own conversion gives as is.
+QString cstrSql(const SqlExpr& expr) {
+    if (!textFollowsType(expr.type))
+        return valueSql(expr);
+    return QStringLiteral("vb_cstr(%1)").arg(cstrArguments(expr));
+}
+
 // Jet rounds the operands of \ and Mod to whole numbers first.
 QString wholeNumber(const QString& value) {
     return QStringLiteral("CAST(round(%1) AS INTEGER)").arg(value);
@@ -133,8 +155,9 @@ SqlExpr binary(const Expr& expr, const ExprScope& scope) {
     const QString a = valueSql(left), b = valueSql(right);
     const QString symbol = QLatin1String(symbolOf(expr.op));
     switch (expr.op) {
-    case Op::Concat: // Null counts as ""
-        return typed(QStringLiteral("vb_concat(%1, %2)").arg(a, b), adVarWChar);
+    case Op::Concat: // Null counts as "", other values as CStr writes them
+        return typed(QStringLiteral("vb_concat(%1, %2)").arg(cstrSql(left), cstrSql(right)),
+                     adVarWChar);
     case Op::Add:
         if (isText(left.type) && isText(right.type)) // + joins text, Null giving Null
             return typed(QStringLiteral("(%1 || %2)").arg(a, b), adVarWChar);
@@ -301,6 +324,8 @@ SqlExpr call(const Expr& call, const ExprScope& scope) {
     QString values = joinedValues(args);
     if (name.startsWith(u"format") && args.size() == 1)
         values += QStringLiteral(", ''"); // Format without a mask: the general format
+    if (qstrcmp(function->name, "cstr") == 0 && textFollowsType(args[0].type))
+        values = cstrArguments(args[0]);
     ValueType type = valueTypeOf(function->resultType);
     if (function->resultType == adEmpty)
         type = args.size() == 1 ? args[0].type : commonType(args[0].type, args[1].type);

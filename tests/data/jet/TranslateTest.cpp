@@ -9,6 +9,7 @@
 #include "data/jet/Lexer.h"
 #include "data/jet/Parser.h"
 #include "support/DataFailure.h"
+#include "tree/LocaleScope.h"
 
 #include <gtest/gtest.h>
 
@@ -245,6 +246,17 @@ TEST_F(JetTranslate, ValuesFollowJetsArithmeticAndNullRules) {
     // Count of a literal counts rows.
     EXPECT_EQ(rows("SELECT Count(1), Count('x'), Count([Region]), Count(Null) FROM [Orders]"),
               Rows({{"6", "6", "4", "0"}}));
+}
+
+// & and CStr write a value as the grid shows it, in the region's way, where the engine's own
+// text would differ: dates, Booleans (truth values among them) and Singles.
+TEST(JetTranslateText, ConcatenationWritesValuesAsCStrDoes) {
+    const test::LocaleScope german(test::Germany);
+    JetProvider provider{ordersAndT(), {}};
+    EXPECT_EQ(rowsOf(provider, "SELECT [Shipped] & '|' & [OrderDate] & '|' & [Freight] & '|' & "
+                               "CStr([Shipped]) & '|' & ([OrderID] = 2) & '|' & #2001-03-04# & "
+                               "[Region] FROM [Orders] WHERE [OrderID] = 1"),
+              Rows({{"True|04.03.2001 10:00:00|1,5|True|False|04.03.2001North"}}));
 }
 
 TEST_F(JetTranslate, TextStatementsAndDetailOrdering) {

@@ -1,5 +1,9 @@
+#include "data/TypeCodes.h"
+#include "data/ValueText.h"
+#include "data/WallClock.h"
 #include "data/jet/vb/Conversions.h"
 #include "data/jet/vb/LikePattern.h"
+#include "data/jet/vb/RegionalSettings.h"
 #include "data/jet/vb/VbError.h"
 #include "data/jet/vb/VbFunctions.h"
 
@@ -71,6 +75,34 @@ void cstr(SqlCall& call) {
     call.setText(call.text(0));
 }
 
+// The first argument as the program holds a value of the type code given: a date as a date and
+// time whatever form the engine keeps it in, a Boolean as True or False, other values as given.
+QVariant heldValue(const SqlCall& call, int adoType) {
+    switch (typeCode(adoType).storage) {
+    case Storage::DateTime: {
+        const DateTimeParts d = call.date(0);
+        return wallClock(QDate(d.year, d.month, d.day), QTime(d.hour, d.minute, d.second));
+    }
+    case Storage::Boolean:
+        return call.number(0) != 0;
+    case Storage::Real:
+    case Storage::Currency:
+        return call.number(0);
+    default:
+        return call.text(0);
+    }
+}
+
+// CStr of a value of a known type (the second argument, its type code), for the types whose
+// text the engine cannot tell from the value alone: written as the program shows values, so a
+// Boolean is "True" or "False", a date the region's short date and time, a Single seven digits.
+void typedCstr(SqlCall& call) {
+    const int adoType = int(call.number(1));
+    const RegionalSettings& regional = call.regional();
+    call.setText(
+        valueText(heldValue(call, adoType), adoType, regional.locale(), regional.decimalPoint()));
+}
+
 // The & operator: Null counts as "".
 void concat(SqlCall& call) {
     call.setUtf8(call.utf8(0) + call.utf8(1));
@@ -106,6 +138,7 @@ constexpr std::array Functions{
     FunctionDefinition{"vb_trim", 1, &trim},
     FunctionDefinition{"vb_chr", 1, &chr},
     FunctionDefinition{"vb_cstr", 1, &cstr},
+    FunctionDefinition{"vb_cstr", 2, &typedCstr},
     FunctionDefinition{"vb_concat", 2, &concat, NullArguments::Pass},
     FunctionDefinition{"vb_nz", 1, &nz, NullArguments::Pass},
     FunctionDefinition{"vb_nz", 2, &nz, NullArguments::Pass},

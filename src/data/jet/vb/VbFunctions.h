@@ -19,7 +19,9 @@ namespace data::jet::vb {
 
 class RegionalSettings;
 
-// Len, Left, Right, Mid, UCase, LCase, Trim, Chr, CStr, Nz, Like and the & operator.
+// Len, Left, Right, Mid, UCase, LCase, Trim, Chr, CStr, Nz, Like and the & operator. CStr has
+// a second form, vb_cstr(value, type code), that the translator writes for dates, Booleans and
+// Singles, whose text the value alone does not tell; & joins its operands' text in that form.
 std::span<const FunctionDefinition> textFunctions();
 // CInt, CLng, CDbl, CCur, CBool.
 std::span<const FunctionDefinition> conversionFunctions();
