@@ -1,0 +1,125 @@
+// The grid's Copy without its window: the statement for the selected columns in each dialect,
+// and the text read from real sources, whose joined values must read as the grid shows them.
+#include "data/Ado.h"
+#include "data/ColumnTable.h"
+#include "data/Connection.h"
+#include "data/Recordset.h"
+#include "data/ValueText.h"
+#include "data/access/AccessFixtures.h"
+#include "data/odbc/DriverList.h"
+#include "data/workbook/WorkbookFixtures.h"
+#include "grid/CopyStatement.h"
+#include "grid/CopyText.h"
+#include "grid/DetailSql.h"
+#include "support/DataFailure.h"
+#include "tree/LocaleScope.h"
+
+#include <gtest/gtest.h>
+
+using data::Dialect;
+
+namespace {
+
+data::ColInfoTable columnsNamed(const QStringList& names, Dialect dialect) {
+    data::ColInfoTable columns;
+    for (int i = 0; i < names.size(); ++i) {
+        columns[i].ColName = names[i];
+        columns[i].ColSQL = data::columnSql(names[i], dialect);
+    }
+    return columns;
+}
+
+std::shared_ptr<data::Connection> connect(const QString& connectionString) {
+    auto connection = std::make_shared<data::Connection>();
+    connection->Open(connectionString);
+    return connection;
+}
+
+// Copy of every column of the record source, joined by the source's own operator, against the
+// texts the grid shows for the same rows read column by column.
+void expectJoinedAsShown(const std::shared_ptr<data::Connection>& connection,
+                         const QString& recordSource, Dialect dialect) {
+    SCOPED_TRACE(recordSource.toStdString());
+    data::Recordset structure;
+    structure.Open(data::structureSql(recordSource), connection);
+    data::ColInfoTable columns;
+    const int count = data::fillColumnTable(columns, structure, dialect);
+    const grid::CopyStatement copy =
+        grid::copyStatement(columns, 0, count - 1, recordSource, dialect, {});
+    QString expected = copy.header;
+    data::Recordset rows;
+    rows.Open(grid::listBuildDataSql(columns, count, recordSource, {}), connection);
+    for (; !rows.Eof(); rows.MoveNext()) {
+        QStringList cells;
+        for (int i = 0; i < count; ++i)
+            cells << data::valueText(rows.Fields(i).Value(), rows.Fields(i).Type);
+        expected += cells.join('\t') + '\r';
+    }
+    EXPECT_EQ(grid::copyText(copy, connection), expected);
+}
+
+} // namespace
+
+TEST(CopyStatement, JoinsTheSelectedColumnsByTheDialectsOperator) {
+    const struct {
+        Dialect dialect;
+        int first, last;
+        const char* condition;
+        const char* header;
+        const char* sql;
+    } cases[] = {
+        {Dialect::Jet, 1, 1, "", "B\r", "Select [B] From [T]"},
+        {Dialect::Oracle, 2, 2, "C = 1", "C\r", "Select C From [T] WHERE C = 1"},
+        {Dialect::Jet, 0, 1, "", "A\tB\r", "Select [A] & Chr(9) & [B] From [T]"},
+        {Dialect::OdbcBridge, 0, 2, "[A] = 'x'", "A\tB\tC\r",
+         "Select [A] & Chr(9) & [B] & Chr(9) & [C] From [T] WHERE [A] = 'x'"},
+        {Dialect::Oracle, 0, 2, "", "A\tB\tC\r", "Select A || Chr(9) || B || Chr(9) || C From [T]"},
+    };
+    for (const auto& c : cases) {
+        const grid::CopyStatement copy =
+            grid::copyStatement(columnsNamed({"A", "B", "C"}, c.dialect), c.first, c.last, "[T]",
+                                c.dialect, c.condition);
+        EXPECT_EQ(copy.header, c.header) << c.sql;
+        EXPECT_EQ(copy.sql, c.sql);
+    }
+    EXPECT_EQ(test::failureOf([] {
+                  grid::copyStatement({}, 0, data::ColInfoUpper + 1, "[T]", Dialect::Jet, {});
+              }),
+              "Subscript out of range");
+}
+
+// The engine's & writes numbers, currency, Singles, dates, Booleans and Nulls as the grid shows
+// them, in either region; a workbook's cells the same.
+TEST(CopyText, JoinedValuesReadAsTheGridShowsThem) {
+    test::requireFixture("access/nwind.mdb");
+    for (const QLocale& region : {test::UnitedStates, test::Germany}) {
+        const test::LocaleScope scope(region);
+        const auto nwind =
+            connect(data::accessConnectionString(test::access::accessFixture("nwind.mdb")));
+        for (const char* table : {"[Orders]", "[Order Details]", "[Products]"})
+            expectJoinedAsShown(nwind, table, Dialect::Jet);
+        const auto workbook = connect(data::excelConnectionString(
+            data::odbc::BuiltInWorkbookDriver, test::workbook::sharedWorkbook("issue20.xls")));
+        expectJoinedAsShown(workbook, "[Sheet1$]", Dialect::OdbcBridge);
+    }
+}
+
+// A result without rows fails at its first row; a single column is written as the grid shows it.
+TEST(CopyText, AnEmptyResultFailsAndOneColumnIsWrittenAsShown) {
+    test::requireFixture("access/nwind.mdb");
+    const test::LocaleScope scope(test::UnitedStates);
+    const auto nwind =
+        connect(data::accessConnectionString(test::access::accessFixture("nwind.mdb")));
+    const data::ColInfoTable columns = columnsNamed({"OrderID", "ShippedDate"}, Dialect::Jet);
+    EXPECT_EQ(test::failureOf([&] {
+                  grid::copyText(
+                      grid::copyStatement(columns, 0, 1, "[Orders]", Dialect::Jet, "[OrderID] = 1"),
+                      nwind);
+              }),
+              "Either BOF or EOF is True, or the current record has been deleted. Requested "
+              "operation requires a current record.");
+    EXPECT_EQ(grid::copyText(grid::copyStatement(columns, 1, 1, "[Orders]", Dialect::Jet,
+                                                 "[OrderID] IN (10248, 11008)"),
+                             nwind),
+              "ShippedDate\r8/16/1994\r\r");
+}
