@@ -203,6 +203,7 @@ void frmMain::buildMenus() {
     connect(mnuFileCnctODBC, &QAction::triggered, this, &frmMain::mnuFileCnctODBC_Click);
     connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
     connect(mnuFileClose, &QAction::triggered, this, &frmMain::mnuFileClose_Click);
+    connect(mnuEditCopy, &QAction::triggered, this, &frmMain::mnuEditCopy_Click);
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
     connect(mnuExtrasUpdDtls, &QAction::triggered, this, &frmMain::mnuExtrasUpdDtls_Click);
     connect(mnuExtrasAutoQ, &QAction::triggered, this, &frmMain::mnuExtrasAutoQ_Click);

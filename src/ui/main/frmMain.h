@@ -130,6 +130,13 @@ public:
     void grdDataGrid_DragDrop(QObject* source, double x, double y);
     void mnuFileClose_Click();
     void mnuHelpAbout_Click();
+    void mnuEditCopy_Click();
+    // The tree as Copy writes it, from StartNode down (from the top level when it is null),
+    // descending only into expanded nodes when OnlyVisible; a node that fails is shown in the
+    // "Error!" box and left out.
+    QString TreeViewToString(const ui::TreeView& TV,
+                             const std::shared_ptr<ui::TreeNode>& StartNode = nullptr,
+                             bool OnlyVisible = false);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,46 @@
+// Edit > Copy: the pane that last had the focus as plain text on the clipboard.
+#include "data/Dialect.h"
+#include "grid/CopyStatement.h"
+#include "grid/CopyText.h"
+#include "state/Module1.h"
+#include "ui/main/DataGrid.h"
+#include "ui/main/TreeText.h"
+#include "ui/main/TreeView.h"
+#include "ui/main/frmMain.h"
+#include "ui/seam/UiSeam.h"
+
+using namespace ui;
+
+// The tree copies its visible part from the selected node down (the whole visible tree when no
+// node is selected). The grid copies its selected columns of every row behind the selected node,
+// read afresh from the data source; the clipboard is cleared only once all rows are read, so a
+// failure leaves it as it was. Any other pane, or a grid without selected columns, copies
+// nothing. A failure shows the "Error!" box after "Ready" and the default pointer are back, since
+// nothing is at work any more.
+void frmMain::mnuEditCopy_Click() {
+    feedback_.trap(
+        [this] {
+            feedback_.busy("Copying data...");
+            if (m_.ActivePane == "TREE") {
+                seam_.clipboardClear();
+                seam_.clipboardSetText(
+                    TreeViewToString(*tvTreeView, tvTreeView->SelectedItem(), true));
+            } else if (m_.ActivePane == "GRID" && grdDataGrid->SelStartCol() > -1) {
+                const tree::GroupingModel& grouping = m_.Grouping;
+                const grid::CopyStatement copy = grid::copyStatement(
+                    grouping.ColInfo, grdDataGrid->SelStartCol(), grdDataGrid->SelEndCol(),
+                    grouping.RecordSource, data::dialectOf(m_.DbProvider),
+                    makeFilter(m_.SelectedDepth));
+                const QString text = grid::copyText(copy, m_.DbConnection);
+                seam_.clipboardClear();
+                seam_.clipboardSetText(text);
+            }
+            feedback_.ready();
+        },
+        Feedback::OnFailure::ReadyFirst);
+}
+
+QString frmMain::TreeViewToString(const TreeView& TV, const NodePtr& StartNode, bool OnlyVisible) {
+    return treeText(TV, StartNode, OnlyVisible,
+                    [this](const std::exception& failure) { feedback_.showError(failure); });
+}
