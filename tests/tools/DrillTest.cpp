@@ -3,8 +3,10 @@
 #include "data/access/AccessFixtures.h"
 #include "data/workbook/WorkbookFixtures.h"
 #include "support/DrillRun.h"
+#include "support/FileCopies.h"
 
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 using test::runDrill;
 
@@ -83,6 +85,30 @@ TEST_F(DrillOnNwind, ColumnsMovedThroughTheHeaderRegroupTheTree) {
                                    "ProductName | SupplierID | UnitPrice | UnitsInStock | "
                                    "UnitsOnOrder | ReorderLevel | Discontinued");
     EXPECT_TRUE(run.lines().last().endsWith(" nodes: 0 violations"));
+}
+
+// A node selected by its values, then Edit > Copy of the tree or of grid columns at that node,
+// written to a file as the clipboard holds it; a path the tree lacks ends the run.
+TEST_F(DrillOnNwind, SelectsANodeAndWritesWhatCopyPutsOnTheClipboard) {
+    QTemporaryDir folder;
+    const QString copied = folder.filePath("copied.txt");
+    test::DrillRun run =
+        runDrill(onNwind("Shippers", {"--depth", "1", "--select", "2", "--copy", "tree",
+                                      "--copy-to", copied, "--locale", "en_US"}));
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("\t2 (1)\n\t\tUnited Package (1)\n\t3 (1)\n"));
+    EXPECT_EQ(test::contentsOf(copied), "2 (1)\r\n\tUnited Package (1)\r\n");
+
+    run =
+        runDrill(onNwind("Order Details", {"--depth", "1", "--select", "10250", "--copy",
+                                           "grid:2-4", "--copy-to", copied, "--locale", "de_DE"}));
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(test::contentsOf(copied),
+              "UnitPrice\tQuantity\tDiscount\r7,7\t10\t0\r42,4\t35\t0,15\r16,8\t15\t0,15\r");
+
+    run = runDrill(onNwind("Shippers", {"--depth", "1", "--select", "2 / United Package"}));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "The tree has no node \"2 / United Package\".\n");
 }
 
 TEST_F(DrillOnNwind, AnUnknownTableEndsTheRunWithStatus2) {

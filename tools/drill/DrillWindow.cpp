@@ -2,6 +2,7 @@
 
 #include "drill/Options.h"
 #include "tree/DateGrouping.h"
+#include "ui/main/DataGrid.h"
 #include "ui/main/TreeView.h"
 #include "ui/main/frmMain.h"
 #include "ui/session/PickerScript.h"
@@ -80,6 +81,18 @@ void DrillWindow::updateDetails(const ui::NodePtr& node, int depth) {
     form().tvTreeView->setSelectedItem(node.get());
     state().SelectedDepth = depth;
     form().mnuExtrasUpdDtls->trigger();
+}
+
+QString DrillWindow::copy(const CopyRequest& request) {
+    if (request.pane == CopyRequest::Pane::Tree) {
+        form().tvTreeView_GotFocus();
+    } else {
+        form().grdDataGrid_GotFocus();
+        form().grdDataGrid->setSelStartCol(request.first);
+        form().grdDataGrid->setSelEndCol(request.last);
+    }
+    form().mnuEditCopy->trigger();
+    return seam_.clipboard;
 }
 
 std::vector<Message> DrillWindow::takeMessages() {

@@ -14,6 +14,7 @@ class frmMain;
 
 namespace drill {
 
+struct CopyRequest;
 struct Options;
 
 using Message = ui::ScriptedUiSeam::Message;
@@ -38,6 +39,10 @@ public:
     // Selects the node as a click does, without building a level below it, and runs Update
     // Details.
     void updateDetails(const ui::NodePtr& node, int depth);
+
+    // Edit > Copy with the pane focused as a click into it focuses it, the grid's columns
+    // selected first; the clipboard's text afterwards.
+    QString copy(const CopyRequest& request);
 
     // The message boxes shown since the last call.
     std::vector<Message> takeMessages();

@@ -12,9 +12,9 @@ namespace drill {
 namespace {
 
 // Options that take a value, and those that stand alone.
-const QStringList ValueOptions = {"--access",   "--excel",  "--oracle",     "--user",
-                                  "--password", "--table",  "--date-group", "--auto-query",
-                                  "--depth",    "--locale", "--move"};
+const QStringList ValueOptions = {
+    "--access",     "--excel", "--oracle", "--user", "--password", "--table", "--date-group",
+    "--auto-query", "--depth", "--locale", "--move", "--select",   "--copy",  "--copy-to"};
 // Options that may be given more than once.
 const QStringList RepeatableOptions = {"--move"};
 const QStringList FlagOptions = {"--all", "--check", "--help", "-h"};
@@ -57,7 +57,21 @@ QString contradiction(const Options& o, const QSet<QString>& given) {
         return "--table is needed";
     if (given.contains("--depth") && o.all)
         return "--depth and --all cannot be given together";
+    if (given.contains("--copy-to") && !given.contains("--copy"))
+        return "--copy-to goes with --copy";
     return QString();
+}
+
+// "tree", or "grid:S-E" with 0 <= S <= E.
+std::optional<CopyRequest> copyRequest(const QString& value) {
+    if (value == "tree")
+        return CopyRequest{CopyRequest::Pane::Tree};
+    static const QRegularExpression grid("^grid:(\\d{1,4})-(\\d{1,4})$");
+    const QRegularExpressionMatch match = grid.match(value);
+    if (!match.hasMatch() || match.captured(1).toInt() > match.captured(2).toInt())
+        return std::nullopt;
+    return CopyRequest{CopyRequest::Pane::Grid, match.captured(1).toInt(),
+                       match.captured(2).toInt()};
 }
 
 } // namespace
@@ -129,6 +143,15 @@ ParsedArguments parseArguments(const QStringList& arguments) {
             if (!knownLocale(value))
                 return fail("unknown locale \"" + value + "\"");
             o.locale = value;
+        } else if (name == "--select") {
+            o.select = value;
+        } else if (name == "--copy") {
+            const std::optional<CopyRequest> copy = copyRequest(value);
+            if (!copy)
+                return fail("--copy takes tree or grid:S-E with S <= E, not \"" + value + "\"");
+            o.copy = *copy;
+        } else if (name == "--copy-to") {
+            o.copyTo = value;
         }
     }
     parsed.error = contradiction(o, given);
@@ -143,7 +166,8 @@ QString usage() {
         "                        [--date-group "
         "None|Second|Minute|Hour|Day|Week|Month|Quarter|Year]\n"
         "                        [--auto-query on|off] [--depth N | --all] [--locale NAME]\n"
-        "                        [--move START-END:GAP]... [--check]\n"
+        "                        [--move START-END:GAP]... [--select PATH] [--check]\n"
+        "                        [--copy tree|grid:S-E [--copy-to FILE]]\n"
         "       quarrymere-drill --help\n");
 }
 

@@ -17,6 +17,15 @@ struct ColumnMove {
     int gap = 0;
 };
 
+// What --copy copies with Edit > Copy: the tree, or the grid's columns first to last (grid
+// positions from 0).
+struct CopyRequest {
+    enum class Pane { None, Tree, Grid };
+    Pane pane = Pane::None;
+    int first = 0;
+    int last = 0;
+};
+
 struct Options {
     SourceKind source = SourceKind::None;
     QString file;     // --access, --excel
@@ -31,6 +40,9 @@ struct Options {
     QString locale;   // empty: the system's
     bool check = false;
     std::vector<ColumnMove> moves; // --move, in the order given
+    QString select; // the node's values below the root joined by " / "; empty: no selection
+    CopyRequest copy;
+    QString copyTo; // the file the clipboard's text is written to
 };
 
 struct ParsedArguments {

@@ -29,4 +29,21 @@ void writeTree(QTextStream& out, const ui::NodePtr& node, int depth) {
         writeTree(out, child, depth + 1);
 }
 
+QString valuePath(const ui::NodePtr& node) {
+    QStringList values;
+    for (ui::NodePtr n = node; n && n->Parent(); n = n->Parent())
+        values.prepend(n->Text().left(n->Text().lastIndexOf(QStringLiteral(" ("))));
+    return values.join(QStringLiteral(" / "));
+}
+
+ui::NodePtr findNode(const ui::NodePtr& root, const QString& path) {
+    for (ui::NodePtr child = root->Child(); child; child = child->Next()) {
+        if (valuePath(child) == path)
+            return child;
+        if (ui::NodePtr found = findNode(child, path))
+            return found;
+    }
+    return nullptr;
+}
+
 } // namespace drill

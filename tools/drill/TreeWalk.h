@@ -24,4 +24,12 @@ std::vector<ClickMessage> expandTree(DrillWindow& window, int depth);
 // its depth below `node`, then its text.
 void writeTree(QTextStream& out, const ui::NodePtr& node, int depth = 0);
 
+// The values of the node and its ancestors below the root, each its label's text before the
+// last " (", joined by " / ": "1 / Speedy Express". The root's is empty.
+QString valuePath(const ui::NodePtr& node);
+
+// The first node below `root`, parents before children, whose valuePath is `path`; null when
+// the tree built so far has none.
+ui::NodePtr findNode(const ui::NodePtr& root, const QString& path);
+
 } // namespace drill

@@ -1,6 +1,8 @@
 // quarrymere-drill: runs the program's main window without a display, connects to a source,
-// picks a table, clicks the grouping tree open down to a depth and prints it; with --check it
-// also verifies every node's counts against the data source and the detail grid.
+// picks a table, clicks the grouping tree open down to a depth, moves grid columns, selects a node
+// and prints the tree; it can then run Edit > Copy on the tree or the grid and write what it
+// copied to a file; with --check it also verifies every node's counts against the data source
+// and the detail grid.
 #include "app/StandardProviders.h"
 #include "drill/ColumnMoves.h"
 #include "drill/DrillWindow.h"
@@ -68,6 +70,11 @@ int main(int argc, char** argv) {
     }
     // No level is built below the last column, so --all stops there.
     const int columns = window.state().Grouping.FieldCount;
+    if (options.copy.pane == drill::CopyRequest::Pane::Grid && options.copy.last >= columns) {
+        err << "--copy grid:" << options.copy.first << '-' << options.copy.last
+            << " goes beyond the grid's columns 0 to " << columns - 1 << '\n';
+        return CannotRun;
+    }
     const int depth = options.all ? columns : std::min(options.depth, columns);
     std::vector<drill::ClickMessage> clicks = drill::expandTree(window, depth);
     // Each move is followed by the same clicks again: the levels the move kept are clicked
@@ -85,17 +92,43 @@ int main(int argc, char** argv) {
     }
     if (!options.moves.empty())
         out << "columns: " << drill::gridColumnNames(window.form()) << '\n';
+    if (!options.select.isEmpty()) {
+        const ui::NodePtr node = drill::findNode(window.root(), options.select);
+        if (!node) {
+            err << "The tree has no node \"" << options.select << "\".\n";
+            return CannotRun;
+        }
+        window.click(node);
+        for (drill::Message& message : window.takeMessages())
+            clicks.push_back({node, drill::nodePath(node), std::move(message)});
+    }
     drill::writeTree(out, window.root());
     out.flush();
     for (const drill::ClickMessage& click : clicks)
         err << click.path << ": " << drill::messageText(click.message) << '\n';
+
+    // The copy comes before the check, whose Update Details on every node moves the selection.
+    bool copyFailed = false;
+    if (options.copy.pane != drill::CopyRequest::Pane::None) {
+        const QString text = window.copy(options.copy);
+        for (const drill::Message& message : window.takeMessages()) {
+            err << "Edit > Copy: " << drill::messageText(message) << '\n';
+            copyFailed = true;
+        }
+        QFile file(options.copyTo);
+        if (!options.copyTo.isEmpty() &&
+            (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0)) {
+            err << "Cannot write " << options.copyTo << ": " << file.errorString() << '\n';
+            return CannotRun;
+        }
+    }
     err.flush();
     if (!options.check)
-        return clicks.empty() ? Passed : Violated;
+        return clicks.empty() && !copyFailed ? Passed : Violated;
 
     const drill::CheckReport report = drill::checkTree(window, depth, clicks);
     for (const drill::Violation& violation : report.violations)
         out << violation.path << ": " << violation.what << '\n';
     out << "checked " << report.nodes << " nodes: " << report.violations.size() << " violations\n";
-    return report.violations.empty() ? Passed : Violated;
+    return report.violations.empty() && !copyFailed ? Passed : Violated;
 }
