@@ -1,8 +1,8 @@
 #include "data/ValueText.h"
 
 #include "data/AdoTypes.h"
+#include "data/DateTimeText.h"
 #include "data/NumberText.h"
-#include "data/RegionalFormats.h"
 #include "data/TypeCodes.h"
 #include "data/VariantKinds.h"
 
@@ -12,9 +12,6 @@
 namespace data {
 
 namespace {
-
-// Access keeps a time of day without a date as that time on day zero.
-const QDate DayZero(1899, 12, 30);
 
 QString binaryText(qsizetype bytes, const QLocale& locale) {
     return QStringLiteral("<Binary: %1 %2>")
@@ -26,21 +23,6 @@ QString numberText(double value, int adoType, const QString& decimalPoint) {
     if (adoType == ado::adCurrency)
         value = std::round(value * 10000) / 10000;
     return data::numberText(value, decimalPoint, adoType == ado::adSingle ? 7 : 15);
-}
-
-QString timeText(QTime time, const QLocale& locale) {
-    return locale.toString(time, withoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
-}
-
-QString dateText(QDate date, QTime time, const QLocale& locale) {
-    const bool hasTime = time.isValid() && time != QTime(0, 0);
-    if (hasTime && date == DayZero)
-        return timeText(time, locale);
-    QString text =
-        locale.toString(date, withFourDigitYear(locale.dateFormat(QLocale::ShortFormat)));
-    if (hasTime)
-        text += u' ' + timeText(time, locale);
-    return text;
 }
 
 bool isFraction(int typeId) {
@@ -75,13 +57,13 @@ QString valueText(const QVariant& value, int adoType, const QLocale& locale,
     if (typeId == QMetaType::Float)
         return numberText(value.toDouble(), ado::adSingle, decimalPoint);
     if (typeId == QMetaType::QTime)
-        return timeText(value.toTime(), locale);
-    if (typeId == QMetaType::QDateTime && adoType == ado::adDBTime)
-        return timeText(value.toDateTime().time(), locale);
-    if (typeId == QMetaType::QDateTime)
-        return dateText(value.toDateTime().date(), value.toDateTime().time(), locale);
+        return DateTimeText::of(locale).time(value.toTime());
+    if (typeId == QMetaType::QDateTime) {
+        const QDateTime dateTime = value.toDateTime();
+        return DateTimeText::of(locale).text(dateTime.date(), dateTime.time(), adoType);
+    }
     if (typeId == QMetaType::QDate)
-        return dateText(value.toDate(), QTime(), locale);
+        return DateTimeText::of(locale).text(value.toDate(), QTime(), ado::adDate);
     return value.toString();
 }
 

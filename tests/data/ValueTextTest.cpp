@@ -2,6 +2,7 @@
 #include "data/ValueText.h"
 
 #include "data/AdoTypes.h"
+#include "data/RegionalFormats.h"
 #include "data/jet/JetTestSupport.h"
 
 #include <QDateTime>
@@ -69,6 +70,24 @@ TEST(ValueText, DatesHaveFourDigitYearsAndTheTimeUnlessMidnight) {
     jet::testing::DefaultLocale german("de_DE");
     EXPECT_EQ(valueText(QDateTime(day, afternoon), ado::adDate), "04.08.1994 14:05:09");
     EXPECT_EQ(valueText(-0.5, ado::adDouble), "-0,5");
+}
+
+// The region's formats, read once into their parts, write what QLocale::toString writes with
+// them, in every region Qt knows.
+TEST(ValueText, DatesAreWhatQtWritesWithTheRegionsFormatsInEveryRegion) {
+    const QDate days[] = {{1994, 8, 4}, {2024, 12, 31}, {105, 1, 9}};
+    const QTime times[] = {{0, 0, 1}, {9, 5, 7}, {12, 30, 0}, {23, 59, 59}};
+    for (const QLocale& region : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                          QLocale::AnyTerritory)) {
+        const QString dateFormat = withFourDigitYear(region.dateFormat(QLocale::ShortFormat));
+        const QString timeFormat = withoutTimeZone(region.timeFormat(QLocale::LongFormat));
+        for (const QDate day : days)
+            for (const QTime time : times)
+                ASSERT_EQ(valueText(QDateTime(day, time, Qt::UTC), ado::adDate, region),
+                          region.toString(day, dateFormat) + u' ' +
+                              region.toString(time, timeFormat))
+                    << region.name().toStdString();
+    }
 }
 
 TEST(ValueText, BytesShowAsAPlaceholderNamingTheirSize) {

@@ -1,12 +1,12 @@
 #include "data/TypeCodes.h"
 #include "data/ValueText.h"
-#include "data/WallClock.h"
 #include "data/jet/vb/Conversions.h"
 #include "data/jet/vb/LikePattern.h"
 #include "data/jet/vb/RegionalSettings.h"
 #include "data/jet/vb/VbError.h"
 #include "data/jet/vb/VbFunctions.h"
 
+#include <QDateTime>
 #include <array>
 
 namespace data::jet::vb {
@@ -77,11 +77,13 @@ void cstr(SqlCall& call) {
 
 // The first argument as the program holds a value of the type code given: a date as a date and
 // time whatever form the engine keeps it in, a Boolean as True or False, other values as given.
+// The date's text takes its fields alone, which a date and time in UTC keeps as they are and
+// makes without asking the system for the local time zone at every value.
 QVariant heldValue(const SqlCall& call, int adoType) {
     switch (typeCode(adoType).storage) {
     case Storage::DateTime: {
         const DateTimeParts d = call.date(0);
-        return wallClock(QDate(d.year, d.month, d.day), QTime(d.hour, d.minute, d.second));
+        return QDateTime(QDate(d.year, d.month, d.day), QTime(d.hour, d.minute, d.second), Qt::UTC);
     }
     case Storage::Boolean:
         return call.number(0) != 0;
