@@ -144,20 +144,38 @@ QString cstrSql(const SqlExpr& expr) {
     return QStringLiteral("vb_cstr(%1)").arg(cstrArguments(expr));
 }
 
+// The operands of a run of & (a & b & c), each as CStr writes it.
+void concatOperands(const Expr& expr, const ExprScope& scope, QStringList& operands) {
+    if (expr.kind != ExprKind::Binary || expr.op != Op::Concat) {
+        operands << cstrSql(translateExpr(expr, scope));
+        return;
+    }
+    concatOperands(expr.args[0], scope, operands);
+    concatOperands(expr.args[1], scope, operands);
+}
+
+// A run of & is one call that joins every operand at once, Null counting as "", rather than a
+// call for each & that makes a text only for the next one to copy it again.
+SqlExpr concatenation(const Expr& expr, const ExprScope& scope) {
+    QStringList operands;
+    concatOperands(expr, scope, operands);
+    return typed(QStringLiteral("vb_concat(%1)").arg(operands.join(QStringLiteral(", "))),
+                 adVarWChar);
+}
+
 // Jet rounds the operands of \ and Mod to whole numbers first.
 QString wholeNumber(const QString& value) {
     return QStringLiteral("CAST(round(%1) AS INTEGER)").arg(value);
 }
 
 SqlExpr binary(const Expr& expr, const ExprScope& scope) {
+    if (expr.op == Op::Concat)
+        return concatenation(expr, scope);
     const SqlExpr left = translateExpr(expr.args[0], scope);
     const SqlExpr right = translateExpr(expr.args[1], scope);
     const QString a = valueSql(left), b = valueSql(right);
     const QString symbol = QLatin1String(symbolOf(expr.op));
     switch (expr.op) {
-    case Op::Concat: // Null counts as "", other values as CStr writes them
-        return typed(QStringLiteral("vb_concat(%1, %2)").arg(cstrSql(left), cstrSql(right)),
-                     adVarWChar);
     case Op::Add:
         if (isText(left.type) && isText(right.type)) // + joins text, Null giving Null
             return typed(QStringLiteral("(%1 || %2)").arg(a, b), adVarWChar);

@@ -105,9 +105,12 @@ void typedCstr(SqlCall& call) {
         valueText(heldValue(call, adoType), adoType, regional.locale(), regional.decimalPoint()));
 }
 
-// The & operator: Null counts as "".
+// The & operator over all the operands of a run of &: Null counts as "".
 void concat(SqlCall& call) {
-    call.setUtf8(call.utf8(0) + call.utf8(1));
+    QByteArray joined;
+    for (int i = 0; i < call.argumentCount(); ++i)
+        joined += call.utf8(i);
+    call.setUtf8(joined);
 }
 
 // In a query Nz gives "" for Null when no value is given to use instead.
@@ -141,7 +144,7 @@ constexpr std::array Functions{
     FunctionDefinition{"vb_chr", 1, &chr},
     FunctionDefinition{"vb_cstr", 1, &cstr},
     FunctionDefinition{"vb_cstr", 2, &typedCstr},
-    FunctionDefinition{"vb_concat", 2, &concat, NullArguments::Pass},
+    FunctionDefinition{"vb_concat", -1, &concat, NullArguments::Pass},
     FunctionDefinition{"vb_nz", 1, &nz, NullArguments::Pass},
     FunctionDefinition{"vb_nz", 2, &nz, NullArguments::Pass},
     FunctionDefinition{"vb_like", 2, &like},
