@@ -4,7 +4,7 @@
 #include <QString>
 
 // The process's memory as Linux reports it, in MiB: the resident set now (VmRSS) and its peak
-// so far (VmHWM).
+// so far (VmHWM), which can be started over.
 namespace bench {
 
 inline double memoryMiB(const char* key) {
@@ -22,6 +22,13 @@ inline double residentMiB() {
 }
 inline double peakMiB() {
     return memoryMiB("VmHWM:");
+}
+
+// Starts the peak over from the resident set now, so that it measures what follows alone; false
+// where the system does not allow it.
+inline bool resetPeak() {
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
 }
 
 } // namespace bench

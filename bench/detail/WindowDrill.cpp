@@ -64,6 +64,16 @@ int WindowDrill::gridRows() const {
     return model ? model->rowCount() : 0;
 }
 
+const QString& WindowDrill::copyGrid(int first, int last) {
+    form_.grdDataGrid_GotFocus();
+    form_.grdDataGrid->setSelStartCol(first);
+    form_.grdDataGrid->setSelEndCol(last);
+    form_.mnuEditCopy->trigger();
+    if (!seam_.messages.empty())
+        throw data::Error(seam_.messages.front().text);
+    return seam_.clipboard;
+}
+
 qint64 WindowDrill::countOf(const ui::NodePtr& node) {
     const auto* value = std::any_cast<tree::NodeValue>(&node->Value());
     const QString text = node->Text();

@@ -37,6 +37,11 @@ public:
     static qint64 countOf(const ui::NodePtr& node);
     // Rows the grid holds now.
     int gridRows() const;
+    // Edit > Copy of the grid's columns first to last at the selected node, with the grid given
+    // the focus as a click into it gives it; the text copied.
+    const QString& copyGrid(int first, int last);
+    // Lets go of the copied text, as another program taking over the clipboard would.
+    void emptyClipboard() { seam_.clipboard = QString(); }
 
     frmMain& form() { return form_; }
     Module1& state() { return state_; }

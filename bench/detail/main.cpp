@@ -1,14 +1,15 @@
 // Quarrymere's detail benchmark: the time from a node click to the first screen of its rows in
 // the grid of the real window (offscreen), and the process's memory, over a synthetic Sales
-// table of N rows in the engine. One row count per process, so that the peak memory is that
-// run's own. Prints Markdown.
+// table of N rows in the engine; then Edit > Copy of grid columns of every row at the root, its
+// rows per second and the memory it takes beside the size of the text. One row count per
+// process, so that the peak memory is that run's own. Prints Markdown.
 //
 //   quarrymere_detail_bench [--rows=N] [--runs=N] [--server [--whole-results] | --moves]
 //
 // --server puts the table on a private PostgreSQL server instead and connects through psqlODBC
 // in the Oracle dialect, its data source reading results in batches; --whole-results leaves
 // psqlODBC's default, which reads a whole result before handing over its first row. --moves
-// times column moves through the grid's header instead of node clicks.
+// times column moves through the grid's header instead of node clicks and copies.
 
 #include "Arguments.h"
 #include "Memory.h"
@@ -80,6 +81,45 @@ std::shared_ptr<data::Connection> connectToServer() {
     connection->Mode = data::ado::adModeRead;
     connection->Open(data::oracleConnectionString(source.dsn, source.user, source.password));
     return connection;
+}
+
+// Edit > Copy of grid columns at the root, every row of the table: each copy timed from the
+// command to the text on the clipboard, and the memory it took at its peak beside the text's
+// own size (UTF-16), the previous copy's text let go of first.
+void copyAtRoot(WindowDrill& window, const Options& options) {
+    window.click(window.root());
+    printHeading(QStringLiteral("Edit > Copy of grid columns at the root: %1 rows (median of %2)")
+                     .arg(options.rows)
+                     .arg(options.runs));
+    printTableHead({QStringLiteral("Columns"), QStringLiteral("Text (MiB)"),
+                    QStringLiteral("Processor (ms)"), QStringLiteral("Wall (ms)"),
+                    QStringLiteral("Rows per second (wall)"),
+                    QStringLiteral("Peak above the start (MiB)"), QStringLiteral("Peak / text")});
+    for (const auto& [first, last] :
+         {std::pair{0, 2}, std::pair{3, 4}, std::pair{4, 4}, std::pair{3, 3}}) {
+        std::vector<Timing> copies;
+        double peakAbove = 0;
+        QString header;
+        double textMiB = 0;
+        for (int i = 0; i < options.runs; ++i) {
+            window.emptyClipboard();
+            const double startMiB = residentMiB();
+            resetPeak();
+            copies.push_back(timeOf([&] {
+                const QString& text = window.copyGrid(first, last);
+                header = text.left(text.indexOf(u'\r'));
+                textMiB = double(text.size()) * sizeof(QChar) / (1024 * 1024);
+            }));
+            peakAbove = std::max(peakAbove, peakMiB() - startMiB);
+        }
+        const Timing copy = median(copies);
+        printTableRow({header.replace(u'\t', QStringLiteral(", ")),
+                       QString::number(textMiB, 'f', 1), milliseconds(copy.cpu),
+                       milliseconds(copy.wall), QString::number(qint64(options.rows / copy.wall)),
+                       QString::number(peakAbove, 'f', 1),
+                       QString::number(peakAbove / textMiB, 'f', 2)});
+    }
+    window.emptyClipboard();
 }
 
 void run(const Options& options) {
@@ -155,6 +195,7 @@ void run(const Options& options) {
           std::pair{QStringLiteral("After all clicks"), afterMiB},
           std::pair{QStringLiteral("Peak of the process"), peakMiB()}})
         printTableRow({what, QString::number(mib, 'f', 1)});
+    copyAtRoot(*window, options);
 }
 
 } // namespace
