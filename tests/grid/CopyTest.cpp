@@ -1,6 +1,5 @@
 // The grid's Copy without its window: the statement for the selected columns in each dialect,
 // and the text read from real sources, whose joined values must read as the grid shows them.
-#include "data/Ado.h"
 #include "data/ColumnTable.h"
 #include "data/Connection.h"
 #include "data/Recordset.h"
@@ -102,24 +101,4 @@ TEST(CopyText, JoinedValuesReadAsTheGridShowsThem) {
             data::odbc::BuiltInWorkbookDriver, test::workbook::sharedWorkbook("issue20.xls")));
         expectJoinedAsShown(workbook, "[Sheet1$]", Dialect::OdbcBridge);
     }
-}
-
-// A result without rows fails at its first row; a single column is written as the grid shows it.
-TEST(CopyText, AnEmptyResultFailsAndOneColumnIsWrittenAsShown) {
-    test::requireFixture("access/nwind.mdb");
-    const test::LocaleScope scope(test::UnitedStates);
-    const auto nwind =
-        connect(data::accessConnectionString(test::access::accessFixture("nwind.mdb")));
-    const data::ColInfoTable columns = columnsNamed({"OrderID", "ShippedDate"}, Dialect::Jet);
-    EXPECT_EQ(test::failureOf([&] {
-                  grid::copyText(
-                      grid::copyStatement(columns, 0, 1, "[Orders]", Dialect::Jet, "[OrderID] = 1"),
-                      nwind);
-              }),
-              "Either BOF or EOF is True, or the current record has been deleted. Requested "
-              "operation requires a current record.");
-    EXPECT_EQ(grid::copyText(grid::copyStatement(columns, 1, 1, "[Orders]", Dialect::Jet,
-                                                 "[OrderID] IN (10248, 11008)"),
-                             nwind),
-              "ShippedDate\r8/16/1994\r\r");
 }

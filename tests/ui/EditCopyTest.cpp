@@ -74,24 +74,17 @@ TEST_F(EditCopy, TheSelectedGridColumnsOfTheRowsBehindTheSelectedNode) {
     click(child(root, "10250"));
     EXPECT_EQ(copyGrid(2, 4),
               "UnitPrice\tQuantity\tDiscount\r7.7\t10\t0\r42.4\t35\t0.15\r16.8\t15\t0.15\r");
-    EXPECT_EQ(copyGrid(4, 4), "Discount\r0\r0.15\r0.15\r");
 
-    const auto reopen = [&](const QString& table) {
-        ui::script::queuePick(seam, table);
-        form->mnuFileOpen->trigger();
-        root = form->tvTreeView->Nodes(1);
-        click(root);
-    };
-    reopen("Orders");
+    ui::script::queuePick(seam, "Orders");
+    form->mnuFileOpen->trigger();
+    root = form->tvTreeView->Nodes(1);
+    click(root);
     click(child(root, "10248"));
     EXPECT_EQ(copyGrid(3, 7), "OrderDate\tRequiredDate\tShippedDate\tShipVia\tFreight\r"
                               "8/4/1994\t9/1/1994\t8/16/1994\t3\t32.38\r");
     EXPECT_EQ(copyGrid(10, 11), "ShipCity\tShipRegion\rReims\t\r");
     click(child(root, "11008")); // not shipped
     EXPECT_EQ(copyGrid(5, 5), "ShippedDate\r\r");
-    reopen("Products");
-    click(child(root, "5"));
-    EXPECT_EQ(copyGrid(8, 9), "ReorderLevel\tDiscontinued\r0\tTrue\r");
     expectQuiet();
 }
 
