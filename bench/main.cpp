@@ -16,6 +16,7 @@
 #include "SalesSource.h"
 #include "Stopwatch.h"
 #include "TreeClicks.h"
+#include "app/LocalTimeZone.h"
 #include "app/StandardProviders.h"
 #include "data/Connection.h"
 #include "data/Error.h"
@@ -292,6 +293,7 @@ void timeAccess(const Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    app::readLocalTimeZoneOnce();
     QCoreApplication app(argc, argv);
     app::registerStandardProviders();
     const Options options = readOptions(app.arguments());

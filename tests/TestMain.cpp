@@ -1,6 +1,7 @@
 // Runs the whole suite inside one QApplication on Qt's offscreen platform, with the settings
 // store moved into a private temporary folder so that no test touches the user's settings, and
 // the program's data sources known as at its start.
+#include "app/LocalTimeZone.h"
 #include "app/StandardProviders.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    app::readLocalTimeZoneOnce();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir settingsDir;

@@ -19,6 +19,7 @@
 #include "ServerSales.h"
 #include "Stopwatch.h"
 #include "WindowDrill.h"
+#include "app/LocalTimeZone.h"
 #include "app/StandardProviders.h"
 #include "data/Ado.h"
 #include "data/Connection.h"
@@ -201,6 +202,7 @@ void run(const Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    app::readLocalTimeZoneOnce();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -1,3 +1,4 @@
+#include "app/LocalTimeZone.h"
 #include "app/StandardProviders.h"
 #include "ui/main/frmMain.h"
 #include "ui/seam/QtUiSeam.h"
@@ -9,6 +10,7 @@
 // main window, which loads its settings before it is shown. The program runs until the last
 // window has closed.
 int main(int argc, char** argv) {
+    app::readLocalTimeZoneOnce();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quarrymere");
     app::registerStandardProviders();

@@ -3,6 +3,7 @@
 // and prints the tree; it can then run Edit > Copy on the tree or the grid and write what it
 // copied to a file; with --check it also verifies every node's counts against the data source
 // and the detail grid.
+#include "app/LocalTimeZone.h"
 #include "app/StandardProviders.h"
 #include "drill/ColumnMoves.h"
 #include "drill/DrillWindow.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(settingsDir.path()));
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(settingsDir.path()));
+    app::readLocalTimeZoneOnce();
     platformMessages = qInstallMessageHandler(quietSizeHints);
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quarrymere");
