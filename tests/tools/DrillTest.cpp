@@ -157,8 +157,11 @@ TEST_F(DrillOnWorkbook, EveryKindOfCellGroupsAndSelectsItsRows) {
     EXPECT_TRUE(run.out.contains("\n\t\t\t\t\t\t2024/13 (1)\n")) << run.out.toStdString();
     EXPECT_EQ(run.lines().last(), "checked 19 nodes: 0 violations");
 
+    QTemporaryDir folder;
+    const QString copied = folder.filePath("copied.txt");
     run = runDrill({"--excel", madeWorkbook("types.xls"), "--table", "Sheet1$", "--all", "--move",
-                    "4-5:0", "--check"});
+                    "4-5:0", "--select", "", "--copy", "grid:0-1", "--copy-to", copied, "--check"});
     EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
     EXPECT_TRUE(run.lines().last().endsWith(" nodes: 0 violations"));
+    EXPECT_TRUE(run.copiedRootsFirstTwoColumns(test::contentsOf(copied)));
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 // What quarrymere-drill is asked to do, read from its command line.
@@ -40,7 +41,8 @@ struct Options {
     QString locale;   // empty: the system's
     bool check = false;
     std::vector<ColumnMove> moves; // --move, in the order given
-    QString select; // the node's values below the root joined by " / "; empty: no selection
+    // The node's values below the root joined by " / " (empty for the root); nothing: no click.
+    std::optional<QString> select;
     CopyRequest copy;
     QString copyTo; // the file the clipboard's text is written to
 };

@@ -37,6 +37,8 @@ QString valuePath(const ui::NodePtr& node) {
 }
 
 ui::NodePtr findNode(const ui::NodePtr& root, const QString& path) {
+    if (path.isEmpty())
+        return root;
     for (ui::NodePtr child = root->Child(); child; child = child->Next()) {
         if (valuePath(child) == path)
             return child;

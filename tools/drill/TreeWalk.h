@@ -28,8 +28,8 @@ void writeTree(QTextStream& out, const ui::NodePtr& node, int depth = 0);
 // last " (", joined by " / ": "1 / Speedy Express". The root's is empty.
 QString valuePath(const ui::NodePtr& node);
 
-// The first node below `root`, parents before children, whose valuePath is `path`; null when
-// the tree built so far has none.
+// The first node below `root`, parents before children, whose valuePath is `path` (the root
+// itself for an empty path); null when the tree built so far has none.
 ui::NodePtr findNode(const ui::NodePtr& root, const QString& path);
 
 } // namespace drill

@@ -94,10 +94,10 @@ int main(int argc, char** argv) {
     }
     if (!options.moves.empty())
         out << "columns: " << drill::gridColumnNames(window.form()) << '\n';
-    if (!options.select.isEmpty()) {
-        const ui::NodePtr node = drill::findNode(window.root(), options.select);
+    if (options.select) {
+        const ui::NodePtr node = drill::findNode(window.root(), *options.select);
         if (!node) {
-            err << "The tree has no node \"" << options.select << "\".\n";
+            err << "The tree has no node \"" << *options.select << "\".\n";
             return CannotRun;
         }
         window.click(node);
