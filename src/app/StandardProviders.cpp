@@ -40,10 +40,11 @@ std::unique_ptr<Provider> openOdbcBridge(const ConnectionString& cs, int) {
 
 // The database typed at login names an ODBC data source.
 std::unique_ptr<Provider> openServer(const ConnectionString& cs, int) {
-    return odbc::openOdbcProvider("DSN=" + odbc::attributeValue(cs.value("Data Source")) +
+    const QString dataSource = cs.value("Data Source");
+    return odbc::openOdbcProvider("DSN=" + odbc::attributeValue(dataSource) +
                                       ";UID=" + odbc::attributeValue(cs.value("User ID")) +
                                       ";PWD=" + odbc::attributeValue(cs.value("Password")),
-                                  true);
+                                  true, dataSource);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/LocalTimeZone.h"
 #include "app/StandardProviders.h"
 #include "ui/main/frmMain.h"
@@ -5,18 +6,42 @@
 #include "ui/session/MainSession.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QTextStream>
+#include <QTimer>
 
 // The program's start: the data sources it connects through, the shared run state, then the
-// main window, which loads its settings before it is shown. The program runs until the last
+// main window, which loads its settings before it is shown. A file named on the command line is
+// connected to once the window is up, as File > Connect would. The program runs until the last
 // window has closed.
 int main(int argc, char** argv) {
     app::readLocalTimeZoneOnce();
+    // --help answers before the window system is reached, so that it needs no display. The
+    // rest is read once the application has taken its own options (-platform, -style ...).
+    QStringList raw;
+    for (int i = 1; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    if (raw.contains(QStringLiteral("--help")) || raw.contains(QStringLiteral("-h"))) {
+        QTextStream(stdout) << app::commandLineUsage();
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quarrymere");
+    const app::CommandLine line = app::readCommandLine(QApplication::arguments().mid(1));
+    if (!line.error.isEmpty()) {
+        QTextStream(stderr) << "quarrymere: " << line.error << '\n' << app::commandLineUsage();
+        return 2;
+    }
     app::registerStandardProviders();
 
     ui::QtUiSeam seam;
     ui::MainSession session(seam);
-    session.window().show();
+    frmMain& window = session.window();
+    window.show();
+    if (!line.file.isEmpty()) {
+        const QString file = QFileInfo(line.file).absoluteFilePath();
+        QTimer::singleShot(0, &window,
+                           [&window, file, table = line.table] { window.openFile(file, table); });
+    }
     return app.exec();
 }

@@ -40,7 +40,8 @@ TEST_F(ConnectCommands, AnAccessFileConnectsAndOpensThePickerAndACancelledDialog
     seam.queueFile(std::nullopt);
     f.mnuFileCnctMSACC->trigger();
     ASSERT_EQ(seam.fileRequests.size(), 1u);
-    EXPECT_EQ(seam.fileRequests[0].filter, "Microsoft Access MDB (*.mdb)|*.mdb");
+    EXPECT_EQ(seam.fileRequests[0].filter, "Microsoft Access MDB (*.mdb)|*.mdb|Access 2007 and "
+                                           "later (*.accdb)|*.accdb|All files (*)|*");
     EXPECT_TRUE(seam.messages.empty());
     EXPECT_FALSE(state->DbConnection);
     EXPECT_FALSE(f.mnuFileOpen->isEnabled());
@@ -104,6 +105,9 @@ TEST_F(ConnectCommands, LoginCancelKeepsTheTypedTextsAndOkStartsEmptyNextTime) {
               QStringList({" us;er ", "pa'ss", "no such source"}));
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].title, "Error!");
+    EXPECT_TRUE(seam.messages[0].text.startsWith(
+        "The data source \"no such source\" is not defined on this computer.\n"))
+        << seam.messages[0].text.toStdString();
     EXPECT_EQ(status(), "Ready");
     EXPECT_EQ(state->DbProvider, "");
     EXPECT_FALSE(f.mnuFileOpen->isEnabled());
@@ -141,7 +145,7 @@ TEST_F(ConnectCommands, TheLastDriverNamingXlsWinsAndACancelledFileDialogIsSilen
     f.mnuFileCnctExl->trigger();
     EXPECT_EQ(state->ExcelDriverName, "sheets (*.Xls) driver");
     ASSERT_EQ(seam.fileRequests.size(), 1u);
-    EXPECT_EQ(seam.fileRequests[0].filter, "Excel-File (*.xls)|*.xls");
+    EXPECT_EQ(seam.fileRequests[0].filter, "Excel-File (*.xls)|*.xls|All files (*)|*");
     EXPECT_TRUE(seam.messages.empty());
     EXPECT_FALSE(state->DbConnection);
     EXPECT_FALSE(f.mnuFileOpen->isEnabled());
@@ -181,4 +185,64 @@ TEST_F(ConnectCommands, AWorkbookOpensThroughTheProgramsOwnDriverAndItsSheetsAre
     EXPECT_EQ(seam.messages[0].title, "Error!");
     EXPECT_EQ(state->DbConnection, open);
     EXPECT_EQ(state->SourceFilePath, book);
+}
+
+// A file named when the program starts connects by what it holds, whatever its name, and picks
+// the table named with it; the file dialogs then start in its folder, in this run and the next.
+// A file that cannot be opened is said so and leaves the window as it was.
+TEST_F(ConnectCommands, AFileNamedAtTheStartConnectsByWhatItHoldsAndPicksItsTable) {
+    TemporaryOdbcConfig noInstalledDrivers("");
+    frmMain& f = openWindow();
+    f.openFile(nwind(), "Shippers");
+    ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
+    EXPECT_TRUE(seam.formsShown.isEmpty());
+    EXPECT_EQ(state->Grouping.RecordSource, "[Shippers]");
+    EXPECT_TRUE(f.tvTreeView->Nodes(1)->Text().startsWith("Quarrymere (3;"));
+
+    // By its contents: a workbook under another name, its sheet picked.
+    QTemporaryDir dir;
+    const QString book = test::writeFile(
+        dir, "book.dat", test::contentsOf(test::workbook::sharedWorkbook("issue20.xls")));
+    f.openFile(book, "Sheet1$");
+    ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
+    EXPECT_EQ(state->DbProvider, "MSDASQL.1");
+    EXPECT_EQ(state->Grouping.RecordSource, "[Sheet1$]");
+    seam.queueFile(std::nullopt);
+    f.mnuFileCnctMSACC->trigger();
+    EXPECT_EQ(seam.fileRequests.back().folder, dir.path());
+
+    // A table the file lacks is said so, and the picker opens.
+    seam.queueForm(ui::script::pickTable("Orders"));
+    f.openFile(nwind(), "Nope");
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, "\"" + nwind() + "\" has no table or view \"Nope\".");
+    EXPECT_EQ(seam.formsShown, QStringList({"frmOpenSource"}));
+    EXPECT_EQ(state->Grouping.RecordSource, "[Orders]");
+
+    const auto open = state->DbConnection;
+    const struct {
+        QString file;
+        QString message;
+    } bad[] = {
+        {test::writeFile(dir, "notes.txt", "plain text\n"), "it is neither an Access database"},
+        {dir.filePath("gone.txt"), "Could not find file"},
+        {test::writeFile(dir, "notes.mdb", "plain text\n"), "notes.mdb"}, // the reader's message
+    };
+    for (const auto& b : bad) {
+        seam.messages.clear();
+        f.openFile(b.file, "Orders");
+        ASSERT_EQ(seam.messages.size(), 1u);
+        EXPECT_EQ(seam.messages[0].title, "Error!");
+        EXPECT_TRUE(seam.messages[0].text.contains(b.message))
+            << seam.messages[0].text.toStdString();
+        EXPECT_EQ(state->DbConnection, open);
+        EXPECT_EQ(status(), "Ready");
+    }
+
+    // Files that could not be opened leave the folder of the last one that could.
+    closeWindow();
+    openWindow();
+    seam.queueFile(std::nullopt);
+    form->mnuFileCnctMSACC->trigger();
+    EXPECT_EQ(seam.fileRequests.back().folder, QFileInfo(nwind()).absolutePath());
 }

@@ -45,6 +45,16 @@ QString diagnosticText(const Handle& handle) {
     return messages.join(QLatin1Char('\n'));
 }
 
+QString diagnosticState(const Handle& handle) {
+    SQLWCHAR state[6] = {};
+    SQLINTEGER nativeError = 0;
+    SQLWCHAR text[1] = {};
+    SQLSMALLINT length = 0;
+    const SQLRETURN rc =
+        SQLGetDiagRecW(handle.type(), handle.get(), 1, state, &nativeError, text, 1, &length);
+    return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO ? fromWide(state, 5) : QString();
+}
+
 void check(SQLRETURN rc, const Handle& handle) {
     if (succeeded(rc) || rc == SQL_NO_DATA)
         return;

@@ -16,6 +16,13 @@ inline bool succeeded(SQLRETURN rc) {
 // there are none.
 QString diagnosticText(const Handle& handle);
 
+// The five-character state of the handle's first diagnostic record ("IM002"), empty when there
+// is none.
+QString diagnosticState(const Handle& handle);
+
+// The state the driver manager reports when the data source named is not defined.
+inline constexpr const char* UnknownDataSourceState = "IM002";
+
 // Throws data::Error with the handle's messages when a call on it failed.
 void check(SQLRETURN rc, const Handle& handle);
 

@@ -41,9 +41,10 @@ private:
 
 } // namespace
 
-std::unique_ptr<Provider> openOdbcProvider(const QString& odbcConnectionString, bool readOnly) {
+std::unique_ptr<Provider> openOdbcProvider(const QString& odbcConnectionString, bool readOnly,
+                                           const QString& dataSource) {
     return std::make_unique<OdbcProvider>(
-        std::make_shared<Session>(odbcConnectionString, readOnly));
+        std::make_shared<Session>(odbcConnectionString, readOnly, dataSource));
 }
 
 } // namespace data::odbc

@@ -11,7 +11,8 @@ namespace data::odbc {
 // "DSN=name;UID=user;PWD=password" or "DRIVER={name};DBQ=path" (see attributeValue for writing
 // values), without prompting. Read-only asks the driver to refuse changes. Statements go to the
 // driver unchanged, in its own dialect. Throws data::Error with the driver's description when
-// the connection fails.
-std::unique_ptr<Provider> openOdbcProvider(const QString& odbcConnectionString, bool readOnly);
+// the connection fails, naming `dataSource` first when the driver manager does not know it.
+std::unique_ptr<Provider> openOdbcProvider(const QString& odbcConnectionString, bool readOnly,
+                                           const QString& dataSource = {});
 
 } // namespace data::odbc

@@ -1,5 +1,6 @@
 #include "data/odbc/Session.h"
 
+#include "data/Error.h"
 #include "data/odbc/Diagnostics.h"
 #include "data/odbc/WideText.h"
 
@@ -20,16 +21,20 @@ QString withReadOnly(const QString& connectionString) {
 
 } // namespace
 
-Session::Session(const QString& connectionString, bool readOnly)
+Session::Session(const QString& connectionString, bool readOnly, const QString& dataSource)
     : env_(Handle::environment()), dbc_(SQL_HANDLE_DBC, env_) {
     if (readOnly)
         check(SQLSetConnectAttr(dbc_.get(), SQL_ATTR_ACCESS_MODE,
                                 reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0),
               dbc_);
     const QString text = readOnly ? withReadOnly(connectionString) : connectionString;
-    check(SQLDriverConnectW(dbc_.get(), nullptr, wide(text), SQL_NTS, nullptr, 0, nullptr,
-                            SQL_DRIVER_NOPROMPT),
-          dbc_);
+    const SQLRETURN rc = SQLDriverConnectW(dbc_.get(), nullptr, wide(text), SQL_NTS, nullptr, 0,
+                                           nullptr, SQL_DRIVER_NOPROMPT);
+    if (!succeeded(rc) && !dataSource.isEmpty() &&
+        diagnosticState(dbc_) == QLatin1String(UnknownDataSourceState))
+        throw Error("The data source \"" + dataSource + "\" is not defined on this computer.\n" +
+                    diagnosticText(dbc_));
+    check(rc, dbc_);
 }
 
 Session::~Session() {

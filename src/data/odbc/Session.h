@@ -11,8 +11,10 @@ namespace data::odbc {
 class Session {
 public:
     // Connects with an ODBC connection string, without prompting; read-only asks the driver to
-    // refuse changes. Throws data::Error with the driver's description.
-    Session(const QString& connectionString, bool readOnly);
+    // refuse changes. Throws data::Error with the driver's description; when the connection
+    // string names a data source (`dataSource`) the driver manager does not know, the
+    // description names it first.
+    Session(const QString& connectionString, bool readOnly, const QString& dataSource = {});
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
     ~Session();

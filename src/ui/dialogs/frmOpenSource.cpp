@@ -148,6 +148,21 @@ void frmOpenSource::OKButton_Click() {
     done(Accepted);
 }
 
+bool frmOpenSource::pick(const QString& table) {
+    if (m_.RefillPicker)
+        FillSchemaTree();
+    for (int i = 1; i <= sTree->Count(); ++i) {
+        const ui::NodePtr node = sTree->Nodes(i);
+        if (node->Tag() == "tTable" && node->Text() == table) {
+            sTree->setSelectedItem(node.get());
+            OKButton_Click();
+            return true;
+        }
+    }
+    m_.SourceChosen = false;
+    return false;
+}
+
 void frmOpenSource::CancelButton_Click() {
     m_.SourceChosen = false;
     m_.RefillPicker = false;

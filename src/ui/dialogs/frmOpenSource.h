@@ -27,6 +27,9 @@ public:
     void OKButton_Click();
     void CancelButton_Click();
     void sTree_DblClick();
+    // Chooses the table or view listed as `table` without showing the form, as selecting it and
+    // pressing OK does; false, with nothing chosen, when the source does not list it.
+    bool pick(const QString& table);
 
     // Outer size in twips.
     double Width() const;

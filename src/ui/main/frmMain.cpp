@@ -4,6 +4,8 @@
 #include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/Error.h"
+#include "data/FileKind.h"
+#include "data/FileMessages.h"
 #include "data/Recordset.h"
 #include "data/odbc/DriverList.h"
 #include "grid/DetailSql.h"
@@ -27,6 +29,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -39,6 +42,13 @@ namespace {
 
 // Bounds the window takes when none were stored, or a stored one is unreadable.
 constexpr double DefaultLeft = 1000, DefaultTop = 1000, DefaultWidth = 6500, DefaultHeight = 6500;
+
+// The file dialogs' choices of files, and the setting that keeps the folder they start in.
+const QString AccessFileFilter = QStringLiteral("Microsoft Access MDB (*.mdb)|*.mdb|"
+                                                "Access 2007 and later (*.accdb)|*.accdb|"
+                                                "All files (*)|*");
+const QString ExcelFileFilter = QStringLiteral("Excel-File (*.xls)|*.xls|All files (*)|*");
+const QString LastFolderKey = QStringLiteral("LastFolder");
 
 void placeTwips(QWidget* w, double left, double top, double width, double height) {
     w->setGeometry(twips::toPxX(left), twips::toPxY(top), twips::toPxX(width),
@@ -469,20 +479,16 @@ frmMain::openConnection(const QString& status, const QString& connectionString, 
 void frmMain::mnuFileCnctMSACC_Click() {
     feedback_.trap(
         [this] {
-            const auto file = seam_.fileOpen(this, "Connect to Microsoft Access Database",
-                                             "Microsoft Access MDB (*.mdb)|*.mdb");
+            const auto file =
+                seam_.fileOpen(this, "Connect to Microsoft Access Database", AccessFileFilter,
+                               state::GetSetting(state::AppTitle, state::SettingsSection,
+                                                 LastFolderKey, QString()));
             if (!file) {
                 // A cancelled dialog ends the command without a word.
                 feedback_.ready();
                 return;
             }
-            m_.DbConnection =
-                openConnection("Connecting to Access...", data::accessConnectionString(*file),
-                               data::ado::adModeUnknown);
-            m_.SourceFilePath = *file;
-            mnuFileOpen->setEnabled(true);
-            m_.DbProvider = data::JetProvider;
-            m_.RefillPicker = true;
+            connectAccess(*file);
             mnuFileOpen_Click();
         },
         Feedback::OnFailure::ReadyFirst);
@@ -491,27 +497,79 @@ void frmMain::mnuFileCnctMSACC_Click() {
 void frmMain::mnuFileCnctExl_Click() {
     feedback_.trap(
         [this] {
-            m_.ExcelDriverName = GetEXCELDriver();
-            if (m_.ExcelDriverName.isEmpty()) {
-                seam_.messageBox("The system could not find any Excel ODBC drivers. Please "
-                                 "install the ODBC drivers before trying to connect to Excel!",
-                                 IconExclamation, "Excel Connect Error!");
+            if (!chooseExcelDriver())
                 return;
-            }
             const auto file =
-                seam_.fileOpen(this, "Connect to Excel-file", "Excel-File (*.xls)|*.xls");
+                seam_.fileOpen(this, "Connect to Excel-file", ExcelFileFilter,
+                               state::GetSetting(state::AppTitle, state::SettingsSection,
+                                                 LastFolderKey, QString()));
             if (!file) {
                 feedback_.ready();
                 return;
             }
-            m_.DbConnection = openConnection("Connecting to Excel...",
-                                             data::excelConnectionString(m_.ExcelDriverName, *file),
-                                             data::ado::adModeUnknown);
-            mnuFileOpen->setEnabled(true);
-            m_.DbProvider = data::OdbcBridgeProvider;
-            m_.RefillPicker = true;
-            m_.SourceFilePath = *file;
+            connectWorkbook(*file);
             mnuFileOpen_Click();
+        },
+        Feedback::OnFailure::ReadyFirst);
+}
+
+void frmMain::connectAccess(const QString& file) {
+    m_.DbConnection = openConnection("Connecting to Access...", data::accessConnectionString(file),
+                                     data::ado::adModeUnknown);
+    m_.SourceFilePath = file;
+    mnuFileOpen->setEnabled(true);
+    m_.DbProvider = data::JetProvider;
+    m_.RefillPicker = true;
+    rememberFolderOf(file);
+}
+
+bool frmMain::chooseExcelDriver() {
+    m_.ExcelDriverName = GetEXCELDriver();
+    if (!m_.ExcelDriverName.isEmpty())
+        return true;
+    seam_.messageBox("The system could not find any Excel ODBC drivers. Please "
+                     "install the ODBC drivers before trying to connect to Excel!",
+                     IconExclamation, "Excel Connect Error!");
+    return false;
+}
+
+void frmMain::connectWorkbook(const QString& file) {
+    m_.DbConnection = openConnection("Connecting to Excel...",
+                                     data::excelConnectionString(m_.ExcelDriverName, file),
+                                     data::ado::adModeUnknown);
+    mnuFileOpen->setEnabled(true);
+    m_.DbProvider = data::OdbcBridgeProvider;
+    m_.RefillPicker = true;
+    m_.SourceFilePath = file;
+    rememberFolderOf(file);
+}
+
+// The file dialogs start where the last file opened lies, in this run and the next.
+void frmMain::rememberFolderOf(const QString& file) {
+    state::SaveSetting(state::AppTitle, state::SettingsSection, LastFolderKey,
+                       QFileInfo(file).absolutePath());
+}
+
+void frmMain::openFile(const QString& file, const QString& table) {
+    feedback_.trap(
+        [&] {
+            switch (data::fileKindOf(file)) {
+            case data::FileKind::Access:
+                connectAccess(file);
+                break;
+            case data::FileKind::Workbook:
+                if (!chooseExcelDriver())
+                    return;
+                connectWorkbook(file);
+                break;
+            case data::FileKind::Unknown:
+                if (!QFileInfo::exists(file))
+                    throw data::messages::fileNotFound(file);
+                throw data::messages::cannotOpen(
+                    file, "it is neither an Access database nor an Excel workbook");
+            }
+            if (table.isEmpty() || !pickSource(table))
+                mnuFileOpen_Click();
         },
         Feedback::OnFailure::ReadyFirst);
 }
@@ -551,14 +609,31 @@ QString frmMain::GetEXCELDriver() {
 
 void frmMain::mnuFileOpen_Click() {
     feedback_.trap([this] {
-        if (!picker_)
-            picker_ = new frmOpenSource(m_, seam_, feedback_, this);
-        seam_.showModal(*picker_, this);
+        seam_.showModal(picker(), this);
         if (!m_.SourceChosen)
             return;
         resetTree("Halyard");
         openHalyardSource();
     });
+}
+
+frmOpenSource& frmMain::picker() {
+    if (!picker_)
+        picker_ = new frmOpenSource(m_, seam_, feedback_, this);
+    return *picker_;
+}
+
+// Picks the table or view as the picker would when it is chosen there and OK pressed. One the
+// source does not list is said so, and the caller opens the picker.
+bool frmMain::pickSource(const QString& table) {
+    if (!picker().pick(table)) {
+        seam_.messageBox("\"" + m_.SourceFilePath + "\" has no table or view \"" + table + "\".",
+                         IconExclamation, "Open");
+        return false;
+    }
+    resetTree("Halyard");
+    openHalyardSource();
+    return true;
 }
 
 void frmMain::resetTree(const QString& rootTag) {

@@ -104,6 +104,10 @@ public:
     void mnuFileCnctExl_Click();
     void mnuFileCnctODBC_Click();
     QString GetEXCELDriver();
+    // Connects to the file as File > Connect does once the file is chosen, going by what the
+    // file holds; then picks `table` as the picker would, or opens the picker when no table is
+    // given or the source lacks it. For a file named on the command line.
+    void openFile(const QString& file, const QString& table);
     void openHalyardSource();
     void ListBuildFields();
     void ListBuildData();
@@ -150,6 +154,15 @@ private:
     // Empties the grouping tree down to a new root "Quarrymere (0)" with the given tag, which
     // RootNode then refers to.
     void resetTree(const QString& rootTag);
+    // What the connect commands do once the file is chosen: open the connection (which fails
+    // with the reader's message), record the source, remember its folder.
+    void connectAccess(const QString& file);
+    void connectWorkbook(const QString& file);
+    // Looks up the workbook driver; without one, says so and answers false.
+    bool chooseExcelDriver();
+    void rememberFolderOf(const QString& file);
+    frmOpenSource& picker();
+    bool pickSource(const QString& table);
     // How many levels the selected node lies below the root; 0 for the root or no selection.
     int selectedNodeDepth() const;
     // The grid's columns measured, and the header's block and drop gaps on them.

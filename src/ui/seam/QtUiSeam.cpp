@@ -46,9 +46,8 @@ QString QtUiSeam::qtNameFilters(const QString& filter) {
 }
 
 std::optional<QString> QtUiSeam::fileOpen(QWidget* owner, const QString& title,
-                                          const QString& filter) {
-    const QString path =
-        QFileDialog::getOpenFileName(owner, title, QString(), qtNameFilters(filter));
+                                          const QString& filter, const QString& folder) {
+    const QString path = QFileDialog::getOpenFileName(owner, title, folder, qtNameFilters(filter));
     if (path.isEmpty())
         return std::nullopt;
     return path;

@@ -9,8 +9,8 @@ namespace ui {
 class QtUiSeam : public UiSeam {
 public:
     void messageBox(const QString& text, int icon, const QString& title) override;
-    std::optional<QString> fileOpen(QWidget* owner, const QString& title,
-                                    const QString& filter) override;
+    std::optional<QString> fileOpen(QWidget* owner, const QString& title, const QString& filter,
+                                    const QString& folder) override;
     int showModal(QDialog& form, QWidget* owner) override;
     void clipboardClear() override;
     void clipboardSetText(const QString& text) override;

@@ -10,8 +10,8 @@ void ScriptedUiSeam::messageBox(const QString& text, int icon, const QString& ti
 }
 
 std::optional<QString> ScriptedUiSeam::fileOpen(QWidget*, const QString& title,
-                                                const QString& filter) {
-    fileRequests.push_back({title, filter});
+                                                const QString& filter, const QString& folder) {
+    fileRequests.push_back({title, filter, folder});
     if (files_.empty())
         return std::nullopt;
     const QString answer = files_.front();

@@ -21,14 +21,15 @@ public:
     struct FileRequest {
         QString title;
         QString filter;
+        QString folder;
     };
     // Plays the person at a modal form: may fill its fields, press its buttons or keys, and
     // returns when done. A form still open afterwards is closed as by its close box.
     using FormScript = std::function<void(QDialog&)>;
 
     void messageBox(const QString& text, int icon, const QString& title) override;
-    std::optional<QString> fileOpen(QWidget* owner, const QString& title,
-                                    const QString& filter) override;
+    std::optional<QString> fileOpen(QWidget* owner, const QString& title, const QString& filter,
+                                    const QString& folder) override;
     int showModal(QDialog& form, QWidget* owner) override;
     void clipboardClear() override;
     void clipboardSetText(const QString& text) override;

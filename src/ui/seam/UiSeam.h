@@ -25,9 +25,10 @@ public:
     virtual void messageBox(const QString& text, int icon, const QString& title) = 0;
 
     // `filter` pairs a description with a pattern, "Text files (*.txt)|*.txt", more pairs
-    // following after further "|". The chosen file's full path, or nothing when cancelled.
+    // following after further "|"; the dialog starts in `folder` (the desktop's choice when
+    // empty). The chosen file's full path, or nothing when cancelled.
     virtual std::optional<QString> fileOpen(QWidget* owner, const QString& title,
-                                            const QString& filter) = 0;
+                                            const QString& filter, const QString& folder) = 0;
 
     // Shows the form modally over its owner and returns when it has been closed or hidden,
     // with the dialog's result code.

@@ -1,0 +1,29 @@
+// The program's command line: a file to connect to and a table to pick in it.
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+TEST(CommandLine, AFileAndATableOrWhyNot) {
+    const struct {
+        QStringList arguments;
+        QString file, table, error;
+    } lines[] = {
+        {{}, "", "", ""},
+        {{"nwind.mdb"}, "nwind.mdb", "", ""},
+        {{"--table", "Order Details", "nwind.mdb"}, "nwind.mdb", "Order Details", ""},
+        {{"-"}, "-", "", ""},
+        {{"--table", "T"}, "", "", "--table needs a file to pick it from"},
+        {{"a.mdb", "--table"}, "", "", "--table needs a value"},
+        {{"a.mdb", "--table", "T", "--table", "U"}, "", "", "--table is given twice"},
+        {{"a.mdb", "b.xls"}, "", "", "only one file can be opened, not also \"b.xls\""},
+        {{"--colour", "red"}, "", "", "unknown option \"--colour\""},
+    };
+    for (const auto& l : lines) {
+        const app::CommandLine line = app::readCommandLine(l.arguments);
+        EXPECT_EQ(line.error, l.error) << l.arguments.join(' ').toStdString();
+        if (l.error.isEmpty()) {
+            EXPECT_EQ(line.file, l.file);
+            EXPECT_EQ(line.table, l.table);
+        }
+    }
+}
