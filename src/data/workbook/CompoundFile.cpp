@@ -120,7 +120,9 @@ private:
     }
 
     // A stream smaller than the cutoff lives in the mini stream, whose sectors of 64 bytes are
-    // chained through the mini table and stored in the chain of the root entry.
+    // chained through the mini table and stored in the chain of the root entry. FreeXL reads a
+    // small workbook stream from the mini stream's start on, whatever the chain says; so it must
+    // start there and run on in order, or FreeXL would read other bytes than those checked.
     WorkbookStream contentsOf(QByteArrayView entry, QByteArrayView root) const {
         const Sector start = readAt<quint32>(entry, 0x74);
         const qsizetype size = readAt<quint32>(entry, 0x78);
@@ -128,7 +130,9 @@ private:
         if (size < miniCutoff_) {
             const std::vector<qsizetype> container = sectorChain(readAt<quint32>(root, 0x74));
             stream.blockSize = miniSectorSize_;
+            Sector next = 0;
             stream.blockPlaces = chain(start, miniTable_, [&](Sector s) {
+                require(s == next++);
                 const qsizetype at = qsizetype(s) * miniSectorSize_;
                 require(at / sectorSize_ < qsizetype(container.size()));
                 return container[static_cast<std::size_t>(at / sectorSize_)] + at % sectorSize_;

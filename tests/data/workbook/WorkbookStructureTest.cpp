@@ -28,7 +28,8 @@ QString damagedRecords(const QString& path) {
 }
 
 // charts.xls holds the sheets of types.xls, with a chart on Sheet1 and the chart sheet Chart1
-// after it; each chart's plotted values are cell records (a size, numbers, a text). chart.xls
+// after it; each chart's plotted values are cell records (a size, numbers, a truth value, a
+// text). small.xls does the same to dates1904.xls, in a compound file's mini stream. chart.xls
 // holds a chart sheet alone.
 class WorkbookCharts : public WithMadeWorkbooks {
 protected:
@@ -36,21 +37,24 @@ protected:
 };
 
 TEST_F(WorkbookCharts, LeaveEveryWorksheetAsItIsAndAreNoTables) {
-    WorkbookFile plain(madeWorkbook("types.xls"));
-    WorkbookFile charted(madeWorkbook("charts.xls"));
-    ASSERT_EQ(charted.tableNames(), plain.tableNames());
-    for (const QString& name : plain.tableNames()) {
-        if (name == "Empty$")
-            continue;
-        const LoadedTable expected = loadTable(plain, name);
-        const LoadedTable read = loadTable(charted, name);
-        ASSERT_EQ(read.definition.columns.size(), expected.definition.columns.size())
-            << name.toStdString();
-        for (std::size_t i = 0; i < read.definition.columns.size(); ++i) {
-            EXPECT_EQ(read.definition.columns[i].name, expected.definition.columns[i].name);
-            EXPECT_EQ(read.definition.columns[i].adoType, expected.definition.columns[i].adoType);
+    for (const auto& [without, with] :
+         {std::pair{"types.xls", "charts.xls"}, std::pair{"dates1904.xls", "small.xls"}}) {
+        WorkbookFile plain(madeWorkbook(without));
+        WorkbookFile charted(madeWorkbook(with));
+        ASSERT_EQ(charted.tableNames(), plain.tableNames()) << with;
+        for (const QString& name : plain.tableNames()) {
+            if (name == "Empty$")
+                continue;
+            const LoadedTable expected = loadTable(plain, name);
+            const LoadedTable read = loadTable(charted, name);
+            ASSERT_EQ(read.definition.columns.size(), expected.definition.columns.size()) << with;
+            for (std::size_t i = 0; i < read.definition.columns.size(); ++i) {
+                EXPECT_EQ(read.definition.columns[i].name, expected.definition.columns[i].name);
+                EXPECT_EQ(read.definition.columns[i].adoType,
+                          expected.definition.columns[i].adoType);
+            }
+            EXPECT_EQ(read.rows, expected.rows) << with << " " << name.toStdString();
         }
-        EXPECT_EQ(read.rows, expected.rows) << name.toStdString();
     }
     const QString chartOnly = madeWorkbook("chart.xls");
     EXPECT_EQ(failureOf(chartOnly), QString("The workbook '%1' holds no worksheet: its sheets are "

@@ -215,6 +215,38 @@ def only_a_chart_sheet(stream):
     return b''.join(record(kind, data) for kind, data in workbook) + chart([1.0])
 
 
+def small_compound_file(path, stream):
+    """Writes the stream, smaller than 4096 bytes, as the compound file's "Workbook" in the mini
+    stream's blocks of 64 bytes (xlwt pads every stream to take whole sectors): the allocation
+    table, the directory and the mini table take a sector each, the mini stream the rest."""
+    free, end, fat_sector = 0xFFFFFFFF, 0xFFFFFFFE, 0xFFFFFFFD
+    size = len(stream)
+    stream += b'\0' * (-size % 512)
+    mini_count, container = (size + 63) // 64, len(stream) // 512
+
+    def sector(data):
+        return data + b'\xff' * (512 - len(data))
+
+    def chain(first, count):
+        return [first + i + 1 for i in range(count - 1)] + [end]
+
+    def entry(name, kind, child, start, size):
+        encoded = (name + '\0').encode('utf-16-le')
+        return struct.pack('<64sHBBIII16sIQQIIxxxx', encoded, len(encoded), kind, 1, free, free,
+                           child, b'', 0, 0, 0, start, size)
+
+    header = struct.pack('<8s16sHHHHH6xIIIIIIIII', b'\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1', b'',
+                         0x3E, 3, 0xFFFE, 9, 6, 0, 1, 1, 0, 4096, 2, 1, end, 0)
+    header += struct.pack('<I', 0) + b'\xff' * (4 * 108)
+    fat = sector(struct.pack('<3I', fat_sector, end, end) +
+                 struct.pack('<%dI' % container, *chain(3, container)))
+    directory = sector(entry('Root Entry', 5, 1, 3, len(stream)) +
+                       entry('Workbook', 2, free, 0, size))
+    mini_table = sector(struct.pack('<%dI' % mini_count, *chain(0, mini_count)))
+    with open(path, 'wb') as f:
+        f.write(header + fat + directory + mini_table + stream)
+
+
 def main():
     folder = sys.argv[1]
     types = types_workbook()
@@ -223,6 +255,7 @@ def main():
     CompoundDoc.XlsDoc().save(folder + '/charts.xls', with_charts(types.get_biff_data()))
     dates = dates_1904_workbook()
     dates.save(folder + '/dates1904.xls')
+    small_compound_file(folder + '/small.xls', with_charts(dates.get_biff_data()))
     CompoundDoc.XlsDoc().save(folder + '/chart.xls', only_a_chart_sheet(dates.get_biff_data()))
 
 
