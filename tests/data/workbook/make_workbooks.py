@@ -155,6 +155,10 @@ def record(kind, data=b''):
     return struct.pack('<HH', kind, len(data)) + data
 
 
+def joined(records):
+    return b''.join(record(kind, data) for kind, data in records)
+
+
 def substreams(stream):
     """The stream's records, (kind, data), as one list per substream from its BOF to its EOF."""
     parts, at = [], 0
@@ -189,30 +193,28 @@ def with_charts(stream):
     """The workbook stream with a chart embedded in its first sheet, after the cells, and a chart
     sheet "Chart1" listed and stored after that sheet."""
     workbook, *sheets = substreams(stream)
-    embedded = chart([999.0, 998.0, 997.0])
-    joined = [b''.join((embedded if kind == WINDOW2 and sheet is sheets[0] else b'') +
-                       record(kind, data) for kind, data in sheet) for sheet in sheets]
-    joined.insert(1, chart([1.0, 2.0]))
+    window = next(i for i, (kind, _) in enumerate(sheets[0]) if kind == WINDOW2)
+    parts = [joined(sheets[0][:window]) + chart([999.0, 998.0, 997.0]) +
+             joined(sheets[0][window:]), chart([1.0, 2.0])] + [joined(s) for s in sheets[1:]]
     listed = [i for i, (kind, _) in enumerate(workbook) if kind == BOUNDSHEET]
     workbook.insert(listed[0] + 1, (BOUNDSHEET, struct.pack('<IBBBB', 0, 0, CHART_SHEET, 6, 0) +
                                     b'Chart1'))
-    start = sum(4 + len(data) for _, data in workbook)
+    start = len(joined(workbook))
     listings = iter(i for i, (kind, _) in enumerate(workbook) if kind == BOUNDSHEET)
-    for sheet in joined:
+    for part in parts:
         i = next(listings)
         workbook[i] = (BOUNDSHEET, struct.pack('<I', start) + workbook[i][1][4:])
-        start += len(sheet)
-    return b''.join(record(kind, data) for kind, data in workbook) + b''.join(joined)
+        start += len(part)
+    return joined(workbook) + b''.join(parts)
 
 
 def only_a_chart_sheet(stream):
     """The workbook stream with its one sheet made a chart sheet."""
     workbook, _ = substreams(stream)
     listed = next(i for i, (kind, _) in enumerate(workbook) if kind == BOUNDSHEET)
-    start = sum(4 + len(data) for _, data in workbook)
-    workbook[listed] = (BOUNDSHEET, struct.pack('<IBB', start, 0, CHART_SHEET) +
+    workbook[listed] = (BOUNDSHEET, struct.pack('<IBB', len(joined(workbook)), 0, CHART_SHEET) +
                         workbook[listed][1][6:])
-    return b''.join(record(kind, data) for kind, data in workbook) + chart([1.0])
+    return joined(workbook) + chart([1.0])
 
 
 def small_compound_file(path, stream):
