@@ -28,7 +28,8 @@ constexpr quint16 Rk = 0x027E;
 constexpr quint16 Format = 0x041E;
 constexpr quint16 Bof = 0x0809;
 
-// The beginnings of the workbooks before Excel 5, which are a bare stream of records.
+// The BOF records that begin the workbooks before Excel 5 (Excel 2.x, 3.0, 4.0), which are a
+// bare stream of records.
 constexpr quint16 Biff2Bof = 0x0009;
 constexpr quint16 Biff3Bof = 0x0209;
 constexpr quint16 Biff4Bof = 0x0409;

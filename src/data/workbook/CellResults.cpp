@@ -3,13 +3,13 @@
 #include "data/workbook/BiffRecords.h"
 #include "data/workbook/BiffText.h"
 #include "data/workbook/Bytes.h"
+#include "data/workbook/Substreams.h"
 
 namespace data::workbook {
 
 namespace {
 
 using biff::Record;
-using biff::RecordReader;
 
 // The result kept with a formula: a number unless its last two bytes are all ones, when the
 // first byte tells the kind: 0 text (in the next String record), 1 a truth value, 2 an error,
@@ -131,16 +131,20 @@ private:
     unsigned pendingColumn_ = 0;
 };
 
+// The worksheet's own records, from its BOF to its EOF: a chart on it has cell records of its
+// own, the values it plots.
 SheetResults readSheet(QByteArrayView stream, qsizetype offset, const WorkbookGlobals& globals) {
     SheetResults results;
-    RecordReader records(stream, offset);
-    const std::optional<Record> bof = records.next();
-    require(bof && bof->type == biff::Bof);
+    biff::SubstreamReader records(stream, offset);
+    const std::optional<biff::NestedRecord> bof = records.next();
+    require(bof && bof->record.type == biff::Bof);
     SheetScan scan(globals, results);
-    while (const std::optional<Record> record = records.next()) {
-        if (record->type == biff::Eof)
+    while (const std::optional<biff::NestedRecord> nested = records.next()) {
+        if (nested->depth > 1)
+            continue;
+        if (nested->record.type == biff::Eof)
             break;
-        scan.read(*record);
+        scan.read(nested->record);
     }
     return results;
 }
@@ -150,8 +154,9 @@ SheetResults readSheet(QByteArrayView stream, qsizetype offset, const WorkbookGl
 std::vector<SheetResults> readCellResults(QByteArrayView workbookStream,
                                           const WorkbookGlobals& globals) {
     std::vector<SheetResults> sheets;
-    for (const qsizetype offset : globals.sheetOffsets())
-        sheets.push_back(readSheet(workbookStream, offset, globals));
+    for (const ListedSheet& listed : globals.sheets())
+        if (listed.worksheet)
+            sheets.push_back(readSheet(workbookStream, listed.offset, globals));
     return sheets;
 }
 

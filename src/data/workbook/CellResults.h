@@ -26,8 +26,8 @@ struct SheetResults {
     }
 };
 
-// One entry per worksheet, in the workbook's order, from the workbook stream of an Excel 5 to
-// 2003 file. A number is a date when its cell's format shows a date or a time (see
+// One entry per worksheet (no chart sheet), in the workbook's order, from the workbook stream of
+// an Excel 5 to 2003 file. A number is a date when its cell's format shows a date or a time (see
 // WorkbookGlobals::number). Error values are empty cells. Throws Broken when the records do not
 // hold together.
 std::vector<SheetResults> readCellResults(QByteArrayView workbookStream,

@@ -29,13 +29,12 @@ public:
         miniSectorSize_ = qsizetype(1) << miniShift;
         miniCutoff_ = readAt<quint32>(file, 0x38);
         readAllocationTable();
-        miniTable_ = tableOf(
-            readChain(readAt<quint32>(file, 0x3C), table_, [this](Sector s) { return sector(s); }));
+        miniTable_ = tableOf(contents(sectorChain(readAt<quint32>(file, 0x3C)), sectorSize_));
     }
 
-    QByteArray stream(const QString& name) const {
+    WorkbookStream stream(const QString& name) const {
         const QByteArray directory =
-            readChain(readAt<quint32>(file_, 0x30), table_, [this](Sector s) { return sector(s); });
+            contents(sectorChain(readAt<quint32>(file_, 0x30)), sectorSize_);
         require(directory.size() >= DirectoryEntrySize);
         const QByteArrayView root = slice(directory, 0, DirectoryEntrySize);
         for (qsizetype at = 0; at + DirectoryEntrySize <= directory.size();
@@ -48,8 +47,20 @@ public:
     }
 
 private:
-    QByteArrayView sector(Sector index) const {
-        return slice(file_, (qsizetype(index) + 1) * sectorSize_, sectorSize_);
+    // The places in the file of a chain's sectors.
+    std::vector<qsizetype> sectorChain(Sector start) const {
+        return chain(start, table_, [this](Sector s) {
+            const qsizetype place = (qsizetype(s) + 1) * sectorSize_;
+            slice(file_, place, sectorSize_);
+            return place;
+        });
+    }
+
+    QByteArray contents(const std::vector<qsizetype>& places, qsizetype blockSize) const {
+        QByteArray data;
+        for (const qsizetype place : places)
+            data += slice(file_, place, blockSize).toByteArray();
+        return data;
     }
 
     // The header lists the first 109 sectors of the allocation table; further sectors are
@@ -63,7 +74,7 @@ private:
         Sector next = readAt<quint32>(file_, 0x44);
         for (quint32 steps = readAt<quint32>(file_, 0x48); steps > 0 && next < EndOfChain;
              --steps) {
-            const QByteArrayView listing = sector(next);
+            const QByteArrayView listing = sectorAt(next);
             for (qsizetype i = 0; i < perSector; ++i)
                 sectors.push_back(readAt<quint32>(listing, 4 * i));
             next = readAt<quint32>(listing, 4 * perSector);
@@ -71,20 +82,25 @@ private:
         require(count <= sectors.size());
         QByteArray table;
         for (quint32 i = 0; i < count; ++i)
-            table += sector(sectors[i]).toByteArray();
+            table += sectorAt(sectors[i]).toByteArray();
         table_ = tableOf(table);
     }
 
-    template <typename ReadSector>
-    static QByteArray readChain(Sector start, const Table& table, ReadSector read) {
-        QByteArray data;
+    QByteArrayView sectorAt(Sector index) const {
+        return slice(file_, (qsizetype(index) + 1) * sectorSize_, sectorSize_);
+    }
+
+    // The places of a chain's blocks; a chain longer than its table has a cycle.
+    template <typename PlaceOf>
+    static std::vector<qsizetype> chain(Sector start, const Table& table, PlaceOf placeOf) {
+        std::vector<qsizetype> places;
         Sector at = start;
         for (std::size_t steps = 0; at != EndOfChain && at != Unused; ++steps) {
             require(at < table.size() && steps < table.size());
-            data += read(at).toByteArray();
+            places.push_back(placeOf(at));
             at = table[at];
         }
-        return data;
+        return places;
     }
 
     static Table tableOf(QByteArrayView bytes) {
@@ -104,23 +120,31 @@ private:
     }
 
     // A stream smaller than the cutoff lives in the mini stream, whose sectors of 64 bytes are
-    // chained through the mini table and stored in the chain of the root entry.
-    QByteArray contentsOf(QByteArrayView entry, QByteArrayView root) const {
+    // chained through the mini table and stored in the chain of the root entry. FreeXL reads a
+    // small workbook stream from the mini stream's start on, whatever the chain says; so it must
+    // start there and run on in order, or FreeXL would read other bytes than those checked.
+    WorkbookStream contentsOf(QByteArrayView entry, QByteArrayView root) const {
         const Sector start = readAt<quint32>(entry, 0x74);
         const qsizetype size = readAt<quint32>(entry, 0x78);
-        QByteArray data;
+        WorkbookStream stream;
         if (size < miniCutoff_) {
-            const QByteArray mini = readChain(readAt<quint32>(root, 0x74), table_,
-                                              [this](Sector s) { return sector(s); });
-            data = readChain(start, miniTable_, [&](Sector s) {
-                return slice(mini, qsizetype(s) * miniSectorSize_, miniSectorSize_);
+            const std::vector<qsizetype> container = sectorChain(readAt<quint32>(root, 0x74));
+            stream.blockSize = miniSectorSize_;
+            Sector next = 0;
+            stream.blockPlaces = chain(start, miniTable_, [&](Sector s) {
+                require(s == next++);
+                const qsizetype at = qsizetype(s) * miniSectorSize_;
+                require(at / sectorSize_ < qsizetype(container.size()));
+                return container[static_cast<std::size_t>(at / sectorSize_)] + at % sectorSize_;
             });
         } else {
-            data = readChain(start, table_, [this](Sector s) { return sector(s); });
+            stream.blockSize = sectorSize_;
+            stream.blockPlaces = sectorChain(start);
         }
-        require(data.size() >= size);
-        data.truncate(size);
-        return data;
+        stream.bytes = contents(stream.blockPlaces, stream.blockSize);
+        require(stream.bytes.size() >= size);
+        stream.bytes.truncate(size);
+        return stream;
     }
 
     QByteArrayView file_;
@@ -133,10 +157,11 @@ private:
 
 } // namespace
 
-QByteArray workbookStream(QByteArrayView file) {
+WorkbookStream workbookStream(QByteArrayView file) {
     const Compound compound(file);
     for (const char* name : {"Workbook", "Book"})
-        if (QByteArray stream = compound.stream(QString::fromLatin1(name)); !stream.isEmpty())
+        if (WorkbookStream stream = compound.stream(QString::fromLatin1(name));
+            !stream.bytes.isEmpty())
             return stream;
     return {};
 }

@@ -13,9 +13,21 @@ Error passwordProtected(const QString& path) {
                      .arg(path));
 }
 
+Error olderVersion(const QString& path, const QString& version) {
+    return Error(QStringLiteral("The workbook '%1' is in the format of %2, which is not supported; "
+                                "save it as an Excel 97-2003 workbook to read it.")
+                     .arg(path, version));
+}
+
 Error damaged(const QString& path, const QString& detail) {
     return Error(
         QStringLiteral("The workbook '%1' is damaged and cannot be read: %2.").arg(path, detail));
+}
+
+Error noWorksheet(const QString& path) {
+    return Error(QStringLiteral("The workbook '%1' holds no worksheet: its sheets are charts or "
+                                "others without cells.")
+                     .arg(path));
 }
 
 Error emptySheet(const QString& tableName) {

@@ -12,6 +12,10 @@ using data::messages::cannotOpen;
 using data::messages::fileNotFound;
 Error notAWorkbook(const QString& path);
 Error passwordProtected(const QString& path);
+// A workbook of a version before Excel 5, named as the user knows it ("Excel 4.0").
+Error olderVersion(const QString& path, const QString& version);
 Error damaged(const QString& path, const QString& detail);
+// A workbook whose sheets are all charts or others without cells.
+Error noWorksheet(const QString& path);
 Error emptySheet(const QString& tableName);
 } // namespace data::workbook::messages

@@ -2,6 +2,10 @@
 
 #include "data/workbook/BiffRecords.h"
 #include "data/workbook/Bytes.h"
+#include "data/workbook/Substreams.h"
+
+#include <map>
+#include <set>
 
 namespace data::workbook {
 
@@ -146,70 +150,52 @@ private:
 
 } // namespace
 
-void checkStream(QByteArrayView stream, quint16 version, const std::set<qsizetype>& sheetStarts) {
-    biff::RecordReader records(stream, 0);
+void checkStream(QByteArrayView stream, const WorkbookGlobals& globals) {
+    std::map<qsizetype, bool> listed; // whether each listed sheet is a worksheet, by its offset
+    for (const ListedSheet& entry : globals.sheets())
+        listed.emplace(entry.offset, entry.worksheet);
+    biff::SubstreamReader records(stream, 0);
     SharedStrings strings(stream.size());
     std::set<qsizetype> started;
     std::optional<SheetCheck> sheet;
-    bool inSubstream = false;
     bool inGlobals = true;
     quint16 previous = 0;
-    while (const std::optional<Record> record = records.next()) {
-        if (record->type == 0 && record->data.isEmpty())
-            return;
-        require(record->data.size() <= biff::MaxRecordLength);
-        if (record->type == biff::Continue) {
+    while (const std::optional<biff::NestedRecord> nested = records.next()) {
+        const Record& record = nested->record;
+        require(record.data.size() <= biff::MaxRecordLength);
+        if (record.type == biff::Continue) {
             if (previous == biff::SharedStrings)
-                strings.proceed(record->data);
+                strings.proceed(record.data);
             continue;
         }
-        previous = record->type;
-        if (!inSubstream) {
-            require(record->type == biff::Bof);
+        previous = record.type;
+        if (nested->depth > 1) {
+            // A chart's records, which FreeXL is not shown (see FreeXlBytes); the globals hold
+            // no chart.
+            require(!inGlobals);
+        } else if (record.type == biff::Bof) {
             if (!inGlobals) {
-                require(sheetStarts.contains(record->offset));
-                require(started.insert(record->offset).second);
-                sheet.emplace(version);
+                const auto found = listed.find(record.offset);
+                require(found != listed.end() && started.insert(record.offset).second);
+                if (found->second)
+                    sheet.emplace(globals.version());
             }
-            inSubstream = true;
-        } else if (record->type == biff::Eof) {
-            inSubstream = false;
+        } else if (record.type == biff::Eof) {
             inGlobals = false;
             sheet.reset();
-        } else if (record->type == biff::SharedStrings) {
-            strings.start(record->data);
-        } else if (record->type == biff::Format) {
-            if (version == biff::Biff8)
-                requireText(record->data, 2, 2);
+        } else if (record.type == biff::SharedStrings) {
+            strings.start(record.data);
+        } else if (record.type == biff::Format) {
+            if (globals.version() == biff::Biff8)
+                requireText(record.data, 2, 2);
             else // FreeXL takes the length of Excel 5 formats from their fourth byte
-                slice(record->data, 3, readAt<quint8>(record->data, 3));
+                slice(record.data, 3, readAt<quint8>(record.data, 3));
         } else if (sheet) {
-            sheet->read(*record);
+            sheet->read(record);
         }
     }
-}
-
-void checkBareStream(QByteArrayView stream) {
-    constexpr quint16 Biff2Label = 0x0004;
-    constexpr quint16 Biff2Format = 0x001E;
-    biff::RecordReader records(stream, 0);
-    const std::optional<Record> bof = records.next();
-    require(bof.has_value());
-    const bool biff4 = bof->type == biff::Biff4Bof;
-    while (const std::optional<Record> record = records.next()) {
-        const QByteArrayView data = record->data;
-        require(data.size() <= biff::MaxRecordLength);
-        if (record->type == Biff2Label)
-            slice(data, 8, readAt<quint8>(data, 7));
-        else if (record->type == biff::Label)
-            slice(data, 8, readAt<quint16>(data, 6));
-        else if (record->type == Biff2Format && !biff4)
-            slice(data, 1, readAt<quint8>(data, 0));
-        else if (record->type == biff::Format && biff4)
-            slice(data, 3, readAt<quint8>(data, 2));
-        else if (record->type == biff::Eof)
-            return;
-    }
+    // Each sheet the workbook lists is where it says.
+    require(started.size() == listed.size());
 }
 
 } // namespace data::workbook

@@ -9,6 +9,14 @@ namespace data::workbook {
 
 using biff::Record;
 
+namespace {
+
+// The kind of sheet a BOUNDSHEET record lists, in its sixth byte; a dialog sheet is a worksheet
+// too.
+constexpr quint8 Worksheet = 0x00;
+
+} // namespace
+
 WorkbookGlobals::WorkbookGlobals(QByteArrayView stream) {
     biff::RecordReader records(stream, 0);
     const std::optional<Record> bof = records.next();
@@ -37,7 +45,8 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream) {
         } else if (record->type == biff::ExtendedFormat)
             styleFormats.push_back(readAt<quint16>(data, 2));
         else if (record->type == biff::BoundSheet)
-            sheetOffsets_.push_back(readAt<quint32>(data, 0));
+            sheets_.push_back(
+                {readAt<quint32>(data, 0), record->offset, readAt<quint8>(data, 5) == Worksheet});
     }
     for (const int format : styleFormats)
         dateStyles_.push_back(dateFormats.contains(format) || isDateFormat(format, QString()));

@@ -8,8 +8,16 @@
 
 // What the records at the head of a workbook stream (Excel 5 and later) tell about its cells:
 // the version, the date system, the code page of its text, which cell formats show dates, and
-// where each worksheet's records start.
+// the list of sheets: where each one's records start and whether it is a worksheet.
 namespace data::workbook {
+
+// A sheet as the workbook lists it. Only a worksheet holds cells; a chart sheet, a macro sheet or
+// a module is no table.
+struct ListedSheet {
+    qsizetype offset = 0;  // of its BOF record in the stream
+    qsizetype listing = 0; // of the BOUNDSHEET record that lists it
+    bool worksheet = false;
+};
 
 class WorkbookGlobals {
 public:
@@ -23,7 +31,8 @@ public:
     quint16 version() const { return version_; }
     // Whether the workbook is protected by a password, which leaves its records unreadable.
     bool encrypted() const { return encrypted_; }
-    const std::vector<qsizetype>& sheetOffsets() const { return sheetOffsets_; }
+    // Every sheet in the workbook's order.
+    const std::vector<ListedSheet>& sheets() const { return sheets_; }
     // Text stored with a count of `countBytes` bytes at the offset.
     QString text(QByteArrayView data, qsizetype offset, int countBytes) const;
     // The number as a cell of the style (XF index) shows it: a date and time when the style's
@@ -37,7 +46,7 @@ private:
     bool encrypted_ = false;
     int codePage_ = 1252;
     std::vector<bool> dateStyles_; // by style
-    std::vector<qsizetype> sheetOffsets_;
+    std::vector<ListedSheet> sheets_;
 };
 
 } // namespace data::workbook

@@ -3,8 +3,11 @@
 #include "data/workbook/BiffRecords.h"
 #include "data/workbook/Bytes.h"
 #include "data/workbook/CompoundFile.h"
+#include "data/workbook/FreeXlBytes.h"
 #include "data/workbook/Messages.h"
 #include "data/workbook/StreamCheck.h"
+
+#include <optional>
 
 namespace data::workbook {
 
@@ -17,57 +20,52 @@ bool isCompound(const QByteArray& contents) {
     return contents.startsWith(QByteArrayView(CompoundSignature, sizeof CompoundSignature - 1));
 }
 
-// Older workbooks are a bare stream of records that starts with a BOF record.
-bool isBareStream(const QByteArray& contents) {
+// Workbooks before Excel 5 are a bare stream of records that starts with a BOF record, whose
+// type tells the version.
+std::optional<QString> olderVersion(const QByteArray& contents) {
     if (contents.size() < 4)
-        return false;
-    const quint16 first = readAt<quint16>(contents, 0);
-    return first == biff::Biff2Bof || first == biff::Biff3Bof || first == biff::Biff4Bof;
-}
-
-Error recordsBroken(const QString& path) {
-    return messages::damaged(path, QStringLiteral("its records do not hold together"));
-}
-
-std::vector<SheetResults> readStream(const QString& path, QByteArrayView stream) {
-    try {
-        const WorkbookGlobals globals(stream);
-        if (globals.encrypted())
-            throw messages::passwordProtected(path);
-        require(globals.readable());
-        const auto& starts = globals.sheetOffsets();
-        checkStream(stream, globals.version(), {starts.begin(), starts.end()});
-        return readCellResults(stream, globals);
-    } catch (const Broken&) {
-        throw recordsBroken(path);
+        return std::nullopt;
+    switch (readAt<quint16>(contents, 0)) {
+    case biff::Biff2Bof:
+        return QStringLiteral("Excel 2.x");
+    case biff::Biff3Bof:
+        return QStringLiteral("Excel 3.0");
+    case biff::Biff4Bof:
+        return QStringLiteral("Excel 4.0");
+    default:
+        return std::nullopt;
     }
 }
 
-std::vector<SheetResults> checkCompound(const QString& path, const QByteArray& contents) {
-    QByteArray stream;
+CheckedWorkbook checkCompound(const QString& path, const QByteArray& contents) {
+    WorkbookStream stream;
     try {
         stream = workbookStream(contents);
     } catch (const Broken&) {
         throw messages::damaged(path, QStringLiteral("the table of its parts is broken"));
     }
-    if (stream.isEmpty())
+    if (stream.bytes.isEmpty())
         throw messages::notAWorkbook(path);
-    return readStream(path, stream);
+    try {
+        const WorkbookGlobals globals(stream.bytes);
+        if (globals.encrypted())
+            throw messages::passwordProtected(path);
+        require(globals.readable());
+        checkStream(stream.bytes, globals);
+        return {freeXlBytes(contents, stream, globals), readCellResults(stream.bytes, globals)};
+    } catch (const Broken&) {
+        throw messages::damaged(path, QStringLiteral("its records do not hold together"));
+    }
 }
 
 } // namespace
 
-std::vector<SheetResults> checkWorkbook(const QString& path, const QByteArray& contents) {
+CheckedWorkbook checkWorkbook(const QString& path, const QByteArray& contents) {
     if (isCompound(contents))
         return checkCompound(path, contents);
-    if (!isBareStream(contents))
-        throw messages::notAWorkbook(path);
-    try {
-        checkBareStream(contents);
-    } catch (const Broken&) {
-        throw recordsBroken(path);
-    }
-    return {};
+    if (const std::optional<QString> version = olderVersion(contents))
+        throw messages::olderVersion(path, *version);
+    throw messages::notAWorkbook(path);
 }
 
 } // namespace data::workbook

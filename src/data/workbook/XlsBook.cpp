@@ -68,12 +68,15 @@ XlsBook::XlsBook(const QString& path) : path_(QFileInfo(path).absoluteFilePath()
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly))
         throw messages::cannotOpen(path_, file.errorString());
-    results_ = checkWorkbook(path_, file.readAll());
+    CheckedWorkbook checked = checkWorkbook(path_, file.readAll());
     file.close();
+    results_ = std::move(checked.results);
+    if (results_.empty())
+        throw messages::noWorksheet(path_);
 
-    const void* opened = nullptr;
-    const int status = freexl_open(QFile::encodeName(path_).constData(), &opened);
-    handle_.reset(opened);
+    const int status = openInFreeXl(checked.freeXlBytes, handle_);
+    if (status == FREEXL_FILE_NOT_FOUND)
+        throw messages::cannotOpen(path_, QStringLiteral("there is not enough memory to read it"));
     if (status != FREEXL_OK) {
         if (status == FREEXL_BIFF_WORKBOOK_NOT_FOUND || status == FREEXL_BIFF_INVALID_BOF)
             throw messages::notAWorkbook(path_);
@@ -85,6 +88,8 @@ XlsBook::XlsBook(const QString& path) : path_(QFileInfo(path).absoluteFilePath()
     const unsigned count = infoOf(handle_.get(), FREEXL_BIFF_SHEET_COUNT);
     if (count == 0 || count == FREEXL_UNKNOWN)
         throw messages::damaged(path_, QStringLiteral("no worksheet can be found in it"));
+    if (count != results_.size())
+        throw messages::damaged(path_, QStringLiteral("its list of worksheets is broken"));
     for (unsigned i = 0; i < count; ++i) {
         const char* name = nullptr;
         const int read =
@@ -93,8 +98,6 @@ XlsBook::XlsBook(const QString& path) : path_(QFileInfo(path).absoluteFilePath()
             throw messages::damaged(path_, problemOf(read));
         sheetNames_.append(textOf(name));
     }
-    if (!results_.empty() && results_.size() != count)
-        throw messages::damaged(path_, QStringLiteral("its list of worksheets is broken"));
 }
 
 SheetExtent XlsBook::select(int sheet) {
@@ -107,12 +110,9 @@ SheetExtent XlsBook::select(int sheet) {
         throw messages::damaged(path_, problemOf(status));
     extent.columns = columns;
     freeXlExtent_ = extent;
-    selectedResults_ = nullptr;
-    if (!results_.empty()) {
-        selectedResults_ = &results_[static_cast<std::size_t>(sheet)];
-        extent.rows = std::max(extent.rows, selectedResults_->rows);
-        extent.columns = std::max(extent.columns, selectedResults_->columns);
-    }
+    selectedResults_ = &results_[static_cast<std::size_t>(sheet)];
+    extent.rows = std::max(extent.rows, selectedResults_->rows);
+    extent.columns = std::max(extent.columns, selectedResults_->columns);
     return extent;
 }
 

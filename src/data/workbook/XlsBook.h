@@ -7,10 +7,11 @@
 #include <QString>
 #include <QStringList>
 
-// A workbook (.xls, BIFF2 to BIFF8) opened for reading through FreeXL. FreeXL reads the file
-// whole when it opens and never writes to it; its cells are then read one worksheet at a time.
-// Before FreeXL sees the file, the reader checks its structure and reads what FreeXL leaves out
-// or gets wrong (see WorkbookRecords); those cells take the place of FreeXL's.
+// A workbook (.xls of Excel 5 to 2003, BIFF5 and BIFF8) opened for reading through FreeXL. The
+// reader reads the file whole, checks its structure and reads what FreeXL leaves out or gets
+// wrong (see WorkbookRecords); those cells take the place of FreeXL's. FreeXL then reads the
+// checked bytes from memory (see FreeXlHandle), and its cells are read one worksheet at a time.
+// Chart sheets and the other sheets that hold no cells are left out.
 namespace data::workbook {
 
 // How far a worksheet's cells reach as the workbook records it: row and column counts from the
@@ -38,7 +39,7 @@ private:
     QString path_; // absolute, as messages show it
     FreeXlHandle handle_;
     QStringList sheetNames_;
-    std::vector<SheetResults> results_; // by sheet; none for workbooks before Excel 5
+    std::vector<SheetResults> results_; // by worksheet
     const SheetResults* selectedResults_ = nullptr;
     SheetExtent freeXlExtent_;
 };

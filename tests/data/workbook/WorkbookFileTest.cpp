@@ -263,9 +263,9 @@ class WorkbookFailure : public WithMadeWorkbooks {
 protected:
     QTemporaryDir dir;
 
-    // The test workbook and the sample ones.
+    // The test workbooks and the sample ones.
     QStringList workbooks() const {
-        QStringList paths{madeWorkbook("types.xls")};
+        QStringList paths{madeWorkbook("types.xls"), madeWorkbook("charts.xls")};
         for (const char* name : {"profiles.xls", "ragged.xls", "xf_class.xls", "issue20.xls"})
             paths << sharedWorkbook(name);
         return paths;

@@ -4,14 +4,15 @@ Run with Debian's python3, where python3-xlwt is installed:
     /usr/bin/python3 make_workbooks.py FOLDER
 
 xlwt writes formulas without a result; the tests need the result Excel keeps with each formula
-(a number, text, a truth value or an error), so `results` gives it for chosen formulas.
+(a number, text, a truth value or an error), so `results` gives it for chosen formulas. xlwt
+writes no charts either; `with_charts` adds them to the records xlwt writes.
 """
 import datetime
 import struct
 import sys
 
 import xlwt
-from xlwt import BIFFRecords, Cell, UnicodeUtils
+from xlwt import BIFFRecords, Cell, CompoundDoc, UnicodeUtils
 
 # id of an xlwt.Formula -> the result kept with it (the formula objects live as long as the book)
 results = {}
@@ -83,7 +84,7 @@ def formula(text, result):
     return ('formula', text, result)
 
 
-def types_workbook(path):
+def types_workbook():
     book = xlwt.Workbook()
     # Every kind of column, a text column to group by, nulls in the middle and a blank row.
     write_rows(book.add_sheet('Sheet1'), [
@@ -133,23 +134,131 @@ def types_workbook(path):
         [styled(45000.75, DAY_MONTH), styled(1, HOURS), styled(datetime.date(2100, 3, 1), DATE)],
         [styled(45000.5, DATE), styled(1.5, HOURS), styled(datetime.date(2400, 2, 29), DATE)],
     ])
-    book.save(path)
+    return book
 
 
-def dates_1904_workbook(path):
+def dates_1904_workbook():
     book = xlwt.Workbook()
     book.dates_1904 = True
     write_rows(book.add_sheet('Sheet1'), [
         ['Day', 'Due'],
         [styled(datetime.date(2024, 2, 29), DATE), styled(formula('A2+1', 43890.0), DATE)],
     ])
-    book.save(path)
+    return book
+
+
+BOF, EOF, BOUNDSHEET, WINDOW2 = 0x0809, 0x000A, 0x0085, 0x023E
+CHART, CHART_SHEET = 0x0020, 2
+
+
+def record(kind, data=b''):
+    return struct.pack('<HH', kind, len(data)) + data
+
+
+def joined(records):
+    return b''.join(record(kind, data) for kind, data in records)
+
+
+def substreams(stream):
+    """The stream's records, (kind, data), as one list per substream from its BOF to its EOF."""
+    parts, at = [], 0
+    while at + 4 <= len(stream):
+        kind, length = struct.unpack_from('<HH', stream, at)
+        if kind == 0 and length == 0:
+            break
+        if kind == BOF:
+            parts.append([])
+        parts[-1].append((kind, stream[at + 4:at + 4 + length]))
+        at += 4 + length
+    return parts
+
+
+def chart(values):
+    """A chart's substream, BOF (of a chart) to EOF, with the cache of the values it plots: cell
+    records (a size, numbers, a truth value, a text) that a reader taking them for the sheet's
+    would misplace."""
+    body = record(0x1001, struct.pack('<H', 0))  # units
+    body += record(0x0200, struct.pack('<IIHHH', 0, len(values), 0, 1, 0))  # size of the cache
+    for index in (1, 2, 3):
+        body += record(0x1065, struct.pack('<H', index))  # which series the values are
+    for row, value in enumerate(values):
+        body += record(0x0203, struct.pack('<HHHd', row, 1, 0, value))
+    body += record(0x0205, struct.pack('<HHHBB', 2, 2, 0, 1, 0))  # TRUE
+    body += record(0x0204, struct.pack('<HHHHB', 0, 0, 0, 6, 0) + b'cached')
+    return record(BOF, struct.pack('<HHHHII', 0x0600, CHART, 0x0DBB, 0x07CC, 0, 6)) + body + \
+        record(EOF)
+
+
+def with_charts(stream):
+    """The workbook stream with a chart embedded in its first sheet, after the cells, and a chart
+    sheet "Chart1" listed and stored after that sheet."""
+    workbook, *sheets = substreams(stream)
+    window = next(i for i, (kind, _) in enumerate(sheets[0]) if kind == WINDOW2)
+    parts = [joined(sheets[0][:window]) + chart([999.0, 998.0, 997.0]) +
+             joined(sheets[0][window:]), chart([1.0, 2.0])] + [joined(s) for s in sheets[1:]]
+    listed = [i for i, (kind, _) in enumerate(workbook) if kind == BOUNDSHEET]
+    workbook.insert(listed[0] + 1, (BOUNDSHEET, struct.pack('<IBBBB', 0, 0, CHART_SHEET, 6, 0) +
+                                    b'Chart1'))
+    start = len(joined(workbook))
+    listings = iter(i for i, (kind, _) in enumerate(workbook) if kind == BOUNDSHEET)
+    for part in parts:
+        i = next(listings)
+        workbook[i] = (BOUNDSHEET, struct.pack('<I', start) + workbook[i][1][4:])
+        start += len(part)
+    return joined(workbook) + b''.join(parts)
+
+
+def only_a_chart_sheet(stream):
+    """The workbook stream with its one sheet made a chart sheet."""
+    workbook, _ = substreams(stream)
+    listed = next(i for i, (kind, _) in enumerate(workbook) if kind == BOUNDSHEET)
+    workbook[listed] = (BOUNDSHEET, struct.pack('<IBB', len(joined(workbook)), 0, CHART_SHEET) +
+                        workbook[listed][1][6:])
+    return joined(workbook) + chart([1.0])
+
+
+def small_compound_file(path, stream):
+    """Writes the stream, smaller than 4096 bytes, as the compound file's "Workbook" in the mini
+    stream's blocks of 64 bytes (xlwt pads every stream to take whole sectors): the allocation
+    table, the directory and the mini table take a sector each, the mini stream the rest."""
+    free, end, fat_sector = 0xFFFFFFFF, 0xFFFFFFFE, 0xFFFFFFFD
+    size = len(stream)
+    stream += b'\0' * (-size % 512)
+    mini_count, container = (size + 63) // 64, len(stream) // 512
+
+    def sector(data):
+        return data + b'\xff' * (512 - len(data))
+
+    def chain(first, count):
+        return [first + i + 1 for i in range(count - 1)] + [end]
+
+    def entry(name, kind, child, start, size):
+        encoded = (name + '\0').encode('utf-16-le')
+        return struct.pack('<64sHBBIII16sIQQIIxxxx', encoded, len(encoded), kind, 1, free, free,
+                           child, b'', 0, 0, 0, start, size)
+
+    header = struct.pack('<8s16sHHHHH6xIIIIIIIII', b'\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1', b'',
+                         0x3E, 3, 0xFFFE, 9, 6, 0, 1, 1, 0, 4096, 2, 1, end, 0)
+    header += struct.pack('<I', 0) + b'\xff' * (4 * 108)
+    fat = sector(struct.pack('<3I', fat_sector, end, end) +
+                 struct.pack('<%dI' % container, *chain(3, container)))
+    directory = sector(entry('Root Entry', 5, 1, 3, len(stream)) +
+                       entry('Workbook', 2, free, 0, size))
+    mini_table = sector(struct.pack('<%dI' % mini_count, *chain(0, mini_count)))
+    with open(path, 'wb') as f:
+        f.write(header + fat + directory + mini_table + stream)
 
 
 def main():
     folder = sys.argv[1]
-    types_workbook(folder + '/types.xls')
-    dates_1904_workbook(folder + '/dates1904.xls')
+    types = types_workbook()
+    types.save(folder + '/types.xls')
+    # The same sheets with charts, which the reader must pass over.
+    CompoundDoc.XlsDoc().save(folder + '/charts.xls', with_charts(types.get_biff_data()))
+    dates = dates_1904_workbook()
+    dates.save(folder + '/dates1904.xls')
+    small_compound_file(folder + '/small.xls', with_charts(dates.get_biff_data()))
+    CompoundDoc.XlsDoc().save(folder + '/chart.xls', only_a_chart_sheet(dates.get_biff_data()))
 
 
 if __name__ == '__main__':

@@ -1,0 +1,130 @@
+// Workbooks built beyond sheets of cells: charts nested in a worksheet's records and chart sheets,
+// which hold no table and must not disturb the worksheets, damage in how they nest, and the
+// workbooks of the versions before Excel 5, which the reader names rather than reads.
+#include "WorkbookFixtures.h"
+#include "data/access/RecordingSink.h"
+#include "data/workbook/WorkbookFile.h"
+#include "support/FileCopies.h"
+
+#include <QtEndian>
+#include <tuple>
+
+using namespace data::workbook;
+using namespace test::access;
+using namespace test::workbook;
+using test::contentsOf;
+using test::writeFile;
+
+namespace {
+
+QString failureOf(const QString& path) {
+    return test::readFailure<WorkbookFile>(path);
+}
+
+QString damagedRecords(const QString& path) {
+    return QString("The workbook '%1' is damaged and cannot be read: its records do not hold "
+                   "together.")
+        .arg(path);
+}
+
+QString columnsOf(const LoadedTable& table) {
+    QStringList columns;
+    for (const auto& column : table.definition.columns)
+        columns << column.name + ':' + QString::number(column.adoType);
+    return columns.join(' ');
+}
+
+// charts.xls holds the sheets of types.xls, with a chart on Sheet1 and the chart sheet Chart1
+// after it; each chart's plotted values are cell records (a size, numbers, a truth value, a
+// text). small.xls does the same to dates1904.xls, in a compound file's mini stream. chart.xls
+// holds a chart sheet alone.
+class WorkbookCharts : public WithMadeWorkbooks {
+protected:
+    QTemporaryDir dir;
+};
+
+TEST_F(WorkbookCharts, LeaveEveryWorksheetAsItIsAndAreNoTables) {
+    for (const auto& [without, with] :
+         {std::pair{"types.xls", "charts.xls"}, std::pair{"dates1904.xls", "small.xls"}}) {
+        WorkbookFile plain(madeWorkbook(without));
+        WorkbookFile charted(madeWorkbook(with));
+        ASSERT_EQ(charted.tableNames(), plain.tableNames()) << with;
+        for (const QString& name : plain.tableNames()) {
+            if (name == "Empty$")
+                continue;
+            const LoadedTable expected = loadTable(plain, name);
+            const LoadedTable read = loadTable(charted, name);
+            EXPECT_EQ(columnsOf(read), columnsOf(expected)) << with;
+            EXPECT_EQ(read.rows, expected.rows) << with << " " << name.toStdString();
+        }
+    }
+    const QString chartOnly = madeWorkbook("chart.xls");
+    EXPECT_EQ(failureOf(chartOnly), QString("The workbook '%1' holds no worksheet: its sheets are "
+                                            "charts or others without cells.")
+                                        .arg(chartOnly));
+}
+
+// Each case gives records of charts.xls other types: the record found by its bytes (its first
+// occurrence, on Sheet1 for the chart's records), at the place given in those bytes.
+TEST_F(WorkbookCharts, MayNestInEachOtherButOnlySoDeepAndMustEnd) {
+    const QByteArray chartBegins = QByteArray::fromHex("0908100000062000");
+    const QByteArray chartEnds = QByteArray("cached") + QByteArray::fromHex("0a000000");
+    const QByteArray series1 = QByteArray::fromHex("651002000100");
+    const QByteArray series2 = QByteArray::fromHex("651002000200");
+    const QByteArray window1 = QByteArray::fromHex("3d001200");
+    const QByteArray bof = QByteArray::fromHex("0908");
+    const QByteArray eof = QByteArray::fromHex("0a00");
+    const QByteArray units = QByteArray::fromHex("0110");
+    struct Change {
+        QByteArray found;
+        qsizetype at;
+        QByteArray type;
+    };
+    const std::vector<std::tuple<const char*, std::vector<Change>, bool>> cases{
+        {"a chart on the chart", {{series1, 0, bof}, {series2, 0, eof}}, false},
+        {"a chart on a chart on the chart", {{series1, 0, bof}, {series2, 0, bof}}, true},
+        {"a chart that never ends", {{chartEnds, 6, units}}, true},
+        {"a chart begun as no substream", {{chartBegins, 0, units}}, true},
+        {"a chart among the globals", {{window1, 0, bof}}, true},
+    };
+    const QByteArray whole = contentsOf(madeWorkbook("charts.xls"));
+    for (const auto& [what, changes, damaged] : cases) {
+        QByteArray copy = whole;
+        for (const Change& change : changes) {
+            const qsizetype found = copy.indexOf(change.found);
+            ASSERT_GE(found, 0) << what;
+            copy.replace(found + change.at, 2, change.type);
+        }
+        const QString path = writeFile(dir, "changed.xls", copy);
+        EXPECT_EQ(failureOf(path), damaged ? damagedRecords(path) : QString()) << what;
+    }
+}
+
+QByteArray record(quint16 type, const QByteArray& data) {
+    QByteArray header(4, '\0');
+    qToLittleEndian<quint16>(type, header.data());
+    qToLittleEndian<quint16>(static_cast<quint16>(data.size()), header.data() + 2);
+    return header + data;
+}
+
+TEST(WorkbookVersions, BeforeExcel5AreNamedAsSuch) {
+    QTemporaryDir dir;
+    // A worksheet's BOF record of each version (its version, the kind of sheet, a build) with a
+    // cell and the EOF record; and a workbook of Excel 4.0, which begins as one of many sheets.
+    const std::vector<std::pair<QByteArray, QString>> versions{
+        {record(0x0009, QByteArray::fromHex("02001000")), "Excel 2.x"},
+        {record(0x0209, QByteArray::fromHex("030010000000")), "Excel 3.0"},
+        {record(0x0409, QByteArray::fromHex("040010000000")), "Excel 4.0"},
+        {record(0x0409, QByteArray::fromHex("040000010000")), "Excel 4.0"},
+    };
+    for (const auto& [bof, version] : versions) {
+        const QByteArray cell = record(0x0204, QByteArray::fromHex("000000000f000300") + "Ann");
+        const QString path = writeFile(dir, "old.xls", bof + cell + record(0x000A, {}));
+        EXPECT_EQ(failureOf(path), QString("The workbook '%1' is in the format of %2, which is not "
+                                           "supported; save it as an Excel 97-2003 workbook to "
+                                           "read it.")
+                                       .arg(path, version));
+    }
+}
+
+} // namespace
