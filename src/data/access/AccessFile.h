@@ -12,9 +12,9 @@
 // An Access database (.mdb of Jet 3 or Jet 4, .accdb) opened strictly for reading through
 // libmdb: the file is opened read-only and nothing is written, locked or created beside it.
 //
-// Columns the program leaves out: attachment and multi-value columns, whose values are keys into
-// hidden tables, and any type newer than libmdb knows (Large Number, extended Date/Time). Every
-// other column keeps its position among the shown ones, in the table's order.
+// Every column is shown, in the table's order. A calculated column reads as the result Access
+// kept in the row; attachment and multi-value columns (keys into hidden tables) and any type
+// newer than libmdb knows (Large Number, extended Date/Time) read as their stored bytes.
 //
 // Every failure is a data::Error: a missing file, a file that is not an Access database, and a
 // damaged one (cut short, or with garbage where pages should be), which is found out by checking
