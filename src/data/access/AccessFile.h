@@ -6,6 +6,7 @@
 #include "data/access/TableCatalog.h"
 #include "data/jet/TableSource.h"
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -16,6 +17,10 @@
 // kept in the row; attachment and multi-value columns (keys into hidden tables) and any type
 // newer than libmdb knows (Large Number, extended Date/Time) read as their stored bytes.
 //
+// A linked table reads the table it is linked to in another Access file, opened the same way;
+// a link to a link is followed on, up to a bound and never in a loop. Links to ODBC data
+// sources are listed but not followed.
+//
 // Every failure is a data::Error: a missing file, a file that is not an Access database, and a
 // damaged one (cut short, or with garbage where pages should be), which is found out by checking
 // each page number, page, row and value reference before it is used.
@@ -23,7 +28,7 @@ namespace data::access {
 
 class TextDecoder;
 
-using data::TableEntry; // of type "TABLE", "SYSTEM TABLE" or "ACCESS TABLE"
+using data::TableEntry; // of type "TABLE", "SYSTEM TABLE", "ACCESS TABLE" or "LINK"
 
 class AccessFile : public jet::TableSource {
 public:
@@ -41,11 +46,15 @@ public:
 
 private:
     const CatalogTable* find(const QString& name) const;
+    // The local table that `table` of this file stands for: itself, or the end of its links.
+    std::pair<AccessFile*, const CatalogTable*> localTable(const CatalogTable& table);
+    AccessFile& linkedFile(const QString& path);
 
     FileLayout layout_;
     MdbHandlePtr mdb_;
     std::unique_ptr<TextDecoder> text_;
     std::vector<CatalogTable> tables_;
+    std::map<QString, std::unique_ptr<AccessFile>> linkedFiles_; // by canonical path
 };
 
 } // namespace data::access
