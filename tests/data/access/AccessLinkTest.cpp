@@ -47,18 +47,16 @@ QByteArray linkedCopy(int type, const QString& database, const QString& foreignN
 class AccessLinks : public WithAccessFixtures {
 protected:
     QTemporaryDir front, elsewhere;
-    QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& contents) {
-        return test::writeFile(dir, name, contents);
-    }
 };
 
 TEST_F(AccessLinks, AreListedAndReadFromTheLinkedFileAtItsPathOrBesideTheDatabase) {
     AccessFile nwind(accessFixture("nwind.mdb"));
     const LoadedTable customers = loadTable(nwind, "Customers");
     const QByteArray northwind = test::contentsOf(accessFixture("nwind.mdb"));
-    const QString stored = write(elsewhere, "back.mdb", northwind);
-    write(front, "beside.mdb", northwind);
-    write(front, "middle.mdb", linkedCopy(AccessLink, "C:\\Data\\beside.mdb", "Customers"));
+    const QString stored = test::writeFile(elsewhere, "back.mdb", northwind);
+    test::writeFile(front, "beside.mdb", northwind);
+    test::writeFile(front, "middle.mdb",
+                    linkedCopy(AccessLink, "C:\\Data\\beside.mdb", "Customers"));
     const test::FileState before = test::FileState::of(stored);
     // At the stored path; beside the database under a path of another machine; through a link
     // in another file, stored relative to the database.
@@ -66,7 +64,8 @@ TEST_F(AccessLinks, AreListedAndReadFromTheLinkedFileAtItsPathOrBesideTheDatabas
          {stored, QString("C:\\Data\\beside.mdb"), QString("middle.mdb")}) {
         SCOPED_TRACE(database.toStdString());
         const QString foreign = database == "middle.mdb" ? "Table1" : "Customers";
-        AccessFile file(write(front, "front.mdb", linkedCopy(AccessLink, database, foreign)));
+        AccessFile file(
+            test::writeFile(front, "front.mdb", linkedCopy(AccessLink, database, foreign)));
         const auto entries = file.tableEntries();
         EXPECT_EQ(std::count_if(entries.begin(), entries.end(),
                                 [](const auto& e) { return e.name + e.type == "Table1LINK"; }),
@@ -80,7 +79,7 @@ TEST_F(AccessLinks, AreListedAndReadFromTheLinkedFileAtItsPathOrBesideTheDatabas
 }
 
 TEST_F(AccessLinks, EndInAMessageWhenTheyCannotBeFollowed) {
-    write(front, "self.mdb", linkedCopy(AccessLink, "self.mdb", "Table1"));
+    test::writeFile(front, "self.mdb", linkedCopy(AccessLink, "self.mdb", "Table1"));
     const struct {
         int type;
         QString database, foreign, message;
@@ -100,7 +99,7 @@ TEST_F(AccessLinks, EndInAMessageWhenTheyCannotBeFollowed) {
              front.filePath("self.mdb") + "', which holds no such table."},
     };
     for (const auto& [type, database, foreign, message] : cases) {
-        AccessFile file(write(front, "front.mdb", linkedCopy(type, database, foreign)));
+        AccessFile file(test::writeFile(front, "front.mdb", linkedCopy(type, database, foreign)));
         EXPECT_EQ(test::failureOf([&] { file.describe("Table1"); }), message);
         RecordingSink sink;
         EXPECT_EQ(test::failureOf([&] { file.load("Table1", sink); }), message);

@@ -60,26 +60,32 @@ QByteArray join(const RowParts& parts) {
     return row + wordBytes(int(parts.values.size())) + parts.nullMask;
 }
 
+int rowStart(const QByteArray& page, int index) {
+    return word(page, FirstRowOffset + 2 * index) & OffsetMask;
+}
+
+// Where the row starting at `start` ends: at the next row above it, or the page's end.
+int rowEnd(const QByteArray& page, int start) {
+    int end = PageSize;
+    for (int i = 0; i < word(page, RowCountOffset); ++i)
+        if (rowStart(page, i) > start)
+            end = std::min(end, rowStart(page, i));
+    return end;
+}
+
 // Replaces the row at `index` of the page, moving the rows stored below it.
 void replaceRow(QByteArray& page, int index, const QByteArray& row) {
-    const int rows = word(page, RowCountOffset);
-    const auto startOf = [&](int i) { return word(page, FirstRowOffset + 2 * i) & OffsetMask; };
-    const int start = startOf(index);
-    int end = PageSize, lowest = start;
-    for (int i = 0; i < rows; ++i) {
-        if (startOf(i) > start)
-            end = std::min(end, startOf(i));
-        lowest = std::min(lowest, startOf(i));
-    }
-    const int grows = int(row.size()) - (end - start);
+    const int rows = word(page, RowCountOffset), start = rowStart(page, index);
+    const int end = rowEnd(page, start), grows = int(row.size()) - (end - start);
+    int lowest = start;
+    for (int i = 0; i < rows; ++i)
+        lowest = std::min(lowest, rowStart(page, i));
     if (lowest - grows < FirstRowOffset + 2 * rows)
         throw std::runtime_error("the page has no room for the row");
     page.replace(lowest - grows, start - lowest, page.mid(lowest, start - lowest));
-    for (int i = 0; i < rows; ++i) {
-        const int offset = word(page, FirstRowOffset + 2 * i);
-        if ((offset & OffsetMask) < start)
-            putWord(page, FirstRowOffset + 2 * i, offset - grows);
-    }
+    for (int i = 0; i < rows; ++i)
+        if (rowStart(page, i) < start)
+            putWord(page, FirstRowOffset + 2 * i, word(page, FirstRowOffset + 2 * i) - grows);
     page.replace(end - row.size(), row.size(), row);
     putWord(page, FirstRowOffset + 2 * index, end - int(row.size()));
     putWord(page, FreeSpaceOffset, word(page, FreeSpaceOffset) - grows);
@@ -121,15 +127,10 @@ void rewriteRows(QByteArray& file, const StoredTable& table,
             qFromLittleEndian<std::uint32_t>(page.constData() + TablePageOffset) != table.page)
             continue;
         for (int index = 0; index < word(page, RowCountOffset); ++index) {
-            const int offset = word(page, FirstRowOffset + 2 * index);
-            if (offset & DeletedOrMoved)
+            if (word(page, FirstRowOffset + 2 * index) & DeletedOrMoved)
                 continue;
-            int end = PageSize;
-            for (int i = 0; i < word(page, RowCountOffset); ++i)
-                if (const int other = word(page, FirstRowOffset + 2 * i) & OffsetMask;
-                    other > (offset & OffsetMask))
-                    end = std::min(end, other);
-            RowParts parts = split(page.mid(offset, end - offset));
+            const int start = rowStart(page, index);
+            RowParts parts = split(page.mid(start, rowEnd(page, start) - start));
             edit(parts);
             replaceRow(page, index, join(parts));
         }
