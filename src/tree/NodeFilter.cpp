@@ -57,7 +57,7 @@ QString condition(const NodeValue& node, const data::ColInfoRec& column, data::D
     case Conversion::CBool:
         return sql + " = " + groupValueText(node.value, node.fieldType);
     case Conversion::CStr:
-        return sql + " = " + quoted(groupValueText(node.value, node.fieldType));
+        return sql + " = " + textLiteral(groupValueText(node.value, node.fieldType), dialect);
     case Conversion::CDate:
         return MakeFilterDate(sql, node.value, column.ColDateGroup, dialect);
     case Conversion::Spare:

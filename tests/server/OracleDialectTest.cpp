@@ -63,6 +63,13 @@ TEST(TreeDrill, EveryNodeOfTheServerTableSelectsItsOwnRows) {
     EXPECT_GT(tree.check({"ORDERED", "SHIPPED", "AMOUNT"}, "None"), 0);
 }
 
+// Texts with quotes, brackets, backslashes, line breaks and 100,000 characters select their rows.
+TEST(TreeDrill, EveryTextNodeOfTheServerSelectsItsOwnRows) {
+    test::TreeInvariant tree(connectToServer(), "SALES.TEXTS", data::Dialect::Oracle);
+    EXPECT_EQ(tree.check({"LABEL", "NOTE", "AMOUNT"}, "None"), 11 + 33 + 33);
+    EXPECT_EQ(tree.check({"NOTE", "LABEL", "AMOUNT"}, "None"), 3 + 33 + 33);
+}
+
 // quarrymere-drill logged in to the test server, which stands in for an Oracle database: exact
 // decimals beyond a double, labelled in a German region, select their rows.
 TEST(TreeDrill, ExactDecimalsBeyondADoubleSelectTheirRows) {

@@ -74,8 +74,8 @@ TEST(ServerConnection, TablesOfEverySchemaByTypeThenSchemaThenName) {
                                rs->Fields("TABLE_TYPE").Value().toString()})
                       .join('|');
     EXPECT_EQ(listed, QStringList({"quarry|public|notes|TABLE", "quarry|sales|kinds|TABLE",
-                                   "quarry|sales|orders|TABLE", "quarry|sales|east_orders|VIEW",
-                                   "quarry|sales|readings|VIEW"}));
+                                   "quarry|sales|orders|TABLE", "quarry|sales|texts|TABLE",
+                                   "quarry|sales|east_orders|VIEW", "quarry|sales|readings|VIEW"}));
 }
 
 TEST(ServerValues, EachKindOfColumnHasItsTypeCodeAndValue) {

@@ -51,6 +51,17 @@ INSERT INTO sales.kinds VALUES
     (NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,
      NULL);
 
+-- Texts a condition must carry whole: quotes, brackets, backslashes, line breaks of every kind,
+-- Like's wildcards and 100,000 characters, each in several rows.
+CREATE TABLE sales.texts (label text, note varchar(200), amount numeric(10, 2));
+
+INSERT INTO sales.texts
+    SELECT t.label, n.note, n.n * 1.25
+    FROM (VALUES ('it''s "q"'), ('[x]'), (']'), (E'line\nbreak'), (E'line\r\nbreak'),
+                 (E'line\rbreak'), ('back\slash'), ('%_*?#'), (repeat('x', 100000)),
+                 (repeat('x', 99999) || 'y'), (NULL)) AS t(label),
+         (VALUES (1, 'a''b'), (2, E'\t[tab]'), (3, NULL)) AS n(n, note);
+
 CREATE VIEW sales.east_orders AS SELECT * FROM sales.orders WHERE region = 'East';
 
 -- A thousand readings whose ratio cannot be computed for the 700th: a result that fails part way

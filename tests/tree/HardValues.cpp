@@ -97,20 +97,70 @@ void put(RowSink& sink, int at, const Row& row, Column column) {
     }
 }
 
+// Texts that a condition must carry whole: NUL characters at either end and inside, quotes,
+// brackets, every kind of line break, Like's wildcards, lone halves of surrogate pairs, and
+// 100,000 characters that differ only in the last.
+QStringList hardTexts() {
+    const QChar nul(0);
+    const QString longText(100'000, u'x');
+    return {QString("a") + nul + "b",
+            QString("a") + nul,
+            QString(nul),
+            QString(2, nul),
+            "a",
+            "it's \"q\"",
+            "[x]",
+            "]",
+            "line\nbreak",
+            "line\r\nbreak",
+            "line\rbreak",
+            "%_*?#",
+            "back\\slash",
+            longText,
+            longText.left(99'999) + 'y',
+            QString(QChar(0xD800)),
+            QString("x") + QChar(0xDC00),
+            QString::fromUtf8("\U0001F600")};
+}
+
+// The table "Texts": Text and Other hold the hard texts in two orders, each several times and
+// once null, Amount a number for the statistics.
+void loadTexts(RowSink& sink) {
+    const QStringList texts = hardTexts();
+    for (qsizetype i = 0; i <= 2 * texts.size(); ++i) {
+        const auto put = [&](int at, qsizetype index) {
+            index < texts.size() ? sink.setText(at, texts[index]) : sink.setNull(at);
+        };
+        put(0, i % (texts.size() + 1));
+        put(1, (i * 7) % (texts.size() + 1));
+        sink.setDouble(2, double(i) - 10.5);
+        sink.endRow();
+    }
+}
+
+const data::jet::SourceColumn TextColumns[] = {{"Text", data::ado::adVarWChar, 0},
+                                               {"Other", data::ado::adLongVarWChar, 0},
+                                               {"Amount", data::ado::adDouble, 0}};
+
 } // namespace
 
 QStringList HardValues::tableNames() {
-    return {QStringLiteral("Hard")};
+    return {QStringLiteral("Hard"), QStringLiteral("Texts")};
 }
 
 std::optional<data::jet::SourceTable> HardValues::describe(const QString& name) {
+    if (name.compare(QLatin1String("Texts"), Qt::CaseInsensitive) == 0)
+        return data::jet::SourceTable{QStringLiteral("Texts"),
+                                      std::vector(std::begin(TextColumns), std::end(TextColumns))};
     if (name.compare(QLatin1String("Hard"), Qt::CaseInsensitive) != 0)
         return nullopt;
     return data::jet::SourceTable{QStringLiteral("Hard"),
                                   std::vector(std::begin(Columns), std::end(Columns))};
 }
 
-void HardValues::load(const QString&, RowSink& sink) {
+void HardValues::load(const QString& name, RowSink& sink) {
+    if (name.compare(QLatin1String("Texts"), Qt::CaseInsensitive) == 0)
+        return loadTexts(sink);
     for (const Row& row : rows()) {
         for (int at = 0; at < int(std::size(Columns)); ++at)
             put(sink, at, row, Column(at));

@@ -16,7 +16,9 @@ class Connection;
 // and beyond what a double holds, dates before 1930 and after 2029, and times of day.
 namespace test {
 
-// The table "Hard": Label, Amount, Flag, Small, Big, Price, When, Clock.
+// The table "Hard": Label, Amount, Flag, Small, Big, Price, When, Clock; the table "Texts":
+// Text, Other, Amount, with texts holding NUL characters, quotes, brackets, line breaks and
+// 100,000 characters.
 class HardValues : public data::jet::TableSource {
 public:
     QStringList tableNames() override;

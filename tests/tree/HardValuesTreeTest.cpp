@@ -2,6 +2,7 @@
 // Jet SQL, under two regions, with negative statistics also written between parentheses as some
 // regions write amounts.
 #include "data/Dialect.h"
+#include "drill/SourceFigures.h"
 #include "tree/Columns.h"
 #include "tree/DateGrouping.h"
 #include "tree/HardValues.h"
@@ -66,4 +67,19 @@ TEST(HardValuesTree, EveryNodeSelectsItsRowsUnderAnotherRegion) {
                               "Sum: 123.456.788,50)"));
     EXPECT_TRUE(labels({{"[When]", data::Conversion::CDate}}, "[When]", tree::Regional())
                     .contains("31.12.1929 23:59:59 (1)"));
+}
+
+// Texts holding NUL characters, quotes, brackets, line breaks, lone surrogates and 100,000
+// characters: every node's condition carries its text whole, in both dialects that run on the
+// engine.
+TEST(HardValuesTree, EveryTextNodeSelectsExactlyItsOwnRows) {
+    const auto connection = test::connectToHardValues();
+    for (const data::Dialect dialect : {data::Dialect::Jet, data::Dialect::OdbcBridge}) {
+        test::TreeInvariant tree(connection, "[Texts]", dialect);
+        EXPECT_GT(tree.check({"Text", "Other", "Amount"}, "None"), 20);
+        EXPECT_GT(tree.check({"Other", "Text", "Amount"}, "None"), 20);
+    }
+    // The engine also takes a NUL inside a literal as written.
+    EXPECT_EQ(drill::countWhere(connection, "[Texts]", "[Text] = 'a" + QString(QChar(0)) + "b'"),
+              2);
 }

@@ -43,3 +43,16 @@ TEST(NodeFilter, ConditionsRunFromTheNodeUpToTheFirstLevel) {
               "[Region] IS NULL  AND Format([OrderDate], \"yyyy\\/mm\") = '2001/03' AND [Year] = "
               "2001");
 }
+
+// A NUL character cannot stand inside a literal: each dialect joins in its own Chr(0).
+TEST(NodeFilter, TextsHoldingNulJoinTheDialectsChr) {
+    const auto columns = test::columnTable({{"[Note]", data::Conversion::CStr}});
+    const QString text = QString("it's") + QChar(0) + QChar(0) + "x";
+    const std::pair<data::Dialect, QString> cases[] = {
+        {data::Dialect::Jet, "[Note] = ('it''s' & Chr(0) & '' & Chr(0) & 'x')"},
+        {data::Dialect::OdbcBridge, "[Note] = ('it''s' & Chr(0) & '' & Chr(0) & 'x')"},
+        {data::Dialect::Oracle, "[Note] = ('it''s' || CHR(0) || '' || CHR(0) || 'x')"},
+    };
+    for (const auto& [dialect, expected] : cases)
+        EXPECT_EQ(filterOf({node(text, data::ado::adVarWChar)}, columns, dialect), expected);
+}

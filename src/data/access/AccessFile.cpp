@@ -7,8 +7,14 @@
 #include "data/access/TextDecoder.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace data::access {
+
+namespace {
+// Links to links beyond this many are taken for a loop.
+constexpr qsizetype MostLinksFollowed = 16;
+} // namespace
 
 AccessFile::AccessFile(const QString& path) : layout_(layoutOf(path)) {
     mdb_.reset(mdb_open(QFile::encodeName(layout_.path).constData(), MDB_NOFLAGS));
@@ -42,33 +48,68 @@ QStringList AccessFile::tableNames() {
 }
 
 std::optional<jet::SourceTable> AccessFile::describe(const QString& name) {
-    const CatalogTable* table = find(name);
-    if (!table)
+    const CatalogTable* shown = find(name);
+    if (!shown)
         return std::nullopt;
+    const auto [file, table] = localTable(*shown);
     try {
-        const TableDefinition definition(*mdb_, layout_, table->name, table->definitionPage,
-                                         *text_);
-        jet::SourceTable described{table->name, {}};
+        const TableDefinition definition(*file->mdb_, file->layout_, table->name,
+                                         table->definitionPage, *file->text_);
+        jet::SourceTable described{shown->name, {}};
         for (const ColumnPlan& column : definition.columns())
             described.columns.push_back({column.name, column.adoType, column.scale});
         return described;
     } catch (const Damage& damage) {
-        throw messages::damaged(layout_.path, damage.detail());
+        throw messages::damaged(file->path(), damage.detail());
     }
 }
 
 void AccessFile::load(const QString& name, jet::RowSink& sink) {
-    const CatalogTable* table = find(name);
-    if (!table)
+    const CatalogTable* shown = find(name);
+    if (!shown)
         throw data::messages::noSuchTable(name);
+    const auto [file, table] = localTable(*shown);
     try {
-        const TableDefinition definition(*mdb_, layout_, table->name, table->definitionPage,
-                                         *text_);
-        loadRows(definition, layout_, *text_, sink);
+        const TableDefinition definition(*file->mdb_, file->layout_, table->name,
+                                         table->definitionPage, *file->text_);
+        loadRows(definition, file->layout_, *file->text_, sink);
     } catch (const Damage& damage) {
-        throw messages::damaged(layout_.path,
+        throw messages::damaged(file->path(),
                                 QStringLiteral("table '%1': %2").arg(table->name, damage.detail()));
     }
+}
+
+std::pair<AccessFile*, const CatalogTable*> AccessFile::localTable(const CatalogTable& start) {
+    AccessFile* file = this;
+    const CatalogTable* table = &start;
+    QStringList followed; // file and table of each link, which a loop meets again
+    while (table->link) {
+        const TableLink& link = *table->link;
+        if (link.odbc)
+            throw messages::odbcLink(table->name);
+        const QString step =
+            QFileInfo(file->path()).canonicalFilePath() + '\n' + table->name.toCaseFolded();
+        if (followed.contains(step) || followed.size() >= MostLinksFollowed)
+            throw messages::linkLoop(start.name);
+        followed << step;
+        AccessFile& linked = file->linkedFile(linkedFilePath(table->name, link, file->path()));
+        const CatalogTable* target = linked.find(link.foreignName);
+        if (!target)
+            throw messages::linkedTableMissing(table->name, link.foreignName, linked.path());
+        file = &linked;
+        table = target;
+    }
+    return {file, table};
+}
+
+AccessFile& AccessFile::linkedFile(const QString& path) {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (canonical == QFileInfo(layout_.path).canonicalFilePath())
+        return *this;
+    std::unique_ptr<AccessFile>& file = linkedFiles_[canonical];
+    if (!file)
+        file = std::make_unique<AccessFile>(path);
+    return *file;
 }
 
 const CatalogTable* AccessFile::find(const QString& name) const {

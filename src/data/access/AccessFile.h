@@ -6,15 +6,20 @@
 #include "data/access/TableCatalog.h"
 #include "data/jet/TableSource.h"
 
+#include <map>
 #include <memory>
 #include <vector>
 
 // An Access database (.mdb of Jet 3 or Jet 4, .accdb) opened strictly for reading through
 // libmdb: the file is opened read-only and nothing is written, locked or created beside it.
 //
-// Columns the program leaves out: attachment and multi-value columns, whose values are keys into
-// hidden tables, and any type newer than libmdb knows (Large Number, extended Date/Time). Every
-// other column keeps its position among the shown ones, in the table's order.
+// Every column is shown, in the table's order. A calculated column reads as the result Access
+// kept in the row; attachment and multi-value columns (keys into hidden tables) and any type
+// newer than libmdb knows (Large Number, extended Date/Time) read as their stored bytes.
+//
+// A linked table reads the table it is linked to in another Access file, opened the same way;
+// a link to a link is followed on, up to a bound and never in a loop. Links to ODBC data
+// sources are listed but not followed.
 //
 // Every failure is a data::Error: a missing file, a file that is not an Access database, and a
 // damaged one (cut short, or with garbage where pages should be), which is found out by checking
@@ -23,7 +28,7 @@ namespace data::access {
 
 class TextDecoder;
 
-using data::TableEntry; // of type "TABLE", "SYSTEM TABLE" or "ACCESS TABLE"
+using data::TableEntry; // of type "TABLE", "SYSTEM TABLE", "ACCESS TABLE" or "LINK"
 
 class AccessFile : public jet::TableSource {
 public:
@@ -41,11 +46,15 @@ public:
 
 private:
     const CatalogTable* find(const QString& name) const;
+    // The local table that `table` of this file stands for: itself, or the end of its links.
+    std::pair<AccessFile*, const CatalogTable*> localTable(const CatalogTable& table);
+    AccessFile& linkedFile(const QString& path);
 
     FileLayout layout_;
     MdbHandlePtr mdb_;
     std::unique_ptr<TextDecoder> text_;
     std::vector<CatalogTable> tables_;
+    std::map<QString, std::unique_ptr<AccessFile>> linkedFiles_; // by canonical path
 };
 
 } // namespace data::access

@@ -12,7 +12,7 @@ struct KindInfo {
     int storedSize;
 };
 
-std::optional<KindInfo> kindOf(const MdbColumn& column) {
+KindInfo kindOf(const MdbColumn& column) {
     switch (column.col_type) {
     case MDB_BOOL:
         return KindInfo{ValueKind::Boolean, ado::adBoolean, 0};
@@ -43,24 +43,23 @@ std::optional<KindInfo> kindOf(const MdbColumn& column) {
     case MDB_NUMERIC:
         return KindInfo{ValueKind::Numeric, ado::adNumeric, NumericSize};
     default:
-        return std::nullopt;
+        return KindInfo{ValueKind::Unknown, column.is_fixed ? ado::adBinary : ado::adVarBinary, 0};
     }
 }
 } // namespace
 
-std::optional<ColumnPlan> planColumn(const MdbColumn& column, int position, const QString& name) {
-    const auto info = kindOf(column);
-    if (!info)
-        return std::nullopt;
+ColumnPlan planColumn(const MdbColumn& column, int position, const QString& name, bool calculated) {
+    const KindInfo info = kindOf(column);
     ColumnPlan plan;
     plan.position = position;
     plan.name = name;
-    plan.kind = info->kind;
-    plan.adoType = info->adoType;
+    plan.kind = info.kind;
+    plan.adoType = info.adoType;
     // libmdb takes the column's precision and scale from each other's byte: its col_prec
     // holds the scale (and its own Numeric formatting passes them crosswise to match).
-    plan.scale = info->kind == ValueKind::Numeric ? column.col_prec : 0;
-    plan.storedSize = info->storedSize;
+    plan.scale = info.kind == ValueKind::Numeric ? column.col_prec : 0;
+    plan.storedSize = info.storedSize;
+    plan.calculated = calculated;
     return plan;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <mdbtools.h>
-#include <optional>
 
 // How each of a table's columns is read and which type code the program sees for it.
 namespace data::access {
@@ -22,6 +21,7 @@ enum class ValueKind {
     Memo,
     ReplicationId,
     Numeric,
+    Unknown, // attachments, multi-value lists, and types newer than the reader knows: bytes
 };
 
 struct ColumnPlan {
@@ -31,11 +31,15 @@ struct ColumnPlan {
     int adoType = 0;
     int scale = 0;      // decimals of a Numeric column
     int storedSize = 0; // bytes a fixed-size value occupies; 0 for variable ones
+    // Calculated (Access 2010 and later): the row keeps the expression's last result in its
+    // variable part, wrapped (CalculatedValue), in the type the column names.
+    bool calculated = false;
 };
 
-// The plan for a column of libmdb's type, or nothing for a column the program leaves out:
-// attachment and multi-value columns (their values are keys into hidden tables) and types
-// newer than libmdb knows.
-std::optional<ColumnPlan> planColumn(const MdbColumn& column, int position, const QString& name);
+// The plan for a column of libmdb's type. A column the reader cannot read as values (an
+// attachment or multi-value column, whose values are keys into hidden tables, or a type newer
+// than libmdb knows: Large Number, extended Date/Time) is still shown, as its stored bytes,
+// which the grid shows and the tree does not group.
+ColumnPlan planColumn(const MdbColumn& column, int position, const QString& name, bool calculated);
 
 } // namespace data::access

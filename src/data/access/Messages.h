@@ -13,4 +13,9 @@ using data::messages::cannotOpen;
 using data::messages::fileNotFound;
 Error unrecognizedFormat(const QString& path);
 Error damaged(const QString& path, const QString& detail);
+// Linked tables that cannot be read.
+Error linkedFileMissing(const QString& table, const QString& storedPath, const QString& beside);
+Error linkedTableMissing(const QString& table, const QString& foreignName, const QString& path);
+Error odbcLink(const QString& table);
+Error linkLoop(const QString& table);
 } // namespace data::access::messages

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "data/access/FileLayout.h"
+#include "data/access/TableLink.h"
 
 #include <QString>
 #include <cstdint>
 #include <mdbtools.h>
+#include <optional>
 #include <vector>
 
 // The tables a file holds, as its system table MSysObjects lists them.
@@ -14,12 +16,14 @@ class TextDecoder;
 
 struct CatalogTable {
     QString name;
-    QString type; // "TABLE", "SYSTEM TABLE" or "ACCESS TABLE", as the schema rowset names them
+    QString
+        type; // "TABLE", "SYSTEM TABLE", "ACCESS TABLE" or "LINK", as the schema rowset names them
     std::uint32_t definitionPage = 0;
+    std::optional<TableLink> link; // a linked table, which has no definition of its own here
 };
 
-// Every local table in the catalog's order (linked tables and queries are left out). Throws
-// Damage when MSysObjects cannot be read.
+// Every local and linked table in the catalog's order (queries are left out). Throws Damage when
+// MSysObjects cannot be read.
 std::vector<CatalogTable> readTableCatalog(MdbHandle& mdb, const FileLayout& layout,
                                            TextDecoder& text);
 

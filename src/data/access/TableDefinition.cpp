@@ -1,5 +1,6 @@
 #include "data/access/TableDefinition.h"
 
+#include "data/access/CalculatedColumns.h"
 #include "data/access/Damage.h"
 #include "data/access/LittleEndian.h"
 #include "data/access/TextDecoder.h"
@@ -66,18 +67,18 @@ TableDefinition::TableDefinition(MdbHandle& mdb, const FileLayout& layout, const
         table_->columns->len != table_->num_cols)
         throw Damage(QStringLiteral("the columns of table '%1' cannot be read").arg(name));
     checkMapPages(*table_, layout, name);
-    planColumns(text);
+    planColumns(text, calculatedColumns(mdb, layout, *table_, definitionPage));
 }
 
-void TableDefinition::planColumns(const TextDecoder& text) {
+void TableDefinition::planColumns(const TextDecoder& text, const std::set<int>& calculated) {
     for (unsigned i = 0; i < table_->num_cols; ++i) {
         const auto* column = static_cast<const MdbColumn*>(g_ptr_array_index(table_->columns, i));
-        const auto plan = planColumn(*column, static_cast<int>(i), text.fromLibrary(column->name));
-        if (!plan)
-            continue;
-        if (column->is_fixed && column->col_size < plan->storedSize)
-            throw Damage(QStringLiteral("column '%1' has an impossible size").arg(plan->name));
-        columns_.push_back(*plan);
+        const ColumnPlan plan =
+            planColumn(*column, static_cast<int>(i), text.fromLibrary(column->name),
+                       calculated.contains(column->col_num));
+        if (column->is_fixed && column->col_size < plan.storedSize)
+            throw Damage(QStringLiteral("column '%1' has an impossible size").arg(plan.name));
+        columns_.push_back(plan);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <set>
 #include <vector>
 
 // One table's definition, read by libmdb from the table's definition page, together with the
@@ -27,7 +28,7 @@ public:
     const std::vector<ColumnPlan>& columns() const { return columns_; }
 
 private:
-    void planColumns(const TextDecoder& text);
+    void planColumns(const TextDecoder& text, const std::set<int>& calculated);
 
     std::uint32_t definitionPage_;
     MdbCatalogEntry entry_{}; // libmdb's table keeps a pointer to it

@@ -1,5 +1,6 @@
 #include "data/access/ValueWriter.h"
 
+#include "data/access/CalculatedValue.h"
 #include "data/access/Damage.h"
 #include "data/access/JetNumeric.h"
 #include "data/access/LittleEndian.h"
@@ -8,6 +9,7 @@
 #include "data/jet/CalendarDate.h"
 
 #include <bit>
+#include <span>
 
 namespace data::access {
 
@@ -20,6 +22,14 @@ QString nonNull(QString text) {
 QByteArray bytesOf(const unsigned char* bytes, std::size_t size) {
     return QByteArray(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size));
 }
+
+// A Decimal: exact when it is a whole number that fits, otherwise the nearest double.
+void writeNumber(const NumericValue& value, int sinkColumn, jet::RowSink& sink) {
+    if (const auto* exact = std::get_if<std::int64_t>(&value))
+        sink.setInteger(sinkColumn, *exact);
+    else
+        sink.setDouble(sinkColumn, std::get<double>(value));
+}
 } // namespace
 
 ValueWriter::ValueWriter(MdbHandle& mdb, TextDecoder& text, LongValueReader& longValues)
@@ -27,6 +37,10 @@ ValueWriter::ValueWriter(MdbHandle& mdb, TextDecoder& text, LongValueReader& lon
 
 void ValueWriter::write(const ColumnPlan& column, const MdbField& field, int sinkColumn,
                         jet::RowSink& sink) {
+    if (column.calculated) {
+        writeCalculated(column, field, sinkColumn, sink);
+        return;
+    }
     // A Yes/No value lives in the row's null mask itself: the bit set means Yes.
     if (column.kind == ValueKind::Boolean) {
         sink.setBoolean(sinkColumn, !field.is_null);
@@ -78,14 +92,9 @@ void ValueWriter::writeFixed(const ColumnPlan& column, const unsigned char* byte
     case ValueKind::ReplicationId:
         sink.setBlob(sinkColumn, bytesOf(bytes, static_cast<std::size_t>(column.storedSize)));
         break;
-    case ValueKind::Numeric: {
-        const NumericValue value = jetNumeric(bytes, column.scale);
-        if (const auto* exact = std::get_if<std::int64_t>(&value))
-            sink.setInteger(sinkColumn, *exact);
-        else
-            sink.setDouble(sinkColumn, std::get<double>(value));
+    case ValueKind::Numeric:
+        writeNumber(jetNumeric(bytes, column.scale), sinkColumn, sink);
         break;
-    }
     default:
         break;
     }
@@ -100,6 +109,7 @@ void ValueWriter::writeVariable(const ColumnPlan& column, const MdbField& field,
         sink.setText(sinkColumn, nonNull(text_.decode(bytes, size)));
         break;
     case ValueKind::Binary:
+    case ValueKind::Unknown:
         sink.setBlob(sinkColumn, bytesOf(bytes, size));
         break;
     case ValueKind::Memo: {
@@ -114,6 +124,41 @@ void ValueWriter::writeVariable(const ColumnPlan& column, const MdbField& field,
     }
     default:
         break;
+    }
+}
+
+void ValueWriter::writeCalculated(const ColumnPlan& column, const MdbField& field, int sinkColumn,
+                                  jet::RowSink& sink) {
+    if (field.is_null) {
+        sink.setNull(sinkColumn);
+        return;
+    }
+    std::span<const unsigned char> stored(mdb_.pg_buf + field.start, std::size_t(field.siz));
+    if (column.kind == ValueKind::Memo || column.kind == ValueKind::OleObject) {
+        const auto& longValue = longValues_.read(field.start, field.siz);
+        stored = {longValue.data(), longValue.size()};
+    }
+    const auto value = calculatedPayload(stored.data(), stored.size(), column.name);
+    switch (column.kind) {
+    case ValueKind::Boolean:
+        sink.setBoolean(sinkColumn, !value.empty() && value[0] != 0);
+        return;
+    case ValueKind::Text:
+    case ValueKind::Memo:
+        sink.setText(sinkColumn, nonNull(text_.decode(value.data(), value.size())));
+        return;
+    case ValueKind::Numeric:
+        writeNumber(calculatedNumeric(value, column.name), sinkColumn, sink);
+        return;
+    case ValueKind::Binary:
+    case ValueKind::OleObject:
+    case ValueKind::Unknown:
+        sink.setBlob(sinkColumn, bytesOf(value.data(), value.size()));
+        return;
+    default:
+        if (value.size() < std::size_t(column.storedSize))
+            throw Damage(QStringLiteral("a value of column '%1' is too short").arg(column.name));
+        writeFixed(column, value.data(), sinkColumn, sink);
     }
 }
 

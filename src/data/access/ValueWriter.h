@@ -25,6 +25,8 @@ private:
                     jet::RowSink& sink);
     void writeVariable(const ColumnPlan& column, const MdbField& field, int sinkColumn,
                        jet::RowSink& sink);
+    void writeCalculated(const ColumnPlan& column, const MdbField& field, int sinkColumn,
+                         jet::RowSink& sink);
 
     MdbHandle& mdb_;
     TextDecoder& text_;

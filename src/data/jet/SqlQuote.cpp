@@ -1,5 +1,7 @@
 #include "data/jet/SqlQuote.h"
 
+#include <QStringList>
+
 namespace data::jet {
 
 namespace {
@@ -15,7 +17,15 @@ QString quoteIdentifier(const QString& name) {
 }
 
 QString quoteString(const QString& text) {
-    return quoted(text, u'\'');
+    const QChar nul(0);
+    if (!text.contains(nul))
+        return quoted(text, u'\'');
+    // SQLite's reader ends a statement at a NUL even inside a literal, so the NULs are joined
+    // in as char(0).
+    QStringList pieces;
+    for (const QString& piece : text.split(nul))
+        pieces << quoted(piece, u'\'');
+    return '(' + pieces.join(QStringLiteral(" || char(0) || ")) + ')';
 }
 
 } // namespace data::jet

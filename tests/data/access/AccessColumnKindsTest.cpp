@@ -1,0 +1,124 @@
+// Columns that only later versions of Access make, made in copies of a Jet 4 sample: calculated
+// columns read as the results Access kept, and columns of kinds the reader cannot read as values
+// shown as their bytes rather than left out.
+#include "AccessFixtures.h"
+#include "RecordingSink.h"
+#include "data/AdoTypes.h"
+#include "data/access/AccessFile.h"
+#include "data/access/CalculatedValue.h"
+#include "data/access/Damage.h"
+#include "data/access/Jet4Edit.h"
+#include "support/FileCopies.h"
+
+#include <QtEndian>
+#include <mdbtools.h>
+
+using namespace test::access;
+using data::access::AccessFile;
+using test::contentsOf;
+using test::writeFile;
+
+namespace {
+
+constexpr int FlagsAt = 15, VarIndexAt = 7, ExtendedFlagsAt = 16;
+constexpr char Fixed = 0x01, Calculated = char(0xC0);
+
+// A result as a calculated column keeps it: 16 bytes, the length, the value, 3 bytes.
+QByteArray wrapped(const QByteArray& value) {
+    QByteArray length(4, 0);
+    qToLittleEndian(std::uint32_t(value.size()), length.data());
+    return QByteArray(16, 0) + length + value + QByteArray(3, 0);
+}
+
+// Makes a column of Table1 calculated, its value moved into the row's variable part as Access
+// keeps a result; a Yes/No value becomes a byte of its own.
+void makeCalculated(QByteArray& file, const StoredTable& table, const QString& name, int size,
+                    int varIndex) {
+    const StoredColumn& column = table.columns.at(name);
+    editDescriptor(file, table, name, [&](char* descriptor) {
+        descriptor[ExtendedFlagsAt] = Calculated;
+        descriptor[FlagsAt] = char(descriptor[FlagsAt] & ~Fixed);
+        qToLittleEndian(std::uint16_t(varIndex), descriptor + VarIndexAt);
+    });
+    rewriteRows(file, table, [&](RowParts& row) {
+        const bool set = row.nullMask[column.number / 8] & (1 << column.number % 8);
+        QByteArray value = column.type == MDB_BOOL ? QByteArray(1, set ? char(0xFF) : 0)
+                           : size > 0              ? row.fixed.mid(2 + column.fixedOffset, size)
+                                                   : row.values[column.varIndex];
+        if (column.type == MDB_BOOL)
+            row.setPresent(column);
+        if (row.values.size() <= std::size_t(varIndex))
+            row.values.resize(varIndex + 1);
+        row.values[varIndex] = set || column.type == MDB_BOOL ? wrapped(value) : QByteArray();
+    });
+}
+
+class AccessColumnKinds : public WithAccessFixtures {};
+
+TEST_F(AccessColumnKinds, CalculatedColumnsReadAsTheirResults) {
+    const QString sample = accessFixture("testV2000.mdb");
+    StoredTable table = storedTable(sample, "Table1");
+    QByteArray copy = contentsOf(sample);
+    // Text in place; a Long Integer, a Double and a Yes/No moved to the variable part.
+    makeCalculated(copy, table, "B", 0, table.columns.at("B").varIndex);
+    makeCalculated(copy, table, "E", 4, 2);
+    makeCalculated(copy, table, "F", 8, 3);
+    makeCalculated(copy, table, "I", 0, 4);
+    QTemporaryDir dir;
+    AccessFile original(sample);
+    AccessFile calculated(writeFile(dir, "calculated.accdb", copy));
+    const LoadedTable expected = loadTable(original, "Table1");
+    const LoadedTable read = loadTable(calculated, "Table1");
+    EXPECT_EQ(read.types(), expected.types());
+    EXPECT_EQ(read.rows, expected.rows);
+}
+
+TEST_F(AccessColumnKinds, ColumnsOfUnknownKindsAreShownAsTheirBytes) {
+    const QString sample = accessFixture("testV2000.mdb");
+    const StoredTable table = storedTable(sample, "Table1");
+    QByteArray copy = contentsOf(sample);
+    // Attachments and multi-value lists (type 0x12, a 4-byte key) and a type newer than any.
+    editDescriptor(copy, table, "E", [](char* descriptor) { descriptor[0] = MDB_COMPLEX; });
+    editDescriptor(copy, table, "A", [](char* descriptor) { descriptor[0] = 0x7f; });
+    QTemporaryDir dir;
+    AccessFile edited(writeFile(dir, "kinds.accdb", copy));
+    const LoadedTable read = loadTable(edited, "Table1");
+    EXPECT_EQ(read.types(), (std::vector<int>{data::ado::adVarBinary, 202, 17, 2,
+                                              data::ado::adBinary, 5, 7, 6, 11}));
+    const Row& row = read.rowWhere("B", QString("hijklmnop"));
+    EXPECT_EQ(read.value(row, "E"), Value(QByteArray::fromHex("5543de13"))); // 333333333
+    EXPECT_EQ(read.value(row, "A"), Value(QByteArray("\xff\xfe"
+                                                     "abcdefg")));
+}
+
+// Decimal results in their own form: scale, sign, and the magnitude's pieces in their order.
+TEST(CalculatedValue, ReadsDecimalResultsAndRefusesValuesCutShort) {
+    const struct {
+        const char* hex;
+        data::access::NumericValue value;
+    } cases[] = {
+        {"0e00000000000000"
+         "2a00000000000000",
+         std::int64_t{42}},
+        {"0e00028001000000"
+         "0000000000000000",
+         -184467440737095516.16},
+        {"0e0004000000000039300000"
+         "00000000",
+         1.2345},
+        {"0600000007000000", std::int64_t{7}},
+    };
+    for (const auto& [hex, value] : cases) {
+        const QByteArray bytes = QByteArray::fromHex(hex);
+        const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+        EXPECT_EQ(data::access::calculatedNumeric({data, std::size_t(bytes.size())}, "N"), value)
+            << hex;
+    }
+    const QByteArray stored = wrapped("abc");
+    const auto* bytes = reinterpret_cast<const unsigned char*>(stored.constData());
+    EXPECT_EQ(data::access::calculatedPayload(bytes, std::size_t(stored.size()), "C").size(), 3u);
+    EXPECT_THROW(data::access::calculatedPayload(bytes, 22, "C"), data::access::Damage);
+    EXPECT_THROW(data::access::calculatedPayload(bytes, 19, "C"), data::access::Damage);
+}
+
+} // namespace
