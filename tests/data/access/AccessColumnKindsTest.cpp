@@ -91,29 +91,8 @@ TEST_F(AccessColumnKinds, ColumnsOfUnknownKindsAreShownAsTheirBytes) {
                                                      "abcdefg")));
 }
 
-// Decimal results in their own form: scale, sign, and the magnitude's pieces in their order.
-TEST(CalculatedValue, ReadsDecimalResultsAndRefusesValuesCutShort) {
-    const struct {
-        const char* hex;
-        data::access::NumericValue value;
-    } cases[] = {
-        {"0e00000000000000"
-         "2a00000000000000",
-         std::int64_t{42}},
-        {"0e00028001000000"
-         "0000000000000000",
-         -184467440737095516.16},
-        {"0e0004000000000039300000"
-         "00000000",
-         1.2345},
-        {"0600000007000000", std::int64_t{7}},
-    };
-    for (const auto& [hex, value] : cases) {
-        const QByteArray bytes = QByteArray::fromHex(hex);
-        const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
-        EXPECT_EQ(data::access::calculatedNumeric({data, std::size_t(bytes.size())}, "N"), value)
-            << hex;
-    }
+// A stored result whose length runs past its bytes is damage, not a value.
+TEST(CalculatedValue, RefusesValuesCutShort) {
     const QByteArray stored = wrapped("abc");
     const auto* bytes = reinterpret_cast<const unsigned char*>(stored.constData());
     EXPECT_EQ(data::access::calculatedPayload(bytes, std::size_t(stored.size()), "C").size(), 3u);
