@@ -119,6 +119,51 @@ TEST_F(DrillOnNwind, AnUnknownTableEndsTheRunWithStatus2) {
     EXPECT_TRUE(run.err.contains(", Shippers, ")) << run.err.toStdString();
 }
 
+// Saved queries as record sources: every node of the tree holds against the rows the query
+// gives, counted afresh through the engine's own statements.
+TEST_F(DrillOnNwind, SavedQueriesWithJoinsCriteriaAndExpressionsHoldAtEveryNode) {
+    // A join of two tables with criteria: the products still sold, by category.
+    test::DrillRun run =
+        runDrill(onNwind("Products by Category", {"--all", "--check", "--locale", "en_US"}));
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_EQ(run.lines().mid(0, 3),
+              QStringList({"Quarrymere (69)", "\tBeverages (11)", "\t\tChai (1)"}));
+    EXPECT_EQ(run.lines().last(), "checked 285 nodes: 0 violations");
+    EXPECT_EQ(run.err, "");
+
+    // Criteria on a table under an alias, in the query's order.
+    run = runDrill(onNwind("Current Product List", {"--all", "--check", "--locale", "en_US"}));
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_EQ(run.lines().value(0), "Quarrymere (69; Min: 1.00; Max: 77.00; Avg: 40.52; Sum: "
+                                    "2,796.00)");
+    EXPECT_EQ(run.lines().last(), "checked 139 nodes: 0 violations");
+
+    // An expression column, Sum over the 1995 sales of another saved query.
+    run = runDrill(onNwind("Category Sales for 1995", {"--all", "--check", "--locale", "en_US"}));
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_EQ(run.lines().mid(0, 3),
+              QStringList({"Quarrymere (8)",
+                           "\tBeverages (1; Min: 104,737.68; Max: 104,737.68; Avg: 104,737.68; "
+                           "Sum: 104,737.68)",
+                           "\t\t104737.68 (1)"}));
+    EXPECT_EQ(run.lines().last(), "checked 17 nodes: 0 violations");
+
+    // TOP 10 by price, under the column's alias.
+    run =
+        runDrill(onNwind("Ten Most Expensive Products", {"--all", "--check", "--locale", "en_US"}));
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_EQ(run.lines().value(0), "Quarrymere (10)");
+    EXPECT_EQ(run.lines().last(), "checked 21 nodes: 0 violations");
+}
+
+TEST_F(DrillOnNwind, ASavedQueryTheEngineCannotAnswerEndsTheRunWithItsMessage) {
+    const test::DrillRun run = runDrill(onNwind("Sales by Year", {"--all", "--check"}));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "The query \"Sales by Year\" asks for parameters, which are not supported.\n");
+}
+
 TEST(Drill, BadArgumentsAndAFileThatCannotBeOpenedEndTheRunWithStatus2) {
     const QString missing = QStringLiteral("/nonexistent/nothing.mdb");
     const std::vector<std::pair<QStringList, QString>> runs = {

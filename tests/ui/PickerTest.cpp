@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 
 using ui::script::selectNode;
 
@@ -43,6 +44,34 @@ TEST_F(Picker, ListsTheTablesByTypeUnderTheFilesPathAndPicksOnOk) {
     ASSERT_EQ(shown.columnCount(), 5);
     EXPECT_EQ(shown.headerData(0, Qt::Horizontal).toString(), "OrderID");
     EXPECT_EQ(shown.rowCount(), 0);
+}
+
+// Saved queries are views: the engine answers a select query as a record source, and a query
+// it cannot answer ends in a message that names it, after which the program goes on.
+TEST_F(Picker, ListsSavedQueriesAsViewsAndSaysWhichOneCannotBeOpened) {
+    openWindow();
+    QStringList tables;
+    connectNwind([&](QDialog& d) {
+        auto& picker = static_cast<frmOpenSource&>(d);
+        tables = ui::script::listedTables(picker);
+        selectNode(picker, "Sales by Year");
+        picker.OKButton->click();
+    });
+    EXPECT_EQ(tables.filter(QRegularExpression("^VIEW/")).size(), 22);
+    EXPECT_TRUE(tables.contains("VIEW/Invoices"));
+    EXPECT_TRUE(tables.last().startsWith("VIEW/"));
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].title, "Error!");
+    EXPECT_EQ(seam.messages[0].text,
+              "The query \"Sales by Year\" asks for parameters, which are not supported.");
+    EXPECT_EQ(status(), "Ready");
+
+    seam.queueForm(ui::script::pickTable("Products by Category"));
+    form->mnuFileOpen->trigger();
+    EXPECT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(form->lblTitle[1]->text(), "[Products by Category]");
+    EXPECT_EQ(form->tvTreeView->Nodes(1)->Text(), "Quarrymere (69)");
+    EXPECT_EQ(state->Grouping.FieldCount, 5);
 }
 
 TEST_F(Picker, ReopenedWithoutANewConnectItReadsNoSchemaAndKeepsTreeAndSelection) {

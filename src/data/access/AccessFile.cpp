@@ -2,6 +2,7 @@
 
 #include "data/access/Damage.h"
 #include "data/access/Messages.h"
+#include "data/access/QuerySql.h"
 #include "data/access/RowLoader.h"
 #include "data/access/TableDefinition.h"
 #include "data/access/TextDecoder.h"
@@ -28,6 +29,15 @@ AccessFile::AccessFile(const QString& path) : layout_(layoutOf(path)) {
             layout_.path,
             QStringLiteral("its list of tables cannot be read (%1)").arg(damage.detail()));
     }
+    try {
+        const CatalogTable* definitions = find(QStringLiteral("MSysQueries"));
+        queries_ =
+            readQueryCatalog(*mdb_, layout_, *text_, definitions ? definitions->definitionPage : 0);
+    } catch (const Damage& damage) {
+        throw messages::damaged(
+            layout_.path,
+            QStringLiteral("its list of queries cannot be read (%1)").arg(damage.detail()));
+    }
 }
 
 AccessFile::~AccessFile() = default;
@@ -37,7 +47,16 @@ std::vector<TableEntry> AccessFile::tableEntries() const {
     entries.reserve(tables_.size());
     for (const CatalogTable& table : tables_)
         entries.push_back({table.name, table.type});
+    for (const SavedQuery& query : queries_)
+        entries.push_back({query.name, QStringLiteral("VIEW")});
     return entries;
+}
+
+std::optional<jet::SourceView> AccessFile::view(const QString& name) {
+    for (const SavedQuery& query : queries_)
+        if (query.name.compare(name, Qt::CaseInsensitive) == 0)
+            return queryView(query);
+    return std::nullopt;
 }
 
 QStringList AccessFile::tableNames() {

@@ -3,6 +3,7 @@
 #include "data/TableEntry.h"
 #include "data/access/FileLayout.h"
 #include "data/access/MdbPtr.h"
+#include "data/access/QueryCatalog.h"
 #include "data/access/TableCatalog.h"
 #include "data/jet/TableSource.h"
 
@@ -37,12 +38,16 @@ public:
     ~AccessFile() override;
 
     const QString& path() const { return layout_.path; }
-    // Every local table with its kind, for the schema rowset; saved queries are not listed.
+    // Every local table with its kind, then every saved query as a "VIEW" (the engine's
+    // view), for the schema rowset.
     std::vector<TableEntry> tableEntries() const;
 
     QStringList tableNames() override;
     std::optional<jet::SourceTable> describe(const QString& name) override;
     void load(const QString& name, jet::RowSink& sink) override;
+    // A saved query, as the Jet SELECT written from its definition in MSysQueries (see
+    // QuerySql.h), or the description of why the engine cannot answer it.
+    std::optional<jet::SourceView> view(const QString& name) override;
 
 private:
     const CatalogTable* find(const QString& name) const;
@@ -53,6 +58,7 @@ private:
     FileLayout layout_;
     MdbHandlePtr mdb_;
     std::unique_ptr<TextDecoder> text_;
+    std::vector<SavedQuery> queries_;
     std::vector<CatalogTable> tables_;
     std::map<QString, std::unique_ptr<AccessFile>> linkedFiles_; // by canonical path
 };

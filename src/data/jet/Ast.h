@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -32,21 +33,25 @@ enum class Op {
     Imp,
 };
 
+struct SelectStatement;
+
 enum class ExprKind {
     Number,  // text: as written
     String,  // text: the value
     Date,    // text: 'YYYY-MM-DD HH:MM:SS'
     Boolean, // text: "TRUE" or "FALSE"
     Null,
-    Column,  // parts: the qualifier's parts, then the column's name
-    Star,    // the * of Count(*)
-    Unary,   // op; args: the operand
-    Binary,  // op; args: left, right
-    Like,    // args: value, pattern; negated for Not Like
-    IsNull,  // args: value; negated for Is Not Null
-    Between, // args: value, low, high; negated for Not Between
-    In,      // args: value, then each listed value; negated for Not In
-    Call,    // text: the function's name as written; args
+    Column,   // parts: the qualifier's parts, then the column's name
+    Star,     // the * of Count(*)
+    Unary,    // op; args: the operand
+    Binary,   // op; args: left, right
+    Like,     // args: value, pattern; negated for Not Like
+    IsNull,   // args: value; negated for Is Not Null
+    Between,  // args: value, low, high; negated for Not Between
+    In,       // args: value, then each listed value; negated for Not In
+    Call,     // text: the function's name as written; args
+    Subquery, // query: a SELECT in parentheses giving one value (or, as In's one listed value,
+              // the values to look in)
 };
 
 struct Expr {
@@ -56,13 +61,32 @@ struct Expr {
     Op op = Op::Neg;
     bool negated = false;
     std::vector<Expr> args;
+    std::shared_ptr<const SelectStatement> query;
     QString source; // the expression as written in the statement, for messages
 };
 
 struct SelectItem {
-    bool star = false; // SELECT *
+    bool star = false;         // SELECT *, or SELECT Products.* with the qualifier below
+    QStringList starQualifier; // the parts of the name before .*; empty for a plain *
     Expr expr;
     QString alias; // empty without AS
+};
+
+enum class JoinKind { Inner, Left, Right };
+
+// One source listed after FROM: a table or saved query, or two sources joined.
+struct FromSource {
+    QStringList table; // the table's or query's name, part by part; empty for a join
+    QString alias;
+    JoinKind join = JoinKind::Inner;
+    std::vector<FromSource> sides; // a join's left and right sources
+    std::optional<Expr> on;        // a join's condition
+};
+
+// TOP n or TOP n PERCENT.
+struct TopClause {
+    QString count; // as written
+    bool percent = false;
 };
 
 struct OrderTerm {
@@ -72,13 +96,19 @@ struct OrderTerm {
 
 struct SelectStatement {
     bool distinct = false;
+    bool distinctRow = false; // DISTINCTROW: each combination of the output tables' rows once
+    std::optional<TopClause> top;
     std::vector<SelectItem> items;
-    QStringList table; // the source's name, part by part
-    QString tableAlias;
+    std::vector<FromSource> from; // the sources after FROM, separated there by commas
     std::optional<Expr> where;
     std::vector<Expr> groupBy;
     std::optional<Expr> having;
     std::vector<OrderTerm> orderBy;
+
+    // The one table FROM names when it names one table and no join; null otherwise.
+    const FromSource* singleTable() const {
+        return from.size() == 1 && !from[0].table.isEmpty() ? &from[0] : nullptr;
+    }
 };
 
 } // namespace data::jet

@@ -24,8 +24,9 @@ struct TableInfo {
 
 class GroupingIndex;
 
-// Looks tables up by the name a statement gives them (compared without regard to case), loading
-// a table into the engine the first time it is named. Null for a table the source lacks.
+// Looks tables (and saved queries, which the engine keeps as tables) up by the name a statement
+// gives them (compared without regard to case), loading a table into the engine the first time
+// it is named. Null for a name the source lacks.
 class Catalog {
 public:
     virtual ~Catalog() = default;

@@ -10,8 +10,9 @@ std::optional<QString> dateLiteralValue(const QString& body) {
     static const QString timePart = QStringLiteral(R"((?:\s+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?)");
     static const QRegularExpression isoDate(QStringLiteral(R"(^\s*(\d{4})-(\d{1,2})-(\d{1,2}))") +
                                             timePart + QStringLiteral(R"(\s*$)"));
-    static const QRegularExpression usDate(QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4}))") +
-                                           timePart + QStringLiteral(R"(\s*$)"));
+    static const QRegularExpression usDate(
+        QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4}|\d{2}))") + timePart +
+        QStringLiteral(R"(\s*$)"));
 
     int year = 0, month = 0, day = 0;
     QRegularExpressionMatch match = isoDate.match(body);
@@ -26,6 +27,9 @@ std::optional<QString> dateLiteralValue(const QString& body) {
         month = match.captured(1).toInt();
         day = match.captured(2).toInt();
         year = match.captured(3).toInt();
+        // Two digits name a year of 1930 to 2029, as Jet reads them.
+        if (match.captured(3).size() == 2)
+            year += year < 30 ? 2000 : 1900;
     }
     // Missing time parts read as zero.
     const int hour = match.captured(4).toInt();

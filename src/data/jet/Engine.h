@@ -15,6 +15,14 @@
 // in-memory SQLite database into which each table is copied the first time a query names it,
 // never all of them at once.
 //
+// A saved query of the source is a view: the first time a query names it, its Jet SELECT is
+// translated like any statement (naming tables, which load, and other saved queries, which open
+// the same way, never in a loop and at most MostViewsNested deep) and the rows it gives are kept
+// in a table of the query's name, in their order, with the types its columns have. From then on
+// statements read it as they read a table: the data of a file source does not change while the
+// engine holds it. A saved query the engine cannot answer fails with a description that names
+// it and says what is not supported (ViewMessages.h).
+//
 // findTable() serves the translator, which turns a Jet statement into SQLite SQL; prepare() runs
 // what it wrote. Tables keep the source's own names and columns, quoted in SQL as identifiers
 // ("Umsätze", "Joe's Orders"); each column is stored as its type code calls for (see
@@ -30,8 +38,12 @@ public:
     explicit Engine(std::shared_ptr<TableSource> source, const QLocale& locale = QLocale());
     ~Engine() override;
 
+    // How deep saved queries may read other saved queries.
+    static constexpr int MostViewsNested = 16;
+
     // Names compare without regard to case, Unicode included ("UMSÄTZE" finds "Umsätze"). The
-    // first look-up of a table describes and loads it; failures throw data::Error.
+    // first look-up of a table describes and loads it, of a saved query runs it; failures throw
+    // data::Error.
     const TableInfo* findTable(const QString& name) override;
     const GroupingIndex* groupingIndex() const override { return &groupingIndex_; }
 
@@ -53,10 +65,14 @@ public:
     QStringList queryPlan(const QByteArray& sql);
 
 private:
+    const TableInfo& keep(const QString& name, std::unique_ptr<TableInfo> table);
+    std::unique_ptr<TableInfo> openView(const SourceView& view);
+
     std::shared_ptr<TableSource> source_;
     std::shared_ptr<Database> database_;
     std::vector<std::unique_ptr<TableInfo>> tables_;
     std::map<QString, const TableInfo*> byFoldedName_;
+    QStringList opening_; // the saved queries being opened, each reading the next
     GroupingIndex groupingIndex_;
 };
 

@@ -4,7 +4,9 @@
 #include "data/Error.h"
 #include "data/TextCollation.h"
 #include "data/jet/DateSpanCondition.h"
+#include "data/jet/NameError.h"
 #include "data/jet/SqlQuote.h"
+#include "data/jet/Translate.h"
 #include "data/jet/VbFunctions.h"
 #include "data/jet/speedup/GroupSummary.h"
 #include "data/jet/vb/FormatMask.h"
@@ -99,19 +101,66 @@ SqlExpr number(const Expr& expr) {
     return typed(expr.text, whole ? adInteger : adDouble);
 }
 
-SqlExpr columnRef(const Expr& expr, const ExprScope& scope) {
-    const TableInfo& table = *scope.table;
-    const QString qualifier = expr.parts.mid(0, expr.parts.size() - 1).join(u'.');
-    const bool inScope =
-        qualifier.isEmpty() || scope.qualifiers.contains(qualifier, Qt::CaseInsensitive);
+const ColumnInfo* findColumn(const TableInfo& table, const QString& name) {
     const auto column =
         std::find_if(table.columns.begin(), table.columns.end(), [&](const ColumnInfo& c) {
-            return c.name.compare(expr.parts.last(), Qt::CaseInsensitive) == 0;
+            return c.name.compare(name, Qt::CaseInsensitive) == 0;
         });
-    if (!inScope || column == table.columns.end())
-        throw Error(QStringLiteral("Unknown column '%1' in table '%2'.")
-                        .arg(expr.parts.join(u'.'), table.name));
-    return columnValue(*column);
+    return column == table.columns.end() ? nullptr : &*column;
+}
+
+[[noreturn]] void unknownColumn(const Expr& expr, const ExprScope& scope) {
+    const QString name = expr.parts.join(u'.');
+    QStringList tables;
+    for (const ScopeSource& source : scope.sources)
+        tables << source.table->name;
+    const QString description =
+        tables.size() == 1
+            ? QStringLiteral("Unknown column '%1' in table '%2'.").arg(name, tables[0])
+            : QStringLiteral("Unknown column '%1' in tables '%2'.")
+                  .arg(name, tables.join(QStringLiteral("', '")));
+    throw NameError(NameError::Kind::Column, expr.source.isEmpty() ? name : expr.source,
+                    description);
+}
+
+// A column of one of the statement's sources, else of the statement a subquery stands in. A name
+// without qualifier must belong to one source only.
+SqlExpr columnRef(const Expr& expr, const ExprScope& scope) {
+    const QString qualifier = expr.parts.mid(0, expr.parts.size() - 1).join(u'.');
+    const QString& name = expr.parts.last();
+    for (const ExprScope* level = &scope; level; level = level->outer) {
+        const ColumnInfo* found = nullptr;
+        const ScopeSource* foundIn = nullptr;
+        bool qualifierKnown = false;
+        for (const ScopeSource& source : level->sources) {
+            if (!qualifier.isEmpty() && !source.qualifiers.contains(qualifier, Qt::CaseInsensitive))
+                continue;
+            qualifierKnown = true;
+            const ColumnInfo* column = findColumn(*source.table, name);
+            if (!column)
+                continue;
+            if (found)
+                throw Error(QStringLiteral("The specified field '%1' could refer to more than one "
+                                           "table listed in the FROM clause of your SQL "
+                                           "statement.")
+                                .arg(expr.parts.join(u'.')));
+            found = column;
+            foundIn = &source;
+        }
+        if (found) {
+            // A subquery names the columns of the statement around it by that statement's
+            // name for the table, which its own sources (all given aliases) do not hide.
+            const QString sqlName = foundIn->sqlName.isEmpty() && level != &scope
+                                        ? foundIn->table->name
+                                        : foundIn->sqlName;
+            SqlExpr value = columnValue(*found, sqlName);
+            value.source = foundIn;
+            return value;
+        }
+        if (qualifierKnown && !qualifier.isEmpty())
+            break;
+    }
+    unknownColumn(expr, scope);
 }
 
 SqlExpr unary(const Expr& expr, const ExprScope& scope) {
@@ -233,6 +282,9 @@ SqlExpr test(const Expr& expr, const ExprScope& scope) {
         return truthValue(QStringLiteral("(vb_like(%1) %2 0)")
                               .arg(joinedValues(args), expr.negated ? "=" : "<>"));
     const QString value = comparedSql(args[0], anyText(args));
+    if (expr.kind == ExprKind::In && expr.args.size() == 2 &&
+        expr.args[1].kind == ExprKind::Subquery) // the values the subquery gives
+        return truthValue(QStringLiteral("(%1 %2IN %3)").arg(value, no, args[1].sql));
     if (expr.kind == ExprKind::Between)
         return truthValue(QStringLiteral("(%1 %2BETWEEN %3 AND %4)")
                               .arg(value, no, valueSql(args[1]), valueSql(args[2])));
@@ -284,13 +336,12 @@ SqlExpr aggregate(const Expr& call, const QString& name, const ExprScope& scope)
     const bool numbers = value.column && !value.truth &&
                          (value.column->storage == Storage::Integer ||
                           value.column->storage == Storage::Real || currency);
-    QString sql =
-        name + u'(' + (raw ? quoteIdentifier(value.column->name) : valueSql(value)) + u')';
+    QString sql = name + u'(' + (raw ? value.columnSql : valueSql(value)) + u')';
     if (numbers && !count)
         sql = QStringLiteral("jet_%1(%2)")
-                  .arg(name, scope.summary ? quoteIdentifier(GroupSummary::FiguresColumn)
-                                           : QStringLiteral("jet_statistics(%1)")
-                                                 .arg(quoteIdentifier(value.column->name)));
+                  .arg(name, scope.summary
+                                 ? quoteIdentifier(GroupSummary::FiguresColumn)
+                                 : QStringLiteral("jet_statistics(%1)").arg(value.columnSql));
     if (count && scope.summary)
         sql = quoteIdentifier(GroupSummary::CountColumn);
     if (currency && !count)
@@ -336,7 +387,8 @@ SqlExpr call(const Expr& call, const ExprScope& scope) {
         return iif(call, scope);
     const VbFunction* function = findVbFunction(call.text);
     if (!function)
-        throw Error(QStringLiteral("Undefined function '%1' in expression.").arg(call.text));
+        throw NameError(NameError::Kind::Function, call.text,
+                        QStringLiteral("Undefined function '%1' in expression.").arg(call.text));
     checkArguments(call, function->minArgs, function->maxArgs);
     const std::vector<SqlExpr> args = translateAll(call.args, scope);
     QString values = joinedValues(args);
@@ -358,9 +410,13 @@ SqlExpr call(const Expr& call, const ExprScope& scope) {
 
 } // namespace
 
-SqlExpr columnValue(const ColumnInfo& column) {
-    SqlExpr expr{quoteIdentifier(column.name), {column.adoType, column.storage}};
+SqlExpr columnValue(const ColumnInfo& column, const QString& sqlName) {
+    QString sql = quoteIdentifier(column.name);
+    if (!sqlName.isEmpty())
+        sql = quoteIdentifier(sqlName) + u'.' + sql;
+    SqlExpr expr{sql, {column.adoType, column.storage}};
     expr.column = &column;
+    expr.columnSql = sql;
     if (column.storage == Storage::Currency) {
         expr.sql = QStringLiteral("(%1 / 10000.0)").arg(expr.sql);
         expr.type.storage = Storage::Real;
@@ -405,6 +461,8 @@ SqlExpr translateExpr(const Expr& expr, const ExprScope& scope) {
         return test(expr, scope);
     case ExprKind::Call:
         return call(expr, scope);
+    case ExprKind::Subquery:
+        return translateSubquery(*expr.query, scope);
     case ExprKind::Star:
         break;
     }

@@ -10,11 +10,15 @@ namespace data::jet {
 
 struct GroupSummary;
 
+struct ScopeSource;
+
 struct SqlExpr {
     QString sql;
     ValueType type;
-    bool truth = false;                 // sql gives SQLite's truth values 1/0, not Jet's -1/0
-    const ColumnInfo* column = nullptr; // set for a plain column reference
+    bool truth = false;                  // sql gives SQLite's truth values 1/0, not Jet's -1/0
+    const ColumnInfo* column = nullptr;  // set for a plain column reference
+    QString columnSql = {};              // and then the column as stored ("Amount", "~t1"."Amount")
+    const ScopeSource* source = nullptr; // and the source it belongs to
     // Text that groups and sorts the same with or without the case-insensitive collation, as
     // Format of a date column with a mask of numbers ("yyyy\/mm") does; it is written with the
     // characters of `alphabet` only.
@@ -22,11 +26,23 @@ struct SqlExpr {
     QString alphabet = {};
 };
 
-// What the expressions of one clause may name, and whether they may use aggregates.
-struct ExprScope {
+// One table (or saved query) a statement reads, as its expressions may name it.
+struct ScopeSource {
     const TableInfo* table = nullptr;
     QStringList qualifiers; // the names a column reference may be qualified with
-    QString aggregateBan;   // the failure for an aggregate here; empty where they are allowed
+    QString shownName;      // the alias, else the name as the statement writes it
+    // What SQL qualifies its columns with, the source's alias there; empty where a statement
+    // reads one table and writes its columns unqualified.
+    QString sqlName = {};
+};
+
+// What the expressions of one clause may name, and whether they may use aggregates.
+struct ExprScope {
+    std::vector<ScopeSource> sources;
+    const ExprScope* outer = nullptr; // the statement a subquery stands in, whose columns it sees
+    Catalog* catalog = nullptr;       // where a subquery finds its tables
+    int* sourcesNamed = nullptr;      // counts the sources given an alias in SQL, subqueries too
+    QString aggregateBan; // the failure for an aggregate here; empty where they are allowed
     // Set where a level statement reads the summary of its groups (`table` is then the
     // summary): its counts and statistics are read from the summary's figures.
     const GroupSummary* summary = nullptr;
@@ -36,11 +52,12 @@ struct ExprScope {
 };
 
 // Fails with data::Error for unknown columns and functions, wrong argument counts and
-// aggregates where the scope bans them.
+// aggregates where the scope bans them (unknown names with a NameError).
 SqlExpr translateExpr(const Expr& expr, const ExprScope& scope);
 
 // A column's value: currency columns are divided down from the stored amount times 10,000.
-SqlExpr columnValue(const ColumnInfo& column);
+// `sqlName` qualifies the column, as in "~t1"."Amount".
+SqlExpr columnValue(const ColumnInfo& column, const QString& sqlName = {});
 
 // The expression as a value, with a truth value turned into Jet's -1/0.
 QString valueSql(const SqlExpr& expr);

@@ -41,7 +41,8 @@ std::unique_ptr<Cursor> JetProvider::execute(const QString& statement) {
 void JetProvider::prepareGrouping(const QString& recordSource, const QStringList& terms) {
     // The record source reads as a statement's FROM does: "[Sales]".
     const SelectStatement from = parseSelect(QStringLiteral("SELECT * FROM ") + recordSource);
-    const TableInfo* table = engine_.findTable(from.table.join(u'.'));
+    const FromSource* source = from.singleTable();
+    const TableInfo* table = source ? engine_.findTable(source->table.join(u'.')) : nullptr;
     if (!table)
         return;
     // The key ends before a term the table cannot answer (a column that is not there).

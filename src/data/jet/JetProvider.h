@@ -20,8 +20,8 @@ public:
 
     std::unique_ptr<Cursor> execute(const QString& statement) override;
     std::unique_ptr<Cursor> tables() override;
-    // An index over the table's grouping terms in tree order; nothing for a record source that
-    // is not a table of the source (a saved query).
+    // An index over the record source's grouping terms in tree order, on a table of the source
+    // or on the rows a saved query gave (see Engine).
     void prepareGrouping(const QString& recordSource, const QStringList& terms) override;
 
     // The engine beneath, for running its own SQL over the same tables (the benchmark compares

@@ -95,8 +95,16 @@ private:
                     ++pos_;
                 parts << sql_.mid(from, pos_ - from);
             }
-            const QChar after = at(pos_ + 1);
-            if (at(pos_) != u'.' || !(after == u'[' || startsBareName(after)))
+            const QChar separator = at(pos_), after = at(pos_ + 1);
+            if (separator == u'.' && after == u'*') {
+                pos_ += 2;
+                push(TokenKind::Name, start, parts.last());
+                tokens_.back().parts = parts;
+                tokens_.back().star = true;
+                return;
+            }
+            if ((separator != u'.' && separator != u'!') ||
+                !(after == u'[' || startsBareName(after)))
                 break;
             ++pos_;
         }

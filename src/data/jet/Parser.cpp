@@ -13,6 +13,7 @@ const QString misspelled =
     QStringLiteral("The SELECT statement includes a reserved word or an argument name that is "
                    "misspelled or missing, or the punctuation is incorrect.");
 const QString fromError = QStringLiteral("Syntax error in FROM clause.");
+const QString joinError = QStringLiteral("Syntax error in JOIN operation.");
 
 // Deeper nesting than this is refused rather than risking the stack.
 constexpr int maxNesting = 200;
@@ -53,9 +54,9 @@ bool isWord(const Token& token, QStringView word) {
     }
 }
 
-// Where the text of an expression quoted in a message stops: at a clause's word, or at the
-// end of the clause item when outside parentheses.
-bool endsExpressionText(const Token& token, int depth) {
+// Where the text of an expression quoted in a message stops: at a clause's word (outside a
+// subquery), or at the end of the clause item when outside parentheses.
+bool endsExpressionText(const Token& token, int depth, bool inSubquery) {
     static const QStringView clauseWords[] = {u"FROM",  u"WHERE", u"GROUP", u"HAVING",
                                               u"ORDER", u"INTO",  u"UNION", u";"};
     static const QStringView itemWords[] = {u"AS", u"ASC", u"DESC", u","};
@@ -63,10 +64,24 @@ bool endsExpressionText(const Token& token, int depth) {
         return std::any_of(std::begin(words), std::end(words),
                            [&](QStringView word) { return isWord(token, word); });
     };
-    return token.kind == TokenKind::End || isAny(clauseWords) || (depth <= 0 && isAny(itemWords));
+    return token.kind == TokenKind::End || (!inSubquery && isAny(clauseWords)) ||
+           (depth <= 0 && isAny(itemWords));
 }
 
 enum class ExprProblem { MissingOperator, MissingParen };
+
+// A word Jet reserves only where it means something (JOIN, ON, TOP, DISTINCTROW, ...): outside
+// those places it stays a name.
+bool isBareWord(const Token& token, QStringView word) {
+    return token.kind == TokenKind::Name && token.bareName && !token.star &&
+           token.text.compare(word, Qt::CaseInsensitive) == 0;
+}
+
+bool isJoinWord(const Token& token) {
+    static const QStringView words[] = {u"INNER", u"LEFT", u"RIGHT", u"OUTER", u"JOIN", u"ON"};
+    return std::any_of(std::begin(words), std::end(words),
+                       [&](QStringView word) { return isBareWord(token, word); });
+}
 
 class Parser {
 public:
@@ -75,14 +90,34 @@ public:
     SelectStatement statement() {
         if (!accept(u"SELECT"))
             throw Error(onlySelect);
+        SelectStatement st = select();
+        accept(u";");
+        if (peek().kind != TokenKind::End)
+            throw Error(QStringLiteral("Characters found after end of SQL statement."));
+        return st;
+    }
+
+private:
+    // The statement after its SELECT, up to its end or, in a subquery, its closing parenthesis.
+    SelectStatement select() {
         SelectStatement st;
-        st.distinct = accept(u"DISTINCT");
+        if (acceptWord(u"DISTINCTROW"))
+            st.distinctRow = true;
+        else if (accept(u"DISTINCT"))
+            st.distinct = true;
+        else if (atWord(u"ALL") && peek(1).kind != TokenKind::Comma && !isWord(peek(1), u"FROM"))
+            ++pos_;
+        if (atWord(u"TOP") && peek(1).kind == TokenKind::Number) {
+            ++pos_;
+            st.top = TopClause{next().text, false};
+            st.top->percent = acceptWord(u"PERCENT");
+        }
         selectList(st);
         if (at(u"INTO"))
             throw Error(onlySelect); // SELECT ... INTO makes a table
         if (!accept(u"FROM"))
             fail(misspelled);
-        source(st);
+        fromList(st);
         if (accept(u"WHERE"))
             st.where = clauseExpression({u"GROUP", u"HAVING", u"ORDER"});
         if (accept(u"GROUP")) {
@@ -96,13 +131,9 @@ public:
             st.having = clauseExpression({u"ORDER"});
         if (accept(u"ORDER"))
             orderBy(st);
-        accept(u";");
-        if (peek().kind != TokenKind::End)
-            throw Error(QStringLiteral("Characters found after end of SQL statement."));
         return st;
     }
 
-private:
     const Token& peek(size_t ahead = 0) const {
         return tokens_[std::min(pos_ + ahead, tokens_.size() - 1)];
     }
@@ -114,6 +145,16 @@ private:
         ++pos_;
         return true;
     }
+    // A keyword, or a word reserved only where it is looked for (see isBareWord).
+    bool atWord(QStringView word) const { return at(word) || isBareWord(peek(), word); }
+    bool acceptWord(QStringView word) {
+        if (!atWord(word))
+            return false;
+        ++pos_;
+        return true;
+    }
+    // Where a subquery's clause may end: at its closing parenthesis.
+    bool atSubqueryEnd() const { return subqueries_ > 0 && at(u")"); }
 
     // A clause-level failure; an unclosed bracket is reported as such wherever it is.
     [[noreturn]] void fail(const QString& message) const {
@@ -127,15 +168,16 @@ private:
     QString expressionText() const {
         const qsizetype start = tokens_[exprStart_].start;
         qsizetype end = start;
-        int depth = 0;
+        std::vector<bool> open; // for each parenthesis open, whether a subquery follows it
         for (size_t i = exprStart_; i < tokens_.size(); ++i) {
             const Token& token = tokens_[i];
-            if (endsExpressionText(token, depth))
+            const bool inSubquery = std::find(open.begin(), open.end(), true) != open.end();
+            if (endsExpressionText(token, int(open.size()), inSubquery))
                 break;
             if (token.kind == TokenKind::LeftParen)
-                ++depth;
-            else if (token.kind == TokenKind::RightParen)
-                --depth;
+                open.push_back(i + 1 < tokens_.size() && isWord(tokens_[i + 1], u"SELECT"));
+            else if (token.kind == TokenKind::RightParen && !open.empty())
+                open.pop_back();
             end = token.end;
         }
         return sql_.mid(start, end - start);
@@ -169,9 +211,9 @@ private:
     Expr clauseExpression(std::initializer_list<QStringView> follow) {
         exprStart_ = pos_;
         Expr expr = expression();
-        const bool followed =
-            peek().kind == TokenKind::End || at(u";") ||
-            std::any_of(follow.begin(), follow.end(), [&](QStringView word) { return at(word); });
+        const bool followed = peek().kind == TokenKind::End || at(u";") || atSubqueryEnd() ||
+                              std::any_of(follow.begin(), follow.end(),
+                                          [&](QStringView word) { return atWord(word); });
         if (!followed)
             expressionError(ExprProblem::MissingOperator);
         return expr;
@@ -184,10 +226,13 @@ private:
             SelectItem item;
             if (accept(u"*")) {
                 item.star = true;
+            } else if (peek().kind == TokenKind::Name && peek().star) {
+                item.star = true;
+                item.starQualifier = next().parts;
             } else {
                 item.expr = clauseExpression({u",", u"FROM", u"INTO", u"AS"});
                 if (accept(u"AS")) {
-                    if (peek().kind != TokenKind::Name || peek().parts.size() != 1)
+                    if (peek().kind != TokenKind::Name || peek().parts.size() != 1 || peek().star)
                         fail(misspelled);
                     item.alias = next().text;
                 }
@@ -196,21 +241,68 @@ private:
         } while (accept(u","));
     }
 
-    // One table, optionally with an alias; joins and lists of tables are not taken.
-    void source(SelectStatement& st) {
-        if (peek().kind != TokenKind::Name)
-            fail(fromError);
-        st.table = next().parts;
-        if (accept(u"AS") || peek().kind == TokenKind::Name) {
-            if (peek().kind != TokenKind::Name || peek().parts.size() != 1)
-                fail(fromError);
-            st.tableAlias = next().text;
-        }
+    // Sources separated by commas, each a table or joined tables.
+    void fromList(SelectStatement& st) {
+        do
+            st.from.push_back(joinedSource());
+        while (accept(u","));
         static const QStringView follow[] = {u"WHERE", u"GROUP", u"HAVING", u"ORDER", u";"};
-        if (peek().kind != TokenKind::End &&
+        if (peek().kind != TokenKind::End && !atSubqueryEnd() &&
             std::none_of(std::begin(follow), std::end(follow),
                          [&](QStringView word) { return at(word); }))
             fail(fromError);
+    }
+
+    // A source followed by any number of INNER, LEFT [OUTER] or RIGHT [OUTER] JOIN ... ON ...
+    FromSource joinedSource() {
+        Nesting nesting(*this);
+        FromSource left = primarySource();
+        while (true) {
+            JoinKind kind = JoinKind::Inner;
+            if (acceptWord(u"LEFT"))
+                kind = JoinKind::Left;
+            else if (acceptWord(u"RIGHT"))
+                kind = JoinKind::Right;
+            else if (!acceptWord(u"INNER"))
+                break;
+            if (kind != JoinKind::Inner)
+                acceptWord(u"OUTER");
+            if (!acceptWord(u"JOIN"))
+                fail(joinError);
+            FromSource right = primarySource();
+            if (!acceptWord(u"ON"))
+                fail(joinError);
+            FromSource join;
+            join.join = kind;
+            join.on = clauseExpression(
+                {u"INNER", u"LEFT", u"RIGHT", u")", u",", u"WHERE", u"GROUP", u"HAVING", u"ORDER"});
+            join.sides.push_back(std::move(left));
+            join.sides.push_back(std::move(right));
+            left = std::move(join);
+        }
+        return left;
+    }
+
+    // A table with its alias, or joined sources in parentheses.
+    FromSource primarySource() {
+        if (accept(u"(")) {
+            if (at(u"SELECT"))
+                throw Error(QStringLiteral("A subquery in the FROM clause is not supported."));
+            FromSource inner = joinedSource();
+            if (!accept(u")"))
+                fail(joinError);
+            return inner;
+        }
+        if (peek().kind != TokenKind::Name || peek().star || isJoinWord(peek()))
+            fail(fromError);
+        FromSource source;
+        source.table = next().parts;
+        if (accept(u"AS") || (peek().kind == TokenKind::Name && !isJoinWord(peek()))) {
+            if (peek().kind != TokenKind::Name || peek().parts.size() != 1 || peek().star)
+                fail(fromError);
+            source.alias = next().text;
+        }
+        return source;
     }
 
     void orderBy(SelectStatement& st) {
@@ -326,13 +418,17 @@ private:
                 args.push_back(arithmetic());
             } else if (accept(u"IN")) {
                 kind = ExprKind::In;
-                if (!accept(u"("))
-                    expressionError(ExprProblem::MissingOperator);
-                do
-                    args.push_back(expression());
-                while (accept(u","));
-                if (!accept(u")"))
-                    expressionError(ExprProblem::MissingParen);
+                if (at(u"(") && isWord(peek(1), u"SELECT")) {
+                    args.push_back(subquery());
+                } else {
+                    if (!accept(u"("))
+                        expressionError(ExprProblem::MissingOperator);
+                    do
+                        args.push_back(expression());
+                    while (accept(u","));
+                    if (!accept(u")"))
+                        expressionError(ExprProblem::MissingParen);
+                }
             } else {
                 return std::move(args.front());
             }
@@ -376,6 +472,14 @@ private:
         case TokenKind::Name:
             if (token.bareName && isWord(peek(1), u"("))
                 return call();
+            if (token.star)
+                break;
+            if (isBareWord(token, u"YES") || isBareWord(token, u"NO")) {
+                const bool yes = isBareWord(token, u"YES");
+                Expr expr = leaf(ExprKind::Boolean, first);
+                expr.text = yes ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+                return expr;
+            }
             return leaf(ExprKind::Column, first);
         case TokenKind::Keyword:
             if (at(u"TRUE") || at(u"FALSE"))
@@ -384,6 +488,8 @@ private:
                 return leaf(ExprKind::Null, first);
             break;
         case TokenKind::LeftParen: {
+            if (isWord(peek(1), u"SELECT"))
+                return subquery();
             ++pos_;
             Expr inner = expression();
             if (!accept(u")"))
@@ -394,6 +500,23 @@ private:
             break;
         }
         expressionError(ExprProblem::MissingOperator);
+    }
+
+    // (SELECT ...): a statement of its own, read up to its closing parenthesis.
+    Expr subquery() {
+        const size_t first = pos_;
+        pos_ += 2; // ( SELECT
+        Nesting nesting(*this);
+        const size_t itemStart = exprStart_;
+        ++subqueries_;
+        auto query = std::make_shared<SelectStatement>(select());
+        --subqueries_;
+        exprStart_ = itemStart;
+        if (!accept(u")"))
+            expressionError(ExprProblem::MissingParen);
+        Expr expr = node(ExprKind::Subquery, first);
+        expr.query = std::move(query);
+        return expr;
     }
 
     // name(args), or Count(*).
@@ -424,6 +547,7 @@ private:
     size_t pos_ = 0;
     size_t exprStart_ = 0; // the first token of the clause item being read, for messages
     int depth_ = 0;
+    int subqueries_ = 0; // how many subqueries the token being read is in
 };
 
 } // namespace

@@ -40,6 +40,19 @@ QByteArray quotedIdentifier(const QString& name) {
     return '"' + name.toUtf8().replace('"', "\"\"") + '"';
 }
 
+void storeQueryRows(Database& database, const TableInfo& info, const QByteArray& query) {
+    Database::OwnStatements own(database);
+    database.execute("BEGIN");
+    try {
+        database.execute(createSql(info).constData());
+        database.execute(("INSERT INTO " + quotedIdentifier(info.name) + ' ' + query).constData());
+    } catch (...) {
+        sqlite3_exec(database.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    database.execute("COMMIT");
+}
+
 TableInfo loadTable(Database& database, TableSource& source, const SourceTable& table) {
     TableInfo info = describeForEngine(table);
     std::vector<Storage> storages;

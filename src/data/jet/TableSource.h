@@ -8,7 +8,8 @@
 #include <vector>
 
 // The seam between a file reader (an Access database, a workbook) and the embedded engine: the
-// reader describes its tables and pushes a table's rows into a sink, value by value.
+// reader describes its tables and pushes a table's rows into a sink, value by value, and gives
+// its saved queries as Jet SQL.
 namespace data::jet {
 
 struct SourceColumn {
@@ -20,6 +21,15 @@ struct SourceColumn {
 struct SourceTable {
     QString name;
     std::vector<SourceColumn> columns;
+};
+
+// A saved query of the source, which the engine answers as a view over the source's tables.
+struct SourceView {
+    QString name;
+    QString sql; // a Jet SELECT over the source's tables and saved queries
+    // Set instead of sql for a query the engine cannot answer: the description of the failure,
+    // naming the query and what is not supported (see ViewMessages.h).
+    QString unsupported = {};
 };
 
 // Receives one table's rows. Values are given column by column (any order, each at most once
@@ -51,6 +61,12 @@ public:
     virtual std::optional<SourceTable> describe(const QString& name) = 0;
     // Pushes every row of the table into the sink. Fails with data::Error on damage.
     virtual void load(const QString& name, RowSink& sink) = 0;
+    // The saved query of that name (compared without regard to case), or nothing when there is
+    // none; asked only for a name describe() does not know.
+    virtual std::optional<SourceView> view(const QString& name) {
+        (void)name;
+        return std::nullopt;
+    }
 };
 
 } // namespace data::jet

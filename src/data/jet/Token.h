@@ -7,7 +7,8 @@
 namespace data::jet {
 
 enum class TokenKind {
-    Name,     // an identifier, bare or [bracketed], possibly qualified with "."
+    Name,     // an identifier, bare or [bracketed], possibly qualified with "." (or "!", as
+              // forms' controls are named: [Forms]![Orders]![OrderID])
     Keyword,  // a reserved word; text is in upper case
     String,   // '...' or "..."; text is the value, doubled quotes undone
     Number,   // text as written: integer, decimal or with an exponent
@@ -34,6 +35,7 @@ struct Token {
     QString text;
     QStringList parts;     // Name: each part of the qualified name, without brackets
     bool bareName = false; // Name: one part written without brackets (can name a function)
+    bool star = false;     // Name: followed by .*, all columns of the source it names
     LexProblem problem = LexProblem::None;
     qsizetype start = 0; // offset of the token's first character in the statement
     qsizetype end = 0;   // offset just past its last character

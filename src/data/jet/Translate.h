@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/jet/Catalog.h"
+#include "data/jet/ExprTranslator.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -23,9 +24,27 @@ struct Translation {
     QStringList tables; // the tables read, as the catalog names them
 };
 
-// Translates one Jet SELECT over a single table. Fails with data::Error for anything else, for
-// syntax errors, and for tables, columns and functions that do not exist.
+// Translates one Jet SELECT. Fails with data::Error for anything else and for syntax errors, and
+// with a NameError for tables, columns and functions that do not exist.
+//
+// A statement over one table writes its columns unqualified, as the grouping tree's speed-up
+// expects them; one that joins or lists several gives each source an alias of its own ("~t1",
+// "~t2", ...). Where several sources give columns of the same name, an unaliased one is named
+// after its source as Jet names it ("Customers.CompanyName"). DISTINCTROW keeps each
+// combination of the rows of the tables the output reads once (it changes nothing for one
+// table, for grouped statements, or when the output reads every table); TOP n [PERCENT] keeps
+// the first rows in the ORDER BY's order, ties with the last one included.
 Translation translate(const QString& jetSql, Catalog& catalog);
+
+// A saved query, translated for the engine to keep its rows in a table of their own (see
+// Engine): as translate() does, except that each column comes as its table stores it (currency
+// as the amount times 10,000, and a currency expression rounded to that), and that two columns
+// of the same name fail ("Duplicate output alias").
+Translation translateView(const QString& jetSql, Catalog& catalog);
+
+// A subquery within a statement whose expressions `outer` describes, as the value of its one
+// column: "(SELECT ...)". It sees the columns of the statement around it.
+SqlExpr translateSubquery(const SelectStatement& st, const ExprScope& outer);
 
 // A term a statement groups by, as its GROUP BY over the record source is translated, and the
 // table's columns the term reads (one for a column, and for Format([OrderDate], "yyyy")).

@@ -62,6 +62,13 @@ void MemoryTableSource::load(const QString& name, RowSink& sink) {
     }
 }
 
+std::optional<SourceView> MemoryTableSource::view(const QString& name) {
+    for (const SourceView& view : views_)
+        if (view.name.compare(name, Qt::CaseInsensitive) == 0)
+            return view;
+    return std::nullopt;
+}
+
 QueryRunner::QueryRunner(std::shared_ptr<MemoryTableSource> source, const QLocale& locale)
     : engine_(std::move(source), locale) {}
 

@@ -40,9 +40,15 @@ public:
         tables_.push_back({std::move(table), std::move(rows)});
     }
 
+    // A saved query: its Jet SELECT, or the description of why the engine cannot answer it.
+    void addView(const QString& name, const QString& sql, const QString& unsupported = {}) {
+        views_.push_back({name, sql, unsupported});
+    }
+
     QStringList tableNames() override;
     std::optional<SourceTable> describe(const QString& name) override;
     void load(const QString& name, RowSink& sink) override;
+    std::optional<SourceView> view(const QString& name) override;
 
     // How often each table (by its own spelling) was loaded.
     std::map<QString, int> loadCalls;
@@ -57,6 +63,7 @@ private:
     const Table* find(const QString& name) const;
 
     std::vector<Table> tables_;
+    std::vector<SourceView> views_;
 };
 
 // Sets the program's locale for the life of the object.

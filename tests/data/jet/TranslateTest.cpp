@@ -157,7 +157,8 @@ TEST(JetParser, StatementParts) {
         "SALES.ORDERS WHERE [Region] IS NOT NULL  GROUP BY [Region], Total HAVING Count(*) > 1 "
         "ORDER BY [Region] DESC, Total Asc;");
     EXPECT_TRUE(st.distinct);
-    EXPECT_EQ(st.table, QStringList({"SALES", "ORDERS"}));
+    ASSERT_NE(st.singleTable(), nullptr);
+    EXPECT_EQ(st.singleTable()->table, QStringList({"SALES", "ORDERS"}));
     ASSERT_EQ(st.items.size(), 3u);
     EXPECT_EQ(st.items[0].alias, "CNAME");
     EXPECT_EQ(st.items[1].alias, "Row Count");
@@ -166,7 +167,7 @@ TEST(JetParser, StatementParts) {
     EXPECT_EQ(show(*st.having), "(Count(*) > 1)");
     ASSERT_EQ(st.orderBy.size(), 2u);
     EXPECT_TRUE(st.orderBy[0].descending && !st.orderBy[1].descending);
-    EXPECT_EQ(parseSelect("Select * From [Order Details] AS d").tableAlias, "d");
+    EXPECT_EQ(parseSelect("Select * From [Order Details] AS d").singleTable()->alias, "d");
 }
 
 TEST(JetParser, FailuresNameTheClauseOrExpression) {
@@ -185,7 +186,11 @@ TEST(JetParser, FailuresNameTheClauseOrExpression) {
          "Syntax error in date in query expression 'd > #2/30/2001# AND e'."},
         {"SELECT * FROM T WHERE a ~ b", "Invalid character '~' in query expression 'a ~ b'."},
         {"SELECT * FROM [Orders", "Invalid bracketing of name '[Orders'."},
-        {"SELECT * FROM T, U", "Syntax error in FROM clause."},
+        {"SELECT * FROM T U V", "Syntax error in FROM clause."},
+        {"SELECT * FROM T INNER JOIN U", "Syntax error in JOIN operation."},
+        {"SELECT * FROM (T LEFT JOIN U ON T.a = U.a", "Syntax error in JOIN operation."},
+        {"SELECT * FROM T WHERE a IN (SELECT b FROM U", "Missing ), ], or Item in query "
+                                                        "expression 'a IN (SELECT b FROM U'."},
         {"SELECT * FROM T GROUP a", "Syntax error in GROUP BY clause."},
         {"SELECT * FROM T ORDER a", "Syntax error in ORDER BY clause."},
         {"SELECT FROM T", "The SELECT statement includes a reserved word or an argument name that "

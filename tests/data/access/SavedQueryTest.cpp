@@ -1,0 +1,328 @@
+// The saved queries of an Access file: read from MSysQueries and written back as Jet SQL, listed
+// as views, each select query answered by the engine with the rows its tables give (counted
+// again by hand-written SQL over the same tables), and the others refused with a description.
+#include "AccessFixtures.h"
+#include "data/AdoTypes.h"
+#include "data/Connection.h"
+#include "data/Dialect.h"
+#include "data/Recordset.h"
+#include "data/access/AccessFile.h"
+#include "data/access/QuerySql.h"
+#include "data/jet/JetProvider.h"
+#include "data/jet/JetTestSupport.h"
+#include "support/DataFailure.h"
+#include "support/FileCopies.h"
+
+#include <QTemporaryDir>
+
+using data::access::AccessFile;
+using data::access::QueryRow;
+using data::access::queryView;
+using data::access::SavedQuery;
+using data::jet::JetProvider;
+using namespace test::access;
+
+namespace {
+
+class NwindQueries : public WithAccessFixtures {
+protected:
+    std::shared_ptr<AccessFile> file = std::make_shared<AccessFile>(accessFixture("nwind.mdb"));
+    JetProvider provider{file, [this] { return file->tableEntries(); }};
+
+    // SELECT COUNT(*) FROM [query], as the tree's root counts the record source.
+    qlonglong rootCount(const QString& query) {
+        return data::jet::testing::rowsOf(provider, "SELECT COUNT(*) FROM [" + query + "]")
+            .value(0)
+            .value(0)
+            .toLongLong();
+    }
+    // The first value of SQL in the engine's own dialect, over the tables it names (loaded
+    // first, under their own names).
+    qlonglong engineCount(const QByteArray& sql, const QStringList& tables) {
+        for (const QString& table : tables)
+            provider.engine().findTable(table);
+        data::jet::Statement statement = provider.engine().prepare(sql);
+        EXPECT_TRUE(statement.step()) << sql.constData();
+        return statement.value(0).toLongLong();
+    }
+    QString failure(const QString& sql) {
+        return test::failureOf([&] { data::jet::testing::rowsOf(provider, sql); });
+    }
+};
+
+// The dates of 1995 as the engine stores dates.
+const QByteArray In1995 = "BETWEEN '1995-01-01 00:00:00' AND '1995-12-31 00:00:00'";
+
+// A query's definition from rows of MSysQueries: attribute, Name1, Name2, Expression, Flag.
+SavedQuery query(std::uint32_t flags, std::vector<QueryRow> rows) {
+    return {QStringLiteral("Q"), flags, std::move(rows)};
+}
+QueryRow row(int attribute, const char* name1, const char* name2, const char* expression,
+             std::optional<std::int64_t> flag = std::nullopt) {
+    return {attribute, name1, name2, expression, flag};
+}
+
+} // namespace
+
+TEST_F(NwindQueries, AreListedAsViewsAfterTheTables) {
+    QStringList views;
+    for (const data::TableEntry& entry : file->tableEntries())
+        if (entry.type == "VIEW")
+            views << entry.name;
+    views.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(views, QStringList({"Alphabetical List of Products",
+                                  "Catalog",
+                                  "Category Sales for 1995",
+                                  "Current Product List",
+                                  "Customers and Suppliers by City",
+                                  "Employee Sales by Country",
+                                  "Invoices",
+                                  "Invoices Filter",
+                                  "Order Details Extended",
+                                  "Order Subtotals",
+                                  "Orders Qry",
+                                  "Product Sales for 1995",
+                                  "Products Above Average Price",
+                                  "Products by Category",
+                                  "Quarterly Orders",
+                                  "Quarterly Orders by Product",
+                                  "Sales by Category",
+                                  "Sales by Year",
+                                  "Sales Totals by Amount",
+                                  "Summary of Sales by Quarter",
+                                  "Summary of Sales by Year",
+                                  "Ten Most Expensive Products"}));
+    // The schema rowset: views last, after every kind of table; a file without saved queries
+    // lists none.
+    auto connection = std::make_shared<data::Connection>();
+    connection->Open(data::accessConnectionString(accessFixture("nwind.mdb")), "", "", -1);
+    auto schema = connection->OpenSchema(data::ado::adSchemaTables);
+    QStringList types;
+    for (; !schema->Eof(); schema->MoveNext())
+        types << schema->Fields("TABLE_TYPE").Value().toString();
+    EXPECT_EQ(types.count("VIEW"), 22);
+    EXPECT_EQ(types.last(), "VIEW");
+    EXPECT_EQ(types.indexOf("VIEW"), types.lastIndexOf("TABLE") + 1);
+    for (const data::TableEntry& entry : AccessFile(accessFixture("testV2000.mdb")).tableEntries())
+        EXPECT_NE(entry.type, "VIEW") << entry.name.toStdString();
+}
+
+TEST_F(NwindQueries, AreWrittenBackAsJetSql) {
+    EXPECT_EQ(file->view("current product list")->sql,
+              "SELECT [Product List].ProductID, [Product List].ProductName\n"
+              "FROM [Products] AS [Product List]\n"
+              "WHERE ((([Product List].Discontinued)=No))\n"
+              "ORDER BY [Product List].ProductName;");
+    EXPECT_EQ(file->view("Ten Most Expensive Products")->sql,
+              "SELECT DISTINCTROW TOP 10 Products.ProductName AS [TenMostExpensiveProducts], "
+              "Products.UnitPrice\nFROM [Products]\nORDER BY Products.UnitPrice DESC;");
+    EXPECT_EQ(file->view("Category Sales for 1995")->sql,
+              "SELECT DISTINCTROW [Product Sales for 1995].CategoryName, Sum([Product Sales for "
+              "1995].ProductSales) AS [CategorySales]\nFROM [Product Sales for 1995]\n"
+              "GROUP BY [Product Sales for 1995].CategoryName;");
+    EXPECT_TRUE(file->view("Quarterly Orders")
+                    ->sql.contains("\nFROM [Customers] RIGHT JOIN [Orders] ON Customers.CustomerID "
+                                   "= Orders.CustomerID\n"));
+    // Each join takes the sources already holding its two sides, as Access nests them.
+    EXPECT_TRUE(file->view("Invoices")
+                    ->sql.contains(
+                        "\nFROM [Shippers] INNER JOIN ([Products] INNER JOIN (([Employees] INNER "
+                        "JOIN ([Customers] INNER JOIN [Orders] ON Customers.CustomerID = "
+                        "Orders.CustomerID) ON Employees.EmployeeID = Orders.EmployeeID) INNER "
+                        "JOIN [Order Details] ON Orders.OrderID = [Order Details].OrderID) ON "
+                        "Products.ProductID = [Order Details].ProductID) ON Shippers.ShipperID = "
+                        "Orders.ShipVia;"));
+    EXPECT_FALSE(file->view("Orders").has_value());
+}
+
+// Each select query's root count, and the same question asked by hand of its tables.
+TEST_F(NwindQueries, EachSelectQueryCountsTheRowsItsTablesGive) {
+    const QByteArray productsInCategories =
+        "FROM \"Products\" p JOIN \"Categories\" c ON c.\"CategoryID\" = p.\"CategoryID\"";
+    const QByteArray soldIn1995 =
+        "FROM \"Categories\" c JOIN \"Products\" p ON p.\"CategoryID\" = c.\"CategoryID\" JOIN "
+        "\"Order Details\" d ON d.\"ProductID\" = p.\"ProductID\" JOIN \"Orders\" o ON "
+        "o.\"OrderID\" = d.\"OrderID\" WHERE o.";
+    // Orders with details, as an inner join with Order Subtotals keeps them.
+    const QByteArray withDetails = "EXISTS (SELECT 1 FROM \"Order Details\" d WHERE "
+                                   "d.\"OrderID\" = o.\"OrderID\")";
+    const QByteArray subtotal = "(SELECT sum(round(d.\"UnitPrice\" / 10000.0 * d.\"Quantity\" * "
+                                "(1 - d.\"Discount\") / 100, 4) * 100) FROM \"Order Details\" d "
+                                "WHERE d.\"OrderID\" = o.\"OrderID\")";
+    const QStringList everyTable = {"Categories", "Customers",     "Employees", "Orders",
+                                    "Products",   "Order Details", "Shippers"};
+    struct Case {
+        const char* query;
+        qlonglong rows;
+        QByteArray byHand;
+    };
+    const Case cases[] = {
+        {"Alphabetical List of Products", 69,
+         "SELECT count(*) " + productsInCategories + " WHERE p.\"Discontinued\" = 0"},
+        {"Catalog", 69,
+         "SELECT count(*) " + productsInCategories + " WHERE p.\"Discontinued\" = 0"},
+        {"Category Sales for 1995", 8,
+         "SELECT count(DISTINCT c.\"CategoryName\") " + soldIn1995 + "\"ShippedDate\" " + In1995},
+        {"Current Product List", 69,
+         "SELECT count(*) FROM \"Products\" WHERE \"Discontinued\" = 0"},
+        {"Invoices", 2155,
+         "SELECT count(*) FROM \"Order Details\" d JOIN \"Orders\" o ON o.\"OrderID\" = "
+         "d.\"OrderID\" JOIN \"Customers\" c ON c.\"CustomerID\" = o.\"CustomerID\" JOIN "
+         "\"Employees\" e ON e.\"EmployeeID\" = o.\"EmployeeID\" JOIN \"Products\" p ON "
+         "p.\"ProductID\" = d.\"ProductID\" JOIN \"Shippers\" s ON s.\"ShipperID\" = "
+         "o.\"ShipVia\""},
+        {"Order Details Extended", 2155,
+         "SELECT count(*) FROM \"Order Details\" d JOIN \"Products\" p ON p.\"ProductID\" = "
+         "d.\"ProductID\""},
+        {"Order Subtotals", 830, "SELECT count(DISTINCT \"OrderID\") FROM \"Order Details\""},
+        {"Orders Qry", 830,
+         "SELECT count(*) FROM \"Orders\" o JOIN \"Customers\" c ON c.\"CustomerID\" = "
+         "o.\"CustomerID\""},
+        {"Product Sales for 1995", 77,
+         "SELECT count(*) FROM (SELECT DISTINCT c.\"CategoryName\", p.\"ProductName\" " +
+             soldIn1995 + "\"ShippedDate\" " + In1995 + ")"},
+        {"Products Above Average Price", 25,
+         "SELECT count(*) FROM \"Products\" WHERE \"UnitPrice\" > (SELECT avg(\"UnitPrice\") "
+         "FROM \"Products\")"},
+        {"Products by Category", 69,
+         "SELECT count(*) " + productsInCategories + " WHERE p.\"Discontinued\" <> -1"},
+        // The customers that ordered in 1995, each once (DISTINCTROW over Customers).
+        {"Quarterly Orders", 84,
+         "SELECT count(DISTINCT c.\"CustomerID\") FROM \"Orders\" o LEFT JOIN \"Customers\" c ON "
+         "c.\"CustomerID\" = o.\"CustomerID\" WHERE o.\"OrderDate\" " +
+             In1995},
+        {"Sales by Category", 77,
+         "SELECT count(*) FROM (SELECT DISTINCT c.\"CategoryID\", p.\"ProductName\" " + soldIn1995 +
+             "\"OrderDate\" " + In1995 + ")"},
+        {"Sales Totals by Amount", 61,
+         "SELECT count(*) FROM \"Orders\" o JOIN \"Customers\" c ON c.\"CustomerID\" = "
+         "o.\"CustomerID\" WHERE o.\"ShippedDate\" " +
+             In1995 + " AND " + subtotal + " > 2500"},
+        {"Summary of Sales by Quarter", 809,
+         "SELECT count(*) FROM \"Orders\" o WHERE o.\"ShippedDate\" IS NOT NULL AND " +
+             withDetails},
+        {"Summary of Sales by Year", 809,
+         "SELECT count(*) FROM \"Orders\" o WHERE o.\"ShippedDate\" IS NOT NULL AND " +
+             withDetails},
+        // The ten highest prices, with any that tie with the tenth.
+        {"Ten Most Expensive Products", 10,
+         "SELECT count(*) FROM \"Products\" WHERE \"UnitPrice\" >= (SELECT \"UnitPrice\" FROM "
+         "\"Products\" ORDER BY \"UnitPrice\" DESC LIMIT 1 OFFSET 9)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.query);
+        const qlonglong byHand = engineCount(c.byHand, everyTable);
+        EXPECT_EQ(rootCount(c.query), byHand);
+        EXPECT_EQ(byHand, c.rows);
+    }
+}
+
+TEST_F(NwindQueries, KeepTheValuesAndNamesAccessGives) {
+    const auto rows = [&](const QString& sql) { return data::jet::testing::rowsOf(provider, sql); };
+    EXPECT_EQ(rows("SELECT [Subtotal] FROM [Order Subtotals] WHERE [OrderID] = 10248"),
+              QList<QStringList>({{"440"}}));
+    EXPECT_EQ(rows("SELECT * FROM [Ten Most Expensive Products]").value(0),
+              QStringList({"Côte de Blaye", "263.5"}));
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM [Products by Category] WHERE [CategoryName] = "
+                   "'Seafood'"),
+              QList<QStringList>({{"12"}}));
+    // The two CompanyName columns of Invoices are named after their tables.
+    const auto structure = provider.execute("Select * From [Invoices] Where 1 = 0");
+    QStringList names;
+    for (int i = 0; i < structure->fieldCount(); ++i)
+        names << structure->fieldName(i);
+    EXPECT_EQ(names.filter("CompanyName"),
+              QStringList({"Customers.CompanyName", "Shippers.CompanyName"}));
+    EXPECT_EQ(structure->fieldType(int(names.indexOf("ExtendedPrice"))), data::ado::adCurrency);
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM [Invoices] WHERE [Shippers.CompanyName] = 'Speedy "
+                   "Express'")
+                  .value(0)
+                  .value(0)
+                  .toLongLong(),
+              engineCount("SELECT count(*) FROM \"Order Details\" d JOIN \"Orders\" o ON "
+                          "o.\"OrderID\" = d.\"OrderID\" WHERE o.\"ShipVia\" = 1",
+                          {"Orders", "Order Details"}));
+}
+
+TEST_F(NwindQueries, TheOthersSayWhatIsNotSupported) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Customers and Suppliers by City",
+         "The query \"Customers and Suppliers by City\" is a union query, which is not "
+         "supported."},
+        {"Employee Sales by Country",
+         "The query \"Employee Sales by Country\" asks for parameters, which are not supported."},
+        {"Invoices Filter", "The query \"Invoices Filter\" asks for the parameter "
+                            "[Forms]![Orders]![OrderID], which is not supported."},
+        {"Quarterly Orders by Product",
+         "The query \"Quarterly Orders by Product\" is a crosstab query, which is not supported."},
+        {"Sales by Year",
+         "The query \"Sales by Year\" asks for parameters, which are not supported."},
+    };
+    for (const auto& [name, message] : cases) {
+        EXPECT_EQ(failure(QStringLiteral("Select * From [%1] Where 1 = 0").arg(name)), message);
+        EXPECT_EQ(failure(QStringLiteral("SELECT COUNT(*) FROM [%1]").arg(name)), message);
+    }
+    EXPECT_EQ(rootCount("Invoices"), 2155);
+}
+
+// MSysQueries is read through the same checks as any table: a definition that is not there
+// is damage, reported when the file is opened.
+TEST_F(NwindQueries, AQueryCatalogThatCannotBeReadIsDamage) {
+    QByteArray copy = test::contentsOf(accessFixture("nwind.mdb"));
+    constexpr int PageSize = 2048, QueriesDefinitionPage = 4, DataPage = 1;
+    copy[QueriesDefinitionPage * PageSize] = DataPage;
+    QTemporaryDir dir;
+    const QString path = test::writeFile(dir, "queries.mdb", copy);
+    EXPECT_EQ(test::failureOf([&] { AccessFile damaged(path); }),
+              QString("The database '%1' is damaged and cannot be read: its list of queries "
+                      "cannot be read (the definition of table 'MSysQueries' is garbled).")
+                  .arg(path));
+}
+
+TEST(QuerySql, TheKindComesFromTheTypeRowElseFromTheObjectsFlags) {
+    EXPECT_EQ(queryView(query(0, {row(1, "", "", "", 4)})).unsupported,
+              "The query \"Q\" is an update query, which is not supported.");
+    const std::pair<std::uint32_t, const char*> byFlags[] = {
+        {0x10, "a crosstab query"},
+        {0x20, "a delete query"},
+        {0x30, "an update query"},
+        {0x40, "an append query"},
+        {0x50, "a make-table query"},
+        {0x60, "a data-definition query"},
+        {0x70, "a pass-through query"},
+        {0x80, "a union query"},
+        {0xE0, "a query of a kind Access keeps for itself"},
+    };
+    for (const auto& [flags, kind] : byFlags)
+        EXPECT_EQ(queryView(query(flags | 0x8, {})).unsupported,
+                  QString("The query \"Q\" is %1, which is not supported.").arg(kind));
+    EXPECT_EQ(queryView(query(0, {row(4, "C:\\other.mdb", "", "")})).unsupported,
+              "The query \"Q\" reads another database, which is not supported.");
+    EXPECT_EQ(queryView(query(0, {row(5, "", "X", "SELECT 1")})).unsupported,
+              "The query \"Q\" reads a subquery or another database in its FROM clause, which "
+              "is not supported.");
+}
+
+TEST(QuerySql, WritesTheSelectFromItsRows) {
+    const SavedQuery q = query(
+        0, {row(1, "", "", "", 1), row(3, "5", "", "", 0x01 | 0x02 | 0x10 | 0x20),
+            row(5, "A", "", ""), row(5, "B", "b", ""), row(5, "C", "", ""), row(5, "D", "", ""),
+            row(6, "", "", "A.x"), row(6, "Total", "", "Sum(b.y)"),
+            row(7, "A", "b", "A.k = b.k", 2), row(7, "b", "C", "b.m = C.m", 1),
+            row(7, "A", "C", "A.n = C.n", 1), row(8, "", "", "A.x > 1"), row(9, "", "", "A.x"),
+            row(10, "", "", "Sum(b.y) > 2"), row(11, "D", "", "A.x"), row(11, "", "", "2")});
+    EXPECT_EQ(queryView(q).sql, "SELECT DISTINCT TOP 5 PERCENT *, A.x, Sum(b.y) AS [Total]\n"
+                                "FROM [D], ([A] LEFT JOIN [B] AS [b] ON A.k = b.k) INNER JOIN "
+                                "[C] ON ((b.m = C.m) AND (A.n = C.n))\n"
+                                "WHERE A.x > 1\nGROUP BY A.x\nHAVING Sum(b.y) > 2\n"
+                                "ORDER BY A.x DESC, 2;");
+    EXPECT_TRUE(queryView(q).unsupported.isEmpty());
+    // Two joins of different kinds between the same sources cannot be written.
+    EXPECT_EQ(
+        queryView(query(0, {row(5, "A", "", ""), row(5, "B", "", ""),
+                            row(7, "A", "B", "A.k = B.k", 1), row(7, "B", "A", "B.m = A.m", 2)}))
+            .unsupported,
+        "The query \"Q\" joins its tables in a way Jet SQL cannot write, which is not "
+        "supported.");
+    EXPECT_EQ(queryView(query(0, {row(5, "A", "", "")})).sql, "SELECT *\nFROM [A];");
+}
