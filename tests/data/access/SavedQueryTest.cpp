@@ -107,34 +107,6 @@ TEST_F(NwindQueries, AreListedAsViewsAfterTheTables) {
         EXPECT_NE(entry.type, "VIEW") << entry.name.toStdString();
 }
 
-TEST_F(NwindQueries, AreWrittenBackAsJetSql) {
-    EXPECT_EQ(file->view("current product list")->sql,
-              "SELECT [Product List].ProductID, [Product List].ProductName\n"
-              "FROM [Products] AS [Product List]\n"
-              "WHERE ((([Product List].Discontinued)=No))\n"
-              "ORDER BY [Product List].ProductName;");
-    EXPECT_EQ(file->view("Ten Most Expensive Products")->sql,
-              "SELECT DISTINCTROW TOP 10 Products.ProductName AS [TenMostExpensiveProducts], "
-              "Products.UnitPrice\nFROM [Products]\nORDER BY Products.UnitPrice DESC;");
-    EXPECT_EQ(file->view("Category Sales for 1995")->sql,
-              "SELECT DISTINCTROW [Product Sales for 1995].CategoryName, Sum([Product Sales for "
-              "1995].ProductSales) AS [CategorySales]\nFROM [Product Sales for 1995]\n"
-              "GROUP BY [Product Sales for 1995].CategoryName;");
-    EXPECT_TRUE(file->view("Quarterly Orders")
-                    ->sql.contains("\nFROM [Customers] RIGHT JOIN [Orders] ON Customers.CustomerID "
-                                   "= Orders.CustomerID\n"));
-    // Each join takes the sources already holding its two sides, as Access nests them.
-    EXPECT_TRUE(file->view("Invoices")
-                    ->sql.contains(
-                        "\nFROM [Shippers] INNER JOIN ([Products] INNER JOIN (([Employees] INNER "
-                        "JOIN ([Customers] INNER JOIN [Orders] ON Customers.CustomerID = "
-                        "Orders.CustomerID) ON Employees.EmployeeID = Orders.EmployeeID) INNER "
-                        "JOIN [Order Details] ON Orders.OrderID = [Order Details].OrderID) ON "
-                        "Products.ProductID = [Order Details].ProductID) ON Shippers.ShipperID = "
-                        "Orders.ShipVia;"));
-    EXPECT_FALSE(file->view("Orders").has_value());
-}
-
 // Each select query's root count, and the same question asked by hand of its tables.
 TEST_F(NwindQueries, EachSelectQueryCountsTheRowsItsTablesGive) {
     const QByteArray productsInCategories =
@@ -277,30 +249,6 @@ TEST_F(NwindQueries, AQueryCatalogThatCannotBeReadIsDamage) {
               QString("The database '%1' is damaged and cannot be read: its list of queries "
                       "cannot be read (the definition of table 'MSysQueries' is garbled).")
                   .arg(path));
-}
-
-TEST(QuerySql, TheKindComesFromTheTypeRowElseFromTheObjectsFlags) {
-    EXPECT_EQ(queryView(query(0, {row(1, "", "", "", 4)})).unsupported,
-              "The query \"Q\" is an update query, which is not supported.");
-    const std::pair<std::uint32_t, const char*> byFlags[] = {
-        {0x10, "a crosstab query"},
-        {0x20, "a delete query"},
-        {0x30, "an update query"},
-        {0x40, "an append query"},
-        {0x50, "a make-table query"},
-        {0x60, "a data-definition query"},
-        {0x70, "a pass-through query"},
-        {0x80, "a union query"},
-        {0xE0, "a query of a kind Access keeps for itself"},
-    };
-    for (const auto& [flags, kind] : byFlags)
-        EXPECT_EQ(queryView(query(flags | 0x8, {})).unsupported,
-                  QString("The query \"Q\" is %1, which is not supported.").arg(kind));
-    EXPECT_EQ(queryView(query(0, {row(4, "C:\\other.mdb", "", "")})).unsupported,
-              "The query \"Q\" reads another database, which is not supported.");
-    EXPECT_EQ(queryView(query(0, {row(5, "", "X", "SELECT 1")})).unsupported,
-              "The query \"Q\" reads a subquery or another database in its FROM clause, which "
-              "is not supported.");
 }
 
 TEST(QuerySql, WritesTheSelectFromItsRows) {
