@@ -24,8 +24,9 @@ struct WorkbookStream {
     }
 };
 
-// The workbook stream of the file's bytes. Throws Broken when a chain, sector or directory entry
-// points outside the file.
+// The workbook stream of the file's bytes, found and read as FreeXL finds and reads it. Throws
+// Broken when a chain, sector or directory entry points outside the file, when a chain comes back
+// to a sector it has passed, or when a sector of the allocation table is listed twice.
 WorkbookStream workbookStream(QByteArrayView file);
 
 } // namespace data::workbook
