@@ -58,6 +58,8 @@ public:
             dated(data, biff::rkNumber(readAt<quint32>(data, 6)));
         else if (record.type == biff::MulRk)
             datedRow(data);
+        else if (record.type == biff::LabelSst)
+            shared(data);
         else if (record.type == biff::String && pendingText_)
             put(pendingRow_, pendingColumn_, globals_.text(data, 0, 2));
         if (!mayComeBeforeItsText(record.type))
@@ -110,6 +112,18 @@ private:
             if (std::holds_alternative<jet::DateTimeParts>(cell))
                 put(row, first + static_cast<unsigned>(i), std::move(cell));
         }
+    }
+
+    // A text cell that names a shared string. FreeXL is shown neither the shared strings nor
+    // these cells (see FreeXlBytes): it reads a string over two records at most, and past the
+    // end of the record where it runs over more.
+    void shared(QByteArrayView data) {
+        const std::vector<QString>& strings = globals_.sharedStrings();
+        const quint32 index = readAt<quint32>(data, 6);
+        require(index < strings.size());
+        const QString& text = strings[index];
+        put(readAt<quint16>(data, 0), readAt<quint16>(data, 2),
+            text.isEmpty() ? CellValue{} : CellValue{text});
     }
 
     void truthOrError(QByteArrayView data) {

@@ -7,7 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
-// What FreeXL leaves out of a workbook or gets wrong, read from its records: the result Excel
+// What FreeXL leaves out of a workbook or gets wrong, read from its records: the text of the cells
+// that name a shared string, the result Excel
 // keeps with each formula (FreeXL gives formula cells no value), whether a truth-value cell holds
 // TRUE, FALSE or an error (FreeXL gives 1 or 0 for all three), and the exact date and time of a
 // number shown as a date (FreeXL drops the time when the format shows none, and counts every

@@ -27,13 +27,20 @@ QByteArray freeXlBytes(QByteArray file, const WorkbookStream& stream,
     }
     biff::SubstreamReader records(stream.bytes, 0);
     bool inOtherSheet = false;
+    quint16 previous = 0;
     while (const std::optional<biff::NestedRecord> nested = records.next()) {
         const biff::Record& record = nested->record;
         const bool ownBoundary =
             nested->depth == 1 && (record.type == biff::Bof || record.type == biff::Eof);
         if (ownBoundary && record.type == biff::Bof)
             inOtherSheet = otherSheets.contains(record.offset);
-        if (nested->depth > 1 || (inOtherSheet && !ownBoundary))
+        // The shared strings, the records that continue them and the cells that name them are
+        // read by the program alone (see CellResults).
+        const bool shared = record.type == biff::SharedStrings || record.type == biff::LabelSst ||
+                            (record.type == biff::Continue && previous == biff::SharedStrings);
+        if (record.type != biff::Continue)
+            previous = record.type;
+        if (nested->depth > 1 || (inOtherSheet && !ownBoundary) || shared)
             hide(record.offset);
     }
     return file;

@@ -11,7 +11,8 @@
 // the cells of another. So the records the reader passes over (those of a substream nested in a
 // sheet; the listing of a sheet that is no worksheet, and all of that sheet's records but its
 // BOF and EOF) are given a type that no record has, which FreeXL passes over. Their lengths, and
-// so every offset, stay as they are, and FreeXL numbers the worksheets as the reader does.
+// so every offset, stay as they are, and FreeXL numbers the worksheets as the reader does. The
+// shared strings and the cells that name them are hidden too: the program reads them itself.
 namespace data::workbook {
 
 // The file's bytes with the workbook stream's hidden records retyped; the stream has been checked.

@@ -28,70 +28,6 @@ void requireText(QByteArrayView data, qsizetype offset, int countBytes) {
     slice(data, at, flags & WideCharacters ? 2 * count : count);
 }
 
-// The shared strings, which may run on from their record into CONTINUE records. FreeXL carries a
-// string over one record boundary at most.
-class SharedStrings {
-public:
-    explicit SharedStrings(qsizetype streamSize) : streamSize_(streamSize) {}
-
-    void start(QByteArrayView data) {
-        total_ = readAt<quint32>(data, 4);
-        // Every string takes three bytes at least.
-        require(total_ <= static_cast<quint64>(streamSize_ / 3));
-        read_ = 0;
-        split_ = false;
-        readStrings(data, 8);
-    }
-
-    void proceed(QByteArrayView data) {
-        qsizetype at = 0;
-        if (split_) {
-            // FreeXL copies the rest of the characters without looking at the record's length.
-            const bool wide = readAt<quint8>(data, 0) & WideCharacters;
-            at = 1 + (wide ? 2 : 1) * remaining_;
-            require(at <= data.size());
-            at += formatting_;
-            split_ = false;
-            ++read_;
-        }
-        readStrings(data, at);
-    }
-
-private:
-    void readStrings(QByteArrayView data, qsizetype at) {
-        while (read_ < total_ && at < data.size()) {
-            const qsizetype count = readAt<quint16>(data, at);
-            const quint8 flags = readAt<quint8>(data, at + 2);
-            at += 3;
-            formatting_ = 0;
-            if (flags & RichText) {
-                formatting_ += 4 * qsizetype(readAt<quint16>(data, at));
-                at += 2;
-            }
-            if (flags & FarEastData) {
-                formatting_ += readAt<quint32>(data, at);
-                at += 4;
-            }
-            const int width = (flags & WideCharacters) ? 2 : 1;
-            const qsizetype available = data.size() - at;
-            if (width * count > available) {
-                split_ = true;
-                remaining_ = count - available / width;
-                return;
-            }
-            at += width * count + formatting_;
-            ++read_;
-        }
-    }
-
-    qsizetype streamSize_;
-    quint64 total_ = 0;
-    quint64 read_ = 0;
-    bool split_ = false;
-    qsizetype remaining_ = 0;
-    qsizetype formatting_ = 0;
-};
-
 // The records of one worksheet that decide where FreeXL puts cells: its size (DIMENSIONS) must
 // come once, before any cell, and be no larger than a worksheet can be.
 class SheetCheck {
@@ -155,20 +91,14 @@ void checkStream(QByteArrayView stream, const WorkbookGlobals& globals) {
     for (const ListedSheet& entry : globals.sheets())
         listed.emplace(entry.offset, entry.worksheet);
     biff::SubstreamReader records(stream, 0);
-    SharedStrings strings(stream.size());
     std::set<qsizetype> started;
     std::optional<SheetCheck> sheet;
     bool inGlobals = true;
-    quint16 previous = 0;
     while (const std::optional<biff::NestedRecord> nested = records.next()) {
         const Record& record = nested->record;
         require(record.data.size() <= biff::MaxRecordLength);
-        if (record.type == biff::Continue) {
-            if (previous == biff::SharedStrings)
-                strings.proceed(record.data);
+        if (record.type == biff::Continue)
             continue;
-        }
-        previous = record.type;
         if (nested->depth > 1) {
             // A chart's records, which FreeXL is not shown (see FreeXlBytes); the globals hold
             // no chart.
@@ -183,8 +113,6 @@ void checkStream(QByteArrayView stream, const WorkbookGlobals& globals) {
         } else if (record.type == biff::Eof) {
             inGlobals = false;
             sheet.reset();
-        } else if (record.type == biff::SharedStrings) {
-            strings.start(record.data);
         } else if (record.type == biff::Format) {
             if (globals.version() == biff::Biff8)
                 requireText(record.data, 2, 2);

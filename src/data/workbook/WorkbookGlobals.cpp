@@ -4,6 +4,7 @@
 #include "data/workbook/BiffText.h"
 #include "data/workbook/Bytes.h"
 #include "data/workbook/DateFormats.h"
+#include "data/workbook/SharedStrings.h"
 
 namespace data::workbook {
 
@@ -26,6 +27,8 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream) {
         return;
     QSet<int> dateFormats;
     std::vector<int> styleFormats;
+    std::vector<QByteArrayView> sharedRecords; // the SST record and its CONTINUE records
+    quint16 previous = 0;
     while (const std::optional<Record> record = records.next()) {
         const QByteArrayView data = record->data;
         if (record->type == biff::Eof)
@@ -34,7 +37,15 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream) {
             encrypted_ = true;
             break;
         }
-        if (record->type == biff::DateMode)
+        if (record->type == biff::Continue) {
+            if (previous == biff::SharedStrings)
+                sharedRecords.push_back(data);
+            continue;
+        }
+        previous = record->type;
+        if (record->type == biff::SharedStrings)
+            sharedRecords = {data};
+        else if (record->type == biff::DateMode)
             dates1904_ = readAt<quint16>(data, 0) == 1;
         else if (record->type == biff::CodePage)
             codePage_ = readAt<quint16>(data, 0);
@@ -48,6 +59,7 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream) {
             sheets_.push_back(
                 {readAt<quint32>(data, 0), record->offset, readAt<quint8>(data, 5) == Worksheet});
     }
+    sharedStrings_ = biff::sharedStrings(sharedRecords);
     for (const int format : styleFormats)
         dateStyles_.push_back(dateFormats.contains(format) || isDateFormat(format, QString()));
 }

@@ -39,6 +39,8 @@ public:
     // format shows a date or a time (a number outside the years dates can take stays a number),
     // else the number.
     CellValue number(double value, quint16 style) const;
+    // The shared strings (Excel 97 to 2003), which text cells name by their index.
+    const std::vector<QString>& sharedStrings() const { return sharedStrings_; }
 
 private:
     quint16 version_ = 0;
@@ -47,6 +49,7 @@ private:
     int codePage_ = 1252;
     std::vector<bool> dateStyles_; // by style
     std::vector<ListedSheet> sheets_;
+    std::vector<QString> sharedStrings_;
 };
 
 } // namespace data::workbook

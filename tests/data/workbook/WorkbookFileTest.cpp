@@ -13,8 +13,10 @@
 #include "support/DataFailure.h"
 #include "support/FileCopies.h"
 
+#include <QtEndian>
 #include <map>
 #include <random>
+#include <tuple>
 
 using namespace data::workbook;
 using data::jet::DateTimeParts;
@@ -150,6 +152,28 @@ TEST_F(WorkbookContent, KeepsEveryValueOfAColumnOfMixedKindsAsText) {
     EXPECT_EQ(
         columnValues(german, "Code"),
         (std::vector<Value>{QString("42"), QString("A-7"), QString("0,25"), QString("1234567,5")}));
+}
+
+// Text longer than a record holds runs on over one or more CONTINUE records of the shared
+// strings (long.xls, see make_workbooks.py), in characters of one byte or two.
+TEST_F(WorkbookContent, GivesTextRunningOverAnyNumberOfRecordsWhole) {
+    const auto longText = [](int length, bool wide) {
+        QString text;
+        for (int k = 0; k < length; ++k)
+            text += wide && k % 100 == 0 ? QChar(0x03A9) : QChar('A' + k % 26);
+        return text;
+    };
+    WorkbookFile file(madeWorkbook("long.xls"), QLocale::c());
+    const LoadedTable table = loadTable(file, "Long$");
+    ASSERT_EQ(table.rows.size(), 4u);
+    for (const Row& row : table.rows) {
+        const auto length = static_cast<int>(std::get<double>(table.value(row, "Length")));
+        const QString expected = longText(length, std::get<bool>(table.value(row, "Wide")));
+        const Value text = table.value(row, "Text");
+        ASSERT_TRUE(std::holds_alternative<QString>(text)) << length;
+        EXPECT_EQ(std::get<QString>(text).size(), length);
+        EXPECT_TRUE(std::get<QString>(text) == expected) << length;
+    }
 }
 
 TEST(WorkbookColumnNames, NameBlankHeadersByPositionAndNumberRepeatedOnes) {
@@ -326,6 +350,27 @@ TEST_F(WorkbookFailure, SurvivesGarbageInsteadOfItsParts) {
             const QString failure = failureOf(path);
             EXPECT_TRUE(failure.isEmpty() || failure.contains(path)) << failure.toStdString();
         }
+    }
+}
+
+// The shared strings are read by the program alone; a cell naming one there is not, and a list
+// counting more strings than it holds, are damage.
+TEST_F(WorkbookFailure, RefusesSharedTextsThatDoNotHoldTogether) {
+    const QByteArray whole = contentsOf(madeWorkbook("types.xls"));
+    const std::vector<std::tuple<const char*, QByteArray, qsizetype>> cases{
+        {"a cell naming a string past the last", QByteArray::fromHex("fd000a00"), 4 + 6},
+        {"more strings counted than there are", QByteArray::fromHex("fc00"), 4 + 4},
+    };
+    for (const auto& [what, found, at] : cases) {
+        QByteArray copy = whole;
+        const qsizetype record = copy.indexOf(found);
+        ASSERT_GE(record, 0) << what;
+        qToLittleEndian<quint32>(0x00FFFFFF, copy.data() + record + at);
+        const QString path = writeFile(dir, "shared.xls", copy);
+        EXPECT_EQ(failureOf(path), QString("The workbook '%1' is damaged and cannot be read: its "
+                                           "records do not hold together.")
+                                       .arg(path))
+            << what;
     }
 }
 

@@ -147,6 +147,22 @@ def dates_1904_workbook():
     return book
 
 
+def long_text(length, wide):
+    """Text of the length given, of letters, with an omega every hundredth character when wide
+    (so that its characters take two bytes each)."""
+    return ''.join('\u03a9' if wide and k % 100 == 0 else chr(65 + k % 26) for k in range(length))
+
+
+def long_text_workbook():
+    """Cells of text longer than a record holds, which run on over one or more CONTINUE records
+    of the shared strings, and a short one after them."""
+    book = xlwt.Workbook()
+    write_rows(book.add_sheet('Long'), [['Length', 'Wide', 'Text']] +
+               [[length, wide, long_text(length, wide)]
+                for length, wide in ((8000, False), (20000, True), (32767, False), (1, False))])
+    return book
+
+
 BOF, EOF, BOUNDSHEET, WINDOW2 = 0x0809, 0x000A, 0x0085, 0x023E
 CHART, CHART_SHEET = 0x0020, 2
 
@@ -255,6 +271,7 @@ def main():
     types.save(folder + '/types.xls')
     # The same sheets with charts, which the reader must pass over.
     CompoundDoc.XlsDoc().save(folder + '/charts.xls', with_charts(types.get_biff_data()))
+    long_text_workbook().save(folder + '/long.xls')
     dates = dates_1904_workbook()
     dates.save(folder + '/dates1904.xls')
     small_compound_file(folder + '/small.xls', with_charts(dates.get_biff_data()))
