@@ -60,7 +60,7 @@ public:
     }
 
 private:
-    QByteArrayView current() const { return records_[record_]; }
+    QByteArrayView current() const { return records_.at(record_); }
 
     void nextRecord() {
         require(record_ + 1 < records_.size());

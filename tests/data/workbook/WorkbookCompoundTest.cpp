@@ -85,6 +85,10 @@ TEST_F(WorkbookCompound, RefusesEveryChainOrEntryFreeXlWouldFollowOutOfBounds) {
              setNumber(f, 0x40, 1);
          },
          true},
+        {"small.xls",
+         "a small workbook stream and no mini table counted, which FreeXL reads "
+         "from the file's sectors",
+         [](QByteArray& f) { setNumber(f, 0x40, 0); }, true},
         {"small.xls", "a mini stream larger than its chain",
          [](QByteArray& f) { setNumber(f, entryPlace(f, 0) + 0x78, 0x7FFFFFC0); }, true},
         {"small.xls", "a mini stream smaller than the workbook in it",
