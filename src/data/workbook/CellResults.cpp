@@ -3,6 +3,7 @@
 #include "data/workbook/BiffRecords.h"
 #include "data/workbook/BiffText.h"
 #include "data/workbook/Bytes.h"
+#include "data/workbook/SharedStrings.h"
 #include "data/workbook/Substreams.h"
 
 namespace data::workbook {
@@ -48,6 +49,12 @@ public:
 
     void read(const Record& record) {
         const QByteArrayView data = record.data;
+        if (record.type == biff::Continue) {
+            if (!textRecords_.empty())
+                textRecords_.push_back(data);
+            return;
+        }
+        finishText();
         if (record.type == biff::Formula)
             formula(data);
         else if (record.type == biff::BoolErr)
@@ -61,9 +68,19 @@ public:
         else if (record.type == biff::LabelSst)
             shared(data);
         else if (record.type == biff::String && pendingText_)
-            put(pendingRow_, pendingColumn_, globals_.text(data, 0, 2));
+            textRecords_ = {data};
         if (!mayComeBeforeItsText(record.type))
             pendingText_ = false;
+    }
+
+    // The text result read so far, which may run on into CONTINUE records (Excel 97 to 2003).
+    void finishText() {
+        if (textRecords_.empty())
+            return;
+        put(pendingRow_, pendingColumn_,
+            globals_.version() == biff::Biff8 ? biff::continuedString(textRecords_)
+                                              : globals_.text(textRecords_.front(), 0, 2));
+        textRecords_.clear();
     }
 
 private:
@@ -143,6 +160,7 @@ private:
     bool pendingText_ = false;
     unsigned pendingRow_ = 0;
     unsigned pendingColumn_ = 0;
+    std::vector<QByteArrayView> textRecords_; // the String record and its CONTINUE records
 };
 
 // The worksheet's own records, from its BOF to its EOF: a chart on it has cell records of its
@@ -160,6 +178,7 @@ SheetResults readSheet(QByteArrayView stream, qsizetype offset, const WorkbookGl
             break;
         scan.read(nested->record);
     }
+    scan.finishText();
     return results;
 }
 

@@ -73,6 +73,17 @@ private:
     qsizetype at_ = 0;
 };
 
+// A string with its formatting, which is passed over.
+QString stringAt(ContinuedBytes& bytes) {
+    const qsizetype length = bytes.number<quint16>();
+    const quint8 flags = bytes.number<quint8>();
+    const qsizetype runs = flags & RichText ? bytes.number<quint16>() : 0;
+    const qsizetype farEast = flags & FarEastData ? bytes.number<quint32>() : 0;
+    QString text = bytes.characters(length, flags);
+    bytes.skip(4 * runs + farEast);
+    return text;
+}
+
 } // namespace
 
 std::vector<QString> sharedStrings(const std::vector<QByteArrayView>& records) {
@@ -83,15 +94,14 @@ std::vector<QString> sharedStrings(const std::vector<QByteArrayView>& records) {
     const quint32 count = bytes.number<quint32>();
     // Each string takes three bytes at least, so the bytes there are bound the strings read.
     std::vector<QString> strings;
-    for (quint32 i = 0; i < count; ++i) {
-        const qsizetype length = bytes.number<quint16>();
-        const quint8 flags = bytes.number<quint8>();
-        const qsizetype runs = flags & RichText ? bytes.number<quint16>() : 0;
-        const qsizetype farEast = flags & FarEastData ? bytes.number<quint32>() : 0;
-        strings.push_back(bytes.characters(length, flags));
-        bytes.skip(4 * runs + farEast);
-    }
+    for (quint32 i = 0; i < count; ++i)
+        strings.push_back(stringAt(bytes));
     return strings;
+}
+
+QString continuedString(const std::vector<QByteArrayView>& records) {
+    ContinuedBytes bytes(records);
+    return stringAt(bytes);
 }
 
 } // namespace data::workbook::biff

@@ -16,4 +16,8 @@ namespace data::workbook::biff {
 // Throws Broken when the strings the record counts run past the last of them.
 std::vector<QString> sharedStrings(const std::vector<QByteArrayView>& records);
 
+// One such string at the start of a record, run on into the CONTINUE records after it, as the
+// text a formula results in is kept (String record). Throws Broken when it runs past the last.
+QString continuedString(const std::vector<QByteArrayView>& records);
+
 } // namespace data::workbook::biff

@@ -156,7 +156,8 @@ TEST_F(WorkbookContent, KeepsEveryValueOfAColumnOfMixedKindsAsText) {
 }
 
 // Text longer than a record holds runs on over one or more CONTINUE records of the shared
-// strings (long.xls, see make_workbooks.py), in characters of one byte or two.
+// strings, or of a formula's result (long.xls, see make_workbooks.py), in characters of one byte
+// or two.
 TEST_F(WorkbookContent, GivesTextRunningOverAnyNumberOfRecordsWhole) {
     const auto longText = [](int length, bool wide) {
         QString text;
@@ -168,20 +169,31 @@ TEST_F(WorkbookContent, GivesTextRunningOverAnyNumberOfRecordsWhole) {
     // shown neither the shared strings nor the records that continue them.
     const QByteArray contents = contentsOf(madeWorkbook("long.xls"));
     const QByteArray shown = checkWorkbook(madeWorkbook("long.xls"), contents).freeXlBytes;
-    for (const char* header : {"fc001f20", "3c001f20", "3c002020"}) {
-        EXPECT_GE(contents.indexOf(QByteArray::fromHex(header)), 0) << header;
-        EXPECT_EQ(shown.indexOf(QByteArray::fromHex(header)), -1) << header;
-    }
+    const auto numberAt = [](const QByteArray& bytes, qsizetype at) {
+        return qFromLittleEndian<quint16>(bytes.constData() + at);
+    };
+    const auto next = [&](qsizetype record) { return record + 4 + numberAt(contents, record + 2); };
+    qsizetype strings = contents.indexOf(QByteArray::fromHex("fc00"));
+    while (strings >= 0 && numberAt(contents, next(strings)) != 0x003C)
+        strings = contents.indexOf(QByteArray::fromHex("fc00"), strings + 1);
+    ASSERT_GE(strings, 0);
+    int hidden = 0;
+    for (qsizetype at = strings; numberAt(contents, at) == (at == strings ? 0x00FC : 0x003C);
+         at = next(at), ++hidden)
+        EXPECT_EQ(numberAt(shown, at), 0xFFFF);
+    EXPECT_GT(hidden, 2);
     WorkbookFile file(madeWorkbook("long.xls"), QLocale::c());
     const LoadedTable table = loadTable(file, "Long$");
     ASSERT_EQ(table.rows.size(), 4u);
     for (const Row& row : table.rows) {
         const auto length = static_cast<int>(std::get<double>(table.value(row, "Length")));
         const QString expected = longText(length, std::get<bool>(table.value(row, "Wide")));
-        const Value text = table.value(row, "Text");
-        ASSERT_TRUE(std::holds_alternative<QString>(text)) << length;
-        EXPECT_EQ(std::get<QString>(text).size(), length);
-        EXPECT_TRUE(std::get<QString>(text) == expected) << length;
+        for (const char* column : {"Text", "Result"}) {
+            const Value text = table.value(row, column);
+            ASSERT_TRUE(std::holds_alternative<QString>(text)) << column << length;
+            EXPECT_EQ(std::get<QString>(text).size(), length) << column;
+            EXPECT_TRUE(std::get<QString>(text) == expected) << column << length;
+        }
     }
 }
 

@@ -25,6 +25,19 @@ class StringRecord(BIFFRecords.BiffRecord):
     def __init__(self, text):
         self._rec_data = UnicodeUtils.upack2(text)
 
+    def get(self):
+        """The record, and CONTINUE records after it where the text is longer than a record holds,
+        each beginning with the flags byte of the characters it holds."""
+        data, most = self._rec_data, 8224
+        width = 2 if data[2] & 1 else 1
+        first = 3 + (most - 3) // width * width
+        records, rest = record(self._REC_ID, data[:first]), data[first:]
+        while rest:
+            here = (most - 1) // width * width
+            records += record(0x003C, data[2:3] + rest[:here])
+            rest = rest[here:]
+        return records
+
 
 def result_bytes(value):
     if isinstance(value, bool):
@@ -155,11 +168,14 @@ def long_text(length, wide):
 
 def long_text_workbook():
     """Cells of text longer than a record holds, which run on over one or more CONTINUE records
-    of the shared strings, and a short one after them."""
+    of the shared strings, and a short one after them; and formulas resulting in the same texts,
+    which run on from their String records."""
     book = xlwt.Workbook()
-    write_rows(book.add_sheet('Long'), [['Length', 'Wide', 'Text']] +
-               [[length, wide, long_text(length, wide)]
-                for length, wide in ((8000, False), (20000, True), (32767, False), (1, False))])
+    rows = ((8000, False), (20000, True), (32767, False), (1, False))
+    write_rows(book.add_sheet('Long'), [['Length', 'Wide', 'Text', 'Result']] +
+               [[length, wide, long_text(length, wide),
+                 formula('C%d' % (row + 2), long_text(length, wide))]
+                for row, (length, wide) in enumerate(rows)])
     return book
 
 
