@@ -8,10 +8,6 @@ namespace data::workbook::biff {
 
 namespace {
 
-constexpr quint8 WideCharacters = 0x01;
-constexpr quint8 FarEastData = 0x04;
-constexpr quint8 RichText = 0x08;
-
 qsizetype countAt(QByteArrayView data, qsizetype offset, int countBytes) {
     return countBytes == 1 ? readAt<quint8>(data, offset) : readAt<quint16>(data, offset);
 }

@@ -8,6 +8,12 @@
 // a count and bytes in the workbook's code page.
 namespace data::workbook::biff {
 
+// The flags byte of BIFF8 text: characters of two bytes, the size of far east data and the
+// count of formatting runs follow the flags.
+constexpr quint8 WideCharacters = 0x01;
+constexpr quint8 FarEastData = 0x04;
+constexpr quint8 RichText = 0x08;
+
 // The BIFF8 text at the offset, its count taking `countBytes` (1 or 2) bytes.
 QString unicodeText(QByteArrayView data, qsizetype offset, int countBytes);
 // The BIFF5 text at the offset, decoded by the code page's number (Windows code pages; Latin-1

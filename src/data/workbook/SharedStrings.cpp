@@ -1,14 +1,11 @@
 #include "data/workbook/SharedStrings.h"
 
+#include "data/workbook/BiffText.h"
 #include "data/workbook/Bytes.h"
 
 namespace data::workbook::biff {
 
 namespace {
-
-constexpr quint8 WideCharacters = 0x01;
-constexpr quint8 FarEastData = 0x04;
-constexpr quint8 RichText = 0x08;
 
 // The records' bytes read one after the other, each read within one record.
 class ContinuedBytes {

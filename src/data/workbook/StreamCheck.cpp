@@ -1,6 +1,7 @@
 #include "data/workbook/StreamCheck.h"
 
 #include "data/workbook/BiffRecords.h"
+#include "data/workbook/BiffText.h"
 #include "data/workbook/Bytes.h"
 #include "data/workbook/Substreams.h"
 
@@ -13,9 +14,9 @@ namespace {
 
 using biff::Record;
 
-constexpr quint8 WideCharacters = 0x01;
-constexpr quint8 FarEastData = 0x04;
-constexpr quint8 RichText = 0x08;
+using biff::FarEastData;
+using biff::RichText;
+using biff::WideCharacters;
 
 // The length of BIFF8 text at the offset (a count of `countBytes`, a flags byte, the optional
 // sizes of its formatting, the characters), checked to lie within the record.
