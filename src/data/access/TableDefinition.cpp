@@ -1,6 +1,7 @@
 #include "data/access/TableDefinition.h"
 
 #include "data/access/CalculatedColumns.h"
+#include "data/access/ChainWalk.h"
 #include "data/access/Damage.h"
 #include "data/access/LittleEndian.h"
 #include "data/access/TextDecoder.h"
@@ -15,18 +16,19 @@ constexpr unsigned char ReferenceMap = 1;
 
 // libmdb reads a page number just past the last page as a page of zeros, and a table read
 // that way silently loses its columns or rows. So before libmdb reads a definition, the pages
-// it will touch are checked here: the chain of definition pages, and the pages holding the
-// lists of the table's pages.
+// it will touch are checked here: the chain of definition pages, which must end without
+// looping, and the pages holding the lists of the table's pages.
 void checkDefinitionPages(MdbHandle& mdb, const FileLayout& layout, const QString& name,
                           std::uint32_t page) {
     const auto broken = [&](const QString& what) {
         return Damage(QStringLiteral("the definition of table '%1' %2").arg(name, what));
     };
+    ChainWalk chain(QStringLiteral("the definition of table '%1'").arg(name));
     for (std::uint32_t chained = 0; page != 0; ++chained) {
         if (!layout.holdsPage(page))
             throw broken(QStringLiteral("lies beyond the end of the file"));
-        if (mdb_read_pg(&mdb, page) != mdb.fmt->pg_size || mdb.pg_buf[0] != MDB_PAGE_TABLE ||
-            chained >= layout.pageCount)
+        chain.step(page);
+        if (mdb_read_pg(&mdb, page) != mdb.fmt->pg_size || mdb.pg_buf[0] != MDB_PAGE_TABLE)
             throw broken(QStringLiteral("is garbled"));
         if (chained == 0) {
             for (const int offset : {mdb.fmt->tab_usage_map_offset, mdb.fmt->tab_free_map_offset})
@@ -66,6 +68,10 @@ TableDefinition::TableDefinition(MdbHandle& mdb, const FileLayout& layout, const
     if (table_->num_cols > MDB_MAX_COLS || !mdb_read_columns(table_.get()) ||
         table_->columns->len != table_->num_cols)
         throw Damage(QStringLiteral("the columns of table '%1' cannot be read").arg(name));
+    // A usage-map reference to an empty or missing row leaves libmdb's table without a map.
+    if (!table_->usage_map || table_->map_sz < 1)
+        throw Damage(
+            QStringLiteral("the definition of table '%1' names no list of its pages").arg(name));
     checkMapPages(*table_, layout, name);
     planColumns(text, calculatedColumns(mdb, layout, *table_, definitionPage));
 }
