@@ -31,6 +31,11 @@ void loopCatalogDefinition(JetPages& pages) {
     pages.putWord32(pages.pageStart(CatalogDefinitionPage) + 4, CatalogDefinitionPage);
 }
 
+// The catalog's definition claims so many indexes that its columns would lie far past its page.
+void claimManyIndexes(JetPages& pages) {
+    pages.putWord32(pages.pageStart(CatalogDefinitionPage) + pages.indexCountOffset(), 0x01000000);
+}
+
 // The catalog's first row is marked as moved away, to where it is now.
 void moveRowOntoItself(JetPages& pages) {
     const std::uint32_t row = pages.firstDataPage(CatalogDefinitionPage) << 8;
@@ -62,6 +67,8 @@ TEST(AccessDamage, EndsLoopsAndMissingRowsInAMessage) {
         {"testV2000.mdb", pointUsageMapPastLastRow, "names no list of its pages"},
         {"nwind.mdb", loopCatalogDefinition, "'MSysObjects' loops back on itself"},
         {"testV2000.mdb", loopCatalogDefinition, "'MSysObjects' loops back on itself"},
+        {"nwind.mdb", claimManyIndexes, "'MSysObjects' is cut short"},
+        {"testV2000.mdb", claimManyIndexes, "'MSysObjects' is cut short"},
         {"nwind.mdb", moveRowOntoItself, "moved too many times"},
         {"testV2000.mdb", moveRowOntoItself, "moved too many times"},
         {"nwind.mdb", loopLongValueChain, "loops back on itself"},

@@ -17,6 +17,8 @@ public:
     int pageSize() const { return jet3() ? 2048 : 4096; }
     // Where a table definition keeps the reference to the row listing the table's pages.
     int usageMapOffset() const { return jet3() ? 35 : 55; }
+    // Where a table definition keeps the count of index entries before its columns.
+    int indexCountOffset() const { return jet3() ? 31 : 51; }
 
     std::uint16_t word16(qsizetype at) const;
     std::uint32_t word32(qsizetype at) const;
