@@ -14,6 +14,7 @@ namespace {
 constexpr std::uint32_t CatalogDefinitionPage = 2;
 constexpr std::uint32_t NearlyAGigabyte = 0x3fffffff;
 constexpr int MovedAway = 0x4000;
+constexpr char ReferenceMap = 1;
 
 // The catalog's reference to the row listing its pages names an empty row past the last of
 // its page.
@@ -24,6 +25,14 @@ void pointUsageMapPastLastRow(JetPages& pages) {
     while (pages.rowSize(row) != 0)
         ++row;
     pages.putWord32(at, row);
+}
+
+// The catalog's list of its pages, a bitmap, is marked as a list of map pages instead: its
+// bits read as page numbers far past the end of the file.
+void readPageBitmapAsMapPages(JetPages& pages) {
+    const std::uint32_t row =
+        pages.word32(pages.pageStart(CatalogDefinitionPage) + pages.usageMapOffset());
+    pages.bytes()[pages.rowStart(row)] = ReferenceMap;
 }
 
 // The catalog's definition continues on its own page.
@@ -67,6 +76,9 @@ TEST(AccessDamage, EndsLoopsAndMissingRowsInAMessage) {
         {"testV2000.mdb", pointUsageMapPastLastRow, "names no list of its pages"},
         {"nwind.mdb", loopCatalogDefinition, "'MSysObjects' loops back on itself"},
         {"testV2000.mdb", loopCatalogDefinition, "'MSysObjects' loops back on itself"},
+        {"nwind.mdb", readPageBitmapAsMapPages, "page list of table 'MSysObjects' points beyond"},
+        {"testV2000.mdb", readPageBitmapAsMapPages,
+         "page list of table 'MSysObjects' points beyond"},
         {"nwind.mdb", claimManyIndexes, "'MSysObjects' is cut short"},
         {"testV2000.mdb", claimManyIndexes, "'MSysObjects' is cut short"},
         {"nwind.mdb", moveRowOntoItself, "moved too many times"},
