@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <unordered_set>
+#include <utility>
 
 // The places a chain in the file has led to so far (pages, or rows as page << 8 | row). A chain
 // that comes back to one of them loops, and would repeat itself for as long as it is followed.
