@@ -14,6 +14,7 @@ struct FileLayout {
     std::uint32_t pageCount = 0;
 
     bool holdsPage(std::uint32_t page) const { return page < pageCount; }
+    std::uint64_t byteCount() const { return std::uint64_t(pageCount) * std::uint64_t(pageSize); }
 };
 
 // Checks that the path names a readable file with an Access header and a whole number of

@@ -1,5 +1,6 @@
 #include "data/access/LongValueReader.h"
 
+#include "data/access/ChainWalk.h"
 #include "data/access/Damage.h"
 #include "data/access/LittleEndian.h"
 
@@ -26,6 +27,10 @@ const std::vector<unsigned char>& LongValueReader::read(int start, int size) {
     const auto header = readLittleEndian<std::uint32_t>(reference);
     const std::size_t length = header & ~FlagBits;
     const auto where = readLittleEndian<std::uint32_t>(reference + 4);
+    // No value is longer than the file that holds it; a longer claim is not read at all.
+    if (length > layout_.byteCount())
+        throw Damage(QStringLiteral("a memo or OLE value claims %1 bytes, more than the file holds")
+                         .arg(length));
 
     switch (header & FlagBits) {
     case Inline:
@@ -40,10 +45,12 @@ const std::vector<unsigned char>& LongValueReader::read(int start, int size) {
         append(piece.bytes, length);
         break;
     }
-    case 0:
+    case 0: {
+        // A row met twice is a loop: the chain would repeat itself up to the claimed length.
+        ChainWalk chain(QStringLiteral("the chain of a memo or OLE value"));
         for (std::uint32_t next = where; next != 0;) {
+            chain.step(next);
             const Piece piece = locate(next);
-            // Every link must add data, which also ends a chain that loops back on itself.
             if (piece.size <= NextLinkSize)
                 throw Damage(QStringLiteral("a memo or OLE value has an empty link"));
             next = readLittleEndian<std::uint32_t>(piece.bytes);
@@ -54,6 +61,7 @@ const std::vector<unsigned char>& LongValueReader::read(int start, int size) {
         if (value_.size() != length)
             throw Damage(QStringLiteral("a memo or OLE value is shorter than it claims"));
         break;
+    }
     default:
         throw Damage(QStringLiteral("a memo or OLE reference has unknown flags"));
     }

@@ -1,6 +1,7 @@
 #include "data/access/TableDefinition.h"
 
 #include "data/access/CalculatedColumns.h"
+#include "data/access/ChainWalk.h"
 #include "data/access/Damage.h"
 #include "data/access/LittleEndian.h"
 #include "data/access/TextDecoder.h"
@@ -11,30 +12,49 @@ namespace data::access {
 
 namespace {
 constexpr int NextPageOffset = 4;
+constexpr int ContinuationHeader = 8; // a further definition page's own header
 constexpr unsigned char ReferenceMap = 1;
 
 // libmdb reads a page number just past the last page as a page of zeros, and a table read
 // that way silently loses its columns or rows. So before libmdb reads a definition, the pages
-// it will touch are checked here: the chain of definition pages, and the pages holding the
-// lists of the table's pages.
-void checkDefinitionPages(MdbHandle& mdb, const FileLayout& layout, const QString& name,
-                          std::uint32_t page) {
+// it will touch are checked here: the chain of definition pages, which must end without
+// looping, and the pages holding the lists of the table's pages.
+// Returns the bytes of definition the pages hold, as libmdb reads them: each further page's header
+// skipped.
+std::uint64_t checkDefinitionPages(MdbHandle& mdb, const FileLayout& layout, const QString& name,
+                                   std::uint32_t page) {
     const auto broken = [&](const QString& what) {
         return Damage(QStringLiteral("the definition of table '%1' %2").arg(name, what));
     };
+    ChainWalk chain(QStringLiteral("the definition of table '%1'").arg(name));
+    std::uint64_t bytes = 0;
     for (std::uint32_t chained = 0; page != 0; ++chained) {
         if (!layout.holdsPage(page))
             throw broken(QStringLiteral("lies beyond the end of the file"));
-        if (mdb_read_pg(&mdb, page) != mdb.fmt->pg_size || mdb.pg_buf[0] != MDB_PAGE_TABLE ||
-            chained >= layout.pageCount)
+        chain.step(page);
+        if (mdb_read_pg(&mdb, page) != mdb.fmt->pg_size || mdb.pg_buf[0] != MDB_PAGE_TABLE)
             throw broken(QStringLiteral("is garbled"));
         if (chained == 0) {
             for (const int offset : {mdb.fmt->tab_usage_map_offset, mdb.fmt->tab_free_map_offset})
                 if (!layout.holdsPage(readLittleEndian<std::uint32_t>(mdb.pg_buf + offset) >> 8))
                     throw broken(QStringLiteral("points beyond the end of the file"));
         }
+        bytes += mdb.fmt->pg_size - (chained == 0 ? 0 : ContinuationHeader);
         page = readLittleEndian<std::uint32_t>(mdb.pg_buf + NextPageOffset);
     }
+    return bytes;
+}
+
+// The column descriptors follow one entry per index, and both counts are read from the file:
+// they must fit in the definition's pages, or libmdb would walk on past the chain's end.
+void checkColumnsFit(const MdbTableDef& table, const MdbFormatConstants& format,
+                     std::uint64_t definitionBytes, const QString& name) {
+    const std::uint64_t needed =
+        format.tab_cols_start_offset +
+        std::uint64_t(table.num_real_idxs) * std::uint64_t(format.tab_ridx_entry_size) +
+        std::uint64_t(table.num_cols) * std::uint64_t(format.tab_col_entry_size);
+    if (needed > definitionBytes)
+        throw Damage(QStringLiteral("the definition of table '%1' is cut short").arg(name));
 }
 
 // A large table lists its pages in separate map pages, whose numbers must lie in the file.
@@ -53,7 +73,7 @@ void checkMapPages(const MdbTableDef& table, const FileLayout& layout, const QSt
 TableDefinition::TableDefinition(MdbHandle& mdb, const FileLayout& layout, const QString& name,
                                  std::uint32_t definitionPage, const TextDecoder& text)
     : definitionPage_(definitionPage) {
-    checkDefinitionPages(mdb, layout, name, definitionPage);
+    const std::uint64_t definitionBytes = checkDefinitionPages(mdb, layout, name, definitionPage);
     entry_.mdb = &mdb;
     entry_.object_type = MDB_TABLE;
     entry_.table_pg = definitionPage;
@@ -63,9 +83,14 @@ TableDefinition::TableDefinition(MdbHandle& mdb, const FileLayout& layout, const
     table_.reset(mdb_read_table(&entry_));
     if (!table_)
         throw Damage(QStringLiteral("the definition of table '%1' cannot be read").arg(name));
+    checkColumnsFit(*table_, *mdb.fmt, definitionBytes, name);
     if (table_->num_cols > MDB_MAX_COLS || !mdb_read_columns(table_.get()) ||
         table_->columns->len != table_->num_cols)
         throw Damage(QStringLiteral("the columns of table '%1' cannot be read").arg(name));
+    // A usage-map reference to an empty or missing row leaves libmdb's table without a map.
+    if (!table_->usage_map || table_->map_sz < 1)
+        throw Damage(
+            QStringLiteral("the definition of table '%1' names no list of its pages").arg(name));
     checkMapPages(*table_, layout, name);
     planColumns(text, calculatedColumns(mdb, layout, *table_, definitionPage));
 }
