@@ -4,6 +4,7 @@
 #include "data/Dialect.h"
 #include "data/Error.h"
 #include "data/Recordset.h"
+#include "data/SqlName.h"
 
 namespace data {
 
@@ -12,12 +13,10 @@ void resetSpareEntries(ColInfoTable& table, int fieldCount) {
         table[i] = ColInfoRec{"", "", Conversion::Spare, "", false};
 }
 
-QString columnSql(const QString& name, Dialect dialect) {
-    return dialect == Dialect::Oracle ? name : "[" + name + "]";
-}
-
-QString recordSourceFor(const QString& tableName, Dialect dialect) {
-    return columnSql(tableName, dialect);
+QString recordSourceFor(const QString& schema, const QString& tableName, Dialect dialect) {
+    if (dialect == Dialect::Oracle && !schema.isEmpty())
+        return oracleName(schema) + "." + oracleName(tableName);
+    return sqlName(tableName, dialect);
 }
 
 QString structureSql(const QString& recordSource) {
@@ -37,8 +36,8 @@ int fillColumnTable(ColInfoTable& table, const Recordset& structure, Dialect dia
     requireColumnRoom(count);
     for (int i = 0; i < count; ++i) {
         const Field& field = structure.Fields(i);
-        table[i] = ColInfoRec{field.Name, columnSql(field.Name, dialect), colADTypes(field.Type),
-                              "", false};
+        table[i] =
+            ColInfoRec{field.Name, sqlName(field.Name, dialect), colADTypes(field.Type), "", false};
     }
     return count;
 }

@@ -13,13 +13,10 @@ class Recordset;
 // The column table's spare entries: past the record source's columns up to the fixed bound.
 void resetSpareEntries(ColInfoTable& table, int fieldCount);
 
-// A column as written in SQL for the connection's dialect: "[" + name + "]" for Jet and the
-// ODBC bridge, the bare name for Oracle.
-QString columnSql(const QString& name, Dialect dialect);
-
-// The record source as written after FROM, from the table's name in the picker: bracketed for
-// Jet and the ODBC bridge, as it stands (possibly SCHEMA.TABLE) for Oracle.
-QString recordSourceFor(const QString& tableName, Dialect dialect);
+// The record source as written after FROM, from the table's schema and name as the source lists
+// them: the name alone for Jet and the ODBC bridge ("[Orders]"), SCHEMA.TABLE for Oracle when the
+// table has a schema; each name as the dialect reads it back (sqlName).
+QString recordSourceFor(const QString& schema, const QString& tableName, Dialect dialect);
 
 // The statement that reads the record source's columns without reading a row.
 QString structureSql(const QString& recordSource);

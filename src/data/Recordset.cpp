@@ -3,10 +3,12 @@
 #include "data/Connection.h"
 #include "data/Error.h"
 #include "data/Provider.h"
+#include "data/SqlName.h"
 #include "data/TextCollation.h"
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <optional>
 
 namespace data {
 
@@ -33,6 +35,24 @@ int compareValues(const QVariant& a, const QVariant& b) {
         return 0;
     return a.toString().compare(b.toString(), Qt::CaseInsensitive);
 }
+
+struct SortTerm {
+    QString name;
+    bool descending = false;
+};
+
+// A sort text: a column as the program writes it in SQL ([Name] with "]]" for a bracket of the
+// name, "Name" with "" for a quote, or bare), then ASC or DESC, or neither.
+std::optional<SortTerm> readSortTerm(const QString& text) {
+    static const QRegularExpression clause(
+        R"(^(\[(?:[^\]]|\]\])+\]|"(?:[^"]|"")+"|[^\s\["\]]+)(?:\s+(ASC|DESC))?$)",
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = clause.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return SortTerm{nameOf(m.captured(1)), m.captured(2).compare("DESC", Qt::CaseInsensitive) == 0};
+}
+
 } // namespace
 
 QVariant Field::Value() const {
@@ -201,15 +221,10 @@ void Recordset::setSort(const QString& sort) {
         rebuildView();
         return;
     }
-    static const QRegularExpression clause(R"(^(\[[^\]]+\]|[^\s\[\]]+)(?:\s+(ASC|DESC))?$)",
-                                           QRegularExpression::CaseInsensitiveOption);
-    const auto m = clause.match(text);
-    if (!m.hasMatch())
+    const std::optional<SortTerm> term = readSortTerm(text);
+    if (!term)
         throw Error(QString("The sort order is not valid: %1").arg(sort));
-    QString name = m.captured(1);
-    if (name.startsWith('['))
-        name = name.mid(1, name.size() - 2);
-    if (fieldIndex(name) < 0)
+    if (fieldIndex(term->name) < 0)
         throw Error(NotFound);
     sort_ = sort;
     // Rows not yet read are sorted by the data source, which runs the statement again with the
@@ -249,13 +264,9 @@ void Recordset::rebuildView() {
     }
     const QString text = sort_.trimmed();
     if (!text.isEmpty()) {
-        const QStringList parts = text.split(QRegularExpression("\\s+"));
-        QString name = parts.first();
-        if (name.startsWith('['))
-            name = name.mid(1, name.size() - 2);
-        const int column = fieldIndex(name);
-        const bool descending =
-            parts.size() > 1 && parts.last().compare("DESC", Qt::CaseInsensitive) == 0;
+        const SortTerm term = readSortTerm(text).value_or(SortTerm{});
+        const int column = fieldIndex(term.name);
+        const bool descending = term.descending;
         std::stable_sort(view.begin(), view.end(), [&](qsizetype a, qsizetype b) {
             const int c = compareValues(rows_[a][column], rows_[b][column]);
             return descending ? c > 0 : c < 0;

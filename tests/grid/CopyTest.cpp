@@ -3,6 +3,7 @@
 #include "data/ColumnTable.h"
 #include "data/Connection.h"
 #include "data/Recordset.h"
+#include "data/SqlName.h"
 #include "data/ValueText.h"
 #include "data/access/AccessFixtures.h"
 #include "data/odbc/DriverList.h"
@@ -23,7 +24,7 @@ data::ColInfoTable columnsNamed(const QStringList& names, Dialect dialect) {
     data::ColInfoTable columns;
     for (int i = 0; i < names.size(); ++i) {
         columns[i].ColName = names[i];
-        columns[i].ColSQL = data::columnSql(names[i], dialect);
+        columns[i].ColSQL = data::sqlName(names[i], dialect);
     }
     return columns;
 }

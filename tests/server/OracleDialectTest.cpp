@@ -85,6 +85,20 @@ TEST(TreeDrill, ExactDecimalsBeyondADoubleSelectTheirRows) {
     EXPECT_TRUE(lines.last().endsWith(": 0 violations")) << lines.last().toStdString();
 }
 
+// A view and columns whose names need double quotes: each column reads its own values.
+TEST(TreeDrill, NamesInDoubleQuotesReadAsThemselves) {
+    const test::DrillRun run =
+        test::runDrill({"--oracle", dataSource().dsn, "--user", dataSource().user, "--password",
+                        dataSource().password, "--table", "sales.Odd Names", "--all", "--check",
+                        "--locale", "en_US"});
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_EQ(run.lines().value(0), "Quarrymere (5)");
+    EXPECT_TRUE(run.out.contains("\n\tEast (2; Min: 1,234.57; Max: 1,234.57; Avg: 1,234.57; "
+                                 "Sum: 1,234.57)\n"))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.lines().last().endsWith(" nodes: 0 violations")) << run.out.toStdString();
+}
+
 // Columns moved through the grid's header on the server table: the date to the front, then
 // the amount between region and customer.
 TEST(TreeDrill, ColumnsMovedThroughTheHeaderRegroupTheServerTable) {

@@ -75,7 +75,8 @@ TEST(ServerConnection, TablesOfEverySchemaByTypeThenSchemaThenName) {
                       .join('|');
     EXPECT_EQ(listed, QStringList({"quarry|public|notes|TABLE", "quarry|sales|kinds|TABLE",
                                    "quarry|sales|orders|TABLE", "quarry|sales|texts|TABLE",
-                                   "quarry|sales|east_orders|VIEW", "quarry|sales|readings|VIEW"}));
+                                   "quarry|sales|east_orders|VIEW", "quarry|sales|Odd Names|VIEW",
+                                   "quarry|sales|readings|VIEW"}));
 }
 
 TEST(ServerValues, EachKindOfColumnHasItsTypeCodeAndValue) {

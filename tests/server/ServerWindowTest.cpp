@@ -18,7 +18,7 @@ using test::server::dataSource;
 using ServerWindow = MainWindowFixture;
 
 // The picker names user@database and lists the tables with their schemas; the record source
-// and its columns are written bare, as the server reads them.
+// and its columns are written in double quotes, which keep the server's lower-case names.
 TEST_F(ServerWindow, ThePickerListsTablesWithTheirSchemas) {
     frmMain& f = openWindow();
     seam.queueForm(ui::script::login(dataSource().user, dataSource().password, dataSource().dsn));
@@ -37,13 +37,13 @@ TEST_F(ServerWindow, ThePickerListsTablesWithTheirSchemas) {
     EXPECT_TRUE(tables.contains("TABLE/public.notes"));
     EXPECT_TRUE(tables.contains("VIEW/sales.east_orders"));
 
-    EXPECT_EQ(state->Grouping.RecordSource, "sales.orders");
+    EXPECT_EQ(state->Grouping.RecordSource, "\"sales\".\"orders\"");
     ASSERT_GT(state->Grouping.FieldCount, 3);
-    EXPECT_EQ(state->Grouping.ColInfo[0].ColSQL, state->Grouping.ColInfo[0].ColName);
+    EXPECT_EQ(state->Grouping.ColInfo[0].ColSQL, "\"order_id\"");
     auto model = f.grdDataGrid->dataSource();
     EXPECT_EQ(model->columnCount(), state->Grouping.FieldCount);
     EXPECT_EQ(model->rowCount(), 0);
-    EXPECT_TRUE(state->LastDetailSQL.endsWith(" FROM sales.orders WHERE 1 = 0"));
+    EXPECT_TRUE(state->LastDetailSQL.endsWith(" FROM \"sales\".\"orders\" WHERE 1 = 0"));
 }
 
 // A server result that fails part way while the user scrolls: the failure is told once, the

@@ -62,6 +62,10 @@ INSERT INTO sales.texts
                  (repeat('x', 99999) || 'y'), (NULL)) AS t(label),
          (VALUES (1, 'a''b'), (2, E'\t[tab]'), (3, NULL)) AS n(n, note);
 
+-- Names the server reads only in double quotes: mixed case, blanks, a double quote.
+CREATE VIEW sales."Odd Names" AS
+    SELECT region AS "Region Name", amount AS "Say ""Hi""", order_id AS "Order" FROM sales.orders;
+
 CREATE VIEW sales.east_orders AS SELECT * FROM sales.orders WHERE region = 'East';
 
 -- A thousand readings whose ratio cannot be computed for the 700th: a result that fails part way

@@ -1,5 +1,6 @@
 #include "data/access/QuerySql.h"
 
+#include "data/SqlName.h"
 #include "data/jet/ViewMessages.h"
 
 #include <memory>
@@ -64,10 +65,6 @@ QString kindOf(const SavedQuery& query) {
     }
 }
 
-QString bracketed(const QString& name) {
-    return u'[' + name + u']';
-}
-
 // A source of the FROM clause while joins are put together: one table, or two sources joined.
 struct Source {
     QString key;   // a table's alias, else its name: what the join rows call it
@@ -100,9 +97,9 @@ using SourcePtr = std::shared_ptr<Source>;
 SourcePtr tableSource(const QString& name, const QString& alias) {
     auto source = std::make_shared<Source>();
     source->key = alias.isEmpty() ? name : alias;
-    source->table = bracketed(name);
+    source->table = bracketedName(name);
     if (!alias.isEmpty())
-        source->table += QStringLiteral(" AS ") + bracketed(alias);
+        source->table += QStringLiteral(" AS ") + bracketedName(alias);
     return source;
 }
 
@@ -188,7 +185,7 @@ jet::SourceView queryView(const SavedQuery& query) {
         case ColumnAttribute:
             columns << (row.name1.isEmpty()
                             ? row.expression
-                            : row.expression + QStringLiteral(" AS ") + bracketed(row.name1));
+                            : row.expression + QStringLiteral(" AS ") + bracketedName(row.name1));
             break;
         case JoinAttribute:
             joins.push_back(&row);

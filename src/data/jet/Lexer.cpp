@@ -3,6 +3,7 @@
 #include "data/jet/DateLiteral.h"
 
 #include <QSet>
+#include <optional>
 
 namespace data::jet {
 namespace {
@@ -77,18 +78,35 @@ private:
         tokens_.back().problem = LexProblem::BadCharacter;
     }
 
+    // The name between "[" and the "]" that closes it, where "]]" stands for a bracket of the
+    // name: the program writes every bracketed name so (data::bracketedName). Nothing when no
+    // bracket closes it.
+    std::optional<QString> readBracketed() {
+        QString name;
+        for (qsizetype i = pos_ + 1; i < sql_.size(); ++i) {
+            if (sql_[i] == u']') {
+                if (at(i + 1) != u']') {
+                    pos_ = i + 1;
+                    return name;
+                }
+                ++i;
+            }
+            name += sql_[i];
+        }
+        return std::nullopt;
+    }
+
     // One or more parts, [bracketed] or bare, joined by "." with nothing between.
     void readName(qsizetype start) {
         QStringList parts;
         bool bracketed = false;
         while (true) {
             if (at(pos_) == u'[') {
-                const qsizetype close = sql_.indexOf(u']', pos_ + 1);
-                if (close < 0)
+                const std::optional<QString> part = readBracketed();
+                if (!part)
                     return invalidToEnd(start, LexProblem::UnclosedBracket);
-                parts << sql_.mid(pos_ + 1, close - pos_ - 1);
+                parts << *part;
                 bracketed = true;
-                pos_ = close + 1;
             } else {
                 const qsizetype from = pos_;
                 while (pos_ < sql_.size() && continuesBareName(sql_[pos_]))

@@ -5,6 +5,7 @@
 #include "data/Dialect.h"
 #include "data/Error.h"
 #include "data/Recordset.h"
+#include "data/TableEntry.h"
 #include "state/Module1.h"
 #include "ui/main/Feedback.h"
 #include "ui/main/LoadedForms.h"
@@ -125,11 +126,16 @@ void frmOpenSource::FillSchemaTree() {
             if (!rows->Eof())
                 rows->MoveFirst();
             for (; !rows->Eof(); rows->MoveNext()) {
-                const QVariant schema = rows->Fields("TABLE_SCHEMA").Value();
-                QString text = textOf(*rows, "TABLE_NAME");
-                if (oracle && !schema.isNull() && !schema.toString().isEmpty())
-                    text = schema.toString() + "." + text;
-                sTree->Add(group->Index(), ui::tvwChild, {}, text)->setTag("tTable");
+                // The node keeps the schema and the name apart, for the record source to write
+                // each as the dialect reads it.
+                data::TableEntry table{textOf(*rows, "TABLE_NAME"), group->Text()};
+                if (oracle)
+                    table.schema = textOf(*rows, "TABLE_SCHEMA");
+                const QString text =
+                    table.schema.isEmpty() ? table.name : table.schema + "." + table.name;
+                const ui::NodePtr node = sTree->Add(group->Index(), ui::tvwChild, {}, text);
+                node->setTag("tTable");
+                node->setValue(table);
             }
         }
         root->setExpanded(true);
@@ -142,7 +148,10 @@ void frmOpenSource::OKButton_Click() {
     const ui::NodePtr node = sTree->SelectedItem();
     if (!node || node->Tag() != "tTable")
         return;
-    m_.Grouping.RecordSource = data::recordSourceFor(node->Text(), data::dialectOf(m_.DbProvider));
+    const auto* table = std::any_cast<data::TableEntry>(&node->Value());
+    m_.Grouping.RecordSource =
+        data::recordSourceFor(table ? table->schema : QString(), table ? table->name : node->Text(),
+                              data::dialectOf(m_.DbProvider));
     m_.SourceChosen = true;
     m_.RefillPicker = false;
     done(Accepted);

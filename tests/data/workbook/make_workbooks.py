@@ -150,6 +150,25 @@ def types_workbook():
     return book
 
 
+def names_workbook():
+    """Headers and sheet names that are no plain names: brackets (one header reads as an
+    expression when its brackets are taken as SQL), quotes, a dot and blanks. Excel itself allows
+    no brackets in a sheet's name; xlwt checks names only when a sheet is added."""
+    book = xlwt.Workbook()
+    write_rows(book.add_sheet('Other'), [['Amount', 'Note'], [100, 'other'], [200, 'other']])
+    write_rows(book.add_sheet('Brackets'), [
+        ['Amount', 'Amount] * 1000 + [Amount', 'Na]me', 'Joe\'s "Q"', '[Bracketed]',
+         'Unit.Price', 'Two Words'],
+        [1, 5, 'x', 'q1', 10, 1.5, 'a b'],
+        [2, 5, 'y', None, 20, 2.5, 'a b'],
+        [2, 7, 'x', 'q1', 10, 1.5, 'c'],
+        [3, None, 'z', 'q2', 20, 1.5, 'c'],
+    ])
+    book.get_sheet(1).name = 'Other$] AS [t'
+    write_rows(book.add_sheet('Bob\'s "Q"'), [['Key', 'Value'], ['k', 1], ['k', 2]])
+    return book
+
+
 def dates_1904_workbook():
     book = xlwt.Workbook()
     book.dates_1904 = True
@@ -288,6 +307,7 @@ def main():
     # The same sheets with charts, which the reader must pass over.
     CompoundDoc.XlsDoc().save(folder + '/charts.xls', with_charts(types.get_biff_data()))
     long_text_workbook().save(folder + '/long.xls')
+    names_workbook().save(folder + '/names.xls')
     dates = dates_1904_workbook()
     dates.save(folder + '/dates1904.xls')
     small_compound_file(folder + '/small.xls', with_charts(dates.get_biff_data()))
