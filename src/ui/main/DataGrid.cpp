@@ -53,7 +53,8 @@ DataGrid::DataGrid(QWidget* parent)
 
     view_->installEventFilter(this);
     relayMouse(header_->viewport());
-    relayMouse(view_->viewport());
+    cells_ = view_->viewport();
+    relayMouse(cells_);
 
     setDataSource(std::make_shared<QStandardItemModel>());
 }
@@ -61,6 +62,10 @@ DataGrid::DataGrid(QWidget* parent)
 // The view, and with it the header and cell painter that read the column block, goes before
 // the block and the grid's hold on the model do.
 DataGrid::~DataGrid() {
+    // The view's parts send events while it is taken apart; the grid no longer listens then.
+    for (QObject* watched : {static_cast<QObject*>(view_), static_cast<QObject*>(cells_),
+                             static_cast<QObject*>(header_->viewport())})
+        watched->removeEventFilter(this);
     delete view_;
 }
 
@@ -81,7 +86,7 @@ bool DataGrid::eventFilter(QObject* object, QEvent* event) {
             emit GotFocus();
         return false;
     }
-    if (object == view_->viewport() && event->type() == QEvent::Resize) {
+    if (object == cells_ && event->type() == QEvent::Resize) {
         // A taller grid shows more rows, read once the view has taken its new size.
         QMetaObject::invokeMethod(this, &DataGrid::fillView, Qt::QueuedConnection);
         return false;
@@ -96,7 +101,7 @@ bool DataGrid::eventFilter(QObject* object, QEvent* event) {
         // The press that picked the grid up, or the move that did, belongs to the drag.
         if (drag_.active())
             return true;
-        if (event->type() == QEvent::MouseButtonPress && object == view_->viewport())
+        if (event->type() == QEvent::MouseButtonPress && object == cells_)
             clearBlock();
         return false;
     default:

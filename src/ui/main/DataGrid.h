@@ -90,6 +90,7 @@ private:
     ColumnBlock block_;
     std::shared_ptr<QAbstractItemModel> model_;
     QTableView* view_;
+    QWidget* cells_ = nullptr; // the view's viewport, where the rows are drawn
     GridHeader* header_;
     GridDrag drag_;
     QPixmap dragIcon_;
