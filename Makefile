@@ -2,11 +2,16 @@
 #   make run    install what is missing, build a Release build in build/, start the program
 #   make test   the same set-up, then build and run the whole test suite headless
 #   make bench  the same set-up, then build and run the benchmarks (see bench/README.md)
+#   make test-sanitize  the test suite in a second build with AddressSanitizer and
+#               UndefinedBehaviorSanitizer, every report fatal (CI runs it after make test)
+#   make fuzz   the fuzz driver of that build on the readers and the engine (see the README)
 
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 600
 
-.PHONY: run test bench build deps configure format clean
+.PHONY: run test bench build deps configure format clean sanitize-build test-sanitize fuzz
 
 deps:
 	@scripts/setup-deps.sh
@@ -23,6 +28,21 @@ run: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+sanitize-build: deps
+	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARRYMERE_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
+
+# Leaks of the libraries the program loads (Qt, fontconfig, FreeXL, the ODBC driver manager and
+# drivers) are suppressed by name; nothing of the program's is.
+test-sanitize: sanitize-build
+	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/leaks.supp \
+		ctest --output-on-failure -j $(JOBS)
+
+fuzz: sanitize-build
+	scripts/fuzz.sh $(SANITIZE_DIR) $(FUZZ_SECONDS)
+
 bench: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quarrymere_bench quarrymere_detail_bench
 	$(BUILD_DIR)/quarrymere_bench $(BENCH_ARGS)
@@ -35,4 +55,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
