@@ -29,7 +29,7 @@ bool readSource(const QString& connectionString, data::Dialect dialect) {
         const QString name = tables->Fields("TABLE_NAME").Value().toString();
         try {
             data::Recordset rows;
-            rows.Open("SELECT * FROM " + data::recordSourceFor(name, dialect), connection);
+            rows.Open("SELECT * FROM " + data::recordSourceFor({}, name, dialect), connection);
             readAll(rows);
         } catch (const data::Error&) {
             allRead = false;
