@@ -19,13 +19,6 @@ namespace {
 
 constexpr int ColumnPx = 80;
 
-// What DragOver (or, with state -1, DragDrop) reported.
-struct DragReport {
-    double x, y;
-    int state;
-    bool operator==(const DragReport&) const = default;
-};
-
 class DataGridTest : public ::testing::Test {
 protected:
     void SetUp() override { bind(5); }
@@ -144,82 +137,6 @@ TEST_F(DataGridTest, ScrollMovesByWholeColumnsAndRowsAndStopsAtTheEnds) {
     grid.Scroll(-100, -100);
     EXPECT_EQ(view()->columnAt(0), 0);
     EXPECT_EQ(view()->rowAt(0), 0);
-}
-
-// A drag the handlers begin, in MouseDown (then dropped on the cells) or in MouseMove (then ended
-// outside the grid): the pointer shows the drag picture, moves and the drop report in twips to
-// DragOver and DragDrop instead of the mouse events, and the held block stays selected.
-TEST_F(DataGridTest, ADragReportsOverAndDropInTwipsAndKeepsTheBlock) {
-    bool onMove = false;
-    std::vector<DragReport> reports;
-    int mouseMoves = 0, mouseUps = 0, clicks = 0;
-    QObject::connect(&grid, &DataGrid::MouseDown, [&](const MouseArgs& a) {
-        if (onMove)
-            return;
-        EXPECT_DOUBLE_EQ(a.x, twips::fromPxX(onHeader(1).x()));
-        if (a.button == 1 && a.y > 0 && a.y < grid.RowHeight())
-            grid.Drag(DragBegin);
-    });
-    QObject::connect(&grid, &DataGrid::MouseMove, [&](const MouseArgs& a) {
-        ++mouseMoves;
-        if (onMove && a.button == 1)
-            grid.Drag(DragBegin);
-    });
-    QObject::connect(&grid, &DataGrid::MouseUp, [&] { ++mouseUps; });
-    QObject::connect(&grid, &DataGrid::HeadClick, [&] { ++clicks; });
-    QObject::connect(&grid, &DataGrid::DragOver, [&](QObject* source, double x, double y, int s) {
-        EXPECT_EQ(source, &grid);
-        reports.push_back({x, y, s});
-    });
-    QObject::connect(&grid, &DataGrid::DragDrop, [&](QObject* source, double x, double y) {
-        EXPECT_EQ(source, &grid);
-        reports.push_back({x, y, -1});
-    });
-
-    const QPixmap picked = dragPicture(), droppable = dropPicture();
-    grid.setDragIcon(picked);
-    EXPECT_TRUE(grid.dragIconIs(QPixmap(picked)));
-    EXPECT_FALSE(grid.dragIconIs(dragPicture())) << "a fresh drawing is another picture";
-    grid.setSelStartCol(1);
-    grid.setSelEndCol(2);
-    press(heads(), onHeader(1));
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->pixmap().cacheKey(), picked.cacheKey());
-    drag(heads(), onHeader(2));
-    grid.setDragIcon(droppable);
-    EXPECT_EQ(QApplication::overrideCursor()->pixmap().cacheKey(), droppable.cacheKey());
-    drag(cells(), {10, 20});
-    QTest::mouseRelease(cells(), Qt::LeftButton, {}, {12, 30});
-    const int top = header()->height();
-    EXPECT_EQ(reports,
-              (std::vector<DragReport>{
-                  {twips::fromPxX(onHeader(2).x()), twips::fromPxY(onHeader(2).y()), DragEnter},
-                  {twips::fromPxX(10), twips::fromPxY(top + 20), DragOverInside},
-                  {twips::fromPxX(12), twips::fromPxY(top + 30), -1}}));
-    EXPECT_EQ(mouseMoves + mouseUps, 0);
-    EXPECT_EQ(grid.SelStartCol(), 1);
-    EXPECT_EQ(grid.SelEndCol(), 2);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    onMove = true;
-    reports.clear();
-    press(heads(), onHeader(0));
-    drag(heads(), onHeader(2));
-    EXPECT_EQ(grid.SelEndCol(), 0) << "the move that began the drag does not sweep";
-    drag(heads(), onHeader(1));
-    drag(heads(), {-40, -40});
-    drag(heads(), {-50, -50});
-    QTest::mouseRelease(heads(), Qt::LeftButton, {}, {-50, -50});
-    ASSERT_EQ(reports.size(), 2u);
-    EXPECT_EQ(reports[0].state, DragEnter);
-    EXPECT_EQ(reports[1].state, DragLeave);
-    EXPECT_EQ(clicks, 0);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    // The drag is over: the header is ready for the next press.
-    press(heads(), onHeader(2));
-    QTest::mouseRelease(heads(), Qt::LeftButton, {}, onHeader(2));
-    EXPECT_EQ(grid.SelStartCol(), 2);
-    EXPECT_EQ(clicks, 1);
 }
 
 } // namespace

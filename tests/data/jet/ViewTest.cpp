@@ -62,35 +62,6 @@ protected:
 
 } // namespace
 
-TEST_F(Views, ASavedQueryReadsLikeATableInItsOwnOrder) {
-    EXPECT_EQ(columns("[Big Sales]"),
-              QStringList({"SaleID:3", "Region:202", "Amount:6", "Sold:7"}));
-    // The rows in the query's order; the program's statements over them as over a table.
-    EXPECT_EQ(rows("SELECT [SaleID] FROM [big sales]"), Rows({{"4"}, {"2"}}));
-    EXPECT_EQ(rows("SELECT COUNT(*), MIN([Amount]), MAX([Amount]), SUM([Amount]) FROM "
-                   "[Big Sales] WHERE [Region] = 'NORTH'"),
-              Rows({{"1", "0.2", "0.2", "0.2"}}));
-    EXPECT_EQ(source->loadCalls["Sales"], 1);
-}
-
-TEST_F(Views, ColumnsKeepTheirTypesAndAmountsStayExact) {
-    EXPECT_EQ(columns("[Managed]"), QStringList({"SaleID:3", "Region:202", "Amount:6", "Sold:7",
-                                                 "Manager:202", "Triple:6", "Year:202"}));
-    // 0.1 + 0.2 + 0.3 (three times 0.1) as currency: exactly 0.6, then 0.9 in a query of it.
-    EXPECT_EQ(rows("SELECT SUM([Amount]), SUM([Triple]), AVG([Triple]) FROM [Managed] WHERE "
-                   "[Manager] = 'Nina'"),
-              Rows({{"0.3", "0.9", "0.45"}}));
-    EXPECT_EQ(rows("SELECT * FROM [By Manager]"),
-              Rows({{"Nina", "0.9", "2"}, {"Sam", "0.3", "1"}}));
-    EXPECT_EQ(columns("[By Manager]"), QStringList({"Manager:202", "Total:6", "Sales:3"}));
-    // The tree groups dates by their formatted text and selects a group by it.
-    EXPECT_EQ(rows("SELECT Format([Sold], \"yyyy\") AS CNAME, COUNT(*) FROM [Managed] GROUP BY "
-                   "Format([Sold], \"yyyy\") ORDER BY Format([Sold], \"yyyy\")"),
-              Rows({{"2001", "2"}, {"2002", "1"}}));
-    EXPECT_EQ(rows("SELECT [SaleID] FROM [Managed] WHERE Format([Sold], \"yyyy\") = '2002'"),
-              Rows({{"3"}}));
-}
-
 TEST_F(Views, TheGroupingIndexServesASavedQueryToo) {
     provider.prepareGrouping("[Managed]", {"[Manager]", "[Region]", "[SaleID]"});
     EXPECT_EQ(rows("SELECT [Region] AS CNAME, COUNT([Region]) AS CCNT FROM [Managed] WHERE "
