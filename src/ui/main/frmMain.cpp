@@ -479,10 +479,8 @@ frmMain::openConnection(const QString& status, const QString& connectionString, 
 void frmMain::mnuFileCnctMSACC_Click() {
     feedback_.trap(
         [this] {
-            const auto file =
-                seam_.fileOpen(this, "Connect to Microsoft Access Database", AccessFileFilter,
-                               state::GetSetting(state::AppTitle, state::SettingsSection,
-                                                 LastFolderKey, QString()));
+            const auto file = seam_.fileOpen(this, "Connect to Microsoft Access Database",
+                                             AccessFileFilter, lastFolder());
             if (!file) {
                 // A cancelled dialog ends the command without a word.
                 feedback_.ready();
@@ -500,9 +498,7 @@ void frmMain::mnuFileCnctExl_Click() {
             if (!chooseExcelDriver())
                 return;
             const auto file =
-                seam_.fileOpen(this, "Connect to Excel-file", ExcelFileFilter,
-                               state::GetSetting(state::AppTitle, state::SettingsSection,
-                                                 LastFolderKey, QString()));
+                seam_.fileOpen(this, "Connect to Excel-file", ExcelFileFilter, lastFolder());
             if (!file) {
                 feedback_.ready();
                 return;
@@ -545,6 +541,10 @@ void frmMain::connectWorkbook(const QString& file) {
 }
 
 // The file dialogs start where the last file opened lies, in this run and the next.
+QString frmMain::lastFolder() const {
+    return state::GetSetting(state::AppTitle, state::SettingsSection, LastFolderKey, QString());
+}
+
 void frmMain::rememberFolderOf(const QString& file) {
     state::SaveSetting(state::AppTitle, state::SettingsSection, LastFolderKey,
                        QFileInfo(file).absolutePath());

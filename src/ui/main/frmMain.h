@@ -160,6 +160,7 @@ private:
     void connectWorkbook(const QString& file);
     // Looks up the workbook driver; without one, says so and answers false.
     bool chooseExcelDriver();
+    QString lastFolder() const;
     void rememberFolderOf(const QString& file);
     frmOpenSource& picker();
     bool pickSource(const QString& table);
