@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace data {
 
@@ -226,20 +227,47 @@ void Recordset::setSort(const QString& sort) {
         throw Error(QString("The sort order is not valid: %1").arg(sort));
     if (fieldIndex(term->name) < 0)
         throw Error(NotFound);
-    sort_ = sort;
     // Rows not yet read are sorted by the data source, which runs the statement again with the
     // order; rows that are all in memory are sorted here.
     if (!exhausted_ && !source_.isEmpty() && connection_ && filter_.isEmpty()) {
-        reopen(source_ + " ORDER BY " + text);
+        const QString previous = std::exchange(sort_, sort);
+        try {
+            reopen(source_ + " ORDER BY " + text);
+        } catch (...) {
+            sort_ = previous;
+            throw;
+        }
         return;
     }
+    sort_ = sort;
     rebuildView();
 }
 
+// The rows held stay until the statement gives its first row: stopped or failing on the way, the
+// recordset is left as it was.
 void Recordset::reopen(const QString& statement) {
     auto cursor = connection_->provider().execute(statement);
-    const QString sort = sort_, source = source_;
-    openCursor(std::move(cursor), static_ ? ado::adOpenStatic : ado::adOpenForwardOnly);
+    const QString sort = sort_, source = source_, filter = filter_;
+    auto keptCursor = std::move(cursor_);
+    auto keptRows = std::move(rows_);
+    auto keptView = std::move(view_);
+    const std::vector<Field> keptFields = fields_;
+    const bool keptStatic = static_, keptExhausted = exhausted_, keptMoved = moved_;
+    const qsizetype keptPosition = position_;
+    try {
+        openCursor(std::move(cursor), static_ ? ado::adOpenStatic : ado::adOpenForwardOnly);
+    } catch (...) {
+        cursor_ = std::move(keptCursor);
+        rows_ = std::move(keptRows);
+        view_ = std::move(keptView);
+        fields_ = keptFields;
+        static_ = keptStatic;
+        exhausted_ = keptExhausted;
+        moved_ = keptMoved;
+        position_ = keptPosition;
+        filter_ = filter;
+        throw;
+    }
     sort_ = sort;
     source_ = source;
 }

@@ -1,6 +1,7 @@
 #include "grid/RecordsetModel.h"
 
 #include "data/Error.h"
+#include "data/Operation.h"
 #include "data/Recordset.h"
 #include "data/ValueText.h"
 
@@ -38,8 +39,15 @@ QVariant RecordsetModel::data(const QModelIndex& index, int role) const {
         return QVariant();
     if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole)
         return QVariant();
+    // While a statement runs again (a sort that needs rows not yet read), the window may paint
+    // before the model hears of it: rows the recordset no longer holds show empty.
+    if (index.row() >= records_->rowsKnown())
+        return QVariant();
     const int column = index.column();
-    const QVariant& value = records_->row(index.row()).at(column);
+    const std::vector<QVariant>& row = records_->row(index.row());
+    if (column >= int(row.size()))
+        return QVariant();
+    const QVariant& value = row[std::size_t(column)];
     if (role == Qt::DisplayRole)
         return data::valueText(value, types_[column]);
     if (data::showsAsNumber(value, types_[column]))
@@ -60,7 +68,8 @@ Qt::ItemFlags RecordsetModel::flags(const QModelIndex& index) const {
 }
 
 bool RecordsetModel::canFetchMore(const QModelIndex& parent) const {
-    if (parent.isValid() || failed_ || rows_ == INT_MAX)
+    // Rows are read between operations, never inside one that lets the window paint.
+    if (parent.isValid() || failed_ || rows_ == INT_MAX || data::handlingEvents())
         return false;
     return rows_ < records_->rowsKnown() || !records_->complete();
 }

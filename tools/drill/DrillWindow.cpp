@@ -73,6 +73,8 @@ std::optional<QString> DrillWindow::open(const Options& options) {
 }
 
 void DrillWindow::click(const ui::NodePtr& node) {
+    // As a person would who waits for the window to be idle between clicks.
+    form().finishPreparing();
     form().tvTreeView->setSelectedItem(node.get());
     emit form().tvTreeView->NodeClick(node.get());
 }

@@ -1,6 +1,7 @@
 #include "data/jet/Database.h"
 
 #include "data/Error.h"
+#include "data/Operation.h"
 #include "data/jet/JetTextCollation.h"
 #include "data/jet/Statistics.h"
 #include "data/jet/vb/VbFunctions.h"
@@ -40,6 +41,10 @@ Database::Database(const QLocale& locale) : regional_(locale) {
     check(db, vb::registerVbFunctions(db, regional_), "register its functions");
     check(db, registerStatistics(db), "register its statistics");
     check(db, sqlite3_set_authorizer(db, &Database::authorize, this), "be set up");
+    // Every few thousand steps of a statement, the operation running is told the engine is
+    // still at work (so that the window keeps painting) and may answer that it is to stop.
+    sqlite3_progress_handler(
+        db, ProgressSteps, [](void*) { return data::tick() ? 1 : 0; }, nullptr);
 }
 
 int Database::authorize(void* self, int action, const char*, const char* detail2, const char*,
@@ -70,6 +75,10 @@ Database::OwnStatements::~OwnStatements() {
 void Database::execute(const char* sql) {
     if (sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr) != SQLITE_OK)
         fail();
+}
+
+void Database::rollback() {
+    sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 StatementHandle Database::prepare(const char* sql, int length, const char** tail) {
@@ -107,6 +116,8 @@ StatementHandle Database::prepareQuery(const QByteArray& sql) {
 }
 
 void Database::fail() const {
+    if (sqlite3_errcode(db_.get()) == SQLITE_INTERRUPT && data::stopping())
+        throw Cancelled();
     throw Error(describe(db_.get()));
 }
 

@@ -44,6 +44,8 @@ public:
 
     // The engine's own statements (the caller holds an OwnStatements scope).
     void execute(const char* sql);
+    // Undoes the transaction open: a load that failed or was stopped leaves nothing behind.
+    void rollback();
     StatementHandle prepareOwn(const QByteArray& sql);
 
     // A query given from outside: one statement that only reads.
@@ -52,7 +54,11 @@ public:
     // Makes the statement running now stop with an error; safe from any thread.
     void interrupt() { sqlite3_interrupt(db_.get()); }
 
-    // Throws data::Error describing the last failure.
+    // How many of a statement's steps go by between two reports to the operation running.
+    static constexpr int ProgressSteps = 10000;
+
+    // Throws data::Error describing the last failure, data::Cancelled when the statement was
+    // stopped because the operation running was asked to stop.
     [[noreturn]] void fail() const;
 
 private:

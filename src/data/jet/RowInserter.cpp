@@ -2,6 +2,7 @@
 
 #include "data/Error.h"
 #include "data/NumberText.h"
+#include "data/Operation.h"
 #include "data/jet/CalendarDate.h"
 #include "data/jet/Database.h"
 
@@ -149,6 +150,8 @@ void RowInserter::endRow() {
     }
     sqlite3_reset(insert);
     sqlite3_clear_bindings(insert); // the next row's missing values are Null
+    if (++rows_ % RowsPerReport == 0)
+        data::tickOrStop(rows_);
 }
 
 void RowInserter::bindInteger(int column, std::int64_t value) {

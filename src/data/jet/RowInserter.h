@@ -42,8 +42,12 @@ private:
     void bindUtf8(int column);
     void check(int rc) const;
 
+    // Rows stored between two reports of how many were stored to the operation running.
+    static constexpr qint64 RowsPerReport = 4096;
+
     Database& database_;
     StatementHandle insert_;
+    qint64 rows_ = 0;
     std::vector<Storage> storages_;
     // Each column's text for the row being filled, in UTF-8: SQLite reads it in place until the
     // row is stored, and the buffers are reused row after row rather than copied each time.

@@ -47,7 +47,7 @@ void storeQueryRows(Database& database, const TableInfo& info, const QByteArray&
         database.execute(createSql(info).constData());
         database.execute(("INSERT INTO " + quotedIdentifier(info.name) + ' ' + query).constData());
     } catch (...) {
-        sqlite3_exec(database.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        database.rollback();
         throw;
     }
     database.execute("COMMIT");
@@ -66,7 +66,7 @@ TableInfo loadTable(Database& database, TableSource& source, const SourceTable& 
         RowInserter inserter(database, insertSql(info), std::move(storages));
         source.load(table.name, inserter);
     } catch (...) {
-        sqlite3_exec(database.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        database.rollback();
         throw;
     }
     database.execute("COMMIT");

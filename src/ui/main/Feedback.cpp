@@ -1,11 +1,19 @@
 #include "ui/main/Feedback.h"
 
 #include "data/Error.h"
+#include "ui/main/StatusBar.h"
 #include "ui/seam/UiSeam.h"
 
 #include <QLabel>
 
 namespace ui {
+
+Feedback::Feedback(UiSeam& seam, StatusBar& bar) : seam_(seam), bar_(bar), panel_(*bar.Panels(1)) {}
+
+void Feedback::cancelled() {
+    status(QStringLiteral("Cancelled"));
+    seam_.setMousePointer(PointerDefault);
+}
 
 void Feedback::status(const QString& text) {
     panel_.setText(text);

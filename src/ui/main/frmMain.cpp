@@ -41,6 +41,9 @@ using namespace ui;
 namespace {
 
 // Bounds the window takes when none were stored, or a stored one is unreadable.
+// How long the window waits, after the input that stopped the source's preparation, before it
+// starts over.
+constexpr int RetryAfterInput = 300;
 constexpr double DefaultLeft = 1000, DefaultTop = 1000, DefaultWidth = 6500, DefaultHeight = 6500;
 
 // The file dialogs' choices of files, and the setting that keeps the folder they start in.
@@ -59,7 +62,9 @@ void placeTwips(QWidget* w, double left, double top, double width, double height
 
 frmMain::frmMain(Module1& state, UiSeam& seam)
     : sbStatusBar(new StatusBar), m_(state), seam_(seam), client_(new QWidget(this)),
-      feedback_(seam, *sbStatusBar->Panels(1)) {
+      feedback_(seam, *sbStatusBar), preparing_(new QTimer(this)) {
+    preparing_->setSingleShot(true);
+    connect(preparing_, &QTimer::timeout, this, &frmMain::prepareGroupingWhenIdle);
     setObjectName("frmMain");
     setWindowTitle("Ledgerline");
     setWindowIcon(appIcon());
@@ -776,10 +781,43 @@ void frmMain::TreeBuildRoot() {
         Feedback::OnFailure::ReadyFirst);
 }
 
-// The levels to come read faster when the source knows the terms they group by, in order.
+// The levels to come read faster when the source knows the terms they group by, in order. The
+// source prepares (an index of the table, seconds at a million rows) once the window is idle,
+// so that it never stands between the user and the tree: the tree's statements give the same
+// rows without it, only more slowly.
 void frmMain::prepareGrouping() {
-    if (m_.DbConnection)
+    preparationPending_ = true;
+    preparing_->start(0);
+}
+
+// Runs in the background (see OperationPump): the person's first click or key stops it and
+// then goes ahead; it starts over once the window is idle again. Escape or Cancel leave the
+// source unprepared until the order changes.
+void frmMain::prepareGroupingWhenIdle() {
+    if (!preparationPending_ || !m_.DbConnection)
+        return;
+    if (data::currentWatch()) {
+        preparing_->start(OperationPump::PumpInterval);
+        return;
+    }
+    bool interrupted = false;
+    {
+        OperationPump pump(*sbStatusBar, OperationPump::Kind::Background);
+        data::WatchScope watching(pump);
         m_.Grouping.prepareSource(*m_.DbConnection, m_.DateGroupType);
+        interrupted = pump.stopping() && pump.heldInput();
+        preparationPending_ = interrupted;
+    }
+    if (interrupted)
+        preparing_->start(RetryAfterInput);
+}
+
+void frmMain::finishPreparing() {
+    if (!preparationPending_ || !m_.DbConnection)
+        return;
+    preparationPending_ = false;
+    preparing_->stop();
+    m_.Grouping.prepareSource(*m_.DbConnection, m_.DateGroupType);
 }
 
 // The condition that selects the rows behind the selected node: written from the values it and

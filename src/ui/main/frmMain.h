@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 #include <array>
 #include <memory>
 #include <optional>
@@ -86,6 +87,9 @@ public:
     void setHeight(double twips);
 
     ui::Feedback& feedback() { return feedback_; }
+    // Prepares the source for the tree's order now, if it has yet to (see prepareGrouping):
+    // for those who measure or check the clicks that follow as they are once it has.
+    void finishPreparing();
     Module1& state() { return m_; }
     ui::UiSeam& seam() { return seam_; }
 
@@ -114,6 +118,7 @@ public:
     void TreeBuildRoot();
     void TreeBuild();
     void prepareGrouping();
+    void prepareGroupingWhenIdle();
     QString makeFilter(int depth);
     // The path of the selected node, taken to be at `depth`, walking up until the root.
     tree::NodePath selectedPath(int depth) const;
@@ -194,6 +199,9 @@ private:
     QPointer<frmAbout> about_;
     QPointer<frmLogin> login_;
     QPointer<frmOpenSource> picker_;
+    // The source's preparation for the tree's order waits for the window to be idle.
+    QTimer* preparing_;
+    bool preparationPending_ = false;
     // The outer size asked for before the window was first shown, when its frame was not yet
     // known; applied again once the frame is there.
     QSize outerSizeBeforeShow_;

@@ -1,0 +1,70 @@
+// A load or a statement of the engine stopped by the operation running: it ends in Cancelled,
+// leaves nothing half-made behind, and the same work runs whole afterwards.
+#include "JetTestSupport.h"
+#include "data/AdoTypes.h"
+#include "data/Operation.h"
+
+#include <gtest/gtest.h>
+
+using namespace data::jet;
+using namespace data::jet::testing;
+
+namespace {
+
+// Stops the operation at its `stopAt`-th tick, or at the first that reports `stopAtRows` rows;
+// counts the ticks and the rows reported.
+class CountingWatch : public data::OperationWatch {
+public:
+    explicit CountingWatch(int stopAt, qint64 stopAtRows = 0)
+        : stopAt_(stopAt), stopAtRows_(stopAtRows) {}
+    bool tick(qint64 done, qint64) override {
+        ticks++;
+        rows = std::max(rows, done);
+        stopped_ = stopped_ || ticks >= stopAt_ || (stopAtRows_ > 0 && done >= stopAtRows_);
+        return stopped_;
+    }
+    bool stopping() const override { return stopped_; }
+    bool handlingEvents() const override { return false; }
+    int ticks = 0;
+    qint64 rows = 0;
+
+private:
+    int stopAt_;
+    qint64 stopAtRows_;
+    bool stopped_ = false;
+};
+
+TEST(EngineCancel, StopsLoadsAndStatementsAndLeavesNothingHalfMade) {
+    auto source = std::make_shared<MemoryTableSource>();
+    std::vector<Row> rows;
+    for (int i = 0; i < 30000; ++i)
+        rows.push_back({std::int64_t(i % 97), QString("name %1").arg(i)});
+    source->add({"Big", {{"K", data::ado::adInteger, 0}, {"Name", data::ado::adVarWChar, 0}}},
+                rows);
+    QueryRunner runner(source);
+
+    {
+        CountingWatch watch(INT_MAX, 8192);
+        data::WatchScope watching(watch);
+        EXPECT_THROW(runner.engine().findTable("Big"), data::Cancelled);
+        EXPECT_EQ(watch.rows, 8192) << "the load reports the rows it stored";
+    }
+    ASSERT_NE(runner.engine().findTable("Big"), nullptr);
+    EXPECT_EQ(runner.value("SELECT COUNT(*) FROM Big").toInt(), 30000);
+
+    {
+        CountingWatch watch(1);
+        data::WatchScope watching(watch);
+        EXPECT_THROW(runner.column("SELECT K, COUNT(*) FROM Big GROUP BY K ORDER BY 2"),
+                     data::Cancelled);
+    }
+    EXPECT_EQ(runner.column("SELECT K, COUNT(*) FROM Big GROUP BY K").size(), 97);
+
+    // A watch that never stops sees the work through.
+    CountingWatch patient(INT_MAX);
+    data::WatchScope watching(patient);
+    EXPECT_EQ(runner.column("SELECT Name FROM Big ORDER BY Name").size(), 30000);
+    EXPECT_GT(patient.ticks, 0);
+}
+
+} // namespace
