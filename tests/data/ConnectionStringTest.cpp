@@ -60,12 +60,3 @@ TEST(Dialect, ProviderNamesCompareExactly) {
     EXPECT_EQ(dialectOf("msdaora.1"), Dialect::None);
     EXPECT_EQ(dialectOf(""), Dialect::None);
 }
-
-TEST(Dialect, OrdinaryValuesGiveTheConnectCommandsOwnText) {
-    EXPECT_EQ(accessConnectionString("/data/nwind.mdb"),
-              "Provider=Microsoft.Jet.OLEDB.4.0;Data Source= /data/nwind.mdb");
-    EXPECT_EQ(excelConnectionString("Workbook Driver (*.xls)", "/data/book.xls"),
-              "Provider=MSDASQL.1;Driver=Workbook Driver (*.xls);DBQ=/data/book.xls");
-    EXPECT_EQ(oracleConnectionString("sales", "scott", "tiger"),
-              "Provider=MSDAORA.1;Data Source ='sales';User ID=scott;Password=tiger");
-}

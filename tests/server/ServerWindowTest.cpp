@@ -65,10 +65,8 @@ TEST_F(ServerWindow, AReadThatFailsWhileScrollingIsToldOnceAndKeepsTheRowsShown)
         f.grdDataGrid->Scroll(0, 1 << 30);
         QTest::qWait(50);
     }
-    ASSERT_EQ(seam.messages.size(), 1u);
-    EXPECT_EQ(seam.messages[0].title, "Error!");
-    EXPECT_TRUE(seam.messages[0].text.contains("division by zero"))
-        << seam.messages[0].text.toStdString();
+    const QString error = errorShown();
+    EXPECT_TRUE(error.contains("division by zero")) << error.toStdString();
     const int kept = shown.rowCount();
     EXPECT_GE(kept, 256);
     EXPECT_LT(kept, 700);
@@ -78,10 +76,9 @@ TEST_F(ServerWindow, AReadThatFailsWhileScrollingIsToldOnceAndKeepsTheRowsShown)
     f.grdDataGrid->Scroll(0, 1 << 30);
     QTest::qWait(50);
     EXPECT_EQ(shown.rowCount(), kept);
-    EXPECT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(f.sbStatusBar->Panels(1)->text(), "Ready");
     f.mnuExtrasUpdDtls->trigger();
-    EXPECT_EQ(seam.messages.size(), 1u);
+    EXPECT_TRUE(seam.messages.empty());
 }
 
 // Copy of several grid columns at a node: the server joins them with || Chr(9) || and writes

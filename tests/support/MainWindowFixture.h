@@ -56,6 +56,19 @@ protected:
             QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+    // The text of the one message box shown since the seam last forgot them, which must be the
+    // "Error!" box with the critical icon; the seam forgets it.
+    QString errorShown() {
+        if (seam.messages.size() != 1) {
+            ADD_FAILURE() << seam.messages.size() << " message boxes instead of one";
+            return {};
+        }
+        const ui::ScriptedUiSeam::Message box = seam.messages[0];
+        seam.messages.clear();
+        EXPECT_EQ(box.title, "Error!");
+        EXPECT_EQ(box.icon, ui::IconCritical);
+        return box.text;
+    }
     // One pixel's worth of twips: positions read back from widgets are whole pixels.
     static double px() { return ui::twips::perPixelX(); }
 

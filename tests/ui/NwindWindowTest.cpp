@@ -107,10 +107,9 @@ TEST_F(DetailGrid, AutoQueryDecidesWhetherAClickShowsTheNodesRowsAndAStatementLo
     form->mnuExtrasUpdDtls->trigger();
     EXPECT_EQ(state->DetailRecordset, bound);
     state->Grouping.RecordSource = "[Gone]";
-    for (size_t attempt = 1; attempt <= 2; ++attempt) {
+    for (int attempt = 1; attempt <= 2; ++attempt) {
         form->mnuExtrasUpdDtls->trigger();
-        ASSERT_EQ(seam.messages.size(), attempt);
-        EXPECT_EQ(seam.messages.back().title, "Error!");
+        EXPECT_FALSE(errorShown().isEmpty()) << attempt;
         EXPECT_EQ(state->LastDetailSQL, all);
         EXPECT_EQ(state->DetailRecordset, bound);
         EXPECT_EQ(form->grdDataGrid->dataSource(), shown);
@@ -130,8 +129,7 @@ TEST_F(DetailGrid, HeaderClicksChooseTheSortAndADoubleClickAppliesIt) {
         EXPECT_EQ(state->SortDirection, direction);
     }
     emit form->grdDataGrid->HeadClick(1001); // no such column: nothing changes
-    ASSERT_EQ(seam.messages.size(), 1u);
-    EXPECT_EQ(seam.messages[0].title, "Error!");
+    EXPECT_FALSE(errorShown().isEmpty());
     EXPECT_EQ(state->SortDirection, "DESC");
 
     // More rows than were read: the statement runs again in order.
@@ -155,7 +153,7 @@ TEST_F(DetailGrid, HeaderClicksChooseTheSortAndADoubleClickAppliesIt) {
     for (; !engine.Eof(); engine.MoveNext())
         expected << engine.Fields(0).Value().toString();
     EXPECT_EQ(gridColumn(4), expected);
-    EXPECT_EQ(seam.messages.size(), 1u);
+    EXPECT_TRUE(seam.messages.empty());
 }
 
 // What the view itself shows after each binding, at its size in the window: a node of one row,

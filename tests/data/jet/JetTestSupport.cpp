@@ -132,6 +132,14 @@ QList<QStringList> rowsOf(Provider& provider, const QString& sql) {
     return rows;
 }
 
+QStringList columnsOf(Provider& provider, const QString& sql) {
+    const auto cursor = provider.execute(sql);
+    QStringList columns;
+    for (int i = 0; i < cursor->fieldCount(); ++i)
+        columns << cursor->fieldName(i) + ':' + QString::number(cursor->fieldType(i));
+    return columns;
+}
+
 std::shared_ptr<Connection> connectTo(std::shared_ptr<TableSource> source,
                                       std::vector<TableEntry> tables) {
     const QString provider = QStringLiteral("Quarrymere.Test.Tables");

@@ -108,6 +108,9 @@ std::shared_ptr<MemoryTableSource> ordersAndT();
 // Runs a statement in the provider's dialect: each row's values as text, "NULL" for null.
 QList<QStringList> rowsOf(Provider& provider, const QString& sql);
 
+// The statement's result columns, each as "name:type code".
+QStringList columnsOf(Provider& provider, const QString& sql);
+
 // A connection that runs Jet SQL over the source, through a provider registered for the purpose
 // whose schema lists `tables`.
 std::shared_ptr<Connection> connectTo(std::shared_ptr<TableSource> source,

@@ -73,15 +73,7 @@ QString failure(const QString& sql) {
 class JetTranslate : public ::testing::Test {
 protected:
     Rows rows(const QString& sql) { return rowsOf(provider, sql); }
-
-    // Each result column as "name:type code".
-    QStringList columns(const QString& sql) {
-        const auto cursor = provider.execute(sql);
-        QStringList columns;
-        for (int i = 0; i < cursor->fieldCount(); ++i)
-            columns << QString("%1:%2").arg(cursor->fieldName(i)).arg(cursor->fieldType(i));
-        return columns;
-    }
+    QStringList columns(const QString& sql) { return columnsOf(provider, sql); }
 
     // The ids of the orders meeting the condition, in order.
     QString idsWhere(const QString& condition) {

@@ -51,13 +51,6 @@ protected:
     QString failure(const QString& sql) {
         return test::failureOf([&] { rowsOf(provider, sql); });
     }
-    QStringList columns(const QString& recordSource) {
-        QStringList result;
-        const auto cursor = provider.execute("Select * From " + recordSource + " Where 1 = 0");
-        for (int i = 0; i < cursor->fieldCount(); ++i)
-            result << cursor->fieldName(i) + ':' + QString::number(cursor->fieldType(i));
-        return result;
-    }
 };
 
 } // namespace

@@ -124,6 +124,9 @@ TEST_F(GroupingSpeedup, EachLevelSearchesTheIndexInOrder) {
     EXPECT_EQ(levelPlan(columns, {}), "SEARCH Sales USING COVERING INDEX ~grouping 1 (Region>?)");
     EXPECT_EQ(levelPlan(columns, {}, true),
               "SEARCH Sales USING COVERING INDEX ~grouping 1 (Region=?)");
+    // The model's level below a first-level group is one the summary answers.
+    const QString below = levelPlan(columns, {"North"});
+    EXPECT_TRUE(below.contains(" groups")) << below.toStdString();
     EXPECT_EQ(levelPlan(columns, {"North", "Oslo", "2001/03"}),
               "SEARCH Sales USING COVERING INDEX ~grouping 1 (Region=? AND City=? AND <expr>=? "
               "AND Amount>?)");
