@@ -1,6 +1,7 @@
 #include "data/odbc/OdbcProvider.h"
 
 #include "data/RowsCursor.h"
+#include "data/odbc/CancellableCall.h"
 #include "data/odbc/Diagnostics.h"
 #include "data/odbc/Session.h"
 #include "data/odbc/StatementCursor.h"
@@ -19,7 +20,11 @@ public:
 
     std::unique_ptr<Cursor> execute(const QString& statement) override {
         Handle handle(SQL_HANDLE_STMT, session_->connection());
-        check(SQLExecDirectW(handle.get(), wide(statement), SQLINTEGER(statement.size())), handle);
+        SQLWCHAR* text = wide(statement);
+        check(callCancellable(
+                  handle.get(),
+                  [&] { return SQLExecDirectW(handle.get(), text, SQLINTEGER(statement.size())); }),
+              handle);
         return std::make_unique<StatementCursor>(session_, std::move(handle));
     }
 

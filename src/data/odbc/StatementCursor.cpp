@@ -1,5 +1,6 @@
 #include "data/odbc/StatementCursor.h"
 
+#include "data/Operation.h"
 #include "data/odbc/AdoType.h"
 #include "data/odbc/Diagnostics.h"
 #include "data/odbc/ValueReader.h"
@@ -28,6 +29,8 @@ bool StatementCursor::next() {
         return false;
     }
     check(rc, statement_);
+    if (++fetched_ % RowsPerReport == 0)
+        data::tickOrStop(fetched_);
     row_.reserve(columns_.size());
     for (std::size_t i = 0; i < columns_.size(); ++i)
         row_.push_back(readValue(statement_, SQLUSMALLINT(i + 1), columns_[i]));

@@ -29,6 +29,9 @@ private:
     std::vector<ResultColumn> columns_;
     std::vector<QVariant> row_;
     bool finished_ = false;
+    // Rows fetched between two reports to the operation running, which may stop between them.
+    static constexpr qint64 RowsPerReport = 1024;
+    qint64 fetched_ = 0;
 };
 
 } // namespace data::odbc

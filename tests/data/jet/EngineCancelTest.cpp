@@ -3,6 +3,7 @@
 #include "JetTestSupport.h"
 #include "data/AdoTypes.h"
 #include "data/Operation.h"
+#include "support/StoppingWatch.h"
 
 #include <gtest/gtest.h>
 
@@ -11,28 +12,7 @@ using namespace data::jet::testing;
 
 namespace {
 
-// Stops the operation at its `stopAt`-th tick, or at the first that reports `stopAtRows` rows;
-// counts the ticks and the rows reported.
-class CountingWatch : public data::OperationWatch {
-public:
-    explicit CountingWatch(int stopAt, qint64 stopAtRows = 0)
-        : stopAt_(stopAt), stopAtRows_(stopAtRows) {}
-    bool tick(qint64 done, qint64) override {
-        ticks++;
-        rows = std::max(rows, done);
-        stopped_ = stopped_ || ticks >= stopAt_ || (stopAtRows_ > 0 && done >= stopAtRows_);
-        return stopped_;
-    }
-    bool stopping() const override { return stopped_; }
-    bool handlingEvents() const override { return false; }
-    int ticks = 0;
-    qint64 rows = 0;
-
-private:
-    int stopAt_;
-    qint64 stopAtRows_;
-    bool stopped_ = false;
-};
+using test::StoppingWatch;
 
 TEST(EngineCancel, StopsLoadsAndStatementsAndLeavesNothingHalfMade) {
     auto source = std::make_shared<MemoryTableSource>();
@@ -44,7 +24,7 @@ TEST(EngineCancel, StopsLoadsAndStatementsAndLeavesNothingHalfMade) {
     QueryRunner runner(source);
 
     {
-        CountingWatch watch(INT_MAX, 8192);
+        StoppingWatch watch(INT_MAX, 8192);
         data::WatchScope watching(watch);
         EXPECT_THROW(runner.engine().findTable("Big"), data::Cancelled);
         EXPECT_EQ(watch.rows, 8192) << "the load reports the rows it stored";
@@ -53,7 +33,7 @@ TEST(EngineCancel, StopsLoadsAndStatementsAndLeavesNothingHalfMade) {
     EXPECT_EQ(runner.value("SELECT COUNT(*) FROM Big").toInt(), 30000);
 
     {
-        CountingWatch watch(1);
+        StoppingWatch watch(1);
         data::WatchScope watching(watch);
         EXPECT_THROW(runner.column("SELECT K, COUNT(*) FROM Big GROUP BY K ORDER BY 2"),
                      data::Cancelled);
@@ -61,7 +41,7 @@ TEST(EngineCancel, StopsLoadsAndStatementsAndLeavesNothingHalfMade) {
     EXPECT_EQ(runner.column("SELECT K, COUNT(*) FROM Big GROUP BY K").size(), 97);
 
     // A watch that never stops sees the work through.
-    CountingWatch patient(INT_MAX);
+    StoppingWatch patient(INT_MAX);
     data::WatchScope watching(patient);
     EXPECT_EQ(runner.column("SELECT Name FROM Big ORDER BY Name").size(), 30000);
     EXPECT_GT(patient.ticks, 0);

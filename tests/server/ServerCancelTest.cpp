@@ -1,0 +1,31 @@
+// A statement the server is busy with, stopped by the operation running: cancelled through the
+// driver, it ends in Cancelled long before the server would have answered, and the connection
+// goes on.
+#include "data/Connection.h"
+#include "data/Recordset.h"
+#include "server/ServerConnection.h"
+#include "support/StoppingWatch.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+using namespace test::server;
+
+TEST(ServerCancel, StopsAStatementTheServerIsBusyWithAndTheConnectionGoesOn) {
+    auto c = connectToServer();
+    QElapsedTimer clock;
+    clock.start();
+    {
+        test::StoppingWatch watch(3);
+        data::WatchScope watching(watch);
+        EXPECT_THROW(query(c, "SELECT pg_sleep(120)"), data::Cancelled);
+    }
+    // The server would have slept two minutes; a cancel that did not reach it waits for them.
+    EXPECT_LT(clock.elapsed(), 60000);
+    EXPECT_EQ(query(c, "SELECT COUNT(1) FROM public.notes")->Fields(0).Value(), 2);
+
+    // A watch that never stops sees a statement through.
+    test::StoppingWatch patient;
+    data::WatchScope watching(patient);
+    EXPECT_EQ(query(c, "SELECT COUNT(1) FROM public.notes")->Fields(0).Value(), 2);
+}
