@@ -7,6 +7,7 @@
 #   make fuzz   the fuzz driver of that build on the readers and the engine (see the README)
 #   make install  the program, its desktop entry, icons, file types and manual pages under
 #               PREFIX (/usr/local), below DESTDIR when it is given
+#   make deb    a Debian package of the same, build/quarrymere_VERSION_ARCH.deb
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
@@ -15,7 +16,7 @@ FUZZ_SECONDS ?= 600
 PREFIX ?= /usr/local
 
 .PHONY: run test bench build deps configure format clean sanitize-build test-sanitize fuzz \
-	install
+	install deb
 
 deps:
 	@scripts/setup-deps.sh
@@ -40,6 +41,9 @@ install: build
 		update-mime-database "$(PREFIX)/share/mime" 2>/dev/null || true; \
 		update-desktop-database -q "$(PREFIX)/share/applications" 2>/dev/null || true; \
 	fi
+
+deb: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 sanitize-build: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARRYMERE_SANITIZE=ON >/dev/null

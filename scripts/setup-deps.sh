@@ -10,8 +10,8 @@ packages=(
     libgtest-dev libgmock-dev
     postgresql odbc-postgresql
     python3-xlwt python3-openpyxl
-    # make install and its check
-    desktop-file-utils shared-mime-info man-db
+    # make install, make deb and their checks
+    dpkg-dev desktop-file-utils shared-mime-info man-db lintian
 )
 
 missing=()
