@@ -2,16 +2,8 @@
 # deb-check.sh BUILD VERSION: builds the Debian package as make deb does, into a folder of its own,
 # and checks it: it holds every installed file under /usr, its dependencies name the package of
 # every library the programs link, and lintian finds no error in it.
-set -euo pipefail
-build=$1 version=$2
-here=$(cd "$(dirname "$0")" && pwd)
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+# shellcheck source-path=SCRIPTDIR source=checks.sh
+. "$(dirname "$0")/checks.sh"
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$stage/out" >"$stage/cpack.log" ||
     { cat "$stage/cpack.log" >&2; exit 1; }
@@ -21,9 +13,8 @@ deb=${debs[0]}
 
 dpkg-deb -c "$deb" | awk '{ print $6 }' | sed -n 's|^\./usr/||p' >"$stage/contents"
 while read -r path; do
-    case $path in '#'* | '') continue ;; esac
     grep -qxF "$path" "$stage/contents" || fail "the package lacks /usr/$path"
-done <"$here/installed-files.txt"
+done < <(installed_files)
 
 [ "$(dpkg-deb -f "$deb" Package)" = quarrymere ] || fail "the package is not named quarrymere"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
@@ -55,5 +46,4 @@ if ! lintian --fail-on error "$deb" >"$stage/lintian.log" 2>&1; then
 fi
 grep '^W:' "$stage/lintian.log" >&2 || true
 
-[ "$failures" -eq 0 ] && echo "deb: $(basename "$deb") holds every file; Depends: $depends"
-exit $((failures > 0))
+finish "deb: $(basename "$deb") holds every file; Depends: $depends"

@@ -3,25 +3,16 @@
 # does, and checks what a desktop finds there: every file, the icons at their sizes, a desktop
 # entry that validates and opens every file type the MIME package defines, manual pages that
 # render without warnings, and --version and --help answered without a display.
-set -euo pipefail
-build=$1 version=$2
-here=$(cd "$(dirname "$0")" && pwd)
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+# shellcheck source-path=SCRIPTDIR source=checks.sh
+. "$(dirname "$0")/checks.sh"
 
 DESTDIR=$stage cmake --install "$build" --prefix /opt/qm >"$stage/install.log"
 root=$stage/opt/qm
 
 while read -r path; do
-    case $path in '#'* | '') continue ;; esac
     [ -f "$root/$path" ] || fail "the install lacks $path"
-done <"$here/installed-files.txt"
-extra=$(cd "$root" && find . -type f | sed 's|^\./||' | grep -vxFf <(grep -v '^#' "$here/installed-files.txt") || true)
+done < <(installed_files)
+extra=$(cd "$root" && find . -type f | sed 's|^\./||' | { grep -vxFf <(installed_files) || true; })
 [ -z "$extra" ] || fail "the install holds files no one listed: $extra"
 for program in quarrymere quarrymere-drill; do
     [ -x "$root/bin/$program" ] || fail "bin/$program is not executable"
@@ -69,5 +60,4 @@ out=$(run --version) || fail "--version exits with $?"
 out=$(run nwind.mdb --help) || fail "--help exits with $?"
 [[ $out == usage:* ]] || fail "--help prints: $out"
 
-[ "$failures" -eq 0 ] && echo "install: every file in place"
-exit $((failures > 0))
+finish "install: every file in place"
