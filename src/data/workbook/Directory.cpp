@@ -43,4 +43,11 @@ WorkbookEntries workbookEntries(QByteArrayView firstSector) {
     return found;
 }
 
+bool holdsEncryptedPackage(QByteArrayView directory) {
+    for (qsizetype at = 0; at + EntrySize <= directory.size(); at += EntrySize)
+        if (nameOf(slice(directory, at, EntrySize)) == QLatin1String("EncryptionInfo"))
+            return true;
+    return false;
+}
+
 } // namespace data::workbook

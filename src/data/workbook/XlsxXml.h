@@ -1,0 +1,22 @@
+#pragma once
+
+#include "data/workbook/XlsxPackage.h"
+
+#include <QStringView>
+#include <QXmlStreamReader>
+
+// Reading the XML parts of a workbook package with Qt's stream reader. Elements and attributes
+// are found by their local names, whatever namespace they are in, so that workbooks saved in the
+// strict form of the format, whose namespaces differ, read as the usual ones do.
+namespace data::workbook {
+
+// The attribute of that local name; empty when the element has none. `prefixed` asks for one in
+// a namespace (r:id), bare asks for one in none.
+QStringView attributeOf(const QXmlStreamReader& xml, QLatin1StringView name, bool prefixed = false);
+
+// Throws the data::Error the user sees when the part could not be read to its end: the stream's
+// problem, or the XML reader's complaint that it is not well-formed XML.
+void requireWellFormed(const QXmlStreamReader& xml, const PartStream& stream, const QString& path,
+                       const QString& part);
+
+} // namespace data::workbook
