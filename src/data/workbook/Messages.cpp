@@ -4,7 +4,7 @@ namespace data::workbook::messages {
 
 Error notAWorkbook(const QString& path) {
     return Error(QStringLiteral("External table is not in the expected format: '%1' is not an "
-                                "Excel workbook (.xls).")
+                                "Excel workbook (.xls, .xlsx or .xlsm).")
                      .arg(path));
 }
 

@@ -75,8 +75,11 @@ XlsxPackage::XlsxPackage(const QString& path) : path_(QFileInfo(path).absoluteFi
         return;
     if (code == ZIP_ER_OPEN || code == ZIP_ER_READ || code == ZIP_ER_MEMORY)
         throw messages::cannotOpen(path_, zipProblem(code));
+    // The file starts as an archive does; without the table of contents at its end it is one
+    // cut short.
     if (code == ZIP_ER_NOZIP)
-        throw messages::notAWorkbook(path_);
+        throw messages::damaged(path_, QStringLiteral("the table of contents at the end of its zip "
+                                                      "archive is missing (is it cut short?)"));
     throw messages::damaged(path_,
                             QStringLiteral("its zip archive is broken (%1)").arg(zipProblem(code)));
 }

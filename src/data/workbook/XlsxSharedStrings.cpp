@@ -10,20 +10,9 @@ std::vector<QString> readXlsxSharedStrings(const XlsxPackage& package, const QSt
         return strings;
     const auto stream = package.open(part);
     QXmlStreamReader xml(stream.get());
-    QString text;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            if (xml.name() == QLatin1String("si"))
-                text.clear();
-            else if (xml.name() == QLatin1String("t"))
-                text += xml.readElementText();
-            else if (xml.name() == QLatin1String("rPh"))
-                xml.skipCurrentElement();
-        } else if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("si")) {
-            strings.push_back(text);
-        }
-    }
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
+            strings.push_back(runsText(xml));
     requireWellFormed(xml, *stream, package.path(), part);
     return strings;
 }

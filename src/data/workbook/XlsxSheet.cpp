@@ -37,14 +37,30 @@ std::pair<unsigned, unsigned> referenceOf(QStringView reference) {
     return {column - 1, row};
 }
 
-// What a cell holds, by the kind its "t" attribute gives.
-CellValue valueOf(QStringView kind, const QString& text, QStringView style,
-                  const XlsxCellContext& context) {
-    if (kind == QLatin1String("e") || text.isEmpty())
+// The kinds of value a cell's "t" attribute names.
+enum class Kind { Number, Shared, Text, Truth, Error, Date };
+
+Kind kindOf(QStringView kind) {
+    if (kind.isEmpty() || kind == QLatin1String("n"))
+        return Kind::Number;
+    if (kind == QLatin1String("s"))
+        return Kind::Shared;
+    if (kind == QLatin1String("b"))
+        return Kind::Truth;
+    if (kind == QLatin1String("e"))
+        return Kind::Error;
+    if (kind == QLatin1String("d"))
+        return Kind::Date;
+    return Kind::Text; // "str" of a formula, "inlineStr"
+}
+
+CellValue valueOf(Kind kind, const QString& text, unsigned style, const XlsxCellContext& context) {
+    if (kind == Kind::Error || text.isEmpty())
         return {};
-    if (kind == QLatin1String("str") || kind == QLatin1String("inlineStr"))
+    switch (kind) {
+    case Kind::Text:
         return text;
-    if (kind == QLatin1String("s")) {
+    case Kind::Shared: {
         bool ok = false;
         const unsigned index = text.toUInt(&ok);
         if (!ok || index >= context.sharedStrings.size())
@@ -53,35 +69,22 @@ CellValue valueOf(QStringView kind, const QString& text, QStringView style,
         const QString& shared = context.sharedStrings[index];
         return shared.isEmpty() ? CellValue() : CellValue(shared);
     }
-    if (kind == QLatin1String("b"))
+    case Kind::Truth:
         return text == QLatin1String("1") || text == QLatin1String("true");
-    if (kind == QLatin1String("d")) {
+    case Kind::Date:
         if (const auto date = jet::parseEngineDate(text.toStdString()))
             return *date;
         return text;
+    default:
+        break;
     }
     bool ok = false;
     const double number = text.toDouble(&ok);
     if (!ok)
         throw SheetDamage{QStringLiteral("a number cell holds '%1'").arg(text.left(40))};
-    const unsigned index = style.isEmpty() ? 0 : style.toUInt();
-    if (index < context.dateStyles.size() && context.dateStyles[index])
+    if (style < context.dateStyles.size() && context.dateStyles[style])
         return dateOfSerial(number, context.dates1904);
     return number;
-}
-
-// The text of an inline string: its runs joined, without phonetic readings.
-QString inlineText(QXmlStreamReader& xml) {
-    QString text;
-    while (xml.readNextStartElement()) {
-        if (xml.name() == QLatin1String("t"))
-            text += xml.readElementText();
-        else if (xml.name() == QLatin1String("r"))
-            continue; // its text is read in turn
-        else
-            xml.skipCurrentElement();
-    }
-    return text;
 }
 
 class CellStream {
@@ -137,14 +140,14 @@ private:
             throw SheetDamage{QStringLiteral("the cells of a row are out of order")};
         column_ = column;
 
-        const QString kind = attributeOf(xml_, QLatin1StringView("t")).toString();
-        const QString style = attributeOf(xml_, QLatin1StringView("s")).toString();
+        const Kind kind = kindOf(attributeOf(xml_, QLatin1StringView("t")));
+        const unsigned style = attributeOf(xml_, QLatin1StringView("s")).toUInt();
         QString text;
         while (xml_.readNextStartElement()) {
             if (xml_.name() == QLatin1String("v"))
                 text = xml_.readElementText();
             else if (xml_.name() == QLatin1String("is"))
-                text = inlineText(xml_);
+                text = runsText(xml_);
             else
                 xml_.skipCurrentElement();
         }

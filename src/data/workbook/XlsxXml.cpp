@@ -11,6 +11,24 @@ QStringView attributeOf(const QXmlStreamReader& xml, QLatin1StringView name, boo
     return {};
 }
 
+QString runsText(QXmlStreamReader& xml) {
+    QString text;
+    for (int depth = 1; depth > 0 && !xml.atEnd();) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            if (xml.name() == QLatin1String("t"))
+                text += xml.readElementText();
+            else if (xml.name() == QLatin1String("rPh"))
+                xml.skipCurrentElement();
+            else
+                ++depth;
+        } else if (token == QXmlStreamReader::EndElement) {
+            --depth;
+        }
+    }
+    return text;
+}
+
 void requireWellFormed(const QXmlStreamReader& xml, const PartStream& stream, const QString& path,
                        const QString& part) {
     if (!stream.problem().isEmpty())

@@ -14,6 +14,10 @@ namespace data::workbook {
 // a namespace (r:id), bare asks for one in none.
 QStringView attributeOf(const QXmlStreamReader& xml, QLatin1StringView name, bool prefixed = false);
 
+// The text of the element the reader is on (a shared string, an inline string): the texts of its
+// runs joined, phonetic readings left out. Reads to the element's end.
+QString runsText(QXmlStreamReader& xml);
+
 // Throws the data::Error the user sees when the part could not be read to its end: the stream's
 // problem, or the XML reader's complaint that it is not well-formed XML.
 void requireWellFormed(const QXmlStreamReader& xml, const PartStream& stream, const QString& path,
