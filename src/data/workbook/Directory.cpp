@@ -44,9 +44,14 @@ WorkbookEntries workbookEntries(QByteArrayView firstSector) {
 }
 
 bool holdsEncryptedPackage(QByteArrayView directory) {
-    for (qsizetype at = 0; at + EntrySize <= directory.size(); at += EntrySize)
-        if (nameOf(slice(directory, at, EntrySize)) == QLatin1String("EncryptionInfo"))
+    constexpr quint8 Stream = 2;
+    for (qsizetype at = 0; at + EntrySize <= directory.size(); at += EntrySize) {
+        // Unused entries (of another kind) may hold anything in place of a name.
+        const QByteArrayView entry = slice(directory, at, EntrySize);
+        if (readAt<quint8>(entry, 0x42) == Stream &&
+            nameOf(entry) == QLatin1String("EncryptionInfo"))
             return true;
+    }
     return false;
 }
 

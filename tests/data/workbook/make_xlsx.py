@@ -164,12 +164,14 @@ def bad_packages(folder):
                                                  '<row r="1"><c r="A1"><v>2</v></c></row>')])
     package(folder + '/badshared.xlsx', [('Sheet1', '<row r="1"><c r="A1" t="s"><v>5</v></c>'
                                                     '</row>')], shared='<si><t>one</t></si>')
-    # A part stored as it is, whose bytes are then overwritten: its checksum no longer holds.
-    package(folder + '/damaged.xlsx', [('Sheet1', '<row r="1"><c r="A1"><v>1</v></c></row>' * 50)],
-            compression=zipfile.ZIP_STORED)
+    # A part stored as it is, one of whose bytes is then overwritten: its checksum no longer
+    # holds, though its XML does.
+    package(folder + '/damaged.xlsx', [('Sheet1', ''.join(
+        '<row r="%d"><c r="A%d"><v>1</v></c></row>' % (r, r) for r in range(1, 51)))],
+        compression=zipfile.ZIP_STORED)
     data = bytearray(open(folder + '/damaged.xlsx', 'rb').read())
-    at = data.index(b'<row r="1">') + 200
-    data[at:at + 8] = b'<row r="'
+    at = data.index(b'<v>1</v>') + 3
+    data[at:at + 1] = b'2'
     open(folder + '/damaged.xlsx', 'wb').write(bytes(data))
     # A sheet of blanks that packs to a thousandth of its size: more than the file may unpack to.
     package(folder + '/bomb.xlsx', [('Sheet1', '<row r="1"><c r="A1"><v>1</v></c></row>' +
@@ -188,8 +190,13 @@ def bad_packages(folder):
         central = entry + 4
     open(folder + '/liar.xlsx', 'wb').write(bytes(data))
     # A workbook saved with a password: a compound file holding the encrypted package.
-    make_workbooks.small_compound_file(folder + '/secret.xlsx', b'\x04\x00\x04\x00' + b'\0' * 60,
+    secret = folder + '/secret.xlsx'
+    make_workbooks.small_compound_file(secret, b'\x04\x00\x04\x00' + b'\0' * 60,
                                        name='EncryptionInfo')
+    # Its directory's unused entries zeroed, as the programs that encrypt workbooks leave them.
+    data = bytearray(open(secret, 'rb').read())
+    data[1024 + 256:1024 + 512] = bytes(256)
+    open(secret, 'wb').write(bytes(data))
 
 
 def main():
