@@ -28,7 +28,8 @@ class ZipPartStream : public PartStream {
 public:
     ZipPartStream(zip_file_t* file, QString part, qint64 declared)
         : file_(file), part_(std::move(part)), declared_(declared) {
-        QIODevice::open(QIODevice::ReadOnly);
+        // The XML reader reads in blocks of its own; a buffer between would only copy.
+        QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
     ~ZipPartStream() override { zip_fclose(file_); }
 

@@ -33,6 +33,17 @@ std::vector<Relation> relationsOf(const XlsxPackage& package, const QString& par
     std::vector<Relation> found;
     if (!package.contains(relations))
         return found;
+    readPart(package, relations, [&](QXmlStreamReader& xml) {
+        if (!xml.isStartElement() || xml.name() != QLatin1String("Relationship") ||
+            attributeOf(xml, QLatin1StringView("TargetMode")) == QLatin1String("External"))
+            return;
+        const QStringView type = attributeOf(xml, QLatin1StringView("Type"));
+        found.push_back(
+            {attributeOf(xml, QLatin1StringView("Id")).toString(),
+             type.mid(type.lastIndexOf(u'/') + 1).toString(),
+             targetPart(part, attributeOf(xml, QLatin1StringView("Target")).toString())});
+    });
+    return found;
     const auto stream = package.open(relations);
     QXmlStreamReader xml(stream.get());
     while (xml.readNextStartElement()) {

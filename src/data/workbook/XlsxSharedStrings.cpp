@@ -8,6 +8,11 @@ std::vector<QString> readXlsxSharedStrings(const XlsxPackage& package, const QSt
     std::vector<QString> strings;
     if (part.isEmpty())
         return strings;
+    readPart(package, part, [&](QXmlStreamReader& xml) {
+        if (xml.isStartElement() && xml.name() == QLatin1String("si"))
+            strings.push_back(runsText(xml));
+    });
+    return strings;
     const auto stream = package.open(part);
     QXmlStreamReader xml(stream.get());
     while (!xml.atEnd())

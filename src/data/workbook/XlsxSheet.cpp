@@ -54,37 +54,43 @@ Kind kindOf(QStringView kind) {
     return Kind::Text; // "str" of a formula, "inlineStr"
 }
 
-CellValue valueOf(Kind kind, const QString& text, unsigned style, const XlsxCellContext& context) {
+CellValue valueOf(Kind kind, QStringView text, unsigned style, const XlsxCellContext& context) {
     if (kind == Kind::Error || text.isEmpty())
         return {};
     switch (kind) {
     case Kind::Text:
-        return text;
+        return text.toString();
     case Kind::Shared: {
         bool ok = false;
         const unsigned index = text.toUInt(&ok);
         if (!ok || index >= context.sharedStrings.size())
-            throw SheetDamage{
-                QStringLiteral("a cell names shared string %1, which is not there").arg(text)};
+            throw SheetDamage{QStringLiteral("a cell names shared string %1, which is not there")
+                                  .arg(text.toString())};
         const QString& shared = context.sharedStrings[index];
         return shared.isEmpty() ? CellValue() : CellValue(shared);
     }
     case Kind::Truth:
         return text == QLatin1String("1") || text == QLatin1String("true");
     case Kind::Date:
-        if (const auto date = jet::parseEngineDate(text.toStdString()))
+        if (const auto date = jet::parseEngineDate(text.toLatin1().toStdString()))
             return *date;
-        return text;
+        return text.toString();
     default:
         break;
     }
     bool ok = false;
     const double number = text.toDouble(&ok);
     if (!ok)
-        throw SheetDamage{QStringLiteral("a number cell holds '%1'").arg(text.left(40))};
+        throw SheetDamage{QStringLiteral("a number cell holds '%1'").arg(text.left(40).toString())};
     if (style < context.dateStyles.size() && context.dateStyles[style])
         return dateOfSerial(number, context.dates1904);
     return number;
+}
+
+// An element's name without its namespace prefix ("x:c" is "c"): the sheet is read without the
+// reader resolving namespaces, which costs more than anything else it does per cell.
+QStringView localName(QStringView name) {
+    return name.mid(name.lastIndexOf(u':') + 1);
 }
 
 class CellStream {
@@ -97,14 +103,15 @@ public:
         while (!xml_.atEnd()) {
             const QXmlStreamReader::TokenType token = xml_.readNext();
             if (token == QXmlStreamReader::StartElement) {
-                if (xml_.name() == QLatin1String("sheetData"))
-                    inSheetData = true;
-                else if (inSheetData && xml_.name() == QLatin1String("row"))
-                    startRow();
-                else if (inSheetData && xml_.name() == QLatin1String("c"))
+                const QStringView name = localName(xml_.name());
+                if (name == QLatin1String("c") && inSheetData)
                     readCell();
+                else if (name == QLatin1String("row") && inSheetData)
+                    startRow();
+                else if (name == QLatin1String("sheetData"))
+                    inSheetData = true;
             } else if (token == QXmlStreamReader::EndElement &&
-                       xml_.name() == QLatin1String("sheetData")) {
+                       localName(xml_.name()) == QLatin1String("sheetData")) {
                 inSheetData = false;
             }
         }
@@ -127,7 +134,17 @@ private:
     void readCell() {
         if (!row_)
             throw SheetDamage{QStringLiteral("a cell lies outside any row")};
-        const QStringView reference = attributeOf(xml_, QLatin1StringView("r"));
+        QStringView reference, kindName, styleIndex;
+        const QXmlStreamAttributes attributes = xml_.attributes();
+        for (const QXmlStreamAttribute& attribute : attributes) {
+            const QStringView name = attribute.name();
+            if (name == QLatin1String("r"))
+                reference = attribute.value();
+            else if (name == QLatin1String("t"))
+                kindName = attribute.value();
+            else if (name == QLatin1String("s"))
+                styleIndex = attribute.value();
+        }
         unsigned column = column_ ? *column_ + 1 : 0;
         if (!reference.isEmpty()) {
             const auto [named, row] = referenceOf(reference);
@@ -139,21 +156,35 @@ private:
         if (column >= MaxColumns || (column_ && column <= *column_))
             throw SheetDamage{QStringLiteral("the cells of a row are out of order")};
         column_ = column;
+        const Kind kind = kindOf(kindName);
+        const unsigned style = styleIndex.toUInt();
 
-        const Kind kind = kindOf(attributeOf(xml_, QLatin1StringView("t")));
-        const unsigned style = attributeOf(xml_, QLatin1StringView("s")).toUInt();
-        QString text;
+        text_.clear();
         while (xml_.readNextStartElement()) {
-            if (xml_.name() == QLatin1String("v"))
-                text = xml_.readElementText();
-            else if (xml_.name() == QLatin1String("is"))
-                text = runsText(xml_);
+            const QStringView name = localName(xml_.name());
+            if (name == QLatin1String("v"))
+                readValueText();
+            else if (name == QLatin1String("is"))
+                text_ = runsText(xml_);
             else
                 xml_.skipCurrentElement();
         }
         if (xml_.hasError())
             return;
-        visit_(*row_, column, valueOf(kind, text, style, context_));
+        visit_(*row_, column, valueOf(kind, text_, style, context_));
+    }
+
+    // The text of a <v> element into text_, whose room is kept from cell to cell.
+    void readValueText() {
+        for (;;) {
+            const QXmlStreamReader::TokenType token = xml_.readNext();
+            if (token == QXmlStreamReader::Characters)
+                text_ += xml_.text();
+            else if (token != QXmlStreamReader::Comment)
+                break;
+        }
+        if (!xml_.isEndElement() && !xml_.hasError())
+            xml_.raiseError(QStringLiteral("a value holds more than text"));
     }
 
     QXmlStreamReader& xml_;
@@ -161,6 +192,7 @@ private:
     const XlsxCellVisitor& visit_;
     std::optional<unsigned> row_;    // the row being read
     std::optional<unsigned> column_; // its last cell read
+    QString text_;                   // the cell's value as written
 };
 
 } // namespace
@@ -169,6 +201,7 @@ void readXlsxCells(const XlsxPackage& package, const QString& part, const XlsxCe
                    const XlsxCellVisitor& visit) {
     const auto stream = package.open(part);
     QXmlStreamReader xml(stream.get());
+    xml.setNamespaceProcessing(false);
     try {
         CellStream(xml, context, visit).read();
     } catch (const SheetDamage& broken) {

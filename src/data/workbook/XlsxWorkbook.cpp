@@ -41,12 +41,10 @@ XlsxWorkbook readXlsxWorkbook(const XlsxPackage& package) {
         else if (relation.kind == QLatin1String("styles"))
             book.styles = relation.target;
     }
-    const auto stream = package.open(part);
-    QXmlStreamReader xml(stream.get());
     bool listed = false; // whether the workbook lists its sheets
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
+    readPart(package, part, [&](QXmlStreamReader& xml) {
+        if (!xml.isStartElement())
+            return;
         if (xml.name() == QLatin1String("workbookPr")) {
             book.dates1904 = isTrue(attributeOf(xml, QLatin1StringView("date1904")));
         } else if (xml.name() == QLatin1String("sheets")) {
@@ -61,8 +59,7 @@ XlsxWorkbook readXlsxWorkbook(const XlsxPackage& package) {
                 book.worksheets.push_back(
                     {attributeOf(xml, QLatin1StringView("name")).toString(), relation->target});
         }
-    }
-    requireWellFormed(xml, *stream, package.path(), part);
+    });
     if (!listed)
         throw messages::damaged(package.path(), QStringLiteral("its list of sheets is missing"));
     if (book.worksheets.empty())

@@ -5,7 +5,9 @@
 namespace data::workbook {
 
 QStringView attributeOf(const QXmlStreamReader& xml, QLatin1StringView name, bool prefixed) {
-    for (const QXmlStreamAttribute& attribute : xml.attributes())
+    // Kept as a constant, so that going through it does not copy the reader's list.
+    const QXmlStreamAttributes attributes = xml.attributes();
+    for (const QXmlStreamAttribute& attribute : attributes)
         if (attribute.name() == name && attribute.namespaceUri().isEmpty() != prefixed)
             return attribute.value();
     return {};
@@ -16,9 +18,11 @@ QString runsText(QXmlStreamReader& xml) {
     for (int depth = 1; depth > 0 && !xml.atEnd();) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
-            if (xml.name() == QLatin1String("t"))
+            // By the name without a prefix, for a sheet read without namespaces.
+            const QStringView name = xml.name().mid(xml.name().lastIndexOf(u':') + 1);
+            if (name == QLatin1String("t"))
                 text += xml.readElementText();
-            else if (xml.name() == QLatin1String("rPh"))
+            else if (name == QLatin1String("rPh"))
                 xml.skipCurrentElement();
             else
                 ++depth;
@@ -27,6 +31,18 @@ QString runsText(QXmlStreamReader& xml) {
         }
     }
     return text;
+}
+
+void readPart(const XlsxPackage& package, const QString& part,
+              const std::function<void(QXmlStreamReader& xml)>& visit) {
+    const auto stream = package.open(part);
+    QXmlStreamReader xml(stream.get());
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement || token == QXmlStreamReader::EndElement)
+            visit(xml);
+    }
+    requireWellFormed(xml, *stream, package.path(), part);
 }
 
 void requireWellFormed(const QXmlStreamReader& xml, const PartStream& stream, const QString& path,
