@@ -19,15 +19,16 @@ constexpr unsigned char ReferenceMap = 1;
 // that way silently loses its columns or rows. So before libmdb reads a definition, the pages
 // it will touch are checked here: the chain of definition pages, which must end without
 // looping, and the pages holding the lists of the table's pages.
-// Returns the bytes of definition the pages hold, as libmdb reads them: each further page's header
-// skipped.
-std::uint64_t checkDefinitionPages(MdbHandle& mdb, const FileLayout& layout, const QString& name,
-                                   std::uint32_t page) {
+// Returns the definition as libmdb reads it: each further page's header skipped. Its size is
+// bounded by the file's, since the chain never comes back to a page.
+QByteArray checkDefinitionPages(MdbHandle& mdb, const FileLayout& layout, const QString& name,
+                                std::uint32_t page) {
     const auto broken = [&](const QString& what) {
         return Damage(QStringLiteral("the definition of table '%1' %2").arg(name, what));
     };
     ChainWalk chain(QStringLiteral("the definition of table '%1'").arg(name));
-    std::uint64_t bytes = 0;
+    QByteArray definition;
+    const auto pageSize = static_cast<qsizetype>(mdb.fmt->pg_size);
     for (std::uint32_t chained = 0; page != 0; ++chained) {
         if (!layout.holdsPage(page))
             throw broken(QStringLiteral("lies beyond the end of the file"));
@@ -39,21 +40,33 @@ std::uint64_t checkDefinitionPages(MdbHandle& mdb, const FileLayout& layout, con
                 if (!layout.holdsPage(readLittleEndian<std::uint32_t>(mdb.pg_buf + offset) >> 8))
                     throw broken(QStringLiteral("points beyond the end of the file"));
         }
-        bytes += mdb.fmt->pg_size - (chained == 0 ? 0 : ContinuationHeader);
+        const qsizetype skipped = chained == 0 ? 0 : ContinuationHeader;
+        definition.append(reinterpret_cast<const char*>(mdb.pg_buf) + skipped, pageSize - skipped);
         page = readLittleEndian<std::uint32_t>(mdb.pg_buf + NextPageOffset);
     }
-    return bytes;
+    return definition;
 }
 
-// The column descriptors follow one entry per index, and both counts are read from the file:
-// they must fit in the definition's pages, or libmdb would walk on past the chain's end.
-void checkColumnsFit(const MdbTableDef& table, const MdbFormatConstants& format,
-                     std::uint64_t definitionBytes, const QString& name) {
-    const std::uint64_t needed =
+// The column descriptors follow one entry per index, then come the columns' names, each after
+// its length; the counts and lengths are read from the file and must fit in the definition's
+// pages, or libmdb would read on past the chain's end into pages of other objects.
+void checkColumnsFit(const MdbHandle& mdb, const MdbTableDef& table, const QByteArray& definition,
+                     const QString& name) {
+    const MdbFormatConstants& format = *mdb.fmt;
+    std::uint64_t at =
         format.tab_cols_start_offset +
         std::uint64_t(table.num_real_idxs) * std::uint64_t(format.tab_ridx_entry_size) +
         std::uint64_t(table.num_cols) * std::uint64_t(format.tab_col_entry_size);
-    if (needed > definitionBytes)
+    const std::uint64_t lengthBytes = mdb.f->jet_version == MDB_VER_JET3 ? 1 : 2;
+    const auto size = static_cast<std::uint64_t>(definition.size());
+    const auto* bytes = reinterpret_cast<const unsigned char*>(definition.constData());
+    for (unsigned column = 0; column < table.num_cols && at <= size; ++column) {
+        if (at + lengthBytes > size)
+            at = size + 1;
+        else
+            at += lengthBytes + (lengthBytes == 1 ? bytes[at] : bytes[at] | bytes[at + 1] << 8);
+    }
+    if (at > size)
         throw Damage(QStringLiteral("the definition of table '%1' is cut short").arg(name));
 }
 
@@ -73,7 +86,7 @@ void checkMapPages(const MdbTableDef& table, const FileLayout& layout, const QSt
 TableDefinition::TableDefinition(MdbHandle& mdb, const FileLayout& layout, const QString& name,
                                  std::uint32_t definitionPage, const TextDecoder& text)
     : definitionPage_(definitionPage) {
-    const std::uint64_t definitionBytes = checkDefinitionPages(mdb, layout, name, definitionPage);
+    const QByteArray definition = checkDefinitionPages(mdb, layout, name, definitionPage);
     entry_.mdb = &mdb;
     entry_.object_type = MDB_TABLE;
     entry_.table_pg = definitionPage;
@@ -83,7 +96,7 @@ TableDefinition::TableDefinition(MdbHandle& mdb, const FileLayout& layout, const
     table_.reset(mdb_read_table(&entry_));
     if (!table_)
         throw Damage(QStringLiteral("the definition of table '%1' cannot be read").arg(name));
-    checkColumnsFit(*table_, *mdb.fmt, definitionBytes, name);
+    checkColumnsFit(mdb, *table_, definition, name);
     if (table_->num_cols > MDB_MAX_COLS || !mdb_read_columns(table_.get()) ||
         table_->columns->len != table_->num_cols)
         throw Damage(QStringLiteral("the columns of table '%1' cannot be read").arg(name));

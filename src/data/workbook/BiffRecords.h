@@ -40,6 +40,13 @@ constexpr qsizetype MaxRecordLength = 8224;
 constexpr quint16 Biff5 = 0x0500;
 constexpr quint16 Biff8 = 0x0600;
 
+// How far a worksheet reaches: Excel 97 to 2003 keep 65,536 rows, Excel 5 16,384, both 256
+// columns. A cell the records place beyond is damage.
+constexpr unsigned MaxColumns = 256;
+constexpr unsigned maxRows(quint16 version) {
+    return version == Biff8 ? 65536u : 16384u;
+}
+
 struct Record {
     quint16 type = 0;
     QByteArrayView data;

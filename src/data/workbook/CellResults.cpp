@@ -150,6 +150,7 @@ private:
     }
 
     void put(unsigned row, unsigned column, CellValue value) {
+        require(row < biff::maxRows(globals_.version()) && column < biff::MaxColumns);
         results_.cells[SheetResults::cellKey(row, column)] = std::move(value);
         results_.rows = std::max(results_.rows, row + 1);
         results_.columns = std::max(results_.columns, column + 1);

@@ -72,7 +72,7 @@ private:
         const bool biff8 = version_ == biff::Biff8;
         const quint32 rows = biff8 ? readAt<quint32>(data, 4) : readAt<quint16>(data, 2);
         const quint16 columns = readAt<quint16>(data, biff8 ? 10 : 6);
-        require(rows <= (biff8 ? 65536u : 16384u) && columns <= 256);
+        require(rows <= biff::maxRows(version_) && columns <= biff::MaxColumns);
     }
 
     void cell(QByteArrayView data, qsizetype minimumLength) {

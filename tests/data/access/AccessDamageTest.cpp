@@ -45,6 +45,17 @@ void claimManyIndexes(JetPages& pages) {
     pages.putWord32(pages.pageStart(CatalogDefinitionPage) + pages.indexCountOffset(), 0x01000000);
 }
 
+// The catalog's first column name claims 65,535 bytes, more than its definition's pages hold
+// (Jet 4, whose names have a two-byte length).
+void claimLongColumnName(JetPages& pages) {
+    const qsizetype definition = pages.pageStart(CatalogDefinitionPage);
+    constexpr int ColumnCount = 45, ColumnsStart = 63, IndexEntry = 12, ColumnEntry = 25;
+    const qsizetype names = definition + ColumnsStart +
+                            pages.word32(definition + pages.indexCountOffset()) * IndexEntry +
+                            pages.word16(definition + ColumnCount) * ColumnEntry;
+    pages.putWord16(names, 0xFFFF);
+}
+
 // The catalog's first row is marked as moved away, to where it is now.
 void moveRowOntoItself(JetPages& pages) {
     const std::uint32_t row = pages.firstDataPage(CatalogDefinitionPage) << 8;
@@ -65,6 +76,46 @@ void claimHugeLongValue(JetPages& pages) {
     pages.putWord32(pages.chainedValue().reference, NearlyAGigabyte);
 }
 
+// The catalog's definition continues on a page past the end of the file.
+void continueDefinitionPastTheEnd(JetPages& pages) {
+    pages.putWord32(pages.pageStart(CatalogDefinitionPage) + 4, 0x00FFFFFF);
+}
+
+// The catalog's first page of rows is marked as a page of another kind (a table definition).
+void markRowPageAsDefinition(JetPages& pages) {
+    pages.bytes()[pages.pageStart(pages.firstDataPage(CatalogDefinitionPage))] = 2;
+}
+
+// The catalog's first page of rows claims more rows than the page has room to list.
+void claimTooManyRows(JetPages& pages) {
+    const std::uint32_t page = pages.firstDataPage(CatalogDefinitionPage);
+    pages.putWord16(pages.pageStart(page) + pages.rowCountOffset(), 0x7FFF);
+}
+
+// The catalog's first row starts past the end of its page.
+void placeRowPastItsPage(JetPages& pages) {
+    pages.putWord16(pages.rowEntry(pages.firstDataPage(CatalogDefinitionPage) << 8), 0x1FFF);
+}
+
+// The catalog's first row is marked as moved away, to the definition's page.
+void moveRowToDefinition(JetPages& pages) {
+    const std::uint32_t row = pages.firstDataPage(CatalogDefinitionPage) << 8;
+    const qsizetype start = pages.rowStart(row);
+    pages.putWord16(pages.rowEntry(row),
+                    std::uint16_t((start - pages.pageStart(row >> 8)) | MovedAway));
+    pages.putWord32(start, CatalogDefinitionPage << 8);
+}
+
+// A chained memo or OLE value's first piece is on a page past the end of the file.
+void chainLongValuePastTheEnd(JetPages& pages) {
+    pages.putWord32(pages.chainedValue().reference + 4, 0xFFFFFF00);
+}
+
+// A chained memo or OLE value's first piece is on the catalog's definition page.
+void chainLongValueToDefinition(JetPages& pages) {
+    pages.putWord32(pages.chainedValue().reference + 4, CatalogDefinitionPage << 8);
+}
+
 TEST(AccessDamage, EndsLoopsAndMissingRowsInAMessage) {
     QTemporaryDir dir;
     const struct {
@@ -81,10 +132,18 @@ TEST(AccessDamage, EndsLoopsAndMissingRowsInAMessage) {
          "page list of table 'MSysObjects' points beyond"},
         {"nwind.mdb", claimManyIndexes, "'MSysObjects' is cut short"},
         {"testV2000.mdb", claimManyIndexes, "'MSysObjects' is cut short"},
+        {"testV2000.mdb", claimLongColumnName, "'MSysObjects' is cut short"},
         {"nwind.mdb", moveRowOntoItself, "moved too many times"},
         {"testV2000.mdb", moveRowOntoItself, "moved too many times"},
         {"nwind.mdb", loopLongValueChain, "loops back on itself"},
         {"nwind.mdb", claimHugeLongValue, "more than the file holds"},
+        {"nwind.mdb", continueDefinitionPastTheEnd, "lies beyond the end of the file"},
+        {"testV2000.mdb", markRowPageAsDefinition, "is not a data page"},
+        {"nwind.mdb", claimTooManyRows, "claims 32767 rows"},
+        {"testV2000.mdb", placeRowPastItsPage, "lies outside the page"},
+        {"nwind.mdb", moveRowToDefinition, "which is not the table's"},
+        {"nwind.mdb", chainLongValuePastTheEnd, "beyond the end of the file"},
+        {"nwind.mdb", chainLongValueToDefinition, "which holds no data"},
     };
     for (const auto& c : cases) {
         QByteArray copy = test::contentsOf(accessFixture(c.fixture));

@@ -49,9 +49,10 @@ public:
     };
     ChainedValue chainedValue() const;
 
-private:
+    // Where a data page keeps the count of its rows.
     int rowCountOffset() const { return jet3() ? 8 : 12; }
 
+private:
     QByteArray& file_;
 };
 
