@@ -4,6 +4,8 @@
 #include "data/workbook/XlsxRelations.h"
 #include "data/workbook/XlsxXml.h"
 
+#include <utility>
+
 namespace data::workbook {
 
 namespace {
@@ -42,9 +44,13 @@ XlsxWorkbook readXlsxWorkbook(const XlsxPackage& package) {
             book.styles = relation.target;
     }
     bool listed = false; // whether the workbook lists its sheets
+    bool atRoot = true;
     readPart(package, part, [&](QXmlStreamReader& xml) {
         if (!xml.isStartElement())
             return;
+        // The main part of another kind of package (a document, a presentation) is no workbook.
+        if (std::exchange(atRoot, false) && xml.name() != QLatin1String("workbook"))
+            throw messages::notAWorkbookPackage(package.path());
         if (xml.name() == QLatin1String("workbookPr")) {
             book.dates1904 = isTrue(attributeOf(xml, QLatin1StringView("date1904")));
         } else if (xml.name() == QLatin1String("sheets")) {

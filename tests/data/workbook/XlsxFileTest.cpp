@@ -155,6 +155,7 @@ TEST_F(XlsxFailure, NamesWhatIsWrongWithEachDamagedPackage) {
     const std::pair<const char*, const char*> cases[] = {
         {"notzip.xlsx", "is not an Excel workbook (.xls, .xlsx or .xlsm)."},
         {"nobook.xlsx", "is a zip archive that holds no Excel workbook (.xlsx, .xlsm)."},
+        {"document.xlsx", "is a zip archive that holds no Excel workbook (.xlsx, .xlsm)."},
         {"cut.xlsx", "is damaged and cannot be read: the table of contents at the end of its zip "
                      "archive is missing (is it cut short?)."},
         {"badxml.xlsx", "its part 'xl/worksheets/sheet1.xml' is not well-formed XML (line 1: "},

@@ -159,6 +159,13 @@ def bad_packages(folder):
         f.write('Dear diary,\nthis is not a workbook.\n')
     with zipfile.ZipFile(folder + '/nobook.xlsx', 'w') as z:
         z.writestr('readme.txt', 'nothing of a workbook here')
+    # The package of a text document, whose main part is no workbook.
+    with zipfile.ZipFile(folder + '/document.xlsx', 'w') as z:
+        z.writestr('_rels/.rels', RELATIONS % (
+            '<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/'
+            'relationships/officeDocument" Target="word/document.xml"/>'))
+        z.writestr('word/document.xml', '<w:document xmlns:w="http://schemas.openxmlformats.org/'
+                                        'wordprocessingml/2006/main"><w:body/></w:document>')
     package(folder + '/badxml.xlsx', [('Sheet1', '<row r="1"><c r="A1"><v>1</v></row>')])
     package(folder + '/badref.xlsx', [('Sheet1', '<row r="1"><c r="A1"><v>1</v></c></row>'
                                                  '<row r="1"><c r="A1"><v>2</v></c></row>')])
