@@ -48,7 +48,7 @@ QString commandLineUsage() {
     return QStringLiteral("usage: quarrymere [FILE [--table NAME]]\n"
                           "       quarrymere --help | --version\n"
                           "  FILE          an Access database (.mdb, .accdb) or an Excel workbook "
-                          "(.xls) to connect to\n"
+                          "(.xls, .xlsx, .xlsm) to connect to\n"
                           "  --table NAME  the table or view to open in it, as the picker lists "
                           "it; without it the picker opens\n"
                           "  -h, --help    print this and exit\n"

@@ -26,10 +26,13 @@ dpkg-deb -x "$deb" "$stage/root"
 for program in quarrymere quarrymere-drill; do
     binary=$stage/root/usr/bin/$program
     for library in $(readelf -d "$binary" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
-        # ldd writes "NAME => PATH (ADDRESS)", or "PATH (ADDRESS)" for the dynamic loader.
+        # ldd writes "NAME => PATH (ADDRESS)", or "PATH (ADDRESS)" for the dynamic loader. awk
+        # reads to the end, so that ldd never writes into a closed pipe (which pipefail takes
+        # for a failure).
         path=$(ldd "$binary" | awk -v l="$library" '
-            $2 == "=>" && $1 == l { print $3; exit }
-            $2 != "=>" && $1 ~ ("/" l "$") { print $1; exit }')
+            found { next }
+            $2 == "=>" && $1 == l { print $3; found = 1 }
+            $2 != "=>" && $1 ~ ("/" l "$") { print $1; found = 1 }')
         [ -f "$path" ] || { fail "$program links $library, which is not installed"; continue; }
         # The file as dpkg lists it: its folder's name names the architecture.
         file=$(readlink -f "$path")
