@@ -332,6 +332,8 @@ void XmlScanner::readStartTag() {
         attributes_.push_back({local, value});
         at = valueEnd + 1;
     }
+    if (open_.size() >= MaxDepth)
+        fail(QStringLiteral("its elements nest too deep"));
     name_ = localOf(qualified);
     open_.push_back(openNames_.size());
     openNames_.append(qualified);

@@ -49,6 +49,8 @@ private:
     // Nor is a run of text longer than this: a cell holds 32,767 characters at most.
     static constexpr qsizetype MaxText = 1 << 24;
     static constexpr qsizetype Chunk = 1 << 18;
+    // Nor are elements nested deeper than this: a worksheet nests a handful.
+    static constexpr std::size_t MaxDepth = 256;
 
     // The byte that far past pos_, -1 past the document's end.
     int peek(qsizetype ahead) {

@@ -89,6 +89,8 @@ TEST(XmlScanner, RefusesWhatIsNotWellFormedSayingWhere) {
         EXPECT_EQ(damageOf(document).toStdString(), damage.toStdString());
     EXPECT_EQ(damageOf("<a b=\"" + QByteArray(2 << 20, 'x') + "\"/>").toStdString(),
               "1: a tag runs on too long");
+    EXPECT_EQ(damageOf(QByteArray("<a>").repeated(300)).toStdString(),
+              "1: its elements nest too deep");
 }
 
 } // namespace
