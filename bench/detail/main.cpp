@@ -15,6 +15,7 @@
 #include "Memory.h"
 #include "MoveTimes.h"
 #include "Report.h"
+#include "SalesConnection.h"
 #include "SalesSource.h"
 #include "ServerSales.h"
 #include "Stopwatch.h"
@@ -25,8 +26,6 @@
 #include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/Error.h"
-#include "data/Provider.h"
-#include "data/jet/JetProvider.h"
 #include "server/ServedDatabase.h"
 
 #include <QApplication>
@@ -54,19 +53,6 @@ Options readOptions(const QStringList& arguments) {
             options.moves = true;
     }
     return options;
-}
-
-std::shared_ptr<data::Connection> connectToSales(std::shared_ptr<SalesSource> source) {
-    const QString provider = QStringLiteral("Quarrymere.BenchSales");
-    data::registerProvider(provider, [source](const data::ConnectionString&, int) {
-        return std::make_unique<data::jet::JetProvider>(source, [] {
-            return std::vector<data::TableEntry>{
-                {QStringLiteral("Sales"), QStringLiteral("TABLE"), {}, {}}};
-        });
-    });
-    auto connection = std::make_shared<data::Connection>();
-    connection->Open("Provider=" + provider);
-    return connection;
 }
 
 struct Row {
