@@ -47,44 +47,9 @@ double ms(double seconds) {
     return seconds * 1000;
 }
 
-QString both(const Timing& t) {
-    return QStringLiteral("%1 ms wall, %2 ms processor")
-        .arg(milliseconds(t.wall), milliseconds(t.cpu));
-}
-
 void drop(frmMain& form, const drill::ColumnMove& move) {
     if (const auto failure = drill::dragColumns(form, move))
         throw data::Error(*failure);
-}
-
-struct Picks {
-    Timing pick;
-    Timing load;
-    std::unique_ptr<WindowDrill> window; // the last pick's, its root shown
-};
-
-// Picks the table in a new window over a new connection, each time into an engine of its own,
-// timed from the pick command until the root shows; the load is timed inside it.
-Picks timePicks(const std::shared_ptr<SalesSource>& sales, int rows, int runs) {
-    const auto source = std::make_shared<TimedSource>(sales);
-    std::vector<Timing> picks;
-    Picks result;
-    for (int i = 0; i < runs; ++i) {
-        result.window.reset(); // the engine before goes with its window
-        result.window = std::make_unique<WindowDrill>();
-        const auto connection = connectToSales(source);
-        const std::size_t loadsBefore = source->loads().size();
-        picks.push_back(timeOf(
-            [&] { result.window->pick(connection, data::JetProvider, SalesSource::TableName); }));
-        if (source->loads().size() != loadsBefore + 1)
-            throw data::Error(QStringLiteral("The pick loaded the table %1 times")
-                                  .arg(source->loads().size() - loadsBefore));
-        if (WindowDrill::countOf(result.window->root()) != rows)
-            throw data::Error("The root shows " + result.window->root()->Text());
-    }
-    result.pick = median(picks);
-    result.load = median(source->loads());
-    return result;
 }
 
 // Lets the window do its idle work until the engine's index for the tree order is in place.
@@ -95,126 +60,141 @@ Timing untilPrepared(WindowDrill& window) {
     });
 }
 
-struct Regroup {
-    Timing drop;   // the drop until the new root and grid show
-    Timing level1; // the root's click until level 1 shows, without an index for the new order
-    Timing ready;  // then until the index for the new order is in place
-    Timing deep;   // a click at depth 2 that builds its level, with that index
+// One round in a new window over a new connection, so an engine of its own: the pick, the index
+// for the tree order made when idle, and a regroup.
+struct Round {
+    Timing pick;     // the pick command until the root shows (the load within it is timed apart)
+    Timing prepared; // then until the index for the tree order is in place
+    Timing drop;     // City dropped at the front until the new root and grid show
+    Timing level1;   // the root's click until level 1 shows, without an index for the new order
+    Timing ready;    // then until the index for the new order is in place
+    Timing deep;     // a click at depth 2 that builds its level, with that index
 };
 
-// City to the front, as a person drags it, and level 1 shown at once; with `deep`, the window
-// is then left to make its index and a node at depth 2 is clicked. The order is put back
-// afterwards, untimed, and with `deep` its index made again, so that every drop finds an index
-// for the order before it and none for its own.
-Regroup regroup(WindowDrill& window, bool deep) {
+// A round; with `deep`, after level 1 the window is left to make the index for the new order
+// and a node at depth 2 is clicked. Every drop thus finds the index for the order before it in
+// place and none for its own, as a person who opened the table a while ago finds them.
+Round playRound(WindowDrill& window, const std::shared_ptr<TimedSource>& source, int rows,
+                bool deep) {
+    Round round;
+    const std::size_t loadsBefore = source->loads().size();
+    const auto connection = connectToSales(source);
+    round.pick =
+        timeOf([&] { window.pick(connection, data::JetProvider, SalesSource::TableName); });
+    if (source->loads().size() != loadsBefore + 1)
+        throw data::Error(QStringLiteral("The pick loaded the table %1 times")
+                              .arg(source->loads().size() - loadsBefore));
+    if (WindowDrill::countOf(window.root()) != rows)
+        throw data::Error("The root shows " + window.root()->Text());
+    round.prepared = untilPrepared(window);
+    // The window widened as the first drag would widen it, so that no drop is timed with it.
     frmMain& form = window.form();
-    Regroup run;
-    run.drop = timeOf([&] {
+    drill::showEveryColumn(form);
+    window.settle();
+
+    round.drop = timeOf([&] {
         drop(form, CityToFront);
         window.paint();
     });
     if (!drill::gridColumnNames(form).startsWith(QStringLiteral("City |")))
         throw data::Error("The drop left the columns " + drill::gridColumnNames(form));
     const ui::NodePtr root = window.root();
-    run.level1 = window.click(root, Then::Paint);
+    round.level1 = window.click(root, Then::Paint);
     if (!root->Child())
         throw data::Error(QStringLiteral("The root's click built no level"));
     if (deep) {
-        run.ready = untilPrepared(window);
+        round.ready = untilPrepared(window);
         const ui::NodePtr region = window.largestChild(window.largestChild(root));
-        run.deep = window.click(region, Then::Paint);
+        round.deep = window.click(region, Then::Paint);
         if (!region->Child())
             throw data::Error("The click on " + region->Text() + " built no level");
     }
-    drop(form, CityToFront);
-    window.paint();
-    if (deep)
-        untilPrepared(window);
-    return run;
+    return round;
 }
 
-Timing medianOf(const std::vector<Regroup>& runs, Timing Regroup::*part) {
+Timing medianOf(const std::vector<Round>& rounds, Timing Round::*part) {
     std::vector<Timing> timings;
-    for (const Regroup& run : runs)
-        timings.push_back(run.*part);
+    for (const Round& round : rounds)
+        timings.push_back(round.*part);
     return median(timings);
 }
 
-// The median over the runs of a drop's time until a deep click is answered through the index.
-double deepAnsweredMs(const std::vector<Regroup>& runs) {
+// The median over the rounds of the sum of their parts' wall times, in ms.
+double medianMs(const std::vector<Round>& rounds, std::initializer_list<Timing Round::*> parts) {
     std::vector<double> totals;
-    for (const Regroup& run : runs)
-        totals.push_back(ms(run.drop.wall + run.level1.wall + run.ready.wall + run.deep.wall));
+    for (const Round& round : rounds) {
+        double total = 0;
+        for (Timing Round::*part : parts)
+            total += (round.*part).wall;
+        totals.push_back(ms(total));
+    }
     return median(totals);
 }
 
 void run(const Counts& counts) {
     const bool tenMillion = counts.rows >= TenMillion;
     const QString label = rowsLabel(counts.rows);
-    const auto sales = std::make_shared<SalesSource>(counts.rows);
-    // A small table first, so that what a process does once (fonts, the engine's set-up) is not
-    // counted.
-    timePicks(std::make_shared<SalesSource>(1000), 1000, 1);
-
-    Picks picks = timePicks(sales, counts.rows, counts.runs);
-    WindowDrill& window = *picks.window;
-    const Timing prepared = untilPrepared(window);
-    // The window widened as the first drag would widen it, so that no drop is timed with it.
-    drill::showEveryColumn(window.form());
-    window.settle();
-
-    std::vector<Regroup> regroups;
-    for (int i = 0; i < counts.runs; ++i)
-        regroups.push_back(regroup(window, !tenMillion));
-    Timing preparedAgain;
-    if (tenMillion) {
-        // The index made once more for a new order, replacing the one before, for the peak.
-        drop(window.form(), CityToFront);
-        window.paint();
-        preparedAgain = untilPrepared(window);
+    {
+        // A small table first, so that what a process does once (fonts, the engine's set-up)
+        // is not counted.
+        WindowDrill window;
+        playRound(window, std::make_shared<TimedSource>(std::make_shared<SalesSource>(1000)), 1000,
+                  true);
+    }
+    const auto source = std::make_shared<TimedSource>(std::make_shared<SalesSource>(counts.rows));
+    std::vector<Round> rounds;
+    for (int i = 0; i < counts.runs; ++i) {
+        // The engine before goes with its window. At ten million rows the index for the new
+        // order is made in the last round only (half a minute each), for the flow and the peak.
+        WindowDrill window;
+        rounds.push_back(
+            playRound(window, source, counts.rows, !tenMillion || i == counts.runs - 1));
     }
     const double peak = peakMiB();
+    const Timing load = median(source->loads());
+    std::vector<Round> deepRounds = rounds;
+    if (tenMillion)
+        deepRounds.erase(deepRounds.begin(), deepRounds.end() - 1);
 
     printHeading(QStringLiteral("Goals: %1 rows in the engine (median of %2)")
                      .arg(counts.rows)
                      .arg(counts.runs));
-    const Timing level1 = medianOf(regroups, &Regroup::level1);
-    const Timing dropped = medianOf(regroups, &Regroup::drop);
-    std::vector<double> regroupTotals;
-    for (const Regroup& r : regroups)
-        regroupTotals.push_back(ms(r.drop.wall + r.level1.wall));
-    const double regroupMs = median(regroupTotals);
-    printLine(QStringLiteral("- Pick to root: %1").arg(both(picks.pick)));
-    printLine(QStringLiteral("- Load within it: %1").arg(both(picks.load)));
-    printLine(QStringLiteral("- Index for the tree order after the pick: %1").arg(both(prepared)));
-    printLine(QStringLiteral("- Drop of City to the front until the new root shows: %1")
-                  .arg(both(dropped)));
-    printLine(QStringLiteral("- Then level 1 without an index: %1").arg(both(level1)));
-    if (!tenMillion) {
-        printLine(QStringLiteral("- Then until the index for the new order is in place: %1")
-                      .arg(both(medianOf(regroups, &Regroup::ready))));
-        printLine(QStringLiteral("- Then a click at depth 2 building its level: %1")
-                      .arg(both(medianOf(regroups, &Regroup::deep))));
-    } else {
-        printLine(QStringLiteral("- Index for a new order, replacing the one before: %1")
-                      .arg(both(preparedAgain)));
-    }
+    const auto line = [](const QString& what, const Timing& t) {
+        printLine(QStringLiteral("- %1: %2 ms wall, %3 ms processor")
+                      .arg(what, milliseconds(t.wall), milliseconds(t.cpu)));
+    };
+    line(QStringLiteral("Pick to root"), medianOf(rounds, &Round::pick));
+    line(QStringLiteral("Load within it"), load);
+    line(QStringLiteral("Then until the index for the tree order is in place"),
+         medianOf(rounds, &Round::prepared));
+    line(QStringLiteral("Drop of City at the front until the new root shows"),
+         medianOf(rounds, &Round::drop));
+    line(QStringLiteral("Then level 1 without an index for the new order"),
+         medianOf(rounds, &Round::level1));
+    const QString ofDeep = tenMillion ? QStringLiteral(" (last round)") : QString();
+    line("Then until the index for the new order is in place" + ofDeep,
+         medianOf(deepRounds, &Round::ready));
+    line("Then a click at depth 2 building its level" + ofDeep, medianOf(deepRounds, &Round::deep));
     printLine(QStringLiteral("- Resident at the end: %1 MiB, peak %2 MiB")
                   .arg(residentMiB(), 0, 'f', 0)
                   .arg(peak, 0, 'f', 0));
     printLine();
 
-    const double loadMs = ms(picks.load.wall);
+    const double loadMs = ms(load.wall);
+    const double pickMs = ms(medianOf(rounds, &Round::pick).wall);
+    const double regroupMs = medianMs(rounds, {&Round::drop, &Round::level1});
     std::vector<Goal> goals;
     if (!tenMillion) {
-        goals = {{"pick-to-root-" + label, ms(picks.pick.wall), loadMs + 150},
+        goals = {{"pick-to-root-" + label, pickMs, loadMs + 150},
                  {"load-" + label, loadMs, 670},
                  {"regroup-level1-" + label, regroupMs, 150},
-                 {"deep-click-after-drop-" + label, ms(medianOf(regroups, &Regroup::deep).wall), 10,
+                 {"deep-click-after-drop-" + label, ms(medianOf(rounds, &Round::deep).wall), 10,
                   QStringLiteral("ms"), true},
-                 {"deep-clicks-back-after-drop-" + label, deepAnsweredMs(regroups), 2000}};
+                 {"deep-clicks-back-after-drop-" + label,
+                  medianMs(rounds, {&Round::drop, &Round::level1, &Round::ready, &Round::deep}),
+                  2000}};
     } else {
-        goals = {{"pick-to-root-" + label, ms(picks.pick.wall), loadMs + 1000},
+        goals = {{"pick-to-root-" + label, pickMs, loadMs + 1000},
                  {"regroup-level1-" + label, regroupMs, 1500},
                  {"peak-memory-" + label, peak, 1536, QStringLiteral("MiB")}};
     }
