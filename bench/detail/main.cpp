@@ -14,21 +14,19 @@
 #include "Arguments.h"
 #include "Memory.h"
 #include "MoveTimes.h"
+#include "OffscreenMain.h"
 #include "Report.h"
 #include "SalesConnection.h"
 #include "SalesSource.h"
 #include "ServerSales.h"
 #include "Stopwatch.h"
 #include "WindowDrill.h"
-#include "app/LocalTimeZone.h"
-#include "app/StandardProviders.h"
 #include "data/Ado.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/Error.h"
 #include "server/ServedDatabase.h"
 
-#include <QApplication>
 
 namespace {
 
@@ -188,17 +186,6 @@ void run(const Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
-    app::readLocalTimeZoneOnce();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    app::registerStandardProviders();
-    const Options options = readOptions(app.arguments());
-    try {
-        run(options);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
-    return 0;
+    return bench::runOffscreen(argc, argv,
+                               [](const QStringList& arguments) { run(readOptions(arguments)); });
 }

@@ -11,20 +11,18 @@
 #include "Arguments.h"
 #include "Goal.h"
 #include "Memory.h"
+#include "OffscreenMain.h"
 #include "Report.h"
 #include "SalesConnection.h"
 #include "SalesSource.h"
 #include "Stopwatch.h"
 #include "TimedSource.h"
 #include "WindowDrill.h"
-#include "app/LocalTimeZone.h"
-#include "app/StandardProviders.h"
 #include "data/Dialect.h"
 #include "data/Error.h"
 #include "drill/ColumnMoves.h"
 #include "ui/main/frmMain.h"
 
-#include <QApplication>
 
 namespace {
 
@@ -210,19 +208,10 @@ void run(const Counts& counts) {
 } // namespace
 
 int main(int argc, char** argv) {
-    app::readLocalTimeZoneOnce();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    app::registerStandardProviders();
-    Counts counts;
-    for (const QString& argument : app.arguments().mid(1))
-        readCounts(argument, counts);
-    try {
+    return bench::runOffscreen(argc, argv, [](const QStringList& arguments) {
+        bench::Counts counts;
+        for (const QString& argument : arguments.mid(1))
+            bench::readCounts(argument, counts);
         run(counts);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
-    return 0;
+    });
 }
