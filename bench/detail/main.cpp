@@ -27,7 +27,6 @@
 #include "data/Error.h"
 #include "server/ServedDatabase.h"
 
-
 namespace {
 
 using namespace bench;

@@ -23,7 +23,6 @@
 #include "drill/ColumnMoves.h"
 #include "ui/main/frmMain.h"
 
-
 namespace {
 
 using namespace bench;
