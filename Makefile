@@ -7,13 +7,18 @@
 #   make test-sanitize  the test suite in a second build with AddressSanitizer and
 #               UndefinedBehaviorSanitizer, every report fatal (CI runs it after make test)
 #   make fuzz   the fuzz driver of that build on the readers and the engine (see the README)
+#   make install  the program, its desktop entry, icons, file types and manual pages under
+#               PREFIX (/usr/local), below DESTDIR when it is given
+#   make deb    a Debian package of the same, build/quarrymere_VERSION_ARCH.deb
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 600
+PREFIX ?= /usr/local
 
-.PHONY: run test bench bench-goals build deps configure format clean sanitize-build test-sanitize fuzz
+.PHONY: run test bench bench-goals build deps configure format clean sanitize-build \
+	test-sanitize fuzz install deb
 
 deps:
 	@scripts/setup-deps.sh
@@ -29,6 +34,18 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Installed straight into the system (no DESTDIR), the desktop's MIME and menu caches are
+# brought up to date as a package's triggers would.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	@if [ -z "$(DESTDIR)" ]; then \
+		update-mime-database "$(PREFIX)/share/mime" 2>/dev/null || true; \
+		update-desktop-database -q "$(PREFIX)/share/applications" 2>/dev/null || true; \
+	fi
+
+deb: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 sanitize-build: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARRYMERE_SANITIZE=ON >/dev/null

@@ -26,6 +26,7 @@ run() {
     rm -rf "$work"
 }
 run access tests/fixtures/access
-run workbook tests/fixtures/workbooks
+run workbook tests/fixtures/workbooks/*.xls
+run xlsx tests/fixtures/workbooks/*.xlsx
 run jet tests/fixtures/access/nwind.mdb tools/fuzz/statements.sql
 exit $status

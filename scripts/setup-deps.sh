@@ -5,11 +5,13 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev
-    libsqlite3-dev mdbtools-dev libfreexl-dev unixodbc-dev odbcinst
+    qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+    libsqlite3-dev mdbtools-dev libfreexl-dev libzip-dev unixodbc-dev odbcinst
     libgtest-dev libgmock-dev
     postgresql odbc-postgresql
     python3-xlwt python3-openpyxl
+    # make install, make deb and their checks
+    dpkg-dev desktop-file-utils shared-mime-info man-db lintian
 )
 
 missing=()

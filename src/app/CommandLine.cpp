@@ -31,12 +31,28 @@ CommandLine readCommandLine(const QStringList& arguments) {
     return line;
 }
 
+QString answerWithoutWindow(const QStringList& arguments) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--table"))
+            ++i;
+        else if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+            return commandLineUsage();
+        else if (argument == QLatin1String("--version"))
+            return QStringLiteral("quarrymere " QUARRYMERE_VERSION "\n");
+    }
+    return {};
+}
+
 QString commandLineUsage() {
     return QStringLiteral("usage: quarrymere [FILE [--table NAME]]\n"
+                          "       quarrymere --help | --version\n"
                           "  FILE          an Access database (.mdb, .accdb) or an Excel workbook "
-                          "(.xls) to connect to\n"
+                          "(.xls, .xlsx, .xlsm) to connect to\n"
                           "  --table NAME  the table or view to open in it, as the picker lists "
-                          "it; without it the picker opens\n");
+                          "it; without it the picker opens\n"
+                          "  -h, --help    print this and exit\n"
+                          "  --version     print the program's version and exit\n");
 }
 
 } // namespace app

@@ -16,17 +16,20 @@
 // window has closed.
 int main(int argc, char** argv) {
     app::readLocalTimeZoneOnce();
-    // --help answers before the window system is reached, so that it needs no display. The
-    // rest is read once the application has taken its own options (-platform, -style ...).
+    // --help and --version answer before the window system is reached, so that they need no
+    // display. The rest is read once the application has taken its own options (-platform,
+    // -style ...).
     QStringList raw;
     for (int i = 1; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);
-    if (raw.contains(QStringLiteral("--help")) || raw.contains(QStringLiteral("-h"))) {
-        QTextStream(stdout) << app::commandLineUsage();
+    if (const QString answer = app::answerWithoutWindow(raw); !answer.isEmpty()) {
+        QTextStream(stdout) << answer;
         return 0;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quarrymere");
+    // The desktop entry the window belongs to, so that a Wayland desktop shows its icon and name.
+    QGuiApplication::setDesktopFileName("quarrymere");
     const app::CommandLine line = app::readCommandLine(QApplication::arguments().mid(1));
     if (!line.error.isEmpty()) {
         QTextStream(stderr) << "quarrymere: " << line.error << '\n' << app::commandLineUsage();

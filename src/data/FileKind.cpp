@@ -28,7 +28,16 @@ bool isWorkbook(const QByteArray& head) {
     return bof && length >= 4 && length <= 20;
 }
 
+bool isZip(const QByteArray& head) {
+    return head.startsWith("PK\x03\x04") || head.startsWith("PK\x05\x06");
+}
+
 } // namespace
+
+bool isZipPackage(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && isZip(file.read(4));
+}
 
 FileKind fileKindOf(const QString& path) {
     QFile file(path);
@@ -36,13 +45,14 @@ FileKind fileKindOf(const QString& path) {
         const QByteArray head = file.read(32);
         if (isAccess(head))
             return FileKind::Access;
-        if (isWorkbook(head))
+        if (isWorkbook(head) || isZip(head))
             return FileKind::Workbook;
     }
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("mdb") || suffix == QLatin1String("accdb"))
         return FileKind::Access;
-    if (suffix == QLatin1String("xls"))
+    if (suffix == QLatin1String("xls") || suffix == QLatin1String("xlsx") ||
+        suffix == QLatin1String("xlsm"))
         return FileKind::Workbook;
     return FileKind::Unknown;
 }

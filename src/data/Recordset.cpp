@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/Error.h"
+#include "data/Operation.h"
 #include "data/Provider.h"
 #include "data/SqlName.h"
 #include "data/TextCollation.h"
@@ -228,19 +229,18 @@ void Recordset::setSort(const QString& sort) {
     if (fieldIndex(term->name) < 0)
         throw Error(NotFound);
     // Rows not yet read are sorted by the data source, which runs the statement again with the
-    // order; rows that are all in memory are sorted here.
-    if (!exhausted_ && !source_.isEmpty() && connection_ && filter_.isEmpty()) {
-        const QString previous = std::exchange(sort_, sort);
-        try {
+    // order; rows that are all in memory are sorted here. Stopped or failing, the recordset
+    // keeps its rows in their order.
+    const QString previous = std::exchange(sort_, sort);
+    try {
+        if (!exhausted_ && !source_.isEmpty() && connection_ && filter_.isEmpty())
             reopen(source_ + " ORDER BY " + text);
-        } catch (...) {
-            sort_ = previous;
-            throw;
-        }
-        return;
+        else
+            rebuildView();
+    } catch (...) {
+        sort_ = previous;
+        throw;
     }
-    sort_ = sort;
-    rebuildView();
 }
 
 // The rows held stay until the statement gives its first row: stopped or failing on the way, the
@@ -273,9 +273,9 @@ void Recordset::reopen(const QString& statement) {
 }
 
 void Recordset::rebuildView() {
-    position_ = 0;
     if (filter_.isEmpty() && sort_.trimmed().isEmpty()) {
         view_.reset();
+        position_ = 0;
         return;
     }
     readAll();
@@ -295,12 +295,18 @@ void Recordset::rebuildView() {
         const SortTerm term = readSortTerm(text).value_or(SortTerm{});
         const int column = fieldIndex(term.name);
         const bool descending = term.descending;
+        // A sort of millions of rows takes seconds: the operation running hears of it now and
+        // then, and may stop it.
+        std::uint32_t compared = 0;
         std::stable_sort(view.begin(), view.end(), [&](qsizetype a, qsizetype b) {
+            if (++compared % ComparisonsPerReport == 0)
+                tickOrStop();
             const int c = compareValues(rows_[a][column], rows_[b][column]);
             return descending ? c > 0 : c < 0;
         });
     }
     view_ = std::move(view);
+    position_ = 0;
 }
 
 qsizetype Recordset::rowsKnown() const {

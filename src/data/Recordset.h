@@ -81,6 +81,9 @@ private:
     void rebuildView();
     void reopen(const QString& statement);
 
+    // Comparisons of an in-memory sort between two reports to the operation running.
+    static constexpr std::uint32_t ComparisonsPerReport = 1u << 16;
+
     std::unique_ptr<Cursor> cursor_;
     std::shared_ptr<Connection> connection_;
     std::vector<Field> fields_;

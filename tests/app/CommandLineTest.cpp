@@ -27,3 +27,26 @@ TEST(CommandLine, AFileAndATableOrWhyNot) {
         }
     }
 }
+
+// --help and --version are answered before any window, wherever they stand, but never when they
+// are the name --table gives.
+TEST(CommandLine, HelpAndVersionWithoutAWindow) {
+    const QString version = "quarrymere " QUARRYMERE_VERSION "\n";
+    const QString usage = app::commandLineUsage();
+    const struct {
+        QStringList arguments;
+        QString answer;
+    } lines[] = {
+        {{"--version"}, version},
+        {{"nwind.mdb", "--help"}, usage},
+        {{"-h", "--version"}, usage},
+        {{"--version", "--help"}, version},
+        {{"nwind.mdb", "--table", "--help"}, ""},
+        {{"nwind.mdb", "--table", "--version", "--help"}, usage},
+        {{"nwind.mdb"}, ""},
+        {{"--versions"}, ""},
+    };
+    for (const auto& l : lines)
+        EXPECT_EQ(app::answerWithoutWindow(l.arguments), l.answer)
+            << l.arguments.join(' ').toStdString();
+}

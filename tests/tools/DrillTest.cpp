@@ -237,3 +237,21 @@ TEST_F(DrillOnWorkbook, SheetsAndHeadersOfEveryNameReadAsThemselves) {
               QStringList({"Quarrymere (2)", "\tk (2; Min: 1.00; Max: 2.00; Avg: 1.50; Sum: 3.00)",
                            "\t\t1 (1)", "\t\t2 (1)", "checked 4 nodes: 0 violations"}));
 }
+
+// The same table as an .xls and an .xlsx workbook drills to the same tree, line for line, and
+// every node of an .xlsx workbook's sheets checks, dates grouped by week among them.
+TEST_F(DrillOnWorkbook, AnXlsxWorkbookDrillsAsTheSameCellsInAnXlsWorkbook) {
+    const QStringList options{"--table", "Sheet1$", "--all", "--check", "--locale", "en_US"};
+    const test::DrillRun old = runDrill(QStringList{"--excel", madeWorkbook("twin.xls")} + options);
+    const test::DrillRun run =
+        runDrill(QStringList{"--excel", madeWorkbook("twin.xlsx")} + options);
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_EQ(run.lines(), old.lines());
+    EXPECT_TRUE(run.lines().last().endsWith(" nodes: 0 violations"));
+
+    const test::DrillRun dates =
+        runDrill({"--excel", madeWorkbook("types.xlsx"), "--table", "Dates$", "--all",
+                  "--date-group", "Week", "--check", "--locale", "en_US"});
+    EXPECT_EQ(dates.status, 0) << dates.out.toStdString() << dates.err.toStdString();
+    EXPECT_TRUE(dates.lines().last().endsWith(" nodes: 0 violations"));
+}

@@ -138,7 +138,8 @@ TEST_F(ConnectCommands, TheLastDriverNamingXlsWinsAndACancelledFileDialogIsSilen
     f.mnuFileCnctExl->trigger();
     EXPECT_EQ(state->ExcelDriverName, "sheets (*.Xls) driver");
     ASSERT_EQ(seam.fileRequests.size(), 1u);
-    EXPECT_EQ(seam.fileRequests[0].filter, "Excel-File (*.xls)|*.xls|All files (*)|*");
+    EXPECT_EQ(seam.fileRequests[0].filter, "Excel-File (*.xls)|*.xls|Excel 2007 and later (*.xlsx "
+                                           "*.xlsm)|*.xlsx;*.xlsm|All files (*)|*");
     EXPECT_TRUE(seam.messages.empty());
     EXPECT_FALSE(state->DbConnection);
     EXPECT_FALSE(f.mnuFileOpen->isEnabled());

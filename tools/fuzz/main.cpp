@@ -3,7 +3,7 @@
 // behaviour, runaway memory or an input that runs too long stops the process; the input that
 // did it is then the file FINDINGS/last-input, which make fuzz keeps.
 //
-//   quarrymere-fuzz --target access|workbook|jet --seconds N --findings DIR SEED...
+//   quarrymere-fuzz --target access|workbook|xlsx|jet --seconds N --findings DIR SEED...
 //
 // SEED: files or folders of seed inputs (for jet, files of statements, one a line).
 #include "Mutation.h"
@@ -88,7 +88,8 @@ int main(int argc, char** argv) {
             seedPaths << a;
     }
     if (target.isEmpty() || findings.isEmpty() || seedPaths.isEmpty() || seconds <= 0) {
-        err << "usage: quarrymere-fuzz --target access|workbook|jet --seconds N --findings DIR "
+        err << "usage: quarrymere-fuzz --target access|workbook|xlsx|jet --seconds N --findings "
+               "DIR "
                "SEED...\n";
         return 2;
     }
@@ -96,7 +97,8 @@ int main(int argc, char** argv) {
     const QString scratch = QDir(findings).filePath("scratch-" + target);
     fuzz::Target feed;
     std::vector<QByteArray> seeds;
-    if (target == "access" || target == "workbook") {
+    if (target == "access" || target == "workbook" || target == "xlsx") {
+        // The workbook driver reads .xls and .xlsx alike; the xlsx target differs by its seeds.
         feed = target == "access" ? fuzz::accessTarget(scratch) : fuzz::workbookTarget(scratch);
         seeds = seedsFrom(seedPaths, false);
     } else if (target == "jet") {

@@ -20,12 +20,27 @@ QString plainNumber(double value) {
     return data::numberText(value, QStringLiteral("."));
 }
 
+// The batch's rows come from a list of rows in order, of which LIMIT takes as many as were filled:
+// a full batch and the last, shorter one run the same statement.
+QByteArray batchSql(const QByteArray& quotedTable, int columns, int rows) {
+    QByteArray row = "(";
+    for (int i = 0; i < columns; ++i)
+        row += i > 0 ? ", ?" : "?";
+    row += ')';
+    QByteArray sql = "INSERT INTO " + quotedTable + " SELECT * FROM (VALUES ";
+    for (int i = 0; i < rows; ++i)
+        sql += (i > 0 ? ", " : "") + row;
+    return sql + ") LIMIT ?";
+}
+
 } // namespace
 
-RowInserter::RowInserter(Database& database, const QByteArray& insertSql,
+RowInserter::RowInserter(Database& database, const QByteArray& quotedTable,
                          std::vector<Storage> storages)
-    : database_(database), insert_(database.prepareOwn(insertSql)), storages_(std::move(storages)),
-      utf8_(storages_.size()) {}
+    : database_(database), storages_(std::move(storages)), columns_(int(storages_.size())),
+      batch_(std::clamp(MostParameters / std::max(columns_, 1), 1, RowsPerBatch)),
+      insert_(database.prepareOwn(batchSql(quotedTable, columns_, batch_))),
+      utf8_(std::size_t(batch_) * storages_.size()) {}
 
 Storage RowInserter::storageOf(int column) const {
     if (column < 0 || column >= int(storages_.size()))
@@ -37,7 +52,7 @@ Storage RowInserter::storageOf(int column) const {
 
 void RowInserter::setNull(int column) {
     storageOf(column);
-    check(sqlite3_bind_null(insert_.get(), column + 1));
+    check(sqlite3_bind_null(insert_.get(), parameter(column)));
 }
 
 void RowInserter::setInteger(int column, std::int64_t value) {
@@ -138,24 +153,35 @@ void RowInserter::setText(int column, const QString& value) {
 
 void RowInserter::setBlob(int column, const QByteArray& value) {
     storageOf(column);
-    check(sqlite3_bind_blob64(insert_.get(), column + 1, value.constData(),
+    check(sqlite3_bind_blob64(insert_.get(), parameter(column), value.constData(),
                               sqlite3_uint64(value.size()), SQLITE_TRANSIENT));
 }
 
 void RowInserter::endRow() {
-    sqlite3_stmt* insert = insert_.get();
-    if (sqlite3_step(insert) != SQLITE_DONE) {
-        sqlite3_reset(insert);
-        database_.fail();
-    }
-    sqlite3_reset(insert);
-    sqlite3_clear_bindings(insert); // the next row's missing values are Null
+    if (++slot_ == batch_)
+        storeBatch(batch_);
     if (++rows_ % RowsPerReport == 0)
         data::tickOrStop(rows_);
 }
 
+void RowInserter::finish() {
+    if (slot_ > 0)
+        storeBatch(slot_);
+}
+
+void RowInserter::storeBatch(int rows) {
+    sqlite3_stmt* insert = insert_.get();
+    check(sqlite3_bind_int(insert, batch_ * columns_ + 1, rows));
+    const int rc = sqlite3_step(insert);
+    sqlite3_reset(insert);
+    if (rc != SQLITE_DONE)
+        database_.fail();
+    sqlite3_clear_bindings(insert); // the next batch's missing values are Null
+    slot_ = 0;
+}
+
 void RowInserter::bindInteger(int column, std::int64_t value) {
-    check(sqlite3_bind_int64(insert_.get(), column + 1, value));
+    check(sqlite3_bind_int64(insert_.get(), parameter(column), value));
 }
 
 // A date column given a number takes it as a serial date.
@@ -164,7 +190,7 @@ void RowInserter::bindDouble(int column, double value) {
         const auto date = fromSerialDate(value);
         return date ? bindDate(column, *date) : setNull(column);
     }
-    check(sqlite3_bind_double(insert_.get(), column + 1, value));
+    check(sqlite3_bind_double(insert_.get(), parameter(column), value));
 }
 
 void RowInserter::bindRounded(int column, double value) {
@@ -176,7 +202,7 @@ void RowInserter::bindRounded(int column, double value) {
 
 // Most text is ASCII, which is its own UTF-8.
 void RowInserter::bindText(int column, const QString& value) {
-    QByteArray& utf8 = utf8_[std::size_t(column)];
+    QByteArray& utf8 = utf8_[std::size_t(parameter(column) - 1)];
     const qsizetype size = value.size();
     utf8.resize(size);
     const char16_t* from = reinterpret_cast<const char16_t*>(value.utf16());
@@ -193,7 +219,7 @@ void RowInserter::bindText(int column, const QString& value) {
 
 void RowInserter::bindDate(int column, const DateTimeParts& date) {
     const EngineDateText text = engineDateText(date);
-    QByteArray& utf8 = utf8_[std::size_t(column)];
+    QByteArray& utf8 = utf8_[std::size_t(parameter(column) - 1)];
     utf8.resize(qsizetype(text.size()));
     std::copy(text.begin(), text.end(), utf8.data());
     bindUtf8(column);
@@ -201,8 +227,8 @@ void RowInserter::bindDate(int column, const DateTimeParts& date) {
 
 // The buffer stays untouched until the row is stored.
 void RowInserter::bindUtf8(int column) {
-    const QByteArray& utf8 = utf8_[std::size_t(column)];
-    check(sqlite3_bind_text(insert_.get(), column + 1, utf8.constData(), int(utf8.size()),
+    const QByteArray& utf8 = utf8_[std::size_t(parameter(column) - 1)];
+    check(sqlite3_bind_text(insert_.get(), parameter(column), utf8.constData(), int(utf8.size()),
                             SQLITE_STATIC));
 }
 

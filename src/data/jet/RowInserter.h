@@ -7,8 +7,10 @@
 
 #include <vector>
 
-// Stores the rows a reader pushes into one table of the engine through one prepared INSERT,
-// turning each value into the column's storage: a reader that gives a Double for a Currency
+// Stores the rows a reader pushes into one table of the engine, turning each value into the
+// column's storage. Rows go in batches of up to RowsPerBatch through one prepared statement,
+// which costs the engine far less per row than a statement run for each; finish() stores the
+// last, shorter batch. Turning values into storage: a reader that gives a Double for a Currency
 // column, or a number for a text column, still stores what the column's type calls for. A value
 // that cannot be stored as the column's type (a date out of range, text for a date column that
 // is no date in the engine's form) is stored as Null.
@@ -18,8 +20,8 @@ class Database;
 
 class RowInserter final : public RowSink {
 public:
-    // `insertSql` has one parameter per storage, in column order.
-    RowInserter(Database& database, const QByteArray& insertSql, std::vector<Storage> storages);
+    // `quotedTable` is the table's name as SQL quotes it; one storage per column, in order.
+    RowInserter(Database& database, const QByteArray& quotedTable, std::vector<Storage> storages);
 
     void setNull(int column) override;
     void setInteger(int column, std::int64_t value) override;
@@ -31,6 +33,8 @@ public:
     void setText(int column, const QString& value) override;
     void setBlob(int column, const QByteArray& value) override;
     void endRow() override;
+    // Stores the rows not yet stored; the rows are all stored once it returns.
+    void finish();
 
 private:
     Storage storageOf(int column) const;
@@ -41,16 +45,25 @@ private:
     void bindDate(int column, const DateTimeParts& date);
     void bindUtf8(int column);
     void check(int rc) const;
+    // The statement's parameter of the column in the row being filled.
+    int parameter(int column) const { return slot_ * columns_ + column + 1; }
+    void storeBatch(int rows);
 
     // Rows stored between two reports of how many were stored to the operation running.
     static constexpr qint64 RowsPerReport = 4096;
+    static constexpr int RowsPerBatch = 64;
+    // SQLite takes at most 32,766 parameters in a statement.
+    static constexpr int MostParameters = 32000;
 
     Database& database_;
+    std::vector<Storage> storages_;
+    int columns_;
+    int batch_;    // rows in a full batch
+    int slot_ = 0; // the row being filled within the batch
     StatementHandle insert_;
     qint64 rows_ = 0;
-    std::vector<Storage> storages_;
-    // Each column's text for the row being filled, in UTF-8: SQLite reads it in place until the
-    // row is stored, and the buffers are reused row after row rather than copied each time.
+    // Each value's text in UTF-8, by slot and column: SQLite reads it in place until the batch is
+    // stored, and the buffers are reused batch after batch rather than copied each time.
     std::vector<QByteArray> utf8_;
 };
 

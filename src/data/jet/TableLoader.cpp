@@ -19,13 +19,6 @@ QByteArray createSql(const TableInfo& table) {
     return sql + ')';
 }
 
-QByteArray insertSql(const TableInfo& table) {
-    QByteArray sql = "INSERT INTO " + quotedIdentifier(table.name) + " VALUES (";
-    for (std::size_t i = 0; i < table.columns.size(); ++i)
-        sql += i > 0 ? ", ?" : "?";
-    return sql + ')';
-}
-
 TableInfo describeForEngine(const SourceTable& source) {
     TableInfo table{source.name, {}};
     for (const SourceColumn& column : source.columns)
@@ -63,8 +56,9 @@ TableInfo loadTable(Database& database, TableSource& source, const SourceTable& 
     database.execute("BEGIN");
     try {
         database.execute(createSql(info).constData());
-        RowInserter inserter(database, insertSql(info), std::move(storages));
+        RowInserter inserter(database, quotedIdentifier(info.name), std::move(storages));
         source.load(table.name, inserter);
+        inserter.finish();
     } catch (...) {
         database.rollback();
         throw;

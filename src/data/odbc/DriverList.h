@@ -5,8 +5,10 @@
 
 namespace data::odbc {
 
-// The program's own driver for .xls workbooks, listed before the installed ODBC drivers.
-inline const QString BuiltInWorkbookDriver = QStringLiteral("Quarrymere Workbook Driver (*.xls)");
+// The program's own driver for .xls, .xlsx and .xlsm workbooks, listed before the installed ODBC
+// drivers.
+inline const QString BuiltInWorkbookDriver =
+    QStringLiteral("Quarrymere Workbook Driver (*.xls, *.xlsx, *.xlsm)");
 
 // The descriptions of the ODBC drivers the program can connect through, in the driver manager's
 // order, with the program's own workbook driver listed before the installed ones.

@@ -63,6 +63,11 @@ public:
         return contentsOf(*entries.workbook, entries.root);
     }
 
+    bool encryptedPackage() const {
+        return holdsEncryptedPackage(
+            contents(sectorChain(readAt<quint32>(file_, 0x30)), sectorSize_));
+    }
+
 private:
     // The places in the file of a chain's sectors.
     std::vector<qsizetype> sectorChain(Sector start) const {
@@ -173,6 +178,10 @@ private:
 
 WorkbookStream workbookStream(QByteArrayView file) {
     return Compound(file).workbook();
+}
+
+bool isEncryptedPackage(QByteArrayView file) {
+    return Compound(file).encryptedPackage();
 }
 
 } // namespace data::workbook

@@ -29,4 +29,8 @@ struct WorkbookStream {
 // to a sector it has passed, or when a sector of the allocation table is listed twice.
 WorkbookStream workbookStream(QByteArrayView file);
 
+// Whether the file's directory names the stream of an encrypted package (see Directory). Throws
+// Broken as workbookStream does.
+bool isEncryptedPackage(QByteArrayView file);
+
 } // namespace data::workbook

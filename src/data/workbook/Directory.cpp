@@ -43,4 +43,16 @@ WorkbookEntries workbookEntries(QByteArrayView firstSector) {
     return found;
 }
 
+bool holdsEncryptedPackage(QByteArrayView directory) {
+    constexpr quint8 Stream = 2;
+    for (qsizetype at = 0; at + EntrySize <= directory.size(); at += EntrySize) {
+        // Unused entries (of another kind) may hold anything in place of a name.
+        const QByteArrayView entry = slice(directory, at, EntrySize);
+        if (readAt<quint8>(entry, 0x42) == Stream &&
+            nameOf(entry) == QLatin1String("EncryptionInfo"))
+            return true;
+    }
+    return false;
+}
+
 } // namespace data::workbook

@@ -27,4 +27,9 @@ struct WorkbookEntries {
 // of them is longer than an entry has room for or is no whole number of characters.
 WorkbookEntries workbookEntries(QByteArrayView firstSector);
 
+// Whether the directory (all of its sectors) names a stream "EncryptionInfo": the compound file
+// then holds the encrypted package of a workbook of Excel 2007 and later, protected by a password.
+// Throws Broken as workbookEntries does.
+bool holdsEncryptedPackage(QByteArrayView directory);
+
 } // namespace data::workbook

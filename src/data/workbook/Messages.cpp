@@ -4,8 +4,22 @@ namespace data::workbook::messages {
 
 Error notAWorkbook(const QString& path) {
     return Error(QStringLiteral("External table is not in the expected format: '%1' is not an "
-                                "Excel workbook (.xls).")
+                                "Excel workbook (.xls, .xlsx or .xlsm).")
                      .arg(path));
+}
+
+Error notAWorkbookPackage(const QString& path) {
+    return Error(QStringLiteral("External table is not in the expected format: '%1' is a zip "
+                                "archive that holds no Excel workbook (.xlsx, .xlsm).")
+                     .arg(path));
+}
+
+Error partTooLarge(const QString& path, const QString& part, qint64 limit) {
+    return Error(QStringLiteral("The workbook '%1' cannot be read: its part '%2' unpacks to more "
+                                "than %3 MB, the most the program unpacks from a file of its "
+                                "size (it may be a zip bomb).")
+                     .arg(path, part)
+                     .arg(limit >> 20));
 }
 
 Error passwordProtected(const QString& path) {

@@ -11,7 +11,11 @@ namespace data::workbook::messages {
 using data::messages::cannotOpen;
 using data::messages::fileNotFound;
 Error notAWorkbook(const QString& path);
+// A zip archive that holds no workbook part.
+Error notAWorkbookPackage(const QString& path);
 Error passwordProtected(const QString& path);
+// A part of a workbook package that would unpack to more than the limit given in bytes.
+Error partTooLarge(const QString& path, const QString& part, qint64 limit);
 // A workbook of a version before Excel 5, named as the user knows it ("Excel 4.0").
 Error olderVersion(const QString& path, const QString& version);
 Error damaged(const QString& path, const QString& detail);

@@ -5,12 +5,8 @@
 
 namespace data::workbook {
 
-namespace {
-
-// The cell as the column's type; the column's type was judged from its values, so a column of
-// any type but Text holds values of that type only.
-void deliver(jet::RowSink& sink, int column, int adoType, const CellValue& cell,
-             const QString& decimalPoint) {
+void deliverCell(jet::RowSink& sink, int column, int adoType, const CellValue& cell,
+                 const QString& decimalPoint) {
     if (isEmpty(cell))
         sink.setNull(column);
     else if (adoType == ado::adDouble)
@@ -25,8 +21,6 @@ void deliver(jet::RowSink& sink, int column, int adoType, const CellValue& cell,
         sink.setText(column, cellText(cell, decimalPoint));
 }
 
-} // namespace
-
 void loadSheet(const XlsBook& book, const SheetTable& table, const QString& decimalPoint,
                jet::RowSink& sink) {
     const UsedRange& range = table.range;
@@ -34,8 +28,8 @@ void loadSheet(const XlsBook& book, const SheetTable& table, const QString& deci
     for (unsigned row = range.firstRow + 1; row < range.endRow; ++row) {
         for (unsigned column = range.firstColumn; column < range.endColumn; ++column) {
             const int index = static_cast<int>(column - range.firstColumn);
-            deliver(sink, index, columns[static_cast<std::size_t>(index)].adoType,
-                    book.cell(row, column), decimalPoint);
+            deliverCell(sink, index, columns[static_cast<std::size_t>(index)].adoType,
+                        book.cell(row, column), decimalPoint);
         }
         sink.endRow();
     }

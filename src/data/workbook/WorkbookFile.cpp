@@ -1,6 +1,7 @@
 #include "data/workbook/WorkbookFile.h"
 
 #include "data/workbook/Messages.h"
+#include "data/workbook/SheetList.h"
 #include "data/workbook/SheetRows.h"
 
 namespace data::workbook {
@@ -13,11 +14,7 @@ WorkbookFile::WorkbookFile(const QString& path, const QLocale& locale)
 }
 
 std::vector<TableEntry> WorkbookFile::tableEntries() const {
-    std::vector<TableEntry> entries;
-    entries.reserve(static_cast<std::size_t>(tableNames_.size()));
-    for (const QString& name : tableNames_)
-        entries.push_back({name, QStringLiteral("SYSTEM TABLE")});
-    return entries;
+    return systemTables(tableNames_);
 }
 
 QStringList WorkbookFile::tableNames() {
@@ -39,10 +36,10 @@ void WorkbookFile::load(const QString& name, jet::RowSink& sink) {
 }
 
 std::optional<int> WorkbookFile::find(const QString& name) const {
-    for (qsizetype i = 0; i < tableNames_.size(); ++i)
-        if (tableNames_[i].compare(name, Qt::CaseInsensitive) == 0)
-            return static_cast<int>(i);
-    return std::nullopt;
+    const qsizetype index = indexOfTable(tableNames_, name);
+    if (index < 0)
+        return std::nullopt;
+    return static_cast<int>(index);
 }
 
 const SheetTable& WorkbookFile::select(int sheet) {

@@ -73,21 +73,10 @@ QString WorkbookGlobals::text(QByteArrayView data, qsizetype offset, int countBy
                                    : biff::codePageText(data, offset, countBytes, codePage_);
 }
 
-// Excel counts days from 1900-01-01 as day 1 and counts a 29 February 1900 that never was, or
-// (in the 1904 system) from 1904-01-01 as day 0; the engine counts from 1899-12-30 as day 0. A
-// time alone (less than one day) falls on the engine's day zero.
 CellValue WorkbookGlobals::number(double value, quint16 style) const {
     if (style >= dateStyles_.size() || !dateStyles_[style])
         return value;
-    constexpr double DaysFrom1900To1904 = 1462;
-    constexpr double FalseLeapDay = 60;
-    const bool beforeFalseLeapDay = value >= 1 && value < FalseLeapDay;
-    const double serial = dates1904_           ? value + DaysFrom1900To1904
-                          : beforeFalseLeapDay ? value + 1
-                                               : value;
-    if (const auto date = jet::fromSerialDate(serial))
-        return *date;
-    return value;
+    return dateOfSerial(value, dates1904_);
 }
 
 } // namespace data::workbook

@@ -39,11 +39,16 @@ std::optional<QString> olderVersion(const QByteArray& contents) {
 
 CheckedWorkbook checkCompound(const QString& path, const QByteArray& contents) {
     WorkbookStream stream;
+    bool encryptedPackage = false;
     try {
         stream = workbookStream(contents);
+        encryptedPackage = stream.bytes.isEmpty() && isEncryptedPackage(contents);
     } catch (const Broken&) {
         throw messages::damaged(path, QStringLiteral("the table of its parts is broken"));
     }
+    // A workbook of Excel 2007 and later saved with a password is such a file.
+    if (encryptedPackage)
+        throw messages::passwordProtected(path);
     if (stream.bytes.isEmpty())
         throw messages::notAWorkbook(path);
     try {

@@ -29,7 +29,7 @@ frmAbout::frmAbout(QWidget* owner)
     picIcon->setPixmap(ui::appIcon().pixmap(48, 48));
     picIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    lblVe = new QLabel("Quarrymere v1.1", this);
+    lblVe = new QLabel("Quarrymere v" QUARRYMERE_VERSION, this);
     QFont big = lblVe->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);
     big.setBold(true);

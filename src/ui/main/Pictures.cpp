@@ -105,27 +105,35 @@ ImageList smallIcons() {
     return list;
 }
 
+void drawAppIcon(QPainter& p, qreal size) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
+    // A grouping tree, a root and three branches, beside a grid of three rows and two columns.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(35, 75, 140));
+    p.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
+    p.setPen(QPen(QColor(240, 200, 80), 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(14, 14), QPointF(14, 50));
+    for (int y : {24, 37, 50})
+        p.drawLine(QPointF(14, y), QPointF(26, y));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(240, 200, 80));
+    p.drawEllipse(QPointF(14, 12), 6, 6);
+    p.setBrush(QColor(235, 240, 250));
+    for (int y : {19, 32, 45}) {
+        p.drawRoundedRect(QRectF(30, y, 12, 9), 2, 2);
+        p.drawRoundedRect(QRectF(44, y, 12, 9), 2, 2);
+    }
+    p.restore();
+}
+
 QIcon appIcon() {
     QIcon icon;
     for (int size : {16, 32, 48, 64}) {
         QPixmap pm = blank(size);
         QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 64.0, size / 64.0);
-        // A grouping tree: a root block and three branches, beside a strip of grid rows.
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(35, 75, 140));
-        p.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
-        p.setPen(QPen(QColor(240, 200, 80), 4, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(14, 14), QPointF(14, 50));
-        for (int y : {24, 37, 50})
-            p.drawLine(QPointF(14, y), QPointF(26, y));
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(240, 200, 80));
-        p.drawEllipse(QPointF(14, 12), 6, 6);
-        p.setBrush(QColor(235, 240, 250));
-        for (int y : {19, 32, 45})
-            p.drawRoundedRect(QRectF(30, y, 26, 9), 2, 2);
+        drawAppIcon(p, size);
         icon.addPixmap(pm);
     }
     return icon;

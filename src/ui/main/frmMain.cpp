@@ -50,7 +50,8 @@ constexpr double DefaultLeft = 1000, DefaultTop = 1000, DefaultWidth = 6500, Def
 const QString AccessFileFilter = QStringLiteral("Microsoft Access MDB (*.mdb)|*.mdb|"
                                                 "Access 2007 and later (*.accdb)|*.accdb|"
                                                 "All files (*)|*");
-const QString ExcelFileFilter = QStringLiteral("Excel-File (*.xls)|*.xls|All files (*)|*");
+const QString ExcelFileFilter = QStringLiteral(
+    "Excel-File (*.xls)|*.xls|Excel 2007 and later (*.xlsx *.xlsm)|*.xlsx;*.xlsm|All files (*)|*");
 const QString LastFolderKey = QStringLiteral("LastFolder");
 
 void placeTwips(QWidget* w, double left, double top, double width, double height) {

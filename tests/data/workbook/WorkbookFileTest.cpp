@@ -325,7 +325,7 @@ TEST_F(WorkbookFailure, NamesAMissingFileAndRefusesWhatIsNotAWorkbook) {
           std::pair{"empty.xls", QByteArray()}, std::pair{"zeros.xls", QByteArray(4096, '\0')}}) {
         const QString path = writeFile(dir, name, contents);
         EXPECT_EQ(failureOf(path), QString("External table is not in the expected format: '%1' is "
-                                           "not an Excel workbook (.xls).")
+                                           "not an Excel workbook (.xls, .xlsx or .xlsm).")
                                        .arg(path));
     }
 

@@ -23,23 +23,29 @@ protected:
 };
 
 // Writes the test workbooks once for all the tests of a suite, with Debian's python, where
-// python3-xlwt is installed (another python3 may come first on the PATH).
+// python3-xlwt and python3-openpyxl are installed (another python3 may come first on the PATH):
+// the .xls workbooks (make_workbooks.py), then the .xlsx ones (make_xlsx.py).
 class WithMadeWorkbooks : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         folder_ = std::make_unique<QTemporaryDir>();
-        QProcess python;
-        python.start(QStringLiteral("/usr/bin/python3"),
-                     {QStringLiteral(QUARRYMERE_TEST_SOURCES "/data/workbook/make_workbooks.py"),
-                      folder_->path()});
-        const bool ran = python.waitForFinished(60000) &&
-                         python.exitStatus() == QProcess::NormalExit && python.exitCode() == 0;
-        problem_ = ran ? std::string()
-                       : "Cannot write the test workbooks with /usr/bin/python3 and xlwt "
-                         "(install python3-xlwt): " +
-                             QString::fromLocal8Bit(python.readAllStandardError() +
-                                                    python.errorString().toLocal8Bit())
-                                 .toStdString();
+        problem_.clear();
+        for (const char* script : {"make_workbooks.py", "make_xlsx.py"}) {
+            QProcess python;
+            python.start(QStringLiteral("/usr/bin/python3"),
+                         {QStringLiteral(QUARRYMERE_TEST_SOURCES "/data/workbook/") + script,
+                          folder_->path()});
+            const bool ran = python.waitForFinished(60000) &&
+                             python.exitStatus() == QProcess::NormalExit && python.exitCode() == 0;
+            if (!ran) {
+                problem_ = "Cannot write the test workbooks with /usr/bin/python3, xlwt and "
+                           "openpyxl (install python3-xlwt and python3-openpyxl): " +
+                           QString::fromLocal8Bit(python.readAllStandardError() +
+                                                  python.errorString().toLocal8Bit())
+                               .toStdString();
+                return;
+            }
+        }
     }
     static void TearDownTestSuite() { folder_.reset(); }
 

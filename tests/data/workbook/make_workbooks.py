@@ -268,8 +268,9 @@ def only_a_chart_sheet(stream):
     return joined(workbook) + chart([1.0])
 
 
-def small_compound_file(path, stream):
-    """Writes the stream, smaller than 4096 bytes, as the compound file's "Workbook" in the mini
+def small_compound_file(path, stream, name='Workbook'):
+    """Writes the stream, smaller than 4096 bytes, as the compound file's "Workbook" (or the name
+    given) in the mini
     stream's blocks of 64 bytes (xlwt pads every stream to take whole sectors): the allocation
     table, the directory and the mini table take a sector each, the mini stream the rest."""
     free, end, fat_sector = 0xFFFFFFFF, 0xFFFFFFFE, 0xFFFFFFFD
@@ -294,7 +295,7 @@ def small_compound_file(path, stream):
     fat = sector(struct.pack('<3I', fat_sector, end, end) +
                  struct.pack('<%dI' % container, *chain(3, container)))
     directory = sector(entry('Root Entry', 5, 1, 3, len(stream)) +
-                       entry('Workbook', 2, free, 0, size))
+                       entry(name, 2, free, 0, size))
     mini_table = sector(struct.pack('<%dI' % mini_count, *chain(0, mini_count)))
     with open(path, 'wb') as f:
         f.write(header + fat + directory + mini_table + stream)

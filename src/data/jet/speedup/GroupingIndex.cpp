@@ -1,6 +1,7 @@
 #include "data/jet/speedup/GroupingIndex.h"
 
 #include "data/Error.h"
+#include "data/Operation.h"
 #include "data/jet/Database.h"
 #include "data/jet/ExprTranslator.h"
 #include "data/jet/TableLoader.h"
@@ -100,6 +101,12 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
             summary_ = makeGroupSummary(database, table, {terms[0], terms[1]},
                                         holdsNumbers(third) ? third : nullptr, name, summaryName);
         } catch (const Error&) {
+            // Stopped by the user, the whole preparation is to be made again next time.
+            if (data::stopping()) {
+                key_.clear();
+                stale_.push_back(drop);
+                throw;
+            }
         }
         if (summary_) {
             drops_.push_back(drop);

@@ -1,0 +1,261 @@
+#include "data/workbook/XlsxSheet.h"
+
+#include "data/workbook/DateFormats.h"
+#include "data/workbook/Messages.h"
+#include "data/workbook/XmlScanner.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+namespace data::workbook {
+
+namespace {
+
+// The bounds of a worksheet since Excel 2007.
+constexpr unsigned MaxRows = 1048576;
+constexpr unsigned MaxColumns = 16384;
+
+struct SheetDamage {
+    QString detail;
+};
+
+// The first characters of a text written into a message.
+QString leftOf(QByteArrayView text) {
+    return QString::fromUtf8(text.first(std::min<qsizetype>(text.size(), 40)));
+}
+
+// A number written in the part: digits and what a number may hold, all of it.
+template <class Number> std::optional<Number> numberOf(QByteArrayView text) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, problem] = std::from_chars(text.data(), end, value);
+    if (problem != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
+}
+
+// A cell's reference ("B12") as its column and its row from 1, the row 0 when it has none.
+std::pair<unsigned, unsigned> referenceOf(QByteArrayView reference) {
+    unsigned column = 0;
+    qsizetype at = 0;
+    for (; at < reference.size() && at < 4; ++at) {
+        const char c = static_cast<char>(reference[at] & ~0x20); // upper case
+        if (c < 'A' || c > 'Z')
+            break;
+        column = column * 26 + unsigned(c - 'A' + 1);
+    }
+    const std::optional<unsigned> row =
+        at < reference.size() ? numberOf<unsigned>(reference.sliced(at)) : 0u;
+    if (column == 0 || column > MaxColumns || !row || *row > MaxRows)
+        throw SheetDamage{QStringLiteral("a cell's reference '%1' is no cell of a worksheet")
+                              .arg(leftOf(reference))};
+    return {column - 1, *row};
+}
+
+// The kinds of value a cell's "t" attribute names.
+enum class Kind { Number, Shared, Text, Truth, Error, Date };
+
+Kind kindOf(QByteArrayView kind) {
+    if (kind.isEmpty() || kind == "n")
+        return Kind::Number;
+    if (kind == "s")
+        return Kind::Shared;
+    if (kind == "b")
+        return Kind::Truth;
+    if (kind == "e")
+        return Kind::Error;
+    if (kind == "d")
+        return Kind::Date;
+    return Kind::Text; // "str" of a formula, "inlineStr"
+}
+
+// The bytes between blanks, as a number or an index is read.
+QByteArrayView trimmed(QByteArrayView text) {
+    while (!text.isEmpty() && (text.front() == ' ' || text.front() == '\n' ||
+                               text.front() == '\r' || text.front() == '\t'))
+        text = text.sliced(1);
+    while (!text.isEmpty() && (text.back() == ' ' || text.back() == '\n' || text.back() == '\r' ||
+                               text.back() == '\t'))
+        text.chop(1);
+    return text;
+}
+
+CellValue valueOf(Kind kind, QByteArrayView text, unsigned style, const XlsxCellContext& context) {
+    if (kind == Kind::Error || text.isEmpty())
+        return {};
+    switch (kind) {
+    case Kind::Text:
+        return QString::fromUtf8(text);
+    case Kind::Shared: {
+        const std::optional<unsigned> index = numberOf<unsigned>(trimmed(text));
+        if (!index || *index >= context.sharedStrings.size())
+            throw SheetDamage{QStringLiteral("a cell names shared string %1, which is not there")
+                                  .arg(leftOf(text))};
+        const QString& shared = context.sharedStrings[*index];
+        return shared.isEmpty() ? CellValue() : CellValue(shared);
+    }
+    case Kind::Truth:
+        return text == "1" || text == "true";
+    case Kind::Date:
+        if (const auto date =
+                jet::parseEngineDate(std::string(text.data(), std::size_t(text.size()))))
+            return *date;
+        return QString::fromUtf8(text);
+    default:
+        break;
+    }
+    const std::optional<double> number = numberOf<double>(trimmed(text));
+    if (!number || !std::isfinite(*number))
+        throw SheetDamage{QStringLiteral("a number cell holds '%1'").arg(leftOf(text))};
+    if (style < context.dateStyles.size() && context.dateStyles[style])
+        return dateOfSerial(*number, context.dates1904);
+    return *number;
+}
+
+using Token = XmlScanner::Token;
+
+class CellStream {
+public:
+    CellStream(XmlScanner& xml, const XlsxCellContext& context, const XlsxCellVisitor& visit)
+        : xml_(xml), context_(context), visit_(visit) {}
+
+    void read() {
+        bool inSheetData = false;
+        for (Token token; (token = xml_.next()) != Token::Done;) {
+            if (token == Token::Start) {
+                const QByteArrayView name = xml_.name();
+                if (name == "c" && inSheetData)
+                    readCell();
+                else if (name == "row" && inSheetData)
+                    startRow();
+                else if (name == "sheetData")
+                    inSheetData = true;
+            } else if (token == Token::End && xml_.name() == "sheetData") {
+                inSheetData = false;
+            }
+        }
+    }
+
+private:
+    void startRow() {
+        const QByteArrayView number = xml_.attribute("r");
+        const std::optional<unsigned> given = numberOf<unsigned>(number);
+        if (!number.isEmpty() && (!given || *given == 0 || *given > MaxRows))
+            throw SheetDamage{
+                QStringLiteral("a row's number '%1' is no row of a worksheet").arg(leftOf(number))};
+        const unsigned row = number.isEmpty() ? (row_ ? *row_ + 1 : 0) : *given - 1;
+        if (row >= MaxRows)
+            throw SheetDamage{QStringLiteral("a row lies past the last row of a worksheet")};
+        if (row_ && row <= *row_)
+            throw SheetDamage{QStringLiteral("its rows are out of order")};
+        row_ = row;
+        column_.reset();
+    }
+
+    // The cell whose start tag was just read, to its end tag.
+    void readCell() {
+        if (!row_)
+            throw SheetDamage{QStringLiteral("a cell lies outside any row")};
+        const QByteArrayView reference = xml_.attribute("r");
+        unsigned column = column_ ? *column_ + 1 : 0;
+        if (!reference.isEmpty()) {
+            const auto [named, row] = referenceOf(reference);
+            if (row != 0 && row - 1 != *row_)
+                throw SheetDamage{QStringLiteral("cell %1 lies in another row than its own")
+                                      .arg(QString::fromUtf8(reference))};
+            column = named;
+        }
+        if (column >= MaxColumns || (column_ && column <= *column_))
+            throw SheetDamage{QStringLiteral("the cells of a row are out of order")};
+        column_ = column;
+        const Kind kind = kindOf(xml_.attribute("t"));
+        const unsigned style = numberOf<unsigned>(xml_.attribute("s")).value_or(0);
+
+        value_.clear();
+        // The value (<v>), an inline string's runs (<is>) and the rest (a formula) skipped.
+        for (int depth = 1; depth > 0;) {
+            const Token token = xml_.next();
+            if (token == Token::End) {
+                --depth;
+            } else if (token == Token::Start) {
+                if (depth == 1 && xml_.name() == "v")
+                    value_ = elementText();
+                else if (depth == 1 && xml_.name() == "is")
+                    value_ = runsText();
+                else
+                    ++depth;
+            }
+        }
+        visit_(*row_, column, valueOf(kind, value_, style, context_));
+    }
+
+    // The text of the element whose start was just read, to its end; an element inside is
+    // damage, as in a value.
+    QByteArray elementText() {
+        QByteArray text;
+        for (Token token; (token = xml_.next()) != Token::End;) {
+            if (token != Token::Text)
+                throw SheetDamage{QStringLiteral("a value holds more than text")};
+            text += xml_.text();
+        }
+        return text;
+    }
+
+    // An inline string: the text of its runs (<t>), phonetic readings (<rPh>) left out.
+    QByteArray runsText() {
+        QByteArray text;
+        int skipping = 0; // depth inside a phonetic reading
+        for (int depth = 1; depth > 0;) {
+            const Token token = xml_.next();
+            if (token == Token::Start) {
+                ++depth;
+                if (skipping > 0 || xml_.name() == "rPh")
+                    ++skipping;
+                else if (xml_.name() == "t") {
+                    text += elementText();
+                    --depth;
+                }
+            } else if (token == Token::End) {
+                --depth;
+                if (skipping > 0)
+                    --skipping;
+            }
+        }
+        return text;
+    }
+
+    XmlScanner& xml_;
+    const XlsxCellContext& context_;
+    const XlsxCellVisitor& visit_;
+    std::optional<unsigned> row_;    // the row being read
+    std::optional<unsigned> column_; // its last cell read
+    QByteArray value_;               // the cell's value as written
+};
+
+} // namespace
+
+void readXlsxCells(const XlsxPackage& package, const QString& part, const XlsxCellContext& context,
+                   const XlsxCellVisitor& visit) {
+    const auto stream = package.open(part);
+    XmlScanner xml(*stream);
+    try {
+        CellStream(xml, context, visit).read();
+    } catch (const SheetDamage& broken) {
+        throw messages::damaged(package.path(),
+                                QStringLiteral("in its part '%1', %2").arg(part, broken.detail));
+    } catch (const XmlDamage& broken) {
+        // A part cut short by a damaged archive says so, rather than how its XML ends.
+        if (!stream->problem().isEmpty())
+            throw messages::damaged(package.path(), stream->problem());
+        throw messages::damaged(package.path(),
+                                QStringLiteral("its part '%1' is not well-formed XML (line %2: %3)")
+                                    .arg(part)
+                                    .arg(broken.line)
+                                    .arg(broken.detail));
+    }
+    if (!stream->problem().isEmpty())
+        throw messages::damaged(package.path(), stream->problem());
+}
+
+} // namespace data::workbook

@@ -1,0 +1,208 @@
+// What the reader makes of Excel 2007 and later workbooks (.xlsx) the tests write: the same
+// tables as an .xls workbook of the same cells, every kind of value and date format, parts
+// openpyxl does not write, and a clear message for every kind of damaged package.
+#include "data/workbook/XlsxFile.h"
+
+#include "WorkbookFixtures.h"
+#include "data/AdoTypes.h"
+#include "data/FileKind.h"
+#include "data/access/RecordingSink.h"
+#include "data/workbook/WorkbookFile.h"
+#include "data/workbook/WorkbookProvider.h"
+#include "support/DataFailure.h"
+#include "support/FileCopies.h"
+
+#include <random>
+
+using namespace data::workbook;
+using data::jet::DateTimeParts;
+using namespace test::access;
+using namespace test::workbook;
+using test::contentsOf;
+using test::writeFile;
+
+namespace {
+
+class XlsxContent : public WithMadeWorkbooks {
+protected:
+    LoadedTable load(const QString& workbook, const QString& table) {
+        XlsxFile file(madeWorkbook(workbook), QLocale::c());
+        return loadTable(file, table);
+    }
+};
+
+QString kindsOf(const LoadedTable& table) {
+    static const std::map<int, QString> kinds = {{data::ado::adVarWChar, "T"},
+                                                 {data::ado::adDouble, "N"},
+                                                 {data::ado::adBoolean, "B"},
+                                                 {data::ado::adDate, "D"}};
+    QStringList seen;
+    for (const auto& column : table.definition.columns)
+        seen << column.name + ":" + kinds.at(column.adoType);
+    return seen.join(' ');
+}
+
+Value date(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    return DateTimeParts{year, month, day, hour, minute, second};
+}
+
+TEST_F(XlsxContent, ListsWorksheetsInOrderHiddenOnesTooButNoChartSheet) {
+    XlsxFile file(madeWorkbook("types.xlsx"));
+    EXPECT_EQ(file.tableNames().join(' '), "Sheet1$ Dates$ Empty$ Gap$");
+    EXPECT_EQ(file.tableEntries()[3].type, "SYSTEM TABLE");
+    EXPECT_FALSE(file.describe("Chart$").has_value());
+    EXPECT_EQ(test::failureOf([&] { file.describe("empty$"); }),
+              "The worksheet 'Empty$' holds no cells.");
+}
+
+// The program tells a package from other files by its contents, whatever its name.
+TEST_F(XlsxContent, IsKnownForAWorkbookByItsFirstBytes) {
+    QTemporaryDir dir;
+    const QString renamed = writeFile(dir, "book.dat", contentsOf(madeWorkbook("types.xlsx")));
+    EXPECT_EQ(data::fileKindOf(renamed), data::FileKind::Workbook);
+    EXPECT_TRUE(data::isZipPackage(renamed));
+    EXPECT_FALSE(data::isZipPackage(madeWorkbook("twin.xls")));
+    EXPECT_EQ(data::fileKindOf(writeFile(dir, "notes.xlsm", "Dear diary")),
+              data::FileKind::Workbook);
+}
+
+// The same cells written as .xls by xlwt and as .xlsx by openpyxl make the same table.
+TEST_F(XlsxContent, GivesTheSameTableAsTheSameCellsInAnXlsWorkbook) {
+    WorkbookFile old(madeWorkbook("twin.xls"), QLocale::c());
+    const LoadedTable expected = loadTable(old, "Sheet1$");
+    const LoadedTable table = load("twin.xlsx", "Sheet1$");
+    EXPECT_EQ(kindsOf(table), "Region:T Amount:N Paid:B Day:D Note:T");
+    EXPECT_EQ(kindsOf(table), kindsOf(expected));
+    ASSERT_EQ(table.rows.size(), expected.rows.size());
+    for (const auto& column : table.definition.columns)
+        for (std::size_t row = 0; row < table.rows.size(); ++row)
+            EXPECT_EQ(table.value(table.rows[row], column.name),
+                      expected.value(expected.rows[row], column.name))
+                << column.name.toStdString() << " " << row;
+    EXPECT_EQ(table.value(table.rows[3], "Region"), Value(Null{}));
+}
+
+TEST_F(XlsxContent, ReadsDatesByTheirFormatsInBothDateSystems) {
+    const LoadedTable dates = load("types.xlsx", "Dates$");
+    EXPECT_EQ(kindsOf(dates),
+              "Builtin:D Mask:D DayMonth:D Clock:D Hours:D Stamp:D Plain:N Quoted:N");
+    const Row& first = dates.rows[0];
+    for (const char* column : {"Builtin", "Mask", "DayMonth", "Stamp"})
+        EXPECT_EQ(dates.value(first, column), date(2024, 2, 29, 13, 45, 59)) << column;
+    EXPECT_EQ(dates.value(first, "Clock"), date(1899, 12, 30, 23, 59, 59));
+    // Excel's day 1 is 1900-01-01.
+    EXPECT_EQ(dates.value(first, "Hours"), date(1900, 1, 1, 12));
+    EXPECT_EQ(dates.value(first, "Plain"), Value(45000.5));
+    EXPECT_EQ(dates.value(dates.rows[1], "Builtin"), date(1900, 3, 1));
+    EXPECT_EQ(dates.value(dates.rows[1], "Mask"), date(2100, 3, 1));
+
+    const LoadedTable mac = load("dates1904.xlsx", "Sheet$");
+    EXPECT_EQ(mac.value(mac.rows[0], "Day"), date(2024, 2, 29));
+    EXPECT_EQ(mac.value(mac.rows[1], "Day"), date(1904, 1, 2, 12));
+}
+
+TEST_F(XlsxContent, GivesRowsMissingFromASheetAsNulls) {
+    const LoadedTable gap = load("types.xlsx", "Gap$");
+    EXPECT_EQ(kindsOf(gap), "Key:T Value:N");
+    ASSERT_EQ(gap.rows.size(), 7u);
+    EXPECT_EQ(gap.value(gap.rows[1], "Value"), Value(2.0));
+    for (std::size_t row = 2; row < 6; ++row)
+        EXPECT_EQ(gap.value(gap.rows[row], "Key"), Value(Null{})) << row;
+    EXPECT_EQ(gap.value(gap.rows[6], "Key"), Value(QString("c")));
+}
+
+// Shared strings of formatted runs and phonetic readings, inline strings, formula results of
+// each kind, an error, a date written as text and one by a format of the workbook's own.
+TEST_F(XlsxContent, ReadsEveryKindOfCellAndFormulaResult) {
+    const LoadedTable values = load("parts.xlsx", "Values$");
+    EXPECT_EQ(kindsOf(values), "Name:T Result:T");
+    QStringList names, results;
+    for (const Row& row : values.rows) {
+        const Value name = values.value(row, "Name"), result = values.value(row, "Result");
+        names << (std::holds_alternative<Null>(name) ? "null" : std::get<QString>(name));
+        results << (std::holds_alternative<Null>(result) ? "null" : std::get<QString>(result));
+    }
+    EXPECT_EQ(names.join('|'), "Bold and plain|inline |Tokyo|null|2024-02-29 13:45:59");
+    EXPECT_EQ(results.join('|'), "2|ab|True|null|2024-02-29 12:00:00");
+
+    const LoadedTable offset = load("parts.xlsx", "Second$");
+    EXPECT_EQ(kindsOf(offset), "Name:N");
+    EXPECT_EQ(offset.rows, std::vector<Row>{Row{1.0}});
+    // The strict form of the format, its namespaces of its own.
+    const LoadedTable strict = load("strict.xlsx", "Sheet1$");
+    EXPECT_EQ(strict.rows, std::vector<Row>{Row{7.0}});
+}
+
+class XlsxFailure : public WithMadeWorkbooks {
+protected:
+    QString failureOf(const QString& name) {
+        const QString path = madeWorkbook(name);
+        return test::failureOf([&] {
+            auto provider = openWorkbookProvider(path);
+            readEverythingOf(path);
+        });
+    }
+    static void readEverythingOf(const QString& path) {
+        if (data::isZipPackage(path))
+            test::readEverything<XlsxFile>(path);
+        else
+            test::readEverything<WorkbookFile>(path);
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(XlsxFailure, NamesWhatIsWrongWithEachDamagedPackage) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"notzip.xlsx", "is not an Excel workbook (.xls, .xlsx or .xlsm)."},
+        {"nobook.xlsx", "is a zip archive that holds no Excel workbook (.xlsx, .xlsm)."},
+        {"document.xlsx", "is a zip archive that holds no Excel workbook (.xlsx, .xlsm)."},
+        {"cut.xlsx", "is damaged and cannot be read: the table of contents at the end of its zip "
+                     "archive is missing (is it cut short?)."},
+        {"badxml.xlsx", "its part 'xl/worksheets/sheet1.xml' is not well-formed XML (line 1: "},
+        {"badref.xlsx", "in its part 'xl/worksheets/sheet1.xml', its rows are out of order."},
+        {"badshared.xlsx", "a cell names shared string 5, which is not there."},
+        {"damaged.xlsx", "its part 'xl/worksheets/sheet1.xml' cannot be unpacked ("},
+        {"bomb.xlsx", "its part 'xl/worksheets/sheet1.xml' unpacks to more than 5 MB, the most the "
+                      "program unpacks from a file of its size (it may be a zip bomb)."},
+        {"liar.xlsx", "its part 'xl/worksheets/sheet1.xml' unpacks to more than the 100 bytes its "
+                      "entry in the archive gives."},
+        {"secret.xlsx", "is protected by a password and cannot be read."},
+    };
+    for (const auto& [name, message] : cases) {
+        const QString failure = failureOf(name);
+        EXPECT_TRUE(failure.contains(madeWorkbook(name)) && failure.contains(message))
+            << name << ": " << failure.toStdString();
+    }
+}
+
+// Cut short anywhere or with garbage over any of its bytes, a package reads to its end or ends
+// in a data::Error, never in a crash or a hang.
+TEST_F(XlsxFailure, SurvivesCopiesCutShortOrGarbled) {
+    std::mt19937 random(20261207);
+    for (const char* name : {"types.xlsx", "parts.xlsx"}) {
+        const QByteArray whole = contentsOf(madeWorkbook(name));
+        for (int round = 0; round < 60; ++round) {
+            QByteArray copy = whole.left(static_cast<qsizetype>(random() % whole.size()));
+            if (round % 2 == 0) {
+                copy = whole;
+                const auto offset = static_cast<qsizetype>(random() % whole.size());
+                for (qsizetype i = offset; i < std::min(offset + 16, whole.size()); ++i)
+                    copy[i] = static_cast<char>(random() & 0xff);
+            }
+            const QString path = writeFile(dir, "garbled.xlsx", copy);
+            const QString failure = test::failureOf([&] { readEverythingOf(path); });
+            EXPECT_TRUE(failure.isNull() || failure.contains(path)) << failure.toStdString();
+        }
+    }
+}
+
+TEST_F(XlsxFailure, LeavesTheFileAndItsFolderUntouched) {
+    const QString copy = writeFile(dir, "copy.xlsx", contentsOf(madeWorkbook("types.xlsx")));
+    QFile(copy).setPermissions(QFileDevice::ReadOwner);
+    const auto before = test::FileState::of(copy);
+    EXPECT_GT(test::readEverything<XlsxFile>(copy), 0);
+    EXPECT_EQ(test::FileState::of(copy), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+} // namespace
