@@ -18,11 +18,21 @@
 namespace bench {
 
 WindowDrill::WindowDrill(std::shared_ptr<data::Connection> connection, const QString& provider,
-                         const QString& table) {
+                         const QString& table)
+    : WindowDrill() {
+    pick(std::move(connection), provider, table);
+    settle();
+}
+
+WindowDrill::WindowDrill() {
     form_.resize(1200, 800);
     form_.show();
     settle();
     form_.mnuExtrasAutoQ->trigger();
+}
+
+void WindowDrill::pick(std::shared_ptr<data::Connection> connection, const QString& provider,
+                       const QString& table) {
     // What a connect command leaves behind once its connection is open.
     state_.DbConnection = std::move(connection);
     state_.DbProvider = provider;
@@ -30,7 +40,7 @@ WindowDrill::WindowDrill(std::shared_ptr<data::Connection> connection, const QSt
     form_.mnuFileOpen->setEnabled(true);
     ui::script::queuePick(seam_, table);
     form_.mnuFileOpen->trigger();
-    settle();
+    paint();
     if (!seam_.messages.empty())
         throw data::Error(seam_.messages.front().text);
     if (!state_.SourceChosen)
@@ -51,11 +61,20 @@ void WindowDrill::settle() const {
     QApplication::processEvents();
 }
 
-Timing WindowDrill::click(const ui::NodePtr& node) {
+void WindowDrill::paint() const {
+    QApplication::sendPostedEvents();
+    form_.tvTreeView->repaint();
+    form_.grdDataGrid->repaint();
+}
+
+Timing WindowDrill::click(const ui::NodePtr& node, Then then) {
     return timeOf([&] {
         form_.tvTreeView->setSelectedItem(node.get());
         emit form_.tvTreeView->NodeClick(node.get());
-        settle();
+        if (then == Then::Settle)
+            settle();
+        else
+            paint();
     });
 }
 

@@ -21,15 +21,27 @@ namespace bench {
 
 class WindowDrill {
 public:
-    // Fails with data::Error when the pick shows a message.
+    // The window shown, Auto Query Details on, and the table picked; then the window is left to
+    // settle (which lets it make the tree's index). Fails with data::Error when the pick shows a
+    // message.
     WindowDrill(std::shared_ptr<data::Connection> connection, const QString& provider,
                 const QString& table);
+    // The window shown with Auto Query Details on, no source open yet.
+    WindowDrill();
     ~WindowDrill();
 
+    // Picks the table over the connection through the record source picker, as a connect
+    // command leaves it, and paints the window (see paint). Fails with data::Error when the pick
+    // shows a message.
+    void pick(std::shared_ptr<data::Connection> connection, const QString& provider,
+              const QString& table);
+
     ui::NodePtr root() const;
+    // What follows an action before it is timed as done: settle, or paint alone.
+    enum class Then { Settle, Paint };
     // Clicks the node (building its level when it has none yet) and waits until the grid shows
     // the first screen of its rows.
-    Timing click(const ui::NodePtr& node);
+    Timing click(const ui::NodePtr& node, Then then = Then::Settle);
     // The child with the most rows other than the null group, after clicking `node` to build
     // its level.
     ui::NodePtr largestChild(const ui::NodePtr& node);
@@ -48,6 +60,10 @@ public:
     // Lets the window lay out and paint what it was given, as it does between a person's
     // actions.
     void settle() const;
+    // Lays out what the window was given and paints the tree and the grid without running the
+    // window's timers: what a person sees the moment a command is done, before the window turns
+    // to its idle work (the tree's index, which a zero-delay timer starts).
+    void paint() const;
 
 private:
     ui::ScriptedUiSeam seam_;

@@ -14,22 +14,18 @@
 #include "Arguments.h"
 #include "Memory.h"
 #include "MoveTimes.h"
+#include "OffscreenMain.h"
 #include "Report.h"
+#include "SalesConnection.h"
 #include "SalesSource.h"
 #include "ServerSales.h"
 #include "Stopwatch.h"
 #include "WindowDrill.h"
-#include "app/LocalTimeZone.h"
-#include "app/StandardProviders.h"
 #include "data/Ado.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/Error.h"
-#include "data/Provider.h"
-#include "data/jet/JetProvider.h"
 #include "server/ServedDatabase.h"
-
-#include <QApplication>
 
 namespace {
 
@@ -54,19 +50,6 @@ Options readOptions(const QStringList& arguments) {
             options.moves = true;
     }
     return options;
-}
-
-std::shared_ptr<data::Connection> connectToSales(std::shared_ptr<SalesSource> source) {
-    const QString provider = QStringLiteral("Quarrymere.BenchSales");
-    data::registerProvider(provider, [source](const data::ConnectionString&, int) {
-        return std::make_unique<data::jet::JetProvider>(source, [] {
-            return std::vector<data::TableEntry>{
-                {QStringLiteral("Sales"), QStringLiteral("TABLE"), {}, {}}};
-        });
-    });
-    auto connection = std::make_shared<data::Connection>();
-    connection->Open("Provider=" + provider);
-    return connection;
 }
 
 struct Row {
@@ -202,17 +185,6 @@ void run(const Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
-    app::readLocalTimeZoneOnce();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    app::registerStandardProviders();
-    const Options options = readOptions(app.arguments());
-    try {
-        run(options);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
-    return 0;
+    return bench::runOffscreen(argc, argv,
+                               [](const QStringList& arguments) { run(readOptions(arguments)); });
 }

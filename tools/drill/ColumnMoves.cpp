@@ -41,6 +41,10 @@ void showEveryColumn(frmMain& form, QHeaderView* header) {
 
 } // namespace
 
+void showEveryColumn(frmMain& form) {
+    showEveryColumn(form, headerOf(form));
+}
+
 std::optional<QString> dragColumns(frmMain& form, const ColumnMove& move) {
     QHeaderView* header = headerOf(form);
     const int count = header->count();

@@ -17,6 +17,10 @@ namespace drill {
 // was made (whether or not the grid took the block); otherwise why it could not be.
 std::optional<QString> dragColumns(frmMain& form, const ColumnMove& move);
 
+// Widens the window, if need be, as dragColumns does before a drag: every column of the grid in
+// view away from the edges that scroll it.
+void showEveryColumn(frmMain& form);
+
 // The grid's column captions in order, joined by " | ".
 QString gridColumnNames(frmMain& form);
 
