@@ -69,9 +69,7 @@ bool OperationPump::tick(qint64 done, qint64 total) {
         done_ = done;
         total_ = total;
     }
-    // The first tick turns the events at once: input that came just before the work began is
-    // heard before it goes far.
-    if (pumping_ || (lastTurn_.isValid() && lastTurn_.elapsed() < PumpInterval))
+    if (pumping_ || (lastTurn_.isValid() ? lastTurn_ : started_).elapsed() < PumpInterval)
         return stop_;
     if (started_.elapsed() >= ProgressAfter)
         showProgress();
