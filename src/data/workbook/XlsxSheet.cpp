@@ -124,14 +124,13 @@ public:
         bool inSheetData = false;
         for (Token token; (token = xml_.next()) != Token::Done;) {
             if (token == Token::Start) {
-                const QByteArrayView name = xml_.name();
-                if (name == "c" && inSheetData)
+                if (xml_.nameIs("c") && inSheetData)
                     readCell();
-                else if (name == "row" && inSheetData)
+                else if (xml_.nameIs("row") && inSheetData)
                     startRow();
-                else if (name == "sheetData")
+                else if (xml_.nameIs("sheetData"))
                     inSheetData = true;
-            } else if (token == Token::End && xml_.name() == "sheetData") {
+            } else if (token == Token::End && xml_.nameIs("sheetData")) {
                 inSheetData = false;
             }
         }
@@ -172,17 +171,17 @@ private:
         const Kind kind = kindOf(xml_.attribute("t"));
         const unsigned style = numberOf<unsigned>(xml_.attribute("s")).value_or(0);
 
-        value_.clear();
+        value_.resize(0); // keeps its room from cell to cell
         // The value (<v>), an inline string's runs (<is>) and the rest (a formula) skipped.
         for (int depth = 1; depth > 0;) {
             const Token token = xml_.next();
             if (token == Token::End) {
                 --depth;
             } else if (token == Token::Start) {
-                if (depth == 1 && xml_.name() == "v")
-                    value_ = elementText();
-                else if (depth == 1 && xml_.name() == "is")
-                    value_ = runsText();
+                if (depth == 1 && xml_.nameIs("v"))
+                    appendElementText(value_);
+                else if (depth == 1 && xml_.nameIs("is"))
+                    appendRunsText(value_);
                 else
                     ++depth;
             }
@@ -190,30 +189,27 @@ private:
         visit_(*row_, column, valueOf(kind, value_, style, context_));
     }
 
-    // The text of the element whose start was just read, to its end; an element inside is
-    // damage, as in a value.
-    QByteArray elementText() {
-        QByteArray text;
+    // The text of the element whose start was just read, to its end, after `text`; an element
+    // inside is damage, as in a value.
+    void appendElementText(QByteArray& text) {
         for (Token token; (token = xml_.next()) != Token::End;) {
             if (token != Token::Text)
                 throw SheetDamage{QStringLiteral("a value holds more than text")};
             text += xml_.text();
         }
-        return text;
     }
 
     // An inline string: the text of its runs (<t>), phonetic readings (<rPh>) left out.
-    QByteArray runsText() {
-        QByteArray text;
+    void appendRunsText(QByteArray& text) {
         int skipping = 0; // depth inside a phonetic reading
         for (int depth = 1; depth > 0;) {
             const Token token = xml_.next();
             if (token == Token::Start) {
                 ++depth;
-                if (skipping > 0 || xml_.name() == "rPh")
+                if (skipping > 0 || xml_.nameIs("rPh"))
                     ++skipping;
-                else if (xml_.name() == "t") {
-                    text += elementText();
+                else if (xml_.nameIs("t")) {
+                    appendElementText(text);
                     --depth;
                 }
             } else if (token == Token::End) {
@@ -222,7 +218,6 @@ private:
                     --skipping;
             }
         }
-        return text;
     }
 
     XmlScanner& xml_;

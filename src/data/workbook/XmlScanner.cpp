@@ -19,8 +19,10 @@ bool isNameByte(int c, bool first) {
 }
 
 QByteArrayView localOf(QByteArrayView name) {
-    const qsizetype colon = name.lastIndexOf(':');
-    return colon < 0 ? name : name.sliced(colon + 1);
+    for (qsizetype at = name.size() - 1; at >= 0; --at)
+        if (name[at] == ':')
+            return name.sliced(at + 1);
+    return name;
 }
 
 // A character as UTF-8; false for one XML does not allow.
@@ -75,7 +77,7 @@ bool XmlScanner::startsWith(const char* text) {
 
 QByteArrayView XmlScanner::attribute(QByteArrayView localName) const {
     for (const Attribute& attribute : attributes_)
-        if (attribute.name == localName)
+        if (sameBytes(attribute.name, localName))
             return attribute.value;
     return {};
 }
@@ -88,7 +90,7 @@ XmlScanner::Token XmlScanner::next() {
     }
     if (endPending_) {
         endPending_ = false;
-        openNames_.truncate(open_.back());
+        openNames_.resize(std::size_t(open_.back()));
         open_.pop_back();
         rootClosed_ = open_.empty();
         return Token::End;
@@ -159,7 +161,7 @@ void XmlScanner::skipPast(const char* terminator, const QString& what) {
 // Characters and CDATA sections up to the next tag, one run, read whole into the buffer before
 // its references are resolved.
 void XmlScanner::readText() {
-    text_.clear();
+    text_.resize(0); // keeps its room for the next run
     for (;;) {
         const int c = peek(0);
         if (c < 0)
@@ -256,18 +258,18 @@ qsizetype XmlScanner::readName(qsizetype at, QByteArrayView& name) {
 void XmlScanner::readTag() {
     char quote = 0;
     for (qsizetype i = 1;; ++i) {
-        const int c = peek(i);
-        if (c < 0)
+        if (pos_ + i >= buffer_.size() && peek(i) < 0)
             fail(QStringLiteral("the document ends inside a tag"));
         if (i > MaxTag)
             fail(QStringLiteral("a tag runs on too long"));
+        const char c = buffer_[pos_ + i];
         if (quote) {
             if (c == quote)
                 quote = 0;
             else if (c == '<')
                 fail(QStringLiteral("an attribute's value holds '<'"));
         } else if (c == '"' || c == '\'') {
-            quote = static_cast<char>(c);
+            quote = c;
         } else if (c == '>') {
             return;
         }
@@ -282,11 +284,13 @@ void XmlScanner::readEndTag() {
         ++at;
     if (buffer_[pos_ + at] != '>')
         fail(QStringLiteral("an end tag holds more than its name"));
-    if (open_.empty() || QByteArrayView(openNames_).sliced(open_.back()) != qualified)
+    if (open_.empty() || !sameBytes(QByteArrayView(openNames_.data() + open_.back(),
+                                                   qsizetype(openNames_.size()) - open_.back()),
+                                    qualified))
         fail(QStringLiteral("the end tag '%1' closes no element open")
                  .arg(QString::fromUtf8(qualified)));
     name_ = localOf(qualified);
-    openNames_.truncate(open_.back());
+    openNames_.resize(std::size_t(open_.back()));
     open_.pop_back();
     rootClosed_ = open_.empty();
     pos_ += at + 1;
@@ -335,8 +339,8 @@ void XmlScanner::readStartTag() {
     if (open_.size() >= MaxDepth)
         fail(QStringLiteral("its elements nest too deep"));
     name_ = localOf(qualified);
-    open_.push_back(openNames_.size());
-    openNames_.append(qualified);
+    open_.push_back(qsizetype(openNames_.size()));
+    openNames_.append(qualified.data(), std::size_t(qualified.size()));
     endPending_ = buffer_[pos_ + at] == '/';
     pos_ += at + (endPending_ ? 2 : 1);
 }

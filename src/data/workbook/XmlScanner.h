@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <deque>
+#include <string>
 #include <vector>
 
 class QIODevice;
@@ -20,6 +21,17 @@ class QIODevice;
 // Names are given without their namespace prefix ("x:c" is "c"), as the parts of a workbook are
 // read by their elements' local names. Views stay valid until the next call to next().
 namespace data::workbook {
+
+// Whether two short texts are the same, compared in place: names and attribute keys are a few
+// bytes, for which a call to memcmp costs more than the comparison.
+inline bool sameBytes(QByteArrayView a, QByteArrayView b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
 
 struct XmlDamage {
     qint64 line; // from 1
@@ -38,6 +50,7 @@ public:
     Token next();
 
     QByteArrayView name() const { return name_; }
+    bool nameIs(QByteArrayView name) const { return sameBytes(name_, name); }
     // The value of the start tag's attribute of that local name, references resolved; empty when
     // it has none.
     QByteArrayView attribute(QByteArrayView localName) const;
@@ -85,7 +98,7 @@ private:
     QByteArray text_;
     // The elements open, by their qualified names: the names one after another, and where each
     // begins.
-    QByteArray openNames_;
+    std::string openNames_;
     std::vector<qsizetype> open_;
     bool endPending_ = false; // an empty element's end, which comes next
     bool started_ = false;
