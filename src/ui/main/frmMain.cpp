@@ -40,10 +40,11 @@ using namespace ui;
 
 namespace {
 
-// Bounds the window takes when none were stored, or a stored one is unreadable.
 // How long the window waits, after the input that stopped the source's preparation, before it
 // starts over.
 constexpr int RetryAfterInput = 300;
+
+// Bounds the window takes when none were stored, or a stored one is unreadable.
 constexpr double DefaultLeft = 1000, DefaultTop = 1000, DefaultWidth = 6500, DefaultHeight = 6500;
 
 // The file dialogs' choices of files, and the setting that keeps the folder they start in.
