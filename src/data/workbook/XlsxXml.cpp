@@ -18,7 +18,7 @@ QString runsText(QXmlStreamReader& xml) {
     for (int depth = 1; depth > 0 && !xml.atEnd();) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
-            // By the name without a prefix, for a sheet read without namespaces.
+            // By the name without a prefix, for a part read without namespaces.
             const QStringView name = xml.name().mid(xml.name().lastIndexOf(u':') + 1);
             if (name == QLatin1String("t"))
                 text += xml.readElementText();
