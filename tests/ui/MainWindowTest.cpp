@@ -112,18 +112,6 @@ TEST_F(MainWindow, SplitterDragShowsTheGreyBarWithinItsMarginsAndAppliesOnReleas
     EXPECT_NEAR(leftOf(f.imgSplitter), 9000 - 1500, px());
 }
 
-TEST_F(MainWindow, EscapeInTheGridAndInTheTreeIsNoted) {
-    frmMain& f = openWindow();
-    QTest::keyClick(f.grdDataGrid, Qt::Key_A);
-    EXPECT_FALSE(state->EscapeRequested);
-    for (QWidget* pane : std::initializer_list<QWidget*>{f.grdDataGrid, f.tvTreeView}) {
-        state->EscapeRequested = false;
-        pane->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        EXPECT_TRUE(state->EscapeRequested);
-    }
-}
-
 TEST_F(MainWindow, AboutBoxClosesOnEnterEscapeAndOkAndExitUnloadsEveryForm) {
     frmMain& f = openWindow();
     for (auto key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_unknown}) {

@@ -12,7 +12,6 @@
 #include "support/DataFailure.h"
 #include "support/FileCopies.h"
 
-
 using namespace data::workbook;
 using data::jet::DateTimeParts;
 using namespace test::access;

@@ -8,15 +8,12 @@
 #include "data/jet/JetProvider.h"
 #include "data/jet/JetTestSupport.h"
 #include "data/jet/Translate.h"
-#include "tree/Columns.h"
-#include "tree/GroupingModel.h"
 
 #include <gtest/gtest.h>
 
 using namespace data::jet;
 using namespace data::jet::testing;
 using namespace data::ado;
-using data::Conversion;
 
 namespace {
 
@@ -86,65 +83,9 @@ protected:
         return sql + " FROM [Sales] WHERE [" + second + "] IS NOT NULL  AND " + condition +
                " GROUP BY [" + second + "]";
     }
-    // The tree over these columns of the table, in this order.
-    static tree::GroupingModel
-    grouping(std::initializer_list<std::pair<QString, data::Conversion>> columns) {
-        const data::ColInfoTable table = test::columnTable(columns);
-        tree::GroupingModel model;
-        model.open("[Sales]", data::Dialect::Jet,
-                   std::span(table.begin(), table.begin() + qsizetype(columns.size())));
-        return model;
-    }
-    // The plan of the level below the node whose path is given as values, one per level from
-    // depth 1, dates grouped by month; of its null group when `nulls`.
-    QString levelPlan(tree::GroupingModel& model, const QVariantList& values, bool nulls = false) {
-        tree::NodePath path;
-        for (const QVariant& v : values)
-            path.values.push_back(
-                {v, v.typeId() == QMetaType::QString ? adVarWChar : adDouble, ""});
-        const tree::LevelSql sql = model.startLevel(int(values.size()), path, "Month").sql;
-        return plan(nulls ? tree::nullGroupStatement(model.ColInfo, sql)
-                          : tree::groupedStatement(model.ColInfo, sql));
-    }
 };
 
 } // namespace
-
-// Each level below a node is one range of the index, grouped as it comes, a month level too;
-// the root and its rows read the table itself, in the source's order.
-TEST_F(GroupingSpeedup, EachLevelSearchesTheIndexInOrder) {
-    tree::GroupingModel columns = grouping({{"[Region]", Conversion::CStr},
-                                            {"[City]", Conversion::CStr},
-                                            {"[Shipped]", Conversion::CDate},
-                                            {"[Amount]", Conversion::CDbl}});
-    columns.ColInfo[2].ColDateGroup = "Month"; // the group fixed for the column
-    provider.prepareGrouping("[Sales]", columns.groupingTerms("Year"));
-    EXPECT_EQ(plan(columns.rootStatement()), "SCAN Sales");
-    EXPECT_EQ(plan("SELECT [Region], [City] FROM [Sales]"), "SCAN Sales");
-    EXPECT_EQ(levelPlan(columns, {}), "SEARCH Sales USING COVERING INDEX ~grouping 1 (Region>?)");
-    EXPECT_EQ(levelPlan(columns, {}, true),
-              "SEARCH Sales USING COVERING INDEX ~grouping 1 (Region=?)");
-    // The model's level below a first-level group is one the summary answers.
-    const QString below = levelPlan(columns, {"North"});
-    EXPECT_TRUE(below.contains(" groups")) << below.toStdString();
-    EXPECT_EQ(levelPlan(columns, {"North", "Oslo", "2001/03"}),
-              "SEARCH Sales USING COVERING INDEX ~grouping 1 (Region=? AND City=? AND <expr>=? "
-              "AND Amount>?)");
-
-    // A first month level reads the index in order, and its null group from the index's nulls.
-    columns = grouping({{"[Shipped]", Conversion::CDate}, {"[Amount]", Conversion::CDbl}});
-    provider.prepareGrouping("[Sales]", columns.groupingTerms("Month"));
-    EXPECT_EQ(levelPlan(columns, {}), "SCAN Sales USING COVERING INDEX ~grouping 2");
-    EXPECT_EQ(levelPlan(columns, {}, true), "SCAN Sales USING COVERING INDEX ~grouping 2 nulls");
-    // A month's rows are one range of that index: the span of dates that narrows a scan is left
-    // out there, and kept where the month is not what the index begins with.
-    const QString month =
-        R"(SELECT [Amount] FROM [Sales] WHERE Format([Shipped], "yyyy\/mm") = '2001/03')";
-    EXPECT_FALSE(translate(month, engine).sqliteSql.contains("\"Shipped\" >="));
-    provider.prepareGrouping("[Sales]", {"[Amount]"});
-    EXPECT_TRUE(
-        translate(month, engine).sqliteSql.contains("\"Shipped\" >= '2001-03-01 00:00:00'"));
-}
 
 // Any order makes a level another statement, which counts over the index instead.
 TEST_F(GroupingSpeedup, ALevelReadFromTheSummaryEqualsTheSameLevelCountedOverTheIndex) {
