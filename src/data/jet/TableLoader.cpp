@@ -27,6 +27,27 @@ TableInfo describeForEngine(const SourceTable& source) {
     return table;
 }
 
+TableInfo loadAsDescribed(Database& database, TableSource& source, const SourceTable& table) {
+    TableInfo info = describeForEngine(table);
+    std::vector<Storage> storages;
+    for (const ColumnInfo& column : info.columns)
+        storages.push_back(column.storage);
+
+    Database::OwnStatements own(database);
+    database.execute("BEGIN");
+    try {
+        database.execute(createSql(info).constData());
+        RowInserter inserter(database, quotedIdentifier(info.name), std::move(storages));
+        source.load(table.name, inserter);
+        inserter.finish();
+    } catch (...) {
+        database.rollback();
+        throw;
+    }
+    database.execute("COMMIT");
+    return info;
+}
+
 } // namespace
 
 QByteArray quotedIdentifier(const QString& name) {
@@ -47,24 +68,15 @@ void storeQueryRows(Database& database, const TableInfo& info, const QByteArray&
 }
 
 TableInfo loadTable(Database& database, TableSource& source, const SourceTable& table) {
-    TableInfo info = describeForEngine(table);
-    std::vector<Storage> storages;
-    for (const ColumnInfo& column : info.columns)
-        storages.push_back(column.storage);
-
-    Database::OwnStatements own(database);
-    database.execute("BEGIN");
     try {
-        database.execute(createSql(info).constData());
-        RowInserter inserter(database, quotedIdentifier(info.name), std::move(storages));
-        source.load(table.name, inserter);
-        inserter.finish();
-    } catch (...) {
-        database.rollback();
-        throw;
+        return loadAsDescribed(database, source, table);
+    } catch (const DescriptionChanged&) {
+        // The load taught the source what the table is; it is stored again as described now.
+        const std::optional<SourceTable> again = source.describe(table.name);
+        if (!again)
+            throw;
+        return loadAsDescribed(database, source, *again);
     }
-    database.execute("COMMIT");
-    return info;
 }
 
 } // namespace data::jet

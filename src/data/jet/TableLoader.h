@@ -9,7 +9,9 @@ namespace data::jet {
 class Database;
 
 // Creates the table under the source's own name, with each column's storage, and fills it from
-// the source inside one transaction: a table that fails to load leaves nothing behind.
+// the source inside one transaction: a table that fails to load leaves nothing behind. A table
+// the source found other than it described it (DescriptionChanged) is loaded again as the source
+// describes it then.
 TableInfo loadTable(Database& database, TableSource& source, const SourceTable& table);
 
 // Creates the table `info` describes and fills it with the rows of a query in SQLite's dialect,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Error.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -51,6 +53,15 @@ public:
     virtual void endRow() = 0;
 };
 
+// Thrown by a load that found the table other than its source described it: a source may describe
+// a large table from its first rows, so as to read it once, and learn the truth only by loading
+// it whole. The rows given are to be thrown away; describe() now gives the table as it is.
+class DescriptionChanged : public Error {
+public:
+    explicit DescriptionChanged(const QString& table)
+        : Error(QStringLiteral("The table '%1' changed while it was read.").arg(table)) {}
+};
+
 class TableSource {
 public:
     virtual ~TableSource() = default;
@@ -59,7 +70,8 @@ public:
     // The table's columns, or nothing when there is no such table (names compared without
     // regard to case). Fails with data::Error when the source cannot be read.
     virtual std::optional<SourceTable> describe(const QString& name) = 0;
-    // Pushes every row of the table into the sink. Fails with data::Error on damage.
+    // Pushes every row of the table into the sink. Fails with data::Error on damage, with
+    // DescriptionChanged when the table is not as describe() said.
     virtual void load(const QString& name, RowSink& sink) = 0;
     // The saved query of that name (compared without regard to case), or nothing when there is
     // none; asked only for a name describe() does not know.

@@ -3,10 +3,16 @@
 #include "data/workbook/Messages.h"
 #include "data/workbook/SheetList.h"
 #include "data/workbook/XlsxSharedStrings.h"
-#include "data/workbook/XlsxSheetTable.h"
 #include "data/workbook/XlsxStyles.h"
 
 namespace data::workbook {
+
+namespace {
+// The rows below the header row that describe a sheet before it is loaded. A sheet that holds
+// more is described from these and read whole once, by its load; one whose later rows disagree
+// (a column that holds only numbers in these rows and text further down) is read a second time.
+constexpr unsigned DescribingRows = 10000;
+} // namespace
 
 XlsxFile::XlsxFile(const QString& path, const QLocale& locale)
     : package_(path), book_(readXlsxWorkbook(package_)),
@@ -30,15 +36,20 @@ std::optional<jet::SourceTable> XlsxFile::describe(const QString& name) {
     const std::optional<std::size_t> sheet = find(name);
     if (!sheet)
         return std::nullopt;
-    return table(*sheet).definition;
+    return described(*sheet).definition;
 }
 
 void XlsxFile::load(const QString& name, jet::RowSink& sink) {
     const std::optional<std::size_t> sheet = find(name);
     if (!sheet)
         throw data::messages::noSuchTable(name);
-    loadXlsxSheet(package_, book_.worksheets[*sheet].part, context(), table(*sheet), decimalPoint_,
-                  sink);
+    SheetTable& table = described(*sheet);
+    const SheetTable learned = loadXlsxSheet(package_, book_.worksheets[*sheet].part, context(),
+                                             table, decimalPoint_, sink);
+    const bool same = sameTable(learned, table);
+    table = learned;
+    if (!same)
+        throw jet::DescriptionChanged(name);
 }
 
 std::optional<std::size_t> XlsxFile::find(const QString& name) const {
@@ -48,11 +59,12 @@ std::optional<std::size_t> XlsxFile::find(const QString& name) const {
     return static_cast<std::size_t>(index);
 }
 
-const SheetTable& XlsxFile::table(std::size_t sheet) {
+SheetTable& XlsxFile::described(std::size_t sheet) {
     std::optional<SheetTable>& table = tables_[sheet];
     if (!table)
         table = describeXlsxSheet(package_, book_.worksheets[sheet].part, context(),
-                                  tableNames_[static_cast<qsizetype>(sheet)], decimalPoint_);
+                                  tableNames_[static_cast<qsizetype>(sheet)], decimalPoint_,
+                                  DescribingRows);
     return *table;
 }
 

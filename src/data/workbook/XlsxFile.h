@@ -5,6 +5,7 @@
 #include "data/workbook/SheetTable.h"
 #include "data/workbook/XlsxPackage.h"
 #include "data/workbook/XlsxSheet.h"
+#include "data/workbook/XlsxSheetTable.h"
 #include "data/workbook/XlsxWorkbook.h"
 
 #include <QLocale>
@@ -15,7 +16,7 @@
 // with the same tables as an .xls workbook (see WorkbookFile): every worksheet a table named after
 // the sheet with "$" appended, in the workbook's order. The workbook part, the shared strings and
 // the styles are read when the file opens; a sheet's part is read when its table is first
-// described and again when it is loaded.
+// described (a large sheet's first rows only) and again when it is loaded.
 namespace data::workbook {
 
 class XlsxFile : public jet::TableSource {
@@ -32,7 +33,7 @@ public:
 
 private:
     std::optional<std::size_t> find(const QString& name) const;
-    const SheetTable& table(std::size_t sheet);
+    SheetTable& described(std::size_t sheet);
     XlsxCellContext context() const { return {sharedStrings_, dateStyles_, book_.dates1904}; }
 
     XlsxPackage package_;

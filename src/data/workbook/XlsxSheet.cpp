@@ -120,13 +120,15 @@ public:
     CellStream(XmlScanner& xml, const XlsxCellContext& context, const XlsxCellVisitor& visit)
         : xml_(xml), context_(context), visit_(visit) {}
 
-    void read() {
+    // Whether the part was read to its end.
+    bool read() {
         bool inSheetData = false;
         for (Token token; (token = xml_.next()) != Token::Done;) {
             if (token == Token::Start) {
-                if (xml_.nameIs("c") && inSheetData)
-                    readCell();
-                else if (xml_.nameIs("row") && inSheetData)
+                if (xml_.nameIs("c") && inSheetData) {
+                    if (!readCell())
+                        return false;
+                } else if (xml_.nameIs("row") && inSheetData)
                     startRow();
                 else if (xml_.nameIs("sheetData"))
                     inSheetData = true;
@@ -134,6 +136,7 @@ public:
                 inSheetData = false;
             }
         }
+        return true;
     }
 
 private:
@@ -152,8 +155,8 @@ private:
         column_.reset();
     }
 
-    // The cell whose start tag was just read, to its end tag.
-    void readCell() {
+    // The cell whose start tag was just read, to its end tag; false when the visitor stops.
+    bool readCell() {
         if (!row_)
             throw SheetDamage{QStringLiteral("a cell lies outside any row")};
         const QByteArrayView reference = xml_.attribute("r");
@@ -186,7 +189,7 @@ private:
                     ++depth;
             }
         }
-        visit_(*row_, column, valueOf(kind, value_, style, context_));
+        return visit_(*row_, column, valueOf(kind, value_, style, context_));
     }
 
     // The text of the element whose start was just read, to its end, after `text`; an element
@@ -235,7 +238,8 @@ void readXlsxCells(const XlsxPackage& package, const QString& part, const XlsxCe
     const auto stream = package.open(part);
     XmlScanner xml(*stream);
     try {
-        CellStream(xml, context, visit).read();
+        if (!CellStream(xml, context, visit).read())
+            return; // stopped, the rest unread
     } catch (const SheetDamage& broken) {
         throw messages::damaged(package.path(),
                                 QStringLiteral("in its part '%1', %2").arg(part, broken.detail));

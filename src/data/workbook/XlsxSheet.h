@@ -21,12 +21,13 @@ struct XlsxCellContext {
     bool dates1904 = false;
 };
 
-// Rows and columns from 0; called for every cell the part holds, empty ones too.
-using XlsxCellVisitor = std::function<void(unsigned row, unsigned column, const CellValue& cell)>;
+// Rows and columns from 0; called for every cell the part holds, empty ones too, until it returns
+// false.
+using XlsxCellVisitor = std::function<bool(unsigned row, unsigned column, const CellValue& cell)>;
 
-// Fails with data::Error on damage: a part that is no well-formed XML or is cut short, a cell
-// outside the sheet's bounds or out of order, a shared string that is not there, a number that is
-// none.
+// Fails with data::Error on damage in what was read: a part that is no well-formed XML or is cut
+// short, a cell outside the sheet's bounds or out of order, a shared string that is not there, a
+// number that is none.
 void readXlsxCells(const XlsxPackage& package, const QString& part, const XlsxCellContext& context,
                    const XlsxCellVisitor& visit);
 

@@ -1,5 +1,6 @@
 #include "data/workbook/XlsxSheetTable.h"
 
+#include "data/AdoTypes.h"
 #include "data/workbook/CellText.h"
 #include "data/workbook/ColumnNames.h"
 #include "data/workbook/ColumnType.h"
@@ -12,69 +13,132 @@
 
 namespace data::workbook {
 
-SheetTable describeXlsxSheet(const XlsxPackage& package, const QString& part,
-                             const XlsxCellContext& context, const QString& tableName,
-                             const QString& decimalPoint) {
-    UsedRange range;
-    std::optional<unsigned> headerRow;
-    std::optional<unsigned> firstColumn;
-    std::map<unsigned, CellValue> headers; // by column
-    std::vector<ColumnType> types;         // by column of the sheet
-    readXlsxCells(package, part, context,
-                  [&](unsigned row, unsigned column, const CellValue& cell) {
-                      range.endRow = std::max(range.endRow, row + 1);
-                      range.endColumn = std::max(range.endColumn, column + 1);
-                      if (isEmpty(cell))
-                          return;
-                      firstColumn = std::min(firstColumn.value_or(column), column);
-                      if (!headerRow)
-                          headerRow = row;
-                      if (row == *headerRow) {
-                          headers[column] = cell;
-                      } else {
-                          if (types.size() <= column)
-                              types.resize(column + 1);
-                          types[column].add(cell);
-                      }
-                  });
-    if (!headerRow)
-        throw messages::emptySheet(tableName);
-    range.firstRow = *headerRow;
-    range.firstColumn = *firstColumn;
-    types.resize(range.endColumn);
+namespace {
 
-    QStringList texts;
-    for (unsigned column = range.firstColumn; column < range.endColumn; ++column) {
-        const auto header = headers.find(column);
-        texts.append(header == headers.end() ? QString() : cellText(header->second, decimalPoint));
+// The table a sheet's cells make, learned cell by cell in the order the part holds them.
+class SheetShape {
+public:
+    void add(unsigned row, unsigned column, const CellValue& cell) {
+        range_.endRow = std::max(range_.endRow, row + 1);
+        range_.endColumn = std::max(range_.endColumn, column + 1);
+        if (isEmpty(cell))
+            return;
+        firstColumn_ = std::min(firstColumn_.value_or(column), column);
+        if (!headerRow_)
+            headerRow_ = row;
+        if (row == *headerRow_) {
+            headers_[column] = cell;
+        } else {
+            if (types_.size() <= column)
+                types_.resize(column + 1);
+            types_[column].add(cell);
+        }
     }
-    SheetTable table{range, {tableName, {}}};
-    const QStringList names = columnNames(texts);
-    for (qsizetype i = 0; i < names.size(); ++i)
-        table.definition.columns.push_back(
-            {names[i], types[range.firstColumn + static_cast<std::size_t>(i)].adoType()});
-    return table;
+
+    const std::optional<unsigned>& headerRow() const { return headerRow_; }
+
+    // Fails with data::Error when no cell holds a value.
+    SheetTable table(const QString& tableName, const QString& decimalPoint) const {
+        if (!headerRow_)
+            throw messages::emptySheet(tableName);
+        UsedRange range = range_;
+        range.firstRow = *headerRow_;
+        range.firstColumn = *firstColumn_;
+        std::vector<ColumnType> types = types_;
+        types.resize(range.endColumn);
+
+        QStringList texts;
+        for (unsigned column = range.firstColumn; column < range.endColumn; ++column) {
+            const auto header = headers_.find(column);
+            texts.append(header == headers_.end() ? QString()
+                                                  : cellText(header->second, decimalPoint));
+        }
+        SheetTable table{range, {tableName, {}}};
+        const QStringList names = columnNames(texts);
+        for (qsizetype i = 0; i < names.size(); ++i)
+            table.definition.columns.push_back(
+                {names[i], types[range.firstColumn + static_cast<std::size_t>(i)].adoType()});
+        return table;
+    }
+
+private:
+    UsedRange range_;
+    std::optional<unsigned> headerRow_;
+    std::optional<unsigned> firstColumn_;
+    std::map<unsigned, CellValue> headers_; // by column
+    std::vector<ColumnType> types_;         // by column of the sheet
+};
+
+// Whether a value can be given as a column of that type, as it is in a column judged from it.
+bool fits(int adoType, const CellValue& cell) {
+    switch (adoType) {
+    case ado::adDouble:
+        return isEmpty(cell) || std::holds_alternative<double>(cell);
+    case ado::adBoolean:
+        return isEmpty(cell) || std::holds_alternative<bool>(cell);
+    case ado::adDate:
+        return isEmpty(cell) || std::holds_alternative<jet::DateTimeParts>(cell);
+    default:
+        return true; // text takes every value
+    }
 }
 
-void loadXlsxSheet(const XlsxPackage& package, const QString& part, const XlsxCellContext& context,
-                   const SheetTable& table, const QString& decimalPoint, jet::RowSink& sink) {
-    const UsedRange& range = table.range;
-    const auto& columns = table.definition.columns;
-    unsigned nextRow = range.firstRow + 1; // the first row not yet stored
+} // namespace
+
+SheetTable describeXlsxSheet(const XlsxPackage& package, const QString& part,
+                             const XlsxCellContext& context, const QString& tableName,
+                             const QString& decimalPoint, unsigned sampleRows) {
+    SheetShape shape;
     readXlsxCells(package, part, context,
                   [&](unsigned row, unsigned column, const CellValue& cell) {
-                      if (row <= range.firstRow || row >= range.endRow ||
-                          column < range.firstColumn || column >= range.endColumn)
-                          return;
-                      // The rows before this cell's are complete, missing ones all nulls.
-                      for (; nextRow < row; ++nextRow)
-                          sink.endRow();
-                      const int index = static_cast<int>(column - range.firstColumn);
-                      deliverCell(sink, index, columns[static_cast<std::size_t>(index)].adoType,
-                                  cell, decimalPoint);
+                      if (shape.headerRow() && row - *shape.headerRow() > sampleRows)
+                          return false;
+                      shape.add(row, column, cell);
+                      return true;
                   });
-    for (; nextRow < range.endRow; ++nextRow)
-        sink.endRow();
+    return shape.table(tableName, decimalPoint);
+}
+
+SheetTable loadXlsxSheet(const XlsxPackage& package, const QString& part,
+                         const XlsxCellContext& context, const SheetTable& table,
+                         const QString& decimalPoint, jet::RowSink& sink) {
+    const UsedRange& range = table.range;
+    const auto& columns = table.definition.columns;
+    SheetShape shape;
+    bool fitting = true;                   // every value so far fits the table given
+    unsigned nextRow = range.firstRow + 1; // the first row not yet stored
+    readXlsxCells(
+        package, part, context, [&](unsigned row, unsigned column, const CellValue& cell) {
+            shape.add(row, column, cell);
+            if (!fitting || row <= range.firstRow || (column < range.firstColumn && isEmpty(cell)))
+                return true;
+            const auto index = static_cast<std::size_t>(column - range.firstColumn);
+            if (column < range.firstColumn || column >= range.endColumn ||
+                !fits(columns[index].adoType, cell)) {
+                fitting = false; // the table given is not this sheet's
+                return true;
+            }
+            // The rows before this cell's are complete, missing ones all nulls.
+            for (; nextRow < row; ++nextRow)
+                sink.endRow();
+            deliverCell(sink, static_cast<int>(index), columns[index].adoType, cell, decimalPoint);
+            return true;
+        });
+    SheetTable learned = shape.table(table.definition.name, decimalPoint);
+    if (fitting)
+        for (; nextRow < learned.range.endRow; ++nextRow)
+            sink.endRow();
+    return learned;
+}
+
+bool sameTable(const SheetTable& a, const SheetTable& b) {
+    const auto sameColumn = [](const jet::SourceColumn& x, const jet::SourceColumn& y) {
+        return x.name == y.name && x.adoType == y.adoType && x.scale == y.scale;
+    };
+    return a.range.firstRow == b.range.firstRow && a.range.firstColumn == b.range.firstColumn &&
+           a.range.endColumn == b.range.endColumn && a.definition.name == b.definition.name &&
+           std::equal(a.definition.columns.begin(), a.definition.columns.end(),
+                      b.definition.columns.begin(), b.definition.columns.end(), sameColumn);
 }
 
 } // namespace data::workbook

@@ -7,6 +7,7 @@
 #include "data/AdoTypes.h"
 #include "data/FileKind.h"
 #include "data/access/RecordingSink.h"
+#include "data/jet/JetTestSupport.h"
 #include "data/workbook/WorkbookFile.h"
 #include "data/workbook/WorkbookProvider.h"
 #include "support/DataFailure.h"
@@ -129,6 +130,34 @@ TEST_F(XlsxContent, ReadsEveryKindOfCellAndFormulaResult) {
     // The strict form of the format, its namespaces of its own.
     const LoadedTable strict = load("strict.xlsx", "Sheet1$");
     EXPECT_EQ(strict.rows, std::vector<Row>{Row{7.0}});
+}
+
+// A large sheet is described from its first rows and read once; rows further down that change the
+// table (text below numbers, a cell right of the columns, a value left of them) have it stored
+// as every cell describes it.
+TEST_F(XlsxContent, StoresALargeSheetAsAllOfItsRowsDescribeIt) {
+    using data::jet::testing::columnsOf;
+    using data::jet::testing::rowsOf;
+    const auto provider = openWorkbookProvider(madeWorkbook("late.xlsx"));
+    const struct {
+        const char* sheet;
+        const char* columns;
+        const char* first; // the first row and the last, values joined by '|'
+        const char* last;
+    } cases[] = {
+        {"Late", "Key:5 Amount:202", "2|2", "NULL|n/a"},
+        {"Wide", "Key:5 Amount:5 F3:202 F4:5", "2|2|NULL|NULL", "NULL|NULL|NULL|5"},
+        {"Left", "F1:5 Key:5", "NULL|2", "9|NULL"},
+        {"Steady", "Key:5 Amount:5", "2|2", "12001|12001"},
+    };
+    for (const auto& c : cases) {
+        const QString sql = QStringLiteral("SELECT * FROM [%1$]").arg(c.sheet);
+        EXPECT_EQ(columnsOf(*provider, sql).join(' '), c.columns) << c.sheet;
+        const auto rows = rowsOf(*provider, sql);
+        ASSERT_EQ(rows.size(), c.sheet == QString("Steady") ? 12000 : 12001) << c.sheet;
+        EXPECT_EQ(rows.front().join('|'), c.first) << c.sheet;
+        EXPECT_EQ(rows.back().join('|'), c.last) << c.sheet;
+    }
 }
 
 class XlsxFailure : public WithMadeWorkbooks {

@@ -152,6 +152,24 @@ def written_parts(folder):
                                                   '7</v></c></row>')], strict=True)
 
 
+def late_workbook(folder):
+    """Sheets whose rows past the first ten thousand and one below the header change the table
+    they make: text below numbers, a cell right of the columns, a value left of them."""
+    def rows(first, last, cells):
+        return ''.join('<row r="%d">%s</row>' % (r, cells(r)) for r in range(first, last + 1))
+    number = '<c r="%s%d"><v>%d</v></c>'
+    text = '<c r="%s%d" t="inlineStr"><is><t>%s</t></is></c>'
+    header = '<row r="1">' + text % ('A', 1, 'Key') + text % ('B', 1, 'Amount') + '</row>'
+    body = rows(2, 12001, lambda r: number % ('A', r, r) + number % ('B', r, r))
+    package(folder + '/late.xlsx', [
+        ('Late', header + body + '<row r="12002">' + text % ('B', 12002, 'n/a') + '</row>'),
+        ('Wide', header + body + '<row r="12002">' + number % ('D', 12002, 5) + '</row>'),
+        ('Left', '<row r="1">' + text % ('B', 1, 'Key') + '</row>' +
+         rows(2, 12001, lambda r: number % ('B', r, r)) +
+         '<row r="12002">' + number % ('A', 12002, 9) + '</row>'),
+        ('Steady', header + body)])
+
+
 def bad_packages(folder):
     whole = open(folder + '/types.xlsx', 'rb').read()
     open(folder + '/cut.xlsx', 'wb').write(whole[:len(whole) // 2])
@@ -212,6 +230,7 @@ def main():
     types_workbook(folder)
     dates_1904_workbook(folder)
     written_parts(folder)
+    late_workbook(folder)
     bad_packages(folder)
 
 
