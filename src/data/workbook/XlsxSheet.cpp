@@ -27,6 +27,19 @@ QString leftOf(QByteArrayView text) {
 
 // A number written in the part: digits and what a number may hold, all of it.
 template <class Number> std::optional<Number> numberOf(QByteArrayView text) {
+    if constexpr (std::is_same_v<Number, unsigned>) {
+        // Row numbers, columns and styles, millions of them, mostly short: digits read in a
+        // loop of their own, where nine of them cannot overflow.
+        if (!text.isEmpty() && text.size() <= 9) {
+            unsigned value = 0;
+            for (const char c : text) {
+                if (c < '0' || c > '9')
+                    return std::nullopt;
+                value = value * 10 + unsigned(c - '0');
+            }
+            return value;
+        }
+    }
     Number value{};
     const char* end = text.data() + text.size();
     const auto [stop, problem] = std::from_chars(text.data(), end, value);

@@ -96,7 +96,8 @@ XmlScanner::Token XmlScanner::next() {
         return Token::End;
     }
     attributes_.clear();
-    resolved_.clear();
+    if (!resolved_.empty()) // seldom: clearing even an empty deque costs in a loop this hot
+        resolved_.clear();
     for (;;) {
         const int c = peek(0);
         if (c < 0) {
@@ -257,22 +258,27 @@ qsizetype XmlScanner::readName(qsizetype at, QByteArrayView& name) {
 // a quoted value does not end it.
 void XmlScanner::readTag() {
     char quote = 0;
-    for (qsizetype i = 1;; ++i) {
-        if (pos_ + i >= buffer_.size() && peek(i) < 0)
-            fail(QStringLiteral("the document ends inside a tag"));
+    for (qsizetype i = 1;;) {
+        // The bytes at hand, in a loop of their own; then more, if the tag goes on.
+        const char* tag = buffer_.constData() + pos_;
+        const qsizetype available = std::min(buffer_.size() - pos_, MaxTag + 1);
+        for (; i < available; ++i) {
+            const char c = tag[i];
+            if (quote) {
+                if (c == quote)
+                    quote = 0;
+                else if (c == '<')
+                    fail(QStringLiteral("an attribute's value holds '<'"));
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '>') {
+                return;
+            }
+        }
         if (i > MaxTag)
             fail(QStringLiteral("a tag runs on too long"));
-        const char c = buffer_[pos_ + i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-            else if (c == '<')
-                fail(QStringLiteral("an attribute's value holds '<'"));
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '>') {
-            return;
-        }
+        if (peek(i) < 0)
+            fail(QStringLiteral("the document ends inside a tag"));
     }
 }
 
