@@ -1,12 +1,15 @@
 #include "ui/main/TreeControl.h"
 
+#include "ui/main/LabelSizes.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace ui {
 
-TreeControl::TreeControl(QWidget* parent) : QTreeView(parent) {
+TreeControl::TreeControl(QWidget* parent) : QTreeView(parent), labels_(new LabelSizes(this)) {
+    setItemDelegate(labels_);
     setHeaderHidden(true);
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);
@@ -17,6 +20,12 @@ TreeControl::TreeControl(QWidget* parent) : QTreeView(parent) {
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void TreeControl::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        labels_->forget();
+    QTreeView::changeEvent(event);
 }
 
 void TreeControl::focusInEvent(QFocusEvent* event) {

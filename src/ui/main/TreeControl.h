@@ -10,6 +10,8 @@ namespace ui {
 // to swallow the key) and a key press that moved the selection. Only the left button selects:
 // the tree has no menu of its own, so another button focuses it and leaves the selection, and
 // with it the rows the grid shows, as they are.
+class LabelSizes;
+
 class TreeControl : public QTreeView {
 public:
     explicit TreeControl(QWidget* parent = nullptr);
@@ -19,11 +21,15 @@ public:
     std::function<void()> selectionMovedByKey;
 
 protected:
+    void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    LabelSizes* labels_;
 };
 
 } // namespace ui
