@@ -63,8 +63,12 @@ TEST_F(AccessConnection, ListsTablesByTypeThenNameWithNullCatalogAndSchema) {
         EXPECT_TRUE(rs->Fields("TABLE_NAME").Value().toString().startsWith("MSys"));
 }
 
-TEST_F(AccessConnection, RecordsetsMoveAndSortAsTheirCursorAllows) {
-    auto c = openAccess(accessFixture("nwind.mdb"));
+// Recordsets move and sort as their cursor allows; bad statements fail with a description and
+// leave the connection working and the file as it was.
+TEST_F(AccessConnection, RecordsetsMoveAndSortAsTheirCursorAllowsAndBadStatementsFail) {
+    const QString path = accessFixture("nwind.mdb");
+    const auto before = test::FileState::of(path);
+    auto c = openAccess(path);
     auto forward = run(c, "SELECT [OrderID] FROM [Orders]");
     forward->MoveFirst(); // still on the first row: allowed
     forward->MoveNext();
@@ -82,12 +86,7 @@ TEST_F(AccessConnection, RecordsetsMoveAndSortAsTheirCursorAllows) {
     EXPECT_TRUE(empty->Eof());
     EXPECT_FALSE(failureOf([&] { empty->MoveFirst(); }).isEmpty());
     EXPECT_FALSE(failureOf([&] { empty->Fields(0).Value(); }).isEmpty());
-}
 
-TEST_F(AccessConnection, BadStatementsFailWithADescriptionAndLeaveTheFileAlone) {
-    const QString path = accessFixture("nwind.mdb");
-    const auto before = test::FileState::of(path);
-    auto c = openAccess(path);
     EXPECT_TRUE(failureOf([&] { run(c, "SELECT * FROM [NoSuchTable]"); }).contains("NoSuchTable"));
     EXPECT_FALSE(failureOf([&] { run(c, "DELETE FROM [Orders]"); }).isEmpty());
     // The connection goes on working after each failure.

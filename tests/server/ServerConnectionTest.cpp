@@ -27,7 +27,7 @@ struct Expected {
 
 } // namespace
 
-TEST(ServerConnection, ReadOnlyConnectionReadsButRefusesEveryWrite) {
+TEST(ServerConnection, ReadsButRefusesEveryWriteAndFailuresCarryTheDriversDescription) {
     auto c = connectToServer();
     for (const char* write :
          {"CREATE TEMP TABLE scratch (a integer)", "INSERT INTO public.notes VALUES (3, 'third')",
@@ -43,9 +43,8 @@ TEST(ServerConnection, ReadOnlyConnectionReadsButRefusesEveryWrite) {
     const auto count = writer->execute("SELECT COUNT(1) FROM scratch");
     ASSERT_TRUE(count->next());
     EXPECT_EQ(count->value(0), 1);
-}
 
-TEST(ServerConnection, FailuresCarryTheDriversDescription) {
+    // Failures carry the driver's description.
     // The password holds ";", braces and a leading blank, which the connection string must
     // carry unchanged: without the blank it is wrong.
     const QString password = dataSource().password;
@@ -59,7 +58,6 @@ TEST(ServerConnection, FailuresCarryTheDriversDescription) {
         failureOf([] { odbc::openOdbcProvider("DSN=no_such_source;UID=quarry;PWD=secret", true); });
     EXPECT_TRUE(unknown.contains("Data source name not found")) << unknown.toStdString();
 
-    auto c = connectToServer();
     const QString badStatement = failureOf([&] { query(c, "SELECT * FROM sales.no_such_table"); });
     EXPECT_TRUE(badStatement.contains("sales.no_such_table")) << badStatement.toStdString();
 }
@@ -120,7 +118,7 @@ TEST(ServerValues, EachKindOfColumnHasItsTypeCodeAndValue) {
     EXPECT_EQ(rest->Fields("ordered").Value(), wallClock({2001, 3, 15}, {23, 59, 59, 250}));
 }
 
-TEST(ServerValues, TextsAndBytesComeWholeAndNullDiffersFromEmpty) {
+TEST(ServerValues, TextsAndBytesComeWholeAndTwoResultsAreReadSideBySide) {
     const std::pair<QVariant, QVariant> expected[] = {
         {QString("O'Brien; Sons"), QByteArray("\x00\xff\x10", 3)},
         {QString("Zoë Ærø 東京"), QByteArray()}, // empty, not null
@@ -147,9 +145,8 @@ TEST(ServerValues, TextsAndBytesComeWholeAndNullDiffersFromEmpty) {
     auto found = query(connectToServer(),
                        "SELECT order_id FROM sales.orders WHERE customer = 'Zoë Ærø 東京'");
     EXPECT_EQ(found->Fields(0).Value(), 2);
-}
 
-TEST(ServerValues, TwoResultsOfOneConnectionAreReadSideBySide) {
+    // Two results of one connection are read side by side.
     auto c = connectToServer();
     auto orders = query(c, "SELECT order_id FROM sales.orders ORDER BY order_id");
     auto notes = query(c, "SELECT note FROM public.notes ORDER BY id");

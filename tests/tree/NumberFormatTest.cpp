@@ -11,7 +11,7 @@
 using tree::FormatNumber;
 using tree::NegativeStyle;
 
-TEST(FormatNumber, RoundsKeepsEveryDigitOfCountsAndWritesNegativesInTheRegionsStyle) {
+TEST(FormatNumber, RoundsKeepsEveryDigitOfCountsWritesNegativesInTheRegionsStyleAndNullsAsNothing) {
     EXPECT_EQ(FormatNumber(0.5, 2, test::UnitedStates), "0.50"); // leading zero
     EXPECT_EQ(FormatNumber(120.126, 2, test::Germany), "120,13");
     EXPECT_EQ(FormatNumber(qlonglong(3), 2, test::Germany), "3,00");
@@ -25,9 +25,7 @@ TEST(FormatNumber, RoundsKeepsEveryDigitOfCountsAndWritesNegativesInTheRegionsSt
     // A value that rounds to zero has no sign.
     EXPECT_EQ(FormatNumber(-0.001, 2, test::UnitedStates), "0.00");
     EXPECT_EQ(FormatNumber(-0.001, 2, test::UnitedStates, NegativeStyle::Parentheses), "0.00");
-}
-
-TEST(FormatNumber, ANullStatisticIsEmptyAndTheDefaultLocaleApplies) {
+    // A null statistic is empty; without a locale given, the program's own one applies.
     EXPECT_EQ(FormatNumber(QVariant(), 2), "");
     EXPECT_EQ(FormatNumber(QVariant(QMetaType(QMetaType::Double)), 2), "");
     test::LocaleScope german(test::Germany);

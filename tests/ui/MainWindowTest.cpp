@@ -45,7 +45,7 @@ TEST_F(MainWindow, MenuChecksFollowTheRunState) {
     EXPECT_FALSE(f.mnuExtrasAutoQ->isChecked());
 }
 
-TEST_F(MainWindow, LayoutClampsAndOffsetsReadBackFromTheControls) {
+TEST_F(MainWindow, LayoutClampsOffsetsAndTheSplitBarsDrag) {
     frmMain& f = openWindow();
     f.setWidth(1800);
     settle();
@@ -69,10 +69,8 @@ TEST_F(MainWindow, LayoutClampsAndOffsetsReadBackFromTheControls) {
     settle();
     EXPECT_NEAR(leftOf(f.imgSplitter), 6000 - 1500, px());
     EXPECT_NEAR(widthOf(f.grdDataGrid), 6000 - (6000 - 1500) - 140, px());
-}
 
-TEST_F(MainWindow, SplitterDragShowsTheGreyBarWithinItsMarginsAndAppliesOnRelease) {
-    frmMain& f = openWindow();
+    // A drag of the split bar shows the grey bar within its margins and applies on release.
     f.setWidth(9000);
     settle();
     f.SizeControls(3000);

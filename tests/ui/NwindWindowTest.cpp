@@ -117,8 +117,31 @@ TEST_F(DetailGrid, AutoQueryDecidesWhetherAClickShowsTheNodesRowsAndAStatementLo
     }
 }
 
-TEST_F(DetailGrid, HeaderClicksChooseTheSortAndADoubleClickAppliesIt) {
+// What the view itself shows after each binding, at its size in the window: a node of one row,
+// then the root of 2,155 again used to leave the grid showing one row and no scroll bar. Then
+// header clicks choose the sort and a double click applies it.
+TEST_F(DetailGrid, EveryBindingShowsAScreenOfRowsAndHeaderClicksChooseTheSort) {
     openWithAutoQuery("Order Details", true);
+    auto* view = form->grdDataGrid->findChild<QTableView*>();
+    const auto shownRows = [&] {
+        settle();
+        const int last = view->rowAt(view->viewport()->height() - 1);
+        return (last < 0 ? view->model()->rowCount() - 1 : last) - view->rowAt(0) + 1;
+    };
+    const int fit = view->viewport()->height() / view->verticalHeader()->defaultSectionSize();
+    ASSERT_GT(fit, 5);
+    const ui::NodePtr root = form->tvTreeView->Nodes(1);
+    click(root);
+    click(root->Child());
+    click(root->Child()->Child());
+    EXPECT_EQ(shownRows(), 1);
+    click(root);
+    EXPECT_GE(shownRows(), fit);
+    EXPECT_GT(view->verticalScrollBar()->maximum(), 0);
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    settle();
+    EXPECT_GT(view->model()->rowCount(), 2 * fit) << "scrolling down reads further";
+
     emit form->grdDataGrid->GotFocus();
     EXPECT_EQ(state->ActivePane, "GRID");
     emit form->grdDataGrid->DblClick(); // before any header click: no sort, and no error
@@ -154,29 +177,4 @@ TEST_F(DetailGrid, HeaderClicksChooseTheSortAndADoubleClickAppliesIt) {
         expected << engine.Fields(0).Value().toString();
     EXPECT_EQ(gridColumn(4), expected);
     EXPECT_TRUE(seam.messages.empty());
-}
-
-// What the view itself shows after each binding, at its size in the window: a node of one row,
-// then the root of 2,155 again used to leave the grid showing one row and no scroll bar.
-TEST_F(DetailGrid, EveryBindingShowsAScreenOfRowsAndAScrollBarToTheRest) {
-    openWithAutoQuery("Order Details", true);
-    auto* view = form->grdDataGrid->findChild<QTableView*>();
-    const auto shownRows = [&] {
-        settle();
-        const int last = view->rowAt(view->viewport()->height() - 1);
-        return (last < 0 ? view->model()->rowCount() - 1 : last) - view->rowAt(0) + 1;
-    };
-    const int fit = view->viewport()->height() / view->verticalHeader()->defaultSectionSize();
-    ASSERT_GT(fit, 5);
-    const ui::NodePtr root = form->tvTreeView->Nodes(1);
-    click(root);
-    click(root->Child());
-    click(root->Child()->Child());
-    EXPECT_EQ(shownRows(), 1);
-    click(root);
-    EXPECT_GE(shownRows(), fit);
-    EXPECT_GT(view->verticalScrollBar()->maximum(), 0);
-    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
-    settle();
-    EXPECT_GT(view->model()->rowCount(), 2 * fit) << "scrolling down reads further";
 }

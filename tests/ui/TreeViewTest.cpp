@@ -53,19 +53,12 @@ protected:
 
 } // namespace
 
-TEST_F(TreeViewTest, NavigationFollowsTheShapeOfTheTree) {
+TEST_F(TreeViewTest, NavigationFollowsTheShapeAndRemoveDetachesTheSubtreeAndSelectsANeighbour) {
     addSample();
     EXPECT_EQ(around(tree.Nodes(1)), "- A1 Beta Alpha Beta Alpha 2");
     EXPECT_EQ(around(tree.Nodes(2)), "Alpha - A2 A1 A2 Alpha 0");
     EXPECT_EQ(around(tree.Nodes(4)), "A2 - - A2x A2x Alpha 0");
     EXPECT_EQ(around(tree.Nodes(5)), "- - - Alpha Beta Beta 0");
-    // The newest child goes last.
-    tree.Add(1, tvwChild, "", "A3");
-    EXPECT_EQ(around(tree.Nodes(3)), "Alpha A2x A3 A1 A3 Alpha 1");
-}
-
-TEST_F(TreeViewTest, RemoveClosesUpPositionsDetachesTheSubtreeAndSelectsANeighbour) {
-    addSample();
     const NodePtr alpha = tree.Nodes(1), a1 = tree.Nodes(2), a2x = tree.Nodes(4);
     const NodePtr beta = tree.Nodes(5);
     QSignalSpy clicks(&tree, &TreeView::NodeClick);
@@ -75,7 +68,8 @@ TEST_F(TreeViewTest, RemoveClosesUpPositionsDetachesTheSubtreeAndSelectsANeighbo
 
     // Removing the selected node, or a node above it, selects its next sibling, else its
     // previous one, else its parent.
-    const NodePtr a3 = tree.Add(1, tvwChild, "", "A3");
+    const NodePtr a3 = tree.Add(1, tvwChild, "", "A3"); // the newest child goes last
+    EXPECT_EQ(around(tree.Nodes(3)), "Alpha A2x A3 A1 A3 Alpha 1");
     tree.Remove(3); // A2, holding A2x
     EXPECT_EQ(tree.Count(), 4);
     EXPECT_EQ(beta->Index(), 3);

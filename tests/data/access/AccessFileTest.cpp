@@ -5,6 +5,7 @@
 #include "data/access/AccessFile.h"
 
 #include "AccessFixtures.h"
+#include "JetPages.h"
 #include "RecordingSink.h"
 #include "data/AdoTypes.h"
 #include "data/Error.h"
@@ -30,7 +31,7 @@ namespace {
 
 class AccessFileContent : public WithAccessFixtures {};
 
-TEST_F(AccessFileContent, CountsEveryLiveRowOnce) {
+TEST_F(AccessFileContent, ListsTablesAndCountsEveryLiveRowOnceAndNoRowMarkedDeleted) {
     AccessFile nwind(accessFixture("nwind.mdb"));
     EXPECT_EQ(loadTable(nwind, "Order Details").rows.size(), 2155u);
     EXPECT_EQ(loadTable(nwind, "Products").rows.size(), 77u);
@@ -42,32 +43,21 @@ TEST_F(AccessFileContent, CountsEveryLiveRowOnce) {
         ids.insert(std::get<std::int64_t>(objects.value(row, "Id")));
     EXPECT_EQ(objects.rows.size(), 106u);
     EXPECT_EQ(ids.size(), objects.rows.size());
-}
 
-TEST_F(AccessFileContent, SkipsRowsMarkedDeleted) {
-    // Mark the first row on the first data page of Orders (definition on page 449) deleted.
+    // A row marked deleted, the first on the first data page of Orders (defined on page 449).
     QByteArray copy = test::contentsOf(accessFixture("nwind.mdb"));
-    constexpr int PageSize = 2048, RowCountOffset = 8, OrdersPage = 449;
-    const auto word = [&](qsizetype at) {
-        return static_cast<unsigned char>(copy[at]) | static_cast<unsigned char>(copy[at + 1]) << 8;
-    };
-    qsizetype page = 0;
-    while (page < copy.size() &&
-           !(copy[page] == 1 && word(page + 4) == OrdersPage && word(page + 6) == 0))
-        page += PageSize;
-    ASSERT_LT(page, copy.size());
-    copy[page + RowCountOffset + 3] = static_cast<char>(copy[page + RowCountOffset + 3] | 0x80);
+    JetPages pages(copy);
+    const qsizetype entry = pages.rowEntry(pages.firstDataPage(449) << 8);
+    ASSERT_GT(entry, pages.pageSize());
+    pages.putWord16(entry, pages.word16(entry) | 0x8000);
     QTemporaryDir dir;
-    AccessFile nwind(accessFixture("nwind.mdb"));
     AccessFile edited(test::writeFile(dir, "deleted.mdb", copy));
     const LoadedTable before = loadTable(nwind, "Orders");
     const LoadedTable after = loadTable(edited, "Orders");
     ASSERT_EQ(after.rows.size(), before.rows.size() - 1);
     EXPECT_EQ(std::vector<Row>(before.rows.begin() + 1, before.rows.end()), after.rows);
-}
 
-TEST_F(AccessFileContent, ListsTablesWithTheirKindsAndFindsThemWhateverTheirCase) {
-    AccessFile nwind(accessFixture("nwind.mdb"));
+    // Tables with their kinds, found whatever their case.
     std::map<QString, QString> kinds;
     QStringList names;
     for (const auto& entry : nwind.tableEntries()) {
@@ -113,7 +103,7 @@ TEST_P(EveryTypeTable, HoldsEachTypeWithItsCodeAndExactValue) {
 INSTANTIATE_TEST_SUITE_P(Jet3AndJet4, EveryTypeTable,
                          ::testing::Values(QString("testV1997.mdb"), QString("testV2000.mdb")));
 
-TEST_F(AccessFileContent, KeepsTextNullsAndMoneyOfNorthwindOrders) {
+TEST_F(AccessFileContent, KeepsTextNullsMoneyOleObjectsAndLongValuesOfNorthwind) {
     AccessFile nwind(accessFixture("nwind.mdb"));
     const LoadedTable orders = loadTable(nwind, "Orders");
     const Row& bonApp = orders.rowWhere("OrderID", std::int64_t{10331});
@@ -129,10 +119,8 @@ TEST_F(AccessFileContent, KeepsTextNullsAndMoneyOfNorthwindOrders) {
     EXPECT_EQ(sales.rows.size(), 830u);
     EXPECT_EQ(sales.value(sales.rowWhere("OrderID", std::int64_t{10345}), "ShipAddress"),
               Value(QStringLiteral("Taucherstraße 10")));
-}
 
-TEST_F(AccessFileContent, ReadsOleObjectsAndLongValuesWhole) {
-    AccessFile nwind(accessFixture("nwind.mdb"));
+    // OLE objects and long values come whole.
     const LoadedTable categories = loadTable(nwind, "Categories");
     EXPECT_EQ(categories.types(),
               (std::vector<int>{data::ado::adInteger, data::ado::adVarWChar,

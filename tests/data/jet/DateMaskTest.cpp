@@ -32,7 +32,7 @@ std::string span(const char* mask, const QString& text) {
 
 } // namespace
 
-TEST(DateMaskSpan, HoldsEveryDateThatShowsAsTheText) {
+TEST(DateMaskSpan, IsTheUnitTheTextNamesAndHoldsEveryDateThatShowsAsTheText) {
     const vb::RegionalSettings regional(QLocale(QLocale::English, QLocale::UnitedStates));
     // Masks whose numbers do not all lead to a span, at the ends of the years dates can hold.
     for (const char* text : {R"(yyyy\/mm\/dd hh:nn:ss)", R"(yyyy\/y)", "mm/dd/yyyy",
@@ -50,9 +50,7 @@ TEST(DateMaskSpan, HoldsEveryDateThatShowsAsTheText) {
             }
         }
     }
-}
-
-TEST(DateMaskSpan, IsTheUnitTheTextNames) {
+    // The span is the unit the text names.
     EXPECT_EQ(span(R"(yyyy\/y)", "2000/60"), "2000-02-29 00:00:00 to 2000-03-01 00:00:00");
     EXPECT_EQ(span(R"(yyyy\/ww)", "2001/14"), "2001-01-01 00:00:00 to 2002-01-01 00:00:00");
     EXPECT_EQ(span("YYYY", "9999"), "9999-01-01 00:00:00 to end");
@@ -84,9 +82,8 @@ TEST(JetDateGrouping, MasksOfNumbersGroupWithoutTheCollation) {
           R"(Format([OrderDate], 'yyyy "aB"'))", R"(Format([OrderDate], 'yyyy_\Q'))",
           R"(Format([Customer], "yyyy"))", R"(Format([OrderDate]))"})
         EXPECT_TRUE(groupBy(expression).endsWith(" COLLATE JETTEXT")) << expression;
-}
 
-TEST(JetDateGrouping, WhatAMaskCanWrite) {
+    // What a mask can write, and which alphabets sort the same without the collation.
     EXPECT_EQ(vb::DateMask(uR"(yyyy\/\Qq)").alphabet(), QString("0123456789/Q"));
     EXPECT_EQ(vb::DateMask(u"h:nn AM/PM").alphabet(), QString("0123456789: AMPM"));
     EXPECT_EQ(vb::DateMask(u"yy ww y d").alphabet(), QString("0123456789   "));

@@ -115,7 +115,7 @@ TEST(JetLexer, NamesStringsNumbersAndDates) {
         EXPECT_EQ(tokenize(bad)[0].problem, LexProblem::BadDate) << bad;
 }
 
-TEST(JetParser, OperatorsBindAsInJet) {
+TEST(JetParser, OperatorsBindAsInJetAndStatementsHaveTheirParts) {
     EXPECT_EQ(where("a + b * c ^ d"), "(a + (b * (c ^ d)))");
     EXPECT_EQ(where("a - b - c"), "((a - b) - c)");
     EXPECT_EQ(where("a * b Mod c + d"), "(((a * b) MOD c) + d)");
@@ -141,9 +141,8 @@ TEST(JetParser, OperatorsBindAsInJet) {
               "((x NOT IN (1, 'a', (y + 1))) OR (x LIKE 'a*'))");
     EXPECT_EQ(where("Not x Not Like y & '%'"), "(NOT (x NOT LIKE (y & '%')))");
     EXPECT_EQ(where("a <= b = True"), "((a <= b) = TRUE)");
-}
 
-TEST(JetParser, StatementParts) {
+    // The parts of a statement.
     const SelectStatement st = parseSelect(
         "select distinct [Region] AS CNAME, Count(*) as [Row Count], SALES.ORDERS.Total FROM "
         "SALES.ORDERS WHERE [Region] IS NOT NULL  GROUP BY [Region], Total HAVING Count(*) > 1 "
@@ -256,7 +255,7 @@ TEST(JetTranslateText, ConcatenationWritesValuesAsCStrDoes) {
               Rows({{"True|04.03.2001 10:00:00|1,5|True|False|04.03.2001North"}}));
 }
 
-TEST_F(JetTranslate, TextStatementsAndDetailOrdering) {
+TEST_F(JetTranslate, TextStatementsOrderingAndTheFieldTypeOfEachSelectItem) {
     // A doubled quote inside the literal; the comparison ignores case.
     EXPECT_EQ(rows("Select [A] From [T] WHERE [X] = 'Bon app'''"), Rows({{"x"}, {"m"}}));
     EXPECT_EQ(rows("SELECT [A], [B] FROM [T] WHERE [A] <> 'P' ORDER BY [B] DESC"),
@@ -268,9 +267,8 @@ TEST_F(JetTranslate, TextStatementsAndDetailOrdering) {
     EXPECT_EQ(rows("SELECT DISTINCT [Region] FROM [Orders] WHERE [Region] IS NOT NULL").size(), 2);
     // Text that is no column sorts without regard to case too.
     EXPECT_EQ(idsOrderedBy("Left([Customer], 1) DESC"), "6,3,5,4,2,1");
-}
 
-TEST_F(JetTranslate, EachSelectItemHasJetsFieldType) {
+    // Each select item has Jet's field type.
     const std::pair<const char*, int> items[] = {
         {"CInt([Freight])", adSmallInt},
         {"CBool(1)", adBoolean},
@@ -309,7 +307,7 @@ TEST_F(JetTranslate, EachSelectItemHasJetsFieldType) {
     EXPECT_EQ(translation.columns.back().storage, Storage::Real);
 }
 
-TEST_F(JetTranslate, NamesResolveWithoutRegardToCaseAndKeepTheCatalogsSpelling) {
+TEST_F(JetTranslate, NamesResolveWithoutRegardToCaseAndFailuresDescribeTheProblem) {
     const Translation translation =
         translate("SELECT [orders].[amount], ORDERS.Region AS R, orderid + 1 FROM orders", db);
     EXPECT_EQ(translation.columns[0].name, "Amount");
@@ -320,13 +318,11 @@ TEST_F(JetTranslate, NamesResolveWithoutRegardToCaseAndKeepTheCatalogsSpelling) 
         translate("SELECT o.[Region] FROM [Orders] AS o WHERE O.OrderID = 1", db).columns[0].name,
         "Region");
     // Quotes inside names and literals.
-    EXPECT_EQ(data::jet::testing::rowsOf(provider,
-                                         "SELECT [Odd \"Name\"] FROM [T] WHERE [X] <> 'it''s' AND "
-                                         "[X] Like '*''' ORDER BY [A]"),
+    EXPECT_EQ(rows("SELECT [Odd \"Name\"] FROM [T] WHERE [X] <> 'it''s' AND [X] Like '*''' "
+                   "ORDER BY [A]"),
               Rows({{"3"}, {"1"}}));
-}
 
-TEST_F(JetTranslate, FailuresDescribeTheProblem) {
+    // Failures describe the problem.
     const std::pair<const char*, const char*> cases[] = {
         {"SELECT * FROM SALES.ORDERS", "The database engine cannot find the input table or query "
                                        "'SALES.ORDERS'. Make sure it exists and that its name is "

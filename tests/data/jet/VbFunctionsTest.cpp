@@ -38,7 +38,7 @@ void expectFormats(std::initializer_list<FormatCase> cases, const char* locale =
 } // namespace
 
 // Halves go to the even neighbour; results beyond the type's range are an Overflow.
-TEST(VbConversions, RoundingAndOverflow) {
+TEST(VbConversions, RoundingOverflowAndNumbersAsVbWritesAndReadsThem) {
     QueryRunner runner;
     expectTexts(runner, {
                             {"vb_cint(2.5)", "2"},
@@ -66,12 +66,9 @@ TEST(VbConversions, RoundingAndOverflow) {
                             "SELECT vb_cbool('maybe')"})
         EXPECT_EQ(runner.errorOf(sql), "Type mismatch") << sql;
     EXPECT_TRUE(runner.eval("vb_cint(NULL)").isNull());
-}
 
-// Up to 15 significant digits, exponents only for the very large and the very small; in a
-// German region "," is the decimal point and "." groups digits, unless it cannot.
-TEST(VbConversions, NumbersAsVbWritesAndReadsThem) {
-    QueryRunner runner;
+    // Up to 15 significant digits, exponents only for the very large and the very small; in a
+    // German region "," is the decimal point and "." groups digits, unless it cannot.
     expectTexts(runner, {
                             {"vb_cstr(0.1 + 0.2)", "0.3"},
                             {"vb_cstr(1.0 / 3)", "0.333333333333333"},
@@ -101,8 +98,8 @@ TEST(VbConversions, NumbersAsVbWritesAndReadsThem) {
 }
 
 // Weeks start on Sunday and week 1 holds January 1. (The masks of the tree's date groups are
-// checked where the tree labels its nodes with them.)
-TEST(VbFormatDates, YearWeekAndQuarterBoundaries) {
+// checked where the tree labels its nodes with them.) Letters, quoting, and "m" as minutes.
+TEST(VbFormatDates, BoundariesLettersQuotingAndMinutes) {
     expectFormats({
         // 2005 begins on a Saturday: the Sunday after is week 2.
         {"'2005-01-01'", R"(yyyy\/ww)", "2005/1"},
@@ -116,11 +113,6 @@ TEST(VbFormatDates, YearWeekAndQuarterBoundaries) {
         {"'2001-03-31'", R"(yyyy\/\Qq)", "2001/Q1"},
         {"'2001-04-01'", R"(yyyy\/\Qq)", "2001/Q2"},
         {"'2001-12-31 23:59:59'", R"(yyyy\/\Qq)", "2001/Q4"},
-    });
-}
-
-TEST(VbFormatDates, LettersQuotingAndMinutes) {
-    expectFormats({
         {"'2001-03-04 10:05:09'", "hh:mm", "10:05"},
         {"'2001-03-04 10:05:09'", "mm:ss", "05:09"},
         {"'2001-03-04 10:05:09'", "mm/dd hh:mm", "03/04 10:05"},
@@ -192,22 +184,20 @@ TEST(VbCDate, ReadsEngineTextSerialNumbersAndRegionalFormats) {
                             "SELECT vb_cdate('')", "SELECT vb_year('someday')"})
         EXPECT_EQ(runner.errorOf(sql), "Type mismatch") << sql;
     EXPECT_EQ(runner.errorOf("SELECT vb_cdate(1e9)"), "Overflow");
-}
 
-// What Format writes in the region's way, CDate reads back.
-TEST(VbCDate, RoundTripsThroughRegionalText) {
+    // What Format writes in the region's way, CDate reads back.
     for (const char* locale : {"de_DE", "en_US", "fr_FR"}) {
-        QueryRunner runner = runnerIn(locale);
+        QueryRunner regional = runnerIn(locale);
         for (const char* stored :
              {"2001-03-04 10:05:09", "1999-12-31 23:59:59", "2004-02-29 00:00:00"}) {
             const QByteArray sql =
                 QByteArray("vb_cdate(vb_format('") + stored + "', 'ddddd ttttt'))";
-            EXPECT_EQ(runner.eval(sql).toString(), stored) << locale << " " << stored;
+            EXPECT_EQ(regional.eval(sql).toString(), stored) << locale << " " << stored;
         }
     }
 }
 
-TEST(VbDateParts, TakeTheFieldsOfAnyDateValue) {
+TEST(VbDateParts, DatePartsAndPiecesOfText) {
     QueryRunner runner;
     expectTexts(runner, {{"vb_year(x) || '-' || vb_month(x) || '-' || vb_day(x) || ' ' || "
                           "vb_hour(x) || ':' || vb_minute(x) || ':' || vb_second(x) FROM "
@@ -216,10 +206,8 @@ TEST(VbDateParts, TakeTheFieldsOfAnyDateValue) {
                          {"vb_year(36954)", "2001"},
                          {"vb_month('March 4, 2001')", "3"}});
     EXPECT_TRUE(runner.eval("vb_day(NULL)").isNull());
-}
 
-TEST(VbTextFunctions, PiecesOfText) {
-    QueryRunner runner;
+    // Pieces of text.
     expectTexts(runner, {
                             {"vb_left('Hello', 2)", "He"},
                             {"vb_left('Hi', 5)", "Hi"},

@@ -4,7 +4,6 @@
 #include "data/AdoTypes.h"
 #include "data/jet/JetProvider.h"
 #include "data/jet/JetTestSupport.h"
-#include "data/jet/Translate.h"
 #include "support/DataFailure.h"
 
 #include <gtest/gtest.h>
@@ -54,19 +53,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(Views, TheGroupingIndexServesASavedQueryToo) {
-    provider.prepareGrouping("[Managed]", {"[Manager]", "[Region]", "[SaleID]"});
-    EXPECT_EQ(rows("SELECT [Region] AS CNAME, COUNT([Region]) AS CCNT FROM [Managed] WHERE "
-                   "[Region] IS NOT NULL AND [Manager] = 'Nina' GROUP BY [Region]"),
-              Rows({{"North", "2"}}));
-    EXPECT_TRUE(provider.engine()
-                    .queryPlan(translate("SELECT Count(*) FROM [Managed] WHERE [Manager] = 'Sam'",
-                                         provider.engine())
-                                   .sqliteSql)
-                    .join(' ')
-                    .contains("INDEX"));
-}
 
 TEST_F(Views, WhatTheEngineCannotAnswerIsNamedWithTheQuery) {
     source->addView("Crosstab", {},

@@ -82,31 +82,24 @@ TEST_F(WorkbookContent, JudgesEachColumnsTypeFromAllOfItsValues) {
     EXPECT_EQ(load("Offset$").rows, (std::vector<Row>{{QString("k1"), 1.0}, {QString("k2"), 2.0}}));
 }
 
+// Region, Amount, Paid; Total and Note from formulas, which give the results the workbook keeps
+// with them; Status holds text, a truth value and an error from formulas, and plain text: an
+// error is a null. The blank fourth row is a row of nulls.
 TEST_F(WorkbookContent, GivesNumbersTruthValuesAndFormulaResultsWithNullsWhereCellsAreEmpty) {
-    const LoadedTable sheet = load("Sheet1$");
-    ASSERT_EQ(sheet.rows.size(), 6u); // the blank fourth row included
-    EXPECT_EQ(columnValues(sheet, "Region"),
-              (std::vector<Value>{QString("North"), QString("South"), QString("North"), Null{},
-                                  QString("East"), QString("North")}));
-    EXPECT_EQ(columnValues(sheet, "Amount"),
-              (std::vector<Value>{2.5, -1.0, 1234567.125, Null{}, 1e15, 0.0}));
-    EXPECT_EQ(columnValues(sheet, "Paid"),
-              (std::vector<Value>{true, false, true, Null{}, Null{}, false}));
-    // Formulas give the results the workbook keeps with them.
-    EXPECT_EQ(columnValues(sheet, "Total"),
-              (std::vector<Value>{5.0, -2.0, 2469134.25, Null{}, 2e15, 0.0}));
-    EXPECT_EQ(columnValues(sheet, "Note"),
-              (std::vector<Value>{QString("first"), Null{}, QString("third"), Null{}, Null{},
-                                  QString("last")}));
-    // Text, a truth value and an error from formulas, and plain text: an error is a null.
-    EXPECT_EQ(columnValues(sheet, "Status"),
-              (std::vector<Value>{QString("ok"), QString("False"), QString("plain"), Null{}, Null{},
-                                  Null{}}));
+    using S = QString;
+    const Value n = Null{};
+    EXPECT_EQ(load("Sheet1$").rows,
+              (std::vector<Row>{{S("North"), 2.5, true, 5.0, S("first"), S("ok")},
+                                {S("South"), -1.0, false, -2.0, n, S("False")},
+                                {S("North"), 1234567.125, true, 2469134.25, S("third"), S("plain")},
+                                {n, n, n, n, n, n},
+                                {S("East"), 1e15, n, 2e15, n, n},
+                                {S("North"), 0.0, false, 0.0, S("last"), n}}));
 }
 
 // A time alone falls on day zero, 1899-12-30; formula results shown as dates, one of them with a
 // time, come after the false 29 February 1900; a column of dates and other values is text.
-TEST_F(WorkbookContent, GivesDatesAndTimesToTheSecond) {
+TEST_F(WorkbookContent, GivesDatesAndTimesToTheSecondWhateverTheirFormatAndInBothDateSystems) {
     using D = DateTimeParts;
     const Value null = Null{};
     EXPECT_EQ(
@@ -116,9 +109,8 @@ TEST_F(WorkbookContent, GivesDatesAndTimesToTheSecond) {
                           {D{1900, 3, 1}, D{2000, 1, 1, 0, 0, 1}, D{}, D{1899, 12, 30, 6, 30, 0},
                            QString("12.5"), D{1900, 3, 1, 18, 0, 0}},
                           {null, null, null, D{2010, 7, 4, 8, 9, 10}, QString("text"), null}}));
-}
 
-TEST_F(WorkbookContent, GivesDatesWholeWhateverTheirFormatShowsAndInBothDateSystems) {
+    // Dates come whole whatever their format shows, and in both date systems.
     const LoadedTable exact = load("Exact$");
     EXPECT_EQ(columnValues(exact, "Shown"),
               (std::vector<Value>{DateTimeParts{2023, 3, 15, 18, 0, 0},
@@ -263,7 +255,7 @@ TEST_F(WorkbookSamples, ReadEngineeringTablesOfNumbers) {
     EXPECT_EQ(levels.value(first, "k2"), Value(270.65));
 }
 
-TEST_F(WorkbookSamples, ReadRowsOfUnequalLengthWithNullsWhereTheyEndEarly) {
+TEST_F(WorkbookSamples, ReadRaggedRowsAndSheetsOfMostlyFormattingAndTellEmptyOnes) {
     WorkbookFile file(sharedWorkbook("ragged.xls"));
     const LoadedTable ragged = loadTable(file, "Sheet1$");
     EXPECT_EQ(ragged.names(), (QStringList{"a", "b", "c", "F4"}));
@@ -273,9 +265,8 @@ TEST_F(WorkbookSamples, ReadRowsOfUnequalLengthWithNullsWhereTheyEndEarly) {
                                 {QString("f"), n, n, n},
                                 {QString("g"), QString("h"), QString("I"), QString("j")},
                                 {QString("k"), n, n, QString("l")}}));
-}
 
-TEST_F(WorkbookSamples, ReadSheetsWhoseCellsAreMostlyFormattingAndTellEmptyOnes) {
+    // Sheets whose cells are mostly formatting, and empty ones.
     WorkbookFile formats(sharedWorkbook("xf_class.xls"));
     EXPECT_EQ(formats.tableNames(), (QStringList{"table1$", "table2$", "table3$"}));
     const LoadedTable colours = loadTable(formats, "table1$");
