@@ -57,7 +57,7 @@ TEST(ValueText, NumbersTakeTheRegionsDecimalSeparatorWithoutGrouping) {
     EXPECT_FALSE(showsAsNumber(QDate(2001, 3, 4), ado::adDate));
 }
 
-TEST(ValueText, DatesHaveFourDigitYearsAndTheTimeUnlessMidnight) {
+TEST(ValueText, DatesHaveFourDigitYearsInEveryRegionsFormatsAndTheTimeUnlessMidnight) {
     const QDate day(1994, 8, 4);
     const QTime afternoon(14, 5, 9);
     expectTexts({
@@ -74,11 +74,9 @@ TEST(ValueText, DatesHaveFourDigitYearsAndTheTimeUnlessMidnight) {
     jet::testing::DefaultLocale german("de_DE");
     EXPECT_EQ(valueText(QDateTime(day, afternoon), ado::adDate), "04.08.1994 14:05:09");
     EXPECT_EQ(valueText(-0.5, ado::adDouble), "-0,5");
-}
 
-// The region's formats, read once into their parts, write what QLocale::toString writes with
-// them, in every region Qt knows.
-TEST(ValueText, DatesAreWhatQtWritesWithTheRegionsFormatsInEveryRegion) {
+    // The region's formats, read once into their parts, write what QLocale::toString writes with
+    // them, in every region Qt knows.
     const QDate days[] = {{1994, 8, 4}, {2024, 12, 31}, {105, 1, 9}};
     const QTime times[] = {{0, 0, 1}, {9, 5, 7}, {12, 30, 0}, {23, 59, 59}};
     for (const QLocale& region : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,

@@ -18,7 +18,7 @@ const std::vector<ColumnExtent> Scrolled = {
 
 } // namespace
 
-TEST(DropGap, FrontEndAndBetweenGapsAndNeverNextToTheBlock) {
+TEST(DropGap, GapsAndTheBandsAndSpansTheyLieIn) {
     const struct {
         const std::vector<ColumnExtent>& columns;
         double x;
@@ -45,9 +45,8 @@ TEST(DropGap, FrontEndAndBetweenGapsAndNeverNextToTheBlock) {
         EXPECT_EQ(grid::dropGap(c.columns, 6000, c.x, c.start, c.end, GapPick::First), c.first);
         EXPECT_EQ(grid::dropGap(c.columns, 6000, c.x, c.start, c.end, GapPick::Last), c.last);
     }
-}
 
-TEST(DropGap, HeaderBandAndBlockSpanIncludeTheirEdgesAsTheyShould) {
+    // The header band and the block's span include their edges as they should.
     EXPECT_FALSE(grid::inHeaderBand(0, 300));
     EXPECT_TRUE(grid::inHeaderBand(1, 300));
     EXPECT_FALSE(grid::inHeaderBand(300, 300));

@@ -51,19 +51,17 @@ TEST(TreeDrill, EveryNodeOfTheServerTableSelectsItsOwnRows) {
     EXPECT_GT(tree.check({"QUANTITY", "ORDERED"}, "Day"), 0);
     // Ungrouped dates, one of them with a fraction of a second, each select their one row.
     EXPECT_GT(tree.check({"ORDERED", "SHIPPED", "AMOUNT"}, "None"), 0);
-}
 
-// Texts with quotes, brackets, backslashes, line breaks and 100,000 characters select their rows.
-TEST(TreeDrill, EveryTextNodeOfTheServerSelectsItsOwnRows) {
-    test::TreeInvariant tree(connectToServer(), "SALES.TEXTS", data::Dialect::Oracle);
-    EXPECT_EQ(tree.check({"LABEL", "NOTE", "AMOUNT"}, "None"), 11 + 33 + 33);
-    EXPECT_EQ(tree.check({"NOTE", "LABEL", "AMOUNT"}, "None"), 3 + 33 + 33);
+    // Texts with quotes, brackets, backslashes, line breaks and 100,000 characters.
+    test::TreeInvariant texts(connectToServer(), "SALES.TEXTS", data::Dialect::Oracle);
+    EXPECT_EQ(texts.check({"LABEL", "NOTE", "AMOUNT"}, "None"), 11 + 33 + 33);
+    EXPECT_EQ(texts.check({"NOTE", "LABEL", "AMOUNT"}, "None"), 3 + 33 + 33);
 }
 
 // quarrymere-drill logged in to the test server, which stands in for an Oracle database: exact
 // decimals beyond a double, labelled in a German region, select their rows.
-TEST(TreeDrill, ExactDecimalsBeyondADoubleSelectTheirRows) {
-    const test::DrillRun run =
+TEST(TreeDrill, ExactDecimalsBeyondADoubleAndNamesInDoubleQuotesSelectTheirRows) {
+    test::DrillRun run =
         test::runDrill({"--oracle", dataSource().dsn, "--user", dataSource().user, "--password",
                         dataSource().password, "--table", "sales.kinds", "--depth", "8", "--check",
                         "--locale", "de_DE"});
@@ -73,14 +71,11 @@ TEST(TreeDrill, ExactDecimalsBeyondADoubleSelectTheirRows) {
     EXPECT_EQ(lines.filter("\t12345678901234567890 (1)").size(), 1) << run.out.toStdString();
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.last().endsWith(": 0 violations")) << lines.last().toStdString();
-}
 
-// A view and columns whose names need double quotes: each column reads its own values.
-TEST(TreeDrill, NamesInDoubleQuotesReadAsThemselves) {
-    const test::DrillRun run =
-        test::runDrill({"--oracle", dataSource().dsn, "--user", dataSource().user, "--password",
-                        dataSource().password, "--table", "sales.Odd Names", "--all", "--check",
-                        "--locale", "en_US"});
+    // A view and columns whose names need double quotes: each column reads its own values.
+    run = test::runDrill({"--oracle", dataSource().dsn, "--user", dataSource().user, "--password",
+                          dataSource().password, "--table", "sales.Odd Names", "--all", "--check",
+                          "--locale", "en_US"});
     EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
     EXPECT_EQ(run.lines().value(0), "Quarrymere (5)");
     EXPECT_TRUE(run.out.contains("\n\tEast (2; Min: 1,234.57; Max: 1,234.57; Avg: 1,234.57; "

@@ -98,7 +98,7 @@ TEST_F(DataGridTest, HeaderSweepSelectsBlockEitherWayAndClickStaysOnOneColumn) {
     }
 }
 
-TEST_F(DataGridTest, SettersHighlightAndOtherSelectionsClear) {
+TEST_F(DataGridTest, SettersHighlightOtherSelectionsClearAndScrollMovesByWholeColumnsAndRows) {
     grid.setSelStartCol(2);
     EXPECT_EQ(grid.SelEndCol(), 2) << "one end set selects that column";
     grid.setSelEndCol(1);
@@ -116,9 +116,8 @@ TEST_F(DataGridTest, SettersHighlightAndOtherSelectionsClear) {
     grid.setSelStartCol(1);
     grid.setDataSource(std::make_shared<QStandardItemModel>(2, 3));
     EXPECT_EQ(grid.SelEndCol(), -1) << "so does a new data source";
-}
 
-TEST_F(DataGridTest, ScrollMovesByWholeColumnsAndRowsAndStopsAtTheEnds) {
+    // Scroll moves by whole columns and rows and stops at the ends.
     bind(50);
     EXPECT_EQ(header()->height(), view()->rowHeight(0)) << "the header is one row high";
     EXPECT_DOUBLE_EQ(grid.RowHeight(), twips::fromPxY(view()->rowHeight(0)));

@@ -178,7 +178,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(AccessFileFailure, NamesAMissingFileAndRefusesWhatIsNotADatabase) {
+TEST_F(AccessFileFailure, NamesAMissingFileRefusesWhatIsNotADatabaseAndLeavesFilesUntouched) {
     for (const QString& path : {dir.filePath("absent.mdb"), dir.path()})
         EXPECT_EQ(failureOf(path), QString("Could not find file '%1'.").arg(path));
 
@@ -190,9 +190,8 @@ TEST_F(AccessFileFailure, NamesAMissingFileAndRefusesWhatIsNotADatabase) {
         const QString path = writeFile(dir, name, contents);
         EXPECT_EQ(failureOf(path), QString("Unrecognized database format '%1'.").arg(path));
     }
-}
 
-TEST_F(AccessFileFailure, LeavesTheFileAndItsFolderUntouched) {
+    // Reading leaves the file and its folder untouched.
     for (const char* fixture : {"nwind.mdb", "testV2000.mdb"}) {
         const auto sample = test::FileState::of(accessFixture(fixture));
         const QString copy = writeFile(dir, fixture, contentsOf(accessFixture(fixture)));

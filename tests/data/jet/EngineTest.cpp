@@ -331,7 +331,7 @@ TEST(JetTextCollation, IsATotalOrderOfCaseFoldedTextWithAccentsNextToTheirLetter
 
 // Min, Max, Avg and Sum taken in one pass give what SQLite's own four give, value for value and
 // type for type, over the awkward mixtures a column can hold.
-TEST_F(Statistics, AgreeWithSqlitesOwnOverNumbersTextAndNulls) {
+TEST_F(Statistics, AgreeWithSqlitesOwnAndReportIntegerOverflowOnlyForTheSum) {
     // Reals whose sum rounds; integers; an integer and a real of the same value (the first
     // stays); integers a double cannot hold beside the nearest double.
     EXPECT_EQ(
@@ -348,9 +348,8 @@ TEST_F(Statistics, AgreeWithSqlitesOwnOverNumbersTextAndNulls) {
                           "(3, NULL), (3, NULL), "
                           "(4, ''), (4, x'')"),
               "");
-}
 
-TEST_F(Statistics, ReportIntegerOverflowOnlyForTheSum) {
+    // Integer overflow is reported for the sum alone.
     const QByteArray rows = "WITH v(x) AS (VALUES (9223372036854775807), (1), (2)) SELECT ";
     EXPECT_EQ(runner.errorOf(rows + "jet_sum(jet_statistics(x)) FROM v"), "integer overflow");
     EXPECT_EQ(runner.value(rows + "jet_max(jet_statistics(x)) FROM v").toLongLong(),

@@ -54,7 +54,7 @@ protected:
 
 } // namespace
 
-TEST_F(Views, WhatTheEngineCannotAnswerIsNamedWithTheQuery) {
+TEST_F(Views, WhatTheEngineCannotAnswerIsNamedWithTheQueryAndNestingEnds) {
     source->addView("Crosstab", {},
                     "The query \"Crosstab\" is a crosstab query, which is not "
                     "supported.");
@@ -87,9 +87,8 @@ TEST_F(Views, WhatTheEngineCannotAnswerIsNamedWithTheQuery) {
     EXPECT_EQ(rows("SELECT COUNT(*) FROM [Managed]"), Rows({{"3"}}));
     EXPECT_EQ(failure("SELECT * FROM [Calls]"),
               "The query \"Calls\" uses the function Foo, which is not supported.");
-}
 
-TEST_F(Views, NestingEndsAtALoopOrTooDeep) {
+    // Nesting ends at a loop or too deep.
     source->addView("Self", "SELECT * FROM [self]");
     source->addView("Ping", "SELECT * FROM [Pong]");
     source->addView("Pong", "SELECT * FROM [Pang]");

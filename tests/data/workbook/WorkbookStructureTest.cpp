@@ -43,7 +43,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(WorkbookCharts, LeaveEveryWorksheetAsItIsAndAreNoTables) {
+TEST_F(WorkbookCharts, LeaveEveryWorksheetAsItIsAreNoTablesAndNestOnlySoDeep) {
     for (const auto& [without, with] :
          {std::pair{"types.xls", "charts.xls"}, std::pair{"dates1904.xls", "small.xls"}}) {
         WorkbookFile plain(madeWorkbook(without));
@@ -62,11 +62,10 @@ TEST_F(WorkbookCharts, LeaveEveryWorksheetAsItIsAndAreNoTables) {
     EXPECT_EQ(failureOf(chartOnly), QString("The workbook '%1' holds no worksheet: its sheets are "
                                             "charts or others without cells.")
                                         .arg(chartOnly));
-}
 
-// Each case gives records of charts.xls other types: the record found by its bytes (its first
-// occurrence, on Sheet1 for the chart's records), at the place given in those bytes.
-TEST_F(WorkbookCharts, MayNestInEachOtherButOnlySoDeepAndMustEnd) {
+    // Charts may nest in each other, but only so deep, and must end: each case gives records of
+    // charts.xls other types, the record found by its bytes (its first occurrence, on Sheet1 for
+    // the chart's records), at the place given in those bytes.
     const QByteArray chartBegins = QByteArray::fromHex("0908100000062000");
     const QByteArray chartEnds = QByteArray("cached") + QByteArray::fromHex("0a000000");
     const QByteArray series1 = QByteArray::fromHex("651002000100");
