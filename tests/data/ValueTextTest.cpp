@@ -3,7 +3,7 @@
 
 #include "data/AdoTypes.h"
 #include "data/RegionalFormats.h"
-#include "data/jet/JetTestSupport.h"
+#include "tree/LocaleScope.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>
@@ -71,7 +71,7 @@ TEST(ValueText, DatesHaveFourDigitYearsInEveryRegionsFormatsAndTheTimeUnlessMidn
     EXPECT_EQ(valueText(day, ado::adDate, QLocale(QStringLiteral("en_GB"))), "04/08/1994");
 
     // Without a locale given, the program's own one applies.
-    jet::testing::DefaultLocale german("de_DE");
+    const test::LocaleScope german(test::Germany);
     EXPECT_EQ(valueText(QDateTime(day, afternoon), ado::adDate), "04.08.1994 14:05:09");
     EXPECT_EQ(valueText(-0.5, ado::adDouble), "-0,5");
 

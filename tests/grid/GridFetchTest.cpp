@@ -7,6 +7,7 @@
 #include "data/access/AccessFixtures.h"
 #include "data/jet/JetTestSupport.h"
 #include "grid/RecordsetModel.h"
+#include "tree/LocaleScope.h"
 #include "ui/main/DataGrid.h"
 
 #include <QSignalSpy>
@@ -126,7 +127,7 @@ TEST_F(GridFetchTest, CellsShowValuesAsTheRegionWritesThemUnderTheFieldNames) {
         return shown().index(row, column.at(name)).data(role);
     };
     EXPECT_EQ(cell(0, "ShipRegion").toString(), "") << "a null region is an empty cell";
-    data::jet::testing::DefaultLocale german("de_DE");
+    const test::LocaleScope german(test::Germany);
     EXPECT_EQ(cell(1, "Freight").toString(), "1007,64");
     EXPECT_EQ(cell(0, "OrderDate").toString(), "04.08.1994");
     EXPECT_TRUE(cell(0, "OrderID", Qt::TextAlignmentRole).toInt() & Qt::AlignRight);

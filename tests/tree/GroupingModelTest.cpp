@@ -9,6 +9,7 @@
 #include "data/AdoTypes.h"
 #include "data/Error.h"
 #include "data/jet/JetTestSupport.h"
+#include "tree/LocaleScope.h"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +79,7 @@ TEST(GroupingModel, DateLevelsLabelTheirGroups) {
         {"Quarter", "2001/Q1 (2; "},
         {"Year", "2001 (2; "},
     };
-    DefaultLocale english("en_US");
+    const test::LocaleScope english(test::UnitedStates);
     for (const auto& [dateGroup, label] : expected) {
         GroupingModel grouping = model({{"[When]", Conversion::CDate}, {"[Qty]", Conversion::CInt}},
                                        Dialect::Jet, "[Sales]");

@@ -69,7 +69,8 @@ TEST_F(SavedQueries, AFileWithoutThemListsNoView) {
         EXPECT_NE(entry.type, "VIEW") << entry.name.toStdString();
 }
 
-// Each select query's root count, and the same question asked by hand of its tables.
+// Each select query's root count, and the same question asked by hand of its tables. (The root
+// counts of the queries drilled in DrillTest are checked there.)
 TEST_F(NwindQueries, EachSelectQueryCountsTheRowsItsTablesGive) {
     const QByteArray productsInCategories =
         "FROM \"Products\" p JOIN \"Categories\" c ON c.\"CategoryID\" = p.\"CategoryID\"";
@@ -95,10 +96,6 @@ TEST_F(NwindQueries, EachSelectQueryCountsTheRowsItsTablesGive) {
          "SELECT count(*) " + productsInCategories + " WHERE p.\"Discontinued\" = 0"},
         {"Catalog", 69,
          "SELECT count(*) " + productsInCategories + " WHERE p.\"Discontinued\" = 0"},
-        {"Category Sales for 1995", 8,
-         "SELECT count(DISTINCT c.\"CategoryName\") " + soldIn1995 + "\"ShippedDate\" " + In1995},
-        {"Current Product List", 69,
-         "SELECT count(*) FROM \"Products\" WHERE \"Discontinued\" = 0"},
         {"Invoices", 2155,
          "SELECT count(*) FROM \"Order Details\" d JOIN \"Orders\" o ON o.\"OrderID\" = "
          "d.\"OrderID\" JOIN \"Customers\" c ON c.\"CustomerID\" = o.\"CustomerID\" JOIN "
@@ -118,8 +115,6 @@ TEST_F(NwindQueries, EachSelectQueryCountsTheRowsItsTablesGive) {
         {"Products Above Average Price", 25,
          "SELECT count(*) FROM \"Products\" WHERE \"UnitPrice\" > (SELECT avg(\"UnitPrice\") "
          "FROM \"Products\")"},
-        {"Products by Category", 69,
-         "SELECT count(*) " + productsInCategories + " WHERE p.\"Discontinued\" <> -1"},
         // The customers that ordered in 1995, each once (DISTINCTROW over Customers).
         {"Quarterly Orders", 84,
          "SELECT count(DISTINCT c.\"CustomerID\") FROM \"Orders\" o LEFT JOIN \"Customers\" c ON "
@@ -138,10 +133,6 @@ TEST_F(NwindQueries, EachSelectQueryCountsTheRowsItsTablesGive) {
         {"Summary of Sales by Year", 809,
          "SELECT count(*) FROM \"Orders\" o WHERE o.\"ShippedDate\" IS NOT NULL AND " +
              withDetails},
-        // The ten highest prices, with any that tie with the tenth.
-        {"Ten Most Expensive Products", 10,
-         "SELECT count(*) FROM \"Products\" WHERE \"UnitPrice\" >= (SELECT \"UnitPrice\" FROM "
-         "\"Products\" ORDER BY \"UnitPrice\" DESC LIMIT 1 OFFSET 9)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.query);

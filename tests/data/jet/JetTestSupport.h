@@ -66,16 +66,6 @@ private:
     std::vector<SourceView> views_;
 };
 
-// Sets the program's locale for the life of the object.
-class DefaultLocale {
-public:
-    explicit DefaultLocale(const char* name) { QLocale::setDefault(QLocale(name)); }
-    ~DefaultLocale() { QLocale::setDefault(previous_); }
-
-private:
-    QLocale previous_;
-};
-
 // Runs queries over an engine; errors come back as their description.
 class QueryRunner {
 public:

@@ -1,5 +1,6 @@
 // The engine's VB functions, which Jet SQL calls translate to, called from SQLite's SQL.
 #include "data/jet/JetTestSupport.h"
+#include "tree/LocaleScope.h"
 
 #include <gtest/gtest.h>
 
@@ -170,7 +171,7 @@ TEST(VbCDate, ReadsEngineTextSerialNumbersAndRegionalFormats) {
     EXPECT_TRUE(us.eval("vb_cdate(NULL)").isNull());
 
     // Without a locale given, the program's own one applies.
-    DefaultLocale german("de_DE");
+    const test::LocaleScope german(test::Germany);
     QueryRunner de(std::make_shared<MemoryTableSource>(), QLocale());
     expectTexts(de, {{"vb_cdate('4.3.2001')", "2001-03-04 00:00:00"},
                      {"vb_cdate('4.3.01')", "2001-03-04 00:00:00"},

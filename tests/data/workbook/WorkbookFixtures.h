@@ -1,17 +1,31 @@
 #pragma once
 
+#include "data/AdoTypes.h"
+#include "data/access/RecordingSink.h"
 #include "support/Fixtures.h"
 
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 
 // The workbooks the reader's tests read: those the tests write themselves with python3-xlwt
 // (make_workbooks.py), and the sample workbooks kept with the tests. A test that cannot have
 // them fails.
 namespace test::workbook {
+
+// Each column of a sheet's table as name:kind, T for text, N number, B truth value, D date.
+inline QString kindsOf(const access::LoadedTable& table) {
+    using namespace data::ado;
+    static const std::map<int, QString> kinds = {
+        {adVarWChar, "T"}, {adDouble, "N"}, {adBoolean, "B"}, {adDate, "D"}};
+    QStringList seen;
+    for (const auto& column : table.definition.columns)
+        seen << column.name + ":" + kinds.at(column.adoType);
+    return seen.join(' ');
+}
 
 inline QString sharedWorkbook(const QString& name) {
     return test::fixture("workbooks/" + name);
