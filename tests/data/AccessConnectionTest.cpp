@@ -54,13 +54,7 @@ TEST_F(AccessConnection, ListsTablesByTypeThenNameWithNullCatalogAndSchema) {
     QStringList sorted = listed;
     sorted.sort();
     EXPECT_EQ(listed, sorted);
-    EXPECT_EQ(c->schemaReads(), 1);
-
-    // The picker narrows the rowset to one table type with a filter.
-    rs->setFilter("TABLE_TYPE = 'SYSTEM TABLE'");
-    ASSERT_FALSE(rs->Eof());
-    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext())
-        EXPECT_TRUE(rs->Fields("TABLE_NAME").Value().toString().startsWith("MSys"));
+    EXPECT_EQ(c->schemaReads(), 1); // (the picker's filter by type: PickerTest)
 }
 
 // Recordsets move and sort as their cursor allows; bad statements fail with a description and

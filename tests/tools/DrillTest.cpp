@@ -1,5 +1,6 @@
 // quarrymere-drill run as a process on an Access file and on a workbook the tests write: the tree
 // it prints, the check of every node, and the runs it refuses.
+#include "QtPrinters.h"
 #include "data/access/AccessFixtures.h"
 #include "data/workbook/WorkbookFixtures.h"
 #include "support/DrillRun.h"
