@@ -33,7 +33,7 @@ void expectTexts(std::initializer_list<Case> cases) {
 
 // Nulls, text, truth values and whole numbers ignore the region; other numbers take its decimal
 // separator, without grouping, and otherwise as VB writes them (see VbFunctionsTest).
-TEST(ValueText, NumbersTakeTheRegionsDecimalSeparatorWithoutGrouping) {
+TEST(ValueText, NumbersAndDatesAsTheRegionWritesThem) {
     expectTexts({
         {QVariant(), ado::adDate, "", ""},
         {QString("3.5"), ado::adDouble, "3.5", "3.5"},
@@ -55,9 +55,8 @@ TEST(ValueText, NumbersTakeTheRegionsDecimalSeparatorWithoutGrouping) {
     EXPECT_TRUE(showsAsNumber(2.5, ado::adEmpty));
     EXPECT_FALSE(showsAsNumber(qlonglong(-1), ado::adBoolean));
     EXPECT_FALSE(showsAsNumber(QDate(2001, 3, 4), ado::adDate));
-}
 
-TEST(ValueText, DatesHaveFourDigitYearsInEveryRegionsFormatsAndTheTimeUnlessMidnight) {
+    // Dates have four-digit years, and the time unless it is midnight.
     const QDate day(1994, 8, 4);
     const QTime afternoon(14, 5, 9);
     expectTexts({

@@ -40,7 +40,7 @@ QString order(const GroupingModel& grouping) {
 
 } // namespace
 
-TEST(GroupingModel, ADateLevelKeepsTheGroupItWasFirstBuiltWith) {
+TEST(GroupingModel, ADateLevelKeepsTheGroupItWasFirstBuiltWithAndLabelsItsGroups) {
     GroupingModel grouping = model({{"[When]", Conversion::CDate},
                                     {"[Region]", Conversion::CStr},
                                     {"[Photo]", Conversion::Nothing}});
@@ -57,11 +57,9 @@ TEST(GroupingModel, ADateLevelKeepsTheGroupItWasFirstBuiltWith) {
     EXPECT_EQ(order(grouping), "When*Month Region Photo");
 
     EXPECT_THROW(grouping.startLevel(3, {}, "Year"), data::Error);
-}
 
-// Every date group labels its nodes with the text its mask writes, in the engine as the window
-// reads it. (Whole trees grouped by every date group check the nodes' conditions.)
-TEST(GroupingModel, DateLevelsLabelTheirGroups) {
+    // Every date group labels its nodes with the text its mask writes, in the engine as the
+    // window reads it. (Whole trees grouped by every date group check the nodes' conditions.)
     using namespace data::jet::testing;
     auto source = std::make_shared<MemoryTableSource>();
     source->add({"Sales", {{"When", data::ado::adDate, 0}, {"Qty", data::ado::adInteger, 0}}},
@@ -81,10 +79,10 @@ TEST(GroupingModel, DateLevelsLabelTheirGroups) {
     };
     const test::LocaleScope english(test::UnitedStates);
     for (const auto& [dateGroup, label] : expected) {
-        GroupingModel grouping = model({{"[When]", Conversion::CDate}, {"[Qty]", Conversion::CInt}},
-                                       Dialect::Jet, "[Sales]");
+        GroupingModel sales = model({{"[When]", Conversion::CDate}, {"[Qty]", Conversion::CInt}},
+                                    Dialect::Jet, "[Sales]");
         const std::vector<LevelRow> rows =
-            grouping.readLevel(connection, grouping.startLevel(0, {}, dateGroup).sql);
+            sales.readLevel(connection, sales.startLevel(0, {}, dateGroup).sql);
         ASSERT_EQ(rows.size(), 2u) << dateGroup;
         EXPECT_EQ(rows[0].node.label, "<<NULL>> (1; Min: 4.00; Max: 4.00; Avg: 4.00; Sum: 4.00)");
         EXPECT_TRUE(rows[1].node.label.startsWith(label)) << rows[1].node.label.toStdString();

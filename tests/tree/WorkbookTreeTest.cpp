@@ -31,7 +31,7 @@ using WorkbookTree = test::workbook::WithMadeWorkbooks;
 
 } // namespace
 
-TEST_F(WorkbookTree, EveryNodeOfTheWrittenSheetsSelectsItsOwnRows) {
+TEST_F(WorkbookTree, EveryNodeOfTheWrittenSheetsSelectsItsOwnRowsAndNamesReadAsThemselves) {
     // Texts, numbers, truth values and formula results with nulls and a blank row.
     test::TreeInvariant types = sheetTree(madeWorkbook("types.xls"), "Sheet1");
     EXPECT_GT(types.check({"Region", "Amount", "Paid", "Total"}, "None"), 0);
@@ -45,12 +45,10 @@ TEST_F(WorkbookTree, EveryNodeOfTheWrittenSheetsSelectsItsOwnRows) {
         EXPECT_GT(dates.check({"Day", "Moment", "Clock", "AnyDate"}, dateGroup), 0);
         EXPECT_GT(late.check({"Late", "Shown", "Hours"}, dateGroup), 0);
     }
-}
 
-// Headers and a sheet's name holding brackets, quotes, a dot and blanks read as themselves: each
-// column groups by its own cells, with the next column's statistics over them, and the grid's
-// statement reads those cells, not another sheet's (Copy's: DrillTest).
-TEST_F(WorkbookTree, NamesOfEveryKindReadAsThemselves) {
+    // Headers and a sheet's name holding brackets, quotes, a dot and blanks read as themselves:
+    // each column groups by its own cells, with the next column's statistics over them, and the
+    // grid's statement reads those cells, not another sheet's (Copy's: DrillTest).
     test::LocaleScope region(test::UnitedStates);
     const auto connection = openWorkbook(madeWorkbook("names.xls"));
     const QString sheet = data::bracketedName("Other$] AS [t$");

@@ -49,7 +49,7 @@ protected:
     QTemporaryDir front, elsewhere;
 };
 
-TEST_F(AccessLinks, AreListedAndReadFromTheLinkedFileAtItsPathOrBesideTheDatabase) {
+TEST_F(AccessLinks, AreReadFromTheLinkedFileAtItsPathOrBesideTheDatabaseOrEndInAMessage) {
     AccessFile nwind(accessFixture("nwind.mdb"));
     const LoadedTable customers = loadTable(nwind, "Customers");
     const QByteArray northwind = test::contentsOf(accessFixture("nwind.mdb"));
@@ -76,9 +76,8 @@ TEST_F(AccessLinks, AreListedAndReadFromTheLinkedFileAtItsPathOrBesideTheDatabas
         EXPECT_EQ(linked.rows, customers.rows);
     }
     EXPECT_EQ(test::FileState::of(stored), before);
-}
 
-TEST_F(AccessLinks, EndInAMessageWhenTheyCannotBeFollowed) {
+    // Links that cannot be followed end in a message.
     test::writeFile(front, "self.mdb", linkedCopy(AccessLink, "self.mdb", "Table1"));
     const struct {
         int type;

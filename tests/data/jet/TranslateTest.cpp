@@ -208,7 +208,7 @@ TEST_F(JetTranslate, StatementsDescribeTheirColumnsAndKeepAmountsExact) {
               Rows({{"2", "20", "20", "20", "20"}}));
 }
 
-TEST_F(JetTranslate, ConditionsSelectTheRightRows) {
+TEST_F(JetTranslate, ConditionsSelectTheRightRowsAndValuesFollowJetsArithmetic) {
     const std::pair<const char*, const char*> cases[] = {
         {"[Region] = 'North' AND [OrderDate] IS NULL  AND [Year] = 2001", "6"},
         {"[Shipped] = True", "1,3"},
@@ -231,9 +231,8 @@ TEST_F(JetTranslate, ConditionsSelectTheRightRows) {
     };
     for (const auto& [condition, ids] : cases)
         EXPECT_EQ(idsWhere(condition), ids) << condition;
-}
 
-TEST_F(JetTranslate, ValuesFollowJetsArithmeticAndNullRules) {
+    // Values follow Jet's arithmetic and its rules for Null.
     EXPECT_EQ(rows("SELECT 7 / 2, 7 \\ 2, 7.6 Mod 3, 2 ^ 3, -2 ^ 2, [Freight] + Null, "
                    "'a' + 'b', [Amount] * 2, [OrderID] = 1 FROM [Orders] WHERE [OrderID] = 1"),
               Rows({{"3.5", "3", "2", "8", "4", "NULL", "ab", "21", "true"}}));

@@ -60,7 +60,8 @@ TEST_F(WorkbookContent, ListsEveryWorksheetAsASystemTableButCannotLoadOneWithout
     EXPECT_TRUE(sink.rows.empty());
 }
 
-TEST_F(WorkbookContent, JudgesEachColumnsTypeFromAllOfItsValues) {
+TEST_F(WorkbookContent,
+       JudgesEachColumnsTypeFromAllOfItsValuesAndGivesThemWithNullsWhereCellsAreEmpty) {
     const std::pair<const char*, const char*> expected[] = {
         {"Sheet1$", "Region:T Amount:N Paid:B Total:N Note:T Status:T"},
         {"Dates$", "Day:D Moment:D Clock:D AnyDate:D DateOrNumber:T Due:D"},
@@ -71,12 +72,10 @@ TEST_F(WorkbookContent, JudgesEachColumnsTypeFromAllOfItsValues) {
         EXPECT_EQ(kindsOf(load(table)), columns) << table;
     // A table starts at its first cell with a value.
     EXPECT_EQ(load("Offset$").rows, (std::vector<Row>{{QString("k1"), 1.0}, {QString("k2"), 2.0}}));
-}
 
-// Region, Amount, Paid; Total and Note from formulas, which give the results the workbook keeps
-// with them; Status holds text, a truth value and an error from formulas, and plain text: an
-// error is a null. The blank fourth row is a row of nulls.
-TEST_F(WorkbookContent, GivesNumbersTruthValuesAndFormulaResultsWithNullsWhereCellsAreEmpty) {
+    // Region, Amount, Paid; Total and Note from formulas, which give the results the workbook
+    // keeps with them; Status holds text, a truth value and an error from formulas, and plain
+    // text: an error is a null. The blank fourth row is a row of nulls.
     using S = QString;
     const Value n = Null{};
     EXPECT_EQ(load("Sheet1$").rows,
