@@ -117,8 +117,10 @@ TEST(EngineLoading, LoadsATableOnceWhenItIsFirstNamed) {
 }
 
 // Whole numbers stay exact, amounts are whole numbers of ten-thousandths (so that sums of many
-// small amounts stay exact), and what the engine cannot compare as a value is kept as bytes.
-TEST(EngineLoading, StorageFollowsTheTypeCode) {
+// small amounts stay exact), and what the engine cannot compare as a value is kept as bytes. A
+// reader may give a value in another kind than the column's; it is stored as the column's. Each
+// row's text is stored whole, whatever the rows before it held (the loader reuses buffers).
+TEST(EngineLoading, StorageFollowsTheTypeCodeWhateverKindAValueComesIn) {
     auto source = std::make_shared<MemoryTableSource>();
     source->add({"Everything",
                  {{"Whole", adNumeric, 0},
@@ -127,19 +129,6 @@ TEST(EngineLoading, StorageFollowsTheTypeCode) {
                   {"Guid", adGUID, 0},
                   {"Odd", 999, 0}}},
                 std::vector<Row>(10000, Row{NotGiven{}, NotGiven{}, 0.1}));
-    QueryRunner runner(source);
-    const TableInfo* info = runner.engine().findTable("Everything");
-    ASSERT_NE(info, nullptr);
-    const Storage expected[] = {Storage::Integer, Storage::Real, Storage::Currency, Storage::Blob,
-                                Storage::Blob};
-    for (std::size_t i = 0; i < std::size(expected); ++i)
-        EXPECT_EQ(info->columns[i].storage, expected[i]) << i;
-    EXPECT_EQ(runner.value("SELECT sum(Money) FROM Everything").toLongLong(), 10000000);
-}
-
-// A reader may give a value in another kind than the column's; it is stored as the column's.
-TEST(EngineLoading, ValuesTakeTheColumnsStorage) {
-    auto source = std::make_shared<MemoryTableSource>();
     source->add({"Mixed",
                  {{"Money", adCurrency, 0},
                   {"Count", adInteger, 0},
@@ -153,7 +142,21 @@ TEST(EngineLoading, ValuesTakeTheColumnsStorage) {
                     {Amount{-1}, NotGiven{}, false, QString("2001-03-04"), 1.5},
                     {NotGiven{}, NotGiven{}, NotGiven{}, QString("n/a"), NotGiven{}},
                 });
+    const QVariantList texts = {"a longer text first", "Umsätze", "ok", "", "日本語", "x"};
+    std::vector<Row> rows;
+    for (const QVariant& text : texts)
+        rows.push_back({text.toString()});
+    source->add({"Texts", {{"Name", adVarWChar, 0}}}, rows);
     QueryRunner runner(source);
+
+    const TableInfo* info = runner.engine().findTable("Everything");
+    ASSERT_NE(info, nullptr);
+    const Storage expected[] = {Storage::Integer, Storage::Real, Storage::Currency, Storage::Blob,
+                                Storage::Blob};
+    for (std::size_t i = 0; i < std::size(expected); ++i)
+        EXPECT_EQ(info->columns[i].storage, expected[i]) << i;
+    EXPECT_EQ(runner.value("SELECT sum(Money) FROM Everything").toLongLong(), 10000000);
+
     runner.engine().findTable("Mixed");
     const QVariant null;
     EXPECT_EQ(runner.column("SELECT Money FROM Mixed"), (QVariantList{11000, 125000, -1, null}));
@@ -164,17 +167,7 @@ TEST(EngineLoading, ValuesTakeTheColumnsStorage) {
               (QVariantList{"2001-03-04 12:00:00", null, "2001-03-04", null}));
     EXPECT_EQ(runner.column("SELECT Label FROM Mixed"),
               (QVariantList{"42", "2001-03-04 10:05:09", "1.5", null}));
-}
 
-// Each row's text is stored whole, whatever the rows before it held (the loader reuses buffers).
-TEST(EngineLoading, TextOfEachRowIsStoredAsGiven) {
-    auto source = std::make_shared<MemoryTableSource>();
-    const QVariantList texts = {"a longer text first", "Umsätze", "ok", "", "日本語", "x"};
-    std::vector<Row> rows;
-    for (const QVariant& text : texts)
-        rows.push_back({text.toString()});
-    source->add({"Texts", {{"Name", adVarWChar, 0}}}, rows);
-    QueryRunner runner(source);
     runner.engine().findTable("Texts");
     EXPECT_EQ(runner.column("SELECT Name FROM Texts"), texts);
 }
@@ -197,9 +190,7 @@ TEST(EngineLoading, FailedLoadLeavesNothingBehind) {
 // Queries only read: nothing that writes, attaches, configures or loads code gets through, nor a
 // second statement after the first.
 TEST(EngineSafety, RefusesEverythingButReading) {
-    auto source = std::make_shared<MemoryTableSource>();
-    source->add({"Orders", {{"Id", data::ado::adInteger, 0}}}, {{std::int64_t(1)}});
-    QueryRunner runner(source);
+    QueryRunner runner(ordersAndCustomers());
     runner.engine().findTable("Orders");
     for (const char* sql :
          {"DELETE FROM Orders", "CREATE TEMP VIEW Peek AS SELECT 1",
