@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(CommandLine, AFileAndATableOrWhyNot) {
+TEST(CommandLine, AFileAndATableOrWhyNotAndHelpAndVersionWithoutAWindow) {
     const struct {
         QStringList arguments;
         QString file, table, error;
@@ -26,17 +26,15 @@ TEST(CommandLine, AFileAndATableOrWhyNot) {
             EXPECT_EQ(line.table, l.table);
         }
     }
-}
 
-// --help and --version are answered before any window, wherever they stand, but never when they
-// are the name --table gives.
-TEST(CommandLine, HelpAndVersionWithoutAWindow) {
+    // --help and --version are answered before any window, wherever they stand, but never when
+    // they are the name --table gives.
     const QString version = "quarrymere " QUARRYMERE_VERSION "\n";
     const QString usage = app::commandLineUsage();
     const struct {
         QStringList arguments;
         QString answer;
-    } lines[] = {
+    } asked[] = {
         {{"--version"}, version},
         {{"nwind.mdb", "--help"}, usage},
         {{"-h", "--version"}, usage},
@@ -46,7 +44,7 @@ TEST(CommandLine, HelpAndVersionWithoutAWindow) {
         {{"nwind.mdb"}, ""},
         {{"--versions"}, ""},
     };
-    for (const auto& l : lines)
-        EXPECT_EQ(app::answerWithoutWindow(l.arguments), l.answer)
-            << l.arguments.join(' ').toStdString();
+    for (const auto& a : asked)
+        EXPECT_EQ(app::answerWithoutWindow(a.arguments), a.answer)
+            << a.arguments.join(' ').toStdString();
 }

@@ -14,8 +14,8 @@
 
 using namespace test::server;
 
-// Every granularity gives the groups its mask names (whole trees check their conditions).
-TEST(OracleDialect, DateGroupsCarryTheirMasksLabels) {
+// Every granularity gives the groups its mask names, and whole trees check their conditions.
+TEST(OracleDialect, DateGroupsCarryTheirMasksLabelsAndEveryNodeSelectsItsOwnRows) {
     // Each group as "label:rows", in the order of the labels.
     const std::pair<const char*, const char*> cases[] = {
         {"Second", "2001/03/04 05:06:07:1 2001/03/15 23:59:59:1 2001/04/01 12:30:00:1 "
@@ -40,10 +40,9 @@ TEST(OracleDialect, DateGroupsCarryTheirMasksLabels) {
                         rs->Fields("CCNT").Value().toString();
         EXPECT_EQ(seen.join(' '), groups) << keyword;
     }
-}
 
-TEST(TreeDrill, EveryNodeOfTheServerTableSelectsItsOwnRows) {
-    test::TreeInvariant tree(connectToServer(), "SALES.ORDERS", data::Dialect::Oracle);
+    // Every node of the server's tables selects its own rows.
+    test::TreeInvariant tree(connection, "SALES.ORDERS", data::Dialect::Oracle);
     EXPECT_GT(tree.check({"REGION", "PAID", "AMOUNT"}, "Year"), 0);
     EXPECT_GT(tree.check({"ORDERED", "CUSTOMER", "QUANTITY"}, "Quarter"), 0);
     for (const QString& dateGroup : tree::DateGroupKeywords)
@@ -53,7 +52,7 @@ TEST(TreeDrill, EveryNodeOfTheServerTableSelectsItsOwnRows) {
     EXPECT_GT(tree.check({"ORDERED", "SHIPPED", "AMOUNT"}, "None"), 0);
 
     // Texts with quotes, brackets, backslashes, line breaks and 100,000 characters.
-    test::TreeInvariant texts(connectToServer(), "SALES.TEXTS", data::Dialect::Oracle);
+    test::TreeInvariant texts(connection, "SALES.TEXTS", data::Dialect::Oracle);
     EXPECT_EQ(texts.check({"LABEL", "NOTE", "AMOUNT"}, "None"), 11 + 33 + 33);
     EXPECT_EQ(texts.check({"NOTE", "LABEL", "AMOUNT"}, "None"), 3 + 33 + 33);
 }

@@ -26,7 +26,7 @@ QStringList checked(QMenu* menu) {
 // A check mark changes only when the program sets it: a Date Grouping item moves the one mark to
 // itself; Auto Query Details turns on and off, with nothing to load yet. (The menus' captions and
 // shortcuts are constants of the window's making.)
-TEST_F(MainWindow, MenuChecksFollowTheRunState) {
+TEST_F(MainWindow, MenuChecksFollowTheRunStateAndTheLayoutClampsAndDrags) {
     frmMain& f = openWindow();
     EXPECT_EQ(checked(f.mnuView), QStringList{"Year"});
     EXPECT_EQ(state->DateGroupType, "Year");
@@ -43,10 +43,8 @@ TEST_F(MainWindow, MenuChecksFollowTheRunState) {
     EXPECT_TRUE(seam.messages.empty());
     f.mnuExtrasAutoQ->trigger();
     EXPECT_FALSE(f.mnuExtrasAutoQ->isChecked());
-}
 
-TEST_F(MainWindow, LayoutClampsOffsetsAndTheSplitBarsDrag) {
-    frmMain& f = openWindow();
+    // The layout clamps the panes and offsets them, and the split bar drags.
     f.setWidth(1800);
     settle();
     ASSERT_NEAR(f.Width(), 3000, px()) << "a narrower window snaps back";

@@ -36,7 +36,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(WorkbookCharts, LeaveEveryWorksheetAsItIsAreNoTablesAndNestOnlySoDeep) {
+TEST_F(WorkbookCharts, LeaveEveryWorksheetAsItIsAreNoTablesNestOnlySoDeepAndReachNoFurther) {
     for (const auto& [without, with] :
          {std::pair{"types.xls", "charts.xls"}, std::pair{"dates1904.xls", "small.xls"}}) {
         WorkbookFile plain(madeWorkbook(without));
@@ -90,26 +90,24 @@ TEST_F(WorkbookCharts, LeaveEveryWorksheetAsItIsAreNoTablesAndNestOnlySoDeep) {
         const QString path = writeFile(dir, "changed.xls", copy);
         EXPECT_EQ(failureOf(path), damaged ? damagedRecords(path) : QString()) << what;
     }
-}
 
-// A worksheet reaches 65,536 rows and 256 columns: a size (DIMENSIONS) claimed past either, or a
-// cell the program reads itself placed past the last column, is damage, refused before anything
-// is sized by it. Each case changes types.xls's first such record just past the limit, so that
-// only the bound it meets refuses it. slow-sheet.xls holds a cell read by the program far past
-// the last column, which once had the sheet walked cell by cell over that width.
-TEST_F(WorkbookCharts, ReachNoFurtherThanAWorksheetCan) {
+    // A worksheet reaches 65,536 rows and 256 columns: a size (DIMENSIONS) claimed past either, or
+    // a cell the program reads itself placed past the last column, is damage, refused before
+    // anything is sized by it. Each case changes types.xls's first such record just past the limit,
+    // so that only the bound it meets refuses it. slow-sheet.xls holds a cell read by the program
+    // far past the last column, which once had the sheet walked cell by cell over that width.
     const QByteArray dimensions = QByteArray::fromHex("00020e00");
     const QByteArray sharedText = QByteArray::fromHex("fd000a00");
-    const std::vector<std::tuple<const char*, QByteArray, qsizetype, quint32, bool>> cases{
+    const std::vector<std::tuple<const char*, QByteArray, qsizetype, quint32, bool>> sizes{
         {"a size of the most rows", dimensions, 4 + 4, 65536, false},
         {"a size of one row more", dimensions, 4 + 4, 65537, true},
         {"a size of one column more", dimensions, 4 + 10, 257, true},
         {"a text cell in the last column", sharedText, 4 + 2, 255, false},
         {"a text cell past the last column", sharedText, 4 + 2, 256, true},
     };
-    const QByteArray whole = contentsOf(madeWorkbook("types.xls"));
-    for (const auto& [what, found, at, value, damaged] : cases) {
-        QByteArray copy = whole;
+    const QByteArray types = contentsOf(madeWorkbook("types.xls"));
+    for (const auto& [what, found, at, value, damaged] : sizes) {
+        QByteArray copy = types;
         const qsizetype place = copy.indexOf(found);
         ASSERT_GE(place, 0) << what;
         if (at == 4 + 4)

@@ -43,7 +43,7 @@ QString damageOf(const QByteArray& document) {
     return {};
 }
 
-TEST(XmlScanner, GivesElementsAttributesAndTextInEveryFormADocumentMayTake) {
+TEST(XmlScanner, GivesEveryFormADocumentMayTakeAndRefusesWhatIsNotWellFormed) {
     const std::pair<QByteArray, QString> cases[] = {
         {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- made by hand -->\n<x:ws xmlns:x=\"u\">"
          "<x:c r='A1'/><c r=\"B&amp;1\" t=\"s\"><v>1 &lt; 2 &#x263A;&#65;</v></c></x:ws>\n",
@@ -63,10 +63,9 @@ TEST(XmlScanner, GivesElementsAttributesAndTextInEveryFormADocumentMayTake) {
         expected += "<c A" + QString::number(i) + "><v>'x&" + QString::number(i) + "'</v></c>";
     }
     EXPECT_TRUE(tokensOf(big + "</s>") == expected + "</s>");
-}
 
-TEST(XmlScanner, RefusesWhatIsNotWellFormedSayingWhere) {
-    const std::pair<QByteArray, QString> cases[] = {
+    // What is not well-formed is refused, saying where.
+    const std::pair<QByteArray, QString> broken[] = {
         {"<a><b></a>", "1: the end tag 'a' closes no element open"},
         {"<a>\n<b>", "2: the document ends before its elements are closed"},
         {"", "1: the document ends before its elements are closed"},
@@ -85,7 +84,7 @@ TEST(XmlScanner, RefusesWhatIsNotWellFormedSayingWhere) {
         {"<a", "1: the document ends inside a tag"},
         {"<a></ a>", "1: a tag holds no name where one belongs"},
     };
-    for (const auto& [document, damage] : cases)
+    for (const auto& [document, damage] : broken)
         EXPECT_EQ(damageOf(document).toStdString(), damage.toStdString());
     EXPECT_EQ(damageOf("<a b=\"" + QByteArray(2 << 20, 'x') + "\"/>").toStdString(),
               "1: a tag runs on too long");
