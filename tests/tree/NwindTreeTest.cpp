@@ -57,46 +57,24 @@ bool matches(const std::vector<QVariant>& row, const tree::NodePath& path) {
 }
 
 // A node against the rows of its path: it counts them, and shows the statistics of column
-// `depth` (ShipVia and Freight hold numbers) to two decimals, an average that falls on a half
-// cent rounded either way. Returns the count.
-std::size_t check(const Rows& all, const tree::NodePath& path, const QString& label) {
-    const int depth = int(path.values.size());
+// `depth` (ShipVia and Freight hold numbers) to two decimals.
+void check(const Rows& all, const tree::NodePath& path, const QString& label) {
+    const std::size_t depth = path.values.size();
     std::vector<double> values;
-    std::size_t count = 0;
+    qlonglong count = 0;
     for (const auto& row : all)
         if (matches(row, path) && ++count && depth < 4 && !row[depth].isNull())
             values.push_back(row[depth].toDouble());
-    const auto shown = drill::readLabel(label, test::UnitedStates);
-    EXPECT_TRUE(shown && shown->count == qlonglong(count)) << label.toStdString();
-    const bool numeric = depth == 1 || depth == 3;
-    if (!shown || shown->hasStatistics != numeric || !numeric)
-        return count;
-    const double sum = std::accumulate(values.begin(), values.end(), 0.0);
-    const double expected[] = {values.empty() ? 0 : *std::min_element(values.begin(), values.end()),
-                               values.empty() ? 0 : *std::max_element(values.begin(), values.end()),
-                               values.empty() ? 0 : sum / double(values.size()), sum};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(shown->statistics[i].has_value(), !values.empty()) << label.toStdString();
-        if (shown->statistics[i] && !values.empty()) {
-            EXPECT_NEAR(*shown->statistics[i], expected[i], 0.005 + 1e-9) << label.toStdString();
-        }
+    std::array<QVariant, 4> figures;
+    if (!values.empty()) {
+        const double sum = std::accumulate(values.begin(), values.end(), 0.0);
+        figures = {*std::min_element(values.begin(), values.end()),
+                   *std::max_element(values.begin(), values.end()), sum / double(values.size()),
+                   sum};
     }
-    return count;
-}
-
-int checkBelow(tree::GroupingModel& grouping, const std::shared_ptr<data::Connection>& connection,
-               const Rows& all, tree::NodePath& path) {
-    if (!grouping.hasLevelBelow(int(path.values.size())))
-        return 0;
-    int nodes = 0;
-    const tree::LevelSql level = grouping.startLevel(int(path.values.size()), path, "Year").sql;
-    for (const tree::LevelRow& child : grouping.readLevel(connection, level)) {
-        path.values.push_back(child.node);
-        EXPECT_GT(check(all, path, child.node.label), 0u) << child.node.label.toStdString();
-        nodes += 1 + checkBelow(grouping, connection, all, path);
-        path.values.pop_back();
-    }
-    return nodes;
+    EXPECT_GT(count, 0) << label.toStdString();
+    test::expectLabelShows(label, tree::Regional(), count,
+                           depth == 1 || depth == 3 ? &figures : nullptr, label);
 }
 
 } // namespace
@@ -114,9 +92,9 @@ TEST_F(NwindTree, EveryLabelShowsTheFiguresOfItsRowsAsTheFileHoldsThem) {
         for (const QString& name : RawColumns)
             all.back().push_back(rows.Fields(name).Value());
     }
-    tree::GroupingModel grouping;
-    grouping.open(connection, "[Orders]", data::Dialect::Jet, RawColumns);
-    tree::NodePath root;
-    EXPECT_EQ(check(all, root, tree::rootLabel(grouping.readRoot(connection))), 830u);
-    EXPECT_GT(checkBelow(grouping, connection, all, root), 830);
+    test::TreeInvariant tree(connection, "[Orders]", data::Dialect::Jet);
+    tree.alsoCheck = [&](const tree::NodePath& path, const QString& label) {
+        check(all, path, label);
+    };
+    EXPECT_GT(tree.check(RawColumns, "Year"), 830);
 }

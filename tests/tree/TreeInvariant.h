@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -38,6 +39,9 @@ public:
         : connection_(std::move(connection)), source_(std::move(source)), dialect_(dialect),
           regional_(std::move(regional)) {}
 
+    // A further check of each node, the root first, given its path and label.
+    std::function<void(const tree::NodePath&, const QString&)> alsoCheck;
+
     // Groups by the named columns in this order, dates by the given granularity, and checks
     // the tree; returns the number of nodes below the root.
     int check(const QStringList& order, const QString& dateGroup) {
@@ -49,6 +53,8 @@ public:
         expectFigures(root, tree::rootLabel(root, regional_), grouping_.ColInfo[0].ColSQL,
                       QString());
         tree::NodePath path;
+        if (alsoCheck)
+            alsoCheck(path, tree::rootLabel(root, regional_));
         return expand(path, root.count.toLongLong());
     }
 
@@ -79,6 +85,8 @@ private:
             path.values.push_back(child.node);
             expectFigures(child.figures, child.node.label, grouping_.ColInfo[depth + 1].ColSQL,
                           grouping_.condition(path));
+            if (alsoCheck)
+                alsoCheck(path, child.node.label);
             visited += 1 + expand(path, rows);
             path.values.pop_back();
         }
