@@ -3,7 +3,6 @@
 // regions write amounts.
 #include "data/Dialect.h"
 #include "drill/SourceFigures.h"
-#include "tree/Columns.h"
 #include "tree/DateGrouping.h"
 #include "tree/HardValues.h"
 #include "tree/LocaleScope.h"
@@ -15,17 +14,6 @@ namespace {
 
 tree::Regional inParentheses() {
     return {QLocale(), tree::NegativeStyle::Parentheses};
-}
-
-// The labels of the first level over the columns given.
-QStringList labels(std::initializer_list<std::pair<QString, data::Conversion>> columns,
-                   const QString& dateExpression, const tree::Regional& regional) {
-    QStringList texts;
-    const tree::LevelSql level{0, int(columns.size()), "[Hard]", "", dateExpression};
-    for (const tree::LevelRow& row :
-         tree::readLevel(test::connectToHardValues(), test::columnTable(columns), level, regional))
-        texts << row.node.label;
-    return texts;
 }
 
 } // namespace
@@ -45,8 +33,8 @@ TEST(HardValuesTree, EveryNodeSelectsExactlyItsOwnRows) {
         EXPECT_GT(tree.check({"Clock", "Flag", "When", "Big"}, dateGroup), 0);
     }
     const QStringList shown =
-        labels({{"[Label]", data::Conversion::CStr}, {"[Amount]", data::Conversion::CDbl}}, "",
-               inParentheses());
+        test::firstLevelLabels(test::connectToHardValues(), "[Hard]", data::Dialect::Jet,
+                               {"Label", "Amount"}, "None", inParentheses());
     EXPECT_TRUE(shown.contains("a (b) (2; Min: (0.75); Max: 123,456,789.25; Avg: 61,728,394.25; "
                                "Sum: 123,456,788.50)"))
         << shown.join('\n').toStdString();
@@ -61,11 +49,12 @@ TEST(HardValuesTree, EveryNodeSelectsItsRowsUnderAnotherRegion) {
     test::TreeInvariant tree(test::connectToHardValues(), "[Hard]", data::Dialect::Jet);
     EXPECT_GT(tree.check({"Label", "Amount", "When", "Flag"}, "None"), 0);
     EXPECT_GT(tree.check({"When", "Clock", "Amount"}, "Month"), 0);
-    EXPECT_TRUE(labels({{"[Label]", data::Conversion::CStr}, {"[Amount]", data::Conversion::CDbl}},
-                       "", tree::Regional())
-                    .contains("a (b) (2; Min: -0,75; Max: 123.456.789,25; Avg: 61.728.394,25; "
-                              "Sum: 123.456.788,50)"));
-    EXPECT_TRUE(labels({{"[When]", data::Conversion::CDate}}, "[When]", tree::Regional())
+    const auto connection = test::connectToHardValues();
+    EXPECT_TRUE(
+        test::firstLevelLabels(connection, "[Hard]", data::Dialect::Jet, {"Label", "Amount"})
+            .contains("a (b) (2; Min: -0,75; Max: 123.456.789,25; Avg: 61.728.394,25; "
+                      "Sum: 123.456.788,50)"));
+    EXPECT_TRUE(test::firstLevelLabels(connection, "[Hard]", data::Dialect::Jet, {"When"})
                     .contains("31.12.1929 23:59:59 (1)"));
 }
 

@@ -28,6 +28,20 @@ inline void expectLabelShows(const QString& label, const tree::Regional& regiona
             << i << " " << label.toStdString() << " where " << condition.toStdString();
 }
 
+// The labels of the first level of the tree over the columns in this order.
+inline QStringList firstLevelLabels(const std::shared_ptr<data::Connection>& connection,
+                                    const QString& source, data::Dialect dialect,
+                                    const QStringList& order, const QString& dateGroup = "None",
+                                    const tree::Regional& regional = tree::Regional()) {
+    tree::GroupingModel grouping;
+    grouping.open(connection, source, dialect, order);
+    QStringList labels;
+    for (const tree::LevelRow& row :
+         grouping.readLevel(connection, grouping.startLevel(0, {}, dateGroup).sql, regional))
+        labels << row.node.label;
+    return labels;
+}
+
 // A whole tree over a record source, built level by level by the program's grouping model: for
 // every node, its children add up to it, its condition selects exactly its rows, and its
 // statistics, as computed and as its label shows them, are those of the next column over

@@ -91,11 +91,8 @@ TEST_F(WorkbookTree, EveryNodeOfTheWrittenSheetsSelectsItsOwnRowsAndNamesReadAsT
         tree::GroupingModel grouping;
         grouping.open(connection, sheet, data::Dialect::OdbcBridge, c.order);
         EXPECT_EQ(tree::rootLabel(grouping.readRoot(connection)), c.root);
-        QStringList labels;
-        for (const tree::LevelRow& row :
-             grouping.readLevel(connection, grouping.startLevel(0, {}, "None").sql))
-            labels << row.node.label;
-        EXPECT_EQ(labels, c.level);
+        EXPECT_EQ(test::firstLevelLabels(connection, sheet, data::Dialect::OdbcBridge, c.order),
+                  c.level);
         // Below the first level too, every node selects its own rows.
         EXPECT_GT(test::TreeInvariant(connection, sheet, data::Dialect::OdbcBridge)
                       .check(c.order, "None"),
