@@ -30,32 +30,19 @@ protected:
     }
 };
 
-QString kindsOf(const LoadedTable& table) {
-    static const std::map<int, QString> kinds = {{data::ado::adVarWChar, "T"},
-                                                 {data::ado::adDouble, "N"},
-                                                 {data::ado::adBoolean, "B"},
-                                                 {data::ado::adDate, "D"}};
-    QStringList seen;
-    for (const auto& column : table.definition.columns)
-        seen << column.name + ":" + kinds.at(column.adoType);
-    return seen.join(' ');
-}
-
 Value date(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
     return DateTimeParts{year, month, day, hour, minute, second};
 }
 
-TEST_F(XlsxContent, ListsWorksheetsInOrderHiddenOnesTooButNoChartSheet) {
+TEST_F(XlsxContent, ListsWorksheetsInOrderHiddenOnesTooButNoChartAndIsKnownByItsFirstBytes) {
     XlsxFile file(madeWorkbook("types.xlsx"));
     EXPECT_EQ(file.tableNames().join(' '), "Sheet1$ Dates$ Empty$ Gap$");
     EXPECT_EQ(file.tableEntries()[3].type, "SYSTEM TABLE");
     EXPECT_FALSE(file.describe("Chart$").has_value());
     EXPECT_EQ(test::failureOf([&] { file.describe("empty$"); }),
               "The worksheet 'Empty$' holds no cells.");
-}
 
-// The program tells a package from other files by its contents, whatever its name.
-TEST_F(XlsxContent, IsKnownForAWorkbookByItsFirstBytes) {
+    // The program tells a package from other files by its contents, whatever its name.
     QTemporaryDir dir;
     const QString renamed = writeFile(dir, "book.dat", contentsOf(madeWorkbook("types.xlsx")));
     EXPECT_EQ(data::fileKindOf(renamed), data::FileKind::Workbook);
@@ -178,7 +165,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(XlsxFailure, NamesWhatIsWrongWithEachDamagedPackage) {
+TEST_F(XlsxFailure, NamesWhatIsWrongWithEachDamagedPackageAndLeavesFilesUntouched) {
     const std::pair<const char*, const char*> cases[] = {
         {"notzip.xlsx", "is not an Excel workbook (.xls, .xlsx or .xlsm)."},
         {"nobook.xlsx", "is a zip archive that holds no Excel workbook (.xlsx, .xlsm)."},
@@ -200,9 +187,8 @@ TEST_F(XlsxFailure, NamesWhatIsWrongWithEachDamagedPackage) {
         EXPECT_TRUE(failure.contains(madeWorkbook(name)) && failure.contains(message))
             << name << ": " << failure.toStdString();
     }
-}
 
-TEST_F(XlsxFailure, LeavesTheFileAndItsFolderUntouched) {
+    // Reading leaves the file and its folder untouched.
     const QString copy = writeFile(dir, "copy.xlsx", contentsOf(madeWorkbook("types.xlsx")));
     QFile(copy).setPermissions(QFileDevice::ReadOwner);
     const auto before = test::FileState::of(copy);
