@@ -55,40 +55,33 @@ void makeCalculated(QByteArray& file, const StoredTable& table, const QString& n
 
 class AccessColumnKinds : public WithAccessFixtures {};
 
-TEST_F(AccessColumnKinds, CalculatedColumnsReadAsTheirResults) {
-    const QString sample = accessFixture("testV2000.mdb");
-    StoredTable table = storedTable(sample, "Table1");
-    QByteArray copy = contentsOf(sample);
-    // Text in place; a Long Integer, a Double and a Yes/No moved to the variable part.
-    makeCalculated(copy, table, "B", 0, table.columns.at("B").varIndex);
-    makeCalculated(copy, table, "E", 4, 2);
-    makeCalculated(copy, table, "F", 8, 3);
-    makeCalculated(copy, table, "I", 0, 4);
-    QTemporaryDir dir;
-    AccessFile original(sample);
-    AccessFile calculated(writeFile(dir, "calculated.accdb", copy));
-    const LoadedTable expected = loadTable(original, "Table1");
-    const LoadedTable read = loadTable(calculated, "Table1");
-    EXPECT_EQ(read.types(), expected.types());
-    EXPECT_EQ(read.rows, expected.rows);
-}
-
-TEST_F(AccessColumnKinds, ColumnsOfUnknownKindsAreShownAsTheirBytes) {
+TEST_F(AccessColumnKinds, CalculatedColumnsReadAsTheirResultsAndUnknownKindsAsTheirBytes) {
     const QString sample = accessFixture("testV2000.mdb");
     const StoredTable table = storedTable(sample, "Table1");
-    QByteArray copy = contentsOf(sample);
+    QByteArray calculated = contentsOf(sample), kinds = calculated;
+    // Text in place; a Long Integer, a Double and a Yes/No moved to the variable part.
+    makeCalculated(calculated, table, "B", 0, table.columns.at("B").varIndex);
+    makeCalculated(calculated, table, "E", 4, 2);
+    makeCalculated(calculated, table, "F", 8, 3);
+    makeCalculated(calculated, table, "I", 0, 4);
     // Attachments and multi-value lists (type 0x12, a 4-byte key) and a type newer than any.
-    editDescriptor(copy, table, "E", [](char* descriptor) { descriptor[0] = MDB_COMPLEX; });
-    editDescriptor(copy, table, "A", [](char* descriptor) { descriptor[0] = 0x7f; });
+    editDescriptor(kinds, table, "E", [](char* descriptor) { descriptor[0] = MDB_COMPLEX; });
+    editDescriptor(kinds, table, "A", [](char* descriptor) { descriptor[0] = 0x7f; });
     QTemporaryDir dir;
-    AccessFile edited(writeFile(dir, "kinds.accdb", copy));
-    const LoadedTable read = loadTable(edited, "Table1");
-    EXPECT_EQ(read.types(), (std::vector<int>{data::ado::adVarBinary, 202, 17, 2,
-                                              data::ado::adBinary, 5, 7, 6, 11}));
-    const Row& row = read.rowWhere("B", QString("hijklmnop"));
-    EXPECT_EQ(read.value(row, "E"), Value(QByteArray::fromHex("5543de13"))); // 333333333
-    EXPECT_EQ(read.value(row, "A"), Value(QByteArray("\xff\xfe"
-                                                     "abcdefg")));
+    AccessFile original(sample), results(writeFile(dir, "calculated.accdb", calculated));
+    const LoadedTable expected = loadTable(original, "Table1");
+    const LoadedTable read = loadTable(results, "Table1");
+    EXPECT_EQ(read.types(), expected.types());
+    EXPECT_EQ(read.rows, expected.rows);
+
+    AccessFile edited(writeFile(dir, "kinds.accdb", kinds));
+    const LoadedTable bytes = loadTable(edited, "Table1");
+    EXPECT_EQ(bytes.types(), (std::vector<int>{data::ado::adVarBinary, 202, 17, 2,
+                                               data::ado::adBinary, 5, 7, 6, 11}));
+    const Row& row = bytes.rowWhere("B", QString("hijklmnop"));
+    EXPECT_EQ(bytes.value(row, "E"), Value(QByteArray::fromHex("5543de13"))); // 333333333
+    EXPECT_EQ(bytes.value(row, "A"), Value(QByteArray("\xff\xfe"
+                                                      "abcdefg")));
 }
 
 // A stored result whose length runs past its bytes is damage, not a value.

@@ -75,6 +75,9 @@ TEST_F(AccessFileContent, ListsTablesAndCountsEveryLiveRowOnceAndNoRowMarkedDele
     EXPECT_FALSE(nwind.describe("Invoices").has_value());
     RecordingSink sink;
     EXPECT_THROW(nwind.load("Invoices", sink), data::Error);
+    // A file without saved queries lists no view.
+    for (const auto& entry : AccessFile(accessFixture("testV2000.mdb")).tableEntries())
+        EXPECT_NE(entry.type, "VIEW") << entry.name.toStdString();
 }
 
 class EveryTypeTable : public AccessFileContent, public ::testing::WithParamInterface<QString> {};

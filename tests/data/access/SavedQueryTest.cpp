@@ -60,15 +60,6 @@ QueryRow row(int attribute, const char* name1, const char* name2, const char* ex
 
 } // namespace
 
-// A file without saved queries lists no view. (The 22 of nwind.mdb are listed as views after
-// every kind of table in AccessFileTest, AccessConnectionTest and PickerTest, and each one is
-// answered or refused below.)
-using SavedQueries = WithAccessFixtures;
-TEST_F(SavedQueries, AFileWithoutThemListsNoView) {
-    for (const data::TableEntry& entry : AccessFile(accessFixture("testV2000.mdb")).tableEntries())
-        EXPECT_NE(entry.type, "VIEW") << entry.name.toStdString();
-}
-
 // Each select query's root count, and the same question asked by hand of its tables. (The root
 // counts of the queries drilled in DrillTest are checked there.)
 TEST_F(NwindQueries, EachSelectQueryCountsTheRowsItsTablesGive) {
