@@ -63,7 +63,7 @@ TEST_F(DrillOnNwind, AMessageBoxAtAClickIsAViolation) {
 
 // Each move through the header is followed by the same clicks again; the tree printed is the
 // one in the last order, every node of it checked against the source.
-TEST_F(DrillOnNwind, ColumnsMovedThroughTheHeaderRegroupTheTree) {
+TEST_F(DrillOnNwind, ColumnsMovedRegroupTheTreeAndASelectedNodeIsCopied) {
     test::DrillRun run = runDrill(onNwind("Shippers", {"--depth", "3", "--move", "2-2:0", "--move",
                                                        "1-1:3", "--check", "--locale", "en_US"}));
     EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
@@ -82,16 +82,13 @@ TEST_F(DrillOnNwind, ColumnsMovedThroughTheHeaderRegroupTheTree) {
                                    "ProductName | SupplierID | UnitPrice | UnitsInStock | "
                                    "UnitsOnOrder | ReorderLevel | Discontinued");
     EXPECT_TRUE(run.lines().last().endsWith(" nodes: 0 violations"));
-}
 
-// A node selected by its values, then Edit > Copy of the tree or of grid columns at that node,
-// written to a file as the clipboard holds it; a path the tree lacks ends the run.
-TEST_F(DrillOnNwind, SelectsANodeAndWritesWhatCopyPutsOnTheClipboard) {
+    // A node selected by its values, its level opened by the click, and Edit > Copy of the tree
+    // at that node, written to a file as the clipboard holds it.
     QTemporaryDir folder;
     const QString copied = folder.filePath("copied.txt");
-    test::DrillRun run =
-        runDrill(onNwind("Shippers", {"--depth", "1", "--select", "2", "--copy", "tree",
-                                      "--copy-to", copied, "--locale", "en_US"}));
+    run = runDrill(onNwind("Shippers", {"--depth", "1", "--select", "2", "--copy", "tree",
+                                        "--copy-to", copied, "--locale", "en_US"}));
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains("\t2 (1)\n\t\tUnited Package (1)\n\t3 (1)\n"));
     EXPECT_EQ(test::contentsOf(copied), "2 (1)\r\n\tUnited Package (1)\r\n");

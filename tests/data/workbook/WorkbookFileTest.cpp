@@ -213,12 +213,12 @@ TEST(WorkbookCellText, WritesNumbersDatesAndTruthValuesAsText) {
 
 class WorkbookSamples : public WithSharedWorkbooks {};
 
-TEST_F(WorkbookSamples, ReadEngineeringTablesOfNumbers) {
+TEST_F(WorkbookSamples, ReadTablesOfNumbersRaggedRowsAndSheetsOfMostlyFormatting) {
     using namespace data::ado;
-    WorkbookFile file(sharedWorkbook("profiles.xls"));
-    EXPECT_EQ(file.tableNames(), (QStringList{"PROFILEDEF$", "AXISDEF$", "TRAVERSALCHAINAGE$",
-                                              "AXISDATUMLEVELS$", "PROFILELEVELS$"}));
-    const LoadedTable definitions = loadTable(file, "PROFILEDEF$");
+    WorkbookFile profiles(sharedWorkbook("profiles.xls"));
+    EXPECT_EQ(profiles.tableNames(), (QStringList{"PROFILEDEF$", "AXISDEF$", "TRAVERSALCHAINAGE$",
+                                                  "AXISDATUMLEVELS$", "PROFILELEVELS$"}));
+    const LoadedTable definitions = loadTable(profiles, "PROFILEDEF$");
     EXPECT_EQ(definitions.names(),
               (QStringList{"PROFIL", "a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"}));
     ASSERT_EQ(definitions.rows.size(), 14u);
@@ -226,14 +226,14 @@ TEST_F(WorkbookSamples, ReadEngineeringTablesOfNumbers) {
     EXPECT_EQ(definitions.rows.back()[12], Value(267.0));
 
     // Blank headers, and columns with no value at all.
-    const LoadedTable axes = loadTable(file, "AXISDEF$");
+    const LoadedTable axes = loadTable(profiles, "AXISDEF$");
     EXPECT_EQ(axes.names(), (QStringList{"PROFIL", "i", "d", "F4", "F5", "F6"}));
     EXPECT_EQ(axes.types(), (std::vector<int>{adVarWChar, adDouble, adDouble, adVarWChar,
                                               adVarWChar, adVarWChar}));
     EXPECT_EQ(axes.value(axes.rowWhere("PROFIL", QString("P9.3")), "d"), Value(109.0));
 
     // Most of these levels are formulas, whose results the workbook keeps.
-    const LoadedTable levels = loadTable(file, "PROFILELEVELS$");
+    const LoadedTable levels = loadTable(profiles, "PROFILELEVELS$");
     std::vector<int> types(31, adDouble);
     types[0] = types[30] = adVarWChar;
     EXPECT_EQ(levels.types(), types);
@@ -243,9 +243,8 @@ TEST_F(WorkbookSamples, ReadEngineeringTablesOfNumbers) {
     ASSERT_TRUE(std::holds_alternative<double>(levels.value(first, "i1")));
     EXPECT_NEAR(std::get<double>(levels.value(first, "i1")), 265.21206, 1e-9);
     EXPECT_EQ(levels.value(first, "k2"), Value(270.65));
-}
 
-TEST_F(WorkbookSamples, ReadRaggedRowsAndSheetsOfMostlyFormattingAndTellEmptyOnes) {
+    // Rows of unequal length, with nulls where they end early.
     WorkbookFile file(sharedWorkbook("ragged.xls"));
     const LoadedTable ragged = loadTable(file, "Sheet1$");
     EXPECT_EQ(ragged.names(), (QStringList{"a", "b", "c", "F4"}));
