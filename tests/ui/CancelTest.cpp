@@ -6,6 +6,7 @@
 #include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/Recordset.h"
+#include "data/jet/JetProvider.h"
 #include "data/jet/JetTestSupport.h"
 #include "support/NwindWindowFixture.h"
 #include "ui/main/frmMain.h"
@@ -107,20 +108,21 @@ using IndexWhenIdle = NwindWindowFixture;
 
 TEST_F(IndexWhenIdle, GivesWayToInputAndIsMadeLater) {
     openTable("Order Details");
+    const auto indexes = [&] {
+        auto& jet = dynamic_cast<data::jet::JetProvider&>(state->DbConnection->provider());
+        data::jet::Statement count =
+            jet.engine().prepare("SELECT count(*) FROM sqlite_master WHERE type = 'index'");
+        return count.step() ? count.value(0).toInt() : -1;
+    };
     QCoreApplication::postEvent(form->tvTreeView->findChild<QWidget*>(),
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier));
-    // The preparation waits for the event loop, as the index does after a table opens.
+    // The preparation waits for the event loop, as the index does after a table opens; stopped
+    // by the key, it is pending again, and finishing it now makes it. (The tree's rows with the
+    // index are checked by the drill, which finishes it too.)
     QCoreApplication::processEvents();
     EXPECT_EQ(status(), "Ready");
-    // Was it stopped and is it pending again? Finishing it now makes it, and the clicks that
-    // follow give what they gave without it.
-    const ui::NodePtr root = form->tvTreeView->Nodes(1);
-    click(root);
-    const int children = root->Children();
     form->finishPreparing();
-    form->delNodes(root, 1, 0);
-    click(root);
-    EXPECT_EQ(root->Children(), children);
+    EXPECT_GT(indexes(), 0);
     EXPECT_TRUE(seam.messages.empty());
 }
 
