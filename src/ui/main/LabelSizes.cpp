@@ -1,14 +1,17 @@
 #include "ui/main/LabelSizes.h"
 
-#include <QPixmap>
+#include "ui/main/TreeModel.h"
+#include "ui/main/TreeNode.h"
 
 namespace ui {
 
 QSize LabelSizes::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    const QVariant picture = index.data(Qt::DecorationRole);
-    const qint64 pictureKey =
-        picture.typeId() == QMetaType::QPixmap ? picture.value<QPixmap>().cacheKey() : -1;
-    const QPair<QString, qint64> key(index.data(Qt::DisplayRole).toString(), pictureKey);
+    const TreeNode* node = TreeModel::nodeAt(index);
+    if (!node)
+        return QStyledItemDelegate::sizeHint(option, index);
+    // The node's own text and picture name, rather than the model's values for them, which
+    // would look the picture up for every row.
+    const QPair<QString, QString> key(node->Text(), node->Image());
     if (const auto known = sizes_.constFind(key); known != sizes_.cend())
         return *known;
     if (sizes_.size() >= MostKept)
