@@ -6,7 +6,6 @@
 #include "support/DrillRun.h"
 #include "support/FileCopies.h"
 
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using test::runDrill;
@@ -166,56 +165,6 @@ TEST(Drill, BadArgumentsAndAFileThatCannotBeOpenedEndTheRunWithStatus2) {
         EXPECT_EQ(run.out, "");
         EXPECT_TRUE(run.err.contains(message)) << run.err.toStdString();
     }
-}
-
-// Text, numbers, truth values, formula results and nulls group down to the sixth column, after
-// the last two columns moved to the front; dates by week.
-TEST_F(DrillOnWorkbook, EveryKindOfCellGroupsAndSelectsItsRows) {
-    QTemporaryDir folder;
-    const QString copied = folder.filePath("copied.txt");
-    test::DrillRun run = runDrill({"--excel", madeWorkbook("types.xls"), "--table", "Sheet1$",
-                                   "--all", "--move", "4-5:0", "--select", "", "--copy", "grid:0-1",
-                                   "--copy-to", copied, "--check", "--locale", "en_US"});
-    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
-    EXPECT_TRUE(run.out.contains("\n\t\t\t\t\tFalse (1; Min: -2.00; Max: -2.00; Avg: -2.00; Sum: "
-                                 "-2.00)\n\t\t\t\t\t\t-2 (1)\n"))
-        << run.out.toStdString();
-    EXPECT_EQ(run.lines().filter(QRegularExpression("^\t{6}[^\t]")).size(), 6);
-    EXPECT_EQ(run.lines().last(), "checked 34 nodes: 0 violations");
-    EXPECT_TRUE(run.copiedRootsFirstTwoColumns(test::contentsOf(copied)));
-
-    run = runDrill({"--excel", madeWorkbook("types.xls"), "--table", "Dates$", "--all",
-                    "--date-group", "Week", "--check", "--locale", "en_US"});
-    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
-    EXPECT_TRUE(run.out.contains("\n\t\t\t\t\t\t2024/13 (1)\n")) << run.out.toStdString();
-    EXPECT_EQ(run.lines().last(), "checked 19 nodes: 0 violations");
-}
-
-// Sheets whose names hold brackets and quotes, with headers that do too: each opens, the tree
-// groups by the cells of the columns it names, every node checks, and Copy reads those cells.
-TEST_F(DrillOnWorkbook, SheetsAndHeadersOfEveryNameReadAsThemselves) {
-    QTemporaryDir folder;
-    const QString copied = folder.filePath("copied.txt");
-    test::DrillRun run = runDrill({"--excel", madeWorkbook("names.xls"), "--table",
-                                   "Other$] AS [t$", "--all", "--select", "", "--copy", "grid:0-6",
-                                   "--copy-to", copied, "--check", "--locale", "en_US"});
-    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
-    EXPECT_EQ(run.lines().mid(0, 2),
-              QStringList({"Quarrymere (4; Min: 1.00; Max: 3.00; Avg: 2.00; Sum: 8.00)",
-                           "\t1 (1; Min: 5.00; Max: 5.00; Avg: 5.00; Sum: 5.00)"}));
-    EXPECT_TRUE(run.out.contains("\n\t2 (2; Min: 5.00; Max: 7.00; Avg: 6.00; Sum: 12.00)\n"));
-    EXPECT_TRUE(run.lines().last().endsWith(" nodes: 0 violations"));
-    EXPECT_EQ(test::contentsOf(copied),
-              "Amount\tAmount] * 1000 + [Amount\tNa]me\tJoe's \"Q\"\t[Bracketed]\tUnit.Price\t"
-              "Two Words\r1\t5\tx\tq1\t10\t1.5\ta b\r2\t5\ty\t\t20\t2.5\ta b\r"
-              "2\t7\tx\tq1\t10\t1.5\tc\r3\t\tz\tq2\t20\t1.5\tc\r");
-
-    run = runDrill({"--excel", madeWorkbook("names.xls"), "--table", "Bob's \"Q\"$", "--all",
-                    "--check", "--locale", "en_US"});
-    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
-    EXPECT_EQ(run.lines(),
-              QStringList({"Quarrymere (2)", "\tk (2; Min: 1.00; Max: 2.00; Avg: 1.50; Sum: 3.00)",
-                           "\t\t1 (1)", "\t\t2 (1)", "checked 4 nodes: 0 violations"}));
 }
 
 // The same table as an .xls and an .xlsx workbook drills to the same tree, line for line, and
