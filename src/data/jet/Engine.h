@@ -46,6 +46,8 @@ public:
     // data::Error.
     const TableInfo* findTable(const QString& name) override;
     const GroupingIndex* groupingIndex() const override { return &groupingIndex_; }
+    const GroupSummary* levelGroups(const TableInfo& table, const ColumnInfo& column,
+                                    const ColumnInfo* statistics) override;
 
     // Prepares one SELECT in SQLite's dialect (UTF-8). `columns` describe its result columns in
     // order: the name to show, the type code, and the storage by which values convert (a

@@ -7,8 +7,6 @@
 
 namespace data::jet {
 
-namespace {
-
 // One extreme so far: a number as SQLite holds it, or text or binary data. While the figures
 // are gathered the bytes are a copy of their own; in the result they follow the figures.
 struct Extreme {
@@ -29,6 +27,8 @@ struct Figures {
     bool approximate = false; // some value was not an integer
     bool overflow = false;    // the integers' sum left 64 bits
 };
+
+namespace {
 
 int typeRank(int type) {
     return type == SQLITE_INTEGER || type == SQLITE_FLOAT ? 0 : type == SQLITE_TEXT ? 1 : 2;
@@ -99,47 +99,71 @@ bool keep(Extreme& extreme, int type, sqlite3_value* value) {
     return true;
 }
 
-void statisticsStep(sqlite3_context* context, int, sqlite3_value** argv) {
-    auto* figures = static_cast<Figures*>(sqlite3_aggregate_context(context, sizeof(Figures)));
-    if (!figures) {
-        sqlite3_result_error_nomem(context);
-        return;
-    }
-    sqlite3_value* value = argv[0];
+// Adds one value to the figures; false when memory for a copy of an extreme ran out.
+bool gather(Figures& figures, sqlite3_value* value) {
     const int type = sqlite3_value_type(value);
     if (type == SQLITE_NULL)
-        return;
+        return true;
     // A column of reals, by far the most common case, asks no more than this.
-    if (type == SQLITE_FLOAT && figures->min.type == SQLITE_FLOAT &&
-        figures->max.type == SQLITE_FLOAT) {
+    if (type == SQLITE_FLOAT && figures.min.type == SQLITE_FLOAT &&
+        figures.max.type == SQLITE_FLOAT) {
         const double v = sqlite3_value_double(value);
-        if (v < figures->min.real)
-            figures->min.real = v;
-        if (v > figures->max.real)
-            figures->max.real = v;
-        figures->realSum += v;
-        figures->approximate = true;
-        ++figures->count;
-        return;
+        if (v < figures.min.real)
+            figures.min.real = v;
+        if (v > figures.max.real)
+            figures.max.real = v;
+        figures.realSum += v;
+        figures.approximate = true;
+        ++figures.count;
+        return true;
     }
     // The extremes see the value as stored; the sum then reads text as a number, as SQLite's
     // sum does (which changes the value in place).
-    const bool first = figures->count == 0;
-    if ((first || compare(figures->min, type, value) > 0) && !keep(figures->min, type, value))
-        return sqlite3_result_error_nomem(context);
-    if ((first || compare(figures->max, type, value) < 0) && !keep(figures->max, type, value))
-        return sqlite3_result_error_nomem(context);
-    ++figures->count;
+    const bool first = figures.count == 0;
+    if ((first || compare(figures.min, type, value) > 0) && !keep(figures.min, type, value))
+        return false;
+    if ((first || compare(figures.max, type, value) < 0) && !keep(figures.max, type, value))
+        return false;
+    ++figures.count;
     if (sqlite3_value_numeric_type(value) == SQLITE_INTEGER) {
         const std::int64_t v = sqlite3_value_int64(value);
-        figures->realSum += static_cast<double>(v);
-        if (!figures->approximate && !figures->overflow &&
-            __builtin_add_overflow(figures->integerSum, v, &figures->integerSum))
-            figures->approximate = figures->overflow = true;
+        figures.realSum += static_cast<double>(v);
+        if (!figures.approximate && !figures.overflow &&
+            __builtin_add_overflow(figures.integerSum, v, &figures.integerSum))
+            figures.approximate = figures.overflow = true;
     } else {
-        figures->realSum += sqlite3_value_double(value);
-        figures->approximate = true;
+        figures.realSum += sqlite3_value_double(value);
+        figures.approximate = true;
     }
+    return true;
+}
+
+void statisticsStep(sqlite3_context* context, int, sqlite3_value** argv) {
+    auto* figures = static_cast<Figures*>(sqlite3_aggregate_context(context, sizeof(Figures)));
+    if (!figures || !gather(*figures, argv[0]))
+        sqlite3_result_error_nomem(context);
+}
+
+// The size of the figures as bytes, and the bytes, written to `to`.
+std::size_t sizeOf(const Figures& figures) {
+    return sizeof(Figures) + std::size_t(figures.min.length) + std::size_t(figures.max.length);
+}
+
+void write(const Figures& figures, unsigned char* to) {
+    Figures copy = figures;
+    copy.min.bytes = copy.max.bytes = nullptr;
+    std::memcpy(to, &copy, sizeof(Figures));
+    if (figures.min.length > 0)
+        std::memcpy(to + sizeof(Figures), figures.min.bytes, std::size_t(figures.min.length));
+    if (figures.max.length > 0)
+        std::memcpy(to + sizeof(Figures) + figures.min.length, figures.max.bytes,
+                    std::size_t(figures.max.length));
+}
+
+void release(Figures& figures) {
+    sqlite3_free(figures.min.bytes);
+    sqlite3_free(figures.max.bytes);
+    figures.min.bytes = figures.max.bytes = nullptr;
 }
 
 // SQLite calls this once for every group it began, also when the statement stops early, so the
@@ -151,26 +175,15 @@ void statisticsFinal(sqlite3_context* context) {
         sqlite3_result_blob(context, &none, sizeof(Figures), SQLITE_TRANSIENT);
         return;
     }
-    const std::size_t size =
-        sizeof(Figures) + std::size_t(figures->min.length) + std::size_t(figures->max.length);
+    const std::size_t size = sizeOf(*figures);
     auto* result = static_cast<unsigned char*>(sqlite3_malloc64(size));
     if (result) {
-        Figures copy = *figures;
-        copy.min.bytes = copy.max.bytes = nullptr;
-        std::memcpy(result, &copy, sizeof(Figures));
-        if (figures->min.length > 0)
-            std::memcpy(result + sizeof(Figures), figures->min.bytes,
-                        std::size_t(figures->min.length));
-        if (figures->max.length > 0)
-            std::memcpy(result + sizeof(Figures) + figures->min.length, figures->max.bytes,
-                        std::size_t(figures->max.length));
+        write(*figures, result);
         sqlite3_result_blob64(context, result, size, &sqlite3_free);
     } else {
         sqlite3_result_error_nomem(context);
     }
-    sqlite3_free(figures->min.bytes);
-    sqlite3_free(figures->max.bytes);
-    figures->min.bytes = figures->max.bytes = nullptr;
+    release(*figures);
 }
 
 // The figures jet_statistics made, read from its result, followed by the bytes of text or
@@ -259,6 +272,25 @@ int registerStatistics(sqlite3* db) {
             rc = sqlite3_create_function_v2(db, part.name, 1, flags, nullptr, part.body, nullptr,
                                             nullptr, nullptr);
     return rc;
+}
+
+Statistics::Statistics() : figures_(std::make_unique<Figures>()) {}
+
+Statistics::~Statistics() {
+    if (figures_)
+        release(*figures_);
+}
+
+Statistics::Statistics(Statistics&&) noexcept = default;
+
+bool Statistics::add(sqlite3_value* value) {
+    return gather(*figures_, value);
+}
+
+QByteArray Statistics::bytes() const {
+    QByteArray result(qsizetype(sizeOf(*figures_)), Qt::Uninitialized);
+    write(*figures_, reinterpret_cast<unsigned char*>(result.data()));
+    return result;
 }
 
 } // namespace data::jet

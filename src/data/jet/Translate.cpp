@@ -220,6 +220,14 @@ StatementSql statementSql(const SelectStatement& st, Catalog& catalog, const Exp
         if (summary && answeredBySummary(st, scope, *summary)) {
             scope.sources[0].table = &summary->table;
             scope.summary = summary;
+        } else if (const auto level = wholeTableLevel(st, scope)) {
+            // A first level the index does not serve reads the groups made in one pass.
+            const GroupSummary* groups =
+                catalog.levelGroups(firstTable, *level->column, level->statistics);
+            if (groups) {
+                scope.sources[0].table = &groups->table;
+                scope.summary = groups;
+            }
         }
     }
 

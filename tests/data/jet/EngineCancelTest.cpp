@@ -3,6 +3,7 @@
 #include "JetTestSupport.h"
 #include "data/AdoTypes.h"
 #include "data/Operation.h"
+#include "data/jet/Translate.h"
 #include "support/StoppingWatch.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,20 @@ TEST(EngineCancel, StopsLoadsAndStatementsAndLeavesNothingHalfMade) {
                      data::Cancelled);
     }
     EXPECT_EQ(runner.column("SELECT K, COUNT(*) FROM Big GROUP BY K").size(), 97);
+
+    // The pass that groups a first level over the whole table, made as it is translated.
+    const auto level = [&] {
+        return runner.column(translate("SELECT K AS CNAME, COUNT(K) AS CCNT, Sum(K) AS CSUM "
+                                       "FROM Big WHERE K IS NOT NULL GROUP BY K",
+                                       runner.engine())
+                                 .sqliteSql);
+    };
+    {
+        StoppingWatch watch(1);
+        data::WatchScope watching(watch);
+        EXPECT_THROW(level(), data::Cancelled);
+    }
+    EXPECT_EQ(level().size(), 97);
 
     // A watch that never stops sees the work through.
     StoppingWatch patient(INT_MAX);

@@ -21,6 +21,11 @@ QByteArray declared(const ColumnInfo& column) {
 
 } // namespace
 
+bool holdsNumbers(const ColumnInfo* column) {
+    return column && (column->storage == Storage::Integer || column->storage == Storage::Real ||
+                      column->storage == Storage::Currency);
+}
+
 std::optional<GroupSummary> makeGroupSummary(Database& database, const TableInfo& table,
                                              const std::array<GroupingTerm, 2>& terms,
                                              const ColumnInfo* statistics,

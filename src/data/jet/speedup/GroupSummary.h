@@ -36,6 +36,9 @@ struct GroupSummary {
     static constexpr char FiguresColumn[] = "~figures";
 };
 
+// Whether the column holds numbers, whose statistics a summary keeps.
+bool holdsNumbers(const ColumnInfo* column);
+
 // Groups of fewer rows than this on average are not worth a summary.
 inline constexpr int MinRowsPerGroup = 8;
 

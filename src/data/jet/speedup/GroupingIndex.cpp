@@ -5,6 +5,7 @@
 #include "data/jet/Database.h"
 #include "data/jet/ExprTranslator.h"
 #include "data/jet/TableLoader.h"
+#include "data/jet/speedup/LevelGroups.h"
 
 #include <algorithm>
 
@@ -51,11 +52,6 @@ const ColumnInfo* soleColumn(const GroupingTerm& term) {
         term.sqliteSql != columnValue(*term.columns[0]).sql.toUtf8())
         return nullptr;
     return term.columns[0];
-}
-
-bool holdsNumbers(const ColumnInfo* column) {
-    return column && (column->storage == Storage::Integer || column->storage == Storage::Real ||
-                      column->storage == Storage::Currency);
 }
 
 } // namespace
@@ -123,6 +119,45 @@ const GroupSummary* GroupingIndex::summary(const TableInfo& table) const {
 
 QString GroupingIndex::leadingTerm(const TableInfo& table) const {
     return table.name == table_ ? leadingTerm_ : QString();
+}
+
+const GroupSummary* GroupingIndex::levelGroups(Database& database, const TableInfo& table,
+                                               const ColumnInfo& column,
+                                               const ColumnInfo* statistics) {
+    const QString statisticsName = statistics ? statistics->name : QString();
+    const auto servesIt = [&](const GroupSummary& groups) {
+        return groups.sourceTable == table.name && groups.second == column.name &&
+               (!statistics || groups.statistics == statisticsName);
+    };
+    if (levelGroups_ && servesIt(*levelGroups_))
+        return &*levelGroups_;
+    const QString key = table.name + u'\0' + column.name + u'\0' + statisticsName;
+    if (key == levelRefused_ ||
+        leadingTerm(table) == QString::fromUtf8(quotedIdentifier(column.name)))
+        return nullptr;
+    Database::OwnStatements own(database);
+    if (levelGroups_) {
+        stale_.push_back(levelDrop_);
+        levelGroups_.reset();
+    }
+    dropStale(database);
+    const QString name = QStringLiteral("~level %1 groups").arg(++made_);
+    levelDrop_ = "DROP TABLE IF EXISTS " + quotedIdentifier(name);
+    // The groups only save time: where they cannot be made the statement answers all the same.
+    try {
+        levelGroups_ = makeLevelGroups(database, table, column, statistics, name);
+    } catch (const Error&) {
+        const bool stopped =
+            data::stopping() || sqlite3_errcode(database.handle()) == SQLITE_INTERRUPT;
+        stale_.push_back(levelDrop_);
+        dropStale(database);
+        if (stopped)
+            throw;
+        return nullptr;
+    }
+    if (!levelGroups_)
+        levelRefused_ = key;
+    return levelGroups_ ? &*levelGroups_ : nullptr;
 }
 
 // An index cannot be dropped while a statement still reads rows (a grid that has not fetched

@@ -24,7 +24,9 @@
 // a date level, a second, partial index over the rows without a date serves its null group.
 //
 // Where the first two levels group by plain columns, the figures of their groups are also
-// counted once (see GroupSummary), and a level-2 statement reads its groups from there.
+// counted once (see GroupSummary), and a level-2 statement reads its groups from there. Until
+// the index for a new order is made, the first level's statements read its groups made in one
+// pass over the table (see LevelGroups).
 namespace data::jet {
 
 class Database;
@@ -42,6 +44,13 @@ public:
     // The first term of the key of the index in place over this table; "" when there is none.
     QString leadingTerm(const TableInfo& table) const;
 
+    // The groups of `column` of the table with the statistics of `statistics` (see
+    // LevelGroups), made now where they are not in place and the index does not begin with the
+    // column; null where they are not made. One such table is kept at a time. Fails with
+    // data::Cancelled when the user stops the pass.
+    const GroupSummary* levelGroups(Database& database, const TableInfo& table,
+                                    const ColumnInfo& column, const ColumnInfo* statistics);
+
 private:
     void dropStale(Database& database);
 
@@ -51,6 +60,9 @@ private:
     std::optional<GroupSummary> summary_;
     QString table_;       // the table of the index in place
     QString leadingTerm_; // and the first term of its key
+    std::optional<GroupSummary> levelGroups_;
+    QByteArray levelDrop_; // the statement that drops them
+    QString levelRefused_; // the table and columns whose groups were too many to keep
     int made_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "data/jet/speedup/SummaryStatement.h"
 
+#include "data/jet/speedup/LevelGroups.h"
+
 #include <algorithm>
 
 namespace data::jet {
@@ -13,13 +15,15 @@ bool isColumn(const Expr& expr, const ExprScope& scope, const QString& name) {
     return column && column->name == name;
 }
 
+bool isNonNullLiteral(const Expr& expr) {
+    return expr.kind == ExprKind::Number || expr.kind == ExprKind::String ||
+           expr.kind == ExprKind::Date || expr.kind == ExprKind::Boolean;
+}
+
 bool isLiteral(const Expr& expr) {
-    switch (expr.kind) {
-    case ExprKind::Number:
-    case ExprKind::String:
-    case ExprKind::Date:
-    case ExprKind::Boolean:
+    if (isNonNullLiteral(expr))
         return true;
+    switch (expr.kind) {
     case ExprKind::Unary:
         return expr.op == Op::Neg && expr.args[0].kind == ExprKind::Number;
     case ExprKind::Call:
@@ -43,17 +47,49 @@ bool isNotNullSecond(const Expr& expr, const ExprScope& scope, const GroupSummar
            isColumn(expr.args[0], scope, summary.second);
 }
 
-bool isFigure(const Expr& expr, const ExprScope& scope, const GroupSummary& summary) {
+// Count(*), Count(1) or Count([column]), and Min, Max, Avg or Sum of a column of numbers: the
+// figures a summary row holds. `column` is null for a count of rows.
+struct Figure {
+    bool count = false;
+    const ColumnInfo* column = nullptr;
+};
+
+std::optional<Figure> figureOf(const Expr& expr, const ExprScope& scope) {
     if (expr.kind != ExprKind::Call || expr.args.size() != 1)
-        return false;
+        return std::nullopt;
     const Expr& arg = expr.args[0];
     const auto named = [&](const char* name) {
         return expr.text.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
     };
+    if (named("Count") && (arg.kind == ExprKind::Star || isNonNullLiteral(arg)))
+        return Figure{true, nullptr};
+    if (arg.kind != ExprKind::Column)
+        return std::nullopt;
+    const ColumnInfo* column = translateExpr(arg, scope).column;
+    if (!column)
+        return std::nullopt;
     if (named("Count"))
-        return arg.kind == ExprKind::Star || isColumn(arg, scope, summary.second);
-    return (named("Min") || named("Max") || named("Avg") || named("Sum")) &&
-           isColumn(arg, scope, summary.statistics);
+        return Figure{true, column};
+    if ((named("Min") || named("Max") || named("Avg") || named("Sum")) && holdsNumbers(column))
+        return Figure{false, column};
+    return std::nullopt;
+}
+
+bool isFigure(const Expr& expr, const ExprScope& scope, const GroupSummary& summary) {
+    const std::optional<Figure> figure = figureOf(expr, scope);
+    if (!figure)
+        return false;
+    if (figure->count)
+        return !figure->column || figure->column->name == summary.second;
+    return !summary.statistics.isEmpty() && figure->column->name == summary.statistics;
+}
+
+// [column] Is Null, or with `negated` [column] Is Not Null: the column, else null.
+const ColumnInfo* nullTested(const Expr& expr, const ExprScope& scope, bool negated) {
+    if (expr.kind != ExprKind::IsNull || expr.negated != negated ||
+        expr.args[0].kind != ExprKind::Column)
+        return nullptr;
+    return translateExpr(expr.args[0], scope).column;
 }
 
 } // namespace
@@ -74,6 +110,38 @@ bool answeredBySummary(const SelectStatement& st, const ExprScope& scope,
                return !i.star &&
                       (isColumn(i.expr, scope, summary.second) || isFigure(i.expr, scope, summary));
            });
+}
+
+std::optional<WholeTableLevel> wholeTableLevel(const SelectStatement& st, const ExprScope& scope) {
+    if (st.distinct || st.having || !st.orderBy.empty() || st.top || !st.where ||
+        st.groupBy.size() > 1)
+        return std::nullopt;
+    const bool grouped = st.groupBy.size() == 1;
+    WholeTableLevel level;
+    level.column = nullTested(*st.where, scope, grouped);
+    if (!level.column || !groupedInOnePass(*level.column))
+        return std::nullopt;
+    if (grouped && (st.groupBy[0].kind != ExprKind::Column ||
+                    translateExpr(st.groupBy[0], scope).column != level.column))
+        return std::nullopt;
+    for (const SelectItem& item : st.items) {
+        if (item.star)
+            return std::nullopt;
+        if (grouped && isColumn(item.expr, scope, level.column->name))
+            continue;
+        const std::optional<Figure> figure = figureOf(item.expr, scope);
+        if (!figure)
+            return std::nullopt;
+        if (figure->count) {
+            if (figure->column && figure->column != level.column)
+                return std::nullopt;
+        } else if (!level.statistics || level.statistics == figure->column) {
+            level.statistics = figure->column;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return level;
 }
 
 } // namespace data::jet

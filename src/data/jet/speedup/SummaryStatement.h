@@ -4,6 +4,8 @@
 #include "data/jet/ExprTranslator.h"
 #include "data/jet/speedup/GroupSummary.h"
 
+#include <optional>
+
 // Whether a statement is a level-2 statement of the grouping tree that the summary of the first
 // two levels' groups answers: one group of the first column, grouped by the second,
 //
@@ -17,5 +19,19 @@ namespace data::jet {
 
 bool answeredBySummary(const SelectStatement& st, const ExprScope& scope,
                        const GroupSummary& summary);
+
+// A statement of a tree level over the whole table, which the level's groups made in one pass
+// answer (see LevelGroups): the level's groups, or its null group,
+//
+//   SELECT [City] AS CNAME, COUNT([City]) AS CCNT[, MIN([Amount]) AS CMIN, ...] FROM [Sales]
+//   WHERE [City] IS NOT NULL GROUP BY [City]
+//   SELECT COUNT(1) AS CCNT[, MIN([Amount]) AS CMIN, ...] FROM [Sales] WHERE [City] IS NULL
+//
+// with its grouping column and the column of numbers its statistics are of (null for none).
+struct WholeTableLevel {
+    const ColumnInfo* column = nullptr;
+    const ColumnInfo* statistics = nullptr;
+};
+std::optional<WholeTableLevel> wholeTableLevel(const SelectStatement& st, const ExprScope& scope);
 
 } // namespace data::jet

@@ -1,0 +1,164 @@
+#include "data/jet/speedup/LevelGroups.h"
+
+#include "data/Operation.h"
+#include "data/jet/Database.h"
+#include "data/jet/Statistics.h"
+#include "data/jet/StorageMapping.h"
+#include "data/jet/TableLoader.h"
+#include "data/jet/speedup/GroupKeys.h"
+
+#include <string>
+#include <vector>
+
+namespace data::jet {
+
+namespace {
+
+// A group as the pass leaves it: the value of its first row, its rows and their statistics.
+struct Group {
+    int type = SQLITE_NULL;
+    std::int64_t integer = 0;
+    double real = 0;
+    std::string text;
+    qint64 rows = 0;
+    Statistics figures;
+};
+
+// The key of the row's value; false for a value of another kind than the column holds.
+bool setKey(sqlite3_value* value, int type, Storage storage, GroupKeys& keys) {
+    switch (type) {
+    case SQLITE_TEXT:
+        if (storage != Storage::Text)
+            return false;
+        keys.setText({reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                      std::size_t(sqlite3_value_bytes(value))});
+        return true;
+    case SQLITE_INTEGER:
+        if (storage == Storage::Text)
+            return false;
+        keys.setInteger(sqlite3_value_int64(value));
+        return true;
+    case SQLITE_FLOAT:
+        if (storage == Storage::Text)
+            return false;
+        keys.setReal(sqlite3_value_double(value));
+        return true;
+    default:
+        return false;
+    }
+}
+
+void keepFirstValue(sqlite3_value* value, int type, Group& group) {
+    group.type = type;
+    if (type == SQLITE_INTEGER)
+        group.integer = sqlite3_value_int64(value);
+    else if (type == SQLITE_FLOAT)
+        group.real = sqlite3_value_double(value);
+    else
+        group.text.assign(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                          std::size_t(sqlite3_value_bytes(value)));
+}
+
+void bindValue(sqlite3_stmt* insert, const Group& group) {
+    switch (group.type) {
+    case SQLITE_INTEGER:
+        sqlite3_bind_int64(insert, 1, group.integer);
+        break;
+    case SQLITE_FLOAT:
+        sqlite3_bind_double(insert, 1, group.real);
+        break;
+    case SQLITE_TEXT:
+        sqlite3_bind_text(insert, 1, group.text.data(), int(group.text.size()), SQLITE_STATIC);
+        break;
+    default:
+        sqlite3_bind_null(insert, 1);
+    }
+}
+
+} // namespace
+
+bool groupedInOnePass(const ColumnInfo& column) {
+    return column.storage == Storage::Integer || column.storage == Storage::Boolean ||
+           column.storage == Storage::Real || column.storage == Storage::Text;
+}
+
+std::optional<GroupSummary> makeLevelGroups(Database& database, const TableInfo& table,
+                                            const ColumnInfo& column, const ColumnInfo* statistics,
+                                            const QString& name) {
+    if (!groupedInOnePass(column))
+        return std::nullopt;
+    Database::OwnStatements own(database);
+    const QByteArray source = quotedIdentifier(table.name);
+    const StatementHandle counting = database.prepareOwn("SELECT count(*) FROM " + source);
+    if (sqlite3_step(counting.get()) != SQLITE_ROW)
+        database.fail();
+    const qint64 total = sqlite3_column_int64(counting.get(), 0);
+
+    // In the table's stored order, which is the order a statement meets a group's rows in.
+    const StatementHandle reading =
+        database.prepareOwn("SELECT " + quotedIdentifier(column.name) + ", " +
+                            (statistics ? quotedIdentifier(statistics->name) : QByteArray("NULL")) +
+                            " FROM " + source + " NOT INDEXED");
+    sqlite3_stmt* rows = reading.get();
+    GroupKeys keys;
+    std::vector<Group> groups;
+    Group nulls;
+    qint64 done = 0;
+    int rc;
+    while ((rc = sqlite3_step(rows)) == SQLITE_ROW) {
+        if (++done % 65536 == 0)
+            tickOrStop(done, total);
+        Group* group = &nulls;
+        sqlite3_value* value = sqlite3_column_value(rows, 0);
+        if (const int type = sqlite3_value_type(value); type != SQLITE_NULL) {
+            if (!setKey(value, type, column.storage, keys))
+                return std::nullopt;
+            const std::uint32_t found = keys.groupOf(std::uint32_t(groups.size()));
+            if (found == groups.size()) {
+                if (groups.size() == MostLevelGroups)
+                    return std::nullopt;
+                keepFirstValue(value, type, groups.emplace_back());
+            }
+            group = &groups[found];
+        }
+        ++group->rows;
+        if (statistics && !group->figures.add(sqlite3_column_value(rows, 1)))
+            throw Error(QStringLiteral("out of memory"));
+    }
+    if (rc != SQLITE_DONE)
+        database.fail();
+
+    const QByteArray groupsTable = quotedIdentifier(name);
+    database.execute("CREATE TABLE " + groupsTable + " (" + quotedIdentifier(column.name) + ' ' +
+                     declaredType(column.storage) + ", " +
+                     quotedIdentifier(GroupSummary::RowsColumn) + " INTEGER, " +
+                     quotedIdentifier(GroupSummary::CountColumn) + " INTEGER, " +
+                     quotedIdentifier(GroupSummary::FiguresColumn) + " BLOB)");
+    const StatementHandle inserting =
+        database.prepareOwn("INSERT INTO " + groupsTable + " VALUES (?, ?, ?, ?)");
+    sqlite3_stmt* insert = inserting.get();
+    // The rows without a value have their row too, counted 0 times, so that the statement of
+    // the null group finds one row however many there are.
+    groups.push_back(std::move(nulls));
+    for (const Group& group : groups) {
+        bindValue(insert, group);
+        sqlite3_bind_int64(insert, 2, group.rows);
+        sqlite3_bind_int64(insert, 3, group.type == SQLITE_NULL ? 0 : group.rows);
+        const QByteArray figures = statistics ? group.figures.bytes() : QByteArray();
+        if (statistics)
+            sqlite3_bind_blob(insert, 4, figures.constData(), int(figures.size()), SQLITE_STATIC);
+        else
+            sqlite3_bind_null(insert, 4);
+        if (sqlite3_step(insert) != SQLITE_DONE)
+            database.fail();
+        sqlite3_reset(insert);
+    }
+    GroupSummary made{table.name, {name, {column}}, QString(), column.name, QString()};
+    if (statistics) {
+        made.table.columns.push_back(*statistics);
+        made.statistics = statistics->name;
+    }
+    return made;
+}
+
+} // namespace data::jet

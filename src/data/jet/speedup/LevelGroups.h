@@ -1,0 +1,41 @@
+#pragma once
+
+#include "data/jet/Catalog.h"
+#include "data/jet/speedup/GroupSummary.h"
+
+#include <QString>
+#include <optional>
+
+// The groups of a tree level over a whole table, made by the engine in one pass over the table's
+// rows. Right after the columns are put in a new order, no index serves the new first level: its
+// statement would have SQLite sort every row under the text collation, which costs several times
+// what reading them does. Here the rows are read once in their stored order and grouped by a key
+// equal for exactly the values the column's collation holds equal (text folded to lower case,
+// whole reals as the integers they equal), and the groups are kept as a table in the shape of
+// the summary of the first two levels (see GroupSummary): one row per group, and one for the
+// rows without a value, with the group's rows, its values counted, and the statistics of the
+// next column gathered by jet_statistics' own code.
+//
+// The level's statements then read that table; their answers are the statements' own: a
+// statement over the table sorts the rows by the column, those of one group in their stored
+// order, so it shows the value of a group's first row and adds its figures in the order kept
+// here.
+namespace data::jet {
+
+class Database;
+
+// More groups than this are left to the statement: the pass would hold too much to save time.
+inline constexpr int MostLevelGroups = 100000;
+
+// Makes the table `name` of the groups of `column` of `table`, with the statistics of
+// `statistics` (a column of numbers) or none. Empty, with nothing made, where the groups are
+// more than MostLevelGroups, or where the column holds a value of another kind than it is
+// declared with. After a failure (data::Error) the caller drops the table `name`.
+std::optional<GroupSummary> makeLevelGroups(Database& database, const TableInfo& table,
+                                            const ColumnInfo& column, const ColumnInfo* statistics,
+                                            const QString& name);
+
+// Whether the column is one the pass groups: numbers or text stored as they are.
+bool groupedInOnePass(const ColumnInfo& column);
+
+} // namespace data::jet
