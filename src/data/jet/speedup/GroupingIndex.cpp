@@ -13,13 +13,15 @@ namespace data::jet {
 
 namespace {
 
-// The quoted table name and the key: "Sales" ("Region", vb_format("OrderDate", ...), ...,
+// The quoted table name and the key: "Sales" ("Region", vb_format("OrderDate", ...), "City",
 // "OrderDate").
 QByteArray keyOf(const TableInfo& table, const std::vector<GroupingTerm>& terms,
                  QByteArray& firstFormatted) {
     QByteArrayList keys;
     std::vector<const ColumnInfo*> covered, read;
     for (const GroupingTerm& term : terms) {
+        if (keys.size() == GroupingIndex::KeyTerms)
+            break;
         const bool bytes =
             std::any_of(term.columns.begin(), term.columns.end(),
                         [](const ColumnInfo* c) { return c->storage == Storage::Blob; });

@@ -9,9 +9,13 @@
 #include <vector>
 
 // The index that serves the grouping tree. A level's statement filters by the columns before the
-// grouping column, groups by that column and takes statistics of the one after it; with one
-// index over the table's columns in tree order, every level reads only index entries: a deep
-// level is a range of them, level 1 one pass in order, and no row is looked up in the table.
+// grouping column, groups by that column and takes statistics of the one after it. The index's
+// key is the tree's first KeyTerms terms in order: level 1 is one pass over it in order, a
+// level below a node of the first levels is a range of its entries, and the first levels read
+// no row of the table. A node deeper down is a range of the entries of its first KeyTerms
+// values, whose rows are then read from the table: each level divides the rows, so such a node
+// holds few of them, and a key of every column made the index take half as long again to build
+// and twice the memory, after every regroup.
 //
 // Text columns are indexed with their own collation, JETTEXT, which is the one the translated
 // statements compare and group with; an index with any other could not serve them.
@@ -20,7 +24,7 @@
 // "yyyy\/mm")), and the nodes below it select their rows by that same text. Its key in the
 // index is that term, exactly as the statements write it, so the level groups in index order
 // and the nodes below it are a range of entries; the date itself follows at the end of the key,
-// so that the index still holds every value the statements read. When the first level is such
+// so that the index holds every value those levels read. When the first level is such
 // a date level, a second, partial index over the rows without a date serves its null group.
 //
 // Where the first two levels group by plain columns, the figures of their groups are also
@@ -33,6 +37,9 @@ class Database;
 
 class GroupingIndex {
 public:
+    // How many of the tree's terms the key holds.
+    static constexpr int KeyTerms = 3;
+
     // Makes the index over these terms of the table, in this order, in place of the one made
     // before; the same table and terms again change nothing. The key stops before the first term
     // that reads raw bytes, which the tree never groups by; with no term left there is no index.
