@@ -75,6 +75,35 @@ void bindValue(sqlite3_stmt* insert, const Group& group) {
     }
 }
 
+// The table `name` of the groups, one row each: the first row's value, the rows, the values
+// counted and the statistics.
+void storeGroups(Database& database, const QString& name, const ColumnInfo& column, bool statistics,
+                 const std::vector<Group>& groups) {
+    const QByteArray table = quotedIdentifier(name);
+    database.execute(("CREATE TABLE " + table + " (" + quotedIdentifier(column.name) + ' ' +
+                      declaredType(column.storage) + ", " +
+                      quotedIdentifier(GroupSummary::RowsColumn) + " INTEGER, " +
+                      quotedIdentifier(GroupSummary::CountColumn) + " INTEGER, " +
+                      quotedIdentifier(GroupSummary::FiguresColumn) + " BLOB)")
+                         .constData());
+    const StatementHandle inserting =
+        database.prepareOwn("INSERT INTO " + table + " VALUES (?, ?, ?, ?)");
+    sqlite3_stmt* insert = inserting.get();
+    for (const Group& group : groups) {
+        bindValue(insert, group);
+        sqlite3_bind_int64(insert, 2, group.rows);
+        sqlite3_bind_int64(insert, 3, group.type == SQLITE_NULL ? 0 : group.rows);
+        const QByteArray figures = statistics ? group.figures.bytes() : QByteArray();
+        if (statistics)
+            sqlite3_bind_blob(insert, 4, figures.constData(), int(figures.size()), SQLITE_STATIC);
+        else
+            sqlite3_bind_null(insert, 4);
+        if (sqlite3_step(insert) != SQLITE_DONE)
+            database.fail();
+        sqlite3_reset(insert);
+    }
+}
+
 } // namespace
 
 bool groupedInOnePass(const ColumnInfo& column) {
@@ -123,36 +152,22 @@ std::optional<GroupSummary> makeLevelGroups(Database& database, const TableInfo&
         }
         ++group->rows;
         if (statistics && !group->figures.add(sqlite3_column_value(rows, 1)))
-            throw Error(QStringLiteral("out of memory"));
+            throw Error(QStringLiteral("The engine ran out of memory grouping the rows."));
     }
     if (rc != SQLITE_DONE)
         database.fail();
 
-    const QByteArray groupsTable = quotedIdentifier(name);
-    database.execute("CREATE TABLE " + groupsTable + " (" + quotedIdentifier(column.name) + ' ' +
-                     declaredType(column.storage) + ", " +
-                     quotedIdentifier(GroupSummary::RowsColumn) + " INTEGER, " +
-                     quotedIdentifier(GroupSummary::CountColumn) + " INTEGER, " +
-                     quotedIdentifier(GroupSummary::FiguresColumn) + " BLOB)");
-    const StatementHandle inserting =
-        database.prepareOwn("INSERT INTO " + groupsTable + " VALUES (?, ?, ?, ?)");
-    sqlite3_stmt* insert = inserting.get();
-    // The rows without a value have their row too, counted 0 times, so that the statement of
-    // the null group finds one row however many there are.
+    // The rows without a value have their row too, even when there are none, so that the null
+    // group's statement finds exactly one.
     groups.push_back(std::move(nulls));
-    for (const Group& group : groups) {
-        bindValue(insert, group);
-        sqlite3_bind_int64(insert, 2, group.rows);
-        sqlite3_bind_int64(insert, 3, group.type == SQLITE_NULL ? 0 : group.rows);
-        const QByteArray figures = statistics ? group.figures.bytes() : QByteArray();
-        if (statistics)
-            sqlite3_bind_blob(insert, 4, figures.constData(), int(figures.size()), SQLITE_STATIC);
-        else
-            sqlite3_bind_null(insert, 4);
-        if (sqlite3_step(insert) != SQLITE_DONE)
-            database.fail();
-        sqlite3_reset(insert);
+    database.execute("BEGIN");
+    try {
+        storeGroups(database, name, column, statistics != nullptr, groups);
+    } catch (...) {
+        database.rollback();
+        throw;
     }
+    database.execute("COMMIT");
     GroupSummary made{table.name, {name, {column}}, QString(), column.name, QString()};
     if (statistics) {
         made.table.columns.push_back(*statistics);
