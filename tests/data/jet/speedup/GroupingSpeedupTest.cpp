@@ -156,14 +156,15 @@ TEST_F(GroupingSpeedup, TheIndexFollowsTheTreeOrderAndStopsBeforeRawBytes) {
 // group's first row, and sums added in the rows' order to the last bit. 120,000 rows are more
 // than SQLite sorts in memory at once, and every group's rows are written in several cases.
 TEST(LevelGroups, AFirstLevelReadFromItsGroupsGivesTheStatementsOwnAnswer) {
-    const QString cities[] = {"Oslo",  "OSLO",  "oslo",  "Bergen", "BERGEN",
-                              "Århus", "ÅRHUS", "åRhus", "Bodø",   "BODØ"};
+    // "Kiel" also with the Kelvin sign, which folds to an ASCII "k".
+    const QString cities[] = {"Oslo",  "OSLO", "oslo", "Bergen", "BERGEN",    "Århus", "ÅRHUS",
+                              "åRhus", "Bodø", "BODØ", "Kiel",   "\u212Aiel", "KIEL"};
     std::vector<Row> rows;
     std::uint32_t random = 12345;
     const auto next = [&] { return random = random * 1103515245u + 12345u, random >> 8; };
     for (int i = 0; i < 120000; ++i) {
         const std::uint32_t r = next();
-        const Cell city = r % 23 == 0 ? Cell(nullptr) : Cell(cities[r % 10]);
+        const Cell city = r % 23 == 0 ? Cell(nullptr) : Cell(cities[r % 13]);
         const Cell amount = r % 17 == 0 ? Cell(nullptr) : Cell((r % 100003) * 0.01 + 0.1);
         rows.push_back({city, amount, std::int64_t(r % 7), Amount{std::int64_t(r % 99991) * 7}});
     }
@@ -214,7 +215,7 @@ TEST(LevelGroups, AFirstLevelReadFromItsGroupsGivesTheStatementsOwnAnswer) {
         EXPECT_EQ(groups, all(grouped + " ORDER BY " + c));
         EXPECT_EQ(all(nulls), all(nulls + " AND 1 = 1"));
         if (level.column == "City") {
-            EXPECT_EQ(groups.size(), 4u);
+            EXPECT_EQ(groups.size(), 5u);
         }
     }
 }
