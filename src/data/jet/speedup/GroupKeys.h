@@ -25,6 +25,8 @@ public:
 
     // The number of the key's group, `next` when the key is new (it is then kept).
     std::uint32_t groupOf(std::uint32_t next);
+    // The bytes of the keys kept.
+    std::size_t keptBytes() const { return keys_.size(); }
 
 private:
     struct Slot {

@@ -144,7 +144,7 @@ std::optional<GroupSummary> makeLevelGroups(Database& database, const TableInfo&
                 return std::nullopt;
             const std::uint32_t found = keys.groupOf(std::uint32_t(groups.size()));
             if (found == groups.size()) {
-                if (groups.size() == MostLevelGroups)
+                if (groups.size() == MostLevelGroups || keys.keptBytes() > MostLevelKeyBytes)
                     return std::nullopt;
                 keepFirstValue(value, type, groups.emplace_back());
             }

@@ -4,6 +4,7 @@
 #include "data/jet/speedup/GroupSummary.h"
 
 #include <QString>
+#include <cstddef>
 #include <optional>
 
 // The groups of a tree level over a whole table, made by the engine in one pass over the table's
@@ -24,13 +25,16 @@ namespace data::jet {
 
 class Database;
 
-// More groups than this are left to the statement: the pass would hold too much to save time.
+// More groups than this, or keys longer than this in all (long texts), are left to the
+// statement: the pass would hold too much to save time.
 inline constexpr int MostLevelGroups = 100000;
+inline constexpr std::size_t MostLevelKeyBytes = 64 * 1024 * 1024;
 
 // Makes the table `name` of the groups of `column` of `table`, with the statistics of
 // `statistics` (a column of numbers) or none. Empty, with nothing made, where the groups are
-// more than MostLevelGroups, or where the column holds a value of another kind than it is
-// declared with. After a failure (data::Error) the caller drops the table `name`.
+// more than MostLevelGroups or their keys more than MostLevelKeyBytes, or where the column holds a
+// value of another kind than it is declared with. After a failure (data::Error) the caller drops
+// the table `name`.
 std::optional<GroupSummary> makeLevelGroups(Database& database, const TableInfo& table,
                                             const ColumnInfo& column, const ColumnInfo* statistics,
                                             const QString& name);
