@@ -2,9 +2,8 @@
 
 #include "data/Error.h"
 #include "data/NumberText.h"
-#include "data/Operation.h"
+#include "data/jet/BatchPipe.h"
 #include "data/jet/CalendarDate.h"
-#include "data/jet/Database.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,27 +19,11 @@ QString plainNumber(double value) {
     return data::numberText(value, QStringLiteral("."));
 }
 
-// The batch's rows come from a list of rows in order, of which LIMIT takes as many as were filled:
-// a full batch and the last, shorter one run the same statement.
-QByteArray batchSql(const QByteArray& quotedTable, int columns, int rows) {
-    QByteArray row = "(";
-    for (int i = 0; i < columns; ++i)
-        row += i > 0 ? ", ?" : "?";
-    row += ')';
-    QByteArray sql = "INSERT INTO " + quotedTable + " SELECT * FROM (VALUES ";
-    for (int i = 0; i < rows; ++i)
-        sql += (i > 0 ? ", " : "") + row;
-    return sql + ") LIMIT ?";
-}
-
 } // namespace
 
-RowInserter::RowInserter(Database& database, const QByteArray& quotedTable,
-                         std::vector<Storage> storages)
-    : database_(database), storages_(std::move(storages)), columns_(int(storages_.size())),
-      batch_(std::clamp(MostParameters / std::max(columns_, 1), 1, RowsPerBatch)),
-      insert_(database.prepareOwn(batchSql(quotedTable, columns_, batch_))),
-      utf8_(std::size_t(batch_) * storages_.size()) {}
+RowInserter::RowInserter(BatchPipe& pipe, std::vector<Storage> storages, int rowsPerBatch)
+    : pipe_(pipe), storages_(std::move(storages)), columns_(int(storages_.size())),
+      rowsPerBatch_(rowsPerBatch), batch_(&pipe.exchange(nullptr)) {}
 
 Storage RowInserter::storageOf(int column) const {
     if (column < 0 || column >= int(storages_.size()))
@@ -50,9 +33,13 @@ Storage RowInserter::storageOf(int column) const {
     return storages_[std::size_t(column)];
 }
 
+RowBatch::Cell& RowInserter::cell(int column) {
+    return batch_->cells[std::size_t(batch_->rows * columns_ + column)];
+}
+
 void RowInserter::setNull(int column) {
     storageOf(column);
-    check(sqlite3_bind_null(insert_.get(), parameter(column)));
+    cell(column) = {};
 }
 
 void RowInserter::setInteger(int column, std::int64_t value) {
@@ -153,35 +140,24 @@ void RowInserter::setText(int column, const QString& value) {
 
 void RowInserter::setBlob(int column, const QByteArray& value) {
     storageOf(column);
-    check(sqlite3_bind_blob64(insert_.get(), parameter(column), value.constData(),
-                              sqlite3_uint64(value.size()), SQLITE_TRANSIENT));
+    bindBytes(column, RowBatch::Kind::Blob, value.constData(), std::size_t(value.size()));
 }
 
 void RowInserter::endRow() {
-    if (++slot_ == batch_)
-        storeBatch(batch_);
-    if (++rows_ % RowsPerReport == 0)
-        data::tickOrStop(rows_);
+    if (++batch_->rows == rowsPerBatch_ || batch_->bytes.size() >= RowBatch::FullBytes)
+        batch_ = &pipe_.exchange(batch_);
 }
 
 void RowInserter::finish() {
-    if (slot_ > 0)
-        storeBatch(slot_);
-}
-
-void RowInserter::storeBatch(int rows) {
-    sqlite3_stmt* insert = insert_.get();
-    check(sqlite3_bind_int(insert, batch_ * columns_ + 1, rows));
-    const int rc = sqlite3_step(insert);
-    sqlite3_reset(insert);
-    if (rc != SQLITE_DONE)
-        database_.fail();
-    sqlite3_clear_bindings(insert); // the next batch's missing values are Null
-    slot_ = 0;
+    RowBatch* last = batch_;
+    batch_ = nullptr;
+    pipe_.finish(last, nullptr);
 }
 
 void RowInserter::bindInteger(int column, std::int64_t value) {
-    check(sqlite3_bind_int64(insert_.get(), parameter(column), value));
+    RowBatch::Cell& to = cell(column);
+    to.kind = RowBatch::Kind::Integer;
+    to.integer = value;
 }
 
 // A date column given a number takes it as a serial date.
@@ -190,7 +166,9 @@ void RowInserter::bindDouble(int column, double value) {
         const auto date = fromSerialDate(value);
         return date ? bindDate(column, *date) : setNull(column);
     }
-    check(sqlite3_bind_double(insert_.get(), parameter(column), value));
+    RowBatch::Cell& to = cell(column);
+    to.kind = RowBatch::Kind::Real;
+    to.real = value;
 }
 
 void RowInserter::bindRounded(int column, double value) {
@@ -200,41 +178,41 @@ void RowInserter::bindRounded(int column, double value) {
     bindInteger(column, std::int64_t(rounded));
 }
 
-// Most text is ASCII, which is its own UTF-8.
+// Most text is ASCII, which is its own UTF-8 and goes into the batch's bytes as it is read.
 void RowInserter::bindText(int column, const QString& value) {
-    QByteArray& utf8 = utf8_[std::size_t(parameter(column) - 1)];
+    std::string& bytes = batch_->bytes;
+    const std::size_t offset = bytes.size();
     const qsizetype size = value.size();
-    utf8.resize(size);
-    const char16_t* from = reinterpret_cast<const char16_t*>(value.utf16());
-    char* to = utf8.data();
+    bytes.resize(offset + std::size_t(size));
+    const auto* from = reinterpret_cast<const char16_t*>(value.constData());
+    char* to = bytes.data() + offset;
     for (qsizetype i = 0; i < size; ++i) {
         if (from[i] >= 0x80) {
-            utf8 = value.toUtf8();
-            break;
+            const QByteArray utf8 = value.toUtf8();
+            bytes.resize(offset);
+            return bindBytes(column, RowBatch::Kind::Text, utf8.constData(),
+                             std::size_t(utf8.size()));
         }
         to[i] = char(from[i]);
     }
-    bindUtf8(column);
+    RowBatch::Cell& cell = this->cell(column);
+    cell.kind = RowBatch::Kind::Text;
+    cell.offset = offset;
+    cell.length = std::size_t(size);
 }
 
 void RowInserter::bindDate(int column, const DateTimeParts& date) {
     const EngineDateText text = engineDateText(date);
-    QByteArray& utf8 = utf8_[std::size_t(parameter(column) - 1)];
-    utf8.resize(qsizetype(text.size()));
-    std::copy(text.begin(), text.end(), utf8.data());
-    bindUtf8(column);
+    bindBytes(column, RowBatch::Kind::Text, text.data(), text.size());
 }
 
-// The buffer stays untouched until the row is stored.
-void RowInserter::bindUtf8(int column) {
-    const QByteArray& utf8 = utf8_[std::size_t(parameter(column) - 1)];
-    check(sqlite3_bind_text(insert_.get(), parameter(column), utf8.constData(), int(utf8.size()),
-                            SQLITE_STATIC));
-}
-
-void RowInserter::check(int rc) const {
-    if (rc != SQLITE_OK)
-        database_.fail();
+void RowInserter::bindBytes(int column, RowBatch::Kind kind, const char* bytes,
+                            std::size_t length) {
+    RowBatch::Cell& cell = this->cell(column);
+    cell.kind = kind;
+    cell.offset = batch_->bytes.size();
+    cell.length = length;
+    batch_->bytes.append(bytes, length);
 }
 
 } // namespace data::jet

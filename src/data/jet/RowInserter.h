@@ -2,26 +2,26 @@
 
 #include "data/jet/CalendarDate.h"
 #include "data/jet/Catalog.h"
-#include "data/jet/SqliteHandles.h"
+#include "data/jet/RowBatch.h"
 #include "data/jet/TableSource.h"
 
 #include <vector>
 
-// Stores the rows a reader pushes into one table of the engine, turning each value into the
-// column's storage. Rows go in batches of up to RowsPerBatch through one prepared statement,
-// which costs the engine far less per row than a statement run for each; finish() stores the
-// last, shorter batch. Turning values into storage: a reader that gives a Double for a Currency
-// column, or a number for a text column, still stores what the column's type calls for. A value
-// that cannot be stored as the column's type (a date out of range, text for a date column that
-// is no date in the engine's form) is stored as Null.
+// Turns the values a reader pushes into the storage of each column of one table of the engine,
+// row after row into batches that it hands to the engine's thread (see BatchPipe), which stores
+// them (see BatchWriter). It runs on the reader's thread and never touches the engine. A reader
+// that gives a Double for a Currency column, or a number for a text column, still gets what the
+// column's type calls for stored. A value that cannot be stored as the column's type (a date out
+// of range, text for a date column that is no date in the engine's form) is stored as Null.
 namespace data::jet {
 
-class Database;
+class BatchPipe;
 
 class RowInserter final : public RowSink {
 public:
-    // `quotedTable` is the table's name as SQL quotes it; one storage per column, in order.
-    RowInserter(Database& database, const QByteArray& quotedTable, std::vector<Storage> storages);
+    // One storage per column, in order; `rowsPerBatch` rows fill a batch of the pipe's, or
+    // fewer holding RowBatch::FullBytes of text and binary values.
+    RowInserter(BatchPipe& pipe, std::vector<Storage> storages, int rowsPerBatch);
 
     void setNull(int column) override;
     void setInteger(int column, std::int64_t value) override;
@@ -33,38 +33,24 @@ public:
     void setText(int column, const QString& value) override;
     void setBlob(int column, const QByteArray& value) override;
     void endRow() override;
-    // Stores the rows not yet stored; the rows are all stored once it returns.
+    // Hands over the last batch: every row is then on its way.
     void finish();
 
 private:
     Storage storageOf(int column) const;
+    RowBatch::Cell& cell(int column);
     void bindInteger(int column, std::int64_t value);
     void bindDouble(int column, double value);
     void bindRounded(int column, double value);
     void bindText(int column, const QString& value);
     void bindDate(int column, const DateTimeParts& date);
-    void bindUtf8(int column);
-    void check(int rc) const;
-    // The statement's parameter of the column in the row being filled.
-    int parameter(int column) const { return slot_ * columns_ + column + 1; }
-    void storeBatch(int rows);
+    void bindBytes(int column, RowBatch::Kind kind, const char* bytes, std::size_t length);
 
-    // Rows stored between two reports of how many were stored to the operation running.
-    static constexpr qint64 RowsPerReport = 4096;
-    static constexpr int RowsPerBatch = 64;
-    // SQLite takes at most 32,766 parameters in a statement.
-    static constexpr int MostParameters = 32000;
-
-    Database& database_;
+    BatchPipe& pipe_;
     std::vector<Storage> storages_;
     int columns_;
-    int batch_;    // rows in a full batch
-    int slot_ = 0; // the row being filled within the batch
-    StatementHandle insert_;
-    qint64 rows_ = 0;
-    // Each value's text in UTF-8, by slot and column: SQLite reads it in place until the batch is
-    // stored, and the buffers are reused batch after batch rather than copied each time.
-    std::vector<QByteArray> utf8_;
+    int rowsPerBatch_;
+    RowBatch* batch_; // the batch being filled
 };
 
 } // namespace data::jet

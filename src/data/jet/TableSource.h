@@ -71,7 +71,9 @@ public:
     // regard to case). Fails with data::Error when the source cannot be read.
     virtual std::optional<SourceTable> describe(const QString& name) = 0;
     // Pushes every row of the table into the sink. Fails with data::Error on damage, with
-    // DescriptionChanged when the table is not as describe() said.
+    // DescriptionChanged when the table is not as describe() said. The engine calls it on a
+    // thread of its own, while nothing else uses the source, and the sink may end it by
+    // throwing.
     virtual void load(const QString& name, RowSink& sink) = 0;
     // The saved query of that name (compared without regard to case), or nothing when there is
     // none; asked only for a name describe() does not know.
