@@ -220,7 +220,7 @@ TEST_F(JetTranslate, ConditionsSelectTheRightRowsAndValuesFollowJetsArithmetic) 
         {"(Not [Shipped]) Is Null Or [OrderID] = 4", "4"},
         {"[OrderDate] = CDate('2001-03-04 10:00:00')", "1"},
         {"[OrderDate] >= #3/30/2001# And [OrderDate] < #2002-01-01#", "2,5"},
-        {"Format([OrderDate], \"yyyy\\/\\Qq\") = '2001/Q3'", "2"},
+        {"Format([OrderDate], \"yyyy\\/\\Qq\") = '2001/q3'", "2"},
         {"Format$([OrderDate], 'YYYY') = '2001'", "1,2,5"},
         {"[Region] Like 'n*' And [Customer] Not Like 'b*'", "1,6"},
         {"[OrderID] In (1, 4) Or [OrderID] Between 5 And 5", "1,4,5"},
