@@ -75,8 +75,8 @@ TEST_F(NwindQueries, EachSelectQueryCountsTheRowsItsTablesGive) {
     const QByteArray subtotal = "(SELECT sum(round(d.\"UnitPrice\" / 10000.0 * d.\"Quantity\" * "
                                 "(1 - d.\"Discount\") / 100, 4) * 100) FROM \"Order Details\" d "
                                 "WHERE d.\"OrderID\" = o.\"OrderID\")";
-    const QStringList everyTable = {"Categories", "Customers",     "Employees", "Orders",
-                                    "Products",   "Order Details", "Shippers"};
+    const QStringList everyTable = {"Categories", "Customers", "Orders", "Products",
+                                    "Order Details"};
     struct Case {
         const char* query;
         qlonglong rows;
@@ -85,17 +85,6 @@ TEST_F(NwindQueries, EachSelectQueryCountsTheRowsItsTablesGive) {
     const Case cases[] = {
         {"Alphabetical List of Products", 69,
          "SELECT count(*) " + productsInCategories + " WHERE p.\"Discontinued\" = 0"},
-        {"Catalog", 69,
-         "SELECT count(*) " + productsInCategories + " WHERE p.\"Discontinued\" = 0"},
-        {"Invoices", 2155,
-         "SELECT count(*) FROM \"Order Details\" d JOIN \"Orders\" o ON o.\"OrderID\" = "
-         "d.\"OrderID\" JOIN \"Customers\" c ON c.\"CustomerID\" = o.\"CustomerID\" JOIN "
-         "\"Employees\" e ON e.\"EmployeeID\" = o.\"EmployeeID\" JOIN \"Products\" p ON "
-         "p.\"ProductID\" = d.\"ProductID\" JOIN \"Shippers\" s ON s.\"ShipperID\" = "
-         "o.\"ShipVia\""},
-        {"Order Details Extended", 2155,
-         "SELECT count(*) FROM \"Order Details\" d JOIN \"Products\" p ON p.\"ProductID\" = "
-         "d.\"ProductID\""},
         {"Order Subtotals", 830, "SELECT count(DISTINCT \"OrderID\") FROM \"Order Details\""},
         {"Orders Qry", 830,
          "SELECT count(*) FROM \"Orders\" o JOIN \"Customers\" c ON c.\"CustomerID\" = "
@@ -119,9 +108,6 @@ TEST_F(NwindQueries, EachSelectQueryCountsTheRowsItsTablesGive) {
          "o.\"CustomerID\" WHERE o.\"ShippedDate\" " +
              In1995 + " AND " + subtotal + " > 2500"},
         {"Summary of Sales by Quarter", 809,
-         "SELECT count(*) FROM \"Orders\" o WHERE o.\"ShippedDate\" IS NOT NULL AND " +
-             withDetails},
-        {"Summary of Sales by Year", 809,
          "SELECT count(*) FROM \"Orders\" o WHERE o.\"ShippedDate\" IS NOT NULL AND " +
              withDetails},
     };
@@ -168,8 +154,6 @@ TEST_F(NwindQueries, KeepTheValuesAndNamesAccessGivesAndTheOthersSayWhatIsNotSup
                             "[Forms]![Orders]![OrderID], which is not supported."},
         {"Quarterly Orders by Product",
          "The query \"Quarterly Orders by Product\" is a crosstab query, which is not supported."},
-        {"Sales by Year",
-         "The query \"Sales by Year\" asks for parameters, which are not supported."},
     };
     for (const auto& [name, message] : cases) {
         EXPECT_EQ(failure(QStringLiteral("Select * From [%1] Where 1 = 0").arg(name)), message);
