@@ -1,6 +1,5 @@
 // The statements and conditions the program writes in the Oracle dialect, run on the test
 // server through the driver unchanged.
-#include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/Recordset.h"
 #include "server/ServerConnection.h"

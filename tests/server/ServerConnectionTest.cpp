@@ -9,7 +9,6 @@
 #include "data/odbc/OdbcProvider.h"
 #include "support/DataFailure.h"
 
-#include <QDateTime>
 #include <gtest/gtest.h>
 #include <limits>
 

@@ -4,7 +4,6 @@
 #include "support/NwindWindowFixture.h"
 #include "ui/dialogs/frmOpenSource.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 

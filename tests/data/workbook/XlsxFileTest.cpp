@@ -4,7 +4,6 @@
 #include "data/workbook/XlsxFile.h"
 
 #include "WorkbookFixtures.h"
-#include "data/AdoTypes.h"
 #include "data/FileKind.h"
 #include "data/access/RecordingSink.h"
 #include "data/jet/JetTestSupport.h"
