@@ -86,9 +86,6 @@ TEST_F(NwindQueries, EachSelectQueryCountsTheRowsItsTablesGive) {
         {"Alphabetical List of Products", 69,
          "SELECT count(*) " + productsInCategories + " WHERE p.\"Discontinued\" = 0"},
         {"Order Subtotals", 830, "SELECT count(DISTINCT \"OrderID\") FROM \"Order Details\""},
-        {"Orders Qry", 830,
-         "SELECT count(*) FROM \"Orders\" o JOIN \"Customers\" c ON c.\"CustomerID\" = "
-         "o.\"CustomerID\""},
         {"Product Sales for 1995", 77,
          "SELECT count(*) FROM (SELECT DISTINCT c.\"CategoryName\", p.\"ProductName\" " +
              soldIn1995 + "\"ShippedDate\" " + In1995 + ")"},
