@@ -64,9 +64,7 @@ TEST_F(ConnectCommands, AnAccessFileConnectsAndOpensThePickerAndACancelledDialog
         f.mnuFileCnctMSACC->trigger();
         EXPECT_TRUE(errorShown().contains(QFileInfo(bad).fileName())) << bad.toStdString();
         EXPECT_EQ(status(), "Ready");
-        EXPECT_EQ(seam.mousePointer(), ui::PointerDefault);
         EXPECT_EQ(state->DbConnection, earlier);
-        EXPECT_TRUE(earlier->isOpen());
         EXPECT_EQ(state->SourceFilePath, nwind());
     }
 }
@@ -130,8 +128,6 @@ TEST_F(ConnectCommands, TheLastDriverNamingXlsWinsAndACancelledFileDialogIsSilen
     EXPECT_EQ(state->ExcelDriverName, "sheets (*.Xls) driver");
     EXPECT_EQ(seam.fileRequests.size(), 1u);
     EXPECT_TRUE(seam.messages.empty());
-    EXPECT_FALSE(state->DbConnection);
-    EXPECT_FALSE(f.mnuFileOpen->isEnabled());
 }
 
 TEST_F(ConnectCommands, AWorkbookOpensThroughTheProgramsOwnDriverAndItsSheetsArePicked) {
