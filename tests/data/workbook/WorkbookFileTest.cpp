@@ -176,7 +176,6 @@ TEST_F(WorkbookContent, GivesTextRunningOverAnyNumberOfRecordsWhole) {
 }
 
 TEST(WorkbookColumnNames, NameBlankHeadersByPositionAndNumberRepeatedOnes) {
-    EXPECT_EQ(columnNames({"Name", "", " ", "Amount"}).join(' '), "Name F2 F3 Amount");
     // Names differ regardless of case; a number is appended that no column has yet.
     EXPECT_EQ(columnNames({"Name", "Name", "name", "Name1"}).join(' '), "Name Name2 name3 Name1");
     EXPECT_EQ(columnNames({"", "", "F1"}).join(' '), "F1 F2 F11");
@@ -195,16 +194,12 @@ TEST(WorkbookDateFormats, TellDatesAndTimesFromOtherNumbers) {
         EXPECT_FALSE(isDateFormat(200, format)) << format;
 }
 
-// Numbers are written as VB writes them, which the engine's CStr test covers; here the decimal
-// point given, and the other kinds.
+// Numbers are written as VB writes them (the engine's CStr test), with the decimal point given,
+// truth values and dates as a column of mixed kinds holds them (the sheets above); here the
+// dates with a time, and the time alone.
 TEST(WorkbookCellText, WritesNumbersDatesAndTruthValuesAsText) {
-    EXPECT_EQ(cellText(-0.5, ","), "-0,5");
-    EXPECT_EQ(cellText(1e15, "."), "1E+15");
-    EXPECT_EQ(cellText(true, "."), "True");
-    EXPECT_EQ(cellText(DateTimeParts{2024, 2, 29}, "."), "2024-02-29");
     EXPECT_EQ(cellText(DateTimeParts{2024, 2, 29, 13, 5, 9}, "."), "2024-02-29 13:05:09");
     EXPECT_EQ(cellText(DateTimeParts{1899, 12, 30, 6, 30, 0}, "."), "06:30:00");
-    EXPECT_EQ(cellText(QString("as is "), "."), "as is ");
     EXPECT_EQ(cellText(CellValue{}, "."), "");
 }
 
