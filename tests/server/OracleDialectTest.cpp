@@ -4,11 +4,9 @@
 #include "data/Recordset.h"
 #include "server/ServerConnection.h"
 #include "support/DrillRun.h"
-#include "support/FileCopies.h"
 #include "tree/DateGrouping.h"
 #include "tree/TreeInvariant.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace test::server;
@@ -78,23 +76,4 @@ TEST(TreeDrill, ExactDecimalsBeyondADoubleAndNamesInDoubleQuotesSelectTheirRows)
                                  "Sum: 1,234.57)\n"))
         << run.out.toStdString();
     EXPECT_TRUE(run.lines().last().endsWith(" nodes: 0 violations")) << run.out.toStdString();
-}
-
-// Columns moved through the grid's header on the server table: the date to the front, then
-// the amount between region and customer.
-TEST(TreeDrill, ColumnsMovedThroughTheHeaderRegroupTheServerTable) {
-    QTemporaryDir folder;
-    const QString copied = folder.filePath("copied.txt");
-    const QStringList login = {"--oracle",        dataSource().dsn, "--user",
-                               dataSource().user, "--password",     dataSource().password};
-    const test::DrillRun run = test::runDrill(
-        login + QStringList{"--table", "sales.orders", "--depth", "3", "--auto-query", "on",
-                            "--move", "6-6:0", "--move", "4-4:2", "--select", "", "--copy",
-                            "grid:0-1", "--copy-to", copied, "--check"});
-    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
-    ASSERT_FALSE(run.lines().isEmpty());
-    EXPECT_EQ(run.lines().first().toUpper(), "COLUMNS: ORDERED | ORDER_ID | AMOUNT | REGION | "
-                                             "CUSTOMER | QUANTITY | PAID | SHIPPED | RECEIPT");
-    EXPECT_TRUE(run.lines().last().endsWith(": 0 violations")) << run.lines().last().toStdString();
-    EXPECT_TRUE(run.copiedRootsFirstTwoColumns(test::contentsOf(copied)));
 }
