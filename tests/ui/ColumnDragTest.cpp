@@ -70,6 +70,11 @@ TEST_F(ColumnDrag, HeaderSelectsPicksUpRefusesAndMovesABlock) {
     EXPECT_EQ(block(), -11);
     form->grdDataGrid->Scroll(-2, 0);
 
+    // A held left button moving along the header selects nothing without a press there.
+    mouse(QEvent::MouseMove, onHeader(2));
+    EXPECT_EQ(block(), -11);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
     mouse(QEvent::MouseButtonPress, onHeader(1));
     EXPECT_TRUE(form->SelectingColumns);
     mouse(QEvent::MouseMove, onHeader(2));

@@ -281,6 +281,7 @@ TEST_F(JetTranslate, TextStatementsOrderingAndTheFieldTypeOfEachSelectItem) {
         {"IIf([Shipped], 1, 'a')", adVarWChar},
         {"Nz([Freight], 0)", adVarWChar},
         {"Nz([Amount])", adCurrency},
+        {"Count(*)", adInteger},
         {"Min([OrderDate])", adDate},
         {"Sum([Year])", adInteger},
         {"Sum([Amount])", adCurrency},

@@ -45,9 +45,11 @@ TEST(VbConversions, RoundingOverflowAndNumbersAsVbWritesAndReadsThem) {
                             {"vb_cint(2.5)", "2"},
                             {"vb_cint(3.5)", "4"},
                             {"vb_cint(-2.5)", "-2"},
+                            {"vb_cint(32767.4)", "32767"},
                             {"vb_cint(-32768.5)", "-32768"},
                             {"vb_cint(' 12 ')", "12"},
                             {"vb_clng(2147483646.5)", "2147483646"},
+                            {"vb_clng(-2147483648)", "-2147483648"},
                             // A date counts as its serial number: noon rounds to the even day.
                             {"vb_clng('2001-03-04 12:00:00')", "36954"},
                             {"vb_ccur(1.23456)", "1.2346"},
@@ -135,6 +137,7 @@ TEST(VbFormatDates, BoundariesLettersQuotingAndMinutes) {
 TEST(VbFormatNumbers, Placeholders) {
     expectFormats({
         {"1234.5", "#,##0.00", "1,234.50"},
+        {"1234567", "#,##0", "1,234,567"},
         {"0.5", "0%", "50%"},
         {"0.5", "#.##", ".5"},
         {"2.5", "0", "3"},
@@ -157,6 +160,7 @@ TEST(VbCDate, ReadsEngineTextSerialNumbersAndRegionalFormats) {
                      {"vb_cdate('3/4/2001')", "2001-03-04 00:00:00"},
                      {"vb_cdate('3/4/2001 10:05 PM')", "2001-03-04 22:05:00"},
                      {"vb_cdate('3/4/2001 12:05:09 AM')", "2001-03-04 00:05:09"},
+                     {"vb_cdate('3/4/2001 17:30')", "2001-03-04 17:30:00"},
                      {"vb_cdate('Sunday, March 4, 2001')", "2001-03-04 00:00:00"},
                      {"vb_cdate(36954.25)", "2001-03-04 06:00:00"},
                      {"vb_cdbl(vb_cdate('2001-03-04 18:00:00'))", "36954.75"}});
@@ -202,8 +206,10 @@ TEST(VbDateParts, DatePartsAndPiecesOfText) {
     // Pieces of text.
     expectTexts(runner, {
                             {"vb_left('Hello', 2)", "He"},
+                            {"vb_left('Hi', 5)", "Hi"},
                             {"vb_right('Hello', 3)", "llo"},
                             {"vb_mid('Hello', 2, 3)", "ell"},
+                            {"vb_mid('Hello', 2)", "ello"},
                             {"vb_mid('Hello', 9)", ""},
                             {"vb_mid('Umsätze', 4, 2)", "ät"},
                             {"vb_left(12345, 2)", "12"},

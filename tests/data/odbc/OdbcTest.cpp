@@ -16,6 +16,8 @@ using namespace data;
 TEST(OdbcAdoType, IntegersHaveUnsignedCodesAndOtherTypesAreReadAsText) {
     const std::tuple<SQLSMALLINT, int, int> cases[] = {
         {SQL_TINYINT, ado::adTinyInt, ado::adUnsignedTinyInt},
+        {SQL_SMALLINT, ado::adSmallInt, ado::adUnsignedSmallInt},
+        {SQL_INTEGER, ado::adInteger, ado::adUnsignedInt},
         {SQL_BIGINT, ado::adBigInt, ado::adUnsignedBigInt},
         {SQL_DECIMAL, ado::adNumeric, ado::adNumeric},
         {SQL_VARBINARY, ado::adVarBinary, ado::adVarBinary},
