@@ -25,14 +25,17 @@ TEST(DropGap, GapsAndTheBandsAndSpansTheyLieIn) {
         int start, end;
         std::optional<int> first, last;
     } cases[] = {
-        {InView, 100, 1, 1, 0, 0},                        // over the first column's left half
-        {InView, 100, 0, 0, std::nullopt, std::nullopt},  // the block is already in front
-        {InView, 4800, 1, 2, 5, 5},                       // over the last column's right half
+        {InView, 100, 1, 1, 0, 0},                       // over the first column's left half
+        {InView, 100, 0, 0, std::nullopt, std::nullopt}, // the block is already in front
+        {InView, 4800, 1, 2, 5, 5},                      // over the last column's right half
+        {InView, 4800, 3, 4, std::nullopt, std::nullopt},
         {InView, 6100, 1, 1, std::nullopt, std::nullopt}, // beyond the grid's right edge
         {InView, 2000, 4, 4, 2, 2},                       // the edge between two columns
         {InView, 1500, 4, 4, 1, 2}, // a middle belongs to the gaps on both sides
+        {InView, 1500, 2, 4, 1, 1},
         {InView, 2000, 2, 2, std::nullopt, std::nullopt}, // the gap right before the block
         {InView, 3000, 2, 2, std::nullopt, std::nullopt}, // and right after it
+        {InView, 3000, 1, 3, std::nullopt, std::nullopt}, // inside it
         {Scrolled, 1200, 0, 0, 3, 3},                     // next to the first column in view
         {Scrolled, 300, 4, 4, 0, 0},                      // the front gap goes before the others
         {{}, 100, 0, 0, std::nullopt, std::nullopt},

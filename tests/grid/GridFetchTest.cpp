@@ -130,6 +130,7 @@ TEST_F(GridFetchTest, CellsShowValuesAsTheRegionWritesThemUnderTheFieldNames) {
     const test::LocaleScope german(test::Germany);
     EXPECT_EQ(cell(1, "Freight").toString(), "1007,64");
     EXPECT_EQ(cell(0, "OrderDate").toString(), "04.08.1994");
+    EXPECT_TRUE(cell(0, "OrderID", Qt::TextAlignmentRole).toInt() & Qt::AlignRight);
     EXPECT_TRUE(cell(0, "Freight", Qt::TextAlignmentRole).toInt() & Qt::AlignRight);
     EXPECT_FALSE(cell(0, "ShipName", Qt::TextAlignmentRole).toInt() & Qt::AlignRight);
 }
