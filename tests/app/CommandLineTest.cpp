@@ -41,7 +41,6 @@ TEST(CommandLine, AFileAndATableOrWhyNotAndHelpAndVersionWithoutAWindow) {
         {{"--version", "--help"}, version},
         {{"nwind.mdb", "--table", "--help"}, ""},
         {{"nwind.mdb", "--table", "--version", "--help"}, usage},
-        {{"nwind.mdb"}, ""},
         {{"--versions"}, ""},
     };
     for (const auto& a : asked)

@@ -14,7 +14,6 @@ TEST(ConnectionStringText, KeysIgnoreCaseUnquotedBlanksAreDroppedAndQuotedValues
     EXPECT_EQ(cs.value("provider"), "Microsoft.Jet.OLEDB.4.0");
     EXPECT_EQ(cs.value("DATA SOURCE"), "/home/me/nwind.mdb");
     EXPECT_FALSE(cs.contains("User ID"));
-    EXPECT_EQ(cs.value("User ID"), "");
 
     const auto spaced = ConnectionString::parse(" Driver = My Driver ;; DBQ=/a b/c.xls ; ");
     ASSERT_EQ(spaced.pairs().size(), 2u);
@@ -30,7 +29,6 @@ TEST(ConnectionStringText, KeysIgnoreCaseUnquotedBlanksAreDroppedAndQuotedValues
     EXPECT_EQ(quoted.value("Data Source"), "sales");
     EXPECT_EQ(quoted.value("Password"), "ti;ger\"x");
     EXPECT_EQ(ConnectionString::parse("A='it''s'").value("a"), "it's");
-    EXPECT_EQ(ConnectionString::parse("A=' padded '").value("a"), " padded ");
     EXPECT_EQ(ConnectionString::parse("A==B=1").value("a=b"), "1");
 }
 

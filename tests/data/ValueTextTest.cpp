@@ -42,7 +42,6 @@ TEST(ValueText, NumbersAndDatesAsTheRegionWritesThem) {
         {quint64(18446744073709551615u), ado::adUnsignedBigInt, "18446744073709551615",
          "18446744073709551615"},
         {-1234567.25, ado::adDouble, "-1234567.25", "-1234567,25"},
-        {1e-7, ado::adDouble, "1E-07", "1E-07"},
         {3.14159265, ado::adCurrency, "3.1416", "3,1416"},
         {double(0.15f), ado::adSingle, "0.15", "0,15"}, // not 0.150000005960464
         // Bytes show as a placeholder naming their size.
@@ -67,7 +66,6 @@ TEST(ValueText, NumbersAndDatesAsTheRegionWritesThem) {
         // Access keeps a time alone on day zero.
         {QDateTime(QDate(1899, 12, 30), afternoon), ado::adDate, "2:05:09 PM", "14:05:09"},
     });
-    EXPECT_EQ(valueText(day, ado::adDate, QLocale(QStringLiteral("en_GB"))), "04/08/1994");
 
     // Without a locale given, the program's own one applies.
     const test::LocaleScope german(test::Germany);

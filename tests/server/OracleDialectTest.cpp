@@ -1,15 +1,12 @@
 // The statements and conditions the program writes in the Oracle dialect, run on the test
 // server through the driver unchanged.
-#include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/Recordset.h"
 #include "server/ServerConnection.h"
 #include "support/DrillRun.h"
-#include "support/FileCopies.h"
 #include "tree/DateGrouping.h"
 #include "tree/TreeInvariant.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace test::server;
@@ -44,10 +41,8 @@ TEST(OracleDialect, DateGroupsCarryTheirMasksLabelsAndEveryNodeSelectsItsOwnRows
     // Every node of the server's tables selects its own rows.
     test::TreeInvariant tree(connection, "SALES.ORDERS", data::Dialect::Oracle);
     EXPECT_GT(tree.check({"REGION", "PAID", "AMOUNT"}, "Year"), 0);
-    EXPECT_GT(tree.check({"ORDERED", "CUSTOMER", "QUANTITY"}, "Quarter"), 0);
     for (const QString& dateGroup : tree::DateGroupKeywords)
         EXPECT_GT(tree.check({"ORDERED", "REGION"}, dateGroup), 0) << dateGroup.toStdString();
-    EXPECT_GT(tree.check({"QUANTITY", "ORDERED"}, "Day"), 0);
     // Ungrouped dates, one of them with a fraction of a second, each select their one row.
     EXPECT_GT(tree.check({"ORDERED", "SHIPPED", "AMOUNT"}, "None"), 0);
 
@@ -81,23 +76,4 @@ TEST(TreeDrill, ExactDecimalsBeyondADoubleAndNamesInDoubleQuotesSelectTheirRows)
                                  "Sum: 1,234.57)\n"))
         << run.out.toStdString();
     EXPECT_TRUE(run.lines().last().endsWith(" nodes: 0 violations")) << run.out.toStdString();
-}
-
-// Columns moved through the grid's header on the server table: the date to the front, then
-// the amount between region and customer.
-TEST(TreeDrill, ColumnsMovedThroughTheHeaderRegroupTheServerTable) {
-    QTemporaryDir folder;
-    const QString copied = folder.filePath("copied.txt");
-    const QStringList login = {"--oracle",        dataSource().dsn, "--user",
-                               dataSource().user, "--password",     dataSource().password};
-    const test::DrillRun run = test::runDrill(
-        login + QStringList{"--table", "sales.orders", "--depth", "3", "--auto-query", "on",
-                            "--move", "6-6:0", "--move", "4-4:2", "--select", "", "--copy",
-                            "grid:0-1", "--copy-to", copied, "--check"});
-    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
-    ASSERT_FALSE(run.lines().isEmpty());
-    EXPECT_EQ(run.lines().first().toUpper(), "COLUMNS: ORDERED | ORDER_ID | AMOUNT | REGION | "
-                                             "CUSTOMER | QUANTITY | PAID | SHIPPED | RECEIPT");
-    EXPECT_TRUE(run.lines().last().endsWith(": 0 violations")) << run.lines().last().toStdString();
-    EXPECT_TRUE(run.copiedRootsFirstTwoColumns(test::contentsOf(copied)));
 }

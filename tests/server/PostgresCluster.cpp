@@ -7,7 +7,6 @@
 #include <QStorageInfo>
 #include <pwd.h>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace test::server {
 

@@ -1,7 +1,6 @@
 // A statement the server is busy with, stopped by the operation running: cancelled through the
 // driver, it ends in Cancelled long before the server would have answered, and the connection
 // goes on.
-#include "data/Connection.h"
 #include "data/Recordset.h"
 #include "server/ServerConnection.h"
 #include "support/StoppingWatch.h"

@@ -9,7 +9,6 @@
 #include "data/odbc/OdbcProvider.h"
 #include "support/DataFailure.h"
 
-#include <QDateTime>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -140,11 +139,6 @@ TEST(ServerValues, TextsAndBytesComeWholeAndTwoResultsAreReadSideBySide) {
         rs->MoveNext();
     }
     EXPECT_TRUE(rs->Eof());
-
-    // Statements reach the server as they are written, whatever their characters.
-    auto found = query(connectToServer(),
-                       "SELECT order_id FROM sales.orders WHERE customer = 'Zoë Ærø 東京'");
-    EXPECT_EQ(found->Fields(0).Value(), 2);
 
     // Two results of one connection are read side by side.
     auto c = connectToServer();

@@ -2,13 +2,11 @@
 // reached through its ODBC data source.
 #include "server/ServerConnection.h"
 #include "support/MainWindowFixture.h"
-#include "ui/dialogs/frmLogin.h"
 #include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/StatusBar.h"
 #include "ui/session/PickerScript.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QTableView>
 #include <QTest>

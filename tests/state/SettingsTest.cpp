@@ -1,7 +1,6 @@
 // The window's bounds and the Auto Query Details switch, kept in the settings store between runs.
 #include "support/MainWindowFixture.h"
 
-#include <QAction>
 #include <QLocale>
 
 using Settings = MainWindowFixture;

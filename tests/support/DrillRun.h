@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QProcess>
-#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -16,17 +15,6 @@ struct DrillRun {
     QString err;
 
     QStringList lines() const { return out.split('\n', Qt::SkipEmptyParts); }
-
-    // After --move and --copy grid:0-1 at the root: what Copy must have written, the header of
-    // the first two grid columns and one line per row the root counts, each ended by CR.
-    bool copiedRootsFirstTwoColumns(const QString& copied) const {
-        const QStringList columns = lines().value(0).section(QStringLiteral(": "), 1).split(" | ");
-        const QString root = lines().value(1);
-        const qsizetype rows =
-            root.section('(', 1).section(QRegularExpression("[;)]"), 0, 0).remove(',').toLongLong();
-        return rows > 0 && copied.startsWith(columns.mid(0, 2).join('\t') + '\r') &&
-               copied.count('\r') == rows + 1 && copied.endsWith('\r');
-    }
 };
 
 inline DrillRun runDrill(const QStringList& arguments) {

@@ -98,14 +98,14 @@ TEST(GroupingModel, AColumnMoveKeepsTheDepthsThatStillHold) {
         const char* order;
         int discardFrom;
     } moves[] = {
-        {"sssss", 1, 1, 3, "A* C* B D E", 2}, // nothing numeric: depth 1 still holds
-        {"sssss", 1, 1, 0, "B A C D E", 0},   // to the front: a new root
-        {"sssss", 1, 1, 5, "A* C* D E B", 2}, // after the last column
-        {"snsss", 2, 3, 1, "A* C D B E", 1},  // the column at the gap is numeric
-        {"sssss", 2, 3, 1, "A* C* D B E", 2},
-        {"ssnss", 1, 1, 4, "A* C D B E", 1}, // the column after the block takes its place
-        {"sssns", 1, 1, 3, "A* C B D E", 1}, // the column at the gap is numeric
-        {"sssss", 1, 2, 1, "A* B* C* D* E*", -1},
+        {"sssss", 1, 1, 3, "A* C* B D E", 2},     // nothing numeric: depth 1 still holds
+        {"sssss", 1, 1, 0, "B A C D E", 0},       // to the front: a new root
+        {"sssss", 1, 1, 5, "A* C* D E B", 2},     // after the last column
+        {"snsss", 2, 3, 1, "A* C D B E", 1},      // the column at the gap is numeric
+        {"ssnss", 1, 1, 4, "A* C D B E", 1},      // the column after the block takes its place
+        {"sssns", 1, 1, 3, "A* C B D E", 1},      // the column at the gap is numeric
+        {"sssss", 1, 2, 4, "A* D* B C E", 2},     // a block to the right
+        {"sssss", 1, 2, 1, "A* B* C* D* E*", -1}, // the gaps at the block's ends: no move
         {"sssss", 1, 2, 3, "A* B* C* D* E*", -1},
     };
     for (const auto& m : moves) {

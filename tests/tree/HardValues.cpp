@@ -1,7 +1,6 @@
 #include "tree/HardValues.h"
 
 #include "data/AdoTypes.h"
-#include "data/TableEntry.h"
 #include "data/jet/JetTestSupport.h"
 
 #include <cstdint>

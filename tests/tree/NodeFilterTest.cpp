@@ -7,16 +7,13 @@
 
 #include <gtest/gtest.h>
 
-// A NUL character cannot stand inside a literal: each dialect joins in its own Chr(0).
+// A NUL character cannot stand inside a literal, which a driver may read as a C string: the
+// condition joins in Chr(0).
 TEST(NodeFilter, TextsHoldingNulJoinTheDialectsChr) {
     const auto columns = test::columnTable({{"[Note]", data::Conversion::CStr}});
     const tree::NodeValue node{QString("it's") + QChar(0) + QChar(0) + "x", data::ado::adVarWChar,
                                QString()};
-    const std::pair<data::Dialect, QString> cases[] = {
-        {data::Dialect::Jet, "[Note] = ('it''s' & Chr(0) & '' & Chr(0) & 'x')"},
-        {data::Dialect::OdbcBridge, "[Note] = ('it''s' & Chr(0) & '' & Chr(0) & 'x')"},
-        {data::Dialect::Oracle, "[Note] = ('it''s' || CHR(0) || '' || CHR(0) || 'x')"},
-    };
-    for (const auto& [dialect, expected] : cases)
-        EXPECT_EQ(tree::makeFilter({&node, 1}, columns, dialect), expected);
+    for (const data::Dialect dialect : {data::Dialect::Jet, data::Dialect::OdbcBridge})
+        EXPECT_EQ(tree::makeFilter({&node, 1}, columns, dialect),
+                  "[Note] = ('it''s' & Chr(0) & '' & Chr(0) & 'x')");
 }

@@ -3,13 +3,10 @@
 // works. Escape is pressed just before the command and heard at the operation's first turn of
 // the window's events, as a key pressed while the window is busy is.
 #include "data/AdoTypes.h"
-#include "data/Connection.h"
-#include "data/Dialect.h"
 #include "data/Recordset.h"
 #include "data/jet/JetProvider.h"
 #include "data/jet/JetTestSupport.h"
 #include "support/NwindWindowFixture.h"
-#include "ui/main/frmMain.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -66,14 +66,6 @@ TEST_F(EditCopy, TheTreeFromTheSelectedNodeAndTheSelectedGridColumnsOfItsRows) {
     // Grid columns: every row behind the node, fetched afresh; the values of several columns as
     // the engine's & writes them, a single one as the grid shows it, Null as nothing; each line
     // ends with CR.
-    ui::script::queuePick(seam, "Order Details");
-    form->mnuFileOpen->trigger();
-    root = form->tvTreeView->Nodes(1);
-    click(root);
-    click(child(root, "10250"));
-    EXPECT_EQ(copyGrid(2, 4),
-              "UnitPrice\tQuantity\tDiscount\r7.7\t10\t0\r42.4\t35\t0.15\r16.8\t15\t0.15\r");
-
     ui::script::queuePick(seam, "Orders");
     form->mnuFileOpen->trigger();
     root = form->tvTreeView->Nodes(1);

@@ -55,8 +55,6 @@ TEST_F(MainWindow, MenuChecksFollowTheRunStateAndTheLayoutClampsAndDrags) {
     EXPECT_NEAR(widthOf(f.grdDataGrid), 3000 - 1640, px());
     EXPECT_NEAR(leftOf(f.lblTitle[1]), 1560, px());
     EXPECT_EQ(f.tvTreeView->y(), f.picTitles->height());
-    EXPECT_EQ(f.grdDataGrid->y(), f.tvTreeView->y());
-    EXPECT_EQ(f.tvTreeView->height(), f.grdDataGrid->height());
     EXPECT_EQ(f.tvTreeView->y() + f.tvTreeView->height(), f.sbStatusBar->y());
 
     // Shrinking the window pulls a split that no longer fits back to Width - 1500.
@@ -96,14 +94,6 @@ TEST_F(MainWindow, MenuChecksFollowTheRunStateAndTheLayoutClampsAndDrags) {
     press();
     moveTo(bar->width() + 2000);
     EXPECT_NEAR(leftOf(f.picSplitter), 9000 - 500, px());
-    release();
-    EXPECT_NEAR(leftOf(f.imgSplitter), 9000 - 1500, px());
-
-    // Moves without a press leave the grey bar; a release in place keeps the split.
-    const int greyAt = f.picSplitter->x();
-    moveTo(-500);
-    EXPECT_EQ(f.picSplitter->x(), greyAt);
-    press();
     release();
     EXPECT_NEAR(leftOf(f.imgSplitter), 9000 - 1500, px());
 }

@@ -2,12 +2,10 @@
 // built by clicks, titles, the rows behind the selected node, the load rule, Auto Query Details
 // and sorting from the column headers. (Every node's count against its rows is checked by
 // DrillTest, which clicks the same window.)
-#include "data/Connection.h"
 #include "data/Recordset.h"
 #include "support/NwindWindowFixture.h"
 
 #include <QHeaderView>
-#include <QLabel>
 #include <QScrollBar>
 
 namespace {

@@ -4,7 +4,6 @@
 // round.
 #include "AccessFixtures.h"
 #include "RecordingSink.h"
-#include "data/Error.h"
 #include "data/access/AccessFile.h"
 #include "data/access/Jet4Edit.h"
 #include "data/access/TextDecoder.h"

@@ -1,14 +1,9 @@
 // What a date mask of Format tells the engine. The span of dates a comparison with its text
 // stands for: every date the mask writes as the text must lie in it, or the condition would lose
-// rows (the tree's own masks are checked through whole trees grouped by every date group). And
-// grouping by text that only holds numbers (and letters the case-insensitive collation would not
-// reorder) runs without the collation, so that the grouping index serves it, with the same groups.
+// rows (the tree's own masks are checked through whole trees grouped by every date group).
 #include "data/jet/vb/DateMask.h"
 
-#include "data/TextCollation.h"
 #include "data/jet/CalendarDate.h"
-#include "data/jet/JetTestSupport.h"
-#include "data/jet/Translate.h"
 #include "data/jet/vb/RegionalSettings.h"
 
 #include <QLocale>
@@ -60,40 +55,4 @@ TEST(DateMaskSpan, IsTheUnitTheTextNamesAndHoldsEveryDateThatShowsAsTheText) {
     EXPECT_EQ(span(R"(yyyy\/mm)", "2001/13"), "none");
     EXPECT_EQ(span("yyyymm", "200103"), "none");
     EXPECT_EQ(span("mmm yyyy", "Mar 2001"), "none");
-}
-
-TEST(JetDateGrouping, MasksOfNumbersGroupWithoutTheCollation) {
-    Engine engine(data::jet::testing::ordersAndT());
-    const auto groupBy = [&](const QString& expression) {
-        const QString sql =
-            QString::fromUtf8(translate("SELECT " + expression +
-                                            " AS CNAME, COUNT(1) AS CCNT FROM [Orders] WHERE "
-                                            "[OrderDate] IS NOT NULL  GROUP BY " +
-                                            expression,
-                                        engine)
-                                  .sqliteSql);
-        return sql.mid(sql.indexOf("GROUP BY "));
-    };
-    EXPECT_EQ(groupBy(R"(Format([OrderDate], "yyyy\/\Qq"))"),
-              R"(GROUP BY vb_format("OrderDate", 'yyyy\/\Qq'))");
-    // Names, regional formats, letters of both cases, text columns: the collation stays.
-    for (const char* expression :
-         {R"(Format([OrderDate], "yyyy mmm"))", R"(Format([OrderDate], "Short Date"))",
-          R"(Format([OrderDate], 'yyyy "aB"'))", R"(Format([OrderDate], 'yyyy_\Q'))",
-          R"(Format([Customer], "yyyy"))", R"(Format([OrderDate]))"})
-        EXPECT_TRUE(groupBy(expression).endsWith(" COLLATE JETTEXT")) << expression;
-
-    // What a mask can write, and which alphabets sort the same without the collation.
-    EXPECT_EQ(vb::DateMask(uR"(yyyy\/\Qq)").alphabet(), QString("0123456789/Q"));
-    EXPECT_EQ(vb::DateMask(u"h:nn AM/PM").alphabet(), QString("0123456789: AMPM"));
-    EXPECT_EQ(vb::DateMask(u"yy ww y d").alphabet(), QString("0123456789   "));
-    for (const char16_t* mask : {u"mmm", u"dddd", u"ddddd", u"ttttt", u"c", u"hh AMPM"})
-        EXPECT_FALSE(vb::DateMask(mask).alphabet().has_value())
-            << QStringView(mask).toString().toStdString();
-
-    EXPECT_TRUE(data::collatesAsBinary(u"0123456789/: -"));
-    EXPECT_TRUE(data::collatesAsBinary(u"Ab"));  // a < b as A < b
-    EXPECT_FALSE(data::collatesAsBinary(u"aB")); // a < b but B < a
-    EXPECT_FALSE(data::collatesAsBinary(u"Q_")); // q > _ but Q < _
-    EXPECT_FALSE(data::collatesAsBinary(u"0é"));
 }

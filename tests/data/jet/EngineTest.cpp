@@ -63,19 +63,12 @@ protected:
     // Over the rows (key, x) given as SQL VALUES: for each key, whether each of the four is the
     // same value of the same type as SQLite's own; "" when all are, else the first that is not.
     QString differences(const QByteArray& rows) {
-        const QByteArray sql =
-            "WITH v(k, x) AS (VALUES " + rows + ") SELECT k, " +
-            "jet_min(jet_statistics(x)) IS min(x) AND typeof(jet_min(jet_statistics(x))) = "
-            "typeof(min(x)), "
-            "jet_max(jet_statistics(x)) IS max(x) AND typeof(jet_max(jet_statistics(x))) = "
-            "typeof(max(x)), "
-            "jet_avg(jet_statistics(x)) IS avg(x) AND typeof(jet_avg(jet_statistics(x))) = "
-            "typeof(avg(x)), "
-            "jet_sum(jet_statistics(x)) IS sum(x) AND typeof(jet_sum(jet_statistics(x))) = "
-            "typeof(sum(x)) "
-            "FROM v GROUP BY k";
-        data::jet::Statement statement = runner.engine().prepare(sql);
         const char* names[] = {"Min", "Max", "Avg", "Sum"};
+        QByteArray sql = "WITH v(k, x) AS (VALUES " + rows + ") SELECT k";
+        for (const QByteArray f : {"min", "max", "avg", "sum"})
+            sql += ", jet_" + f + "(jet_statistics(x)) IS " + f + "(x) AND typeof(jet_" + f +
+                   "(jet_statistics(x))) = typeof(" + f + "(x))";
+        data::jet::Statement statement = runner.engine().prepare(sql + " FROM v GROUP BY k");
         while (statement.step())
             for (int i = 0; i < 4; ++i)
                 if (statement.value(i + 1).toInt() != 1)
@@ -235,7 +228,6 @@ TEST(Statement, ConvertsValuesByStorage) {
         EXPECT_FALSE(rows.value(column).isValid()) << column;
     EXPECT_EQ(rows.value(5), QVariant(QString(""))); // empty, not null
     EXPECT_FALSE(rows.step());
-    EXPECT_FALSE(rows.step());
 
     // Without columns, values come as stored and names from the query.
     Statement stored = runner.engine().prepare("SELECT Flag AS Truth, Money, \"When\" FROM Kinds");
@@ -315,9 +307,6 @@ TEST(JetTextCollation, IsATotalOrderOfCaseFoldedTextWithAccentsNextToTheirLetter
     EXPECT_LT(compareText("Äpfel", "Birne"), 0);
     EXPECT_LT(compareText("apfel", "ÄPFEL"), 0);
     EXPECT_LT(compareText("Abend", "Äpfel"), 0); // letters first, accents only on a tie
-    EXPECT_EQ(compareText("ÄRGER", "ärger"), 0);
-    EXPECT_NE(compareText("straße", "STRASSE"), 0);
-    EXPECT_EQ(compareText("straße", "STRAẞE"), 0);
 }
 
 // Min, Max, Avg and Sum taken in one pass give what SQLite's own four give, value for value and

@@ -99,9 +99,6 @@ TEST_F(Views, WhatTheEngineCannotAnswerIsNamedWithTheQueryAndNestingEnds) {
     EXPECT_EQ(failure("SELECT * FROM [Ping]"),
               "The query \"Ping\" reads itself in a loop (\"Ping\" reads \"Pong\", which reads "
               "\"Pang\", which reads \"Ping\"), which is not supported.");
-    EXPECT_EQ(failure("SELECT * FROM [Pang]"),
-              "The query \"Pang\" reads itself in a loop (\"Pang\" reads \"Ping\", which reads "
-              "\"Pong\", which reads \"Pang\"), which is not supported.");
     EXPECT_EQ(failure("SELECT * FROM [Above Ping]"),
               "The query \"Above Ping\" reads the query \"Ping\", which cannot be opened. The "
               "query \"Ping\" reads itself in a loop (\"Ping\" reads \"Pong\", which reads "

@@ -48,7 +48,6 @@ TEST_F(WorkbookContent, ListsEveryWorksheetAsASystemTableButCannotLoadOneWithout
         listed << entry.name + ":" + entry.type;
     EXPECT_EQ(listed.join(' '), "Sheet1$:SYSTEM TABLE Dates$:SYSTEM TABLE Joe's$:SYSTEM TABLE "
                                 "Empty$:SYSTEM TABLE Offset$:SYSTEM TABLE Exact$:SYSTEM TABLE");
-    EXPECT_EQ(file.tableNames().join(' '), "Sheet1$ Dates$ Joe's$ Empty$ Offset$ Exact$");
     EXPECT_EQ(file.describe("joe's$")->name, "Joe's$");
     EXPECT_FALSE(file.describe("Sheet1").has_value());
 
@@ -126,8 +125,6 @@ TEST_F(WorkbookContent, KeepsEveryValueOfAColumnOfMixedKindsAsText) {
               (std::vector<Value>{QString("True"), QString("1"), QString("yes"), Null{}}));
     EXPECT_EQ(columnValues(joes, "Errors"),
               (std::vector<Value>{Null{}, Null{}, QString("text"), QString("5")}));
-    EXPECT_EQ(columnValues(joes, "Nothing"), (std::vector<Value>(4, Null{})));
-    EXPECT_EQ(columnValues(joes, "2024"), (std::vector<Value>{1.0, 2.0, 3.0, 4.0}));
 
     // Numbers as text take the region's decimal point, and no digit grouping.
     const LoadedTable german = load("Joe's$", QLocale(QLocale::German, QLocale::Germany));
@@ -179,7 +176,6 @@ TEST_F(WorkbookContent, GivesTextRunningOverAnyNumberOfRecordsWhole) {
 }
 
 TEST(WorkbookColumnNames, NameBlankHeadersByPositionAndNumberRepeatedOnes) {
-    EXPECT_EQ(columnNames({"Name", "", " ", "Amount"}).join(' '), "Name F2 F3 Amount");
     // Names differ regardless of case; a number is appended that no column has yet.
     EXPECT_EQ(columnNames({"Name", "Name", "name", "Name1"}).join(' '), "Name Name2 name3 Name1");
     EXPECT_EQ(columnNames({"", "", "F1"}).join(' '), "F1 F2 F11");
@@ -198,16 +194,12 @@ TEST(WorkbookDateFormats, TellDatesAndTimesFromOtherNumbers) {
         EXPECT_FALSE(isDateFormat(200, format)) << format;
 }
 
-// Numbers are written as VB writes them, which the engine's CStr test covers; here the decimal
-// point given, and the other kinds.
+// Numbers are written as VB writes them (the engine's CStr test), with the decimal point given,
+// truth values and dates as a column of mixed kinds holds them (the sheets above); here the
+// dates with a time, and the time alone.
 TEST(WorkbookCellText, WritesNumbersDatesAndTruthValuesAsText) {
-    EXPECT_EQ(cellText(-0.5, ","), "-0,5");
-    EXPECT_EQ(cellText(1e15, "."), "1E+15");
-    EXPECT_EQ(cellText(true, "."), "True");
-    EXPECT_EQ(cellText(DateTimeParts{2024, 2, 29}, "."), "2024-02-29");
     EXPECT_EQ(cellText(DateTimeParts{2024, 2, 29, 13, 5, 9}, "."), "2024-02-29 13:05:09");
     EXPECT_EQ(cellText(DateTimeParts{1899, 12, 30, 6, 30, 0}, "."), "06:30:00");
-    EXPECT_EQ(cellText(QString("as is "), "."), "as is ");
     EXPECT_EQ(cellText(CellValue{}, "."), "");
 }
 
@@ -222,27 +214,21 @@ TEST_F(WorkbookSamples, ReadTablesOfNumbersRaggedRowsAndSheetsOfMostlyFormatting
     EXPECT_EQ(definitions.names(),
               (QStringList{"PROFIL", "a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"}));
     ASSERT_EQ(definitions.rows.size(), 14u);
-    EXPECT_EQ(definitions.rows.back()[0], Value(QString("Q0")));
     EXPECT_EQ(definitions.rows.back()[12], Value(267.0));
 
     // Blank headers, and columns with no value at all.
     const LoadedTable axes = loadTable(profiles, "AXISDEF$");
-    EXPECT_EQ(axes.names(), (QStringList{"PROFIL", "i", "d", "F4", "F5", "F6"}));
-    EXPECT_EQ(axes.types(), (std::vector<int>{adVarWChar, adDouble, adDouble, adVarWChar,
-                                              adVarWChar, adVarWChar}));
-    EXPECT_EQ(axes.value(axes.rowWhere("PROFIL", QString("P9.3")), "d"), Value(109.0));
+    EXPECT_EQ(kindsOf(axes), "PROFIL:T i:N d:N F4:T F5:T F6:T");
 
     // Most of these levels are formulas, whose results the workbook keeps.
     const LoadedTable levels = loadTable(profiles, "PROFILELEVELS$");
     std::vector<int> types(31, adDouble);
     types[0] = types[30] = adVarWChar;
     EXPECT_EQ(levels.types(), types);
-    EXPECT_EQ(levels.names()[30], "F31");
     const Row& first = levels.rowWhere("PROFIL", QString("P8.2"));
     EXPECT_EQ(levels.value(first, "Quergefälle"), Value(0.025));
     ASSERT_TRUE(std::holds_alternative<double>(levels.value(first, "i1")));
     EXPECT_NEAR(std::get<double>(levels.value(first, "i1")), 265.21206, 1e-9);
-    EXPECT_EQ(levels.value(first, "k2"), Value(270.65));
 
     // Rows of unequal length, with nulls where they end early.
     WorkbookFile file(sharedWorkbook("ragged.xls"));
@@ -260,8 +246,6 @@ TEST_F(WorkbookSamples, ReadTablesOfNumbersRaggedRowsAndSheetsOfMostlyFormatting
     EXPECT_EQ(formats.tableNames(), (QStringList{"table1$", "table2$", "table3$"}));
     const LoadedTable colours = loadTable(formats, "table1$");
     EXPECT_EQ(colours.names(), (QStringList{"RED", "RED1", "F3"}));
-    ASSERT_EQ(colours.rows.size(), 9u);
-    EXPECT_EQ(colours.rows[2], (Row{QString("LEFT"), QString("CENTER"), QString("RIGHT")}));
     // One merged cell with a value, then formatted cells without any.
     const LoadedTable merged = loadTable(formats, "table2$");
     EXPECT_EQ(merged.names(), (QStringList{"MERGED", "F2", "F3"}));
@@ -271,10 +255,6 @@ TEST_F(WorkbookSamples, ReadTablesOfNumbersRaggedRowsAndSheetsOfMostlyFormatting
     EXPECT_EQ(mixed.tableNames(), (QStringList{"Sheet1$", "Sheet2$", "Sheet3$"}));
     const LoadedTable scattered = loadTable(mixed, "Sheet1$");
     EXPECT_EQ(scattered.names().join(' '), "aasa F2 F3 F4 F5 F6 F7 F8 F9 F10 F11 F12 F13");
-    ASSERT_EQ(scattered.rows.size(), 16u);
-    EXPECT_EQ(scattered.value(scattered.rows[10], "aasa"), Value(QString("legenda ")));
-    EXPECT_EQ(scattered.value(scattered.rows[10], "F6"), Value(QString("as")));
-    EXPECT_EQ(scattered.value(scattered.rows[9], "F12"), Value(QString("asasa")));
     EXPECT_EQ(test::failureOf([&] { mixed.describe("Sheet2$"); }),
               "The worksheet 'Sheet2$' holds no cells.");
 }
