@@ -163,11 +163,11 @@ std::optional<GroupSummary> makeLevelGroups(Database& database, const TableInfo&
     database.execute("BEGIN");
     try {
         storeGroups(database, name, column, statistics != nullptr, groups);
+        database.execute("COMMIT");
     } catch (...) {
         database.rollback();
         throw;
     }
-    database.execute("COMMIT");
     GroupSummary made{table.name, {name, {column}}, QString(), column.name, QString()};
     if (statistics) {
         made.table.columns.push_back(*statistics);

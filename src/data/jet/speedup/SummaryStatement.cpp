@@ -1,5 +1,6 @@
 #include "data/jet/speedup/SummaryStatement.h"
 
+#include "data/Error.h"
 #include "data/jet/speedup/LevelGroups.h"
 
 #include <algorithm>
@@ -8,10 +9,20 @@ namespace data::jet {
 
 namespace {
 
+// The table's column a column reference names; null for any other expression, and for a name
+// the table lacks, which the statement's own translation then reports.
+const ColumnInfo* columnOf(const Expr& expr, const ExprScope& scope) {
+    if (expr.kind != ExprKind::Column)
+        return nullptr;
+    try {
+        return translateExpr(expr, scope).column;
+    } catch (const Error&) {
+        return nullptr;
+    }
+}
+
 bool isColumn(const Expr& expr, const ExprScope& scope, const QString& name) {
-    if (expr.kind != ExprKind::Column || name.isEmpty())
-        return false;
-    const ColumnInfo* column = translateExpr(expr, scope).column;
+    const ColumnInfo* column = name.isEmpty() ? nullptr : columnOf(expr, scope);
     return column && column->name == name;
 }
 
@@ -63,9 +74,7 @@ std::optional<Figure> figureOf(const Expr& expr, const ExprScope& scope) {
     };
     if (named("Count") && (arg.kind == ExprKind::Star || isNonNullLiteral(arg)))
         return Figure{true, nullptr};
-    if (arg.kind != ExprKind::Column)
-        return std::nullopt;
-    const ColumnInfo* column = translateExpr(arg, scope).column;
+    const ColumnInfo* column = columnOf(arg, scope);
     if (!column)
         return std::nullopt;
     if (named("Count"))
@@ -86,10 +95,9 @@ bool isFigure(const Expr& expr, const ExprScope& scope, const GroupSummary& summ
 
 // [column] Is Null, or with `negated` [column] Is Not Null: the column, else null.
 const ColumnInfo* nullTested(const Expr& expr, const ExprScope& scope, bool negated) {
-    if (expr.kind != ExprKind::IsNull || expr.negated != negated ||
-        expr.args[0].kind != ExprKind::Column)
+    if (expr.kind != ExprKind::IsNull || expr.negated != negated)
         return nullptr;
-    return translateExpr(expr.args[0], scope).column;
+    return columnOf(expr.args[0], scope);
 }
 
 } // namespace
@@ -121,8 +129,7 @@ std::optional<WholeTableLevel> wholeTableLevel(const SelectStatement& st, const 
     level.column = nullTested(*st.where, scope, grouped);
     if (!level.column || !groupedInOnePass(*level.column))
         return std::nullopt;
-    if (grouped && (st.groupBy[0].kind != ExprKind::Column ||
-                    translateExpr(st.groupBy[0], scope).column != level.column))
+    if (grouped && columnOf(st.groupBy[0], scope) != level.column)
         return std::nullopt;
     for (const SelectItem& item : st.items) {
         if (item.star)
