@@ -99,11 +99,11 @@ TableInfo loadAsDescribed(Database& database, TableSource& source, const SourceT
     try {
         database.execute(createSql(info).constData());
         storeRows(database, source, table.name, info);
+        database.execute("COMMIT");
     } catch (...) {
         database.rollback();
         throw;
     }
-    database.execute("COMMIT");
     return info;
 }
 
@@ -119,11 +119,11 @@ void storeQueryRows(Database& database, const TableInfo& info, const QByteArray&
     try {
         database.execute(createSql(info).constData());
         database.execute(("INSERT INTO " + quotedIdentifier(info.name) + ' ' + query).constData());
+        database.execute("COMMIT");
     } catch (...) {
         database.rollback();
         throw;
     }
-    database.execute("COMMIT");
 }
 
 TableInfo loadTable(Database& database, TableSource& source, const SourceTable& table) {
