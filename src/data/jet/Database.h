@@ -44,8 +44,19 @@ public:
 
     // The engine's own statements (the caller holds an OwnStatements scope).
     void execute(const char* sql);
-    // Undoes the transaction open: a load that failed or was stopped leaves nothing behind.
-    void rollback();
+    // Runs `work` (the engine's own statements) in one transaction: committed when it returns,
+    // undone when it or the commit fails, so that a load that failed or was stopped leaves
+    // nothing behind.
+    template <typename Work> void inTransaction(Work&& work) {
+        execute("BEGIN");
+        try {
+            work();
+            execute("COMMIT");
+        } catch (...) {
+            rollback();
+            throw;
+        }
+    }
     StatementHandle prepareOwn(const QByteArray& sql);
 
     // A query given from outside: one statement that only reads.
@@ -62,6 +73,7 @@ public:
     [[noreturn]] void fail() const;
 
 private:
+    void rollback();
     static int authorize(void* self, int action, const char* detail1, const char* detail2,
                          const char* database, const char* trigger);
     StatementHandle prepare(const char* sql, int length, const char** tail);

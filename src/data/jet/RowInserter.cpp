@@ -5,7 +5,6 @@
 #include "data/jet/BatchPipe.h"
 #include "data/jet/CalendarDate.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace data::jet {

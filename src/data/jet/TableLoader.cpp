@@ -95,15 +95,10 @@ void storeRows(Database& database, TableSource& source, const QString& sourceNam
 TableInfo loadAsDescribed(Database& database, TableSource& source, const SourceTable& table) {
     TableInfo info = describeForEngine(table);
     Database::OwnStatements own(database);
-    database.execute("BEGIN");
-    try {
+    database.inTransaction([&] {
         database.execute(createSql(info).constData());
         storeRows(database, source, table.name, info);
-        database.execute("COMMIT");
-    } catch (...) {
-        database.rollback();
-        throw;
-    }
+    });
     return info;
 }
 
@@ -115,15 +110,10 @@ QByteArray quotedIdentifier(const QString& name) {
 
 void storeQueryRows(Database& database, const TableInfo& info, const QByteArray& query) {
     Database::OwnStatements own(database);
-    database.execute("BEGIN");
-    try {
+    database.inTransaction([&] {
         database.execute(createSql(info).constData());
         database.execute(("INSERT INTO " + quotedIdentifier(info.name) + ' ' + query).constData());
-        database.execute("COMMIT");
-    } catch (...) {
-        database.rollback();
-        throw;
-    }
+    });
 }
 
 TableInfo loadTable(Database& database, TableSource& source, const SourceTable& table) {

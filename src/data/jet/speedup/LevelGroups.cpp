@@ -160,14 +160,8 @@ std::optional<GroupSummary> makeLevelGroups(Database& database, const TableInfo&
     // The rows without a value have their row too, even when there are none, so that the null
     // group's statement finds exactly one.
     groups.push_back(std::move(nulls));
-    database.execute("BEGIN");
-    try {
-        storeGroups(database, name, column, statistics != nullptr, groups);
-        database.execute("COMMIT");
-    } catch (...) {
-        database.rollback();
-        throw;
-    }
+    database.inTransaction(
+        [&] { storeGroups(database, name, column, statistics != nullptr, groups); });
     GroupSummary made{table.name, {name, {column}}, QString(), column.name, QString()};
     if (statistics) {
         made.table.columns.push_back(*statistics);
