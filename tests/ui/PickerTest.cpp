@@ -122,9 +122,10 @@ TEST_F(Picker, TheColumnTableHoldsAThousandAndOneColumnsAndRefusesMore) {
 
     pick("W1002");
     EXPECT_TRUE(errorShown().contains("1002"));
-    // Nothing of the wider table was written over the column table.
-    EXPECT_EQ(state->Grouping.FieldCount, 1001);
-    EXPECT_EQ(state->Grouping.ColInfo[1000].ColName, "C1000");
+    // No record source is open after it, and nothing of the wider table was written.
+    EXPECT_EQ(state->Grouping.FieldCount, 0);
+    EXPECT_EQ(state->Grouping.RecordSource, "");
+    EXPECT_EQ(state->Grouping.ColInfo[1000].ColName, "");
 
     // A narrower table after the wide one leaves nothing of it behind its own columns.
     pick("W3");

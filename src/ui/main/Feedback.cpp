@@ -8,16 +8,33 @@
 
 namespace ui {
 
+namespace {
+
+OperationPump* runningPump() {
+    return dynamic_cast<OperationPump*>(data::currentWatch());
+}
+
+} // namespace
+
 Feedback::Feedback(UiSeam& seam, StatusBar& bar) : seam_(seam), bar_(bar), panel_(*bar.Panels(1)) {}
 
 void Feedback::cancelled() {
-    status(QStringLiteral("Cancelled"));
-    seam_.setMousePointer(PointerDefault);
+    atRest(QStringLiteral("Cancelled"));
 }
 
 void Feedback::status(const QString& text) {
     panel_.setText(text);
+    if (OperationPump* pump = runningPump())
+        pump->statusChanged(text);
     panel_.repaint();
+}
+
+void Feedback::atRest(const QString& text) {
+    if (OperationPump* pump = runningPump())
+        pump->settle();
+    panel_.setText(text);
+    panel_.repaint();
+    seam_.setMousePointer(PointerDefault);
 }
 
 void Feedback::busy(const QString& text) {
@@ -26,8 +43,7 @@ void Feedback::busy(const QString& text) {
 }
 
 void Feedback::ready() {
-    status(QStringLiteral("Ready"));
-    seam_.setMousePointer(PointerDefault);
+    atRest(QStringLiteral("Ready"));
 }
 
 void Feedback::showError(const QString& description) {

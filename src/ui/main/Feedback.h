@@ -26,9 +26,9 @@ public:
     // Shows `text` in the status panel at once (the operation that follows does not return to
     // the event loop before it ends) and the hourglass pointer.
     void busy(const QString& text);
-    // "Ready" and the default pointer.
+    // "Ready" and the default pointer; the progress bar and Cancel go first.
     void ready();
-    // Status text only, painted at once.
+    // Status text only, painted at once (beside the progress while it shows).
     void status(const QString& text);
 
     // The "Error!" box with the failure's description and the critical icon.
@@ -79,6 +79,9 @@ public:
     void cancelled();
 
 private:
+    // The work is over: the progress goes, `text` shows with the default pointer.
+    void atRest(const QString& text);
+
     UiSeam& seam_;
     StatusBar& bar_;
     QLabel& panel_;

@@ -6,8 +6,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QToolButton>
 #include <QWidget>
+#include <QWindow>
 
 namespace ui {
 
@@ -45,10 +47,16 @@ bool isOn(QObject* receiver, const QWidget* widget) {
     return false;
 }
 
+bool isMouseButton(QEvent::Type type) {
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+}
+
 } // namespace
 
+OperationPump::Timing OperationPump::timing;
+
 OperationPump::OperationPump(StatusBar& bar, Kind kind)
-    : bar_(bar), panel_(*bar.Panels(1)), kind_(kind) {
+    : bar_(bar), panel_(*bar.Panels(1)), kind_(kind), text_(panel_.text()) {
     started_.start();
     bar_.cancelPressed = [this] { stop_ = true; };
     QCoreApplication::instance()->installEventFilter(this);
@@ -57,11 +65,28 @@ OperationPump::OperationPump(StatusBar& bar, Kind kind)
 OperationPump::~OperationPump() {
     QCoreApplication::instance()->removeEventFilter(this);
     bar_.cancelPressed = nullptr;
-    if (shown_)
+    if (shown_) {
         bar_.hideProgress();
-    for (auto& [receiver, event] : heldBack_)
-        if (receiver)
-            QCoreApplication::postEvent(receiver, event.release());
+        panel_.setText(text_);
+    }
+    handBack(std::make_shared<HeldEvents>(std::move(heldBack_)));
+}
+
+// One event a turn of the event loop, as the desktop delivers input: what each sets going
+// (queued calls, a drag's start) runs before the next arrives.
+void OperationPump::handBack(const std::shared_ptr<HeldEvents>& events) {
+    if (events->empty())
+        return;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [events] {
+            auto [receiver, event] = std::move(events->front());
+            events->pop_front();
+            if (receiver)
+                QCoreApplication::sendEvent(receiver, event.get());
+            handBack(events);
+        },
+        Qt::QueuedConnection);
 }
 
 bool OperationPump::tick(qint64 done, qint64 total) {
@@ -69,9 +94,9 @@ bool OperationPump::tick(qint64 done, qint64 total) {
         done_ = done;
         total_ = total;
     }
-    if (pumping_ || (lastTurn_.isValid() ? lastTurn_ : started_).elapsed() < PumpInterval)
+    if (pumping_ || (lastTurn_.isValid() ? lastTurn_ : started_).elapsed() < timing.turnEvery)
         return stop_;
-    if (started_.elapsed() >= ProgressAfter)
+    if (kind_ == Kind::Command && !settled_ && started_.elapsed() >= timing.progressAfter)
         showProgress();
     pumping_ = true;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -80,11 +105,23 @@ bool OperationPump::tick(qint64 done, qint64 total) {
     return stop_;
 }
 
+void OperationPump::statusChanged(const QString& text) {
+    text_ = text;
+    settled_ = false;
+    if (shown_)
+        showProgress();
+}
+
+void OperationPump::settle() {
+    settled_ = true;
+    if (!shown_)
+        return;
+    shown_ = false;
+    bar_.hideProgress();
+}
+
 void OperationPump::showProgress() {
-    if (!shown_) {
-        text_ = panel_.text();
-        shown_ = true;
-    }
+    shown_ = true;
     bar_.showProgress(done_, total_);
     const QLocale locale;
     QString text = text_;
@@ -108,17 +145,39 @@ bool OperationPump::eventFilter(QObject* receiver, QEvent* event) {
         heldBack_.emplace_back(receiver, event->clone());
         return true;
     }
-    if (!isInput(type) || isOn(receiver, bar_.cancelButton()))
+    if (!isInput(type) || isOn(receiver, bar_.cancelButton()) || forCancel(receiver, event))
         return false;
     if (type == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         stop_ = true;
         return true;
     }
-    if (kind_ == Kind::Background && type != QEvent::MouseMove) {
+    // The pointer's moves are handed back once a press or key is held, so that a drag begun
+    // while the work ran is replayed whole; a move alone stops nothing.
+    if (kind_ == Kind::Background && (type != QEvent::MouseMove || !heldBack_.empty())) {
         stop_ = true;
         heldBack_.emplace_back(receiver, event->clone());
     }
     return true;
+}
+
+// The desktop hands a mouse event to the window first, which then finds the widget under the
+// pointer; held back there, it would never reach Cancel.
+bool OperationPump::forCancel(QObject* receiver, QEvent* event) {
+    const QToolButton* cancel = bar_.cancelButton();
+    const QEvent::Type type = event->type();
+    if (receiver->isWidgetType() || receiver != cancel->window()->windowHandle() ||
+        (!isMouseButton(type) && type != QEvent::MouseButtonRelease && type != QEvent::MouseMove))
+        return false;
+    if (isMouseButton(type)) {
+        const QPointF at = static_cast<QMouseEvent*>(event)->globalPosition();
+        cancelHeld_ =
+            cancel->isVisible() && cancel->rect().contains(cancel->mapFromGlobal(at.toPoint()));
+        return cancelHeld_;
+    }
+    const bool held = cancelHeld_;
+    if (type == QEvent::MouseButtonRelease)
+        cancelHeld_ = false;
+    return held;
 }
 
 } // namespace ui

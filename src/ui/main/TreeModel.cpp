@@ -27,6 +27,14 @@ void TreeModel::remove(TreeNode& node) {
     endRemoveRows();
 }
 
+void TreeModel::removeChildren(TreeNode& parent) {
+    const int count = nodes_.childCount(&parent);
+    beginRemoveRows(indexOf(&parent), 0, count - 1);
+    for (int row = count - 1; row >= 0; --row)
+        nodes_.remove(*nodes_.childAt(&parent, row));
+    endRemoveRows();
+}
+
 void TreeModel::clear() {
     beginResetModel();
     nodes_.clear();

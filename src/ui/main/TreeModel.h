@@ -22,6 +22,7 @@ public:
 
     NodePtr add(TreeNode* parent, const QString& text, const QString& image);
     void remove(TreeNode& node);
+    void removeChildren(TreeNode& parent);
     void clear();
     void setSorted(bool sorted);
     void setImageList(const ImageList* images);

@@ -63,6 +63,23 @@ void TreeView::Remove(int index) {
     view_->viewport()->update();
 }
 
+void TreeView::RemoveChildren(TreeNode& node) {
+    if (model_->nodes().childCount(&node) == 0)
+        return;
+    // A current node below `node` gives way to `node` itself, quietly as in Remove.
+    const TreeNode* current = TreeModel::nodeAt(view_->currentIndex());
+    const TreeNode* above = current ? NodeCollection::parentOf(*current) : nullptr;
+    while (above && above != &node)
+        above = NodeCollection::parentOf(*above);
+    if (above) {
+        const QSignalBlocker quiet(view_->selectionModel());
+        view_->selectionModel()->setCurrentIndex(indexOf(&node),
+                                                 QItemSelectionModel::ClearAndSelect);
+    }
+    model_->removeChildren(node);
+    view_->viewport()->update();
+}
+
 void TreeView::Clear() {
     model_->clear();
 }

@@ -34,6 +34,8 @@ public:
     // selected node, its next sibling is selected instead, else its previous sibling, else its
     // parent; no NodeClick is raised.
     void Remove(int index);
+    // Removes every node under `node` at once.
+    void RemoveChildren(TreeNode& node);
     void Clear();
     int Count() const;
     NodePtr Nodes(int index) const;

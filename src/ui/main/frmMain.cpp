@@ -6,6 +6,7 @@
 #include "data/Error.h"
 #include "data/FileKind.h"
 #include "data/FileMessages.h"
+#include "data/Operation.h"
 #include "data/Recordset.h"
 #include "data/odbc/DriverList.h"
 #include "grid/DetailSql.h"
@@ -493,8 +494,9 @@ void frmMain::mnuFileCnctMSACC_Click() {
                 feedback_.ready();
                 return;
             }
+            const OpenedSource before = openedSource();
             connectAccess(*file);
-            mnuFileOpen_Click();
+            pickAndOpen(before);
         },
         Feedback::OnFailure::ReadyFirst);
 }
@@ -510,8 +512,9 @@ void frmMain::mnuFileCnctExl_Click() {
                 feedback_.ready();
                 return;
             }
+            const OpenedSource before = openedSource();
             connectWorkbook(*file);
-            mnuFileOpen_Click();
+            pickAndOpen(before);
         },
         Feedback::OnFailure::ReadyFirst);
 }
@@ -560,6 +563,7 @@ void frmMain::rememberFolderOf(const QString& file) {
 void frmMain::openFile(const QString& file, const QString& table) {
     feedback_.trap(
         [&] {
+            const OpenedSource before = openedSource();
             switch (data::fileKindOf(file)) {
             case data::FileKind::Access:
                 connectAccess(file);
@@ -575,8 +579,8 @@ void frmMain::openFile(const QString& file, const QString& table) {
                 throw data::messages::cannotOpen(
                     file, "it is neither an Access database nor an Excel workbook");
             }
-            if (table.isEmpty() || !pickSource(table))
-                mnuFileOpen_Click();
+            if (table.isEmpty() || !pickSource(table, before))
+                pickAndOpen(before);
         },
         Feedback::OnFailure::ReadyFirst);
 }
@@ -589,6 +593,7 @@ void frmMain::mnuFileCnctODBC_Click() {
             seam_.showModal(*login_, this);
             if (!m_.LoginAccepted)
                 return;
+            const OpenedSource before = openedSource();
             m_.DbConnection = openConnection(
                 "Connecting to Oracle...",
                 data::oracleConnectionString(m_.OracleDatabase, m_.OracleUser, m_.OraclePassword),
@@ -597,7 +602,7 @@ void frmMain::mnuFileCnctODBC_Click() {
             mnuFileOpen->setEnabled(true);
             m_.RefillPicker = true;
             repaint();
-            mnuFileOpen_Click();
+            pickAndOpen(before);
         },
         Feedback::OnFailure::ReadyFirst);
 }
@@ -615,13 +620,40 @@ QString frmMain::GetEXCELDriver() {
 // ---- the record source ----------------------------------------------------------------
 
 void frmMain::mnuFileOpen_Click() {
-    feedback_.trap([this] {
+    pickAndOpen(openedSource());
+}
+
+void frmMain::pickAndOpen(const OpenedSource& before) {
+    feedback_.trap([&] {
         seam_.showModal(picker(), this);
-        if (!m_.SourceChosen)
-            return;
-        resetTree("Halyard");
-        openHalyardSource();
+        if (m_.SourceChosen)
+            openHalyardSource(before);
     });
+}
+
+frmMain::OpenedSource frmMain::openedSource() const {
+    return {m_.DbConnection, m_.DbProvider, m_.SourceFilePath, m_.Grouping.RecordSource};
+}
+
+void frmMain::restoreSource(const OpenedSource& source) {
+    if (m_.DbConnection != source.connection)
+        m_.RefillPicker = true;
+    m_.DbConnection = source.connection;
+    m_.DbProvider = source.provider;
+    m_.SourceFilePath = source.filePath;
+    m_.Grouping.RecordSource = source.recordSource;
+    mnuFileOpen->setEnabled(m_.DbConnection != nullptr);
+}
+
+void frmMain::forgetSource() {
+    resetTree("Halyard");
+    m_.Grouping = tree::GroupingModel();
+    preparationPending_ = false;
+    m_.DetailRecordset.reset();
+    m_.LastDetailSQL.clear();
+    m_.DetailLoaded = false;
+    grdDataGrid->setDataSource(nullptr);
+    lblTitle[1]->setText(QString());
 }
 
 frmOpenSource& frmMain::picker() {
@@ -632,14 +664,13 @@ frmOpenSource& frmMain::picker() {
 
 // Picks the table or view as the picker would when it is chosen there and OK pressed. One the
 // source does not list is said so, and the caller opens the picker.
-bool frmMain::pickSource(const QString& table) {
+bool frmMain::pickSource(const QString& table, const OpenedSource& before) {
     if (!picker().pick(table)) {
         seam_.messageBox("\"" + m_.SourceFilePath + "\" has no table or view \"" + table + "\".",
                          IconExclamation, "Open");
         return false;
     }
-    resetTree("Halyard");
-    openHalyardSource();
+    openHalyardSource(before);
     return true;
 }
 
@@ -653,21 +684,40 @@ void frmMain::resetTree(const QString& rootTag) {
     RootNode->setImage("closed");
 }
 
-void frmMain::openHalyardSource() {
+// The window changes only once the chosen source's structure has been read (for a file source
+// the engine loads the table then, which may take long): stopped before, everything stays as
+// it was before the command, `before` included; failed, or its root unreadable, the tree is an
+// empty root, the grid empty and untitled, and no record source is open, so that no click reads
+// from the source that failed.
+void frmMain::openHalyardSource(const OpenedSource& before) {
     feedback_.trap(
-        [this] {
+        [&] {
             repaint();
             feedback_.busy("Reading recordsource structure...");
-            tree::GroupingModel& grouping = m_.Grouping;
-            data::Recordset structure;
-            structure.Open(data::structureSql(grouping.RecordSource), m_.DbConnection, -1, -1, -1);
-            grouping.open(grouping.RecordSource, data::dialectOf(m_.DbProvider), structure);
-            structure.Close();
+            tree::GroupingModel opened;
+            try {
+                data::Recordset structure;
+                structure.Open(data::structureSql(m_.Grouping.RecordSource), m_.DbConnection, -1,
+                               -1, -1);
+                opened.open(m_.Grouping.RecordSource, data::dialectOf(m_.DbProvider), structure);
+                structure.Close();
+            } catch (const std::exception& failure) {
+                if (data::stopping() || dynamic_cast<const data::Cancelled*>(&failure))
+                    restoreSource(before);
+                else
+                    forgetSource();
+                throw;
+            }
+            resetTree("Halyard");
+            m_.Grouping = std::move(opened);
             tvTreeView->setSelectedItem(tvTreeView->Nodes(1).get());
             feedback_.ready();
-            lblTitle[1]->setText(grouping.RecordSource);
+            lblTitle[1]->setText(m_.Grouping.RecordSource);
             lblTitle[1]->repaint();
-            TreeBuildRoot();
+            if (!TreeBuildRoot()) {
+                forgetSource();
+                return;
+            }
             listDetails();
         },
         Feedback::OnFailure::ReadyFirst);
@@ -741,7 +791,15 @@ void frmMain::mnuExtrasAutoQ_Click() {
 }
 
 void frmMain::mnuExtrasUpdDtls_Click() {
+    if (m_.Grouping.RecordSource.isEmpty()) {
+        sayNoRecordSource();
+        return;
+    }
     ListBuildData();
+}
+
+void frmMain::sayNoRecordSource() {
+    feedback_.status(QStringLiteral("No record source is open"));
 }
 
 void frmMain::grdDataGrid_GotFocus() {
@@ -772,8 +830,8 @@ void frmMain::grdDataGrid_DblClick() {
 
 // ---- the grouping tree -----------------------------------------------------------------
 
-void frmMain::TreeBuildRoot() {
-    feedback_.trap(
+bool frmMain::TreeBuildRoot() {
+    return feedback_.trap(
         [this] {
             feedback_.busy("Buildung tree...");
             prepareGrouping();
@@ -799,7 +857,7 @@ void frmMain::prepareGroupingWhenIdle() {
     if (!preparationPending_ || !m_.DbConnection)
         return;
     if (data::currentWatch()) {
-        preparing_->start(OperationPump::PumpInterval);
+        preparing_->start(OperationPump::Timing{}.turnEvery);
         return;
     }
     bool interrupted = false;
@@ -866,12 +924,7 @@ void frmMain::TreeBuild() {
             // changed since, it prepares again for the group now fixed.
             if (level.dateGroupFixed)
                 prepareGrouping();
-            for (const tree::LevelRow& row : grouping.readLevel(m_.DbConnection, level.sql)) {
-                const NodePtr child =
-                    tvTreeView->Add(node->Index(), tvwChild, {}, row.node.label, "closed");
-                child->setTag(column);
-                child->setValue(row.node);
-            }
+            addLevel(node, column, grouping.readLevel(m_.DbConnection, level.sql));
             // The level a click builds is shown at once; a level built earlier keeps the
             // state the user left it in.
             node->setExpanded(true);
@@ -880,15 +933,39 @@ void frmMain::TreeBuild() {
         Feedback::OnFailure::ReadyFirst);
 }
 
+// One child a row under the node. A level of hundreds of thousands of nodes takes seconds to
+// add: the window turns its events meanwhile, and when the person stops it the children added
+// go again, so that the node stays as it was.
+void frmMain::addLevel(const NodePtr& node, const QString& column,
+                       const std::vector<tree::LevelRow>& rows) {
+    constexpr qint64 NodesBetweenReports = 1024;
+    try {
+        qint64 added = 0;
+        for (const tree::LevelRow& row : rows) {
+            const NodePtr child =
+                tvTreeView->Add(node->Index(), tvwChild, {}, row.node.label, "closed");
+            child->setTag(column);
+            child->setValue(row.node);
+            if (++added % NodesBetweenReports == 0)
+                data::tickOrStop(added, static_cast<qint64>(rows.size()));
+        }
+    } catch (...) {
+        tvTreeView->RemoveChildren(*node);
+        throw;
+    }
+}
+
 void frmMain::tvTreeView_NodeClick(TreeNode*) {
     feedback_.trap([this] {
         const NodePtr node = tvTreeView->SelectedItem();
         if (!node)
             return;
         lblTitle[0]->setText("Column: " + node->Tag());
-        // The root of a window that has no record source yet stands for nothing.
-        if (node->Tag() == "Quarrymere" && node->Text() == "Quarrymere (0)")
+        // The root of a window that has no record source open stands for nothing.
+        if (m_.Grouping.RecordSource.isEmpty()) {
+            sayNoRecordSource();
             return;
+        }
         m_.SelectedDepth = selectedNodeDepth();
         TreeBuild();
         listDetails();

@@ -112,10 +112,17 @@ public:
     // file holds; then picks `table` as the picker would, or opens the picker when no table is
     // given or the source lacks it. For a file named on the command line.
     void openFile(const QString& file, const QString& table);
-    void openHalyardSource();
+    // What the window reads from: the connection, its provider and file, the record source.
+    struct OpenedSource {
+        std::shared_ptr<data::Connection> connection;
+        QString provider;
+        QString filePath;
+        QString recordSource;
+    };
+    void openHalyardSource(const OpenedSource& before);
     void ListBuildFields();
     void ListBuildData();
-    void TreeBuildRoot();
+    bool TreeBuildRoot();
     void TreeBuild();
     void prepareGrouping();
     void prepareGroupingWhenIdle();
@@ -168,7 +175,14 @@ private:
     QString lastFolder() const;
     void rememberFolderOf(const QString& file);
     frmOpenSource& picker();
-    bool pickSource(const QString& table);
+    // The picker, then the chosen source opened; `before` is what a stopped open puts back.
+    void pickAndOpen(const OpenedSource& before);
+    bool pickSource(const QString& table, const OpenedSource& before);
+    OpenedSource openedSource() const;
+    void restoreSource(const OpenedSource& source);
+    // No record source open: an empty root, an empty grid without a title.
+    void forgetSource();
+    void sayNoRecordSource();
     // How many levels the selected node lies below the root; 0 for the root or no selection.
     int selectedNodeDepth() const;
     // The grid's columns measured, and the header's block and drop gaps on them.
@@ -182,6 +196,8 @@ private:
     // new column order with the moved block selected.
     void moveGridColumns(int gap);
     QSize frameExtra() const;
+    void addLevel(const std::shared_ptr<ui::TreeNode>& node, const QString& column,
+                  const std::vector<tree::LevelRow>& rows);
     // Binds the rows of `sql` to the grid unless that statement is already bound.
     void bindDetail(const QString& sql);
     // Binds the rows to the grid, which reads them as they come into view.

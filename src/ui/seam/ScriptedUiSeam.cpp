@@ -7,6 +7,8 @@ namespace ui {
 
 void ScriptedUiSeam::messageBox(const QString& text, int icon, const QString& title) {
     messages.push_back({text, icon, title});
+    if (messageShown)
+        messageShown();
 }
 
 std::optional<QString> ScriptedUiSeam::fileOpen(QWidget*, const QString& title,

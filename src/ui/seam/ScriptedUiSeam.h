@@ -44,6 +44,8 @@ public:
     void queueForm(FormScript script) { forms_.push_back(std::move(script)); }
 
     std::vector<Message> messages;
+    // Called as each message box comes up, to look at the window then.
+    std::function<void()> messageShown;
     std::vector<FileRequest> fileRequests;
     QStringList formsShown; // object names of the forms shown modally, in order
     QString clipboard;
