@@ -463,6 +463,8 @@ SqlExpr translateExpr(const Expr& expr, const ExprScope& scope) {
         return call(expr, scope);
     case ExprKind::Subquery:
         return translateSubquery(*expr.query, scope);
+    case ExprKind::Exists:
+        return truthValue(QStringLiteral("(EXISTS %1)").arg(translateExists(*expr.query, scope)));
     case ExprKind::Star:
         break;
     }

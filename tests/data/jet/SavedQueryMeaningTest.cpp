@@ -1,0 +1,149 @@
+// Saved queries mean what Access means: each is opened as a view and its rows compared with those
+// of a statement written by hand in the engine's own SQL over the same rows, which hold ties,
+// nulls and duplicates on purpose.
+#include "data/AdoTypes.h"
+#include "data/jet/JetProvider.h"
+#include "data/jet/JetTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace data::jet;
+using namespace data::jet::testing;
+using namespace data::ado;
+using Rows = QList<QStringList>;
+
+namespace {
+
+// Ten players: three score 80 (the second place), two 70, one score is Null, one team is Null.
+// Teams: Gold has no player.
+std::shared_ptr<MemoryTableSource> scoresAndTeams() {
+    const auto text = [](const char* t) { return t ? Cell(QString(t)) : Cell(nullptr); };
+    const auto number = [](int n) { return n < 0 ? Cell(nullptr) : Cell(std::int64_t(n)); };
+    std::vector<Row> rows;
+    for (const auto& [player, team, score, bonus] :
+         std::vector<std::tuple<const char*, const char*, int, int>>{{"Ann", "Red", 90, 5},
+                                                                     {"Bob", "Red", 80, -1},
+                                                                     {"Cid", "Blue", 80, 2},
+                                                                     {"Dan", "Blue", 70, -1},
+                                                                     {"Eve", "Red", 70, 1},
+                                                                     {"Fay", "Green", -1, 3},
+                                                                     {"Gus", "Blue", 60, 0},
+                                                                     {"Hal", "Green", 80, 2},
+                                                                     {"Ivy", "Red", 50, -1},
+                                                                     {"Jon", nullptr, 40, 1}})
+        rows.push_back({text(player), text(team), number(score), number(bonus)});
+    auto source = std::make_shared<MemoryTableSource>();
+    source->add({"Scores",
+                 {{"Player", adVarWChar, 0},
+                  {"Team", adVarWChar, 0},
+                  {"Score", adInteger, 0},
+                  {"Bonus", adInteger, 0}}},
+                std::move(rows));
+    source->add({"Teams", {{"Team", adVarWChar, 0}, {"Coach", adVarWChar, 0}}},
+                {{text("Red"), text("Rita")},
+                 {text("Blue"), text("Bill")},
+                 {text("Green"), text("Gina")},
+                 {text("Gold"), text("Gail")}});
+    return source;
+}
+
+struct Meaning {
+    const char* what;
+    const char* jet;    // the saved query, as Access writes it
+    const char* engine; // the same rows in the engine's SQL, over the tables as loaded
+};
+
+void PrintTo(const Meaning& meaning, std::ostream* out) {
+    *out << meaning.what;
+}
+
+class SavedQueryMeaning : public ::testing::TestWithParam<Meaning> {};
+
+// Every row as text, sorted: where an ORDER BY leaves ties, their order is the engine's.
+Rows sorted(Rows rows) {
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+TEST_P(SavedQueryMeaning, GivesTheRowsAccessGives) {
+    const Meaning& meaning = GetParam();
+    auto source = scoresAndTeams();
+    source->addView("Saved", meaning.jet);
+    JetProvider provider{source, {}};
+    const Rows saved = rowsOf(provider, "SELECT * FROM [Saved]");
+
+    QueryRunner runner(source);
+    runner.engine().findTable("Scores");
+    runner.engine().findTable("Teams");
+    Statement statement = runner.engine().prepare(meaning.engine);
+    Rows expected;
+    while (statement.step()) {
+        QStringList row;
+        for (int i = 0; i < statement.columnCount(); ++i)
+            row << (statement.value(i).isNull() ? QStringLiteral("NULL")
+                                                : statement.value(i).toString());
+        expected << row;
+    }
+    EXPECT_FALSE(expected.isEmpty());
+    EXPECT_EQ(sorted(saved), sorted(expected)) << meaning.jet;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TopSubqueriesAndMore, SavedQueryMeaning,
+    ::testing::Values(
+        // TOP n keeps every row that ties with the n-th: three share the second place.
+        Meaning{"TopWithTies", "SELECT TOP 2 Player, Score FROM Scores ORDER BY Scores.Score DESC;",
+                "SELECT Player, Score FROM Scores WHERE Score >= 80"},
+        // TOP n PERCENT rounds up: a quarter of ten rows is three.
+        Meaning{"TopPercentRoundsUp", "SELECT TOP 25 PERCENT Player FROM Scores ORDER BY Player;",
+                "SELECT Player FROM Scores ORDER BY Player LIMIT 3"},
+        // A subquery's own table hides nothing of the outer one named by its alias.
+        Meaning{"CorrelatedByAlias",
+                "SELECT o.Player FROM Scores AS o WHERE o.Score = (SELECT Max(Score) FROM Scores "
+                "WHERE Scores.Team = o.Team);",
+                "SELECT Player FROM Scores AS o WHERE Score = (SELECT max(Score) FROM Scores AS "
+                "i WHERE i.Team = o.Team)"},
+        // The outer table by its own name, and a name only the outer table has (Coach).
+        Meaning{"CorrelatedByName",
+                "SELECT Teams.Team FROM Teams WHERE EXISTS (SELECT * FROM Scores AS s WHERE "
+                "s.Team = Teams.Team AND s.Player < Coach);",
+                "SELECT Team FROM Teams AS t WHERE EXISTS (SELECT * FROM Scores AS s WHERE "
+                "s.Team = t.Team AND s.Player < t.Coach)"},
+        // Team inside the subquery is the subquery's own column, as Access binds it.
+        Meaning{"UnqualifiedBindsInner",
+                "SELECT Coach FROM Teams WHERE 3 <= (SELECT Count(*) FROM Scores WHERE Team = "
+                "Teams.Team);",
+                "SELECT Coach FROM Teams AS t WHERE 3 <= (SELECT count(*) FROM Scores AS s WHERE "
+                "s.Team = t.Team)"},
+        Meaning{"NotInSubquery",
+                "SELECT Team FROM Teams WHERE Team NOT IN (SELECT Team FROM Scores WHERE Score "
+                ">= 70);",
+                "SELECT Team FROM Teams WHERE Team NOT IN (SELECT Team FROM Scores WHERE Score "
+                ">= 70)"},
+        Meaning{"InSubqueryAndNotExists",
+                "SELECT Player FROM Scores WHERE Team IN (SELECT Team FROM Teams WHERE Coach "
+                "LIKE 'G*') OR NOT EXISTS (SELECT * FROM Teams WHERE Teams.Team = Scores.Team);",
+                "SELECT Player FROM Scores AS s WHERE Team IN ('Green', 'Gold') OR Team IS NULL"},
+        // Aggregates pass over Nulls; Count(*) does not; HAVING filters the groups.
+        Meaning{"GroupsWithNulls",
+                "SELECT Team, Count(*) AS N, Count(Bonus) AS B, Sum(Bonus) AS S, Avg(Score) AS A "
+                "FROM Scores GROUP BY Team HAVING Count(*) > 1;",
+                "SELECT Team, count(*), count(Bonus), sum(Bonus), avg(Score) FROM Scores GROUP "
+                "BY Team HAVING count(*) > 1"},
+        // A LEFT JOIN keeps the team without players, DISTINCT folds the duplicate scores.
+        Meaning{"LeftJoinAndDistinct",
+                "SELECT DISTINCT Teams.Team, Scores.Score FROM Teams LEFT JOIN Scores ON "
+                "Teams.Team = Scores.Team;",
+                "SELECT DISTINCT t.Team, s.Score FROM Teams AS t LEFT JOIN Scores AS s ON t.Team "
+                "= s.Team"},
+        // Conditions on Null, ranges, lists and patterns, and a value made of columns.
+        Meaning{"Conditions",
+                "SELECT Player, IIf(Bonus Is Null, 0, Bonus) + Score AS Total FROM Scores WHERE "
+                "(Score BETWEEN 60 AND 80 AND Team IN ('Red', 'Blue')) OR Player LIKE '[FJ]*' OR "
+                "Bonus IS NULL;",
+                "SELECT Player, coalesce(Bonus, 0) + Score FROM Scores WHERE (Score BETWEEN 60 "
+                "AND 80 AND Team IN ('Red', 'Blue')) OR substr(Player, 1, 1) IN ('F', 'J') OR "
+                "Bonus IS NULL"}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+} // namespace
