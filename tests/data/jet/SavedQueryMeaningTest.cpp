@@ -44,6 +44,7 @@ std::shared_ptr<MemoryTableSource> scoresAndTeams() {
                  {text("Blue"), text("Bill")},
                  {text("Green"), text("Gina")},
                  {text("Gold"), text("Gail")}});
+    source->addView("Red Players", "SELECT * FROM Scores WHERE Team = 'Red';");
     return source;
 }
 
@@ -138,12 +139,41 @@ INSTANTIATE_TEST_SUITE_P(
                 "= s.Team"},
         // Conditions on Null, ranges, lists and patterns, and a value made of columns.
         Meaning{"Conditions",
-                "SELECT Player, IIf(Bonus Is Null, 0, Bonus) + Score AS Total FROM Scores WHERE "
+                "SELECT Player, IIf(IsNull(Bonus), 0, Bonus) + Score AS Total FROM Scores WHERE "
                 "(Score BETWEEN 60 AND 80 AND Team IN ('Red', 'Blue')) OR Player LIKE '[FJ]*' OR "
                 "Bonus IS NULL;",
                 "SELECT Player, coalesce(Bonus, 0) + Score FROM Scores WHERE (Score BETWEEN 60 "
                 "AND 80 AND Team IN ('Red', 'Blue')) OR substr(Player, 1, 1) IN ('F', 'J') OR "
-                "Bonus IS NULL"}),
+                "Bonus IS NULL"},
+        // Nulls come first in ascending order and tie with each other for TOP.
+        Meaning{"TopTiesOfNulls", "SELECT TOP 2 Player FROM Scores ORDER BY Bonus, Team;",
+                "SELECT Player FROM Scores WHERE Bonus IS NULL"},
+        Meaning{"TopOfGroups",
+                "SELECT TOP 1 Team, Count(*) AS N FROM Scores GROUP BY Team ORDER BY Count(*) "
+                "DESC;",
+                "SELECT Team, count(*) FROM Scores GROUP BY Team HAVING count(*) = 4"},
+        // A saved query read by another, and a RIGHT JOIN keeping the player without a team.
+        Meaning{"NestedQuery",
+                "SELECT Count(*) AS N, Max(Score) AS M, Nz(Sum(Bonus), 0) AS B FROM [Red "
+                "Players];",
+                "SELECT count(*), max(Score), sum(Bonus) FROM Scores WHERE Team = 'Red'"},
+        Meaning{"RightJoin",
+                "SELECT Scores.Player, Teams.Coach FROM Teams RIGHT JOIN Scores ON Teams.Team = "
+                "Scores.Team;",
+                "SELECT s.Player, t.Coach FROM Scores AS s LEFT JOIN Teams AS t ON t.Team = "
+                "s.Team"},
+        // DISTINCTROW: each row of Teams once, however many players match it.
+        Meaning{"DistinctRow",
+                "SELECT DISTINCTROW Teams.* FROM Teams INNER JOIN Scores ON Teams.Team = "
+                "Scores.Team;",
+                "SELECT Team, Coach FROM Teams WHERE Team IN (SELECT Team FROM Scores)"},
+        // & passes over Null, + gives Null; ? and [!a-m] in patterns.
+        Meaning{"TextAndPatterns",
+                "SELECT Player & '/' & Team AS PT, Player + '/' + Team AS Q FROM Scores WHERE "
+                "Player LIKE '?a*' OR Player LIKE '*[!a-m]';",
+                "SELECT Player || '/' || coalesce(Team, ''), Player || '/' || Team FROM Scores "
+                "WHERE substr(Player, 2, 1) = 'a' OR substr(Player, -1) NOT BETWEEN 'a' AND "
+                "'m'"}),
     [](const auto& info) { return std::string(info.param.what); });
 
 } // namespace
