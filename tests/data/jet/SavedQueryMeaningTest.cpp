@@ -173,7 +173,13 @@ INSTANTIATE_TEST_SUITE_P(
                 "Player LIKE '?a*' OR Player LIKE '*[!a-m]';",
                 "SELECT Player || '/' || coalesce(Team, ''), Player || '/' || Team FROM Scores "
                 "WHERE substr(Player, 2, 1) = 'a' OR substr(Player, -1) NOT BETWEEN 'a' AND "
-                "'m'"}),
+                "'m'"},
+        // Text compares without regard to case; \ and Mod work on whole numbers, / does not.
+        Meaning{"CaseAndArithmetic",
+                "SELECT Player, Score \\ 30 AS D, Score Mod 30 AS M, Score / 8 AS Q FROM Scores "
+                "WHERE Team = 'rED' AND Player > 'b';",
+                "SELECT Player, Score / 30, Score % 30, Score / 8.0 FROM Scores WHERE Team = "
+                "'Red' AND Player > 'B'"}),
     [](const auto& info) { return std::string(info.param.what); });
 
 } // namespace
