@@ -121,3 +121,171 @@ TEST_F(Views, WhatTheEngineCannotAnswerIsNamedWithTheQueryAndNestingEnds) {
                   .arg(Engine::MostViewsNested + 1)
                   .arg(Engine::MostViewsNested));
 }
+
+// Saved queries mean what Access means: each is opened as a view and its rows compared with those
+// of a statement written by hand in the engine's own SQL over the same rows, which hold ties,
+// nulls and duplicates on purpose.
+namespace {
+
+// Ten players: three score 80 (the second place), two 70, one score is Null, one team is Null.
+// Teams: Gold has no player.
+std::shared_ptr<MemoryTableSource> scoresAndTeams() {
+    const auto text = [](const char* t) { return t ? Cell(QString(t)) : Cell(nullptr); };
+    const auto number = [](int n) { return n < 0 ? Cell(nullptr) : Cell(std::int64_t(n)); };
+    std::vector<Row> rows;
+    for (const auto& [player, team, score, bonus] :
+         std::vector<std::tuple<const char*, const char*, int, int>>{{"Ann", "Red", 90, 5},
+                                                                     {"Bob", "Red", 80, -1},
+                                                                     {"Cid", "Blue", 80, 2},
+                                                                     {"Dan", "Blue", 70, -1},
+                                                                     {"Eve", "Red", 70, 1},
+                                                                     {"Fay", "Green", -1, 3},
+                                                                     {"Gus", "Blue", 60, 0},
+                                                                     {"Hal", "Green", 80, 2},
+                                                                     {"Ivy", "Red", 50, -1},
+                                                                     {"Jon", nullptr, 40, 1}})
+        rows.push_back({text(player), text(team), number(score), number(bonus)});
+    auto source = std::make_shared<MemoryTableSource>();
+    source->add({"Scores",
+                 {{"Player", adVarWChar, 0},
+                  {"Team", adVarWChar, 0},
+                  {"Score", adInteger, 0},
+                  {"Bonus", adInteger, 0}}},
+                std::move(rows));
+    source->add({"Teams", {{"Team", adVarWChar, 0}, {"Coach", adVarWChar, 0}}},
+                {{text("Red"), text("Rita")},
+                 {text("Blue"), text("Bill")},
+                 {text("Green"), text("Gina")},
+                 {text("Gold"), text("Gail")}});
+    source->addView("Red Players", "SELECT * FROM Scores WHERE Team = 'Red';");
+    return source;
+}
+
+struct Meaning {
+    const char* what;
+    const char* jet;    // the saved query, as Access writes it
+    const char* engine; // the same rows in the engine's SQL, over the tables as loaded
+};
+
+void PrintTo(const Meaning& meaning, std::ostream* out) {
+    *out << meaning.what;
+}
+
+class SavedQueryMeaning : public ::testing::TestWithParam<Meaning> {};
+
+// Every row as text, sorted: where an ORDER BY leaves ties, their order is the engine's.
+Rows sorted(Rows rows) {
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+TEST_P(SavedQueryMeaning, GivesTheRowsAccessGives) {
+    const Meaning& meaning = GetParam();
+    auto source = scoresAndTeams();
+    source->addView("Saved", meaning.jet);
+    JetProvider provider{source, {}};
+    const Rows saved = rowsOf(provider, "SELECT * FROM [Saved]");
+
+    QueryRunner runner(source);
+    runner.engine().findTable("Scores");
+    runner.engine().findTable("Teams");
+    Statement statement = runner.engine().prepare(meaning.engine);
+    const Rows expected = rowsOf(statement);
+    EXPECT_FALSE(expected.isEmpty());
+    EXPECT_EQ(sorted(saved), sorted(expected)) << meaning.jet;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TopSubqueriesAndMore, SavedQueryMeaning,
+    ::testing::Values(
+        // TOP n keeps every row that ties with the n-th: three share the second place.
+        Meaning{"TopWithTies", "SELECT TOP 2 Player, Score FROM Scores ORDER BY Scores.Score DESC;",
+                "SELECT Player, Score FROM Scores WHERE Score >= 80"},
+        // TOP n PERCENT rounds up: a quarter of ten rows is three.
+        Meaning{"TopPercentRoundsUp", "SELECT TOP 25 PERCENT Player FROM Scores ORDER BY Player;",
+                "SELECT Player FROM Scores ORDER BY Player LIMIT 3"},
+        // A subquery's own table hides nothing of the outer one named by its alias.
+        Meaning{"CorrelatedByAlias",
+                "SELECT o.Player FROM Scores AS o WHERE o.Score = (SELECT Max(Score) FROM Scores "
+                "WHERE Scores.Team = o.Team);",
+                "SELECT Player FROM Scores AS o WHERE Score = (SELECT max(Score) FROM Scores AS "
+                "i WHERE i.Team = o.Team)"},
+        // The outer table by its own name, and a name only the outer table has (Coach).
+        Meaning{"CorrelatedByName",
+                "SELECT Teams.Team FROM Teams WHERE EXISTS (SELECT * FROM Scores AS s WHERE "
+                "s.Team = Teams.Team AND s.Player < Coach);",
+                "SELECT Team FROM Teams AS t WHERE EXISTS (SELECT * FROM Scores AS s WHERE "
+                "s.Team = t.Team AND s.Player < t.Coach)"},
+        // Team inside the subquery is the subquery's own column, as Access binds it.
+        Meaning{"UnqualifiedBindsInner",
+                "SELECT Coach FROM Teams WHERE 3 <= (SELECT Count(*) FROM Scores WHERE Team = "
+                "Teams.Team);",
+                "SELECT Coach FROM Teams AS t WHERE 3 <= (SELECT count(*) FROM Scores AS s WHERE "
+                "s.Team = t.Team)"},
+        Meaning{"NotInSubquery",
+                "SELECT Team FROM Teams WHERE Team NOT IN (SELECT Team FROM Scores WHERE Score "
+                ">= 70);",
+                "SELECT Team FROM Teams WHERE Team NOT IN (SELECT Team FROM Scores WHERE Score "
+                ">= 70)"},
+        Meaning{"InSubqueryAndNotExists",
+                "SELECT Player FROM Scores WHERE Team IN (SELECT Team FROM Teams WHERE Coach "
+                "LIKE 'G*') OR NOT EXISTS (SELECT * FROM Teams WHERE Teams.Team = Scores.Team);",
+                "SELECT Player FROM Scores AS s WHERE Team IN ('Green', 'Gold') OR Team IS NULL"},
+        // Aggregates pass over Nulls; Count(*) does not; HAVING filters the groups.
+        Meaning{"GroupsWithNulls",
+                "SELECT Team, Count(*) AS N, Count(Bonus) AS B, Sum(Bonus) AS S, Avg(Score) AS A "
+                "FROM Scores GROUP BY Team HAVING Count(*) > 1;",
+                "SELECT Team, count(*), count(Bonus), sum(Bonus), avg(Score) FROM Scores GROUP "
+                "BY Team HAVING count(*) > 1"},
+        // A LEFT JOIN keeps the team without players, DISTINCT folds the duplicate scores.
+        Meaning{"LeftJoinAndDistinct",
+                "SELECT DISTINCT Teams.Team, Scores.Score FROM Teams LEFT JOIN Scores ON "
+                "Teams.Team = Scores.Team;",
+                "SELECT DISTINCT t.Team, s.Score FROM Teams AS t LEFT JOIN Scores AS s ON t.Team "
+                "= s.Team"},
+        // Conditions on Null, ranges, lists and patterns, and a value made of columns.
+        Meaning{"Conditions",
+                "SELECT Player, IIf(IsNull(Bonus), 0, Bonus) + Score AS Total FROM Scores WHERE "
+                "(Score BETWEEN 60 AND 80 AND Team IN ('Red', 'Blue')) OR Player LIKE '[FJ]*' OR "
+                "Bonus IS NULL;",
+                "SELECT Player, coalesce(Bonus, 0) + Score FROM Scores WHERE (Score BETWEEN 60 "
+                "AND 80 AND Team IN ('Red', 'Blue')) OR substr(Player, 1, 1) IN ('F', 'J') OR "
+                "Bonus IS NULL"},
+        // Nulls come first in ascending order and tie with each other for TOP.
+        Meaning{"TopTiesOfNulls", "SELECT TOP 2 Player FROM Scores ORDER BY Bonus, Team;",
+                "SELECT Player FROM Scores WHERE Bonus IS NULL"},
+        Meaning{"TopOfGroups",
+                "SELECT TOP 1 Team, Count(*) AS N FROM Scores GROUP BY Team ORDER BY Count(*) "
+                "DESC;",
+                "SELECT Team, count(*) FROM Scores GROUP BY Team HAVING count(*) = 4"},
+        // A saved query read by another, and a RIGHT JOIN keeping the player without a team.
+        Meaning{"NestedQuery",
+                "SELECT Count(*) AS N, Max(Score) AS M, Nz(Sum(Bonus), 0) AS B FROM [Red "
+                "Players];",
+                "SELECT count(*), max(Score), sum(Bonus) FROM Scores WHERE Team = 'Red'"},
+        Meaning{"RightJoin",
+                "SELECT Scores.Player, Teams.Coach FROM Teams RIGHT JOIN Scores ON Teams.Team = "
+                "Scores.Team;",
+                "SELECT s.Player, t.Coach FROM Scores AS s LEFT JOIN Teams AS t ON t.Team = "
+                "s.Team"},
+        // DISTINCTROW: each row of Teams once, however many players match it.
+        Meaning{"DistinctRow",
+                "SELECT DISTINCTROW Teams.* FROM Teams INNER JOIN Scores ON Teams.Team = "
+                "Scores.Team;",
+                "SELECT Team, Coach FROM Teams WHERE Team IN (SELECT Team FROM Scores)"},
+        // & passes over Null, + gives Null; ? and [!a-m] in patterns.
+        Meaning{"TextAndPatterns",
+                "SELECT Player & '/' & Team AS PT, Player + '/' + Team AS Q FROM Scores WHERE "
+                "Player LIKE '?a*' OR Player LIKE '*[!a-m]';",
+                "SELECT Player || '/' || coalesce(Team, ''), Player || '/' || Team FROM Scores "
+                "WHERE substr(Player, 2, 1) = 'a' OR substr(Player, -1) NOT BETWEEN 'a' AND "
+                "'m'"},
+        // Text compares without regard to case; \ and Mod work on whole numbers, / does not.
+        Meaning{"CaseAndArithmetic",
+                "SELECT Player, Score \\ 30 AS D, Score Mod 30 AS M, Score / 8 AS Q FROM Scores "
+                "WHERE Team = 'rED' AND Player > 'b';",
+                "SELECT Player, Score / 30, Score % 30, Score / 8.0 FROM Scores WHERE Team = "
+                "'Red' AND Player > 'B'"}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+} // namespace
