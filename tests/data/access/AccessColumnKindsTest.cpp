@@ -8,6 +8,7 @@
 #include "data/access/AccessFile.h"
 #include "data/access/CalculatedValue.h"
 #include "data/access/Damage.h"
+#include "data/access/ExtendedDate.h"
 #include "data/access/Jet4Edit.h"
 #include "support/FileCopies.h"
 
@@ -118,10 +119,30 @@ TEST_F(AccessColumnKinds, Access2019DateTimeExtendedAndCalculatedDatesReadAsDate
             EXPECT_EQ(table.value(row, "DateExt"), Value(Null{}));
             continue;
         }
-        EXPECT_EQ(table.value(row, "DateExt"), spelledDate(text)) << std::get<QString>(text).toStdString();
+        EXPECT_EQ(table.value(row, "DateExt"), spelledDate(text))
+            << std::get<QString>(text).toStdString();
         ++spelled;
     }
     EXPECT_EQ(spelled, 8);
+}
+
+// Date/Time Extended to the second: half a second rounds up, over midnight into the next day;
+// a year before 100 is no date of the engine's; anything but the 42 bytes' form is damage.
+TEST(ExtendedDate, RoundsToTheSecondAndRefusesOtherText) {
+    const auto read = [](const QByteArray& text) {
+        const QByteArray bytes = text + QByteArray(1, 0);
+        return data::access::extendedDate(
+            {reinterpret_cast<const unsigned char*>(bytes.constData()), std::size_t(bytes.size())},
+            "E");
+    };
+    EXPECT_EQ(read("0000000000000737592:0000000863995000000:7"),
+              data::jet::DateTimeParts({2020, 6, 18, 0, 0, 0}));
+    EXPECT_EQ(read("0000000000000737592:0000000459004999999:7"),
+              data::jet::DateTimeParts({2020, 6, 17, 12, 45, 0}));
+    EXPECT_EQ(read("0000000000000036158:0000000000000000000:7"), std::nullopt); // 0099-12-31
+    EXPECT_THROW(read("0000000000000737592:0000000864000000000:7"), data::access::Damage);
+    EXPECT_THROW(read("00000000000007375a2:0000000000000000000:7"), data::access::Damage);
+    EXPECT_THROW(read("0000000000000737592;0000000000000000000:7"), data::access::Damage);
 }
 
 // A stored result whose length runs past its bytes is damage, not a value. A Decimal result keeps
