@@ -77,15 +77,9 @@ TEST_F(AccessFileContent, ListsTablesAndCountsEveryLiveRowOnceAndNoRowMarkedDele
     EXPECT_THROW(nwind.load("Invoices", sink), data::Error);
     // Access's own queries for forms and reports, and queries flagged hidden or system, are not
     // listed; flag 8, which the listed queries of this Access 97 file carry, hides nothing.
-    for (const auto& [name, flags, hidden] :
-         std::vector<std::tuple<QString, unsigned, bool>>{{"~sq_cOrders~sq_cSubform", 0, true},
-                                                          {"~TMPCLP123", 0, true},
-                                                          {"Sales Query", 3, true},
-                                                          {"Sales Query", 1, true},
-                                                          {"Sales Query", 0x80000000u, true},
-                                                          {"Sales Query", 8 | 128, false},
-                                                          {"Sales~sq_", 0, false}})
-        EXPECT_EQ(data::access::isHiddenQuery({name, flags, {}}), hidden) << name.toStdString();
+    for (const auto& [flags, hidden] : std::vector<std::pair<unsigned, bool>>{
+             {1, true}, {3, true}, {0x80000000u, true}, {8 | 128, false}})
+        EXPECT_EQ(data::access::isHiddenQuery({"Sales Query", flags, {}}), hidden) << flags;
     // The picker's list, from a copy in which Access's catalog names a query from "~".
     QByteArray renamed = test::contentsOf(accessFixture("nwind.mdb"));
     JetPages catalog(renamed);
