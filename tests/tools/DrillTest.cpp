@@ -37,6 +37,11 @@ TEST_F(DrillOnNwind, PrintsEveryLevelItClickedOpenAndChecksEachNode) {
                                      "\t\t\t(503) 555-9931 (1)\n"
                                      "checked 10 nodes: 0 violations\n");
     EXPECT_EQ(run.err, "");
+    // A table of Access 2019 with Date/Time Extended and calculated dates drills whole.
+    run = runDrill({"--access", test::access::accessFixture("extDateTestV2019.accdb"), "--table",
+                    "Table1", "--all", "--check"});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.endsWith("checked 55 nodes: 0 violations\n")) << run.out.toStdString();
 }
 
 TEST_F(DrillOnNwind, AMessageBoxAtAClickIsAViolation) {

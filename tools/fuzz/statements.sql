@@ -12,3 +12,4 @@ SELECT CStr([HireDate]), CDbl([EmployeeID]) / 3, CInt([EmployeeID] * 1.5), Nz([R
 SELECT DISTINCTROW TOP 3 [CategoryName] FROM [Categories] ORDER BY [CategoryName]
 SELECT e.[LastName], s.[CompanyName] FROM [Employees] AS e, [Shippers] AS s WHERE e.[EmployeeID] = s.[ShipperID]
 SELECT [CategoryName] FROM [Categories] INNER JOIN [Products] ON [Categories].[CategoryID] = [Products].[CategoryID] WHERE [UnitPrice] > (SELECT Avg([UnitPrice]) FROM [Products])
+SELECT [CompanyName] FROM [Customers] AS c WHERE NOT EXISTS (SELECT * FROM [Orders] AS o WHERE o.[CustomerID] = c.[CustomerID]) OR IsNull(c.[Region])

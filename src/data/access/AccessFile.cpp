@@ -48,7 +48,8 @@ std::vector<TableEntry> AccessFile::tableEntries() const {
     for (const CatalogTable& table : tables_)
         entries.push_back({table.name, table.type});
     for (const SavedQuery& query : queries_)
-        entries.push_back({query.name, QStringLiteral("VIEW")});
+        if (!isHiddenQuery(query))
+            entries.push_back({query.name, QStringLiteral("VIEW")});
     return entries;
 }
 

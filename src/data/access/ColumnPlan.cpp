@@ -1,11 +1,15 @@
 #include "data/access/ColumnPlan.h"
 
 #include "data/AdoTypes.h"
+#include "data/access/ExtendedDate.h"
 #include "data/access/JetNumeric.h"
 
 namespace data::access {
 
 namespace {
+// Date/Time Extended, a type libmdb does not name.
+constexpr int ExtendedDateTimeType = 0x14;
+
 struct KindInfo {
     ValueKind kind;
     int adoType;
@@ -42,6 +46,8 @@ KindInfo kindOf(const MdbColumn& column) {
         return KindInfo{ValueKind::ReplicationId, ado::adGUID, 16};
     case MDB_NUMERIC:
         return KindInfo{ValueKind::Numeric, ado::adNumeric, NumericSize};
+    case ExtendedDateTimeType:
+        return KindInfo{ValueKind::ExtendedDateTime, ado::adDate, ExtendedDateSize};
     default:
         return KindInfo{ValueKind::Unknown, column.is_fixed ? ado::adBinary : ado::adVarBinary, 0};
     }

@@ -15,6 +15,7 @@ enum class ValueKind {
     Single,
     Double,
     DateTime,
+    ExtendedDateTime, // Date/Time Extended (Access 2019), read as a date to the second
     Binary,
     Text,
     OleObject,
@@ -38,7 +39,7 @@ struct ColumnPlan {
 
 // The plan for a column of libmdb's type. A column the reader cannot read as values (an
 // attachment or multi-value column, whose values are keys into hidden tables, or a type newer
-// than libmdb knows: Large Number, extended Date/Time) is still shown, as its stored bytes,
+// than libmdb knows: Large Number) is still shown, as its stored bytes,
 // which the grid shows and the tree does not group.
 ColumnPlan planColumn(const MdbColumn& column, int position, const QString& name, bool calculated);
 

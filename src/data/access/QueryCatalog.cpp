@@ -12,6 +12,7 @@ namespace data::access {
 namespace {
 constexpr std::uint32_t CatalogDefinitionPage = 2;
 constexpr std::int64_t QueryObjectType = 5;
+constexpr std::uint32_t HiddenOrSystemFlags = 0x80000003u;
 
 // The index of a table's column by its name; -1 for a column the table may lack.
 int indexOf(const TableDefinition& definition, const char* name, bool required) {
@@ -113,6 +114,10 @@ private:
 };
 
 } // namespace
+
+bool isHiddenQuery(const SavedQuery& query) {
+    return query.name.startsWith(QLatin1Char('~')) || (query.flags & HiddenOrSystemFlags) != 0;
+}
 
 std::vector<SavedQuery> readQueryCatalog(MdbHandle& mdb, const FileLayout& layout,
                                          TextDecoder& text, std::uint32_t queriesDefinitionPage) {

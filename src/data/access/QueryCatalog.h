@@ -29,6 +29,13 @@ struct SavedQuery {
     std::vector<QueryRow> rows; // in the order MSysQueries holds them
 };
 
+// Whether Access keeps the query out of its lists: the queries it makes itself for the record
+// sources of forms and reports and its other temporary objects, named from "~" ("~sq_..."), and
+// those flagged hidden or system (DAO's dbHiddenObject and dbSystemObject bits). Such a query
+// still answers a statement that names it. Flag 8, which Access 97 sets on queries it shows, is
+// no mark of a hidden one.
+bool isHiddenQuery(const SavedQuery& query);
+
 // Every query object of MSysObjects in the catalog's order, with its rows of the table
 // MSysQueries, whose definition is on `queriesDefinitionPage` (0 for a file without one: its
 // queries then have no rows). Throws Damage when either table cannot be read.

@@ -2,6 +2,7 @@
 
 #include "data/access/CalculatedValue.h"
 #include "data/access/Damage.h"
+#include "data/access/ExtendedDate.h"
 #include "data/access/JetNumeric.h"
 #include "data/access/LittleEndian.h"
 #include "data/access/LongValueReader.h"
@@ -89,6 +90,14 @@ void ValueWriter::writeFixed(const ColumnPlan& column, const unsigned char* byte
                          parts->minute, parts->second);
         break;
     }
+    case ValueKind::ExtendedDateTime: {
+        const auto date = extendedDate({bytes, std::size_t(column.storedSize)}, column.name);
+        if (!date)
+            return sink.setNull(sinkColumn);
+        sink.setDateTime(sinkColumn, date->year, date->month, date->day, date->hour, date->minute,
+                         date->second);
+        break;
+    }
     case ValueKind::ReplicationId:
         sink.setBlob(sinkColumn, bytesOf(bytes, static_cast<std::size_t>(column.storedSize)));
         break;
@@ -139,9 +148,13 @@ void ValueWriter::writeCalculated(const ColumnPlan& column, const MdbField& fiel
         stored = {longValue.data(), longValue.size()};
     }
     const auto value = calculatedPayload(stored.data(), stored.size(), column.name);
+    // Access keeps no result where the expression gave Null, and leaves the column's bit of the
+    // null mask set.
+    if (value.empty())
+        return sink.setNull(sinkColumn);
     switch (column.kind) {
     case ValueKind::Boolean:
-        sink.setBoolean(sinkColumn, !value.empty() && value[0] != 0);
+        sink.setBoolean(sinkColumn, value[0] != 0);
         return;
     case ValueKind::Text:
     case ValueKind::Memo:

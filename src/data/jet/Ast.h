@@ -52,6 +52,7 @@ enum class ExprKind {
     Call,     // text: the function's name as written; args
     Subquery, // query: a SELECT in parentheses giving one value (or, as In's one listed value,
               // the values to look in)
+    Exists,   // query: the SELECT of EXISTS (SELECT ...), true when it gives any row
 };
 
 struct Expr {

@@ -155,11 +155,18 @@ std::optional<DateTimeParts> fromSerialDate(double serial) {
         seconds = 0;
         ++days;
     }
+    return fromSerialDay(days, seconds);
+}
+
+std::optional<DateTimeParts> fromSerialDay(long long days, long long secondOfDay) {
+    // Far wider than the years VB dates can take, narrow enough for the calendar arithmetic.
+    if (days < -4000000 || days > 4000000 || secondOfDay < 0 || secondOfDay >= SecondsPerDay)
+        return std::nullopt;
     DateTimeParts d;
     civilFromDays(days + SerialDayZero, d);
-    d.hour = int(seconds / 3600);
-    d.minute = int(seconds / 60 % 60);
-    d.second = int(seconds % 60);
+    d.hour = int(secondOfDay / 3600);
+    d.minute = int(secondOfDay / 60 % 60);
+    d.second = int(secondOfDay % 60);
     if (!isValid(d))
         return std::nullopt;
     return d;

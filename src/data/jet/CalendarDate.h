@@ -44,5 +44,8 @@ EngineDateText engineDateText(const DateTimeParts& date);
 double toSerialDate(const DateTimeParts& date);
 // Nothing when the serial falls outside the years VB dates can take.
 std::optional<DateTimeParts> fromSerialDate(double serial);
+// The day `days` after VB's day zero (before it when negative) at `secondOfDay` seconds past
+// midnight (0 to 86399); nothing outside the years VB dates can take.
+std::optional<DateTimeParts> fromSerialDay(long long days, long long secondOfDay);
 
 } // namespace data::jet

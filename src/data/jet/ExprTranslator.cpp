@@ -385,6 +385,11 @@ SqlExpr call(const Expr& call, const ExprScope& scope) {
         return aggregate(call, name, scope);
     if (name == u"iif")
         return iif(call, scope);
+    if (name == u"isnull") { // VB's IsNull(value), the same test as Is Null
+        checkArguments(call, 1, 1);
+        return truthValue(
+            QStringLiteral("(%1 IS NULL)").arg(translateExpr(call.args[0], scope).sql));
+    }
     const VbFunction* function = findVbFunction(call.text);
     if (!function)
         throw NameError(NameError::Kind::Function, call.text,
@@ -463,6 +468,8 @@ SqlExpr translateExpr(const Expr& expr, const ExprScope& scope) {
         return call(expr, scope);
     case ExprKind::Subquery:
         return translateSubquery(*expr.query, scope);
+    case ExprKind::Exists:
+        return truthValue(QStringLiteral("(EXISTS %1)").arg(translateExists(*expr.query, scope)));
     case ExprKind::Star:
         break;
     }

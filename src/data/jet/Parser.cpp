@@ -470,6 +470,13 @@ private:
         case TokenKind::Date:
             return leaf(ExprKind::Date, first);
         case TokenKind::Name:
+            if (isBareWord(token, u"EXISTS") && isWord(peek(1), u"(") &&
+                isWord(peek(2), u"SELECT")) {
+                ++pos_;
+                Expr exists = subquery();
+                exists.kind = ExprKind::Exists;
+                return exists;
+            }
             if (token.bareName && isWord(peek(1), u"("))
                 return call();
             if (token.star)

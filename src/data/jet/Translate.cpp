@@ -394,13 +394,19 @@ Translation translateView(const QString& jetSql, Catalog& catalog) {
     return translateStatement(jetSql, catalog, Form::Stored);
 }
 
-SqlExpr translateSubquery(const SelectStatement& st, const ExprScope& outer) {
+namespace {
+StatementSql subquerySql(const SelectStatement& st, const ExprScope& outer) {
     if (!outer.catalog)
         throw Error(QStringLiteral("A subquery cannot be used here."));
     // Its sources are named in SQL even where the statement around it reads one unnamed table.
     int ownCount = 0;
     int* named = outer.sourcesNamed ? outer.sourcesNamed : &ownCount;
-    const StatementSql statement = statementSql(st, *outer.catalog, &outer, named, Form::Shown);
+    return statementSql(st, *outer.catalog, &outer, named, Form::Shown);
+}
+} // namespace
+
+SqlExpr translateSubquery(const SelectStatement& st, const ExprScope& outer) {
+    const StatementSql statement = subquerySql(st, outer);
     if (statement.columns.size() != 1)
         throw Error(QStringLiteral(
             "You have written a subquery that can return more than one field without using the "
@@ -408,6 +414,10 @@ SqlExpr translateSubquery(const SelectStatement& st, const ExprScope& outer) {
             "of the subquery to request only one field."));
     const ResultColumn& column = statement.columns[0];
     return {u'(' + statement.sql + u')', {column.adoType, column.storage}};
+}
+
+QString translateExists(const SelectStatement& st, const ExprScope& outer) {
+    return u'(' + subquerySql(st, outer).sql + u')';
 }
 
 } // namespace data::jet

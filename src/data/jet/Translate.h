@@ -45,6 +45,8 @@ Translation translateView(const QString& jetSql, Catalog& catalog);
 // A subquery within a statement whose expressions `outer` describes, as the value of its one
 // column: "(SELECT ...)". It sees the columns of the statement around it.
 SqlExpr translateSubquery(const SelectStatement& st, const ExprScope& outer);
+// The subquery of EXISTS (SELECT ...) in parentheses, whatever columns it gives.
+QString translateExists(const SelectStatement& st, const ExprScope& outer);
 
 // A term a statement groups by, as its GROUP BY over the record source is translated, and the
 // table's columns the term reads (one for a column, and for Format([OrderDate], "yyyy")).

@@ -10,6 +10,7 @@
 #include "data/AdoTypes.h"
 #include "data/Error.h"
 #include "data/access/JetNumeric.h"
+#include "data/access/QueryCatalog.h"
 #include "data/access/TextDecoder.h"
 #include "data/jet/CalendarDate.h"
 #include "support/FileCopies.h"
@@ -74,6 +75,27 @@ TEST_F(AccessFileContent, ListsTablesAndCountsEveryLiveRowOnceAndNoRowMarkedDele
     EXPECT_FALSE(nwind.describe("Invoices").has_value());
     RecordingSink sink;
     EXPECT_THROW(nwind.load("Invoices", sink), data::Error);
+    // Access's own queries for forms and reports, and queries flagged hidden or system, are not
+    // listed; flag 8, which the listed queries of this Access 97 file carry, hides nothing.
+    for (const auto& [flags, hidden] : std::vector<std::pair<unsigned, bool>>{
+             {1, true}, {3, true}, {0x80000000u, true}, {8 | 128, false}})
+        EXPECT_EQ(data::access::isHiddenQuery({"Sales Query", flags, {}}), hidden) << flags;
+    // The picker's list, from a copy in which Access's catalog names a query from "~".
+    QByteArray renamed = test::contentsOf(accessFixture("nwind.mdb"));
+    JetPages catalog(renamed);
+    for (std::uint32_t page = 3; catalog.pageStart(page + 1) <= renamed.size(); ++page) {
+        const qsizetype start = catalog.pageStart(page);
+        const qsizetype at = renamed.indexOf("Invoices Filter", start);
+        if (renamed.at(start) == 1 && catalog.word32(start + 4) == 2 && at > start &&
+            at < catalog.pageStart(page + 1))
+            renamed[at] = '~';
+    }
+    QStringList views;
+    for (const auto& entry : AccessFile(test::writeFile(dir, "hidden.mdb", renamed)).tableEntries())
+        if (entry.type == "VIEW")
+            views << entry.name;
+    EXPECT_EQ(views.size(), 21);
+    EXPECT_FALSE(views.contains("Invoices Filter") || views.contains("~nvoices Filter"));
     // A file without saved queries lists no view.
     for (const auto& entry : AccessFile(accessFixture("testV2000.mdb")).tableEntries())
         EXPECT_NE(entry.type, "VIEW") << entry.name.toStdString();

@@ -119,14 +119,30 @@ std::shared_ptr<MemoryTableSource> ordersAndT() {
     return source;
 }
 
+namespace {
+QString cellText(const QVariant& value) {
+    return value.isNull() ? QStringLiteral("NULL") : value.toString();
+}
+} // namespace
+
 QList<QStringList> rowsOf(Provider& provider, const QString& sql) {
     const auto cursor = provider.execute(sql);
     QList<QStringList> rows;
     while (cursor->next()) {
         QStringList row;
         for (int i = 0; i < cursor->fieldCount(); ++i)
-            row << (cursor->value(i).isNull() ? QStringLiteral("NULL")
-                                              : cursor->value(i).toString());
+            row << cellText(cursor->value(i));
+        rows << row;
+    }
+    return rows;
+}
+
+QList<QStringList> rowsOf(Statement& statement) {
+    QList<QStringList> rows;
+    while (statement.step()) {
+        QStringList row;
+        for (int i = 0; i < statement.columnCount(); ++i)
+            row << cellText(statement.value(i));
         rows << row;
     }
     return rows;

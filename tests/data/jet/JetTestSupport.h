@@ -7,6 +7,7 @@
 #include "data/TableEntry.h"
 #include "data/jet/CalendarDate.h"
 #include "data/jet/Engine.h"
+#include "data/jet/Statement.h"
 #include "data/jet/TableSource.h"
 
 #include <QList>
@@ -97,6 +98,8 @@ std::shared_ptr<MemoryTableSource> ordersAndT();
 
 // Runs a statement in the provider's dialect: each row's values as text, "NULL" for null.
 QList<QStringList> rowsOf(Provider& provider, const QString& sql);
+// The same for a statement the engine prepared in its own SQL.
+QList<QStringList> rowsOf(Statement& statement);
 
 // The statement's result columns, each as "name:type code".
 QStringList columnsOf(Provider& provider, const QString& sql);

@@ -223,6 +223,7 @@ TEST_F(JetTranslate, ConditionsSelectTheRightRowsAndValuesFollowJetsArithmetic) 
         {"[OrderID] In (1, 4) Or [OrderID] Between 5 And 5", "1,4,5"},
         {"[Region] Not In ('SOUTH') Xor [Shipped]", "2,6"},
         {"IIf([Region] Is Null, 'none', [Region]) = 'NONE'", "3,5"},
+        {"IsNull([Region]) And Not IsNull([OrderID] + 1) And [OrderID] > 3", "5"},
         {"[Customer] & [Region] = 'alphanorth'", "1"},
         {"([OrderID] = 1) = True", "1"},
     };

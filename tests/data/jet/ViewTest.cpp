@@ -121,3 +121,145 @@ TEST_F(Views, WhatTheEngineCannotAnswerIsNamedWithTheQueryAndNestingEnds) {
                   .arg(Engine::MostViewsNested + 1)
                   .arg(Engine::MostViewsNested));
 }
+
+// Saved queries mean what Access means: each is opened as a view and its rows compared with those
+// of a statement written by hand in the engine's own SQL over the same rows, which hold ties,
+// nulls and duplicates on purpose.
+namespace {
+
+// Ten players: three score 80 (the second place), two 70, one score is Null, one team is Null.
+// Teams: Gold has no player.
+std::shared_ptr<MemoryTableSource> scoresAndTeams() {
+    // Rows separated by commas, values by blanks; "-" is Null.
+    const auto rows = [](const char* text) {
+        std::vector<Row> rows;
+        for (const QString& line : QString(text).split(',')) {
+            Row row;
+            for (const QString& value : line.split(' ')) {
+                bool isNumber = false;
+                const int number = value.toInt(&isNumber);
+                row.push_back(value == "-" ? Cell(nullptr)
+                              : isNumber   ? Cell(std::int64_t(number))
+                                           : Cell(value));
+            }
+            rows.push_back(row);
+        }
+        return rows;
+    };
+    auto source = std::make_shared<MemoryTableSource>();
+    source->add(
+        {"Scores",
+         {{"Player", adVarWChar, 0},
+          {"Team", adVarWChar, 0},
+          {"Score", adInteger, 0},
+          {"Bonus", adInteger, 0}}},
+        rows("Ann Red 90 5,Bob Red 80 -,Cid Blue 80 2,Dan Blue 70 -,Eve Red 70 1,Fay Green - "
+             "3,Gus Blue 60 0,Hal Green 80 2,Ivy Red 50 -,Jon - 40 1"));
+    source->add({"Teams", {{"Team", adVarWChar, 0}, {"Coach", adVarWChar, 0}}},
+                rows("Red Rita,Blue Bill,Green Gina,Gold Gail"));
+    source->addView("Red Players", "SELECT * FROM Scores WHERE Team = 'Red';");
+    return source;
+}
+
+struct Meaning {
+    const char* what;
+    const char* jet;    // the saved query, as Access writes it
+    const char* engine; // the same rows in the engine's SQL, over the tables as loaded
+};
+
+void PrintTo(const Meaning& meaning, std::ostream* out) {
+    *out << meaning.what;
+}
+
+class SavedQueryMeaning : public ::testing::TestWithParam<Meaning> {};
+
+// Every row as text, sorted: where an ORDER BY leaves ties, their order is the engine's.
+Rows sorted(Rows rows) {
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+TEST_P(SavedQueryMeaning, GivesTheRowsAccessGives) {
+    const Meaning& meaning = GetParam();
+    auto source = scoresAndTeams();
+    source->addView("Saved", meaning.jet);
+    JetProvider provider{source, {}};
+    const Rows saved = rowsOf(provider, "SELECT * FROM [Saved]");
+
+    QueryRunner runner(source);
+    runner.engine().findTable("Scores");
+    runner.engine().findTable("Teams");
+    Statement statement = runner.engine().prepare(meaning.engine);
+    const Rows expected = rowsOf(statement);
+    EXPECT_FALSE(expected.isEmpty());
+    EXPECT_EQ(sorted(saved), sorted(expected)) << meaning.jet;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TopSubqueriesAndMore, SavedQueryMeaning,
+    ::testing::Values(
+        // TOP n keeps every row that ties with the n-th: three share the second place.
+        Meaning{"TopWithTies", "SELECT TOP 2 Player, Score FROM Scores ORDER BY Scores.Score DESC;",
+                "SELECT Player, Score FROM Scores WHERE Score >= 80"},
+        // TOP n PERCENT rounds up: a quarter of ten rows is three.
+        Meaning{"TopPercentRoundsUp", "SELECT TOP 25 PERCENT Player FROM Scores ORDER BY Player;",
+                "SELECT Player FROM Scores ORDER BY Player LIMIT 3"},
+        // A subquery's own table hides nothing of the outer one named by its alias.
+        Meaning{"CorrelatedByAlias",
+                "SELECT o.Player FROM Scores AS o WHERE o.Score = (SELECT Max(Score) FROM Scores "
+                "WHERE Scores.Team = o.Team);",
+                "SELECT Player FROM Scores AS o WHERE Score = (SELECT max(Score) FROM Scores AS "
+                "i WHERE i.Team = o.Team)"},
+        // The outer table by its own name, and a name only the outer table has (Coach).
+        Meaning{"CorrelatedByName",
+                "SELECT Teams.Team FROM Teams WHERE EXISTS (SELECT * FROM Scores AS s WHERE "
+                "s.Team = Teams.Team AND s.Player < Coach);",
+                "SELECT Team FROM Teams AS t WHERE EXISTS (SELECT * FROM Scores AS s WHERE "
+                "s.Team = t.Team AND s.Player < t.Coach)"},
+        // Team inside the subquery is the subquery's own column, as Access binds it.
+        Meaning{"UnqualifiedBindsInner",
+                "SELECT Coach FROM Teams WHERE 3 <= (SELECT Count(*) FROM Scores WHERE Team = "
+                "Teams.Team);",
+                "SELECT Coach FROM Teams AS t WHERE 3 <= (SELECT count(*) FROM Scores AS s WHERE "
+                "s.Team = t.Team)"},
+        Meaning{"NotInSubquery",
+                "SELECT Team FROM Teams WHERE Team NOT IN (SELECT Team FROM Scores WHERE Score "
+                ">= 70);",
+                "SELECT Team FROM Teams WHERE Team NOT IN (SELECT Team FROM Scores WHERE Score "
+                ">= 70)"},
+        Meaning{"InSubqueryAndNotExists",
+                "SELECT Player FROM Scores WHERE Team IN (SELECT Team FROM Teams WHERE Coach "
+                "LIKE 'G*') OR NOT EXISTS (SELECT * FROM Teams WHERE Teams.Team = Scores.Team);",
+                "SELECT Player FROM Scores AS s WHERE Team IN ('Green', 'Gold') OR Team IS NULL"},
+        // Aggregates pass over Nulls; Count(*) does not; HAVING filters the groups.
+        Meaning{"GroupsWithNulls",
+                "SELECT Team, Count(*) AS N, Count(Bonus) AS B, Sum(Bonus) AS S, Avg(Score) AS A "
+                "FROM Scores GROUP BY Team HAVING Count(*) > 1;",
+                "SELECT Team, count(*), count(Bonus), sum(Bonus), avg(Score) FROM Scores GROUP "
+                "BY Team HAVING count(*) > 1"},
+        // A LEFT JOIN keeps the team without players, DISTINCT folds the duplicate scores.
+        Meaning{"LeftJoinAndDistinct",
+                "SELECT DISTINCT Teams.Team, Scores.Score FROM Teams LEFT JOIN Scores ON "
+                "Teams.Team = Scores.Team;",
+                "SELECT DISTINCT t.Team, s.Score FROM Teams AS t LEFT JOIN Scores AS s ON t.Team "
+                "= s.Team"},
+        // Nulls come first in ascending order and tie with each other for TOP.
+        Meaning{"TopTiesOfNulls", "SELECT TOP 2 Player FROM Scores ORDER BY Bonus, Team;",
+                "SELECT Player FROM Scores WHERE Bonus IS NULL"},
+        Meaning{"TopOfGroups",
+                "SELECT TOP 1 Team, Count(*) AS N FROM Scores GROUP BY Team ORDER BY Count(*) "
+                "DESC;",
+                "SELECT Team, count(*) FROM Scores GROUP BY Team HAVING count(*) = 4"},
+        // A saved query read by another, and a RIGHT JOIN keeping the player without a team.
+        Meaning{"NestedQuery",
+                "SELECT Count(*) AS N, Max(Score) AS M, Nz(Sum(Bonus), 0) AS B FROM [Red "
+                "Players];",
+                "SELECT count(*), max(Score), sum(Bonus) FROM Scores WHERE Team = 'Red'"},
+        // DISTINCTROW: each row of Teams once, however many players match it.
+        Meaning{"DistinctRow",
+                "SELECT DISTINCTROW Teams.* FROM Teams INNER JOIN Scores ON Teams.Team = "
+                "Scores.Team;",
+                "SELECT Team, Coach FROM Teams WHERE Team IN (SELECT Team FROM Scores)"}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+} // namespace
