@@ -25,6 +25,7 @@
 #include "ui/main/StatusBar.h"
 #include "ui/main/TreeView.h"
 #include "ui/main/Twips.h"
+#include "ui/main/WindowBounds.h"
 #include "ui/seam/UiSeam.h"
 
 #include <QApplication>
@@ -33,6 +34,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
 #include <cmath>
 
@@ -258,24 +260,54 @@ void frmMain::setTop(double t) {
 }
 void frmMain::setWidth(double t) {
     resize(twips::toPxX(t) - frameExtra().width(), height());
-    if (!isVisible())
-        outerSizeBeforeShow_.setWidth(twips::toPxX(t));
+    keepOuterSize(QSize(twips::toPxX(t), pendingOuter_.height()));
 }
 
 void frmMain::setHeight(double t) {
     resize(width(), twips::toPxY(t) - frameExtra().height());
-    if (!isVisible())
-        outerSizeBeforeShow_.setHeight(twips::toPxY(t));
+    keepOuterSize(QSize(pendingOuter_.width(), twips::toPxY(t)));
+}
+
+// Before the window is shown its frame is not known, and on a desktop whose window manager
+// draws the frame it is known only some time after: the outer size asked for waits until then,
+// or the window would come up larger by its frame at every start.
+void frmMain::keepOuterSize(QSize outer) {
+    if (isVisible() && !frameExtra().isNull()) {
+        pendingOuter_ = QSize();
+        return;
+    }
+    pendingOuter_ = outer;
+    pendingFrame_ = frameExtra();
+}
+
+void frmMain::applyOuterSize() {
+    if (pendingOuter_.isEmpty() || !isVisible() || isMaximized() || isMinimized())
+        return;
+    const QSize extra = frameExtra();
+    if (extra == pendingFrame_)
+        return;
+    pendingFrame_ = extra;
+    const QSize client = pendingOuter_ - extra;
+    // Once a frame is there the size is final; a desktop without frames never sends one.
+    if (!extra.isNull())
+        pendingOuter_ = QSize();
+    if (client != size())
+        resize(client);
 }
 
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!outerSizeBeforeShow_.isEmpty() && !isMaximized() && !isMinimized()) {
-        const QSize client = outerSizeBeforeShow_ - frameExtra();
-        outerSizeBeforeShow_ = QSize();
-        if (client != size())
-            resize(client);
-    }
+    applyOuterSize();
+}
+
+void frmMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    applyOuterSize();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    applyOuterSize();
 }
 
 // ---- load and unload --------------------------------------------------------------------
@@ -296,10 +328,20 @@ void frmMain::Form_Load() {
             const auto value = state::textToSingle(text);
             return value ? static_cast<double>(*value) : fallback;
         };
-        setLeft(bound("MainLeft", DefaultLeft));
-        setTop(bound("MainTop", DefaultTop));
-        setWidth(bound("MainWidth", DefaultWidth));
-        setHeight(bound("MainHeight", DefaultHeight));
+        const QRect wanted(twips::toPxX(bound("MainLeft", DefaultLeft)),
+                           twips::toPxY(bound("MainTop", DefaultTop)),
+                           twips::toPxX(bound("MainWidth", DefaultWidth)),
+                           twips::toPxY(bound("MainHeight", DefaultHeight)));
+        const QScreen* screen = QGuiApplication::screenAt(wanted.center());
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        const QRect outer = screen ? fitOnScreen(wanted, screen->availableGeometry()) : wanted;
+        setLeft(twips::fromPxX(outer.x()));
+        setTop(twips::fromPxY(outer.y()));
+        setWidth(twips::fromPxX(outer.width()));
+        setHeight(twips::fromPxY(outer.height()));
+        imgSplitter->move(twips::toPxX(bound("SplitterLeft", layout::SplitterDesignLeft)),
+                          imgSplitter->y());
 
         const QString autoQuery =
             state::GetSetting(state::AppTitle, state::SettingsSection, "AutoQuery", "False");
@@ -330,6 +372,8 @@ void frmMain::Form_Unload(int& /*cancel*/) {
         save("MainTop", state::singleToText(static_cast<float>(Top())));
         save("MainWidth", state::singleToText(static_cast<float>(Width())));
         save("MainHeight", state::singleToText(static_cast<float>(Height())));
+        save("SplitterLeft",
+             state::singleToText(static_cast<float>(twips::fromPxX(imgSplitter->x()))));
         save("AutoQuery", mnuExtrasAutoQ->isChecked() ? "True" : "False");
     });
 }

@@ -150,6 +150,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -182,6 +184,8 @@ private:
     // new column order with the moved block selected.
     void moveGridColumns(int gap);
     QSize frameExtra() const;
+    void keepOuterSize(QSize outer);
+    void applyOuterSize();
     // Binds the rows of `sql` to the grid unless that statement is already bound.
     void bindDetail(const QString& sql);
     // Binds the rows to the grid, which reads them as they come into view.
@@ -202,7 +206,8 @@ private:
     // The source's preparation for the tree's order waits for the window to be idle.
     QTimer* preparing_;
     bool preparationPending_ = false;
-    // The outer size asked for before the window was first shown, when its frame was not yet
-    // known; applied again once the frame is there.
-    QSize outerSizeBeforeShow_;
+    // The outer size asked for while the window's frame was not yet known, and the frame it
+    // was last applied with; applied again once the frame is there.
+    QSize pendingOuter_;
+    QSize pendingFrame_;
 };
