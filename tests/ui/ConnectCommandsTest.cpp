@@ -59,10 +59,13 @@ TEST_F(ConnectCommands, AnAccessFileConnectsAndOpensThePickerAndACancelledDialog
     QTemporaryDir dir;
     const QString cut = test::writeFile(dir, "cut.mdb", test::contentsOf(nwind()).left(12288));
     const auto earlier = state->DbConnection;
-    for (const QString& bad : {dir.filePath("missing.mdb"), cut}) {
+    QDir(dir.path()).mkdir("folder.mdb");
+    for (const QString& bad : {dir.filePath("missing.mdb"), cut, dir.filePath("folder.mdb")}) {
         seam.queueFile(bad);
         f.mnuFileCnctMSACC->trigger();
-        EXPECT_TRUE(errorShown().contains(QFileInfo(bad).fileName())) << bad.toStdString();
+        const QString error = errorShown();
+        EXPECT_TRUE(error.contains(QFileInfo(bad).fileName())) << bad.toStdString();
+        EXPECT_EQ(error.contains("a folder"), bad.endsWith("folder.mdb")) << error.toStdString();
         EXPECT_EQ(status(), "Ready");
         EXPECT_EQ(state->DbConnection, earlier);
         EXPECT_EQ(state->SourceFilePath, nwind());
@@ -205,6 +208,8 @@ TEST_F(ConnectCommands, AFileNamedAtTheStartConnectsByWhatItHoldsAndPicksItsTabl
     } bad[] = {
         {test::writeFile(dir, "notes.txt", "plain text\n"), "it is neither an Access database"},
         {dir.filePath("gone.txt"), "Could not find file"},
+        {QDir(dir.path()).mkdir("somedir.mdb") ? dir.filePath("somedir.mdb") : "", "a folder"},
+        {"/dev/null", "a device"},
         {test::writeFile(dir, "notes.mdb", "plain text\n"), "notes.mdb"}, // the reader's message
     };
     for (const auto& b : bad) {

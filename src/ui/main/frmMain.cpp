@@ -604,6 +604,7 @@ void frmMain::rememberFolderOf(const QString& file) {
 void frmMain::openFile(const QString& file, const QString& table) {
     feedback_.trap(
         [&] {
+            data::messages::requireReadableFile(file);
             switch (data::fileKindOf(file)) {
             case data::FileKind::Access:
                 connectAccess(file);
@@ -614,8 +615,6 @@ void frmMain::openFile(const QString& file, const QString& table) {
                 connectWorkbook(file);
                 break;
             case data::FileKind::Unknown:
-                if (!QFileInfo::exists(file))
-                    throw data::messages::fileNotFound(file);
                 throw data::messages::cannotOpen(
                     file, "it is neither an Access database nor an Excel workbook");
             }
