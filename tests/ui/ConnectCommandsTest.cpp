@@ -150,6 +150,8 @@ TEST_F(ConnectCommands, AWorkbookOpensThroughTheProgramsOwnDriverAndItsSheetsAre
     f.mnuFileCnctExl->trigger();
     ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
     EXPECT_EQ(state->ExcelDriverName, data::odbc::BuiltInWorkbookDriver);
+    EXPECT_TRUE(seam.fileRequests.back().filter.startsWith(
+        "Excel workbooks (*.xls *.xlsx *.xlsm)|*.xls;*.xlsx;*.xlsm|Excel-File (*.xls)|*.xls|"));
     EXPECT_EQ(state->DbProvider, "MSDASQL.1");
     EXPECT_EQ(state->SourceFilePath, book);
     EXPECT_EQ(root, book);
@@ -220,10 +222,22 @@ TEST_F(ConnectCommands, AFileNamedAtTheStartConnectsByWhatItHoldsAndPicksItsTabl
         EXPECT_EQ(status(), "Ready");
     }
 
-    // Files that could not be opened leave the folder of the last one that could.
+    // Files that could not be opened leave the folder of the last one that could. The dialog
+    // first shows both kinds of Access files, then the choice last connected with.
     closeWindow();
     openWindow();
     seam.queueFile(std::nullopt);
     form->mnuFileCnctMSACC->trigger();
     EXPECT_EQ(seam.fileRequests.back().folder, QFileInfo(nwind()).absolutePath());
+    EXPECT_EQ(seam.fileRequests.back().chosenFilter, "");
+    EXPECT_TRUE(seam.fileRequests.back().filter.startsWith(
+        "Access databases (*.mdb *.accdb)|*.mdb;*.accdb|Microsoft Access MDB (*.mdb)|*.mdb|"));
+    seam.queueFile(nwind(), "Microsoft Access MDB (*.mdb)");
+    seam.queueForm(ui::script::pickTable("Shippers"));
+    form->mnuFileCnctMSACC->trigger();
+    closeWindow();
+    openWindow();
+    seam.queueFile(std::nullopt);
+    form->mnuFileCnctMSACC->trigger();
+    EXPECT_EQ(seam.fileRequests.back().chosenFilter, "Microsoft Access MDB (*.mdb)");
 }

@@ -49,13 +49,19 @@ constexpr int RetryAfterInput = 300;
 // Bounds the window takes when none were stored, or a stored one is unreadable.
 constexpr double DefaultLeft = 1000, DefaultTop = 1000, DefaultWidth = 6500, DefaultHeight = 6500;
 
-// The file dialogs' choices of files, and the setting that keeps the folder they start in.
-const QString AccessFileFilter = QStringLiteral("Microsoft Access MDB (*.mdb)|*.mdb|"
+// The file dialogs' choices of files, each first showing every kind it connects to, and the
+// settings that keep the folder they start in and the choice each showed last.
+const QString AccessFileFilter = QStringLiteral("Access databases (*.mdb *.accdb)|*.mdb;*.accdb|"
+                                                "Microsoft Access MDB (*.mdb)|*.mdb|"
                                                 "Access 2007 and later (*.accdb)|*.accdb|"
                                                 "All files (*)|*");
-const QString ExcelFileFilter = QStringLiteral(
-    "Excel-File (*.xls)|*.xls|Excel 2007 and later (*.xlsx *.xlsm)|*.xlsx;*.xlsm|All files (*)|*");
+const QString ExcelFileFilter =
+    QStringLiteral("Excel workbooks (*.xls *.xlsx *.xlsm)|*.xls;*.xlsx;*.xlsm|"
+                   "Excel-File (*.xls)|*.xls|"
+                   "Excel 2007 and later (*.xlsx *.xlsm)|*.xlsx;*.xlsm|All files (*)|*");
 const QString LastFolderKey = QStringLiteral("LastFolder");
+const QString AccessFilterKey = QStringLiteral("AccessFilter");
+const QString ExcelFilterKey = QStringLiteral("ExcelFilter");
 
 void placeTwips(QWidget* w, double left, double top, double width, double height) {
     w->setGeometry(twips::toPxX(left), twips::toPxY(top), twips::toPxX(width),
@@ -530,14 +536,16 @@ frmMain::openConnection(const QString& status, const QString& connectionString, 
 void frmMain::mnuFileCnctMSACC_Click() {
     feedback_.trap(
         [this] {
+            QString shown = lastFilter(AccessFilterKey);
             const auto file = seam_.fileOpen(this, "Connect to Microsoft Access Database",
-                                             AccessFileFilter, lastFolder());
+                                             AccessFileFilter, lastFolder(), shown);
             if (!file) {
                 // A cancelled dialog ends the command without a word.
                 feedback_.ready();
                 return;
             }
             connectAccess(*file);
+            rememberFilter(AccessFilterKey, shown);
             mnuFileOpen_Click();
         },
         Feedback::OnFailure::ReadyFirst);
@@ -548,13 +556,15 @@ void frmMain::mnuFileCnctExl_Click() {
         [this] {
             if (!chooseExcelDriver())
                 return;
+            QString shown = lastFilter(ExcelFilterKey);
             const auto file =
-                seam_.fileOpen(this, "Connect to Excel-file", ExcelFileFilter, lastFolder());
+                seam_.fileOpen(this, "Connect to Excel-file", ExcelFileFilter, lastFolder(), shown);
             if (!file) {
                 feedback_.ready();
                 return;
             }
             connectWorkbook(*file);
+            rememberFilter(ExcelFilterKey, shown);
             mnuFileOpen_Click();
         },
         Feedback::OnFailure::ReadyFirst);
@@ -599,6 +609,15 @@ QString frmMain::lastFolder() const {
 void frmMain::rememberFolderOf(const QString& file) {
     state::SaveSetting(state::AppTitle, state::SettingsSection, LastFolderKey,
                        QFileInfo(file).absolutePath());
+}
+
+// Each dialog starts with the choice of files it showed when a file was last connected from it.
+QString frmMain::lastFilter(const QString& key) const {
+    return state::GetSetting(state::AppTitle, state::SettingsSection, key, QString());
+}
+
+void frmMain::rememberFilter(const QString& key, const QString& shown) {
+    state::SaveSetting(state::AppTitle, state::SettingsSection, key, shown);
 }
 
 void frmMain::openFile(const QString& file, const QString& table) {

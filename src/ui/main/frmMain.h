@@ -169,6 +169,8 @@ private:
     bool chooseExcelDriver();
     QString lastFolder() const;
     void rememberFolderOf(const QString& file);
+    QString lastFilter(const QString& key) const;
+    void rememberFilter(const QString& key, const QString& shown);
     frmOpenSource& picker();
     bool pickSource(const QString& table);
     // How many levels the selected node lies below the root; 0 for the root or no selection.

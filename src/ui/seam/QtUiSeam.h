@@ -10,15 +10,15 @@ class QtUiSeam : public UiSeam {
 public:
     void messageBox(const QString& text, int icon, const QString& title) override;
     std::optional<QString> fileOpen(QWidget* owner, const QString& title, const QString& filter,
-                                    const QString& folder) override;
+                                    const QString& folder, QString& chosenFilter) override;
     int showModal(QDialog& form, QWidget* owner) override;
     void clipboardClear() override;
     void clipboardSetText(const QString& text) override;
     void setMousePointer(int pointer) override;
     int mousePointer() const override { return pointer_; }
 
-    // "Desc (*.a)|*.a|Other|*.b" as Qt's file dialog writes its name filters.
-    static QString qtNameFilters(const QString& filter);
+    // "Desc (*.a)|*.a|Other|*.b" as Qt's file dialog writes its name filters, one a description.
+    static QStringList qtNameFilters(const QString& filter);
 
 private:
     int pointer_ = PointerDefault;
