@@ -2,6 +2,7 @@
 #include "ui/dialogs/frmAbout.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/StatusBar.h"
+#include "ui/seam/QtUiSeam.h"
 
 #include <QAction>
 #include <QLabel>
@@ -122,6 +123,22 @@ TEST_F(MainWindow, AboutBoxClosesOnEnterEscapeAndOkAndExitUnloadsEveryForm) {
     settle();
     EXPECT_TRUE(about.isNull());
     EXPECT_FALSE(f.isVisible());
+}
+
+// A message box is shown over the program's window even while the desktop has no window active,
+// and over a modal form while one is open.
+TEST_F(MainWindow, MessageBoxesAreOwnedByTheirWindow) {
+    frmMain& f = openWindow();
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    EXPECT_EQ(ui::QtUiSeam::messageOwner(), &f);
+    seam.queueForm([&](QDialog& d) {
+        d.hide();
+        d.setWindowModality(Qt::ApplicationModal);
+        d.show();
+        EXPECT_EQ(ui::QtUiSeam::messageOwner(), &d);
+    });
+    f.mnuHelpAbout->trigger();
 }
 
 // The gaps between the panes are checked on the window above, whose toolbar stays hidden.

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QFileDialog>
+#include <QMainWindow>
 #include <QMessageBox>
 
 namespace ui {
@@ -28,10 +29,21 @@ void QtUiSeam::messageBox(const QString& text, int icon, const QString& title) {
     const bool hourglass = QApplication::overrideCursor() != nullptr;
     if (hourglass)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
-    QMessageBox box(qtIcon, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(qtIcon, title, text, QMessageBox::Ok, messageOwner());
     box.exec();
     if (hourglass)
         QApplication::restoreOverrideCursor();
+}
+
+QWidget* QtUiSeam::messageOwner() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && qobject_cast<QMainWindow*>(top))
+            return top;
+    return nullptr;
 }
 
 QStringList QtUiSeam::qtNameFilters(const QString& filter) {

@@ -17,6 +17,11 @@ public:
     void setMousePointer(int pointer) override;
     int mousePointer() const override { return pointer_; }
 
+    // The window a message box is shown over, centred: the modal form open, else the active
+    // window, else the program's main window, which a desktop may leave inactive (at the start,
+    // or without a window manager).
+    static QWidget* messageOwner();
+
     // "Desc (*.a)|*.a|Other|*.b" as Qt's file dialog writes its name filters, one a description.
     static QStringList qtNameFilters(const QString& filter);
 
