@@ -97,7 +97,7 @@ TEST_F(Cancelling, LeavesTreeGridAndClipboardAsTheyWereAndTheNextCommandWorks) {
     EXPECT_EQ(seam.clipboard, "kept");
     EXPECT_EQ(status(), "Cancelled");
     form->mnuEditCopy->trigger();
-    EXPECT_EQ(seam.clipboard.count('\r'), Rows + 1);
+    EXPECT_EQ(seam.clipboard.count('\n'), Rows + 1);
 
     EXPECT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
 }
