@@ -5,6 +5,7 @@
 #include "ui/seam/QtUiSeam.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -35,6 +36,9 @@ TEST_F(MainWindow, MenuChecksFollowTheRunStateAndTheLayoutClampsAndDrags) {
     f.mnuViewDay->trigger();
     EXPECT_EQ(checked(f.mnuView), QStringList{"Day"});
     EXPECT_EQ(state->DateGroupType, "Day");
+    ASSERT_TRUE(f.mnuViewDay->actionGroup()); // marked as one choice of many
+    EXPECT_EQ(f.mnuViewDay->actionGroup()->actions(), f.mnuView->actions());
+    EXPECT_TRUE(f.mnuViewDay->actionGroup()->isExclusive());
     f.mnuViewNone->trigger();
     EXPECT_EQ(state->DateGroupType, "None");
     f.mnuExtrasAutoQ->trigger();

@@ -28,6 +28,7 @@
 #include "ui/main/WindowBounds.h"
 #include "ui/seam/UiSeam.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -202,16 +203,25 @@ void frmMain::buildMenus() {
     mnuEditCopy = item(mnuEdit, "mnuEditCopy", "&Copy");
     mnuEditCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
 
+    // The date groups are one choice of many, marked as such.
     mnuView = submenu(bar, nullptr, "mnuView", "Date Grouping");
-    mnuViewNone = checkItem(mnuView, "mnuViewNone", "<None>");
-    mnuViewSecond = checkItem(mnuView, "mnuViewSecond", "Second");
-    mnuViewMinute = checkItem(mnuView, "mnuViewMinute", "Minute");
-    mnuViewHour = checkItem(mnuView, "mnuViewHour", "Hour");
-    mnuViewDay = checkItem(mnuView, "mnuViewDay", "Day");
-    mnuViewWeek = checkItem(mnuView, "mnuViewWeek", "Week");
-    mnuViewMonthly = checkItem(mnuView, "mnuViewMonthly", "Month");
-    mnuViewQuarterly = checkItem(mnuView, "mnuViewQuarterly", "Quarter");
-    mnuViewYearly = checkItem(mnuView, "mnuViewYearly", "Year");
+    auto* dateGroups = new QActionGroup(mnuView);
+    dateGroups->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    auto choiceItem = [&](const QString& name, const QString& caption) {
+        QAction* action = item(mnuView, name, caption);
+        action->setCheckable(true);
+        dateGroups->addAction(action);
+        return action;
+    };
+    mnuViewNone = choiceItem("mnuViewNone", "<None>");
+    mnuViewSecond = choiceItem("mnuViewSecond", "Second");
+    mnuViewMinute = choiceItem("mnuViewMinute", "Minute");
+    mnuViewHour = choiceItem("mnuViewHour", "Hour");
+    mnuViewDay = choiceItem("mnuViewDay", "Day");
+    mnuViewWeek = choiceItem("mnuViewWeek", "Week");
+    mnuViewMonthly = choiceItem("mnuViewMonthly", "Month");
+    mnuViewQuarterly = choiceItem("mnuViewQuarterly", "Quarter");
+    mnuViewYearly = choiceItem("mnuViewYearly", "Year");
     mnuViewYearly->setChecked(true);
 
     mnuExtras = submenu(bar, nullptr, "mnuExtras", "Ex&tras");
@@ -990,10 +1000,8 @@ void frmMain::delNodes(const NodePtr& root, int depth, int currentDepth) {
 }
 
 void frmMain::mnuView_Click(QAction* item) {
-    const QList<QAction*> items = mnuView->actions();
-    m_.DateGroupType = tree::DateGroupKeywords.value(items.indexOf(item));
-    for (QAction* each : items)
-        each->setChecked(each == item);
+    m_.DateGroupType = tree::DateGroupKeywords.value(mnuView->actions().indexOf(item));
+    item->setChecked(true);
 }
 
 // ---- About ------------------------------------------------------------------------------
