@@ -7,8 +7,8 @@
 
 namespace grid {
 
-// The grid's copied lines end with a carriage return alone (the tree's end with CR LF).
-inline const QString GridLineEnd = QStringLiteral("\r");
+// The grid's copied lines end with a line feed, as the tree's do and as Linux programs read lines.
+inline const QString GridLineEnd = QStringLiteral("\n");
 
 // What Copy of the grid's columns first to last (grid positions, which are column table
 // entries) reads: the header line, the columns' names joined by tabs; and the statement that

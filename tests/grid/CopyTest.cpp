@@ -43,7 +43,7 @@ void expectJoinedAsShown(const std::shared_ptr<data::Connection>& connection,
         QStringList cells;
         for (int i = 0; i < count; ++i)
             cells << data::valueText(rows.Fields(i).Value(), rows.Fields(i).Type);
-        expected += cells.join('\t') + '\r';
+        expected += cells.join('\t') + '\n';
     }
     EXPECT_EQ(grid::copyText(copy, connection), expected);
 }

@@ -64,8 +64,8 @@ TEST_F(ServerWindow, ThePickerListsTablesWithTheirSchemasAndCopyJoinsColumnsOnTh
         copied << seam.clipboard;
     }
     EXPECT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
-    EXPECT_EQ(copied, QStringList({"region\tcustomer\tamount\rWest\tZoë Ærø 東京\t-99.0001\r",
-                                   "region\tcustomer\tamount\r\r"}));
+    EXPECT_EQ(copied, QStringList({"region\tcustomer\tamount\nWest\tZoë Ærø 東京\t-99.0001\n",
+                                   "region\tcustomer\tamount\n\n"}));
 }
 
 // A server result that fails part way while the user scrolls: the failure is told once, the

@@ -2,6 +2,7 @@
 #include "support/MainWindowFixture.h"
 
 #include <QLocale>
+#include <QScreen>
 
 using Settings = MainWindowFixture;
 
@@ -71,6 +72,36 @@ TEST_F(Settings, ClosingStoresTheBoundsAndSwitchForTheNextStart) {
     closeWindow();
     EXPECT_EQ(stored("MainWidth").toString(), state::singleToText(static_cast<float>(maximized)));
     EXPECT_EQ(stored("AutoQuery").toString(), "True");
+}
+
+// Three starts and exits store the very bounds they read, and the split where it was left. Bounds
+// larger than the screen, or past its edge, come up inside the screen's available area.
+TEST_F(Settings, StartsKeepTheBoundsAndSplitExactlyAndStayOnTheScreen) {
+    store("MainWidth", "7005");
+    store("MainHeight", "6000");
+    QStringList first;
+    for (int start = 0; start < 3; ++start) {
+        frmMain& f = openWindow();
+        if (start == 0)
+            f.SizeControls(3000);
+        EXPECT_NEAR(ui::twips::fromPxX(f.imgSplitter->x()), 3000, px());
+        closeWindow();
+        QStringList bounds;
+        for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "SplitterLeft"})
+            bounds << stored(key).toString();
+        if (start == 0)
+            first = bounds;
+        EXPECT_EQ(bounds, first) << "start " << start;
+    }
+    EXPECT_EQ(first.mid(2, 2), QStringList({"7005", "6000"}));
+
+    store("MainLeft", "-90000");
+    store("MainWidth", "90000");
+    store("MainHeight", "90000");
+    frmMain& big = openWindow();
+    const QRect available = big.screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(big.frameGeometry()))
+        << big.frameGeometry().width() << "x" << big.frameGeometry().height();
 }
 
 TEST(SettingsText, BoundsTravelInTheUsersNumberFormat) {

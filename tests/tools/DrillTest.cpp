@@ -81,7 +81,7 @@ TEST_F(DrillOnNwind, ColumnsMovedRegroupTheTreeAndASelectedNodeIsCopied) {
                                         "--copy-to", copied, "--locale", "en_US"}));
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains("\t2 (1)\n\t\tUnited Package (1)\n\t3 (1)\n"));
-    EXPECT_EQ(test::contentsOf(copied), "2 (1)\r\n\tUnited Package (1)\r\n");
+    EXPECT_EQ(test::contentsOf(copied), "2 (1)\n\tUnited Package (1)\n");
 }
 
 // Saved queries as record sources: every node of the tree holds against the rows the query

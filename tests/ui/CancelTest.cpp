@@ -133,7 +133,7 @@ TEST_F(Cancelling, CancelPressedOnTheStatusBarStopsALevelACopyAndALoad) {
     EXPECT_EQ(seam.clipboard, "kept");
     expectAtRest("Cancelled");
     form->mnuEditCopy->trigger();
-    EXPECT_EQ(seam.clipboard.count('\r'), Rows + 1);
+    EXPECT_EQ(seam.clipboard.count('\n'), Rows + 1);
     expectAtRest("Ready");
 
     // The load of a table picked: the window stays on the table before, and it still works.

@@ -59,10 +59,13 @@ TEST_F(ConnectCommands, AnAccessFileConnectsAndOpensThePickerAndACancelledDialog
     QTemporaryDir dir;
     const QString cut = test::writeFile(dir, "cut.mdb", test::contentsOf(nwind()).left(12288));
     const auto earlier = state->DbConnection;
-    for (const QString& bad : {dir.filePath("missing.mdb"), cut}) {
+    QDir(dir.path()).mkdir("folder.mdb");
+    for (const QString& bad : {dir.filePath("missing.mdb"), cut, dir.filePath("folder.mdb")}) {
         seam.queueFile(bad);
         f.mnuFileCnctMSACC->trigger();
-        EXPECT_TRUE(errorShown().contains(QFileInfo(bad).fileName())) << bad.toStdString();
+        const QString error = errorShown();
+        EXPECT_TRUE(error.contains(QFileInfo(bad).fileName())) << bad.toStdString();
+        EXPECT_EQ(error.contains("a folder"), bad.endsWith("folder.mdb")) << error.toStdString();
         EXPECT_EQ(status(), "Ready");
         EXPECT_EQ(state->DbConnection, earlier);
         EXPECT_EQ(state->SourceFilePath, nwind());
@@ -147,6 +150,8 @@ TEST_F(ConnectCommands, AWorkbookOpensThroughTheProgramsOwnDriverAndItsSheetsAre
     f.mnuFileCnctExl->trigger();
     ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
     EXPECT_EQ(state->ExcelDriverName, data::odbc::BuiltInWorkbookDriver);
+    EXPECT_TRUE(seam.fileRequests.back().filter.startsWith(
+        "Excel workbooks (*.xls *.xlsx *.xlsm)|*.xls;*.xlsx;*.xlsm|Excel-File (*.xls)|*.xls|"));
     EXPECT_EQ(state->DbProvider, "MSDASQL.1");
     EXPECT_EQ(state->SourceFilePath, book);
     EXPECT_EQ(root, book);
@@ -205,6 +210,8 @@ TEST_F(ConnectCommands, AFileNamedAtTheStartConnectsByWhatItHoldsAndPicksItsTabl
     } bad[] = {
         {test::writeFile(dir, "notes.txt", "plain text\n"), "it is neither an Access database"},
         {dir.filePath("gone.txt"), "Could not find file"},
+        {QDir(dir.path()).mkdir("somedir.mdb") ? dir.filePath("somedir.mdb") : "", "a folder"},
+        {"/dev/null", "a device"},
         {test::writeFile(dir, "notes.mdb", "plain text\n"), "notes.mdb"}, // the reader's message
     };
     for (const auto& b : bad) {
@@ -215,10 +222,22 @@ TEST_F(ConnectCommands, AFileNamedAtTheStartConnectsByWhatItHoldsAndPicksItsTabl
         EXPECT_EQ(status(), "Ready");
     }
 
-    // Files that could not be opened leave the folder of the last one that could.
+    // Files that could not be opened leave the folder of the last one that could. The dialog
+    // first shows both kinds of Access files, then the choice last connected with.
     closeWindow();
     openWindow();
     seam.queueFile(std::nullopt);
     form->mnuFileCnctMSACC->trigger();
     EXPECT_EQ(seam.fileRequests.back().folder, QFileInfo(nwind()).absolutePath());
+    EXPECT_EQ(seam.fileRequests.back().chosenFilter, "");
+    EXPECT_TRUE(seam.fileRequests.back().filter.startsWith(
+        "Access databases (*.mdb *.accdb)|*.mdb;*.accdb|Microsoft Access MDB (*.mdb)|*.mdb|"));
+    seam.queueFile(nwind(), "Microsoft Access MDB (*.mdb)");
+    seam.queueForm(ui::script::pickTable("Shippers"));
+    form->mnuFileCnctMSACC->trigger();
+    closeWindow();
+    openWindow();
+    seam.queueFile(std::nullopt);
+    form->mnuFileCnctMSACC->trigger();
+    EXPECT_EQ(seam.fileRequests.back().chosenFilter, "Microsoft Access MDB (*.mdb)");
 }

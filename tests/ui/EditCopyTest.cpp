@@ -4,6 +4,7 @@
 #include "tree/LocaleScope.h"
 #include "tree/NodeValue.h"
 
+#include <QTableView>
 #include <QTest>
 #include <QTreeView>
 
@@ -51,31 +52,39 @@ TEST_F(EditCopy, TheTreeFromTheSelectedNodeAndTheSelectedGridColumnsOfItsRows) {
     second->setExpanded(false); // its child stays out
     click(first);
     click(first->Child());
-    const QString speedy = "\t1 (1)\r\n\t\tSpeedy Express (1)\r\n\t\t\t(503) 555-9831 (1)\r\n";
-    EXPECT_EQ(copyTree(), "Speedy Express (1)\r\n\t(503) 555-9831 (1)\r\n");
+    const QString speedy = "\t1 (1)\n\t\tSpeedy Express (1)\n\t\t\t(503) 555-9831 (1)\n";
+    EXPECT_EQ(copyTree(), "Speedy Express (1)\n\t(503) 555-9831 (1)\n");
     click(first);
-    EXPECT_EQ(copyTree(), "1 (1)\r\n\tSpeedy Express (1)\r\n\t\t(503) 555-9831 (1)\r\n");
+    EXPECT_EQ(copyTree(), "1 (1)\n\tSpeedy Express (1)\n\t\t(503) 555-9831 (1)\n");
     // With no node selected, the whole tree as far as it is open; Ctrl+C in the tree copies too.
     form->tvTreeView->setSelectedItem(nullptr);
     seam.clipboard.clear();
     form->tvTreeView->view()->setFocus();
     QTest::keyClick(form->tvTreeView->view(), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(seam.clipboard, "Quarrymere (3; Min: 1.00; Max: 3.00; Avg: 2.00; Sum: 6.00)\r\n" +
-                                  speedy + "\t2 (1)\r\n\t3 (1)\r\n");
+    EXPECT_EQ(seam.clipboard, "Quarrymere (3; Min: 1.00; Max: 3.00; Avg: 2.00; Sum: 6.00)\n" +
+                                  speedy + "\t2 (1)\n\t3 (1)\n");
 
     // Grid columns: every row behind the node, fetched afresh; the values of several columns as
     // the engine's & writes them, a single one as the grid shows it, Null as nothing; each line
-    // ends with CR.
+    // ends with LF.
     ui::script::queuePick(seam, "Orders");
     form->mnuFileOpen->trigger();
     root = form->tvTreeView->Nodes(1);
     click(root);
     click(child(root, "10248"));
-    EXPECT_EQ(copyGrid(3, 7), "OrderDate\tRequiredDate\tShippedDate\tShipVia\tFreight\r"
-                              "8/4/1994\t9/1/1994\t8/16/1994\t3\t32.38\r");
-    EXPECT_EQ(copyGrid(10, 11), "ShipCity\tShipRegion\rReims\t\r");
+    EXPECT_EQ(copyGrid(3, 7), "OrderDate\tRequiredDate\tShippedDate\tShipVia\tFreight\n"
+                              "8/4/1994\t9/1/1994\t8/16/1994\t3\t32.38\n");
+    EXPECT_EQ(copyGrid(10, 11), "ShipCity\tShipRegion\nReims\t\n");
     click(child(root, "11008")); // not shipped
-    EXPECT_EQ(copyGrid(5, 5), "ShippedDate\r\r");
+    EXPECT_EQ(copyGrid(5, 5), "ShippedDate\n\n");
+    // With no column selected, a clicked cell's column.
+    form->mnuExtrasAutoQ->trigger(); // the grid shows the node's rows
+    form->grdDataGrid->setSelStartCol(-1);
+    auto* view = form->grdDataGrid->findChild<QTableView*>();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(0, 1)).center());
+    form->mnuEditCopy->trigger();
+    EXPECT_EQ(seam.clipboard, "CustomerID\nERNSH\n");
     expectQuiet();
 }
 
@@ -92,7 +101,9 @@ TEST_F(EditCopy, NothingToCopyAndRowsThatAreGoneLeaveTheClipboardAlone) {
     emit form->grdDataGrid->GotFocus();
     form->mnuEditCopy->trigger();
     EXPECT_FALSE(seam.clipboardCleared);
-    expectQuiet();
+    EXPECT_TRUE(seam.messages.empty());
+    EXPECT_TRUE(status().startsWith("Select the columns to copy")) << status().toStdString();
+    EXPECT_EQ(seam.mousePointer(), ui::PointerDefault);
 
     const ui::NodePtr root = form->tvTreeView->Nodes(1);
     click(root);

@@ -2,8 +2,10 @@
 #include "ui/dialogs/frmAbout.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/StatusBar.h"
+#include "ui/seam/QtUiSeam.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -34,6 +36,9 @@ TEST_F(MainWindow, MenuChecksFollowTheRunStateAndTheLayoutClampsAndDrags) {
     f.mnuViewDay->trigger();
     EXPECT_EQ(checked(f.mnuView), QStringList{"Day"});
     EXPECT_EQ(state->DateGroupType, "Day");
+    ASSERT_TRUE(f.mnuViewDay->actionGroup()); // marked as one choice of many
+    EXPECT_EQ(f.mnuViewDay->actionGroup()->actions(), f.mnuView->actions());
+    EXPECT_TRUE(f.mnuViewDay->actionGroup()->isExclusive());
     f.mnuViewNone->trigger();
     EXPECT_EQ(state->DateGroupType, "None");
     f.mnuExtrasAutoQ->trigger();
@@ -122,6 +127,22 @@ TEST_F(MainWindow, AboutBoxClosesOnEnterEscapeAndOkAndExitUnloadsEveryForm) {
     settle();
     EXPECT_TRUE(about.isNull());
     EXPECT_FALSE(f.isVisible());
+}
+
+// A message box is shown over the program's window even while the desktop has no window active,
+// and over a modal form while one is open.
+TEST_F(MainWindow, MessageBoxesAreOwnedByTheirWindow) {
+    frmMain& f = openWindow();
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    EXPECT_EQ(ui::QtUiSeam::messageOwner(), &f);
+    seam.queueForm([&](QDialog& d) {
+        d.hide();
+        d.setWindowModality(Qt::ApplicationModal);
+        d.show();
+        EXPECT_EQ(ui::QtUiSeam::messageOwner(), &d);
+    });
+    f.mnuHelpAbout->trigger();
 }
 
 // The gaps between the panes are checked on the window above, whose toolbar stays hidden.

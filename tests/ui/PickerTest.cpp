@@ -6,6 +6,8 @@
 
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
+#include <QTreeView>
 
 using ui::script::selectNode;
 
@@ -63,20 +65,29 @@ TEST_F(Picker, ReopenedWithoutANewConnectItReadsNoSchemaAndKeepsTreeAndSelection
     EXPECT_EQ(state->Grouping.RecordSource, "[Customers]");
     const auto before = state->DetailRecordset;
 
-    // Closed untouched, the picker counts as Cancel.
+    // Closed untouched, or by Escape, the picker counts as Cancel.
     seam.queueForm([](QDialog&) {});
+    form->mnuFileOpen->trigger();
+    EXPECT_FALSE(state->SourceChosen);
+    seam.queueForm([&](QDialog& d) {
+        QTest::keyClick(static_cast<frmOpenSource&>(d).sTree->view(), Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_EQ(d.result(), QDialog::Rejected);
+    });
     form->mnuFileOpen->trigger();
     EXPECT_FALSE(state->SourceChosen);
 
     seam.queueForm([&](QDialog& d) {
         auto& picker = static_cast<frmOpenSource&>(d);
         EXPECT_EQ(picker.sTree->SelectedItem()->Text(), "Customers");
-        // A double-click on a group picks nothing.
+        // A double-click or Enter on a group picks nothing; Enter on a table picks it.
         selectNode(picker, "TABLE");
         emit picker.sTree->DblClick();
+        QTest::keyClick(picker.sTree->view(), Qt::Key_Return);
         EXPECT_TRUE(picker.isVisible());
         selectNode(picker, "Customers");
-        picker.OKButton->click();
+        QTest::keyClick(picker.sTree->view(), Qt::Key_Return);
+        EXPECT_FALSE(picker.isVisible());
     });
     form->mnuFileOpen->trigger();
     EXPECT_EQ(state->DbConnection->schemaReads(), 1);

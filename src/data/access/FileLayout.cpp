@@ -32,8 +32,7 @@ FileLayout layoutOf(const QString& path) {
     const QFileInfo info(path);
     FileLayout layout;
     layout.path = info.absoluteFilePath();
-    if (!info.exists() || info.isDir())
-        throw messages::fileNotFound(layout.path);
+    data::messages::requireReadableFile(layout.path);
 
     QFile file(layout.path);
     if (!file.open(QIODevice::ReadOnly))

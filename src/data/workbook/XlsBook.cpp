@@ -62,9 +62,7 @@ CellValue dateValue(const QString& text, bool timeOnly) {
 } // namespace
 
 XlsBook::XlsBook(const QString& path) : path_(QFileInfo(path).absoluteFilePath()) {
-    const QFileInfo info(path_);
-    if (!info.exists() || info.isDir())
-        throw messages::fileNotFound(path_);
+    data::messages::requireReadableFile(path_);
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly))
         throw messages::cannotOpen(path_, file.errorString());

@@ -67,8 +67,7 @@ private:
 
 XlsxPackage::XlsxPackage(const QString& path) : path_(QFileInfo(path).absoluteFilePath()) {
     const QFileInfo info(path_);
-    if (!info.exists() || info.isDir())
-        throw messages::fileNotFound(path_);
+    data::messages::requireReadableFile(path_);
     size_ = info.size();
     int code = 0;
     archive_ = zip_open(QFile::encodeName(path_).constData(), ZIP_RDONLY, &code);

@@ -35,12 +35,10 @@ frmOpenSource::frmOpenSource(Module1& state, ui::UiSeam& seam, ui::Feedback& fee
     OKButton->setObjectName("OKButton");
     CancelButton = new QPushButton("Cancel", this);
     CancelButton->setObjectName("CancelButton");
-    // Neither button answers Enter by itself.
-    for (QPushButton* b : {OKButton, CancelButton}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
+    // Enter presses OK, unless Cancel has the focus; OK picks only a table.
+    for (QPushButton* b : {OKButton, CancelButton})
         b->resize(ui::twips::toPxX(ButtonWidth), ui::twips::toPxY(ButtonHeight));
-    }
+    OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &frmOpenSource::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &frmOpenSource::CancelButton_Click);
     connect(sTree, &ui::TreeView::DblClick, this, &frmOpenSource::sTree_DblClick);

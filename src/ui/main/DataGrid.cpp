@@ -165,6 +165,11 @@ void DataGrid::setSelEndCol(int column) {
     repaintBlock();
 }
 
+int DataGrid::CurrentCol() const {
+    const QModelIndex current = view_->currentIndex();
+    return current.isValid() ? current.column() : -1;
+}
+
 void DataGrid::sweep(int from, int to) {
     block_.span(from, to);
     repaintBlock();

@@ -43,6 +43,8 @@ public:
     int SelEndCol() const { return block_.end(); }
     void setSelStartCol(int column);
     void setSelEndCol(int column);
+    // The column of the cell last clicked or moved to with the keys, -1 when there is none.
+    int CurrentCol() const;
 
     // The height of a data row, which is also the header's height: the header band is
     // 0 < Y < RowHeight.

@@ -11,12 +11,17 @@
 
 using namespace ui;
 
+namespace {
+const QString NothingToCopy =
+    QStringLiteral("Select the columns to copy by their headers, or click a cell of one.");
+} // namespace
+
 // The tree copies its visible part from the selected node down (the whole visible tree when no
 // node is selected). The grid copies its selected columns of every row behind the selected node,
-// read afresh from the data source; the clipboard is cleared only once all rows are read, so a
-// failure leaves it as it was. Any other pane, or a grid without selected columns, copies
-// nothing. A failure shows the "Error!" box after "Ready" and the default pointer are back, since
-// nothing is at work any more.
+// read afresh from the data source; with no column selected, the column of the cell last clicked;
+// with neither, the status bar says what to select. The clipboard is cleared only once all rows
+// are read, so a failure leaves it as it was. Any other pane copies nothing. A failure shows the
+// "Error!" box after "Ready" and the default pointer are back, since nothing is at work any more.
 void frmMain::mnuEditCopy_Click() {
     feedback_.trap(
         [this] {
@@ -25,12 +30,19 @@ void frmMain::mnuEditCopy_Click() {
                 seam_.clipboardClear();
                 seam_.clipboardSetText(
                     TreeViewToString(*tvTreeView, tvTreeView->SelectedItem(), true));
-            } else if (m_.ActivePane == "GRID" && grdDataGrid->SelStartCol() > -1) {
+            } else if (m_.ActivePane == "GRID") {
+                int first = grdDataGrid->SelStartCol(), last = grdDataGrid->SelEndCol();
+                if (first < 0)
+                    first = last = grdDataGrid->CurrentCol();
+                if (first < 0) {
+                    feedback_.ready();
+                    feedback_.status(NothingToCopy);
+                    return;
+                }
                 const tree::GroupingModel& grouping = m_.Grouping;
                 const grid::CopyStatement copy = grid::copyStatement(
-                    grouping.ColInfo, grdDataGrid->SelStartCol(), grdDataGrid->SelEndCol(),
-                    grouping.RecordSource, data::dialectOf(m_.DbProvider),
-                    makeFilter(m_.SelectedDepth));
+                    grouping.ColInfo, first, last, grouping.RecordSource,
+                    data::dialectOf(m_.DbProvider), makeFilter(m_.SelectedDepth));
                 const QString text = grid::copyText(copy, m_.DbConnection);
                 seam_.clipboardClear();
                 seam_.clipboardSetText(text);

@@ -11,7 +11,7 @@ constexpr double PaneGap = 40;               // between tree and grid; off the g
 constexpr double GridAllowance = 140;        // off the window width, with the tree's width
 constexpr double TitleIndent = 20;           // grid title from the grid's left edge
 constexpr double SplitterWidth = 150;
-constexpr double SplitterDesignLeft = 1965; // where the split starts on every run
+constexpr double SplitterDesignLeft = 1965; // where the split starts when none was kept
 constexpr double TitleStripHeight = 300;
 
 // What the rule reads of the window.

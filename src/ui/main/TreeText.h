@@ -10,8 +10,8 @@ namespace ui {
 
 class TreeView;
 
-// The tree's copied lines end with a carriage return and a line feed.
-inline const QString TreeLineEnd = QStringLiteral("\r\n");
+// The tree's copied lines end with a line feed, as the grid's do.
+inline const QString TreeLineEnd = QStringLiteral("\n");
 
 // Told of a failure while a node was written.
 using TreeTextFailure = std::function<void(const std::exception&)>;

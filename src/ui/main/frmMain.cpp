@@ -26,14 +26,17 @@
 #include "ui/main/StatusBar.h"
 #include "ui/main/TreeView.h"
 #include "ui/main/Twips.h"
+#include "ui/main/WindowBounds.h"
 #include "ui/seam/UiSeam.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
 #include <cmath>
 
@@ -48,13 +51,19 @@ constexpr int RetryAfterInput = 300;
 // Bounds the window takes when none were stored, or a stored one is unreadable.
 constexpr double DefaultLeft = 1000, DefaultTop = 1000, DefaultWidth = 6500, DefaultHeight = 6500;
 
-// The file dialogs' choices of files, and the setting that keeps the folder they start in.
-const QString AccessFileFilter = QStringLiteral("Microsoft Access MDB (*.mdb)|*.mdb|"
+// The file dialogs' choices of files, each first showing every kind it connects to, and the
+// settings that keep the folder they start in and the choice each showed last.
+const QString AccessFileFilter = QStringLiteral("Access databases (*.mdb *.accdb)|*.mdb;*.accdb|"
+                                                "Microsoft Access MDB (*.mdb)|*.mdb|"
                                                 "Access 2007 and later (*.accdb)|*.accdb|"
                                                 "All files (*)|*");
-const QString ExcelFileFilter = QStringLiteral(
-    "Excel-File (*.xls)|*.xls|Excel 2007 and later (*.xlsx *.xlsm)|*.xlsx;*.xlsm|All files (*)|*");
+const QString ExcelFileFilter =
+    QStringLiteral("Excel workbooks (*.xls *.xlsx *.xlsm)|*.xls;*.xlsx;*.xlsm|"
+                   "Excel-File (*.xls)|*.xls|"
+                   "Excel 2007 and later (*.xlsx *.xlsm)|*.xlsx;*.xlsm|All files (*)|*");
 const QString LastFolderKey = QStringLiteral("LastFolder");
+const QString AccessFilterKey = QStringLiteral("AccessFilter");
+const QString ExcelFilterKey = QStringLiteral("ExcelFilter");
 
 void placeTwips(QWidget* w, double left, double top, double width, double height) {
     w->setGeometry(twips::toPxX(left), twips::toPxY(top), twips::toPxX(width),
@@ -195,16 +204,25 @@ void frmMain::buildMenus() {
     mnuEditCopy = item(mnuEdit, "mnuEditCopy", "&Copy");
     mnuEditCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
 
+    // The date groups are one choice of many, marked as such.
     mnuView = submenu(bar, nullptr, "mnuView", "Date Grouping");
-    mnuViewNone = checkItem(mnuView, "mnuViewNone", "<None>");
-    mnuViewSecond = checkItem(mnuView, "mnuViewSecond", "Second");
-    mnuViewMinute = checkItem(mnuView, "mnuViewMinute", "Minute");
-    mnuViewHour = checkItem(mnuView, "mnuViewHour", "Hour");
-    mnuViewDay = checkItem(mnuView, "mnuViewDay", "Day");
-    mnuViewWeek = checkItem(mnuView, "mnuViewWeek", "Week");
-    mnuViewMonthly = checkItem(mnuView, "mnuViewMonthly", "Month");
-    mnuViewQuarterly = checkItem(mnuView, "mnuViewQuarterly", "Quarter");
-    mnuViewYearly = checkItem(mnuView, "mnuViewYearly", "Year");
+    auto* dateGroups = new QActionGroup(mnuView);
+    dateGroups->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    auto choiceItem = [&](const QString& name, const QString& caption) {
+        QAction* action = item(mnuView, name, caption);
+        action->setCheckable(true);
+        dateGroups->addAction(action);
+        return action;
+    };
+    mnuViewNone = choiceItem("mnuViewNone", "<None>");
+    mnuViewSecond = choiceItem("mnuViewSecond", "Second");
+    mnuViewMinute = choiceItem("mnuViewMinute", "Minute");
+    mnuViewHour = choiceItem("mnuViewHour", "Hour");
+    mnuViewDay = choiceItem("mnuViewDay", "Day");
+    mnuViewWeek = choiceItem("mnuViewWeek", "Week");
+    mnuViewMonthly = choiceItem("mnuViewMonthly", "Month");
+    mnuViewQuarterly = choiceItem("mnuViewQuarterly", "Quarter");
+    mnuViewYearly = choiceItem("mnuViewYearly", "Year");
     mnuViewYearly->setChecked(true);
 
     mnuExtras = submenu(bar, nullptr, "mnuExtras", "Ex&tras");
@@ -259,24 +277,54 @@ void frmMain::setTop(double t) {
 }
 void frmMain::setWidth(double t) {
     resize(twips::toPxX(t) - frameExtra().width(), height());
-    if (!isVisible())
-        outerSizeBeforeShow_.setWidth(twips::toPxX(t));
+    keepOuterSize(QSize(twips::toPxX(t), pendingOuter_.height()));
 }
 
 void frmMain::setHeight(double t) {
     resize(width(), twips::toPxY(t) - frameExtra().height());
-    if (!isVisible())
-        outerSizeBeforeShow_.setHeight(twips::toPxY(t));
+    keepOuterSize(QSize(pendingOuter_.width(), twips::toPxY(t)));
+}
+
+// Before the window is shown its frame is not known, and on a desktop whose window manager
+// draws the frame it is known only some time after: the outer size asked for waits until then,
+// or the window would come up larger by its frame at every start.
+void frmMain::keepOuterSize(QSize outer) {
+    if (isVisible() && !frameExtra().isNull()) {
+        pendingOuter_ = QSize();
+        return;
+    }
+    pendingOuter_ = outer;
+    pendingFrame_ = frameExtra();
+}
+
+void frmMain::applyOuterSize() {
+    if (pendingOuter_.isEmpty() || !isVisible() || isMaximized() || isMinimized())
+        return;
+    const QSize extra = frameExtra();
+    if (extra == pendingFrame_)
+        return;
+    pendingFrame_ = extra;
+    const QSize client = pendingOuter_ - extra;
+    // Once a frame is there the size is final; a desktop without frames never sends one.
+    if (!extra.isNull())
+        pendingOuter_ = QSize();
+    if (client != size())
+        resize(client);
 }
 
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!outerSizeBeforeShow_.isEmpty() && !isMaximized() && !isMinimized()) {
-        const QSize client = outerSizeBeforeShow_ - frameExtra();
-        outerSizeBeforeShow_ = QSize();
-        if (client != size())
-            resize(client);
-    }
+    applyOuterSize();
+}
+
+void frmMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    applyOuterSize();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    applyOuterSize();
 }
 
 // ---- load and unload --------------------------------------------------------------------
@@ -297,10 +345,20 @@ void frmMain::Form_Load() {
             const auto value = state::textToSingle(text);
             return value ? static_cast<double>(*value) : fallback;
         };
-        setLeft(bound("MainLeft", DefaultLeft));
-        setTop(bound("MainTop", DefaultTop));
-        setWidth(bound("MainWidth", DefaultWidth));
-        setHeight(bound("MainHeight", DefaultHeight));
+        const QRect wanted(twips::toPxX(bound("MainLeft", DefaultLeft)),
+                           twips::toPxY(bound("MainTop", DefaultTop)),
+                           twips::toPxX(bound("MainWidth", DefaultWidth)),
+                           twips::toPxY(bound("MainHeight", DefaultHeight)));
+        const QScreen* screen = QGuiApplication::screenAt(wanted.center());
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        const QRect outer = screen ? fitOnScreen(wanted, screen->availableGeometry()) : wanted;
+        setLeft(twips::fromPxX(outer.x()));
+        setTop(twips::fromPxY(outer.y()));
+        setWidth(twips::fromPxX(outer.width()));
+        setHeight(twips::fromPxY(outer.height()));
+        imgSplitter->move(twips::toPxX(bound("SplitterLeft", layout::SplitterDesignLeft)),
+                          imgSplitter->y());
 
         const QString autoQuery =
             state::GetSetting(state::AppTitle, state::SettingsSection, "AutoQuery", "False");
@@ -331,6 +389,8 @@ void frmMain::Form_Unload(int& /*cancel*/) {
         save("MainTop", state::singleToText(static_cast<float>(Top())));
         save("MainWidth", state::singleToText(static_cast<float>(Width())));
         save("MainHeight", state::singleToText(static_cast<float>(Height())));
+        save("SplitterLeft",
+             state::singleToText(static_cast<float>(twips::fromPxX(imgSplitter->x()))));
         save("AutoQuery", mnuExtrasAutoQ->isChecked() ? "True" : "False");
     });
 }
@@ -487,8 +547,9 @@ frmMain::openConnection(const QString& status, const QString& connectionString, 
 void frmMain::mnuFileCnctMSACC_Click() {
     feedback_.trap(
         [this] {
+            QString shown = lastFilter(AccessFilterKey);
             const auto file = seam_.fileOpen(this, "Connect to Microsoft Access Database",
-                                             AccessFileFilter, lastFolder());
+                                             AccessFileFilter, lastFolder(), shown);
             if (!file) {
                 // A cancelled dialog ends the command without a word.
                 feedback_.ready();
@@ -496,6 +557,7 @@ void frmMain::mnuFileCnctMSACC_Click() {
             }
             const OpenedSource before = openedSource();
             connectAccess(*file);
+            rememberFilter(AccessFilterKey, shown);
             pickAndOpen(before);
         },
         Feedback::OnFailure::ReadyFirst);
@@ -506,14 +568,16 @@ void frmMain::mnuFileCnctExl_Click() {
         [this] {
             if (!chooseExcelDriver())
                 return;
+            QString shown = lastFilter(ExcelFilterKey);
             const auto file =
-                seam_.fileOpen(this, "Connect to Excel-file", ExcelFileFilter, lastFolder());
+                seam_.fileOpen(this, "Connect to Excel-file", ExcelFileFilter, lastFolder(), shown);
             if (!file) {
                 feedback_.ready();
                 return;
             }
             const OpenedSource before = openedSource();
             connectWorkbook(*file);
+            rememberFilter(ExcelFilterKey, shown);
             pickAndOpen(before);
         },
         Feedback::OnFailure::ReadyFirst);
@@ -560,9 +624,19 @@ void frmMain::rememberFolderOf(const QString& file) {
                        QFileInfo(file).absolutePath());
 }
 
+// Each dialog starts with the choice of files it showed when a file was last connected from it.
+QString frmMain::lastFilter(const QString& key) const {
+    return state::GetSetting(state::AppTitle, state::SettingsSection, key, QString());
+}
+
+void frmMain::rememberFilter(const QString& key, const QString& shown) {
+    state::SaveSetting(state::AppTitle, state::SettingsSection, key, shown);
+}
+
 void frmMain::openFile(const QString& file, const QString& table) {
     feedback_.trap(
         [&] {
+            data::messages::requireReadableFile(file);
             const OpenedSource before = openedSource();
             switch (data::fileKindOf(file)) {
             case data::FileKind::Access:
@@ -574,8 +648,6 @@ void frmMain::openFile(const QString& file, const QString& table) {
                 connectWorkbook(file);
                 break;
             case data::FileKind::Unknown:
-                if (!QFileInfo::exists(file))
-                    throw data::messages::fileNotFound(file);
                 throw data::messages::cannotOpen(
                     file, "it is neither an Access database nor an Excel workbook");
             }
@@ -1005,10 +1077,8 @@ void frmMain::delNodes(const NodePtr& root, int depth, int currentDepth) {
 }
 
 void frmMain::mnuView_Click(QAction* item) {
-    const QList<QAction*> items = mnuView->actions();
-    m_.DateGroupType = tree::DateGroupKeywords.value(items.indexOf(item));
-    for (QAction* each : items)
-        each->setChecked(each == item);
+    m_.DateGroupType = tree::DateGroupKeywords.value(mnuView->actions().indexOf(item));
+    item->setChecked(true);
 }
 
 // ---- About ------------------------------------------------------------------------------

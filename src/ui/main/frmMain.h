@@ -157,6 +157,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -174,6 +176,8 @@ private:
     bool chooseExcelDriver();
     QString lastFolder() const;
     void rememberFolderOf(const QString& file);
+    QString lastFilter(const QString& key) const;
+    void rememberFilter(const QString& key, const QString& shown);
     frmOpenSource& picker();
     // The picker, then the chosen source opened; `before` is what a stopped open puts back.
     void pickAndOpen(const OpenedSource& before);
@@ -198,6 +202,8 @@ private:
     QSize frameExtra() const;
     void addLevel(const std::shared_ptr<ui::TreeNode>& node, const QString& column,
                   const std::vector<tree::LevelRow>& rows);
+    void keepOuterSize(QSize outer);
+    void applyOuterSize();
     // Binds the rows of `sql` to the grid unless that statement is already bound.
     void bindDetail(const QString& sql);
     // Binds the rows to the grid, which reads them as they come into view.
@@ -218,7 +224,8 @@ private:
     // The source's preparation for the tree's order waits for the window to be idle.
     QTimer* preparing_;
     bool preparationPending_ = false;
-    // The outer size asked for before the window was first shown, when its frame was not yet
-    // known; applied again once the frame is there.
-    QSize outerSizeBeforeShow_;
+    // The outer size asked for while the window's frame was not yet known, and the frame it
+    // was last applied with; applied again once the frame is there.
+    QSize pendingOuter_;
+    QSize pendingFrame_;
 };

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QFileDialog>
+#include <QMainWindow>
 #include <QMessageBox>
 
 namespace ui {
@@ -28,13 +29,24 @@ void QtUiSeam::messageBox(const QString& text, int icon, const QString& title) {
     const bool hourglass = QApplication::overrideCursor() != nullptr;
     if (hourglass)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
-    QMessageBox box(qtIcon, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(qtIcon, title, text, QMessageBox::Ok, messageOwner());
     box.exec();
     if (hourglass)
         QApplication::restoreOverrideCursor();
 }
 
-QString QtUiSeam::qtNameFilters(const QString& filter) {
+QWidget* QtUiSeam::messageOwner() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && qobject_cast<QMainWindow*>(top))
+            return top;
+    return nullptr;
+}
+
+QStringList QtUiSeam::qtNameFilters(const QString& filter) {
     const QStringList parts = filter.split('|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -42,14 +54,22 @@ QString QtUiSeam::qtNameFilters(const QString& filter) {
         const QString patterns = QString(parts[i + 1]).replace(';', ' ');
         filters << (description.contains('(') ? description : description + " (" + patterns + ")");
     }
-    return filters.join(";;");
+    return filters;
 }
 
 std::optional<QString> QtUiSeam::fileOpen(QWidget* owner, const QString& title,
-                                          const QString& filter, const QString& folder) {
-    const QString path = QFileDialog::getOpenFileName(owner, title, folder, qtNameFilters(filter));
+                                          const QString& filter, const QString& folder,
+                                          QString& chosenFilter) {
+    const QStringList descriptions = filter.split('|');
+    const QStringList names = qtNameFilters(filter);
+    const qsizetype start = descriptions.indexOf(chosenFilter);
+    QString selected = start >= 0 && start % 2 == 0 ? names.value(start / 2) : QString();
+    const QString path =
+        QFileDialog::getOpenFileName(owner, title, folder, names.join(";;"), &selected);
     if (path.isEmpty())
         return std::nullopt;
+    if (const qsizetype shown = names.indexOf(selected); shown >= 0)
+        chosenFilter = descriptions.value(shown * 2);
     return path;
 }
 

@@ -12,15 +12,21 @@ void ScriptedUiSeam::messageBox(const QString& text, int icon, const QString& ti
 }
 
 std::optional<QString> ScriptedUiSeam::fileOpen(QWidget*, const QString& title,
-                                                const QString& filter, const QString& folder) {
-    fileRequests.push_back({title, filter, folder});
+                                                const QString& filter, const QString& folder,
+                                                QString& chosenFilter) {
+    fileRequests.push_back({title, filter, folder, chosenFilter});
     if (files_.empty())
         return std::nullopt;
-    const QString answer = files_.front();
+    const FileAnswer answer = files_.front();
     files_.pop_front();
-    if (answer.isNull())
+    if (answer.path.isNull())
         return std::nullopt;
-    return answer;
+    // As a dialog does, it shows the first description when told none.
+    if (!answer.filter.isEmpty())
+        chosenFilter = answer.filter;
+    else if (chosenFilter.isEmpty())
+        chosenFilter = filter.section('|', 0, 0);
+    return answer.path;
 }
 
 int ScriptedUiSeam::showModal(QDialog& form, QWidget*) {

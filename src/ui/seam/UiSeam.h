@@ -26,9 +26,12 @@ public:
 
     // `filter` pairs a description with a pattern, "Text files (*.txt)|*.txt", more pairs
     // following after further "|"; the dialog starts in `folder` (the desktop's choice when
-    // empty). The chosen file's full path, or nothing when cancelled.
+    // empty) showing the files of the description `chosenFilter` names (the first when it names
+    // none), and leaves there the description shown when a file was chosen. The chosen file's
+    // full path, or nothing when cancelled.
     virtual std::optional<QString> fileOpen(QWidget* owner, const QString& title,
-                                            const QString& filter, const QString& folder) = 0;
+                                            const QString& filter, const QString& folder,
+                                            QString& chosenFilter) = 0;
 
     // Shows the form modally over its owner and returns when it has been closed or hidden,
     // with the dialog's result code.

@@ -199,8 +199,11 @@ protected:
 };
 
 TEST_F(AccessFileFailure, NamesAMissingFileRefusesWhatIsNotADatabaseAndLeavesFilesUntouched) {
-    for (const QString& path : {dir.filePath("absent.mdb"), dir.path()})
-        EXPECT_EQ(failureOf(path), QString("Could not find file '%1'.").arg(path));
+    EXPECT_EQ(failureOf(dir.filePath("absent.mdb")),
+              QString("Could not find file '%1'.").arg(dir.filePath("absent.mdb")));
+    EXPECT_EQ(failureOf(dir.path()),
+              QString("Cannot open the file '%1': it is a folder, not a file.").arg(dir.path()));
+    EXPECT_TRUE(failureOf("/dev/null").contains("it is a device")) << "read without end";
 
     QByteArray wrongVersion = contentsOf(accessFixture("testV2000.mdb"));
     wrongVersion[0x14] = 0x42;

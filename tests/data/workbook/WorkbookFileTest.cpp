@@ -270,8 +270,11 @@ protected:
 
 TEST_F(WorkbookFailure,
        NamesAMissingFileRefusesWhatIsNotAWorkbookOrDamagedAndLeavesFilesUntouched) {
-    for (const QString& path : {dir.filePath("absent.xls"), dir.path()})
-        EXPECT_EQ(failureOf(path), QString("Could not find file '%1'.").arg(path));
+    EXPECT_EQ(failureOf(dir.filePath("absent.xls")),
+              QString("Could not find file '%1'.").arg(dir.filePath("absent.xls")));
+    EXPECT_EQ(failureOf(dir.path()),
+              QString("Cannot open the file '%1': it is a folder, not a file.").arg(dir.path()));
+    EXPECT_TRUE(failureOf("/dev/zero").contains("it is a device")) << "read without end";
     for (const auto& [name, contents] :
          {std::pair{"notes.xls", QByteArray("Dear diary,\nthis is not a workbook.\n")},
           std::pair{"empty.xls", QByteArray()}, std::pair{"zeros.xls", QByteArray(4096, '\0')}}) {
