@@ -31,5 +31,16 @@ else
     exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another apt run (an unattended upgrade, a second set-up) may hold the package manager's locks:
+# wait for it rather than fail. apt waits for the dpkg lock itself; the lists' lock of an update
+# is waited for here, up to ten minutes.
+wait_for_lock=(-o DPkg::Lock::Timeout=600)
+for attempt in $(seq 1 120); do
+    if "${sudo[@]}" apt-get "${wait_for_lock[@]}" update -qq; then
+        break
+    fi
+    [ "$attempt" -lt 120 ] || exit 1
+    echo "apt-get update failed; trying again in 5 s (another apt run may hold its lock)" >&2
+    sleep 5
+done
+"${sudo[@]}" apt-get "${wait_for_lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"

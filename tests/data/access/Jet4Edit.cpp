@@ -23,6 +23,8 @@ constexpr int DescriptorSize = 25;
 constexpr int DescriptorNumber = 5;
 
 int word(const QByteArray& bytes, qsizetype at) {
+    if (at < 0 || at + 2 > bytes.size())
+        throw std::out_of_range("a row's word lies outside the row");
     return qFromLittleEndian<std::uint16_t>(bytes.constData() + at);
 }
 void putWord(QByteArray& bytes, qsizetype at, int value) {
