@@ -22,10 +22,11 @@ constexpr int IndexEntrySize = 12;
 constexpr int DescriptorSize = 25;
 constexpr int DescriptorNumber = 5;
 
+// Byte by byte, each read checked against the array's size.
 int word(const QByteArray& bytes, qsizetype at) {
     if (at < 0 || at + 2 > bytes.size())
-        throw std::out_of_range("a row's word lies outside the row");
-    return qFromLittleEndian<std::uint16_t>(bytes.constData() + at);
+        throw std::out_of_range("a word lies outside the bytes");
+    return std::uint8_t(bytes.at(at)) | std::uint8_t(bytes.at(at + 1)) << 8;
 }
 void putWord(QByteArray& bytes, qsizetype at, int value) {
     qToLittleEndian(std::uint16_t(value), bytes.data() + at);
