@@ -5,22 +5,18 @@
 #include "server/ServerConnection.h"
 #include "support/StoppingWatch.h"
 
-#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 using namespace test::server;
 
 TEST(ServerCancel, StopsAStatementTheServerIsBusyWithAndTheConnectionGoesOn) {
     auto c = connectToServer();
-    QElapsedTimer clock;
-    clock.start();
     {
         test::StoppingWatch watch(3);
         data::WatchScope watching(watch);
-        EXPECT_THROW(query(c, "SELECT pg_sleep(120)"), data::Cancelled);
+        // The server would sleep a day: a cancel that did not reach it hangs the test.
+        EXPECT_THROW(query(c, "SELECT pg_sleep(86400)"), data::Cancelled);
     }
-    // The server would have slept two minutes; a cancel that did not reach it waits for them.
-    EXPECT_LT(clock.elapsed(), 60000);
     EXPECT_EQ(query(c, "SELECT COUNT(1) FROM public.notes")->Fields(0).Value(), 2);
 
     // A watch that never stops sees a statement through.
