@@ -48,4 +48,12 @@ Error emptySheet(const QString& tableName) {
     return Error(QStringLiteral("The worksheet '%1' holds no cells.").arg(tableName));
 }
 
+Error tooWide(const QString& tableName, unsigned columns, unsigned most) {
+    return Error(QStringLiteral("The worksheet '%1' holds values across %2 columns; a table can "
+                                "have at most %3.")
+                     .arg(tableName)
+                     .arg(columns)
+                     .arg(most));
+}
+
 } // namespace data::workbook::messages

@@ -22,4 +22,6 @@ Error damaged(const QString& path, const QString& detail);
 // A workbook whose sheets are all charts or others without cells.
 Error noWorksheet(const QString& path);
 Error emptySheet(const QString& tableName);
+// A worksheet whose values reach across more columns than a table can have.
+Error tooWide(const QString& tableName, unsigned columns, unsigned most);
 } // namespace data::workbook::messages

@@ -40,6 +40,8 @@ public:
     XlsxPackage& operator=(const XlsxPackage&) = delete;
 
     const QString& path() const { return path_; }
+    // The archive's size in bytes.
+    qint64 size() const { return size_; }
     // Part names are compared without regard to case, as the package's parts are.
     bool contains(const QString& part) const;
     // The part, opened for reading. Fails with data::Error when the archive does not hold it, its

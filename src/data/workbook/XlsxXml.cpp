@@ -13,26 +13,6 @@ QStringView attributeOf(const QXmlStreamReader& xml, QLatin1StringView name, boo
     return {};
 }
 
-QString runsText(QXmlStreamReader& xml) {
-    QString text;
-    for (int depth = 1; depth > 0 && !xml.atEnd();) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            // By the name without a prefix, for a part read without namespaces.
-            const QStringView name = xml.name().mid(xml.name().lastIndexOf(u':') + 1);
-            if (name == QLatin1String("t"))
-                text += xml.readElementText();
-            else if (name == QLatin1String("rPh"))
-                xml.skipCurrentElement();
-            else
-                ++depth;
-        } else if (token == QXmlStreamReader::EndElement) {
-            --depth;
-        }
-    }
-    return text;
-}
-
 void readPart(const XlsxPackage& package, const QString& part,
               const std::function<void(QXmlStreamReader& xml)>& visit) {
     const auto stream = package.open(part);
@@ -41,8 +21,34 @@ void readPart(const XlsxPackage& package, const QString& part,
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::StartElement || token == QXmlStreamReader::EndElement)
             visit(xml);
+        else if (token == QXmlStreamReader::DTD)
+            throw messages::damaged(package.path(),
+                                    QStringLiteral("its part '%1' declares a document type, which "
+                                                   "no workbook part holds (its entities could "
+                                                   "expand without end)")
+                                        .arg(part));
     }
     requireWellFormed(xml, *stream, package.path(), part);
+}
+
+void scanPart(const XlsxPackage& package, const QString& part,
+              const std::function<void(XmlScanner& xml)>& read) {
+    const auto stream = package.open(part);
+    XmlScanner xml(*stream);
+    try {
+        read(xml);
+    } catch (const XmlDamage& broken) {
+        // A part cut short by a damaged archive says so, rather than how its XML ends.
+        if (!stream->problem().isEmpty())
+            throw messages::damaged(package.path(), stream->problem());
+        throw messages::damaged(package.path(),
+                                QStringLiteral("its part '%1' is not well-formed XML (line %2: %3)")
+                                    .arg(part)
+                                    .arg(broken.line)
+                                    .arg(broken.detail));
+    }
+    if (!stream->problem().isEmpty())
+        throw messages::damaged(package.path(), stream->problem());
 }
 
 void requireWellFormed(const QXmlStreamReader& xml, const PartStream& stream, const QString& path,
