@@ -201,7 +201,7 @@ private:
                 if (depth == 1 && xml_.nameIs("v"))
                     appendElementText(value_);
                 else if (depth == 1 && xml_.nameIs("is"))
-                    appendRunsText(value_);
+                    appendRunsText(xml_, value_);
                 else
                     ++depth;
             }
@@ -216,27 +216,6 @@ private:
             if (token != Token::Text)
                 throw SheetDamage{QStringLiteral("a value holds more than text")};
             text += xml_.text();
-        }
-    }
-
-    // An inline string: the text of its runs (<t>), phonetic readings (<rPh>) left out.
-    void appendRunsText(QByteArray& text) {
-        int skipping = 0; // depth inside a phonetic reading
-        for (int depth = 1; depth > 0;) {
-            const Token token = xml_.next();
-            if (token == Token::Start) {
-                ++depth;
-                if (skipping > 0 || xml_.nameIs("rPh"))
-                    ++skipping;
-                else if (xml_.nameIs("t")) {
-                    appendElementText(text);
-                    --depth;
-                }
-            } else if (token == Token::End) {
-                --depth;
-                if (skipping > 0)
-                    --skipping;
-            }
         }
     }
 

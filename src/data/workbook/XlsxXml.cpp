@@ -31,6 +31,31 @@ void readPart(const XlsxPackage& package, const QString& part,
     requireWellFormed(xml, *stream, package.path(), part);
 }
 
+void appendRunsText(XmlScanner& xml, QByteArray& text) {
+    using Token = XmlScanner::Token;
+    int skipping = 0; // depth inside a phonetic reading
+    bool inRun = false;
+    for (int depth = 1; depth > 0;) {
+        const Token token = xml.next();
+        if (token == Token::Start) {
+            ++depth;
+            if (skipping > 0 || xml.nameIs("rPh"))
+                ++skipping;
+            else
+                inRun = xml.nameIs("t");
+        } else if (token == Token::End) {
+            --depth;
+            inRun = false;
+            if (skipping > 0)
+                --skipping;
+        } else if (token == Token::Text && inRun && skipping == 0) {
+            text += xml.text();
+        } else if (token == Token::Done) {
+            return;
+        }
+    }
+}
+
 void scanPart(const XlsxPackage& package, const QString& part,
               const std::function<void(XmlScanner& xml)>& read) {
     const auto stream = package.open(part);

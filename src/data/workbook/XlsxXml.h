@@ -24,6 +24,10 @@ QStringView attributeOf(const QXmlStreamReader& xml, QLatin1StringView name, boo
 void readPart(const XlsxPackage& package, const QString& part,
               const std::function<void(QXmlStreamReader& xml)>& visit);
 
+// The text of a string whose start element (<si>, <is>) the reader has just read, to its end,
+// after `text`: the texts of its runs (<t>) joined, phonetic readings (<rPh>) left out.
+void appendRunsText(XmlScanner& xml, QByteArray& text);
+
 // Reads the part with the program's own reader (see XmlScanner), which `read` drives to where it
 // wants. Fails with data::Error when the part is missing, cannot be unpacked or is no well-formed
 // XML, as readPart does.

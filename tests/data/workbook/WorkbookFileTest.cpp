@@ -243,20 +243,6 @@ TEST_F(WorkbookSamples, ReadTablesOfNumbersRaggedRowsAndSheetsOfMostlyFormatting
               "The worksheet 'Sheet2$' holds no cells.");
 }
 
-// Counts the rows a load gives, keeping none of them.
-struct RowCount : data::jet::RowSink {
-    long rows = 0;
-    void setNull(int) override {}
-    void setInteger(int, std::int64_t) override {}
-    void setBoolean(int, bool) override {}
-    void setDouble(int, double) override {}
-    void setCurrency(int, std::int64_t) override {}
-    void setDateTime(int, int, int, int, int, int, int) override {}
-    void setText(int, const QString&) override {}
-    void setBlob(int, const QByteArray&) override {}
-    void endRow() override { ++rows; }
-};
-
 // Workbooks that Excel of several versions and other programs wrote (see the fixtures' README):
 // a last sector cut short, storages of macros and controls, the stream named in capitals, records
 // of versions and features the reader passes over, formulas of an older record type, Excel 95
@@ -265,35 +251,21 @@ struct RowCount : data::jet::RowSink {
 TEST_F(WorkbookSamples, OpenWhateverRealWritersWroteAsOtherReadersRead) {
     const std::vector<std::pair<const char*, const char*>> samples{
         {"30540.xls", "Sheet1$:10"},
-        {"3dFormulas.xls", "Sheet1$:6 S2$:0 Sh3$:2"},
+        {"3dFormulas.xls", "Sheet1$:6|S2$:0|Sh3$:2"},
         {"43251.xls", "Report 1$:390"},
-        {"47245_test.xls", "TS_All Prods $:148 SSFs$:51 OKLI$:134 OCPO$:518"},
-        {"51535.xls", "Sheet1$:65535 Sheet2$:- Sheet3$:-"},
-        {"DBCSSheetName.xls", "\u091C\u093E$:- \u090F\u0915$:- Sheet3$:-"},
+        {"47245_test.xls", "TS_All Prods $:148|SSFs$:51|OKLI$:134|OCPO$:518"},
+        {"51535.xls", "Sheet1$:65535|Sheet2$:-|Sheet3$:-"},
+        {"DBCSSheetName.xls", "\u091C\u093E$:-|\u090F\u0915$:-|Sheet3$:-"},
         {"OddStyleRecord.xls", "Sheet1$:48"},
-        {"SimpleWithPageBreaks.xls", "Sheet1$:0 Sheet2$:- Sheet3$:-"},
-        {"UncalcedRecord.xls", "Feuil1$:0 Feuil2$:- Feuil3$:-"},
+        {"SimpleWithPageBreaks.xls", "Sheet1$:0|Sheet2$:-|Sheet3$:-"},
+        {"UncalcedRecord.xls", "Feuil1$:0|Feuil2$:-|Feuil3$:-"},
         {"WORKBOOK_in_capitals.xls", "Sheet1$:282"},
-        {"WithCheckBoxes.xls", "Sheet1$:0 Sheet2$:- Sheet3$:-"},
+        {"WithCheckBoxes.xls", "Sheet1$:0|Sheet2$:-|Sheet3$:-"},
         {"WrongFormulaRecordType.xls", "Sheet 1 - Table 1 - Table 1 - T$:3"},
-        {"testEXCEL_95.xls", "Feuil1$:21 Feuil2$:- Feuil3$:-"},
+        {"testEXCEL_95.xls", "Feuil1$:21|Feuil2$:-|Feuil3$:-"},
     };
-    for (const auto& [name, expected] : samples) {
-        QStringList read;
-        const QString failure = test::failureOf([&] {
-            WorkbookFile file(sharedWorkbook(name));
-            for (const QString& table : file.tableNames()) {
-                RowCount count;
-                const QString empty = test::failureOf([&] {
-                    file.describe(table);
-                    file.load(table, count);
-                });
-                read.append(table + ':' + (empty.isNull() ? QString::number(count.rows) : "-"));
-            }
-        });
-        EXPECT_EQ(failure, QString()) << name;
-        EXPECT_EQ(read.join(' '), QString(expected)) << name;
-    }
+    for (const auto& [name, expected] : samples)
+        EXPECT_EQ(rowCounts<WorkbookFile>(sharedWorkbook(name)), QString(expected)) << name;
     // Excel 95 keeps text in the workbook's code page, its formula results in a record of its own.
     WorkbookFile excel95(sharedWorkbook("testEXCEL_95.xls"));
     const LoadedTable squares = loadTable(excel95, "Feuil1$");

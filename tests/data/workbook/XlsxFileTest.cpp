@@ -74,19 +74,10 @@ TEST_F(XlsxContent, ReadsWhatOtherReadersReadWherePackagesBendTheRules) {
         {"xlmmacro.xlsm", "Sheet1$:-|Sheet2$:-"},
     };
     for (const auto& [name, expected] : samples) {
-        QStringList read;
-        const QString failure = test::failureOf([&] {
-            XlsxFile sample(sharedWorkbook(name), QLocale::c());
-            for (const QString& listed : QString(expected).split('|')) {
-                const QString table = listed.left(listed.lastIndexOf(':'));
-                const QString empty = test::failureOf([&] { sample.describe(table); });
-                read.append(
-                    table + ':' +
-                    (empty.isNull() ? QString::number(loadTable(sample, table).rows.size()) : "-"));
-            }
-        });
-        EXPECT_EQ(failure, QString()) << name;
-        EXPECT_EQ(read.join('|'), QString(expected)) << name;
+        QStringList tables = QString(expected).split('|');
+        for (QString& table : tables)
+            table.truncate(table.lastIndexOf(':'));
+        EXPECT_EQ(rowCounts<XlsxFile>(sharedWorkbook(name), tables), QString(expected)) << name;
     }
     EXPECT_EQ(XlsxFile(sharedWorkbook("xlmmacro.xlsm")).tableNames().join(' '), "Sheet1$ Sheet2$");
     XlsxFile crlf(sharedWorkbook("60289.xlsx"), QLocale::c());
