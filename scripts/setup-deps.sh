@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libgmock-dev
     postgresql odbc-postgresql
     python3-xlwt python3-openpyxl
+    # the readers the sample files are compared with (tools/readers)
+    python3-xlrd mdbtools
     # make install, make deb and their checks
     dpkg-dev desktop-file-utils shared-mime-info man-db lintian
 )
