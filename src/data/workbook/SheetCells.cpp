@@ -1,5 +1,6 @@
 #include "data/workbook/SheetCells.h"
 
+#include "data/Operation.h"
 #include "data/workbook/BiffRecords.h"
 #include "data/workbook/BiffText.h"
 #include "data/workbook/Bytes.h"
@@ -176,7 +177,11 @@ SheetCells readSheetCells(QByteArrayView stream, qsizetype offset, const Workboo
     require(bof && bof->record.type == biff::Bof);
     SheetScan scan(globals, results);
     bool ended = false;
-    while (const std::optional<biff::NestedRecord> nested = records.next()) {
+    // A sheet described on the program's thread is a long operation the user may stop.
+    constexpr int RecordsPerTick = 1 << 16;
+    for (int read = 0; const std::optional<biff::NestedRecord> nested = records.next(); ++read) {
+        if (read % RecordsPerTick == RecordsPerTick - 1 && data::tickOnProgramThread())
+            throw data::Cancelled();
         if (nested->depth > 1)
             continue;
         ended = nested->record.type == biff::Eof;

@@ -18,16 +18,20 @@ namespace data::workbook {
 
 // Reads one part as it unpacks. A failure (a damaged entry, bytes beyond the entry's size) ends
 // the stream early and is kept as problem(), which the reader of the part reports in place of
-// the XML reader's complaint about a document cut short.
+// the XML reader's complaint about a document cut short. Read on the program's thread (opening a
+// package, describing a sheet), each block read is a step of the operation running, which the
+// user may stop: the stream then ends early too, and stopped() tells so.
 class PartStream : public QIODevice {
 public:
     const QString& problem() const { return problem_; }
+    bool stopped() const { return stopped_; }
     bool isSequential() const override { return true; }
 
 protected:
     PartStream() = default;
     qint64 writeData(const char*, qint64) override { return -1; }
     QString problem_;
+    bool stopped_ = false;
 };
 
 class XlsxPackage {

@@ -1,5 +1,6 @@
 #include "data/workbook/XlsxWorkbook.h"
 
+#include "data/Operation.h"
 #include "data/workbook/Messages.h"
 #include "data/workbook/XlsxRelations.h"
 #include "data/workbook/XlsxXml.h"
@@ -19,6 +20,8 @@ QString mainPart(const XlsxPackage& package) {
         for (const Relation& relation : relationsOf(package, QString()))
             if (relation.kind == QLatin1String("officeDocument"))
                 return relation.target;
+    } catch (const data::Cancelled&) {
+        throw;
     } catch (const data::Error&) {
         if (!package.contains(usual))
             throw;

@@ -1,5 +1,6 @@
 #include "data/workbook/XlsxXml.h"
 
+#include "data/Operation.h"
 #include "data/workbook/Messages.h"
 
 namespace data::workbook {
@@ -63,6 +64,8 @@ void scanPart(const XlsxPackage& package, const QString& part,
     try {
         read(xml);
     } catch (const XmlDamage& broken) {
+        if (stream->stopped())
+            throw data::Cancelled();
         // A part cut short by a damaged archive says so, rather than how its XML ends.
         if (!stream->problem().isEmpty())
             throw messages::damaged(package.path(), stream->problem());
@@ -72,12 +75,16 @@ void scanPart(const XlsxPackage& package, const QString& part,
                                     .arg(broken.line)
                                     .arg(broken.detail));
     }
+    if (stream->stopped())
+        throw data::Cancelled();
     if (!stream->problem().isEmpty())
         throw messages::damaged(package.path(), stream->problem());
 }
 
 void requireWellFormed(const QXmlStreamReader& xml, const PartStream& stream, const QString& path,
                        const QString& part) {
+    if (stream.stopped())
+        throw data::Cancelled();
     if (!stream.problem().isEmpty())
         throw messages::damaged(path, stream.problem());
     if (xml.hasError())

@@ -11,6 +11,7 @@
 #include "data/workbook/WorkbookProvider.h"
 #include "support/DataFailure.h"
 #include "support/FileCopies.h"
+#include "support/StoppingWatch.h"
 
 using namespace data::workbook;
 using data::jet::DateTimeParts;
@@ -83,6 +84,22 @@ TEST_F(XlsxContent, ReadsWhatOtherReadersReadWherePackagesBendTheRules) {
     XlsxFile crlf(sharedWorkbook("60289.xlsx"), QLocale::c());
     const LoadedTable table = loadTable(crlf, "TABLE$");
     EXPECT_EQ(table.value(table.rows.front(), "Campo1"), Value(QString("Rich Text_x000d_\nTest")));
+}
+
+// Opening a package reads its workbook part and shared strings on the program's thread, and
+// describing a sheet reads it there too: each is an operation the user may stop, at its first
+// step here.
+TEST_F(XlsxContent, OpeningAPackageOrDescribingASheetStopsWhenTheUserSaysSo) {
+    {
+        test::StoppingWatch watch(1);
+        data::WatchScope watching(watch);
+        EXPECT_THROW(XlsxFile(madeWorkbook("types.xlsx")), data::Cancelled);
+        EXPECT_EQ(watch.ticks, 1);
+    }
+    XlsxFile file(madeWorkbook("types.xlsx"));
+    test::StoppingWatch watch(1);
+    data::WatchScope watching(watch);
+    EXPECT_THROW(file.describe("Sheet1$"), data::Cancelled);
 }
 
 TEST_F(XlsxContent, ReadsDatesByTheirFormatsInBothDateSystems) {
