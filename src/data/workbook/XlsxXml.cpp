@@ -23,11 +23,7 @@ void readPart(const XlsxPackage& package, const QString& part,
         if (token == QXmlStreamReader::StartElement || token == QXmlStreamReader::EndElement)
             visit(xml);
         else if (token == QXmlStreamReader::DTD)
-            throw messages::damaged(package.path(),
-                                    QStringLiteral("its part '%1' declares a document type, which "
-                                                   "no workbook part holds (its entities could "
-                                                   "expand without end)")
-                                        .arg(part));
+            throw messages::documentType(package.path(), part);
     }
     requireWellFormed(xml, *stream, package.path(), part);
 }
@@ -69,6 +65,8 @@ void scanPart(const XlsxPackage& package, const QString& part,
         // A part cut short by a damaged archive says so, rather than how its XML ends.
         if (!stream->problem().isEmpty())
             throw messages::damaged(package.path(), stream->problem());
+        if (broken.documentType)
+            throw messages::documentType(package.path(), part);
         throw messages::damaged(package.path(),
                                 QStringLiteral("its part '%1' is not well-formed XML (line %2: %3)")
                                     .arg(part)

@@ -48,9 +48,9 @@ void appendLines(QByteArrayView raw, QByteArray& out) {
 
 XmlScanner::XmlScanner(QIODevice& in) : in_(in) {}
 
-void XmlScanner::fail(const QString& detail) const {
+void XmlScanner::fail(const QString& detail, bool documentType) const {
     const qint64 lines = linesBefore_ + std::count(buffer_.cbegin(), buffer_.cbegin() + pos_, '\n');
-    throw XmlDamage{lines, detail};
+    throw XmlDamage{lines, detail, documentType};
 }
 
 void XmlScanner::fill() {
@@ -137,7 +137,8 @@ XmlScanner::Token XmlScanner::next() {
             return Token::Text;
         } else if (second == '!') {
             fail(QStringLiteral("it declares a document type, which a workbook's part never "
-                                "does"));
+                                "does"),
+                 true);
         } else if (second == '/') {
             readEndTag();
             return Token::End;
