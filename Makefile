@@ -51,7 +51,7 @@ sanitize-build: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARRYMERE_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 
-# Leaks of the libraries the program loads (Qt, fontconfig, FreeXL, the ODBC driver manager and
+# Leaks of the libraries the program loads (Qt, fontconfig, the ODBC driver manager and
 # drivers) are suppressed by name; nothing of the program's is.
 test-sanitize: sanitize-build
 	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \

@@ -22,6 +22,7 @@
 #include "app/StandardProviders.h"
 #include "data/Connection.h"
 #include "data/Error.h"
+#include "data/jet/RowCounter.h"
 #include "data/jet/Translate.h"
 
 #include <QCoreApplication>
@@ -52,20 +53,6 @@ Options readOptions(const QStringList& arguments) {
     return options;
 }
 
-// Takes the rows and keeps nothing: what making them costs without the engine.
-class DiscardingSink : public data::jet::RowSink {
-public:
-    void setNull(int) override {}
-    void setInteger(int, std::int64_t) override {}
-    void setBoolean(int, bool) override {}
-    void setDouble(int, double) override {}
-    void setCurrency(int, std::int64_t) override {}
-    void setDateTime(int, int, int, int, int, int, int) override {}
-    void setText(int, const QString&) override {}
-    void setBlob(int, const QByteArray&) override {}
-    void endRow() override {}
-};
-
 std::unique_ptr<data::jet::JetProvider> newProvider(std::shared_ptr<SalesSource> source) {
     return std::make_unique<data::jet::JetProvider>(source, [] {
         return std::vector<data::TableEntry>{
@@ -94,7 +81,7 @@ std::unique_ptr<data::jet::JetProvider> timeLoad(const std::shared_ptr<SalesSour
                                                  const Options& options) {
     std::vector<Timing> making;
     for (int run = 0; run < options.loadRuns; ++run) {
-        DiscardingSink sink;
+        data::jet::RowCounter sink; // what making the rows costs without the engine
         making.push_back(timeOf([&] { source->load(QStringLiteral("Sales"), sink); }));
     }
     std::unique_ptr<data::jet::JetProvider> provider;

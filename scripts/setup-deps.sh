@@ -6,10 +6,12 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
-    libsqlite3-dev mdbtools-dev libfreexl-dev libzip-dev unixodbc-dev odbcinst
+    libsqlite3-dev mdbtools-dev libzip-dev unixodbc-dev odbcinst
     libgtest-dev libgmock-dev
     postgresql odbc-postgresql
     python3-xlwt python3-openpyxl
+    # the readers the sample files are compared with (tools/readers)
+    python3-xlrd mdbtools
     # make install, make deb and their checks
     dpkg-dev desktop-file-utils shared-mime-info man-db lintian
 )

@@ -1,5 +1,8 @@
 #include "data/Operation.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 namespace data {
 
 namespace {
@@ -20,6 +23,11 @@ OperationWatch* currentWatch() {
 
 bool tick(qint64 done, qint64 total) {
     return current && current->tick(done, total);
+}
+
+bool tickOnProgramThread(qint64 done, qint64 total) {
+    const QCoreApplication* application = QCoreApplication::instance();
+    return application && QThread::currentThread() == application->thread() && tick(done, total);
 }
 
 bool stopping() {

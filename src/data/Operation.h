@@ -43,6 +43,9 @@ OperationWatch* currentWatch();
 // Reports progress to the watch in place; true when the operation is to stop. Without a watch
 // nothing ever stops.
 bool tick(qint64 done = 0, qint64 total = 0);
+// As tick(), where the caller may run on another thread than the program's, to which the watch
+// belongs (a reader serves both the program's thread and a load's reading thread): false there.
+bool tickOnProgramThread(qint64 done = 0, qint64 total = 0);
 // Whether the operation running now was asked to stop.
 bool stopping();
 // Whether the window's events are being handled in the middle of an operation.

@@ -16,10 +16,10 @@ constexpr quint16 Continue = 0x003C;
 constexpr quint16 CodePage = 0x0042;
 constexpr quint16 BoundSheet = 0x0085;
 constexpr quint16 MulRk = 0x00BD;
+constexpr quint16 RichLabel = 0x00D6;
 constexpr quint16 ExtendedFormat = 0x00E0;
 constexpr quint16 SharedStrings = 0x00FC;
 constexpr quint16 LabelSst = 0x00FD;
-constexpr quint16 Dimensions = 0x0200;
 constexpr quint16 Number = 0x0203;
 constexpr quint16 Label = 0x0204;
 constexpr quint16 BoolErr = 0x0205;
@@ -28,24 +28,23 @@ constexpr quint16 Rk = 0x027E;
 constexpr quint16 Format = 0x041E;
 constexpr quint16 Bof = 0x0809;
 
+// A formula cell. Some writers give it the type it had in Excel 3 or 4; its layout is the same.
+constexpr bool isFormula(quint16 type) {
+    return type == Formula || type == 0x0206 || type == 0x0406;
+}
+
 // The BOF records that begin the workbooks before Excel 5 (Excel 2.x, 3.0, 4.0), which are a
 // bare stream of records.
 constexpr quint16 Biff2Bof = 0x0009;
 constexpr quint16 Biff3Bof = 0x0209;
 constexpr quint16 Biff4Bof = 0x0409;
 
-// No record holds more bytes than this.
-constexpr qsizetype MaxRecordLength = 8224;
-
 constexpr quint16 Biff5 = 0x0500;
 constexpr quint16 Biff8 = 0x0600;
 
-// How far a worksheet reaches: Excel 97 to 2003 keep 65,536 rows, Excel 5 16,384, both 256
-// columns. A cell the records place beyond is damage.
+// How far a worksheet reaches: 256 columns (and as many rows as a record's 16 bits count). A
+// cell the records place beyond is damage.
 constexpr unsigned MaxColumns = 256;
-constexpr unsigned maxRows(quint16 version) {
-    return version == Biff8 ? 65536u : 16384u;
-}
 
 struct Record {
     quint16 type = 0;

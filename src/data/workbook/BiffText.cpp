@@ -35,7 +35,12 @@ QString unicodeText(QByteArrayView data, qsizetype offset, int countBytes) {
 QString codePageText(QByteArrayView data, qsizetype offset, int countBytes, int codePage) {
     const qsizetype count = countAt(data, offset, countBytes);
     const QByteArrayView bytes = slice(data, offset + countBytes, count);
-    QStringDecoder decoder(QStringLiteral("windows-%1").arg(codePage).toLatin1().constData());
+    // Excel names a few code pages by numbers of its own: 32768 and 10000 the Macintosh's,
+    // 32769 Windows' Western one (1252).
+    const QByteArray name = codePage == 32768 || codePage == 10000 ? QByteArray("macintosh")
+                            : codePage == 32769                    ? QByteArray("windows-1252")
+                                                : "windows-" + QByteArray::number(codePage);
+    QStringDecoder decoder(name.constData());
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
     return decoder.decode(bytes);

@@ -15,19 +15,19 @@ constexpr Sector EndOfChain = 0xFFFFFFFE;
 constexpr Sector Unused = 0xFFFFFFFF;
 constexpr qsizetype HeaderSize = 512;
 constexpr int HeaderTableEntries = 109; // the first sectors of the allocation table
+constexpr qsizetype DefaultMiniCutoff = 4096;
 
 // The blocks of a chain in its table, each visited once: a chain that comes back to a block it
 // has passed has a cycle, and no chain is longer than its table, which the file's size bounds.
-template <typename PlaceOf>
-std::vector<qsizetype> chain(Sector start, const Table& table, PlaceOf placeOf) {
-    std::vector<qsizetype> places;
+std::vector<Sector> chain(Sector start, const Table& table) {
+    std::vector<Sector> blocks;
     std::vector<bool> visited(table.size());
     for (Sector at = start; at != EndOfChain && at != Unused; at = table[at]) {
         require(at < table.size() && !visited[at]);
         visited[at] = true;
-        places.push_back(placeOf(at));
+        blocks.push_back(at);
     }
-    return places;
+    return blocks;
 }
 
 Table tableOf(QByteArrayView bytes) {
@@ -40,91 +40,94 @@ Table tableOf(QByteArrayView bytes) {
 
 class Compound {
 public:
-    explicit Compound(QByteArrayView file) : file_(file) {
+    explicit Compound(QByteArrayView file) {
         require(file.size() >= HeaderSize);
         const int shift = readAt<quint16>(file, 0x1E);
-        const int miniShift = readAt<quint16>(file, 0x20);
-        require((shift == 9 || shift == 12) && miniShift == 6);
+        require(shift == 9 || shift == 12);
+        require(readAt<quint16>(file, 0x20) == 6);
         sectorSize_ = qsizetype(1) << shift;
-        miniSectorSize_ = qsizetype(1) << miniShift;
-        fileSectors_ = (file.size() - HeaderSize) / sectorSize_;
-        // FreeXL takes the cutoff from the header only when the header counts sectors of the mini
-        // table, and reads from the mini stream a workbook stream of the cutoff's size too.
-        if (readAt<quint32>(file, 0x40) > 0)
-            miniCutoff_ = readAt<quint32>(file, 0x38);
+        // Writers leave the last sector short; it reads as padded with zeros (a copy bounded by
+        // the file's size and one sector).
+        file_ = file.toByteArray();
+        const qsizetype over = file_.size() % sectorSize_;
+        if (over != 0)
+            file_.append(sectorSize_ - over, '\0');
+        fileSectors_ = file_.size() / sectorSize_ - 1;
         readAllocationTable();
-        miniTable_ = tableOf(contents(sectorChain(readAt<quint32>(file, 0x3C)), sectorSize_));
+        directory_ = sectors(readAt<quint32>(file_, 0x30));
     }
 
-    WorkbookStream workbook() const {
-        const WorkbookEntries entries = workbookEntries(sectorAt(readAt<quint32>(file_, 0x30)));
-        if (!entries.workbook)
+    QByteArray workbook() const {
+        const std::optional<DirectoryEntry> entry = workbookEntry(directory_);
+        if (!entry)
             return {};
-        return contentsOf(*entries.workbook, entries.root);
+        const quint32 cutoff = readAt<quint32>(file_, 0x38);
+        const qsizetype miniCutoff = cutoff == 0 ? DefaultMiniCutoff : cutoff;
+        QByteArray bytes;
+        if (entry->size < miniCutoff) {
+            // A small stream lives in the mini stream, whose blocks of 64 bytes are chained
+            // through the mini table and stored in the chain of the root entry.
+            const std::optional<DirectoryEntry> root = rootEntry(directory_);
+            require(root.has_value());
+            const QByteArray mini = sectors(root->start);
+            const Table miniTable = tableOf(sectors(readAt<quint32>(file_, 0x3C)));
+            for (const Sector block : chain(entry->start, miniTable))
+                bytes += slice(mini, qsizetype(block) * MiniSectorSize, MiniSectorSize);
+        } else {
+            bytes = sectors(entry->start);
+        }
+        require(bytes.size() >= qsizetype(entry->size));
+        bytes.truncate(entry->size);
+        return bytes;
     }
 
-    bool encryptedPackage() const {
-        return holdsEncryptedPackage(
-            contents(sectorChain(readAt<quint32>(file_, 0x30)), sectorSize_));
-    }
+    bool encryptedPackage() const { return holdsEncryptedPackage(directory_); }
 
 private:
-    // The places in the file of a chain's sectors.
-    std::vector<qsizetype> sectorChain(Sector start) const {
-        return chain(start, table_, [this](Sector s) {
-            const qsizetype place = (qsizetype(s) + 1) * sectorSize_;
-            slice(file_, place, sectorSize_);
-            return place;
-        });
-    }
+    static constexpr qsizetype MiniSectorSize = 64;
 
-    QByteArray contents(const std::vector<qsizetype>& places, qsizetype blockSize) const {
+    // The sectors of a chain in the file, whose first sector is its header.
+    QByteArray sectors(Sector start) const {
         QByteArray data;
-        for (const qsizetype place : places)
-            data += slice(file_, place, blockSize).toByteArray();
+        for (const Sector sector : chain(start, table_))
+            data += sectorAt(sector);
         return data;
     }
 
     // The header lists the first 109 sectors of the allocation table, an unused place holding
-    // Unused; further sectors are listed in a chain of as many sectors as the header counts, each
-    // ending in the number of the next, where EndOfChain ends the listing. FreeXL reads every
-    // sector listed so, however often and however many; so each must be a sector of the file
-    // listed once, as each sector of the listing's chain is passed once. That bounds the table,
-    // and the chains read through it, by the file's size. (The header's count of them is not
-    // read: FreeXL does not read it either.)
+    // Unused; further sectors are listed in a chain of sectors, each ending in the number of the
+    // next, which ends at EndOfChain or Unused. A sector listed beyond the file's end is passed
+    // over (a table cut short leaves the chains through it to end there); each sector is listed
+    // once and each of the listing's chain passed once, which bounds the table by the file.
     void readAllocationTable() {
         std::vector<Sector> listed;
         std::vector<bool> seen(static_cast<std::size_t>(fileSectors_));
         const auto mark = [&](Sector sector) {
-            require(sector < fileSectors_ && !seen[sector]);
+            require(!seen[sector]);
             seen[sector] = true;
         };
         const auto list = [&](Sector sector) {
+            if (sector >= fileSectors_)
+                return;
             mark(sector);
             listed.push_back(sector);
         };
         for (int i = 0; i < HeaderTableEntries; ++i)
-            if (const Sector sector = readAt<quint32>(file_, 0x4C + 4 * i); sector != Unused)
-                list(sector);
+            list(readAt<quint32>(file_, 0x4C + 4 * i));
         const qsizetype perSector = sectorSize_ / 4 - 1;
-        Sector next = readAt<quint32>(file_, 0x44);
-        bool ended = false;
-        for (quint32 steps = readAt<quint32>(file_, 0x48); steps > 0; --steps) {
-            require(!ended);
+        const bool extended = readAt<quint32>(file_, 0x48) != 0;
+        for (Sector next = readAt<quint32>(file_, 0x44);
+             extended && next != EndOfChain && next != Unused;) {
+            require(next < fileSectors_);
             mark(next);
             const QByteArrayView listing = sectorAt(next);
-            for (qsizetype i = 0; i < perSector && !ended; ++i) {
-                const Sector sector = readAt<quint32>(listing, 4 * i);
-                ended = sector == EndOfChain;
-                if (!ended && sector != Unused)
-                    list(sector);
-            }
+            for (qsizetype i = 0; i < perSector; ++i)
+                list(readAt<quint32>(listing, 4 * i));
             next = readAt<quint32>(listing, 4 * perSector);
-            ended = ended || next == EndOfChain;
         }
         QByteArray table;
         for (const Sector sector : listed)
-            table += sectorAt(sector).toByteArray();
+            table += sectorAt(sector);
         table_ = tableOf(table);
     }
 
@@ -133,50 +136,16 @@ private:
         return slice(file_, (qsizetype(index) + 1) * sectorSize_, sectorSize_);
     }
 
-    // A stream no larger than the cutoff lives in the mini stream, whose sectors of 64 bytes are
-    // chained through the mini table and stored in the chain of the root entry. FreeXL reads a
-    // small workbook stream from the mini stream's start on, whatever the chain says; so it must
-    // start there and run on in order, or FreeXL would read other bytes than those checked.
-    // FreeXL also takes the whole mini stream into memory, by the size the root entry gives, and
-    // reads the workbook from it: that size must hold the workbook and be held by the chain.
-    WorkbookStream contentsOf(const DirectoryEntry& entry,
-                              const std::optional<DirectoryEntry>& root) const {
-        const qsizetype size = entry.size;
-        WorkbookStream stream;
-        if (size <= miniCutoff_) {
-            require(root.has_value());
-            const std::vector<qsizetype> container = sectorChain(root->start);
-            require(size <= root->size && root->size <= qsizetype(container.size()) * sectorSize_);
-            stream.blockSize = miniSectorSize_;
-            Sector next = 0;
-            stream.blockPlaces = chain(entry.start, miniTable_, [&](Sector s) {
-                require(s == next++);
-                const qsizetype at = qsizetype(s) * miniSectorSize_;
-                require(at / sectorSize_ < qsizetype(container.size()));
-                return container[static_cast<std::size_t>(at / sectorSize_)] + at % sectorSize_;
-            });
-        } else {
-            stream.blockSize = sectorSize_;
-            stream.blockPlaces = sectorChain(entry.start);
-        }
-        stream.bytes = contents(stream.blockPlaces, stream.blockSize);
-        require(stream.bytes.size() >= size);
-        stream.bytes.truncate(size);
-        return stream;
-    }
-
-    QByteArrayView file_;
+    QByteArray file_;
     qsizetype sectorSize_ = 0;
-    qsizetype miniSectorSize_ = 0;
     qsizetype fileSectors_ = 0;
-    qsizetype miniCutoff_ = 0; // none without a mini table
     Table table_;
-    Table miniTable_;
+    QByteArray directory_;
 };
 
 } // namespace
 
-WorkbookStream workbookStream(QByteArrayView file) {
+QByteArray workbookStream(QByteArrayView file) {
     return Compound(file).workbook();
 }
 

@@ -38,6 +38,12 @@ Error damaged(const QString& path, const QString& detail) {
         QStringLiteral("The workbook '%1' is damaged and cannot be read: %2.").arg(path, detail));
 }
 
+Error documentType(const QString& path, const QString& part) {
+    return damaged(path, QStringLiteral("its part '%1' declares a document type, which no workbook "
+                                        "part holds (its entities could expand without end)")
+                             .arg(part));
+}
+
 Error noWorksheet(const QString& path) {
     return Error(QStringLiteral("The workbook '%1' holds no worksheet: its sheets are charts or "
                                 "others without cells.")
@@ -46,6 +52,14 @@ Error noWorksheet(const QString& path) {
 
 Error emptySheet(const QString& tableName) {
     return Error(QStringLiteral("The worksheet '%1' holds no cells.").arg(tableName));
+}
+
+Error tooWide(const QString& tableName, unsigned columns, unsigned most) {
+    return Error(QStringLiteral("The worksheet '%1' holds values across %2 columns; a table can "
+                                "have at most %3.")
+                     .arg(tableName)
+                     .arg(columns)
+                     .arg(most));
 }
 
 } // namespace data::workbook::messages

@@ -28,6 +28,7 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream) {
     QSet<int> dateFormats;
     std::vector<int> styleFormats;
     std::vector<QByteArrayView> sharedRecords; // the SST record and its CONTINUE records
+    std::vector<QByteArrayView> listings;      // the BOUNDSHEET records
     quint16 previous = 0;
     while (const std::optional<Record> record = records.next()) {
         const QByteArrayView data = record->data;
@@ -56,9 +57,12 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream) {
         } else if (record->type == biff::ExtendedFormat)
             styleFormats.push_back(readAt<quint16>(data, 2));
         else if (record->type == biff::BoundSheet)
-            sheets_.push_back(
-                {readAt<quint32>(data, 0), record->offset, readAt<quint8>(data, 5) == Worksheet});
+            listings.push_back(data);
     }
+    // The code page may come after the listings; the names are read in it once it is known.
+    for (const QByteArrayView listing : listings)
+        sheets_.push_back({readAt<quint32>(listing, 0), text(listing, 6, 1),
+                           readAt<quint8>(listing, 5) == Worksheet});
     sharedStrings_ = biff::sharedStrings(sharedRecords);
     for (const int format : styleFormats)
         dateStyles_.push_back(dateFormats.contains(format) || isDateFormat(format, QString()));

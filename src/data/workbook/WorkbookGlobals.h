@@ -11,11 +11,11 @@
 // the list of sheets: where each one's records start and whether it is a worksheet.
 namespace data::workbook {
 
-// A sheet as the workbook lists it. Only a worksheet holds cells; a chart sheet, a macro sheet or
-// a module is no table.
+// A sheet as the workbook lists it. Only a worksheet (or a dialog sheet) holds a table; a chart
+// sheet, an Excel 4 macro sheet or a module is none.
 struct ListedSheet {
-    qsizetype offset = 0;  // of its BOF record in the stream
-    qsizetype listing = 0; // of the BOUNDSHEET record that lists it
+    qsizetype offset = 0; // of its BOF record in the stream
+    QString name;
     bool worksheet = false;
 };
 
@@ -31,7 +31,7 @@ public:
     quint16 version() const { return version_; }
     // Whether the workbook is protected by a password, which leaves its records unreadable.
     bool encrypted() const { return encrypted_; }
-    // Every sheet in the workbook's order.
+    // Every sheet in the workbook's order, named in the workbook's code page (Excel 5 and 95).
     const std::vector<ListedSheet>& sheets() const { return sheets_; }
     // Text stored with a count of `countBytes` bytes at the offset.
     QString text(QByteArrayView data, qsizetype offset, int countBytes) const;

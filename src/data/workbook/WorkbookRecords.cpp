@@ -3,9 +3,7 @@
 #include "data/workbook/BiffRecords.h"
 #include "data/workbook/Bytes.h"
 #include "data/workbook/CompoundFile.h"
-#include "data/workbook/FreeXlBytes.h"
 #include "data/workbook/Messages.h"
-#include "data/workbook/StreamCheck.h"
 
 #include <optional>
 
@@ -37,37 +35,39 @@ std::optional<QString> olderVersion(const QByteArray& contents) {
     }
 }
 
-CheckedWorkbook checkCompound(const QString& path, const QByteArray& contents) {
-    WorkbookStream stream;
+WorkbookStreamRecords readCompound(const QString& path, const QByteArray& contents) {
+    WorkbookStreamRecords read;
     bool encryptedPackage = false;
     try {
-        stream = workbookStream(contents);
-        encryptedPackage = stream.bytes.isEmpty() && isEncryptedPackage(contents);
+        read.stream = workbookStream(contents);
+        encryptedPackage = read.stream.isEmpty() && isEncryptedPackage(contents);
     } catch (const Broken&) {
         throw messages::damaged(path, QStringLiteral("the table of its parts is broken"));
     }
     // A workbook of Excel 2007 and later saved with a password is such a file.
     if (encryptedPackage)
         throw messages::passwordProtected(path);
-    if (stream.bytes.isEmpty())
+    if (read.stream.isEmpty())
         throw messages::notAWorkbook(path);
     try {
-        const WorkbookGlobals globals(stream.bytes);
-        if (globals.encrypted())
-            throw messages::passwordProtected(path);
-        require(globals.readable());
-        checkStream(stream.bytes, globals);
-        return {freeXlBytes(contents, stream, globals), readCellResults(stream.bytes, globals)};
+        read.globals = std::make_unique<WorkbookGlobals>(read.stream);
     } catch (const Broken&) {
-        throw messages::damaged(path, QStringLiteral("its records do not hold together"));
+        throw messages::damaged(path,
+                                QStringLiteral("the records that list its sheets, formats and "
+                                               "shared texts do not hold together"));
     }
+    if (read.globals->encrypted())
+        throw messages::passwordProtected(path);
+    if (!read.globals->readable())
+        throw messages::notAWorkbook(path);
+    return read;
 }
 
 } // namespace
 
-CheckedWorkbook checkWorkbook(const QString& path, const QByteArray& contents) {
+WorkbookStreamRecords readWorkbookRecords(const QString& path, const QByteArray& contents) {
     if (isCompound(contents))
-        return checkCompound(path, contents);
+        return readCompound(path, contents);
     if (const std::optional<QString> version = olderVersion(contents))
         throw messages::olderVersion(path, *version);
     throw messages::notAWorkbook(path);

@@ -1,24 +1,23 @@
 #pragma once
 
-#include "data/workbook/CellResults.h"
+#include "data/workbook/WorkbookGlobals.h"
 
 #include <QByteArray>
 #include <QString>
-#include <vector>
+#include <memory>
 
-// The reader's own look at a workbook file before FreeXL reads it. FreeXL trusts the lengths and
-// positions it reads and can crash on a damaged file, so the file's structure is checked first:
-// the compound document's chains and directory, and the framing of every record. The same pass
-// reads what FreeXL leaves out (see CellResults) and what it gets wrong (see FreeXlBytes).
+// A workbook file of Excel 5 to 2003 read far enough to list its sheets: the workbook stream out
+// of the compound document, and the records at its head (see WorkbookGlobals). The sheets' cells
+// are read from the stream when a sheet is read (see SheetCells).
 namespace data::workbook {
 
-struct CheckedWorkbook {
-    QByteArray freeXlBytes;            // the file as FreeXL is to read it
-    std::vector<SheetResults> results; // by worksheet
+struct WorkbookStreamRecords {
+    QByteArray stream;
+    std::unique_ptr<WorkbookGlobals> globals; // reads the stream's bytes in place
 };
 
 // Throws the data::Error the user sees when the file is no workbook, one of a version before
-// Excel 5, or a damaged one.
-CheckedWorkbook checkWorkbook(const QString& path, const QByteArray& contents);
+// Excel 5, one protected by a password, or a damaged one.
+WorkbookStreamRecords readWorkbookRecords(const QString& path, const QByteArray& contents);
 
 } // namespace data::workbook

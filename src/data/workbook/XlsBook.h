@@ -1,21 +1,20 @@
 #pragma once
 
-#include "data/workbook/CellResults.h"
 #include "data/workbook/CellValue.h"
-#include "data/workbook/FreeXlHandle.h"
+#include "data/workbook/SheetCells.h"
+#include "data/workbook/WorkbookRecords.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
-// A workbook (.xls of Excel 5 to 2003, BIFF5 and BIFF8) opened for reading through FreeXL. The
-// reader reads the file whole, checks its structure and reads what FreeXL leaves out or gets
-// wrong (see WorkbookRecords); those cells take the place of FreeXL's. FreeXL then reads the
-// checked bytes from memory (see FreeXlHandle), and its cells are read one worksheet at a time.
-// Chart sheets and the other sheets that hold no cells are left out.
+// A workbook (.xls of Excel 5 to 2003, BIFF5 and BIFF8) opened for reading. The reader reads the
+// file whole and lists its worksheets; a worksheet's cells are read from the workbook stream
+// when it is selected, one worksheet at a time. Chart sheets, Excel 4 macro sheets and modules
+// are left out.
 namespace data::workbook {
 
-// How far a worksheet's cells reach as the workbook records it: row and column counts from the
-// sheet's top left corner.
+// How far a worksheet's values reach: row and column counts from the sheet's top left corner.
 struct SheetExtent {
     unsigned rows = 0;
     unsigned columns = 0;
@@ -24,24 +23,25 @@ struct SheetExtent {
 class XlsBook {
 public:
     // Fails with the data::Error the user sees for a missing file, a file that is no workbook,
-    // a damaged one or one protected by a password.
+    // a damaged one, one protected by a password or one that lists no worksheet.
     explicit XlsBook(const QString& path);
 
     const QString& path() const { return path_; }
     // The worksheets in the workbook's order.
     const QStringList& sheetNames() const { return sheetNames_; }
 
-    // Makes the sheet the one whose cells are read.
+    // Makes the sheet the one whose cells are read; fails with data::Error when its records do
+    // not hold together.
     SheetExtent select(int sheet);
     CellValue cell(unsigned row, unsigned column) const;
 
 private:
     QString path_; // absolute, as messages show it
-    FreeXlHandle handle_;
+    WorkbookStreamRecords records_;
     QStringList sheetNames_;
-    std::vector<SheetResults> results_; // by worksheet
-    const SheetResults* selectedResults_ = nullptr;
-    SheetExtent freeXlExtent_;
+    std::vector<qsizetype> sheetOffsets_; // by worksheet
+    int selected_ = -1;
+    SheetCells cells_;
 };
 
 } // namespace data::workbook

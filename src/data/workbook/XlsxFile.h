@@ -38,7 +38,7 @@ private:
 
     XlsxPackage package_;
     XlsxWorkbook book_;
-    std::vector<QString> sharedStrings_;
+    StringTable sharedStrings_;
     std::vector<bool> dateStyles_;
     QString decimalPoint_;
     QStringList tableNames_;

@@ -1,5 +1,6 @@
 #include "data/workbook/XlsxPackage.h"
 
+#include "data/Operation.h"
 #include "data/workbook/Messages.h"
 
 #include <QFile>
@@ -35,8 +36,14 @@ public:
 
 protected:
     qint64 readData(char* data, qint64 most) override {
-        if (!problem_.isEmpty() || most <= 0)
+        if (!problem_.isEmpty() || stopped_ || most <= 0)
             return -1;
+        // A table's load reads on a thread of its own, where the engine's thread hears the user
+        // stop it.
+        if (data::tickOnProgramThread()) {
+            stopped_ = true;
+            return -1;
+        }
         const zip_int64_t read = zip_fread(file_, data, static_cast<zip_uint64_t>(most));
         if (read < 0) {
             problem_ =

@@ -18,16 +18,20 @@ namespace data::workbook {
 
 // Reads one part as it unpacks. A failure (a damaged entry, bytes beyond the entry's size) ends
 // the stream early and is kept as problem(), which the reader of the part reports in place of
-// the XML reader's complaint about a document cut short.
+// the XML reader's complaint about a document cut short. Read on the program's thread (opening a
+// package, describing a sheet), each block read is a step of the operation running, which the
+// user may stop: the stream then ends early too, and stopped() tells so.
 class PartStream : public QIODevice {
 public:
     const QString& problem() const { return problem_; }
+    bool stopped() const { return stopped_; }
     bool isSequential() const override { return true; }
 
 protected:
     PartStream() = default;
     qint64 writeData(const char*, qint64) override { return -1; }
     QString problem_;
+    bool stopped_ = false;
 };
 
 class XlsxPackage {
@@ -40,6 +44,8 @@ public:
     XlsxPackage& operator=(const XlsxPackage&) = delete;
 
     const QString& path() const { return path_; }
+    // The archive's size in bytes.
+    qint64 size() const { return size_; }
     // Part names are compared without regard to case, as the package's parts are.
     bool contains(const QString& part) const;
     // The part, opened for reading. Fails with data::Error when the archive does not hold it, its

@@ -44,23 +44,6 @@ std::vector<Relation> relationsOf(const XlsxPackage& package, const QString& par
              targetPart(part, attributeOf(xml, QLatin1StringView("Target")).toString())});
     });
     return found;
-    const auto stream = package.open(relations);
-    QXmlStreamReader xml(stream.get());
-    while (xml.readNextStartElement()) {
-        if (xml.name() == QLatin1String("Relationships"))
-            continue; // its children are read in turn
-        if (xml.name() == QLatin1String("Relationship") &&
-            attributeOf(xml, QLatin1StringView("TargetMode")) != QLatin1String("External")) {
-            const QStringView type = attributeOf(xml, QLatin1StringView("Type"));
-            found.push_back(
-                {attributeOf(xml, QLatin1StringView("Id")).toString(),
-                 type.mid(type.lastIndexOf(u'/') + 1).toString(),
-                 targetPart(part, attributeOf(xml, QLatin1StringView("Target")).toString())});
-        }
-        xml.skipCurrentElement();
-    }
-    requireWellFormed(xml, *stream, package.path(), relations);
-    return found;
 }
 
 } // namespace data::workbook

@@ -2,7 +2,7 @@
 
 #include "data/workbook/DateFormats.h"
 #include "data/workbook/Messages.h"
-#include "data/workbook/XmlScanner.h"
+#include "data/workbook/XlsxXml.h"
 
 #include <charconv>
 #include <cmath>
@@ -105,8 +105,8 @@ CellValue valueOf(Kind kind, QByteArrayView text, unsigned style, const XlsxCell
         if (!index || *index >= context.sharedStrings.size())
             throw SheetDamage{QStringLiteral("a cell names shared string %1, which is not there")
                                   .arg(leftOf(text))};
-        const QString& shared = context.sharedStrings[*index];
-        return shared.isEmpty() ? CellValue() : CellValue(shared);
+        QString shared = context.sharedStrings.at(*index);
+        return shared.isEmpty() ? CellValue() : CellValue(std::move(shared));
     }
     case Kind::Truth:
         return text == "1" || text == "true";
@@ -153,13 +153,17 @@ public:
     }
 
 private:
+    // Rows are numbered from 1; a part whose first row is numbered 0 numbers them from 0, as some
+    // writers do, and is read in the same order. A row without a number follows the one before.
     void startRow() {
         const QByteArrayView number = xml_.attribute("r");
         const std::optional<unsigned> given = numberOf<unsigned>(number);
-        if (!number.isEmpty() && (!given || *given == 0 || *given > MaxRows))
+        if (given == 0u && !row_)
+            firstNumber_ = 0;
+        if (!number.isEmpty() && (!given || *given < firstNumber_ || *given > MaxRows))
             throw SheetDamage{
                 QStringLiteral("a row's number '%1' is no row of a worksheet").arg(leftOf(number))};
-        const unsigned row = number.isEmpty() ? (row_ ? *row_ + 1 : 0) : *given - 1;
+        const unsigned row = number.isEmpty() ? (row_ ? *row_ + 1 : 0) : *given - firstNumber_;
         if (row >= MaxRows)
             throw SheetDamage{QStringLiteral("a row lies past the last row of a worksheet")};
         if (row_ && row <= *row_)
@@ -176,7 +180,7 @@ private:
         unsigned column = column_ ? *column_ + 1 : 0;
         if (!reference.isEmpty()) {
             const auto [named, row] = referenceOf(reference);
-            if (row != 0 && row - 1 != *row_)
+            if (row != 0 && firstNumber_ == 1 && row - 1 != *row_)
                 throw SheetDamage{QStringLiteral("cell %1 lies in another row than its own")
                                       .arg(QString::fromUtf8(reference))};
             column = named;
@@ -197,7 +201,7 @@ private:
                 if (depth == 1 && xml_.nameIs("v"))
                     appendElementText(value_);
                 else if (depth == 1 && xml_.nameIs("is"))
-                    appendRunsText(value_);
+                    appendRunsText(xml_, value_);
                 else
                     ++depth;
             }
@@ -215,30 +219,10 @@ private:
         }
     }
 
-    // An inline string: the text of its runs (<t>), phonetic readings (<rPh>) left out.
-    void appendRunsText(QByteArray& text) {
-        int skipping = 0; // depth inside a phonetic reading
-        for (int depth = 1; depth > 0;) {
-            const Token token = xml_.next();
-            if (token == Token::Start) {
-                ++depth;
-                if (skipping > 0 || xml_.nameIs("rPh"))
-                    ++skipping;
-                else if (xml_.nameIs("t")) {
-                    appendElementText(text);
-                    --depth;
-                }
-            } else if (token == Token::End) {
-                --depth;
-                if (skipping > 0)
-                    --skipping;
-            }
-        }
-    }
-
     XmlScanner& xml_;
     const XlsxCellContext& context_;
     const XlsxCellVisitor& visit_;
+    unsigned firstNumber_ = 1;       // the number of the sheet's first row
     std::optional<unsigned> row_;    // the row being read
     std::optional<unsigned> column_; // its last cell read
     QByteArray value_;               // the cell's value as written
@@ -248,26 +232,17 @@ private:
 
 void readXlsxCells(const XlsxPackage& package, const QString& part, const XlsxCellContext& context,
                    const XlsxCellVisitor& visit) {
-    const auto stream = package.open(part);
-    XmlScanner xml(*stream);
-    try {
-        if (!CellStream(xml, context, visit).read())
-            return; // stopped, the rest unread
-    } catch (const SheetDamage& broken) {
-        throw messages::damaged(package.path(),
-                                QStringLiteral("in its part '%1', %2").arg(part, broken.detail));
-    } catch (const XmlDamage& broken) {
-        // A part cut short by a damaged archive says so, rather than how its XML ends.
-        if (!stream->problem().isEmpty())
-            throw messages::damaged(package.path(), stream->problem());
-        throw messages::damaged(package.path(),
-                                QStringLiteral("its part '%1' is not well-formed XML (line %2: %3)")
-                                    .arg(part)
-                                    .arg(broken.line)
-                                    .arg(broken.detail));
-    }
-    if (!stream->problem().isEmpty())
-        throw messages::damaged(package.path(), stream->problem());
+    // A sheet whose part is missing is listed, as other readers list it, and holds no cells.
+    if (!package.contains(part))
+        return;
+    scanPart(package, part, [&](XmlScanner& xml) {
+        try {
+            CellStream(xml, context, visit).read(); // or stopped, the rest unread
+        } catch (const SheetDamage& broken) {
+            throw messages::damaged(
+                package.path(), QStringLiteral("in its part '%1', %2").arg(part, broken.detail));
+        }
+    });
 }
 
 } // namespace data::workbook

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/workbook/CellValue.h"
+#include "data/workbook/StringTable.h"
 #include "data/workbook/XlsxPackage.h"
 
 #include <QString>
@@ -16,7 +17,7 @@
 namespace data::workbook {
 
 struct XlsxCellContext {
-    const std::vector<QString>& sharedStrings;
+    const StringTable& sharedStrings;
     const std::vector<bool>& dateStyles; // by style index
     bool dates1904 = false;
 };

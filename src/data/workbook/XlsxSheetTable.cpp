@@ -15,14 +15,19 @@ namespace data::workbook {
 
 namespace {
 
+// The most columns a table of the engine holds.
+constexpr unsigned MaxTableColumns = 2000;
+
 // The table a sheet's cells make, learned cell by cell in the order the part holds them.
 class SheetShape {
 public:
+    // A sheet is as large as its values: cells that hold none (formatting alone, an empty text,
+    // an error) do not widen or lengthen it.
     void add(unsigned row, unsigned column, const CellValue& cell) {
-        range_.endRow = std::max(range_.endRow, row + 1);
-        range_.endColumn = std::max(range_.endColumn, column + 1);
         if (isEmpty(cell))
             return;
+        range_.endRow = std::max(range_.endRow, row + 1);
+        range_.endColumn = std::max(range_.endColumn, column + 1);
         firstColumn_ = std::min(firstColumn_.value_or(column), column);
         if (!headerRow_)
             headerRow_ = row;
@@ -44,6 +49,8 @@ public:
         UsedRange range = range_;
         range.firstRow = *headerRow_;
         range.firstColumn = *firstColumn_;
+        if (range.columnCount() > MaxTableColumns)
+            throw messages::tooWide(tableName, range.columnCount(), MaxTableColumns);
         std::vector<ColumnType> types = types_;
         types.resize(range.endColumn);
 
@@ -110,7 +117,8 @@ SheetTable loadXlsxSheet(const XlsxPackage& package, const QString& part,
     readXlsxCells(
         package, part, context, [&](unsigned row, unsigned column, const CellValue& cell) {
             shape.add(row, column, cell);
-            if (!fitting || row <= range.firstRow || (column < range.firstColumn && isEmpty(cell)))
+            // Missing cells and those without a value are nulls.
+            if (!fitting || row <= range.firstRow || isEmpty(cell))
                 return true;
             const auto index = static_cast<std::size_t>(column - range.firstColumn);
             if (column < range.firstColumn || column >= range.endColumn ||

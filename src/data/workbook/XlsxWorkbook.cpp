@@ -1,5 +1,6 @@
 #include "data/workbook/XlsxWorkbook.h"
 
+#include "data/Operation.h"
 #include "data/workbook/Messages.h"
 #include "data/workbook/XlsxRelations.h"
 #include "data/workbook/XlsxXml.h"
@@ -10,11 +11,22 @@ namespace data::workbook {
 
 namespace {
 
+// The part the package's relationships name as its main document. Where they are damaged or name
+// none, a package that holds the workbook part at its usual place is read from there, as other
+// readers read it; the damage does not reach the cells.
 QString mainPart(const XlsxPackage& package) {
-    for (const Relation& relation : relationsOf(package, QString()))
-        if (relation.kind == QLatin1String("officeDocument"))
-            return relation.target;
-    return {};
+    const QString usual = QStringLiteral("xl/workbook.xml");
+    try {
+        for (const Relation& relation : relationsOf(package, QString()))
+            if (relation.kind == QLatin1String("officeDocument"))
+                return relation.target;
+    } catch (const data::Cancelled&) {
+        throw;
+    } catch (const data::Error&) {
+        if (!package.contains(usual))
+            throw;
+    }
+    return package.contains(usual) ? usual : QString();
 }
 
 const Relation* relationById(const std::vector<Relation>& relations, QStringView id) {

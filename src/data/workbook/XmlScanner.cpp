@@ -34,13 +34,23 @@ bool appendCharacter(char32_t c, QByteArray& out) {
     return true;
 }
 
+// Text as written, its line ends read as XML reads them: CR LF and a CR alone are LF.
+void appendLines(QByteArrayView raw, QByteArray& out) {
+    for (qsizetype cr; (cr = raw.indexOf('\r')) >= 0;) {
+        out.append(raw.first(cr));
+        out += '\n';
+        raw = raw.sliced(cr + 1 < raw.size() && raw[cr + 1] == '\n' ? cr + 2 : cr + 1);
+    }
+    out.append(raw);
+}
+
 } // namespace
 
 XmlScanner::XmlScanner(QIODevice& in) : in_(in) {}
 
-void XmlScanner::fail(const QString& detail) const {
+void XmlScanner::fail(const QString& detail, bool documentType) const {
     const qint64 lines = linesBefore_ + std::count(buffer_.cbegin(), buffer_.cbegin() + pos_, '\n');
-    throw XmlDamage{lines, detail};
+    throw XmlDamage{lines, detail, documentType};
 }
 
 void XmlScanner::fill() {
@@ -127,7 +137,8 @@ XmlScanner::Token XmlScanner::next() {
             return Token::Text;
         } else if (second == '!') {
             fail(QStringLiteral("it declares a document type, which a workbook's part never "
-                                "does"));
+                                "does"),
+                 true);
         } else if (second == '/') {
             readEndTag();
             return Token::End;
@@ -176,7 +187,7 @@ void XmlScanner::readText() {
                 if (i > MaxText)
                     fail(QStringLiteral("a text runs on too long"));
                 if (buffer_[pos_ + i] == ']' && peek(i + 1) == ']' && peek(i + 2) == '>') {
-                    text_.append(buffer_.constData() + pos_ + 9, i - 9);
+                    appendLines(QByteArrayView(buffer_.constData() + pos_ + 9, i - 9), text_);
                     pos_ += i + 3;
                     break;
                 }
@@ -212,10 +223,10 @@ void XmlScanner::appendResolved(QByteArrayView raw, QByteArray& out) {
     while (at < raw.size()) {
         const qsizetype amp = raw.indexOf('&', at);
         if (amp < 0) {
-            out.append(raw.sliced(at));
+            appendLines(raw.sliced(at), out);
             return;
         }
-        out.append(raw.sliced(at, amp - at));
+        appendLines(raw.sliced(at, amp - at), out);
         const qsizetype semicolon = raw.indexOf(';', amp);
         if (semicolon < 0 || semicolon - amp > 12)
             fail(QStringLiteral("an '&' stands for no reference"));

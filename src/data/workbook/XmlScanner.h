@@ -36,6 +36,7 @@ inline bool sameBytes(QByteArrayView a, QByteArrayView b) {
 struct XmlDamage {
     qint64 line; // from 1
     QString detail;
+    bool documentType = false; // the document declares a document type, which is refused
 };
 
 class XmlScanner {
@@ -73,7 +74,7 @@ private:
     int peekFurther(qsizetype ahead);
     bool startsWith(const char* text);
     void fill(); // reads more bytes, keeping those from pos_ on
-    [[noreturn]] void fail(const QString& detail) const;
+    [[noreturn]] void fail(const QString& detail, bool documentType = false) const;
     void readTag();
     void readEndTag();
     void readStartTag();

@@ -143,23 +143,6 @@ TEST_F(WorkbookContent, GivesTextRunningOverAnyNumberOfRecordsWhole) {
             text += wide && k % 100 == 0 ? QChar(0x03A9) : QChar('A' + k % 26);
         return text;
     };
-    // FreeXL, which reads past the end of a record where a string runs over more than two, is
-    // shown neither the shared strings nor the records that continue them.
-    const QByteArray contents = contentsOf(madeWorkbook("long.xls"));
-    const QByteArray shown = checkWorkbook(madeWorkbook("long.xls"), contents).freeXlBytes;
-    const auto numberAt = [](const QByteArray& bytes, qsizetype at) {
-        return qFromLittleEndian<quint16>(bytes.constData() + at);
-    };
-    const auto next = [&](qsizetype record) { return record + 4 + numberAt(contents, record + 2); };
-    qsizetype strings = contents.indexOf(QByteArray::fromHex("fc00"));
-    while (strings >= 0 && numberAt(contents, next(strings)) != 0x003C)
-        strings = contents.indexOf(QByteArray::fromHex("fc00"), strings + 1);
-    ASSERT_GE(strings, 0);
-    int hidden = 0;
-    for (qsizetype at = strings; numberAt(contents, at) == (at == strings ? 0x00FC : 0x003C);
-         at = next(at), ++hidden)
-        EXPECT_EQ(numberAt(shown, at), 0xFFFF);
-    EXPECT_GT(hidden, 2);
     WorkbookFile file(madeWorkbook("long.xls"), QLocale::c());
     const LoadedTable table = loadTable(file, "Long$");
     ASSERT_EQ(table.rows.size(), 4u);
@@ -218,12 +201,12 @@ TEST_F(WorkbookSamples, ReadTablesOfNumbersRaggedRowsAndSheetsOfMostlyFormatting
 
     // Blank headers, and columns with no value at all.
     const LoadedTable axes = loadTable(profiles, "AXISDEF$");
-    EXPECT_EQ(kindsOf(axes), "PROFIL:T i:N d:N F4:T F5:T F6:T");
+    EXPECT_EQ(kindsOf(axes), "PROFIL:T i:N d:N");
 
     // Most of these levels are formulas, whose results the workbook keeps.
     const LoadedTable levels = loadTable(profiles, "PROFILELEVELS$");
-    std::vector<int> types(31, adDouble);
-    types[0] = types[30] = adVarWChar;
+    std::vector<int> types(30, adDouble);
+    types[0] = adVarWChar;
     EXPECT_EQ(levels.types(), types);
     const Row& first = levels.rowWhere("PROFIL", QString("P8.2"));
     EXPECT_EQ(levels.value(first, "Quergefälle"), Value(0.025));
@@ -246,17 +229,48 @@ TEST_F(WorkbookSamples, ReadTablesOfNumbersRaggedRowsAndSheetsOfMostlyFormatting
     EXPECT_EQ(formats.tableNames(), (QStringList{"table1$", "table2$", "table3$"}));
     const LoadedTable colours = loadTable(formats, "table1$");
     EXPECT_EQ(colours.names(), (QStringList{"RED", "RED1", "F3"}));
-    // One merged cell with a value, then formatted cells without any.
+    // One merged cell with a value, then formatted cells without any: a sheet is as large as
+    // its values.
     const LoadedTable merged = loadTable(formats, "table2$");
-    EXPECT_EQ(merged.names(), (QStringList{"MERGED", "F2", "F3"}));
-    EXPECT_EQ(merged.rows.size(), 3u);
+    EXPECT_EQ(merged.names(), (QStringList{"MERGED"}));
+    EXPECT_EQ(merged.rows.size(), 0u);
 
     WorkbookFile mixed(sharedWorkbook("issue20.xls"));
     EXPECT_EQ(mixed.tableNames(), (QStringList{"Sheet1$", "Sheet2$", "Sheet3$"}));
     const LoadedTable scattered = loadTable(mixed, "Sheet1$");
-    EXPECT_EQ(scattered.names().join(' '), "aasa F2 F3 F4 F5 F6 F7 F8 F9 F10 F11 F12 F13");
+    EXPECT_EQ(scattered.names().join(' '), "aasa F2 F3 F4 F5 F6 F7 F8 F9 F10 F11 F12");
     EXPECT_EQ(test::failureOf([&] { mixed.describe("Sheet2$"); }),
               "The worksheet 'Sheet2$' holds no cells.");
+}
+
+// Workbooks that Excel of several versions and other programs wrote (see the fixtures' README):
+// a last sector cut short, storages of macros and controls, the stream named in capitals, records
+// of versions and features the reader passes over, formulas of an older record type, Excel 95
+// (BIFF5), and a sheet whose values reach its last row and column. Each table's rows are those
+// python3-xlrd reads below the first row with a value ("-" for a sheet without any value).
+TEST_F(WorkbookSamples, OpenWhateverRealWritersWroteAsOtherReadersRead) {
+    const std::vector<std::pair<const char*, const char*>> samples{
+        {"30540.xls", "Sheet1$:10"},
+        {"3dFormulas.xls", "Sheet1$:6|S2$:0|Sh3$:2"},
+        {"43251.xls", "Report 1$:390"},
+        {"47245_test.xls", "TS_All Prods $:148|SSFs$:51|OKLI$:134|OCPO$:518"},
+        {"51535.xls", "Sheet1$:65535|Sheet2$:-|Sheet3$:-"},
+        {"DBCSSheetName.xls", "\u091C\u093E$:-|\u090F\u0915$:-|Sheet3$:-"},
+        {"OddStyleRecord.xls", "Sheet1$:48"},
+        {"SimpleWithPageBreaks.xls", "Sheet1$:0|Sheet2$:-|Sheet3$:-"},
+        {"UncalcedRecord.xls", "Feuil1$:0|Feuil2$:-|Feuil3$:-"},
+        {"WORKBOOK_in_capitals.xls", "Sheet1$:282"},
+        {"WithCheckBoxes.xls", "Sheet1$:0|Sheet2$:-|Sheet3$:-"},
+        {"WrongFormulaRecordType.xls", "Sheet 1 - Table 1 - Table 1 - T$:3"},
+        {"testEXCEL_95.xls", "Feuil1$:21|Feuil2$:-|Feuil3$:-"},
+    };
+    for (const auto& [name, expected] : samples)
+        EXPECT_EQ(rowCounts<WorkbookFile>(sharedWorkbook(name)), QString(expected)) << name;
+    // Excel 95 keeps text in the workbook's code page, its formula results in a record of its own.
+    WorkbookFile excel95(sharedWorkbook("testEXCEL_95.xls"));
+    const LoadedTable squares = loadTable(excel95, "Feuil1$");
+    EXPECT_EQ(squares.names().first(), "Sample Excel Worksheet - Numbers and their Squares");
+    EXPECT_EQ(squares.value(squares.rowWhere("F2", QString("5")), "F3"), Value(QString("25")));
 }
 
 QString failureOf(const QString& path) {
@@ -295,8 +309,8 @@ TEST_F(WorkbookFailure,
               QString("The workbook '%1' is protected by a password and cannot be read.")
                   .arg(secretPath));
 
-    // The shared strings are read by the program alone; a cell naming one there is not, and a
-    // list counting more strings than it holds, are damage.
+    // A cell naming a shared string there is not, and a list counting more strings than it
+    // holds, are damage.
     const std::vector<std::tuple<const char*, QByteArray, qsizetype>> cases{
         {"a cell naming a string past the last", QByteArray::fromHex("fd000a00"), 4 + 6},
         {"more strings counted than there are", QByteArray::fromHex("fc00"), 4 + 4},
@@ -307,9 +321,9 @@ TEST_F(WorkbookFailure,
         ASSERT_GE(record, 0) << what;
         qToLittleEndian<quint32>(0x00FFFFFF, copy.data() + record + at);
         const QString path = writeFile(dir, "shared.xls", copy);
-        EXPECT_EQ(failureOf(path), QString("The workbook '%1' is damaged and cannot be read: its "
-                                           "records do not hold together.")
-                                       .arg(path))
+        const QString failure = failureOf(path);
+        EXPECT_TRUE(failure.startsWith(QString("The workbook '%1' is damaged").arg(path)) &&
+                    failure.endsWith("do not hold together."))
             << what;
     }
 

@@ -21,10 +21,11 @@ QString failureOf(const QString& path) {
     return test::readFailure<WorkbookFile>(path);
 }
 
-QString damagedRecords(const QString& path) {
-    return QString("The workbook '%1' is damaged and cannot be read: its records do not hold "
-                   "together.")
-        .arg(path);
+// Whether reading the file failed on records that do not hold together.
+bool refusedAsDamaged(const QString& path) {
+    const QString failure = failureOf(path);
+    return failure.startsWith(QString("The workbook '%1' is damaged").arg(path)) &&
+           failure.endsWith("do not hold together.");
 }
 
 // charts.xls holds the sheets of types.xls, with a chart on Sheet1 and the chart sheet Chart1
@@ -76,8 +77,9 @@ TEST_F(WorkbookCharts, LeaveEveryWorksheetAsItIsAreNoTablesNestOnlySoDeepAndReac
         {"a chart on the chart", {{series1, 0, bof}, {series2, 0, eof}}, false},
         {"a chart on a chart on the chart", {{series1, 0, bof}, {series2, 0, bof}}, true},
         {"a chart that never ends", {{chartEnds, 6, units}}, true},
-        {"a chart begun as no substream", {{chartBegins, 0, units}}, true},
-        {"a chart among the globals", {{window1, 0, bof}}, true},
+        // The sheet then ends at the chart's end, as other readers end it.
+        {"a chart begun as no substream", {{chartBegins, 0, units}}, false},
+        {"a chart's beginning among the globals, passed over", {{window1, 0, bof}}, false},
     };
     const QByteArray whole = contentsOf(madeWorkbook("charts.xls"));
     for (const auto& [what, changes, damaged] : cases) {
@@ -88,20 +90,17 @@ TEST_F(WorkbookCharts, LeaveEveryWorksheetAsItIsAreNoTablesNestOnlySoDeepAndReac
             copy.replace(found + change.at, 2, change.type);
         }
         const QString path = writeFile(dir, "changed.xls", copy);
-        EXPECT_EQ(failureOf(path), damaged ? damagedRecords(path) : QString()) << what;
+        EXPECT_EQ(refusedAsDamaged(path), damaged) << what << failureOf(path).toStdString();
     }
 
-    // A worksheet reaches 65,536 rows and 256 columns: a size (DIMENSIONS) claimed past either, or
-    // a cell the program reads itself placed past the last column, is damage, refused before
-    // anything is sized by it. Each case changes types.xls's first such record just past the limit,
-    // so that only the bound it meets refuses it. slow-sheet.xls holds a cell read by the program
-    // far past the last column, which once had the sheet walked cell by cell over that width.
+    // A worksheet reaches 256 columns: a cell placed past the last column is damage, refused
+    // before anything is sized by it; the size a sheet claims (DIMENSIONS) sizes nothing and is
+    // not read. Each case changes types.xls's first such record. slow-sheet.xls holds a cell far
+    // past the last column, which once had the sheet walked cell by cell over that width.
     const QByteArray dimensions = QByteArray::fromHex("00020e00");
     const QByteArray sharedText = QByteArray::fromHex("fd000a00");
     const std::vector<std::tuple<const char*, QByteArray, qsizetype, quint32, bool>> sizes{
-        {"a size of the most rows", dimensions, 4 + 4, 65536, false},
-        {"a size of one row more", dimensions, 4 + 4, 65537, true},
-        {"a size of one column more", dimensions, 4 + 10, 257, true},
+        {"a size of one row more", dimensions, 4 + 4, 65537, false},
         {"a text cell in the last column", sharedText, 4 + 2, 255, false},
         {"a text cell past the last column", sharedText, 4 + 2, 256, true},
     };
@@ -115,12 +114,9 @@ TEST_F(WorkbookCharts, LeaveEveryWorksheetAsItIsAreNoTablesNestOnlySoDeepAndReac
         else
             qToLittleEndian<quint16>(static_cast<quint16>(value), copy.data() + place + at);
         const QString path = writeFile(dir, "sized.xls", copy);
-        const QString failure = failureOf(path);
-        EXPECT_EQ(failure == damagedRecords(path), damaged)
-            << what << ": " << failure.toStdString();
+        EXPECT_EQ(refusedAsDamaged(path), damaged) << what;
     }
-    const QString slow = sharedWorkbook("slow-sheet.xls");
-    EXPECT_EQ(failureOf(slow), damagedRecords(slow));
+    EXPECT_TRUE(refusedAsDamaged(sharedWorkbook("slow-sheet.xls")));
 }
 
 QByteArray record(quint16 type, const QByteArray& data) {

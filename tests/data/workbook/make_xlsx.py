@@ -9,6 +9,7 @@ Run with Debian's python3, where python3-openpyxl and python3-xlwt are installed
 import datetime
 import io
 import os
+import random
 import sys
 import zipfile
 
@@ -224,6 +225,57 @@ def bad_packages(folder):
     open(secret, 'wb').write(bytes(data))
 
 
+def column_letters(number):
+    letters = ''
+    while number:
+        number, rest = divmod(number - 1, 26)
+        letters = chr(ord('A') + rest) + letters
+    return letters
+
+
+def lenient_packages(folder):
+    """What other readers read although it bends the format's rules: rows numbered from 0 and
+    rows without numbers, a line end written CR LF, cells with a style and no value out to the
+    last column and far below, a sheet whose part is missing, a broken package relation; and what
+    they refuse: a document type in the workbook part, more shared strings than the package can
+    honestly hold, values across more columns than a table can have."""
+    text = '<c%s t="inlineStr"><is><t>%s</t></is></c>'
+    package(folder + '/intents.xlsx', [
+        ('Zero', '<row r="0">' + text % ('', 'Key') + '</row><row r="1"><c><v>1</v></c></row>'
+                 '<row><c><v>2</v></c></row><row r="3"><c><v>3</v></c></row>'),
+        ('Styled', '<row r="1">' + text % (' r="A1"', 'Key') + text % (' r="B1"', 'Note') +
+                   '<c r="XFD1" s="1"/></row><row r="2"><c r="A2"><v>1</v></c>' +
+                   text % (' r="B2"', 'one\r\ntwo') + '<c r="C2" t="inlineStr"><is><t></t></is>'
+                   '</c></row><row r="90"><c r="A90" s="1"/><c r="XFD90" s="1"/></row>'),
+        ('Missing', '')], styles='<cellXfs count="2"><xf numFmtId="0"/><xf numFmtId="0"/></cellXfs>')
+    with zipfile.ZipFile(folder + '/intents.xlsx') as z:
+        parts = {name: z.read(name) for name in z.namelist()}
+    del parts['xl/worksheets/sheet3.xml']
+    parts['_rels/.rels'] = b'<?xml version="1.0" encoding="UTF-8"?>\nCORRUPTED'
+    with zipfile.ZipFile(folder + '/intents.xlsx', 'w', zipfile.ZIP_DEFLATED) as z:
+        for name, data in parts.items():
+            z.writestr(name, data)
+
+    package(folder + '/doctype.xlsx', [('Sheet1', '<row r="1"><c><v>1</v></c></row>')])
+    with zipfile.ZipFile(folder + '/doctype.xlsx') as z:
+        parts = {name: z.read(name) for name in z.namelist()}
+    parts['xl/workbook.xml'] = (b'<?xml version="1.0"?><!DOCTYPE w [<!ENTITY a0 "">'
+                                b'<!ENTITY a1 "&a0;&a0;&a0;&a0;">]>' + parts['xl/workbook.xml'])
+    with zipfile.ZipFile(folder + '/doctype.xlsx', 'w', zipfile.ZIP_DEFLATED) as z:
+        for name, data in parts.items():
+            z.writestr(name, data)
+
+    # 1.2 million empty shared strings in a package of some 50 KB (a part of random bytes, stored,
+    # gives it its size): more than a million, or eight for each byte of the file.
+    package(folder + '/strings.xlsx', [('Sheet1', '<row r="1"><c t="s"><v>0</v></c></row>')],
+            shared='<si/>' * 1200000)
+    with zipfile.ZipFile(folder + '/strings.xlsx', 'a', zipfile.ZIP_STORED) as z:
+        z.writestr('docProps/filler.bin', random.Random(7).randbytes(50000))
+
+    package(folder + '/wide.xlsx', [('Sheet1', '<row r="1"><c r="A1"><v>1</v></c><c r="%s1"><v>2'
+                                               '</v></c></row>' % column_letters(2001))])
+
+
 def main():
     folder = sys.argv[1]
     twin_workbooks(folder)
@@ -232,6 +284,7 @@ def main():
     written_parts(folder)
     late_workbook(folder)
     bad_packages(folder)
+    lenient_packages(folder)
 
 
 if __name__ == '__main__':

@@ -1,5 +1,6 @@
-#include "data/workbook/CellResults.h"
+#include "data/workbook/SheetCells.h"
 
+#include "data/Operation.h"
 #include "data/workbook/BiffRecords.h"
 #include "data/workbook/BiffText.h"
 #include "data/workbook/Bytes.h"
@@ -38,13 +39,13 @@ bool mayComeBeforeItsText(quint16 type) {
     constexpr quint16 SharedFormula = 0x04BC;
     constexpr quint16 ArrayFormula = 0x0221;
     constexpr quint16 DataTable = 0x0236;
-    return type == biff::Formula || type == SharedFormula || type == ArrayFormula ||
+    return biff::isFormula(type) || type == SharedFormula || type == ArrayFormula ||
            type == DataTable;
 }
 
 class SheetScan {
 public:
-    SheetScan(const WorkbookGlobals& globals, SheetResults& results)
+    SheetScan(const WorkbookGlobals& globals, SheetCells& results)
         : globals_(globals), results_(results) {}
 
     void read(const Record& record) {
@@ -55,16 +56,18 @@ public:
             return;
         }
         finishText();
-        if (record.type == biff::Formula)
+        if (biff::isFormula(record.type))
             formula(data);
         else if (record.type == biff::BoolErr)
             truthOrError(data);
         else if (record.type == biff::Number)
-            dated(data, readAt<double>(data, 6));
+            number(data, readAt<double>(data, 6));
         else if (record.type == biff::Rk)
-            dated(data, biff::rkNumber(readAt<quint32>(data, 6)));
+            number(data, biff::rkNumber(readAt<quint32>(data, 6)));
         else if (record.type == biff::MulRk)
-            datedRow(data);
+            numberRow(data);
+        else if (record.type == biff::Label || record.type == biff::RichLabel)
+            text(readAt<quint16>(data, 0), readAt<quint16>(data, 2), globals_.text(data, 6, 2));
         else if (record.type == biff::LabelSst)
             shared(data);
         else if (record.type == biff::String && pendingText_)
@@ -107,40 +110,36 @@ private:
         }
     }
 
-    // A number cell whose format shows a date: FreeXL gives such a cell as the date alone when
-    // the format shows no time, and reckons some days wrongly.
-    void dated(QByteArrayView data, double value) {
-        CellValue cell = globals_.number(value, readAt<quint16>(data, 4));
-        if (std::holds_alternative<jet::DateTimeParts>(cell))
-            put(readAt<quint16>(data, 0), readAt<quint16>(data, 2), std::move(cell));
+    void number(QByteArrayView data, double value) {
+        put(readAt<quint16>(data, 0), readAt<quint16>(data, 2),
+            globals_.number(value, readAt<quint16>(data, 4)));
     }
 
     // Several numbers side by side in a row: the row, the first column, then a style and a number
-    // for each cell.
-    void datedRow(QByteArrayView data) {
+    // for each cell, and the last column.
+    void numberRow(QByteArrayView data) {
         const unsigned row = readAt<quint16>(data, 0);
         const unsigned first = readAt<quint16>(data, 2);
         constexpr qsizetype CellSize = 6;
         const qsizetype cells = (data.size() - 6) / CellSize;
         for (qsizetype i = 0; i < cells; ++i) {
             const qsizetype at = 4 + i * CellSize;
-            CellValue cell = globals_.number(biff::rkNumber(readAt<quint32>(data, at + 2)),
-                                             readAt<quint16>(data, at));
-            if (std::holds_alternative<jet::DateTimeParts>(cell))
-                put(row, first + static_cast<unsigned>(i), std::move(cell));
+            put(row, first + static_cast<unsigned>(i),
+                globals_.number(biff::rkNumber(readAt<quint32>(data, at + 2)),
+                                readAt<quint16>(data, at)));
         }
     }
 
-    // A text cell that names a shared string. FreeXL is shown neither the shared strings nor
-    // these cells (see FreeXlBytes): it reads a string over two records at most, and past the
-    // end of the record where it runs over more.
+    void text(unsigned row, unsigned column, const QString& text) {
+        put(row, column, text.isEmpty() ? CellValue{} : CellValue{text});
+    }
+
+    // A text cell that names a shared string.
     void shared(QByteArrayView data) {
         const std::vector<QString>& strings = globals_.sharedStrings();
         const quint32 index = readAt<quint32>(data, 6);
         require(index < strings.size());
-        const QString& text = strings[index];
-        put(readAt<quint16>(data, 0), readAt<quint16>(data, 2),
-            text.isEmpty() ? CellValue{} : CellValue{text});
+        text(readAt<quint16>(data, 0), readAt<quint16>(data, 2), strings[index]);
     }
 
     void truthOrError(QByteArrayView data) {
@@ -150,48 +149,50 @@ private:
     }
 
     void put(unsigned row, unsigned column, CellValue value) {
-        require(row < biff::maxRows(globals_.version()) && column < biff::MaxColumns);
-        results_.cells[SheetResults::cellKey(row, column)] = std::move(value);
-        results_.rows = std::max(results_.rows, row + 1);
-        results_.columns = std::max(results_.columns, column + 1);
+        require(column < biff::MaxColumns);
+        // A sheet is as large as its values: an error or empty text reaches no further.
+        if (!isEmpty(value)) {
+            results_.rows = std::max(results_.rows, row + 1);
+            results_.columns = std::max(results_.columns, column + 1);
+        }
+        results_.cells[SheetCells::cellKey(row, column)] = std::move(value);
     }
 
     const WorkbookGlobals& globals_;
-    SheetResults& results_;
+    SheetCells& results_;
     bool pendingText_ = false;
     unsigned pendingRow_ = 0;
     unsigned pendingColumn_ = 0;
     std::vector<QByteArrayView> textRecords_; // the String record and its CONTINUE records
 };
 
+} // namespace
+
 // The worksheet's own records, from its BOF to its EOF: a chart on it has cell records of its
 // own, the values it plots.
-SheetResults readSheet(QByteArrayView stream, qsizetype offset, const WorkbookGlobals& globals) {
-    SheetResults results;
+SheetCells readSheetCells(QByteArrayView stream, qsizetype offset, const WorkbookGlobals& globals) {
+    SheetCells results;
     biff::SubstreamReader records(stream, offset);
     const std::optional<biff::NestedRecord> bof = records.next();
     require(bof && bof->record.type == biff::Bof);
     SheetScan scan(globals, results);
-    while (const std::optional<biff::NestedRecord> nested = records.next()) {
+    bool ended = false;
+    // A sheet described on the program's thread is a long operation the user may stop.
+    constexpr int RecordsPerTick = 1 << 16;
+    for (int read = 0; const std::optional<biff::NestedRecord> nested = records.next(); ++read) {
+        if (read % RecordsPerTick == RecordsPerTick - 1 && data::tickOnProgramThread())
+            throw data::Cancelled();
         if (nested->depth > 1)
             continue;
-        if (nested->record.type == biff::Eof)
+        ended = nested->record.type == biff::Eof;
+        if (ended)
             break;
         scan.read(nested->record);
     }
+    // A sheet whose end is missing would take the records after it for its own.
+    require(ended);
     scan.finishText();
     return results;
-}
-
-} // namespace
-
-std::vector<SheetResults> readCellResults(QByteArrayView workbookStream,
-                                          const WorkbookGlobals& globals) {
-    std::vector<SheetResults> sheets;
-    for (const ListedSheet& listed : globals.sheets())
-        if (listed.worksheet)
-            sheets.push_back(readSheet(workbookStream, listed.offset, globals));
-    return sheets;
 }
 
 } // namespace data::workbook
