@@ -8,11 +8,13 @@
 #include "data/Recordset.h"
 #include "data/jet/JetProvider.h"
 #include "data/jet/JetTestSupport.h"
+#include "drill/ColumnMoves.h"
 #include "support/NwindWindowFixture.h"
 #include "ui/main/OperationPump.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QProgressBar>
 #include <QTest>
@@ -218,7 +220,8 @@ TEST_F(Cancelling, APickThatFailsLeavesNoRecordSourceToReadFrom) {
 }
 
 // The index that speeds up the tree is made when the window is idle: a key pressed while it is
-// being made stops it and goes ahead, and it is made once the window is idle again.
+// being made stops it and goes ahead, and it is made once the window is idle again. A drag along
+// the header that goes on while it is being made is handed back whole and moves its block.
 TEST_F(Cancelling, IndexGivesWayToInputAndIsMadeLater) {
     const auto indexes = [&] {
         auto& jet = dynamic_cast<data::jet::JetProvider&>(state->DbConnection->provider());
@@ -236,6 +239,34 @@ TEST_F(Cancelling, IndexGivesWayToInputAndIsMadeLater) {
         QTest::qWait(20);
     EXPECT_GT(indexes(), 0);
 
+    // Amount to the front, which leaves the index for the new order to the idle window; then
+    // Region picked up, and dragged to the front while that index is being made.
+    ASSERT_FALSE(drill::dragColumns(*form, {3, 3, 0}));
+    QHeaderView* header = form->grdDataGrid->findChild<QTableView*>()->horizontalHeader();
+    QWidget* heads = header->viewport();
+    const QPoint region(header->sectionViewportPosition(2) + header->sectionSize(2) / 2,
+                        header->height() / 2);
+    const auto mouse = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        return new QMouseEvent(type, at, heads->mapToGlobal(at),
+                               type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                               Qt::NoModifier);
+    };
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonPress, QEvent::MouseMove}) {
+        // The block picked up and moved over itself, where it cannot be dropped.
+        std::unique_ptr<QEvent> now(mouse(
+            type, region, type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton));
+        QCoreApplication::sendEvent(heads, now.get());
+    }
+    ASSERT_TRUE(form->grdDataGrid->dragIconIs(form->ndrop));
+    QCoreApplication::postEvent(heads, mouse(QEvent::MouseMove, {2, region.y()}, Qt::LeftButton));
+    QCoreApplication::postEvent(heads, mouse(QEvent::MouseButtonRelease, {2, region.y()}, {}));
+    form->prepareGroupingWhenIdle();
+    const QString moved = "Region | Amount | City | Qty";
+    for (QDeadlineTimer waiting(60000);
+         drill::gridColumnNames(*form) != moved && !waiting.hasExpired();)
+        QTest::qWait(20);
+    EXPECT_EQ(drill::gridColumnNames(*form), moved);
     EXPECT_TRUE(seam.messages.empty());
 }
 

@@ -151,9 +151,12 @@ bool OperationPump::eventFilter(QObject* receiver, QEvent* event) {
         stop_ = true;
         return true;
     }
-    // The pointer's moves are handed back once a press or key is held, so that a drag begun
-    // while the work ran is replayed whole; a move alone stops nothing.
-    if (kind_ == Kind::Background && (type != QEvent::MouseMove || !heldBack_.empty())) {
+    // A move with a button held is part of a drag, begun before the work or during it: it is
+    // handed back with the rest, so that the drag goes on where the pointer went. A move alone
+    // stops nothing.
+    if (kind_ == Kind::Background &&
+        (type != QEvent::MouseMove || !heldBack_.empty() ||
+         static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton)) {
         stop_ = true;
         heldBack_.emplace_back(receiver, event->clone());
     }
