@@ -143,9 +143,11 @@ private:
     }
 
     void truthOrError(QByteArrayView data) {
-        const bool isError = readAt<quint8>(data, 7) != 0;
-        const CellValue value = isError ? CellValue{} : CellValue{readAt<quint8>(data, 6) != 0};
-        put(readAt<quint16>(data, 0), readAt<quint16>(data, 2), value);
+        // An error cell is empty; a truth value is held as bool.
+        CellValue value;
+        if (readAt<quint8>(data, 7) == 0)
+            value.emplace<bool>(readAt<quint8>(data, 6) != 0);
+        put(readAt<quint16>(data, 0), readAt<quint16>(data, 2), std::move(value));
     }
 
     void put(unsigned row, unsigned column, CellValue value) {

@@ -9,6 +9,7 @@
 
 #include <QtEndian>
 #include <functional>
+#include <stdexcept>
 #include <tuple>
 
 using namespace data::workbook;
@@ -19,8 +20,14 @@ namespace {
 
 constexpr qsizetype SectorSize = 512; // of every workbook the tests write
 
+// Byte by byte, each read checked against the file's size.
 quint32 numberAt(const QByteArray& file, qsizetype at) {
-    return qFromLittleEndian<quint32>(file.constData() + at);
+    if (at < 0 || at + 4 > file.size())
+        throw std::out_of_range("a number lies outside the file");
+    quint32 number = 0;
+    for (int i = 3; i >= 0; --i)
+        number = number << 8 | quint8(file.at(at + i));
+    return number;
 }
 
 void setNumber(QByteArray& file, qsizetype at, quint32 value) {
