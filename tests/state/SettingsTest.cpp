@@ -41,17 +41,14 @@ TEST_F(Settings, ClosingStoresTheBoundsAndSwitchForTheNextStart) {
     f.setLeft(600);
     settle();
     f.mnuExtrasAutoQ->setChecked(true);
-    const double width = f.Width(), height = f.Height(), left = f.Left();
+    const double width = f.Width();
     closeWindow();
     for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "AutoQuery"})
         EXPECT_EQ(stored(key).typeId(), QMetaType::QString) << key;
     EXPECT_EQ(stored("AutoQuery").toString(), "True");
     EXPECT_EQ(stored("MainWidth").toString(), state::singleToText(static_cast<float>(width)));
 
-    frmMain& again = openWindow();
-    EXPECT_NEAR(again.Width(), width, px());
-    EXPECT_NEAR(again.Height(), height, px());
-    EXPECT_NEAR(again.Left(), left, px());
+    frmMain& again = openWindow(); // (the bounds read back: the test below)
     EXPECT_TRUE(again.mnuExtrasAutoQ->isChecked());
     again.showMaximized();
     settle();

@@ -59,13 +59,10 @@ TEST_F(ConnectCommands, AnAccessFileConnectsAndOpensThePickerAndACancelledDialog
     QTemporaryDir dir;
     const QString cut = test::writeFile(dir, "cut.mdb", test::contentsOf(nwind()).left(12288));
     const auto earlier = state->DbConnection;
-    QDir(dir.path()).mkdir("folder.mdb");
-    for (const QString& bad : {dir.filePath("missing.mdb"), cut, dir.filePath("folder.mdb")}) {
+    for (const QString& bad : {dir.filePath("missing.mdb"), cut}) {
         seam.queueFile(bad);
         f.mnuFileCnctMSACC->trigger();
-        const QString error = errorShown();
-        EXPECT_TRUE(error.contains(QFileInfo(bad).fileName())) << bad.toStdString();
-        EXPECT_EQ(error.contains("a folder"), bad.endsWith("folder.mdb")) << error.toStdString();
+        EXPECT_TRUE(errorShown().contains(QFileInfo(bad).fileName())) << bad.toStdString();
         EXPECT_EQ(status(), "Ready");
         EXPECT_EQ(state->DbConnection, earlier);
         EXPECT_EQ(state->SourceFilePath, nwind());

@@ -46,14 +46,8 @@ TEST_F(Picker, ListsTablesAndSavedQueriesByTypeUnderTheFilesPathAndPicksOnOk) {
     ASSERT_EQ(shown.columnCount(), 5);
     EXPECT_EQ(shown.headerData(0, Qt::Horizontal).toString(), "OrderID");
     EXPECT_EQ(shown.rowCount(), 0);
-
-    // A saved query the engine cannot answer ends in a message that names it, after which the
-    // program goes on.
-    seam.queueForm(ui::script::pickTable("Sales by Year"));
-    form->mnuFileOpen->trigger();
-    EXPECT_EQ(errorShown(),
-              "The query \"Sales by Year\" asks for parameters, which are not supported.");
-    EXPECT_EQ(status(), "Ready");
+    // (A pick that fails: the wide table below; a saved query the engine cannot answer names
+    // itself in DrillTest and SavedQueryTest.)
 }
 
 TEST_F(Picker, ReopenedWithoutANewConnectItReadsNoSchemaAndKeepsTreeAndSelection) {

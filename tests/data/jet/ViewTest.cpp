@@ -15,7 +15,7 @@ using Rows = QList<QStringList>;
 
 namespace {
 
-// Sales with amounts that add up exactly only as currency, and saved queries over them.
+// Sales, the regions' managers, and a saved query joining them.
 std::shared_ptr<MemoryTableSource> salesWithQueries() {
     auto source = std::make_shared<MemoryTableSource>();
     const auto text = [](const char* t) { return Cell(QString(t)); };
@@ -30,14 +30,9 @@ std::shared_ptr<MemoryTableSource> salesWithQueries() {
                  {std::int64_t(4), text("East"), Amount{70000}, nullptr}});
     source->add({"Regions", {{"Region", adVarWChar, 0}, {"Manager", adVarWChar, 0}}},
                 {{text("NORTH"), text("Nina")}, {text("South"), text("Sam")}});
-    source->addView("Big Sales", "SELECT DISTINCTROW Sales.SaleID, Sales.Region, Sales.Amount, "
-                                 "Sales.Sold\nFROM [Sales]\nWHERE (((Sales.Amount)>0.15))\n"
-                                 "ORDER BY Sales.Amount DESC;");
     source->addView("Managed", "SELECT Sales.*, Regions.Manager, CCur([Amount]*3) AS Triple, "
                                "Format([Sold],\"yyyy\") AS [Year] FROM [Regions] INNER JOIN "
                                "[Sales] ON Regions.Region = Sales.Region;");
-    source->addView("By Manager", "SELECT Manager, Sum(Triple) AS Total, Count(*) AS Sales "
-                                  "FROM [Managed] GROUP BY Manager ORDER BY Manager;");
     return source;
 }
 
@@ -65,8 +60,6 @@ TEST_F(Views, WhatTheEngineCannotAnswerIsNamedWithTheQueryAndNestingEnds) {
     source->addView("Reads Calls", "SELECT * FROM [Managed], [Calls]");
     source->addView("Reads Crosstab", "SELECT * FROM [Reads Calls] WHERE 1 = 0 UNION ALL "
                                       "SELECT * FROM Crosstab");
-    EXPECT_EQ(failure("SELECT * FROM [Crosstab]"),
-              "The query \"Crosstab\" is a crosstab query, which is not supported.");
     EXPECT_EQ(failure("SELECT * FROM [Asks]"),
               "The query \"Asks\" asks for the parameter [Which sale?], which is not supported.");
     EXPECT_EQ(failure("Select * From [Calls] Where 1 = 0"),
