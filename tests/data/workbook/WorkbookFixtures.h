@@ -69,7 +69,7 @@ protected:
             python.start(QStringLiteral("/usr/bin/python3"),
                          {QStringLiteral(QUARRYMERE_TEST_SOURCES "/data/workbook/") + script,
                           folder_->path()});
-            const bool ran = python.waitForFinished(60000) &&
+            const bool ran = python.waitForFinished(-1) &&
                              python.exitStatus() == QProcess::NormalExit && python.exitCode() == 0;
             if (!ran) {
                 problem_ = "Cannot write the test workbooks with /usr/bin/python3, xlwt and "
