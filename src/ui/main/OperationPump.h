@@ -23,9 +23,9 @@ class StatusBar;
 // no command starts in the middle of another:
 // - a command drops it: the click or key that came while the window was busy does nothing;
 // - work in the background (the tree's index, which nobody waits for) shows no progress, stops
-//   at the first press or key and hands that input, with the pointer's moves after it, back to
-//   the window when it has let go of the source, so that the command runs at once as the
-//   person made it (a header drag included).
+//   at the first press or key and hands that input, with the pointer's moves after it and
+//   those made with a button held, back to the window when it has let go of the source, so
+//   that the command runs at once as the person made it (a header drag included).
 // Closing the window stops the operation, and the window closes once it has.
 class OperationPump : public QObject, public data::OperationWatch {
 public:
