@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/Error.h"
+#include "data/PagedRecordset.h"
 #include "data/jet/TableSource.h"
 #include "tree/NodeValue.h"
 #include "ui/main/DataGrid.h"
@@ -12,7 +13,9 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QTableView>
 #include <any>
 
 namespace bench {
@@ -81,6 +84,29 @@ Timing WindowDrill::click(const ui::NodePtr& node, Then then) {
 int WindowDrill::gridRows() const {
     const auto model = form_.grdDataGrid->dataSource();
     return model ? model->rowCount() : 0;
+}
+
+void WindowDrill::gridKey(int key, Qt::KeyboardModifiers modifiers) {
+    auto* view = form_.grdDataGrid->findChild<QTableView*>();
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(view, &press);
+    paint();
+}
+
+int WindowDrill::lastGridRowShown() const {
+    const auto* view = form_.grdDataGrid->findChild<QTableView*>();
+    return view->rowAt(view->viewport()->height() - 1);
+}
+
+int WindowDrill::scrollGridThrough() {
+    auto* view = form_.grdDataGrid->findChild<QTableView*>();
+    const int rows = gridRows();
+    int screens = 0;
+    for (int row = 0; row < rows; row += int(data::PagedRecordset::PageRows), ++screens) {
+        view->scrollTo(view->model()->index(row, 0), QAbstractItemView::PositionAtTop);
+        paint();
+    }
+    return screens;
 }
 
 const QString& WindowDrill::copyGrid(int first, int last) {

@@ -47,8 +47,14 @@ public:
     ui::NodePtr largestChild(const ui::NodePtr& node);
     // The row count a node's label gives.
     static qint64 countOf(const ui::NodePtr& node);
-    // Rows the grid holds now.
+    // Rows the grid has now.
     int gridRows() const;
+    // A key pressed in the grid's view, and the window painted; the last row the view shows.
+    void gridKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    int lastGridRowShown() const;
+    // Scrolls the grid's view from its first row to its last, a page of the reading
+    // (PagedRecordset::PageRows) at a time, painting each screen; how many screens it showed.
+    int scrollGridThrough();
     // Edit > Copy of the grid's columns first to last at the selected node, with the grid given
     // the focus as a click into it gives it; the text copied.
     const QString& copyGrid(int first, int last);

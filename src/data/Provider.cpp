@@ -2,12 +2,17 @@
 
 #include "data/ConnectionString.h"
 #include "data/Error.h"
+#include "data/Operation.h"
+#include "data/RowsCursor.h"
 
 #include <QMap>
 
 namespace data {
 
 namespace {
+// Rows passed over between two reports to the operation running.
+constexpr qsizetype RowsPerReport = 4096;
+
 QMap<QString, ProviderFactory>& registry() {
     static QMap<QString, ProviderFactory> factories;
     return factories;
@@ -15,6 +20,28 @@ QMap<QString, ProviderFactory>& registry() {
 } // namespace
 
 void Provider::prepareGrouping(const QString&, const QStringList&) {}
+
+qsizetype Provider::countRows(const QString&) {
+    return -1;
+}
+
+std::unique_ptr<Cursor> Provider::executeFrom(const QString& statement, qsizetype first) {
+    auto cursor = execute(statement);
+    for (qsizetype passed = 0; passed < first; ++passed) {
+        if (passed % RowsPerReport == 0)
+            tickOrStop(passed, first);
+        if (!cursor->next()) {
+            // Fewer rows than `first`: a cursor of the same fields that gives none, so that
+            // nobody asks the spent one for more.
+            std::vector<RowsCursor::Column> fields;
+            for (int i = 0; i < cursor->fieldCount(); ++i)
+                fields.push_back({cursor->fieldName(i), cursor->fieldType(i)});
+            return std::make_unique<RowsCursor>(std::move(fields),
+                                                std::vector<std::vector<QVariant>>{});
+        }
+    }
+    return cursor;
+}
 
 void registerProvider(const QString& name, ProviderFactory factory) {
     registry().insert(name, std::move(factory));

@@ -37,6 +37,15 @@ public:
     // date column formatted by its date group. A provider may prepare its data for those
     // statements; by default nothing is done. Failures throw data::Error.
     virtual void prepareGrouping(const QString& recordSource, const QStringList& terms);
+
+    // Rows by position, for a view that may go anywhere in a result. How many rows `statement`
+    // gives, where the provider can tell without handing them over; -1 where it cannot, and the
+    // caller counts them as it reads (the default).
+    virtual qsizetype countRows(const QString& statement);
+    // The rows of `statement` from row `first` on (counted from 0). By default the statement runs
+    // and the rows before `first` are read and passed over, telling the operation running now
+    // how far it is; past the last row the cursor gives no rows.
+    virtual std::unique_ptr<Cursor> executeFrom(const QString& statement, qsizetype first);
 };
 
 // Opens a provider from its connection string and the connection's mode; throws data::Error.

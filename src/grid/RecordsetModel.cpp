@@ -2,7 +2,7 @@
 
 #include "data/Error.h"
 #include "data/Operation.h"
-#include "data/Recordset.h"
+#include "data/PagedRecordset.h"
 #include "data/ValueText.h"
 
 #include <algorithm>
@@ -11,17 +11,11 @@
 
 namespace grid {
 
-RecordsetModel::RecordsetModel(std::shared_ptr<data::Recordset> records, QObject* parent)
+RecordsetModel::RecordsetModel(std::shared_ptr<data::PagedRecordset> records, QObject* parent)
     : QAbstractTableModel(parent), records_(std::move(records)) {
-    if (!records_ || !records_->isOpen())
+    if (!records_)
         throw data::Error("Operation is not allowed when the object is closed.");
-    if (!records_->isStatic())
-        throw data::Error("The grid shows the rows of a static recordset only.");
-    for (int i = 0; i < records_->fieldCount(); ++i) {
-        names_.push_back(records_->Fields(i).Name);
-        types_.push_back(records_->Fields(i).Type);
-    }
-    rows_ = int(std::min<qsizetype>(records_->rowsKnown(), INT_MAX));
+    rows_ = int(std::min<qsizetype>(records_->count(), INT_MAX));
 }
 
 RecordsetModel::~RecordsetModel() = default;
@@ -31,7 +25,30 @@ int RecordsetModel::rowCount(const QModelIndex& parent) const {
 }
 
 int RecordsetModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(names_.size());
+    return parent.isValid() ? 0 : records_->fieldCount();
+}
+
+const std::vector<QVariant>* RecordsetModel::rowAt(int row) const {
+    // Rows are read between operations, never inside one that lets the window paint, and not
+    // again once a reading failed.
+    if (failed_)
+        return records_->kept(row);
+    if (data::handlingEvents()) {
+        const auto* kept = records_->kept(row);
+        if (!kept)
+            refreshLater();
+        return kept;
+    }
+    std::optional<QString> failure;
+    try {
+        return records_->row(row);
+    } catch (const data::Error& e) {
+        failure = e.description();
+    } catch (const std::exception& e) {
+        failure = QString::fromLocal8Bit(e.what());
+    }
+    fail(*failure);
+    return records_->kept(row);
 }
 
 QVariant RecordsetModel::data(const QModelIndex& index, int role) const {
@@ -39,26 +56,23 @@ QVariant RecordsetModel::data(const QModelIndex& index, int role) const {
         return QVariant();
     if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole)
         return QVariant();
-    // While a statement runs again (a sort that needs rows not yet read), the window may paint
-    // before the model hears of it: rows the recordset no longer holds show empty.
-    if (index.row() >= records_->rowsKnown())
-        return QVariant();
+    const std::vector<QVariant>* row = rowAt(index.row());
     const int column = index.column();
-    const std::vector<QVariant>& row = records_->row(index.row());
-    if (column >= int(row.size()))
+    if (!row || column >= int(row->size()))
         return QVariant();
-    const QVariant& value = row[std::size_t(column)];
+    const QVariant& value = (*row)[std::size_t(column)];
+    const int type = records_->fieldType(column);
     if (role == Qt::DisplayRole)
-        return data::valueText(value, types_[column]);
-    if (data::showsAsNumber(value, types_[column]))
+        return data::valueText(value, type);
+    if (data::showsAsNumber(value, type))
         return int(Qt::AlignRight | Qt::AlignVCenter); // the views of Qt 6.4 read an int
     return QVariant();
 }
 
 QVariant RecordsetModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-        section < int(names_.size()))
-        return names_[section];
+        section < records_->fieldCount())
+        return records_->fieldName(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -67,45 +81,31 @@ Qt::ItemFlags RecordsetModel::flags(const QModelIndex& index) const {
                            : Qt::NoItemFlags;
 }
 
-bool RecordsetModel::canFetchMore(const QModelIndex& parent) const {
-    // Rows are read between operations, never inside one that lets the window paint.
-    if (parent.isValid() || failed_ || rows_ == INT_MAX || data::handlingEvents())
-        return false;
-    return rows_ < records_->rowsKnown() || !records_->complete();
-}
-
-void RecordsetModel::fetchMore(const QModelIndex& parent) {
-    if (!canFetchMore(parent))
+void RecordsetModel::refreshLater() const {
+    if (refreshPending_)
         return;
-    const qsizetype wanted = std::min<qsizetype>(FetchBatch, INT_MAX - rows_);
-    std::optional<QString> failure;
-    try {
-        // Rows the recordset has read already, for someone else, come first.
-        const qsizetype waiting = records_->rowsKnown() - rows_;
-        if (waiting < wanted)
-            records_->fetch(wanted - waiting);
-    } catch (const data::Error& e) {
-        failure = e.description();
-    } catch (const std::exception& e) {
-        failure = QString::fromLocal8Bit(e.what());
-    }
-    // Marked before views hear of the new rows, so that none asks for more; the rows read before
-    // the failure are shown all the same.
-    if (failure)
-        fail(*failure);
-    const int known = int(std::min<qsizetype>(records_->rowsKnown(), rows_ + wanted));
-    if (known > rows_) {
-        beginInsertRows(QModelIndex(), rows_, known - 1);
-        rows_ = known;
-        endInsertRows();
-    }
+    refreshPending_ = true;
+    auto* self = const_cast<RecordsetModel*>(this);
+    QMetaObject::invokeMethod(self, &RecordsetModel::refreshWhenFree, Qt::QueuedConnection);
 }
 
-void RecordsetModel::fail(const QString& description) {
+// Called again at each turn of the event loop while the operation goes on.
+void RecordsetModel::refreshWhenFree() {
+    if (data::handlingEvents()) {
+        QMetaObject::invokeMethod(this, &RecordsetModel::refreshWhenFree, Qt::QueuedConnection);
+        return;
+    }
+    refreshPending_ = false;
+    if (rows_ > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
+}
+
+void RecordsetModel::fail(const QString& description) const {
     failed_ = true;
     error_ = description;
+    auto* self = const_cast<RecordsetModel*>(this);
     QMetaObject::invokeMethod(
-        this, [this, description] { emit fetchFailed(description); }, Qt::QueuedConnection);
+        self, [self, description] { emit self->fetchFailed(description); }, Qt::QueuedConnection);
 }
 
 } // namespace grid

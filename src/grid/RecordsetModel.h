@@ -6,41 +6,37 @@
 #include <vector>
 
 namespace data {
-class Recordset;
+class PagedRecordset;
 }
 
 namespace grid {
 
-// The rows of a static recordset as the data grid shows them: one column per field, in order,
-// headed by the field's name; each cell the field's value as valueText writes it, numbers aligned
-// to the right. Nothing can be edited.
+// The rows of a statement as the data grid shows them: one column per field, in order, headed by
+// the field's name; each cell the field's value as valueText writes it, numbers aligned to the
+// right. Nothing can be edited.
 //
-// Rows are read from the recordset only as views ask for them (canFetchMore / fetchMore, a batch
-// at a time), so a result of a million rows shows its first screen at once, and only the rows
-// read so far are held. rowCount() is the number of rows read so far.
+// The view has every row the statement counts from the start, so its scroll bar spans them all
+// and the last row is one key away; the rows themselves are read by position only as the view
+// paints them (see PagedRecordset), so a million rows show their first screen and their last one
+// at once, and only the few pages read last are held.
 //
-// A failure while reading more rows (a VB function's "Overflow" part-way through, a connection
-// lost) ends the reading: the rows read before it stay, errorText() holds the description and
-// fetchFailed reports it once control is back in the event loop, never from inside a view's
-// layout, so that a handler may show it in a message box.
-//
-// The model reads the recordset's rows through their positions, so the recordset must stay open,
-// unfiltered and unsorted as it was while the model is bound; a new filter or sort calls for a
-// new model.
+// A failure while reading rows (a VB function's "Overflow" part-way through, a connection lost)
+// ends the reading: the rows still held stay, the others show empty, errorText() holds the
+// description and fetchFailed reports it once control is back in the event loop, never from
+// inside a view's painting, so that a handler may show it in a message box. While an operation
+// lets the window paint, nothing is read from the source, which the operation is using: rows
+// not held show empty until it ends, and are painted again then.
 class RecordsetModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    // How many rows one fetchMore reads.
-    static constexpr int FetchBatch = 256;
-
-    // Fails with data::Error for a recordset that is missing, closed or forward-only: a grid
-    // needs to go back to rows it has scrolled past.
-    explicit RecordsetModel(std::shared_ptr<data::Recordset> records, QObject* parent = nullptr);
+    // Fails with data::Error for a recordset that is missing.
+    explicit RecordsetModel(std::shared_ptr<data::PagedRecordset> records,
+                            QObject* parent = nullptr);
     ~RecordsetModel() override;
 
-    const std::shared_ptr<data::Recordset>& recordset() const { return records_; }
-    // Whether reading more rows failed, and why.
+    const std::shared_ptr<data::PagedRecordset>& recordset() const { return records_; }
+    // Whether reading rows failed, and why.
     bool failed() const { return failed_; }
     const QString& errorText() const { return error_; }
 
@@ -50,21 +46,22 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    bool canFetchMore(const QModelIndex& parent) const override;
-    void fetchMore(const QModelIndex& parent) override;
 
 signals:
     void fetchFailed(const QString& description);
 
 private:
-    void fail(const QString& description);
+    const std::vector<QVariant>* rowAt(int row) const;
+    void fail(const QString& description) const;
+    // Paints the rows again once no operation holds the source.
+    void refreshLater() const;
+    void refreshWhenFree();
 
-    std::shared_ptr<data::Recordset> records_;
-    std::vector<QString> names_;
-    std::vector<int> types_;
-    int rows_ = 0; // the rows views have been told of
-    bool failed_ = false;
-    QString error_;
+    std::shared_ptr<data::PagedRecordset> records_;
+    int rows_ = 0;
+    mutable bool failed_ = false;
+    mutable QString error_;
+    mutable bool refreshPending_ = false;
 };
 
 } // namespace grid

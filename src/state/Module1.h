@@ -7,7 +7,7 @@
 
 namespace data {
 class Connection;
-class Recordset;
+class PagedRecordset;
 } // namespace data
 
 class frmMain;
@@ -41,7 +41,7 @@ struct Module1 {
     QString DateGroupType;
 
     // What the detail grid shows and how it is sorted.
-    std::shared_ptr<data::Recordset> DetailRecordset;
+    std::shared_ptr<data::PagedRecordset> DetailRecordset;
     QString LastDetailSQL;
     bool DetailLoaded = false;
     QString SortColumn;

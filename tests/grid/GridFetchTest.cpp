@@ -1,41 +1,58 @@
-// Results of the engine in the data grid: cells as the region writes them, and rows read only as
-// far as the grid shows them, keeping what was read when a read fails part way.
+// Results of the engine in the data grid: cells as the region writes them, every row of a result
+// within reach from the binding on, read by position as the view shows them, the same rows
+// whether the engine starts a statement at a position or the rows before it are passed over, and
+// what was read kept when a read fails part way.
 #include "data/AdoTypes.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
-#include "data/Recordset.h"
+#include "data/Operation.h"
+#include "data/PagedRecordset.h"
 #include "data/access/AccessFixtures.h"
+#include "data/jet/JetProvider.h"
 #include "data/jet/JetTestSupport.h"
 #include "grid/RecordsetModel.h"
 #include "tree/LocaleScope.h"
 #include "ui/main/DataGrid.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 
-using data::jet::testing::openStatic;
+using data::jet::testing::connectTo;
 using grid::RecordsetModel;
 
 namespace {
 
-// Column N counts the rows from 1, column X holds what `x` gives for N; made row by row as the
-// engine loads them instead of being held.
+// Column N counts the rows from 1, column X holds what `x` gives for N (null for a negative
+// value) and column S a text of X's in one of three letter cases; made row by row as the engine
+// loads them instead of being held.
 class GeneratedTable : public data::jet::TableSource {
 public:
     GeneratedTable(qint64 rows, std::function<qint64(qint64)> x) : rows_(rows), x_(std::move(x)) {}
     QStringList tableNames() override { return {"T"}; }
     std::optional<data::jet::SourceTable> describe(const QString&) override {
-        return data::jet::SourceTable{
-            "T", {{"N", data::ado::adInteger, 0}, {"X", data::ado::adInteger, 0}}};
+        return data::jet::SourceTable{"T",
+                                      {{"N", data::ado::adInteger, 0},
+                                       {"X", data::ado::adInteger, 0},
+                                       {"S", data::ado::adVarWChar, 0}}};
     }
     void load(const QString&, data::jet::RowSink& sink) override {
         for (qint64 n = 1; n <= rows_; ++n) {
             sink.setInteger(0, n);
-            sink.setInteger(1, x_(n));
+            const qint64 x = x_(n);
+            if (x < 0) {
+                sink.setNull(1);
+                sink.setNull(2);
+            } else {
+                static const char* const cases[] = {"abc%1", "ABC%1", "Abc%1"};
+                sink.setInteger(1, x);
+                sink.setText(2, QString(cases[n % 3]).arg(x % 7));
+            }
             sink.endRow();
         }
     }
@@ -49,8 +66,8 @@ class GridFetchTest : public ::testing::Test {
 protected:
     std::shared_ptr<RecordsetModel> modelOf(qsizetype rows, std::function<qint64(qint64)> x,
                                             const QString& sql) {
-        using data::jet::testing::connectTo;
-        records = openStatic(connectTo(std::make_shared<GeneratedTable>(rows, std::move(x))), sql);
+        records = std::make_shared<data::PagedRecordset>(
+            connectTo(std::make_shared<GeneratedTable>(rows, std::move(x))), sql);
         return std::make_shared<RecordsetModel>(records);
     }
     void show(std::shared_ptr<RecordsetModel> model) {
@@ -60,44 +77,116 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
         settle();
     }
-    void scrollToEnd() {
-        grid.Scroll(0, 1 << 30);
-        settle();
-    }
-    // The view lays itself out and asks for rows in the turns of the event loop after a change:
-    // turned until its rows stay as they are, however long each turn takes.
+    // The view lays itself out and paints in the turns of the event loop after a change: turned
+    // until the row at its bottom stays where it is, however long each turn takes.
     void settle() {
         for (int same = 0, turns = 0; same < 3 && turns < 1000; ++turns) {
-            const int before = shown().rowCount();
+            const int before = lastShown();
             QApplication::processEvents();
-            same = shown().rowCount() == before ? same + 1 : 0;
+            same = lastShown() == before ? same + 1 : 0;
         }
     }
-    // What the grid's view shows, and the first cell of one of its rows.
-    QAbstractItemModel& shown() { return *grid.findChild<QTableView*>()->model(); }
-    QString cell(int row) { return shown().index(row, 0).data().toString(); }
+    QTableView& view() { return *grid.findChild<QTableView*>(); }
+    QAbstractItemModel& shown() { return *view().model(); }
+    // The rows at the top and at the bottom of what the view shows, and the first cell of a row.
+    int firstShown() { return view().rowAt(0); }
+    int lastShown() { return view().rowAt(view().viewport()->height() - 1); }
+    QString cell(int row, int column = 0) { return shown().index(row, column).data().toString(); }
 
-    std::shared_ptr<data::Recordset> records;
+    std::shared_ptr<data::PagedRecordset> records;
     ui::DataGrid grid;
 };
 
 } // namespace
 
-TEST_F(GridFetchTest, AMillionRowsShowAtOnceAndAreReadOnlyAsFarAsScrolled) {
+TEST_F(GridFetchTest, EveryRowOfAMillionIsWithinReachFromTheBinding) {
     auto model = modelOf(
         1'000'000, [](qint64 n) { return n; }, "SELECT * FROM [T]");
     show(model);
+    EXPECT_EQ(shown().rowCount(), 1'000'000) << "the count is the statement's, not the rows read";
+    EXPECT_EQ(firstShown(), 0);
     EXPECT_EQ(cell(0), "1");
-    const qsizetype firstScreen = records->rowsKnown();
-    EXPECT_GT(shown().rowCount(), 10) << "the first screen is filled";
-    EXPECT_LT(firstScreen, 2000) << "and little more is read";
 
-    scrollToEnd();
-    const qsizetype scrolled = records->rowsKnown();
-    EXPECT_GT(scrolled, firstScreen);
-    EXPECT_LT(scrolled, 4000);
-    EXPECT_EQ(shown().rowCount(), scrolled);
-    EXPECT_EQ(cell(int(scrolled) - 1), QString::number(scrolled));
+    // One Ctrl+End shows the last rows.
+    QTest::keyClick(&view(), Qt::Key_End, Qt::ControlModifier);
+    settle();
+    ASSERT_EQ(lastShown(), 999'999);
+    EXPECT_EQ(cell(999'999), "1000000");
+    EXPECT_EQ(cell(firstShown()), QString::number(firstShown() + 1));
+
+    // The thumb dragged to the middle and then to the bottom.
+    view().verticalScrollBar()->setValue(view().verticalScrollBar()->maximum() / 2);
+    settle();
+    EXPECT_GT(firstShown(), 400'000);
+    EXPECT_EQ(cell(firstShown()), QString::number(firstShown() + 1));
+    view().verticalScrollBar()->setValue(view().verticalScrollBar()->maximum());
+    settle();
+    EXPECT_EQ(lastShown(), 999'999);
+
+    // Page Up from there, and Ctrl+Home back to the first row, read again after the pages kept
+    // were let go.
+    const int bottom = firstShown();
+    QTest::keyClick(&view(), Qt::Key_PageUp);
+    settle();
+    EXPECT_LT(firstShown(), bottom);
+    EXPECT_EQ(cell(firstShown()), QString::number(firstShown() + 1));
+    QTest::keyClick(&view(), Qt::Key_Home, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(firstShown(), 0);
+    EXPECT_EQ(cell(0), "1");
+    EXPECT_FALSE(model->failed());
+}
+
+// Rows started at a position by the engine are the rows a reading from the start passes there,
+// for pages asked for in any order, in the stored order and in orders that hold rows equal (text
+// folded, nulls); the rows a sort holds equal may come in another order, but each once.
+TEST_F(GridFetchTest, RowsByPositionAreTheRowsOfAReadingFromTheStart) {
+    auto source = std::make_shared<GeneratedTable>(5000, [](qint64 n) {
+        const qint64 x = (n * 7919) % 1009;
+        return x % 13 == 0 ? -1 : x % 50;
+    });
+    const auto connection = connectTo(source);
+    const auto allRows = [&](const QString& sql, const QString& sort) {
+        data::PagedRecordset rows(connection, sql, sort);
+        std::vector<QStringList> all(std::size_t(rows.count()));
+        // Pages from the end to the start, then every other one again.
+        for (qsizetype i = rows.count() - 1; i >= 0; --i) {
+            const auto* row = rows.row(i);
+            EXPECT_NE(row, nullptr) << i;
+            if (!row)
+                return all;
+            for (const QVariant& value : *row)
+                all[std::size_t(i)] << value.toString();
+        }
+        for (qsizetype i = 0; i < rows.count(); i += 2 * data::PagedRecordset::PageRows) {
+            const auto* again = rows.row(i);
+            EXPECT_EQ(again ? again->at(0).toString() : "missing", all[std::size_t(i)].at(0)) << i;
+        }
+        return all;
+    };
+    const QString sql = "SELECT [N], [X], [S] FROM [T] WHERE [X] IS NULL OR [X] <> 3";
+    for (const QString sort : {"", "[X]", "[S] DESC", "[N] DESC"}) {
+        data::jet::JetProvider::engineOffsets = false;
+        const auto plain = allRows(sql, sort);
+        data::jet::JetProvider::engineOffsets = true;
+        const auto positioned = allRows(sql, sort);
+        ASSERT_EQ(positioned.size(), plain.size()) << sort.toStdString();
+        EXPECT_GT(plain.size(), 4000u);
+        const int key = sort.isEmpty()           ? 0
+                        : sort.startsWith("[X]") ? 1
+                        : sort.startsWith("[S]") ? 2
+                                                 : 0;
+        for (std::size_t i = 0; i < plain.size(); ++i)
+            ASSERT_EQ(positioned[i][key].toLower(), plain[i][key].toLower())
+                << sort.toStdString() << " row " << i;
+        auto byRow = [](std::vector<QStringList> rows) {
+            std::sort(rows.begin(), rows.end(), [](const QStringList& a, const QStringList& b) {
+                return a.at(0).toInt() < b.at(0).toInt();
+            });
+            return rows;
+        };
+        EXPECT_EQ(byRow(positioned), byRow(plain)) << sort.toStdString();
+    }
 }
 
 TEST_F(GridFetchTest, AFailurePartWayKeepsTheRowsReadAndIsReportedOnce) {
@@ -106,32 +195,58 @@ TEST_F(GridFetchTest, AFailurePartWayKeepsTheRowsReadAndIsReportedOnce) {
         1000, [=](qint64 n) { return n == failing ? 100000 : n; }, "SELECT CInt([X]) FROM [T]");
     QSignalSpy reported(model.get(), &RecordsetModel::fetchFailed);
     show(model);
-    for (int i = 0; i < 4 && !model->failed(); ++i)
-        scrollToEnd();
+    EXPECT_EQ(shown().rowCount(), 1000);
+    view().scrollTo(shown().index(failing + 10, 0));
+    settle();
     ASSERT_TRUE(model->failed());
-    EXPECT_EQ(shown().rowCount(), failing - 1);
-    EXPECT_EQ(cell(failing - 2), QString::number(failing - 1));
+    EXPECT_EQ(cell(failing - 2), QString::number(failing - 1)) << "the rows read before it stay";
+    EXPECT_EQ(cell(failing - 1), "");
+    EXPECT_EQ(cell(failing + 10), "");
     ASSERT_TRUE(reported.count() == 1 || reported.wait(60000));
     EXPECT_EQ(reported.first().first().toString(), "Overflow");
 
-    scrollToEnd(); // and reads no further
-    EXPECT_EQ(shown().rowCount(), failing - 1);
+    view().scrollToBottom(); // and reads no further
+    settle();
+    EXPECT_EQ(cell(999), "");
     EXPECT_EQ(reported.count(), 1);
+}
+
+// While an operation lets the window paint, the rows are not read (the operation is using the
+// source): they show empty, and are painted again once the operation is over.
+TEST_F(GridFetchTest, RowsPaintedDuringAnOperationArePaintedAgainAfterIt) {
+    struct PaintingOperation : data::OperationWatch {
+        bool tick(qint64, qint64) override { return false; }
+        bool stopping() const override { return false; }
+        bool handlingEvents() const override { return true; }
+    } operation;
+    auto model = modelOf(
+        1000, [](qint64 n) { return n; }, "SELECT * FROM [T]");
+    QSignalSpy repainted(model.get(), &RecordsetModel::dataChanged);
+    {
+        const data::WatchScope during(operation);
+        EXPECT_EQ(model->index(0, 0).data().toString(), "");
+        QApplication::processEvents();
+        EXPECT_EQ(repainted.count(), 0);
+    }
+    ASSERT_TRUE(repainted.count() == 1 || repainted.wait(60000));
+    EXPECT_EQ(repainted.first().at(0).value<QModelIndex>().row(), 0);
+    EXPECT_EQ(model->index(0, 0).data().toString(), "1");
 }
 
 TEST_F(GridFetchTest, CellsShowValuesAsTheRegionWritesThemUnderTheFieldNames) {
     ASSERT_NO_FATAL_FAILURE(test::requireFixture("access/nwind.mdb"));
     auto northwind = std::make_shared<data::Connection>();
     northwind->Open(data::accessConnectionString(test::access::accessFixture("nwind.mdb")));
-    records = openStatic(northwind, "SELECT * FROM [Orders] WHERE [OrderID] = 10248 OR "
-                                    "[OrderID] = 10540 ORDER BY [OrderID]");
+    records = std::make_shared<data::PagedRecordset>(
+        northwind, "SELECT * FROM [Orders] WHERE [OrderID] = 10248 OR [OrderID] = 10540",
+        "[OrderID]");
     show(std::make_shared<RecordsetModel>(records));
     ASSERT_EQ(shown().rowCount(), 2);
     ASSERT_EQ(shown().columnCount(), records->fieldCount());
     std::map<QString, int> column;
     for (int c = 0; c < shown().columnCount(); ++c) {
-        EXPECT_EQ(shown().headerData(c, Qt::Horizontal).toString(), records->Fields(c).Name);
-        column[records->Fields(c).Name] = c;
+        EXPECT_EQ(shown().headerData(c, Qt::Horizontal).toString(), records->fieldName(c));
+        column[records->fieldName(c)] = c;
     }
     const auto cell = [&](int row, const QString& name, int role = Qt::DisplayRole) {
         return shown().index(row, column.at(name)).data(role);

@@ -4,6 +4,7 @@
 
 #include "data/AdoTypes.h"
 #include "data/Connection.h"
+#include "data/PagedRecordset.h"
 #include "data/Recordset.h"
 #include "data/WallClock.h"
 #include "data/odbc/OdbcProvider.h"
@@ -156,4 +157,27 @@ TEST(ServerValues, TextsAndBytesComeWholeAndTwoResultsAreReadSideBySide) {
         }
     }
     EXPECT_EQ(seen, QStringList({"1", "first", "2", "second", "3", "4", "5"}));
+}
+
+// Rows by position from the server: counted by the server, and the same rows whether the driver
+// fetches them by position or the rows before them are read and passed over.
+TEST(ServerValues, RowsByPositionAreTheRowsOfAReadingFromTheStart) {
+    const auto connection = connectToServer();
+    const auto read = [&](bool byPosition) {
+        odbc::scrollable = byPosition;
+        PagedRecordset rows(connection, "SELECT n, n % 7 AS r FROM generate_series(1, 3000) AS n",
+                            "n DESC");
+        QStringList seen;
+        for (qsizetype i = rows.count() - 1; i >= 0; i -= 97) {
+            const auto* row = rows.row(i);
+            seen << (row ? row->at(0).toString() + ":" + row->at(1).toString() : "missing");
+        }
+        return std::pair{rows.count(), seen};
+    };
+    const auto plain = read(false);
+    const auto positioned = read(true);
+    odbc::scrollable = true;
+    EXPECT_EQ(plain.first, 3000);
+    EXPECT_EQ(plain.second.first(), "1:1");
+    EXPECT_EQ(positioned, plain);
 }

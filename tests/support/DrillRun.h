@@ -15,6 +15,8 @@ struct DrillRun {
     QString err;
 
     QStringList lines() const { return out.split('\n', Qt::SkipEmptyParts); }
+    // The last line written, empty when the drill wrote none (it did not start, say).
+    QString lastLine() const { return lines().value(lines().size() - 1); }
 };
 
 inline DrillRun runDrill(const QStringList& arguments) {

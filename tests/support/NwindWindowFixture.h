@@ -36,12 +36,9 @@ protected:
         form->tvTreeView->setSelectedItem(node.get());
         emit form->tvTreeView->NodeClick(node.get());
     }
-    // Every row the grid's view shows, read to the end as a person scrolling down would, one
-    // line of cell texts each.
+    // Every row the grid's view has, one line of cell texts each.
     QStringList gridRows() {
         QAbstractItemModel& shown = *form->grdDataGrid->findChild<QTableView*>()->model();
-        while (shown.canFetchMore({}))
-            shown.fetchMore({});
         QStringList rows;
         for (int r = 0; r < shown.rowCount(); ++r) {
             QStringList cells;

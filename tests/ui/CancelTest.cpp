@@ -5,7 +5,7 @@
 // heard whatever the machine's speed.
 #include "QtPrinters.h"
 #include "data/AdoTypes.h"
-#include "data/Recordset.h"
+#include "data/PagedRecordset.h"
 #include "data/jet/JetProvider.h"
 #include "data/jet/JetTestSupport.h"
 #include "drill/ColumnMoves.h"

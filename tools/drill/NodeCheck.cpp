@@ -1,8 +1,6 @@
 #include "drill/NodeCheck.h"
 
-#include "data/Ado.h"
 #include "data/ColumnTypes.h"
-#include "data/Recordset.h"
 #include "drill/LabelFigures.h"
 #include "drill/SourceFigures.h"
 #include "grid/DetailSql.h"
@@ -96,9 +94,7 @@ private:
             return;
         }
         checkShownRows(count);
-        const qlonglong bound = boundRows();
-        if (bound >= 0 && bound != count)
-            fail(QStringLiteral("the grid binds %1 rows, it counts %2").arg(bound).arg(count));
+        checkLastRow(count);
     }
 
     // A node at depth L shows the statistics of column L when that column is numeric: each as
@@ -156,24 +152,44 @@ private:
                      .arg(count));
     }
 
-    // Reads the grid's rows to the end, as a person scrolling down does, through the grid's own
-    // view, so that rows the grid would not show do not count; a read that fails part way is a
-    // violation of its own. The grid's static recordset keeps the rows it has read, so the
-    // largest node (the root, every row) is held once; each node's rows are let go when the
-    // next node's are bound.
-    qlonglong boundRows() {
-        const auto* view = window_.form().grdDataGrid->findChild<QTableView*>();
+    // The grid's view has the node's rows from its binding: as many as the node counts, and
+    // scrolled to its end, as a person does with Ctrl+End, the statement's last row in its last
+    // line. A read that fails on the way is a violation of its own.
+    void checkLastRow(qlonglong count) {
+        auto* view = window_.form().grdDataGrid->findChild<QTableView*>();
         QAbstractItemModel* model = view ? view->model() : nullptr;
         if (!model || model != window_.form().grdDataGrid->dataSource().get()) {
             fail("the grid has no rows bound");
-            return -1;
+            return;
         }
-        while (model->canFetchMore({}))
-            model->fetchMore({});
+        if (model->rowCount() != count) {
+            fail(QStringLiteral("the grid has %1 rows, it counts %2")
+                     .arg(model->rowCount())
+                     .arg(count));
+            return;
+        }
+        if (count == 0)
+            return;
+        view->scrollToBottom();
+        QApplication::processEvents();
+        const int last = view->rowAt(view->viewport()->height() - 1);
+        if (last >= 0 && last != count - 1)
+            fail(QStringLiteral("scrolled to its end, the grid shows row %1 of %2 last")
+                     .arg(last + 1)
+                     .arg(count));
+        QStringList shown;
+        for (int c = 0; c < model->columnCount(); ++c)
+            shown << model->index(int(count - 1), c).data().toString();
         if (const auto* rows = qobject_cast<const grid::RecordsetModel*>(model);
-            rows && rows->failed())
+            rows && rows->failed()) {
             fail("the grid's rows cannot be read to the end: " + rows->errorText());
-        return model->rowCount();
+            return;
+        }
+        const Module1& state = window_.state();
+        const QStringList expected = lastRowText(state.DbConnection, state.LastDetailSQL);
+        if (shown != expected)
+            fail(QStringLiteral("the grid's last row shows %1, the statement's last row is %2")
+                     .arg(shown.join(u'|'), expected.join(u'|')));
     }
 
     DrillWindow& window_;

@@ -2,6 +2,7 @@
 
 #include "data/Ado.h"
 #include "data/Recordset.h"
+#include "data/ValueText.h"
 
 #include <cmath>
 
@@ -39,6 +40,19 @@ std::array<QVariant, 4> statisticsWhere(const std::shared_ptr<data::Connection>&
                              source, condition);
     return {rows->Fields(0).Value(), rows->Fields(1).Value(), rows->Fields(2).Value(),
             rows->Fields(3).Value()};
+}
+
+QStringList lastRowText(const std::shared_ptr<data::Connection>& connection,
+                        const QString& statement) {
+    data::Recordset rows;
+    rows.Open(statement, connection, data::ado::adOpenForwardOnly, data::ado::adLockReadOnly, -1);
+    QStringList last;
+    for (; !rows.Eof(); rows.MoveNext()) {
+        last.clear();
+        for (int i = 0; i < rows.fieldCount(); ++i)
+            last << data::valueText(rows.Fields(i).Value(), rows.Fields(i).Type);
+    }
+    return last;
 }
 
 bool showsStatistic(const std::optional<double>& shown, const QVariant& value) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <array>
 #include <memory>
@@ -23,6 +24,11 @@ qlonglong countWhere(const std::shared_ptr<data::Connection>& connection, const 
 std::array<QVariant, 4> statisticsWhere(const std::shared_ptr<data::Connection>& connection,
                                         const QString& source, const QString& column,
                                         const QString& condition);
+
+// The last row `statement` gives, as the grid shows its cells, read from the first row on;
+// empty when it gives none.
+QStringList lastRowText(const std::shared_ptr<data::Connection>& connection,
+                        const QString& statement);
 
 // Whether a statistic as a label shows it (two decimals; nothing for a null) is `value`.
 bool showsStatistic(const std::optional<double>& shown, const QVariant& value);

@@ -1,9 +1,9 @@
 #include "data/jet/JetProvider.h"
 
+#include "data/AdoTypes.h"
 #include "data/Error.h"
 #include "data/RowsCursor.h"
 #include "data/jet/Parser.h"
-#include "data/jet/Translate.h"
 
 namespace data::jet {
 
@@ -30,12 +30,34 @@ JetProvider::JetProvider(std::shared_ptr<TableSource> source, TableLister tables
 
 std::unique_ptr<Cursor> JetProvider::execute(const QString& statement) {
     const Translation translation = translate(statement, engine_);
-    std::vector<ColumnInfo> columns;
-    columns.reserve(translation.columns.size());
-    for (const ResultColumn& c : translation.columns)
-        columns.push_back({c.name, c.adoType, c.storage});
-    return std::make_unique<StatementCursor>(
-        engine_.prepare(translation.sqliteSql, std::move(columns)));
+    return cursorOf(translation.sqliteSql, translation.columns);
+}
+
+std::unique_ptr<Cursor> JetProvider::cursorOf(const QByteArray& sqliteSql,
+                                              const std::vector<ResultColumn>& columns) {
+    std::vector<ColumnInfo> described;
+    described.reserve(columns.size());
+    for (const ResultColumn& c : columns)
+        described.push_back({c.name, c.adoType, c.storage});
+    return std::make_unique<StatementCursor>(engine_.prepare(sqliteSql, std::move(described)));
+}
+
+qsizetype JetProvider::countRows(const QString& statement) {
+    const Translation translation = translate(statement, engine_);
+    Statement count = engine_.prepare("SELECT COUNT(*) FROM (" + translation.sqliteSql + ")",
+                                      {{"Count", ado::adBigInt, Storage::Integer}});
+    return count.step() ? count.value(0).toLongLong() : 0;
+}
+
+std::unique_ptr<Cursor> JetProvider::executeFrom(const QString& statement, qsizetype first) {
+    // TOP keeps rows by a limit of its own, which a second one cannot follow. Every page is
+    // read by the same form of statement, the first too, so that rows the order holds equal
+    // come in the same order whichever page reads them.
+    if (!engineOffsets || parseSelect(statement).top)
+        return Provider::executeFrom(statement, first);
+    const Translation translation = translate(statement, engine_);
+    return cursorOf(translation.sqliteSql + " LIMIT -1 OFFSET " + QByteArray::number(first),
+                    translation.columns);
 }
 
 void JetProvider::prepareGrouping(const QString& recordSource, const QStringList& terms) {

@@ -3,6 +3,7 @@
 #include "data/Provider.h"
 #include "data/TableEntry.h"
 #include "data/jet/Engine.h"
+#include "data/jet/Translate.h"
 
 #include <functional>
 #include <memory>
@@ -23,12 +24,23 @@ public:
     // An index over the record source's grouping terms in tree order, on a table of the source
     // or on the rows a saved query gave (see Engine).
     void prepareGrouping(const QString& recordSource, const QStringList& terms) override;
+    // The engine counts a statement's rows, and starts its rows at a position by passing over
+    // those before it without reading their values; a statement with TOP is read from its start.
+    qsizetype countRows(const QString& statement) override;
+    std::unique_ptr<Cursor> executeFrom(const QString& statement, qsizetype first) override;
+
+    // Off, rows from a position are read from the start and passed over one by one, as any
+    // provider does: the plain path that the engine's must agree with.
+    static inline bool engineOffsets = true;
 
     // The engine beneath, for running its own SQL over the same tables (the benchmark compares
     // translated statements with hand-written ones this way).
     Engine& engine() { return engine_; }
 
 private:
+    std::unique_ptr<Cursor> cursorOf(const QByteArray& sqliteSql,
+                                     const std::vector<ResultColumn>& columns);
+
     Engine engine_;
     TableLister tables_;
 };

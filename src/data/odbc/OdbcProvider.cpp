@@ -1,5 +1,6 @@
 #include "data/odbc/OdbcProvider.h"
 
+#include "data/Operation.h"
 #include "data/RowsCursor.h"
 #include "data/odbc/CancellableCall.h"
 #include "data/odbc/Diagnostics.h"
@@ -20,12 +21,38 @@ public:
 
     std::unique_ptr<Cursor> execute(const QString& statement) override {
         Handle handle(SQL_HANDLE_STMT, session_->connection());
-        SQLWCHAR* text = wide(statement);
-        check(callCancellable(
-                  handle.get(),
-                  [&] { return SQLExecDirectW(handle.get(), text, SQLINTEGER(statement.size())); }),
-              handle);
-        return std::make_unique<StatementCursor>(session_, std::move(handle));
+        return run(std::move(handle), statement);
+    }
+
+    // The data source counts the statement's rows as a table of its own; a driver that cannot
+    // answer that leaves the count to the reading.
+    qsizetype countRows(const QString& statement) override {
+        try {
+            const auto count = execute("SELECT COUNT(*) FROM (" + statement + ") counted");
+            return count->next() ? count->value(0).toLongLong() : -1;
+        } catch (const Cancelled&) {
+            throw;
+        } catch (const Error&) {
+            return -1;
+        }
+    }
+
+    // A driver with static cursors that fetch by position goes to the row before `first` at
+    // once; any other reads forward to it.
+    std::unique_ptr<Cursor> executeFrom(const QString& statement, qsizetype first) override {
+        if (first <= 0 || !scrollable || !session_->fetchesByPosition())
+            return Provider::executeFrom(statement, first);
+        Handle handle(SQL_HANDLE_STMT, session_->connection());
+        if (!SQL_SUCCEEDED(SQLSetStmtAttr(handle.get(), SQL_ATTR_CURSOR_TYPE,
+                                          reinterpret_cast<SQLPOINTER>(SQL_CURSOR_STATIC), 0)))
+            return Provider::executeFrom(statement, first);
+        SQLULEN type = 0;
+        SQLGetStmtAttr(handle.get(), SQL_ATTR_CURSOR_TYPE, &type, 0, nullptr);
+        if (type != SQL_CURSOR_STATIC)
+            return Provider::executeFrom(statement, first);
+        auto cursor = run(std::move(handle), statement);
+        cursor->passOver(first);
+        return cursor;
     }
 
     // Every table, view and other kind the driver lists, with catalog and schema.
@@ -41,6 +68,15 @@ public:
     }
 
 private:
+    std::unique_ptr<StatementCursor> run(Handle handle, const QString& statement) {
+        SQLWCHAR* text = wide(statement);
+        check(callCancellable(
+                  handle.get(),
+                  [&] { return SQLExecDirectW(handle.get(), text, SQLINTEGER(statement.size())); }),
+              handle);
+        return std::make_unique<StatementCursor>(session_, std::move(handle));
+    }
+
     std::shared_ptr<Session> session_;
 };
 

@@ -15,4 +15,8 @@ namespace data::odbc {
 std::unique_ptr<Provider> openOdbcProvider(const QString& odbcConnectionString, bool readOnly,
                                            const QString& dataSource = {});
 
+// Off, rows from a position are read from the start and passed over even where the driver
+// could fetch them by position: the plain path that the driver's must agree with.
+inline bool scrollable = true;
+
 } // namespace data::odbc

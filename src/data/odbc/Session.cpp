@@ -37,6 +37,16 @@ Session::Session(const QString& connectionString, bool readOnly, const QString& 
     check(rc, dbc_);
 }
 
+bool Session::fetchesByPosition() {
+    if (byPosition_ < 0) {
+        SQLUINTEGER attributes = 0;
+        const SQLRETURN rc = SQLGetInfoW(dbc_.get(), SQL_STATIC_CURSOR_ATTRIBUTES1, &attributes,
+                                         sizeof attributes, nullptr);
+        byPosition_ = succeeded(rc) && (attributes & SQL_CA1_ABSOLUTE) ? 1 : 0;
+    }
+    return byPosition_ == 1;
+}
+
 Session::~Session() {
     SQLDisconnect(dbc_.get());
 }

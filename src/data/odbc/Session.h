@@ -20,10 +20,13 @@ public:
     ~Session();
 
     const Handle& connection() const { return dbc_; }
+    // Whether the driver's static cursors fetch a row by its position (asked once).
+    bool fetchesByPosition();
 
 private:
     Handle env_;
     Handle dbc_;
+    int byPosition_ = -1; // not asked yet
 };
 
 } // namespace data::odbc

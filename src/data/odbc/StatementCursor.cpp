@@ -18,17 +18,30 @@ int StatementCursor::fieldType(int i) const {
     return adoTypeOf(column.sqlType, column.isUnsigned);
 }
 
-bool StatementCursor::next() {
-    row_.clear();
-    if (finished_)
-        return false;
-    const SQLRETURN rc = SQLFetch(statement_.get());
+void StatementCursor::passOver(qsizetype first) {
+    if (finished_ || first <= 0)
+        return;
+    // The row before `first` is row `first` counted from 1.
+    settle(SQLFetchScroll(statement_.get(), SQL_FETCH_ABSOLUTE, SQLLEN(first)));
+}
+
+// Whether a fetch moved onto a row; at the end the result is closed.
+bool StatementCursor::settle(SQLRETURN rc) {
     if (rc == SQL_NO_DATA) {
         finished_ = true;
         SQLFreeStmt(statement_.get(), SQL_CLOSE);
         return false;
     }
     check(rc, statement_);
+    return true;
+}
+
+bool StatementCursor::next() {
+    row_.clear();
+    if (finished_)
+        return false;
+    if (!settle(SQLFetch(statement_.get())))
+        return false;
     if (++fetched_ % RowsPerReport == 0)
         data::tickOrStop(fetched_);
     row_.reserve(columns_.size());

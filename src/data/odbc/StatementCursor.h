@@ -21,9 +21,14 @@ public:
     QString fieldName(int i) const override { return columns_.at(std::size_t(i)).name; }
     int fieldType(int i) const override;
     bool next() override;
+    // On a static cursor: moves to the row before `first` (from 0), so that next() gives that
+    // row; past the last row next() gives none.
+    void passOver(qsizetype first);
     QVariant value(int i) const override { return row_.at(std::size_t(i)); }
 
 private:
+    bool settle(SQLRETURN rc);
+
     std::shared_ptr<Session> session_; // declared first so that it goes last
     Handle statement_;
     std::vector<ResultColumn> columns_;

@@ -86,11 +86,6 @@ bool DataGrid::eventFilter(QObject* object, QEvent* event) {
             emit GotFocus();
         return false;
     }
-    if (object == cells_ && event->type() == QEvent::Resize) {
-        // A taller grid shows more rows, read once the view has taken its new size.
-        QMetaObject::invokeMethod(this, &DataGrid::fillView, Qt::QueuedConnection);
-        return false;
-    }
     switch (event->type()) {
     case QEvent::MouseButtonDblClick:
         emit DblClick();
@@ -136,23 +131,8 @@ void DataGrid::setDataSource(std::shared_ptr<QAbstractItemModel> model) {
         model_ = std::move(model);
     }
     clearBlock();
-    fillView();
-}
-
-// A model that reads its rows in portions is asked for more until they fill the view's height,
-// with one row beyond it so that the scroll bar reaches further when there are more. The view
-// would ask for them only after laying itself out, and a model with as many rows as the one
-// before it can leave the view thinking it has laid out all there is.
-void DataGrid::fillView() {
-    view_->doItemsLayout();
-    const int rowHeight = view_->verticalHeader()->defaultSectionSize();
-    const int height = view_->viewport()->height();
-    while (model_->canFetchMore({}) && qsizetype(model_->rowCount()) * rowHeight <= height) {
-        const int before = model_->rowCount();
-        model_->fetchMore({});
-        if (model_->rowCount() == before)
-            break;
-    }
+    // New rows show from their first, wherever the rows before stood.
+    view_->scrollToTop();
 }
 
 void DataGrid::setSelStartCol(int column) {

@@ -87,7 +87,6 @@ private:
     void clearBlock();
     void repaintBlock();
     void fitRowHeight();
-    void fillView();
 
     ColumnBlock block_;
     std::shared_ptr<QAbstractItemModel> model_;

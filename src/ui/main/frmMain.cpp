@@ -7,6 +7,7 @@
 #include "data/FileKind.h"
 #include "data/FileMessages.h"
 #include "data/Operation.h"
+#include "data/PagedRecordset.h"
 #include "data/Recordset.h"
 #include "data/odbc/DriverList.h"
 #include "grid/DetailSql.h"
@@ -827,15 +828,14 @@ void frmMain::ListBuildData() {
 void frmMain::bindDetail(const QString& sql) {
     if (sql == m_.LastDetailSQL && m_.DetailLoaded)
         return;
-    auto detail = std::make_shared<data::Recordset>();
-    detail->Open(sql, m_.DbConnection, data::ado::adOpenStatic, -1, -1);
+    auto detail = std::make_shared<data::PagedRecordset>(m_.DbConnection, sql);
     showDetail(detail);
     m_.DetailRecordset = detail;
     m_.LastDetailSQL = sql;
     m_.DetailLoaded = true;
 }
 
-void frmMain::showDetail(const std::shared_ptr<data::Recordset>& rows) {
+void frmMain::showDetail(const std::shared_ptr<data::PagedRecordset>& rows) {
     auto model = std::make_shared<grid::RecordsetModel>(rows);
     // A read that fails while the user scrolls (a connection lost, a value the source cannot
     // compute) ends the reading: the rows read stay in the grid and the failure is told once.
@@ -889,14 +889,18 @@ void frmMain::grdDataGrid_HeadClick(int colIndex) {
     });
 }
 
-// Shows the bound rows in the order last chosen by the header clicks. The grid reads the rows
-// through a new model, since the sorted rows stand in new positions.
+// Shows the bound rows in the order last chosen by the header clicks: the data source runs the
+// statement again in that order, and the grid reads the rows through a new model, since the
+// sorted rows stand in new positions. Stopped or failing, the grid keeps its rows in their order.
 void frmMain::grdDataGrid_DblClick() {
     feedback_.trap([this] {
         if (!m_.DetailRecordset)
             throw data::Error("Operation is not allowed when the object is closed.");
-        m_.DetailRecordset->setSort(grid::sortText({m_.SortColumn, m_.SortDirection}));
-        showDetail(m_.DetailRecordset);
+        auto sorted = std::make_shared<data::PagedRecordset>(
+            m_.DetailRecordset->connection(), m_.DetailRecordset->Source(),
+            grid::sortText({m_.SortColumn, m_.SortDirection}));
+        showDetail(sorted);
+        m_.DetailRecordset = std::move(sorted);
     });
 }
 

@@ -20,7 +20,7 @@ class frmOpenSource;
 
 namespace data {
 class Connection;
-class Recordset;
+class PagedRecordset;
 } // namespace data
 class QAction;
 class QLabel;
@@ -207,7 +207,7 @@ private:
     // Binds the rows of `sql` to the grid unless that statement is already bound.
     void bindDetail(const QString& sql);
     // Binds the rows to the grid, which reads them as they come into view.
-    void showDetail(const std::shared_ptr<data::Recordset>& rows);
+    void showDetail(const std::shared_ptr<data::PagedRecordset>& rows);
     // The grid after the tree changed: the selected node's rows under Auto Query Details, else
     // the column headers alone.
     void listDetails();

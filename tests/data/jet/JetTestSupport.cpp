@@ -167,11 +167,4 @@ std::shared_ptr<Connection> connectTo(std::shared_ptr<TableSource> source,
     return connection;
 }
 
-std::shared_ptr<Recordset> openStatic(const std::shared_ptr<Connection>& connection,
-                                      const QString& sql) {
-    auto records = std::make_shared<Recordset>();
-    records->Open(sql, connection, ado::adOpenStatic, ado::adLockReadOnly);
-    return records;
-}
-
 } // namespace data::jet::testing

@@ -109,8 +109,4 @@ QStringList columnsOf(Provider& provider, const QString& sql);
 std::shared_ptr<Connection> connectTo(std::shared_ptr<TableSource> source,
                                       std::vector<TableEntry> tables = {});
 
-// The statement's rows as a static recordset, which reads them as they are asked for.
-std::shared_ptr<Recordset> openStatic(const std::shared_ptr<Connection>& connection,
-                                      const QString& sql);
-
 } // namespace data::jet::testing
