@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tree/GroupingModel.h"
+#include "tree/NodeTree.h"
 
 #include <QString>
 #include <memory>
@@ -36,6 +37,9 @@ struct Module1 {
     // The grouping tree's columns in grid order (ColInfo, FieldCount), the record source they
     // belong to (RecordSource, set by the picker) and the dialect the tree writes.
     tree::GroupingModel Grouping;
+    // The grouping tree's nodes, which the main window shows; SelectedDepth is the depth of the
+    // node selected there.
+    tree::NodeTree Nodes;
 
     int SelectedDepth = 0;
     QString DateGroupType;

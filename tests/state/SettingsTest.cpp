@@ -17,8 +17,8 @@ TEST_F(Settings, StartReadsTheStoredBoundsAndTakesTheDefaultForOneMissingOrUnrea
     EXPECT_NEAR(f.Width(), 6500, px());
     EXPECT_NEAR(f.Height(), 6500, px());
     // The steps after the bounds ran.
-    ASSERT_TRUE(f.RootNode);
-    EXPECT_EQ(f.RootNode->Text(), "Quarrymere (0)");
+    ASSERT_TRUE(state->Nodes.root());
+    EXPECT_EQ(state->Nodes.root()->Text(), "Quarrymere (0)");
 }
 
 TEST_F(Settings, AutoQueryIsOnOnlyForExactlyTrue) {

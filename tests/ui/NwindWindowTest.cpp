@@ -31,12 +31,12 @@ TEST_F(GroupingTree, ClicksBuildOneLevelEachAndTheTitleNamesItsColumn) {
     EXPECT_EQ(form->tvTreeView->Count(), 1);
 
     openTable("Shippers");
-    const ui::NodePtr root = form->tvTreeView->Nodes(1);
+    const tree::NodePtr root = form->tvTreeView->Nodes(1);
     click(root);
     EXPECT_EQ(form->lblTitle[0]->text(), "Column: Halyard");
     EXPECT_EQ(root->Children(), 3);
     EXPECT_TRUE(root->Expanded()) << "the level a click builds is shown";
-    const ui::NodePtr second = root->Child()->Next();
+    const tree::NodePtr second = root->Child()->Next();
     click(second);
     EXPECT_EQ(form->lblTitle[0]->text(), "Column: ShipperID");
     EXPECT_EQ(second->Children(), 1);
@@ -57,9 +57,9 @@ TEST_F(DetailGrid, AutoQueryDecidesWhetherAClickShowsTheNodesRowsAndAStatementLo
     const QString all = "SELECT [OrderID], [ProductID], [UnitPrice], [Quantity], [Discount] FROM "
                         "[Order Details]";
     EXPECT_EQ(state->LastDetailSQL, all + " WHERE 1 = 0");
-    const ui::NodePtr root = form->tvTreeView->Nodes(1);
+    const tree::NodePtr root = form->tvTreeView->Nodes(1);
     click(root);
-    ui::NodePtr order = root->Child();
+    tree::NodePtr order = root->Child();
     for (int i = 0; i < 5; ++i) // a node with several rows
         order = order->Next();
     click(order);
@@ -71,7 +71,7 @@ TEST_F(DetailGrid, AutoQueryDecidesWhetherAClickShowsTheNodesRowsAndAStatementLo
     const QStringList ids = gridColumn(0);
     EXPECT_GT(ids.size(), 1);
     EXPECT_EQ(ids.count(id), ids.size());
-    const ui::NodePtr product = order->Child();
+    const tree::NodePtr product = order->Child();
     click(product);
     EXPECT_EQ(gridColumn(1), QStringList{product->Text().section(' ', 0, 0)});
 
@@ -120,7 +120,7 @@ TEST_F(DetailGrid, EveryBindingShowsAScreenOfRowsAndHeaderClicksChooseTheSort) {
     };
     const int fit = view->viewport()->height() / view->verticalHeader()->defaultSectionSize();
     ASSERT_GT(fit, 5);
-    const ui::NodePtr root = form->tvTreeView->Nodes(1);
+    const tree::NodePtr root = form->tvTreeView->Nodes(1);
     click(root);
     click(root->Child());
     click(root->Child()->Child());

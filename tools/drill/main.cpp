@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     if (!options.moves.empty())
         out << "columns: " << drill::gridColumnNames(window.form()) << '\n';
     if (options.select) {
-        const ui::NodePtr node = drill::findNode(window.root(), *options.select);
+        const tree::NodePtr node = drill::findNode(window.root(), *options.select);
         if (!node) {
             err << "The tree has no node \"" << *options.select << "\".\n";
             return CannotRun;

@@ -96,7 +96,7 @@ void frmOpenSource::FillSchemaTree() {
         seam_.setMousePointer(ui::PointerHourglass);
         sTree->Clear();
         sTree->setSorted(true);
-        const ui::NodePtr root = sTree->Add();
+        const tree::NodePtr root = sTree->Add();
         sTree->setLineStyle(1);
         const bool oracle = data::dialectOf(m_.DbProvider) == data::Dialect::Oracle;
         root->setText(oracle ? m_.OracleUser + "@" + m_.OracleDatabase : m_.SourceFilePath);
@@ -110,14 +110,14 @@ void frmOpenSource::FillSchemaTree() {
         for (; !rows->Eof(); rows->MoveNext()) {
             const QString type = textOf(*rows, "TABLE_TYPE");
             bool known = false;
-            for (ui::NodePtr group = root->Child(); group && !known; group = group->Next())
+            for (tree::NodePtr group = root->Child(); group && !known; group = group->Next())
                 known = group->Text() == type;
             if (!known)
                 sTree->Add(root->Index(), ui::tvwChild, {}, type)->setTag("tType");
         }
 
         // The tables of each type, in the rowset's order.
-        for (ui::NodePtr group = root->Child(); group; group = group->Next()) {
+        for (tree::NodePtr group = root->Child(); group; group = group->Next()) {
             QString quoted = group->Text();
             quoted.replace('\'', "''");
             rows->setFilter("TABLE_TYPE = '" + quoted + "'");
@@ -131,7 +131,7 @@ void frmOpenSource::FillSchemaTree() {
                     table.schema = textOf(*rows, "TABLE_SCHEMA");
                 const QString text =
                     table.schema.isEmpty() ? table.name : table.schema + "." + table.name;
-                const ui::NodePtr node = sTree->Add(group->Index(), ui::tvwChild, {}, text);
+                const tree::NodePtr node = sTree->Add(group->Index(), ui::tvwChild, {}, text);
                 node->setTag("tTable");
                 node->setValue(table);
             }
@@ -143,7 +143,7 @@ void frmOpenSource::FillSchemaTree() {
 }
 
 void frmOpenSource::OKButton_Click() {
-    const ui::NodePtr node = sTree->SelectedItem();
+    const tree::NodePtr node = sTree->SelectedItem();
     if (!node || node->Tag() != "tTable")
         return;
     const auto* table = std::any_cast<data::TableEntry>(&node->Value());
@@ -159,7 +159,7 @@ bool frmOpenSource::pick(const QString& table) {
     if (m_.RefillPicker)
         FillSchemaTree();
     for (int i = 1; i <= sTree->Count(); ++i) {
-        const ui::NodePtr node = sTree->Nodes(i);
+        const tree::NodePtr node = sTree->Nodes(i);
         if (node->Tag() == "tTable" && node->Text() == table) {
             sTree->setSelectedItem(node.get());
             OKButton_Click();
@@ -177,7 +177,7 @@ void frmOpenSource::CancelButton_Click() {
 }
 
 void frmOpenSource::sTree_DblClick() {
-    const ui::NodePtr node = sTree->SelectedItem();
+    const tree::NodePtr node = sTree->SelectedItem();
     if (node && node->Parent() && node->Parent()->Parent() &&
         node->Parent()->Parent()->Tag() == "R")
         OKButton_Click();

@@ -1,31 +1,37 @@
 #pragma once
 
-#include "ui/main/NodeCollection.h"
+#include "tree/NodeCollection.h"
 
 #include <QAbstractItemModel>
+#include <functional>
 
 namespace ui {
 
 class ImageList;
 
+using tree::NodeCollection;
+using tree::NodePtr;
+using tree::TreeNode;
+
 // Shows a NodeCollection to a QTreeView as a one-column model, the node being each index's
-// internal pointer. Every change of the tree's shape goes through here so that the view hears
-// of it; text and image changes made on a node are passed on as they happen.
-class TreeModel : public QAbstractItemModel {
+// internal pointer. It watches the nodes it shows, so that the view hears of every change of
+// the tree's shape, text and images, whoever makes it. It shows a collection of its own until
+// given another, which must outlive it or be replaced.
+class TreeModel : public QAbstractItemModel, private NodeCollection::Watcher {
     Q_OBJECT
 
 public:
     explicit TreeModel(QObject* parent = nullptr);
+    ~TreeModel() override;
 
-    const NodeCollection& nodes() const { return nodes_; }
-    NodeCollection& nodes() { return nodes_; }
-
-    NodePtr add(TreeNode* parent, const QString& text, const QString& image);
-    void remove(TreeNode& node);
-    void removeChildren(TreeNode& parent);
-    void clear();
-    void setSorted(bool sorted);
+    void show(NodeCollection& nodes);
+    const NodeCollection& nodes() const { return *nodes_; }
+    NodeCollection& nodes() { return *nodes_; }
     void setImageList(const ImageList* images);
+
+    // Told before rows go, while the view still shows them, and when Expanded is set.
+    std::function<void(const TreeNode* parent, int first, int last)> removingRows;
+    std::function<void(TreeNode&)> expandedChanged;
 
     // The index showing a node of this tree (invalid for null); data::Error for any other node.
     QModelIndex indexOf(const TreeNode* node) const;
@@ -39,8 +45,21 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    NodeCollection nodes_;
+    void adding(const TreeNode* parent, int row) override;
+    void added() override;
+    void removing(const TreeNode* parent, int first, int last) override;
+    void removed() override;
+    void clearing() override;
+    void cleared() override;
+    void sorting() override;
+    void sorted() override;
+    void changed(TreeNode& node) override;
+    void expandedSet(TreeNode& node) override;
+
+    NodeCollection own_;
+    NodeCollection* nodes_ = &own_;
     const ImageList* images_ = nullptr;
+    QModelIndexList sortedFrom_;
 };
 
 } // namespace ui
