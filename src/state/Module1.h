@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/DetailSql.h"
 #include "tree/GroupingModel.h"
 #include "tree/NodeTree.h"
 
@@ -12,6 +13,9 @@ class Recordset;
 } // namespace data
 
 class frmMain;
+
+// The pane the person last worked in, which Copy copies from.
+enum class Pane { None, Tree, Grid };
 
 // The program's shared run state: one instance for the whole run, made by the entry point and
 // handed to the main window, which every handler reaches it through.
@@ -49,9 +53,9 @@ struct Module1 {
     QString LastDetailSQL;
     bool DetailLoaded = false;
     QString SortColumn;
-    QString SortDirection;
+    grid::SortDirection SortDirection = grid::SortDirection::None;
 
     bool AutoQueryEnabled = false;
-    QString ActivePane;
+    Pane ActivePane = Pane::None;
     bool EscapeRequested = false;
 };

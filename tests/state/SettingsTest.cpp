@@ -11,7 +11,7 @@ TEST_F(Settings, StartReadsTheStoredBoundsAndTakesTheDefaultForOneMissingOrUnrea
     store("MainWidth", "wide");
     store("MainHeight", "");
     frmMain& f = openWindow();
-    EXPECT_EQ(state->ActivePane, "TREE") << "shown, the tree takes the focus first";
+    EXPECT_EQ(state->ActivePane, Pane::Tree) << "shown, the tree takes the focus first";
     EXPECT_NEAR(f.Left(), 1500, px());
     EXPECT_NEAR(f.Top(), 1000, px());
     EXPECT_NEAR(f.Width(), 6500, px());

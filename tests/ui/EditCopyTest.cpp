@@ -95,7 +95,7 @@ TEST_F(EditCopy, NothingToCopyAndRowsThatAreGoneLeaveTheClipboardAlone) {
     openWindow(false); // hidden: no pane gets the focus
     seam.clipboard = "kept";
     form->mnuEditCopy->trigger();
-    EXPECT_EQ(state->ActivePane, "none");
+    EXPECT_EQ(state->ActivePane, Pane::None);
     expectQuiet();
     openTable("Shippers");
     emit form->grdDataGrid->GotFocus();

@@ -133,17 +133,19 @@ TEST_F(DetailGrid, EveryBindingShowsAScreenOfRowsAndHeaderClicksChooseTheSort) {
     EXPECT_GT(view->model()->rowCount(), 2 * fit) << "scrolling down reads further";
 
     emit form->grdDataGrid->GotFocus();
-    EXPECT_EQ(state->ActivePane, "GRID");
+    EXPECT_EQ(state->ActivePane, Pane::Grid);
     emit form->grdDataGrid->DblClick(); // before any header click: no sort, and no error
 
-    for (const QString direction : {"ASC", "DESC", "ASC", "DESC"}) {
+    using grid::SortDirection;
+    for (const SortDirection direction : {SortDirection::Ascending, SortDirection::Descending,
+                                          SortDirection::Ascending, SortDirection::Descending}) {
         emit form->grdDataGrid->HeadClick(3);
         EXPECT_EQ(state->SortColumn, "[Quantity]");
         EXPECT_EQ(state->SortDirection, direction);
     }
     emit form->grdDataGrid->HeadClick(1001); // no such column: nothing changes
     EXPECT_FALSE(errorShown().isEmpty());
-    EXPECT_EQ(state->SortDirection, "DESC");
+    EXPECT_EQ(state->SortDirection, SortDirection::Descending);
 
     // More rows than were read: the statement runs again in order.
     emit form->grdDataGrid->DblClick();

@@ -100,7 +100,6 @@ void frmOpenSource::FillSchemaTree() {
         sTree->setLineStyle(1);
         const bool oracle = data::dialectOf(m_.DbProvider) == data::Dialect::Oracle;
         root->setText(oracle ? m_.OracleUser + "@" + m_.OracleDatabase : m_.SourceFilePath);
-        root->setTag("R");
 
         if (!m_.DbConnection)
             throw data::Error("Operation is not allowed when the object is closed.");
@@ -113,7 +112,7 @@ void frmOpenSource::FillSchemaTree() {
             for (tree::NodePtr group = root->Child(); group && !known; group = group->Next())
                 known = group->Text() == type;
             if (!known)
-                sTree->Add(root->Index(), ui::tvwChild, {}, type)->setTag("tType");
+                sTree->Add(root->Index(), ui::tvwChild, {}, type);
         }
 
         // The tables of each type, in the rowset's order.
@@ -131,9 +130,7 @@ void frmOpenSource::FillSchemaTree() {
                     table.schema = textOf(*rows, "TABLE_SCHEMA");
                 const QString text =
                     table.schema.isEmpty() ? table.name : table.schema + "." + table.name;
-                const tree::NodePtr node = sTree->Add(group->Index(), ui::tvwChild, {}, text);
-                node->setTag("tTable");
-                node->setValue(table);
+                sTree->Add(group->Index(), ui::tvwChild, {}, text)->setValue(table);
             }
         }
         root->setExpanded(true);
@@ -142,9 +139,16 @@ void frmOpenSource::FillSchemaTree() {
     seam_.setMousePointer(ui::PointerDefault);
 }
 
+frmOpenSource::Role frmOpenSource::roleOf(const tree::TreeNode& node) {
+    const tree::NodePtr parent = node.Parent();
+    if (!parent)
+        return Role::Source;
+    return parent->Parent() ? Role::Table : Role::TableType;
+}
+
 void frmOpenSource::OKButton_Click() {
     const tree::NodePtr node = sTree->SelectedItem();
-    if (!node || node->Tag() != "tTable")
+    if (!node || roleOf(*node) != Role::Table)
         return;
     const auto* table = std::any_cast<data::TableEntry>(&node->Value());
     m_.Grouping.RecordSource =
@@ -160,7 +164,7 @@ bool frmOpenSource::pick(const QString& table) {
         FillSchemaTree();
     for (int i = 1; i <= sTree->Count(); ++i) {
         const tree::NodePtr node = sTree->Nodes(i);
-        if (node->Tag() == "tTable" && node->Text() == table) {
+        if (roleOf(*node) == Role::Table && node->Text() == table) {
             sTree->setSelectedItem(node.get());
             OKButton_Click();
             return true;
@@ -178,8 +182,7 @@ void frmOpenSource::CancelButton_Click() {
 
 void frmOpenSource::sTree_DblClick() {
     const tree::NodePtr node = sTree->SelectedItem();
-    if (node && node->Parent() && node->Parent()->Parent() &&
-        node->Parent()->Parent()->Tag() == "R")
+    if (node && roleOf(*node) == Role::Table)
         OKButton_Click();
 }
 

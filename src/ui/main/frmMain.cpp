@@ -342,7 +342,7 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 void frmMain::Form_Load() {
     feedback_.trap([this] {
         columnDrag_->reset();
-        m_.ActivePane = "none";
+        m_.ActivePane = Pane::None;
         tbToolBar->hide();
         m_.EscapeRequested = false;
 
@@ -877,7 +877,7 @@ void frmMain::sayNoRecordSource() {
 }
 
 void frmMain::grdDataGrid_GotFocus() {
-    m_.ActivePane = "GRID";
+    m_.ActivePane = Pane::Grid;
 }
 
 void frmMain::grdDataGrid_HeadClick(int colIndex) {
@@ -1039,7 +1039,7 @@ void frmMain::tvTreeView_NodeClick(tree::TreeNode*) {
 }
 
 void frmMain::tvTreeView_GotFocus() {
-    m_.ActivePane = "TREE";
+    m_.ActivePane = Pane::Tree;
 }
 
 void frmMain::mnuView_Click(QAction* item) {
