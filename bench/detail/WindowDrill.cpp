@@ -5,7 +5,7 @@
 #include "data/jet/TableSource.h"
 #include "tree/NodeValue.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/TreeView.h"
+#include "ui/controls/TreeView.h"
 #include "ui/main/frmMain.h"
 #include "ui/session/PickerScript.h"
 

@@ -16,6 +16,23 @@ QMap<QString, ProviderFactory>& registry() {
 
 void Provider::prepareGrouping(const QString&, const QStringList&) {}
 
+namespace {
+
+WorkbookDriverLookup& workbookDriverLookup() {
+    static WorkbookDriverLookup lookup;
+    return lookup;
+}
+
+} // namespace
+
+void registerWorkbookDriverLookup(WorkbookDriverLookup lookup) {
+    workbookDriverLookup() = std::move(lookup);
+}
+
+QString workbookDriver() {
+    return workbookDriverLookup() ? workbookDriverLookup()() : QString();
+}
+
 void registerProvider(const QString& name, ProviderFactory factory) {
     registry().insert(name, std::move(factory));
 }

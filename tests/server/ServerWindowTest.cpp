@@ -4,7 +4,7 @@
 #include "support/MainWindowFixture.h"
 #include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/StatusBar.h"
+#include "ui/controls/StatusBar.h"
 #include "ui/session/PickerScript.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "data/access/AccessFixtures.h"
 #include "support/MainWindowFixture.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/StatusBar.h"
-#include "ui/main/TreeView.h"
+#include "ui/controls/StatusBar.h"
+#include "ui/controls/TreeView.h"
 #include "ui/session/PickerScript.h"
 
 #include <QAction>

@@ -10,7 +10,7 @@
 #include "data/jet/JetTestSupport.h"
 #include "drill/ColumnMoves.h"
 #include "support/NwindWindowFixture.h"
-#include "ui/main/OperationPump.h"
+#include "ui/controls/OperationPump.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

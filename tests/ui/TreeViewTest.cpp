@@ -1,7 +1,7 @@
-#include "ui/main/TreeView.h"
+#include "ui/controls/TreeView.h"
 
 #include "data/Error.h"
-#include "ui/main/Pictures.h"
+#include "ui/controls/Pictures.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

@@ -8,7 +8,7 @@
 #include "grid/DetailSql.h"
 #include "grid/RecordsetModel.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/Feedback.h"
+#include "ui/controls/Feedback.h"
 #include "ui/main/frmMain.h"
 
 #include <QAbstractItemModel>

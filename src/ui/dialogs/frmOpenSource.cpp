@@ -7,10 +7,10 @@
 #include "data/Recordset.h"
 #include "data/TableEntry.h"
 #include "state/Module1.h"
-#include "ui/main/Feedback.h"
-#include "ui/main/LoadedForms.h"
-#include "ui/main/TreeView.h"
-#include "ui/main/Twips.h"
+#include "ui/controls/Feedback.h"
+#include "ui/controls/LoadedForms.h"
+#include "ui/controls/TreeView.h"
+#include "ui/controls/Twips.h"
 #include "ui/seam/UiSeam.h"
 
 #include <QPushButton>

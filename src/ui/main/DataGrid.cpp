@@ -2,7 +2,7 @@
 
 #include "ui/main/BlockDelegate.h"
 #include "ui/main/GridHeader.h"
-#include "ui/main/Twips.h"
+#include "ui/controls/Twips.h"
 
 #include <QCursor>
 #include <QEvent>

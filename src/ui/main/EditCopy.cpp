@@ -5,7 +5,7 @@
 #include "state/Module1.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/TreeText.h"
-#include "ui/main/TreeView.h"
+#include "ui/controls/TreeView.h"
 #include "ui/main/frmMain.h"
 #include "ui/seam/UiSeam.h"
 

@@ -1,6 +1,6 @@
 #include "ui/main/TreeText.h"
 
-#include "ui/main/TreeView.h"
+#include "ui/controls/TreeView.h"
 
 namespace ui {
 

@@ -7,25 +7,25 @@
 #include "data/FileKind.h"
 #include "data/FileMessages.h"
 #include "data/Operation.h"
+#include "data/Provider.h"
 #include "data/Recordset.h"
-#include "data/odbc/DriverList.h"
 #include "grid/DetailSql.h"
 #include "grid/RecordsetModel.h"
 #include "state/Module1.h"
 #include "state/Settings.h"
 #include "tree/DateGrouping.h"
 #include "tree/NodeLabel.h"
+#include "ui/controls/KeyAscii.h"
+#include "ui/controls/LoadedForms.h"
+#include "ui/controls/StatusBar.h"
+#include "ui/controls/TreeView.h"
+#include "ui/controls/Twips.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmLogin.h"
 #include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/KeyAscii.h"
-#include "ui/main/LoadedForms.h"
 #include "ui/main/MainLayout.h"
 #include "ui/main/MouseRelay.h"
-#include "ui/main/StatusBar.h"
-#include "ui/main/TreeView.h"
-#include "ui/main/Twips.h"
 #include "ui/main/WindowBounds.h"
 #include "ui/seam/UiSeam.h"
 
@@ -687,13 +687,11 @@ void frmMain::mnuFileCnctODBC_Click() {
         Feedback::OnFailure::ReadyFirst);
 }
 
-// The description of the workbook driver to connect through: of the drivers the ODBC driver
-// manager lists (the program's own workbook driver first), the last whose description holds
-// "xls" in any letter case; "" when there is none.
+// The description of the workbook driver to connect through (data::workbookDriver); "" when
+// there is none.
 QString frmMain::GetEXCELDriver() {
     QString result;
-    feedback_.trap(
-        [&] { result = data::odbc::findExcelDriver(data::odbc::odbcDriverDescriptions()); });
+    feedback_.trap([&] { result = data::workbookDriver(); });
     return result;
 }
 

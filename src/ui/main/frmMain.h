@@ -3,8 +3,8 @@
 #include "tree/GroupingModel.h"
 #include "tree/NodeTree.h"
 #include "ui/main/ColumnDrag.h"
-#include "ui/main/Feedback.h"
-#include "ui/main/Pictures.h"
+#include "ui/controls/Feedback.h"
+#include "ui/controls/Pictures.h"
 
 #include <QMainWindow>
 #include <QPointer>

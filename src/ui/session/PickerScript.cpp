@@ -2,7 +2,7 @@
 
 #include "ui/dialogs/frmLogin.h"
 #include "ui/dialogs/frmOpenSource.h"
-#include "ui/main/TreeView.h"
+#include "ui/controls/TreeView.h"
 
 #include <QLineEdit>
 #include <QPushButton>

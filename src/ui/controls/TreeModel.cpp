@@ -1,7 +1,7 @@
-#include "ui/main/TreeModel.h"
+#include "ui/controls/TreeModel.h"
 
 #include "data/Error.h"
-#include "ui/main/Pictures.h"
+#include "ui/controls/Pictures.h"
 
 #include <QPersistentModelIndex>
 

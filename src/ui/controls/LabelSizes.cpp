@@ -1,6 +1,6 @@
-#include "ui/main/LabelSizes.h"
+#include "ui/controls/LabelSizes.h"
 
-#include "ui/main/TreeModel.h"
+#include "ui/controls/TreeModel.h"
 #include "tree/TreeNode.h"
 
 namespace ui {

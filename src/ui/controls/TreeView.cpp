@@ -1,9 +1,9 @@
-#include "ui/main/TreeView.h"
+#include "ui/controls/TreeView.h"
 
 #include "data/Error.h"
-#include "ui/main/KeyAscii.h"
-#include "ui/main/TreeControl.h"
-#include "ui/main/TreeModel.h"
+#include "ui/controls/KeyAscii.h"
+#include "ui/controls/TreeControl.h"
+#include "ui/controls/TreeModel.h"
 
 #include <QSignalBlocker>
 #include <QVBoxLayout>
