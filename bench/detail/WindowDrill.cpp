@@ -4,8 +4,8 @@
 #include "data/Error.h"
 #include "data/jet/TableSource.h"
 #include "tree/NodeValue.h"
-#include "ui/main/DataGrid.h"
 #include "ui/controls/TreeView.h"
+#include "ui/main/DataGrid.h"
 #include "ui/main/frmMain.h"
 #include "ui/session/PickerScript.h"
 

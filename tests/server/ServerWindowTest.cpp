@@ -2,9 +2,9 @@
 // reached through its ODBC data source.
 #include "server/ServerConnection.h"
 #include "support/MainWindowFixture.h"
+#include "ui/controls/StatusBar.h"
 #include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/DataGrid.h"
-#include "ui/controls/StatusBar.h"
 #include "ui/session/PickerScript.h"
 
 #include <QApplication>

@@ -2,9 +2,9 @@
 
 #include "data/access/AccessFixtures.h"
 #include "support/MainWindowFixture.h"
-#include "ui/main/DataGrid.h"
 #include "ui/controls/StatusBar.h"
 #include "ui/controls/TreeView.h"
+#include "ui/main/DataGrid.h"
 #include "ui/session/PickerScript.h"
 
 #include <QAction>

@@ -2,8 +2,8 @@
 
 #include "drill/Options.h"
 #include "tree/DateGrouping.h"
-#include "ui/main/DataGrid.h"
 #include "ui/controls/TreeView.h"
+#include "ui/main/DataGrid.h"
 #include "ui/main/frmMain.h"
 #include "ui/session/PickerScript.h"
 

@@ -7,8 +7,8 @@
 #include "drill/SourceFigures.h"
 #include "grid/DetailSql.h"
 #include "grid/RecordsetModel.h"
-#include "ui/main/DataGrid.h"
 #include "ui/controls/Feedback.h"
+#include "ui/main/DataGrid.h"
 #include "ui/main/frmMain.h"
 
 #include <QAbstractItemModel>

@@ -1,7 +1,7 @@
 #include "ui/controls/LabelSizes.h"
 
-#include "ui/controls/TreeModel.h"
 #include "tree/TreeNode.h"
+#include "ui/controls/TreeModel.h"
 
 namespace ui {
 

@@ -1,8 +1,8 @@
 #include "ui/main/ColumnDrag.h"
 
-#include "ui/main/DataGrid.h"
 #include "ui/controls/Feedback.h"
 #include "ui/controls/Pictures.h"
+#include "ui/main/DataGrid.h"
 
 namespace ui {
 

@@ -3,9 +3,9 @@
 #include "grid/CopyStatement.h"
 #include "grid/CopyText.h"
 #include "state/Module1.h"
+#include "ui/controls/TreeView.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/TreeText.h"
-#include "ui/controls/TreeView.h"
 #include "ui/main/frmMain.h"
 #include "ui/seam/UiSeam.h"
 

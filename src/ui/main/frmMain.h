@@ -2,9 +2,9 @@
 
 #include "tree/GroupingModel.h"
 #include "tree/NodeTree.h"
-#include "ui/main/ColumnDrag.h"
 #include "ui/controls/Feedback.h"
 #include "ui/controls/Pictures.h"
+#include "ui/main/ColumnDrag.h"
 
 #include <QMainWindow>
 #include <QPointer>

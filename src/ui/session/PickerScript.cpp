@@ -1,8 +1,8 @@
 #include "ui/session/PickerScript.h"
 
+#include "ui/controls/TreeView.h"
 #include "ui/dialogs/frmLogin.h"
 #include "ui/dialogs/frmOpenSource.h"
-#include "ui/controls/TreeView.h"
 
 #include <QLineEdit>
 #include <QPushButton>
