@@ -18,8 +18,7 @@
 #include "Stopwatch.h"
 #include "TreeClicks.h"
 #include "XlsxLoad.h"
-#include "app/LocalTimeZone.h"
-#include "app/StandardProviders.h"
+#include "app/ProcessStart.h"
 #include "data/Connection.h"
 #include "data/Error.h"
 #include "data/jet/RowCounter.h"
@@ -302,9 +301,9 @@ void timeXlsx(const Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
-    app::readLocalTimeZoneOnce();
-    QCoreApplication app(argc, argv);
-    app::registerStandardProviders();
+    app::ProcessStart start(argc, argv, app::ProcessStart::Platform::None,
+                            app::ProcessStart::SettingsStore::User);
+    QCoreApplication& app = start.application();
     const Options options = readOptions(app.arguments());
     printLine(QStringLiteral("# Quarrymere benchmark"));
     printLine();

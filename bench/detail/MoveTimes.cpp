@@ -51,8 +51,8 @@ void runMoveTimes(WindowDrill& window, const Counts& counts) {
     // The window shows Region | City | Customer | OrderDate | Amount | Qty | Paid. A city is
     // selected and its customers built; moving Qty before OrderDate keeps the regions and
     // cities and takes the customers away, and moving it back restores the order.
-    const ui::NodePtr region = window.largestChild(window.root());
-    const ui::NodePtr city = window.largestChild(region);
+    const tree::NodePtr region = window.largestChild(window.root());
+    const tree::NodePtr city = window.largestChild(region);
     std::vector<MoveTiming> pruning;
     for (int i = 0; i < counts.runs; ++i) {
         window.click(city);

@@ -5,8 +5,8 @@
 #include "data/PagedRecordset.h"
 #include "data/jet/TableSource.h"
 #include "tree/NodeValue.h"
+#include "ui/controls/TreeView.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/TreeView.h"
 #include "ui/main/frmMain.h"
 #include "ui/session/PickerScript.h"
 
@@ -54,7 +54,7 @@ WindowDrill::~WindowDrill() {
     form_.hide();
 }
 
-ui::NodePtr WindowDrill::root() const {
+tree::NodePtr WindowDrill::root() const {
     return form_.tvTreeView->Nodes(1);
 }
 
@@ -70,7 +70,7 @@ void WindowDrill::paint() const {
     form_.grdDataGrid->repaint();
 }
 
-Timing WindowDrill::click(const ui::NodePtr& node, Then then) {
+Timing WindowDrill::click(const tree::NodePtr& node, Then then) {
     return timeOf([&] {
         form_.tvTreeView->setSelectedItem(node.get());
         emit form_.tvTreeView->NodeClick(node.get());
@@ -119,7 +119,7 @@ const QString& WindowDrill::copyGrid(int first, int last) {
     return seam_.clipboard;
 }
 
-qint64 WindowDrill::countOf(const ui::NodePtr& node) {
+qint64 WindowDrill::countOf(const tree::NodePtr& node) {
     const auto* value = std::any_cast<tree::NodeValue>(&node->Value());
     const QString text = node->Text();
     const bool labelled = value && text.startsWith(value->label + " (");
@@ -131,10 +131,10 @@ qint64 WindowDrill::countOf(const ui::NodePtr& node) {
     return digits.toLongLong();
 }
 
-ui::NodePtr WindowDrill::largestChild(const ui::NodePtr& node) {
+tree::NodePtr WindowDrill::largestChild(const tree::NodePtr& node) {
     click(node);
-    ui::NodePtr largest;
-    for (ui::NodePtr c = node->Child(); c; c = c->Next()) {
+    tree::NodePtr largest;
+    for (tree::NodePtr c = node->Child(); c; c = c->Next()) {
         const auto* value = std::any_cast<tree::NodeValue>(&c->Value());
         if (value && !value->isNull() && (!largest || countOf(c) > countOf(largest)))
             largest = c;

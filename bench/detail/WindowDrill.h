@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Stopwatch.h"
-#include "ui/main/TreeNode.h"
+#include "tree/TreeNode.h"
 #include "ui/seam/ScriptedUiSeam.h"
 #include "ui/session/MainSession.h"
 
@@ -36,17 +36,17 @@ public:
     void pick(std::shared_ptr<data::Connection> connection, const QString& provider,
               const QString& table);
 
-    ui::NodePtr root() const;
+    tree::NodePtr root() const;
     // What follows an action before it is timed as done: settle, or paint alone.
     enum class Then { Settle, Paint };
     // Clicks the node (building its level when it has none yet) and waits until the grid shows
     // the first screen of its rows.
-    Timing click(const ui::NodePtr& node, Then then = Then::Settle);
+    Timing click(const tree::NodePtr& node, Then then = Then::Settle);
     // The child with the most rows other than the null group, after clicking `node` to build
     // its level.
-    ui::NodePtr largestChild(const ui::NodePtr& node);
+    tree::NodePtr largestChild(const tree::NodePtr& node);
     // The row count a node's label gives.
-    static qint64 countOf(const ui::NodePtr& node);
+    static qint64 countOf(const tree::NodePtr& node);
     // Rows the grid has now.
     int gridRows() const;
     // A key pressed in the grid's view, and the window painted; the last row the view shows.

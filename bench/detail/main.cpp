@@ -158,8 +158,8 @@ void run(const Options& options) {
     }
 
     // Build the levels down to a deep node once; the timed clicks then only load rows.
-    const ui::NodePtr root = window->root();
-    ui::NodePtr deep = root;
+    const tree::NodePtr root = window->root();
+    tree::NodePtr deep = root;
     for (int depth = 0; depth < 3; ++depth)
         deep = window->largestChild(deep);
     window->click(deep); // builds the level below it

@@ -97,13 +97,13 @@ Round playRound(WindowDrill& window, const std::shared_ptr<TimedSource>& source,
     });
     if (!drill::gridColumnNames(form).startsWith(QStringLiteral("City |")))
         throw data::Error("The drop left the columns " + drill::gridColumnNames(form));
-    const ui::NodePtr root = window.root();
+    const tree::NodePtr root = window.root();
     round.level1 = window.click(root, Then::Paint);
     if (!root->Child())
         throw data::Error(QStringLiteral("The root's click built no level"));
     if (deep) {
         round.ready = untilPrepared(window);
-        const ui::NodePtr region = window.largestChild(window.largestChild(root));
+        const tree::NodePtr region = window.largestChild(window.largestChild(root));
         round.deep = window.click(region, Then::Paint);
         if (!region->Child())
             throw data::Error("The click on " + region->Text() + " built no level");

@@ -53,6 +53,10 @@ void registerStandardProviders() {
     data::registerProvider(data::JetProvider, openAccess);
     data::registerProvider(data::OdbcBridgeProvider, openOdbcBridge);
     data::registerProvider(data::OracleProvider, openServer);
+    // Of the drivers the ODBC driver manager lists (the program's own workbook driver first),
+    // the last whose description holds "xls" in any letter case.
+    data::registerWorkbookDriverLookup(
+        [] { return odbc::findExcelDriver(odbc::odbcDriverDescriptions()); });
 }
 
 } // namespace app

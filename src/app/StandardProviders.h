@@ -2,8 +2,8 @@
 
 namespace app {
 
-// Makes the providers the program connects through known by their names; done once, before
-// the first connection opens.
+// Makes the providers the program connects through known by their names, and the look-up of
+// the workbook driver; done once, before the first connection opens.
 void registerStandardProviders();
 
 } // namespace app

@@ -1,6 +1,5 @@
 #include "app/CommandLine.h"
-#include "app/LocalTimeZone.h"
-#include "app/StandardProviders.h"
+#include "app/ProcessStart.h"
 #include "ui/main/frmMain.h"
 #include "ui/seam/QtUiSeam.h"
 #include "ui/session/MainSession.h"
@@ -15,7 +14,6 @@
 // connected to once the window is up, as File > Connect would. The program runs until the last
 // window has closed.
 int main(int argc, char** argv) {
-    app::readLocalTimeZoneOnce();
     // --help and --version answer before the window system is reached, so that they need no
     // display. The rest is read once the application has taken its own options (-platform,
     // -style ...).
@@ -26,7 +24,8 @@ int main(int argc, char** argv) {
         QTextStream(stdout) << answer;
         return 0;
     }
-    QApplication app(argc, argv);
+    app::ProcessStart start(argc, argv, app::ProcessStart::Platform::Desktop,
+                            app::ProcessStart::SettingsStore::User);
     QApplication::setApplicationName("Quarrymere");
     // The desktop entry the window belongs to, so that a Wayland desktop shows its icon and name.
     QGuiApplication::setDesktopFileName("quarrymere");
@@ -35,7 +34,6 @@ int main(int argc, char** argv) {
         QTextStream(stderr) << "quarrymere: " << line.error << '\n' << app::commandLineUsage();
         return 2;
     }
-    app::registerStandardProviders();
 
     ui::QtUiSeam seam;
     ui::MainSession session(seam);
@@ -46,5 +44,5 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &window,
                            [&window, file, table = line.table] { window.openFile(file, table); });
     }
-    return app.exec();
+    return start.application().exec();
 }

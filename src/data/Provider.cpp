@@ -43,6 +43,23 @@ std::unique_ptr<Cursor> Provider::executeFrom(const QString& statement, qsizetyp
     return cursor;
 }
 
+namespace {
+
+WorkbookDriverLookup& workbookDriverLookup() {
+    static WorkbookDriverLookup lookup;
+    return lookup;
+}
+
+} // namespace
+
+void registerWorkbookDriverLookup(WorkbookDriverLookup lookup) {
+    workbookDriverLookup() = std::move(lookup);
+}
+
+QString workbookDriver() {
+    return workbookDriverLookup() ? workbookDriverLookup()() : QString();
+}
+
 void registerProvider(const QString& name, ProviderFactory factory) {
     registry().insert(name, std::move(factory));
 }

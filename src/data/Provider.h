@@ -55,4 +55,11 @@ using ProviderFactory = std::function<std::unique_ptr<Provider>(const Connection
 void registerProvider(const QString& name, ProviderFactory factory);
 std::unique_ptr<Provider> openProvider(const ConnectionString& connection, int mode);
 
+// The workbook driver File > Connect > Excel connects through, as the program's start makes it
+// known: a driver's description, or "" when there is none; failures throw data::Error. Without
+// a look-up made known there is none.
+using WorkbookDriverLookup = std::function<QString()>;
+void registerWorkbookDriverLookup(WorkbookDriverLookup lookup);
+QString workbookDriver();
+
 } // namespace data

@@ -26,12 +26,22 @@ QString listBuildDataSql(const data::ColInfoTable& columns, int fieldCount,
 
 SortChoice chooseSort(const SortChoice& current, const QString& clickedColumn) {
     if (clickedColumn != current.column)
-        return {clickedColumn, "ASC"};
-    return {current.column, current.direction == "ASC" ? "DESC" : "ASC"};
+        return {clickedColumn, SortDirection::Ascending};
+    return {current.column, current.direction == SortDirection::Ascending
+                                ? SortDirection::Descending
+                                : SortDirection::Ascending};
 }
 
 QString sortText(const SortChoice& choice) {
-    return choice.column + " " + choice.direction;
+    switch (choice.direction) {
+    case SortDirection::Ascending:
+        return choice.column + " ASC";
+    case SortDirection::Descending:
+        return choice.column + " DESC";
+    case SortDirection::None:
+        break;
+    }
+    return choice.column + " ";
 }
 
 } // namespace grid

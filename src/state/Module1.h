@@ -1,6 +1,8 @@
 #pragma once
 
+#include "grid/DetailSql.h"
 #include "tree/GroupingModel.h"
+#include "tree/NodeTree.h"
 
 #include <QString>
 #include <memory>
@@ -11,6 +13,9 @@ class PagedRecordset;
 } // namespace data
 
 class frmMain;
+
+// The pane the person last worked in, which Copy copies from.
+enum class Pane { None, Tree, Grid };
 
 // The program's shared run state: one instance for the whole run, made by the entry point and
 // handed to the main window, which every handler reaches it through.
@@ -36,6 +41,9 @@ struct Module1 {
     // The grouping tree's columns in grid order (ColInfo, FieldCount), the record source they
     // belong to (RecordSource, set by the picker) and the dialect the tree writes.
     tree::GroupingModel Grouping;
+    // The grouping tree's nodes, which the main window shows; SelectedDepth is the depth of the
+    // node selected there.
+    tree::NodeTree Nodes;
 
     int SelectedDepth = 0;
     QString DateGroupType;
@@ -45,9 +53,9 @@ struct Module1 {
     QString LastDetailSQL;
     bool DetailLoaded = false;
     QString SortColumn;
-    QString SortDirection;
+    grid::SortDirection SortDirection = grid::SortDirection::None;
 
     bool AutoQueryEnabled = false;
-    QString ActivePane;
+    Pane ActivePane = Pane::None;
     bool EscapeRequested = false;
 };

@@ -2,9 +2,9 @@
 // reached through its ODBC data source.
 #include "server/ServerConnection.h"
 #include "support/MainWindowFixture.h"
+#include "ui/controls/StatusBar.h"
 #include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/StatusBar.h"
 #include "ui/session/PickerScript.h"
 
 #include <QApplication>
@@ -47,14 +47,14 @@ TEST_F(ServerWindow, ThePickerListsTablesWithTheirSchemasAndCopyJoinsColumnsOnTh
     // Copy of several grid columns at a node: the server joins them with || Chr(9) || and writes
     // each value its own way; a Null among them makes the whole row Null, by the server's rule,
     // which leaves an empty line.
-    const auto click = [&](const ui::NodePtr& node) {
+    const auto click = [&](const tree::NodePtr& node) {
         f.tvTreeView->setSelectedItem(node.get());
         emit f.tvTreeView->NodeClick(node.get());
     };
-    const ui::NodePtr top = f.tvTreeView->Nodes(1);
+    const tree::NodePtr top = f.tvTreeView->Nodes(1);
     click(top);
     QStringList copied;
-    for (ui::NodePtr node = top->Child(); node; node = node->Next()) {
+    for (tree::NodePtr node = top->Child(); node; node = node->Next()) {
         if (!node->Text().startsWith("2 (") && !node->Text().startsWith("4 ("))
             continue;
         click(node);

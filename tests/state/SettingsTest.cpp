@@ -11,14 +11,14 @@ TEST_F(Settings, StartReadsTheStoredBoundsAndTakesTheDefaultForOneMissingOrUnrea
     store("MainWidth", "wide");
     store("MainHeight", "");
     frmMain& f = openWindow();
-    EXPECT_EQ(state->ActivePane, "TREE") << "shown, the tree takes the focus first";
+    EXPECT_EQ(state->ActivePane, Pane::Tree) << "shown, the tree takes the focus first";
     EXPECT_NEAR(f.Left(), 1500, px());
     EXPECT_NEAR(f.Top(), 1000, px());
     EXPECT_NEAR(f.Width(), 6500, px());
     EXPECT_NEAR(f.Height(), 6500, px());
     // The steps after the bounds ran.
-    ASSERT_TRUE(f.RootNode);
-    EXPECT_EQ(f.RootNode->Text(), "Quarrymere (0)");
+    ASSERT_TRUE(state->Nodes.root());
+    EXPECT_EQ(state->Nodes.root()->Text(), "Quarrymere (0)");
 }
 
 TEST_F(Settings, AutoQueryIsOnOnlyForExactlyTrue) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "state/Settings.h"
-#include "ui/main/TreeView.h"
-#include "ui/main/Twips.h"
+#include "ui/controls/TreeView.h"
+#include "ui/controls/Twips.h"
 #include "ui/main/frmMain.h"
 #include "ui/seam/ScriptedUiSeam.h"
 #include "ui/session/MainSession.h"

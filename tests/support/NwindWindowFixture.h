@@ -2,9 +2,9 @@
 
 #include "data/access/AccessFixtures.h"
 #include "support/MainWindowFixture.h"
+#include "ui/controls/StatusBar.h"
+#include "ui/controls/TreeView.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/StatusBar.h"
-#include "ui/main/TreeView.h"
 #include "ui/session/PickerScript.h"
 
 #include <QAction>
@@ -32,7 +32,7 @@ protected:
         ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
     }
     QString status() { return form->sbStatusBar->Panels(1)->text(); }
-    void click(const ui::NodePtr& node) {
+    void click(const tree::NodePtr& node) {
         form->tvTreeView->setSelectedItem(node.get());
         emit form->tvTreeView->NodeClick(node.get());
     }

@@ -104,6 +104,7 @@ TEST(GroupingModel, AColumnMoveKeepsTheDepthsThatStillHold) {
         {"snsss", 2, 3, 1, "A* C D B E", 1},      // the column at the gap is numeric
         {"ssnss", 1, 1, 4, "A* C D B E", 1},      // the column after the block takes its place
         {"sssns", 1, 1, 3, "A* C B D E", 1},      // the column at the gap is numeric
+        {"sssns", 3, 3, 1, "A* D B C E", 1},      // a numeric column moved left alone
         {"sssss", 1, 2, 4, "A* D* B C E", 2},     // a block to the right
         {"sssss", 1, 2, 1, "A* B* C* D* E*", -1}, // the gaps at the block's ends: no move
         {"sssss", 1, 2, 3, "A* B* C* D* E*", -1},

@@ -10,7 +10,7 @@
 #include "data/jet/JetTestSupport.h"
 #include "drill/ColumnMoves.h"
 #include "support/NwindWindowFixture.h"
-#include "ui/main/OperationPump.h"
+#include "ui/controls/OperationPump.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -114,7 +114,7 @@ protected:
 };
 
 TEST_F(Cancelling, CancelPressedOnTheStatusBarStopsALevelACopyAndALoad) {
-    const ui::NodePtr root = form->tvTreeView->Nodes(1);
+    const tree::NodePtr root = form->tvTreeView->Nodes(1);
 
     // A level of the tree (5,000 cities): nothing half-built under the node.
     pressCancelWhenShown();
@@ -162,7 +162,7 @@ TEST_F(Cancelling, CancelPressedOnTheStatusBarStopsALevelACopyAndALoad) {
 }
 
 TEST_F(Cancelling, EscapeStopsTheAddingOfALevelsNodesAndASort) {
-    const ui::NodePtr root = form->tvTreeView->Nodes(1);
+    const tree::NodePtr root = form->tvTreeView->Nodes(1);
 
     // Heard once the rows are read and the nodes are being added.
     QMetaObject::Connection adding = QObject::connect(form->tvTreeView->view()->model(),
@@ -203,7 +203,7 @@ TEST_F(Cancelling, APickThatFailsLeavesNoRecordSourceToReadFrom) {
     pick("People");
     EXPECT_EQ(errorShown(), "The file is damaged.");
     EXPECT_TRUE(restAtError);
-    const ui::NodePtr root = form->tvTreeView->Nodes(1);
+    const tree::NodePtr root = form->tvTreeView->Nodes(1);
     EXPECT_EQ(form->tvTreeView->Count(), 1);
     EXPECT_EQ(root->Text(), "Quarrymere (0)");
     EXPECT_EQ(form->lblTitle[1]->text(), "");
@@ -258,7 +258,7 @@ TEST_F(Cancelling, IndexGivesWayToInputAndIsMadeLater) {
             type, region, type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton));
         QCoreApplication::sendEvent(heads, now.get());
     }
-    ASSERT_TRUE(form->grdDataGrid->dragIconIs(form->ndrop));
+    ASSERT_TRUE(form->grdDataGrid->dragIconIs(form->columnDrag().ndrop));
     QCoreApplication::postEvent(heads, mouse(QEvent::MouseMove, {2, region.y()}, Qt::LeftButton));
     QCoreApplication::postEvent(heads, mouse(QEvent::MouseButtonRelease, {2, region.y()}, {}));
     form->prepareGroupingWhenIdle();

@@ -1,7 +1,7 @@
 // The data grid driven through its header and cells the way the mouse drives it.
 #include "ui/main/DataGrid.h"
 
-#include "ui/main/Twips.h"
+#include "ui/controls/Twips.h"
 
 #include <QApplication>
 #include <QHeaderView>

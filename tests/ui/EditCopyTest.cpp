@@ -26,8 +26,8 @@ protected:
         return seam.clipboard;
     }
     // The child of `node` whose label begins with `value` and a blank.
-    static ui::NodePtr child(const ui::NodePtr& node, const QString& value) {
-        for (ui::NodePtr c = node->Child(); c; c = c->Next())
+    static tree::NodePtr child(const tree::NodePtr& node, const QString& value) {
+        for (tree::NodePtr c = node->Child(); c; c = c->Next())
             if (c->Text().startsWith(value + " ("))
                 return c;
         return nullptr;
@@ -45,9 +45,9 @@ protected:
 
 TEST_F(EditCopy, TheTreeFromTheSelectedNodeAndTheSelectedGridColumnsOfItsRows) {
     openTable("Shippers");
-    ui::NodePtr root = form->tvTreeView->Nodes(1);
+    tree::NodePtr root = form->tvTreeView->Nodes(1);
     click(root);
-    const ui::NodePtr first = child(root, "1"), second = child(root, "2");
+    const tree::NodePtr first = child(root, "1"), second = child(root, "2");
     click(second);
     second->setExpanded(false); // its child stays out
     click(first);
@@ -95,7 +95,7 @@ TEST_F(EditCopy, NothingToCopyAndRowsThatAreGoneLeaveTheClipboardAlone) {
     openWindow(false); // hidden: no pane gets the focus
     seam.clipboard = "kept";
     form->mnuEditCopy->trigger();
-    EXPECT_EQ(state->ActivePane, "none");
+    EXPECT_EQ(state->ActivePane, Pane::None);
     expectQuiet();
     openTable("Shippers");
     emit form->grdDataGrid->GotFocus();
@@ -105,9 +105,9 @@ TEST_F(EditCopy, NothingToCopyAndRowsThatAreGoneLeaveTheClipboardAlone) {
     EXPECT_TRUE(status().startsWith("Select the columns to copy")) << status().toStdString();
     EXPECT_EQ(seam.mousePointer(), ui::PointerDefault);
 
-    const ui::NodePtr root = form->tvTreeView->Nodes(1);
+    const tree::NodePtr root = form->tvTreeView->Nodes(1);
     click(root);
-    const ui::NodePtr node = root->Child();
+    const tree::NodePtr node = root->Child();
     click(node);
     auto gone = std::any_cast<tree::NodeValue>(node->Value());
     gone.value = 99;

@@ -31,12 +31,12 @@ TEST_F(GroupingTree, ClicksBuildOneLevelEachAndTheTitleNamesItsColumn) {
     EXPECT_EQ(form->tvTreeView->Count(), 1);
 
     openTable("Shippers");
-    const ui::NodePtr root = form->tvTreeView->Nodes(1);
+    const tree::NodePtr root = form->tvTreeView->Nodes(1);
     click(root);
     EXPECT_EQ(form->lblTitle[0]->text(), "Column: Halyard");
     EXPECT_EQ(root->Children(), 3);
     EXPECT_TRUE(root->Expanded()) << "the level a click builds is shown";
-    const ui::NodePtr second = root->Child()->Next();
+    const tree::NodePtr second = root->Child()->Next();
     click(second);
     EXPECT_EQ(form->lblTitle[0]->text(), "Column: ShipperID");
     EXPECT_EQ(second->Children(), 1);
@@ -57,9 +57,9 @@ TEST_F(DetailGrid, AutoQueryDecidesWhetherAClickShowsTheNodesRowsAndAStatementLo
     const QString all = "SELECT [OrderID], [ProductID], [UnitPrice], [Quantity], [Discount] FROM "
                         "[Order Details]";
     EXPECT_EQ(state->LastDetailSQL, all + " WHERE 1 = 0");
-    const ui::NodePtr root = form->tvTreeView->Nodes(1);
+    const tree::NodePtr root = form->tvTreeView->Nodes(1);
     click(root);
-    ui::NodePtr order = root->Child();
+    tree::NodePtr order = root->Child();
     for (int i = 0; i < 5; ++i) // a node with several rows
         order = order->Next();
     click(order);
@@ -71,7 +71,7 @@ TEST_F(DetailGrid, AutoQueryDecidesWhetherAClickShowsTheNodesRowsAndAStatementLo
     const QStringList ids = gridColumn(0);
     EXPECT_GT(ids.size(), 1);
     EXPECT_EQ(ids.count(id), ids.size());
-    const ui::NodePtr product = order->Child();
+    const tree::NodePtr product = order->Child();
     click(product);
     EXPECT_EQ(gridColumn(1), QStringList{product->Text().section(' ', 0, 0)});
 
@@ -120,7 +120,7 @@ TEST_F(DetailGrid, EveryBindingShowsAScreenOfRowsAndHeaderClicksChooseTheSort) {
     };
     const int fit = view->viewport()->height() / view->verticalHeader()->defaultSectionSize();
     ASSERT_GT(fit, 5);
-    const ui::NodePtr root = form->tvTreeView->Nodes(1);
+    const tree::NodePtr root = form->tvTreeView->Nodes(1);
     click(root);
     click(root->Child());
     click(root->Child()->Child());
@@ -133,17 +133,19 @@ TEST_F(DetailGrid, EveryBindingShowsAScreenOfRowsAndHeaderClicksChooseTheSort) {
     EXPECT_GT(view->model()->rowCount(), 2 * fit) << "scrolling down reads further";
 
     emit form->grdDataGrid->GotFocus();
-    EXPECT_EQ(state->ActivePane, "GRID");
+    EXPECT_EQ(state->ActivePane, Pane::Grid);
     emit form->grdDataGrid->DblClick(); // before any header click: no sort, and no error
 
-    for (const QString direction : {"ASC", "DESC", "ASC", "DESC"}) {
+    using grid::SortDirection;
+    for (const SortDirection direction : {SortDirection::Ascending, SortDirection::Descending,
+                                          SortDirection::Ascending, SortDirection::Descending}) {
         emit form->grdDataGrid->HeadClick(3);
         EXPECT_EQ(state->SortColumn, "[Quantity]");
         EXPECT_EQ(state->SortDirection, direction);
     }
     emit form->grdDataGrid->HeadClick(1001); // no such column: nothing changes
     EXPECT_FALSE(errorShown().isEmpty());
-    EXPECT_EQ(state->SortDirection, "DESC");
+    EXPECT_EQ(state->SortDirection, SortDirection::Descending);
 
     // More rows than were read: the statement runs again in order.
     emit form->grdDataGrid->DblClick();

@@ -18,7 +18,7 @@ TEST_F(Picker, ListsTablesAndSavedQueriesByTypeUnderTheFilesPathAndPicksOnOk) {
     QStringList tables;
     connectNwind([&](QDialog& d) {
         auto& picker = static_cast<frmOpenSource&>(d);
-        const ui::NodePtr root = picker.sTree->Nodes(1);
+        const tree::NodePtr root = picker.sTree->Nodes(1);
         EXPECT_EQ(root->Text(), nwind());
         EXPECT_TRUE(root->Expanded());
         EXPECT_EQ(picker.sTree->SelectedItem(), root);

@@ -1,7 +1,7 @@
 #include "drill/ColumnMoves.h"
 
+#include "ui/controls/Twips.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/Twips.h"
 #include "ui/main/frmMain.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 
 #include "drill/Options.h"
 #include "tree/DateGrouping.h"
+#include "ui/controls/TreeView.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/TreeView.h"
 #include "ui/main/frmMain.h"
 #include "ui/session/PickerScript.h"
 
@@ -23,7 +23,7 @@ DrillWindow::DrillWindow() {
 
 DrillWindow::~DrillWindow() = default;
 
-ui::NodePtr DrillWindow::root() {
+tree::NodePtr DrillWindow::root() {
     return form().tvTreeView->Nodes(1);
 }
 
@@ -72,14 +72,14 @@ std::optional<QString> DrillWindow::open(const Options& options) {
     return std::nullopt;
 }
 
-void DrillWindow::click(const ui::NodePtr& node) {
+void DrillWindow::click(const tree::NodePtr& node) {
     // As a person would who waits for the window to be idle between clicks.
     form().finishPreparing();
     form().tvTreeView->setSelectedItem(node.get());
     emit form().tvTreeView->NodeClick(node.get());
 }
 
-void DrillWindow::updateDetails(const ui::NodePtr& node, int depth) {
+void DrillWindow::updateDetails(const tree::NodePtr& node, int depth) {
     form().tvTreeView->setSelectedItem(node.get());
     state().SelectedDepth = depth;
     form().mnuExtrasUpdDtls->trigger();
@@ -104,9 +104,9 @@ std::vector<Message> DrillWindow::takeMessages() {
     return fresh;
 }
 
-QString nodePath(const ui::NodePtr& node) {
+QString nodePath(const tree::NodePtr& node) {
     QStringList texts;
-    for (ui::NodePtr n = node; n; n = n->Parent())
+    for (tree::NodePtr n = node; n; n = n->Parent())
         texts.prepend(n->Text());
     return texts.join(QStringLiteral(" / "));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "state/Module1.h"
-#include "ui/main/TreeNode.h"
+#include "tree/TreeNode.h"
 #include "ui/seam/ScriptedUiSeam.h"
 #include "ui/session/MainSession.h"
 
@@ -35,10 +35,10 @@ public:
     std::optional<QString> open(const Options& options);
 
     // A click on the node, as a person clicks it: the first click builds the level below it.
-    void click(const ui::NodePtr& node);
+    void click(const tree::NodePtr& node);
     // Selects the node as a click does, without building a level below it, and runs Update
     // Details.
-    void updateDetails(const ui::NodePtr& node, int depth);
+    void updateDetails(const tree::NodePtr& node, int depth);
 
     // Edit > Copy with the pane focused as a click into it focuses it, the grid's columns
     // selected first; the clipboard's text afterwards.
@@ -49,7 +49,7 @@ public:
 
     frmMain& form() { return session_.window(); }
     Module1& state() { return session_.state(); }
-    ui::NodePtr root();
+    tree::NodePtr root();
 
 private:
     ui::ScriptedUiSeam seam_;
@@ -58,7 +58,7 @@ private:
 };
 
 // The texts of the node and its ancestors from the root down, joined by " / ".
-QString nodePath(const ui::NodePtr& node);
+QString nodePath(const tree::NodePtr& node);
 
 // A message box as the drill reports it: message box "Title": text.
 QString messageText(const Message& message);

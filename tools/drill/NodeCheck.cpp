@@ -5,8 +5,8 @@
 #include "drill/SourceFigures.h"
 #include "grid/DetailSql.h"
 #include "grid/RecordsetModel.h"
+#include "ui/controls/Feedback.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/Feedback.h"
 #include "ui/main/frmMain.h"
 
 #include <QAbstractItemModel>
@@ -32,7 +32,7 @@ public:
         }
     }
 
-    void check(const ui::NodePtr& node, int depth) {
+    void check(const tree::NodePtr& node, int depth) {
         ++report_.nodes;
         path_ = nodePath(node);
         if (const auto shown = readLabel(node->Text())) {
@@ -43,7 +43,7 @@ public:
         } else {
             fail("the label shows no row count");
         }
-        for (ui::NodePtr child = node->Child(); child; child = child->Next())
+        for (tree::NodePtr child = node->Child(); child; child = child->Next())
             check(child, depth + 1);
     }
 
@@ -52,9 +52,9 @@ public:
 private:
     void fail(const QString& what) { report_.violations.push_back({path_, what}); }
 
-    void checkChildren(const ui::NodePtr& node, qlonglong count) {
+    void checkChildren(const tree::NodePtr& node, qlonglong count) {
         qlonglong sum = 0;
-        for (ui::NodePtr child = node->Child(); child; child = child->Next()) {
+        for (tree::NodePtr child = node->Child(); child; child = child->Next()) {
             const auto rows = readLabel(child->Text());
             if (!rows)
                 return; // reported at the child
@@ -66,7 +66,7 @@ private:
 
     // The node's condition counted by the data source, with the statistics of the column the
     // node shows them of, and the rows Update Details binds.
-    void checkRows(const ui::NodePtr& node, int depth, const LabelFigures& shown) {
+    void checkRows(const tree::NodePtr& node, int depth, const LabelFigures& shown) {
         const qlonglong count = shown.count;
         window_.updateDetails(node, depth);
         for (const Message& message : window_.takeMessages())
@@ -194,7 +194,7 @@ private:
 
     DrillWindow& window_;
     const int builtDepth_;
-    std::set<const ui::TreeNode*> refused_;
+    std::set<const tree::TreeNode*> refused_;
     QString path_;
     CheckReport report_;
 };

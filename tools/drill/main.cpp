@@ -3,8 +3,7 @@
 // and prints the tree; it can then run Edit > Copy on the tree or the grid and write what it
 // copied to a file; with --check it also verifies every node's counts against the data source
 // and the detail grid.
-#include "app/LocalTimeZone.h"
-#include "app/StandardProviders.h"
+#include "app/ProcessStart.h"
 #include "drill/ColumnMoves.h"
 #include "drill/DrillWindow.h"
 #include "drill/NodeCheck.h"
@@ -14,8 +13,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QLocale>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
 
@@ -35,20 +32,13 @@ void quietSizeHints(QtMsgType type, const QMessageLogContext& context, const QSt
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    platformMessages = qInstallMessageHandler(quietSizeHints);
     // The window reads its settings on load; a private store keeps the user's own out of the
     // run, so that only the options decide what the window does.
-    QTemporaryDir settingsDir;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settingsDir.path()));
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(settingsDir.path()));
-    app::readLocalTimeZoneOnce();
-    platformMessages = qInstallMessageHandler(quietSizeHints);
-    QApplication app(argc, argv);
+    app::ProcessStart start(argc, argv, app::ProcessStart::Platform::Offscreen,
+                            app::ProcessStart::SettingsStore::Private);
+    QCoreApplication& app = start.application();
     QApplication::setApplicationName("Quarrymere");
-    app::registerStandardProviders();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
 
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -95,7 +85,7 @@ int main(int argc, char** argv) {
     if (!options.moves.empty())
         out << "columns: " << drill::gridColumnNames(window.form()) << '\n';
     if (options.select) {
-        const ui::NodePtr node = drill::findNode(window.root(), *options.select);
+        const tree::NodePtr node = drill::findNode(window.root(), *options.select);
         if (!node) {
             err << "The tree has no node \"" << *options.select << "\".\n";
             return CannotRun;

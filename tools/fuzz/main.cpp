@@ -8,8 +8,7 @@
 // SEED: files or folders of seed inputs (for jet, files of statements, one a line).
 #include "Mutation.h"
 #include "Targets.h"
-#include "app/LocalTimeZone.h"
-#include "app/StandardProviders.h"
+#include "app/ProcessStart.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -67,9 +66,9 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
-    app::readLocalTimeZoneOnce();
-    QCoreApplication application(argc, argv);
-    app::registerStandardProviders();
+    app::ProcessStart start(argc, argv, app::ProcessStart::Platform::None,
+                            app::ProcessStart::SettingsStore::User);
+    QCoreApplication& application = start.application();
     QTextStream err(stderr);
 
     QString target, findings;

@@ -2,7 +2,7 @@
 // OUTDIR/hicolor/NxN/apps/quarrymere.png for each size a desktop asks for and
 // OUTDIR/hicolor/scalable/apps/quarrymere.svg, the same picture the window shows. Run by the
 // build, so that the installed icons never differ from the program's own.
-#include "ui/main/Pictures.h"
+#include "ui/controls/Pictures.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "ui/dialogs/frmAbout.h"
 
-#include "ui/main/LoadedForms.h"
-#include "ui/main/Pictures.h"
+#include "ui/controls/LoadedForms.h"
+#include "ui/controls/Pictures.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "ui/dialogs/frmLogin.h"
 
 #include "state/Module1.h"
-#include "ui/main/LoadedForms.h"
+#include "ui/controls/LoadedForms.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -7,10 +7,10 @@
 #include "data/Recordset.h"
 #include "data/TableEntry.h"
 #include "state/Module1.h"
-#include "ui/main/Feedback.h"
-#include "ui/main/LoadedForms.h"
-#include "ui/main/TreeView.h"
-#include "ui/main/Twips.h"
+#include "ui/controls/Feedback.h"
+#include "ui/controls/LoadedForms.h"
+#include "ui/controls/TreeView.h"
+#include "ui/controls/Twips.h"
 #include "ui/seam/UiSeam.h"
 
 #include <QPushButton>
@@ -96,11 +96,10 @@ void frmOpenSource::FillSchemaTree() {
         seam_.setMousePointer(ui::PointerHourglass);
         sTree->Clear();
         sTree->setSorted(true);
-        const ui::NodePtr root = sTree->Add();
+        const tree::NodePtr root = sTree->Add();
         sTree->setLineStyle(1);
         const bool oracle = data::dialectOf(m_.DbProvider) == data::Dialect::Oracle;
         root->setText(oracle ? m_.OracleUser + "@" + m_.OracleDatabase : m_.SourceFilePath);
-        root->setTag("R");
 
         if (!m_.DbConnection)
             throw data::Error("Operation is not allowed when the object is closed.");
@@ -110,14 +109,14 @@ void frmOpenSource::FillSchemaTree() {
         for (; !rows->Eof(); rows->MoveNext()) {
             const QString type = textOf(*rows, "TABLE_TYPE");
             bool known = false;
-            for (ui::NodePtr group = root->Child(); group && !known; group = group->Next())
+            for (tree::NodePtr group = root->Child(); group && !known; group = group->Next())
                 known = group->Text() == type;
             if (!known)
-                sTree->Add(root->Index(), ui::tvwChild, {}, type)->setTag("tType");
+                sTree->Add(root->Index(), ui::tvwChild, {}, type);
         }
 
         // The tables of each type, in the rowset's order.
-        for (ui::NodePtr group = root->Child(); group; group = group->Next()) {
+        for (tree::NodePtr group = root->Child(); group; group = group->Next()) {
             QString quoted = group->Text();
             quoted.replace('\'', "''");
             rows->setFilter("TABLE_TYPE = '" + quoted + "'");
@@ -131,9 +130,7 @@ void frmOpenSource::FillSchemaTree() {
                     table.schema = textOf(*rows, "TABLE_SCHEMA");
                 const QString text =
                     table.schema.isEmpty() ? table.name : table.schema + "." + table.name;
-                const ui::NodePtr node = sTree->Add(group->Index(), ui::tvwChild, {}, text);
-                node->setTag("tTable");
-                node->setValue(table);
+                sTree->Add(group->Index(), ui::tvwChild, {}, text)->setValue(table);
             }
         }
         root->setExpanded(true);
@@ -142,9 +139,16 @@ void frmOpenSource::FillSchemaTree() {
     seam_.setMousePointer(ui::PointerDefault);
 }
 
+frmOpenSource::Role frmOpenSource::roleOf(const tree::TreeNode& node) {
+    const tree::NodePtr parent = node.Parent();
+    if (!parent)
+        return Role::Source;
+    return parent->Parent() ? Role::Table : Role::TableType;
+}
+
 void frmOpenSource::OKButton_Click() {
-    const ui::NodePtr node = sTree->SelectedItem();
-    if (!node || node->Tag() != "tTable")
+    const tree::NodePtr node = sTree->SelectedItem();
+    if (!node || roleOf(*node) != Role::Table)
         return;
     const auto* table = std::any_cast<data::TableEntry>(&node->Value());
     m_.Grouping.RecordSource =
@@ -159,8 +163,8 @@ bool frmOpenSource::pick(const QString& table) {
     if (m_.RefillPicker)
         FillSchemaTree();
     for (int i = 1; i <= sTree->Count(); ++i) {
-        const ui::NodePtr node = sTree->Nodes(i);
-        if (node->Tag() == "tTable" && node->Text() == table) {
+        const tree::NodePtr node = sTree->Nodes(i);
+        if (roleOf(*node) == Role::Table && node->Text() == table) {
             sTree->setSelectedItem(node.get());
             OKButton_Click();
             return true;
@@ -177,9 +181,8 @@ void frmOpenSource::CancelButton_Click() {
 }
 
 void frmOpenSource::sTree_DblClick() {
-    const ui::NodePtr node = sTree->SelectedItem();
-    if (node && node->Parent() && node->Parent()->Parent() &&
-        node->Parent()->Parent()->Tag() == "R")
+    const tree::NodePtr node = sTree->SelectedItem();
+    if (node && roleOf(*node) == Role::Table)
         OKButton_Click();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tree/TreeNode.h"
+
 #include <QDialog>
 
 struct Module1;
@@ -17,6 +19,11 @@ class UiSeam;
 class frmOpenSource : public QDialog {
 public:
     frmOpenSource(Module1& state, ui::UiSeam& seam, ui::Feedback& feedback, QWidget* owner);
+
+    // What a node of the picker's tree stands for, by its level: the source, a table type, or
+    // a table or view of that type.
+    enum class Role { Source, TableType, Table };
+    static Role roleOf(const tree::TreeNode& node);
 
     ui::TreeView* sTree;
     QPushButton* OKButton;

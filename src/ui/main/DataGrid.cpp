@@ -1,8 +1,8 @@
 #include "ui/main/DataGrid.h"
 
+#include "ui/controls/Twips.h"
 #include "ui/main/BlockDelegate.h"
 #include "ui/main/GridHeader.h"
-#include "ui/main/Twips.h"
 
 #include <QCursor>
 #include <QEvent>

@@ -3,9 +3,9 @@
 #include "grid/CopyStatement.h"
 #include "grid/CopyText.h"
 #include "state/Module1.h"
+#include "ui/controls/TreeView.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/TreeText.h"
-#include "ui/main/TreeView.h"
 #include "ui/main/frmMain.h"
 #include "ui/seam/UiSeam.h"
 
@@ -26,11 +26,11 @@ void frmMain::mnuEditCopy_Click() {
     feedback_.trap(
         [this] {
             feedback_.busy("Copying data...");
-            if (m_.ActivePane == "TREE") {
+            if (m_.ActivePane == Pane::Tree) {
                 seam_.clipboardClear();
                 seam_.clipboardSetText(
                     TreeViewToString(*tvTreeView, tvTreeView->SelectedItem(), true));
-            } else if (m_.ActivePane == "GRID") {
+            } else if (m_.ActivePane == Pane::Grid) {
                 int first = grdDataGrid->SelStartCol(), last = grdDataGrid->SelEndCol();
                 if (first < 0)
                     first = last = grdDataGrid->CurrentCol();

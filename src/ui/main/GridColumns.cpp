@@ -1,6 +1,6 @@
 #include "ui/main/GridColumns.h"
 
-#include "ui/main/Twips.h"
+#include "ui/controls/Twips.h"
 
 #include <QHeaderView>
 

@@ -1,6 +1,6 @@
 #include "ui/main/MouseRelay.h"
 
-#include "ui/main/Twips.h"
+#include "ui/controls/Twips.h"
 
 #include <QMouseEvent>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "ui/main/TreeText.h"
 
-#include "ui/main/TreeView.h"
+#include "ui/controls/TreeView.h"
 
 namespace ui {
 
@@ -30,13 +30,13 @@ void writeNode(const TreeNode& node, int depth, bool onlyVisible, QString& text,
 
 } // namespace
 
-QString treeText(const TreeView& tree, const NodePtr& start, bool onlyVisible,
+QString treeText(const TreeView& view, const NodePtr& start, bool onlyVisible,
                  const TreeTextFailure& failed) {
     QString text;
     contribute(text, failed, [&] {
-        if (tree.Count() == 0)
+        if (view.Count() == 0)
             return;
-        const NodePtr first = start ? start : tree.Nodes(1)->Root()->FirstSibling();
+        const NodePtr first = start ? start : view.Nodes(1)->Root()->FirstSibling();
         writeNode(*first, 0, onlyVisible, text, failed);
         if (start)
             return;

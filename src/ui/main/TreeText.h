@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/main/TreeNode.h"
+#include "tree/TreeNode.h"
 
 #include <QString>
 #include <exception>
@@ -22,7 +22,7 @@ using TreeTextFailure = std::function<void(const std::exception&)>;
 // children follow it when `onlyVisible` is false or the node is expanded. A node whose writing
 // fails is told to `failed` and adds nothing, neither its line nor anything below it; the walk
 // goes on with the next node at the same depths as before. An empty tree gives "".
-QString treeText(const TreeView& tree, const NodePtr& start, bool onlyVisible,
+QString treeText(const TreeView& view, const tree::NodePtr& start, bool onlyVisible,
                  const TreeTextFailure& failed);
 
 } // namespace ui

@@ -8,25 +8,25 @@
 #include "data/FileMessages.h"
 #include "data/Operation.h"
 #include "data/PagedRecordset.h"
+#include "data/Provider.h"
 #include "data/Recordset.h"
-#include "data/odbc/DriverList.h"
 #include "grid/DetailSql.h"
 #include "grid/RecordsetModel.h"
 #include "state/Module1.h"
 #include "state/Settings.h"
 #include "tree/DateGrouping.h"
 #include "tree/NodeLabel.h"
+#include "ui/controls/KeyAscii.h"
+#include "ui/controls/LoadedForms.h"
+#include "ui/controls/StatusBar.h"
+#include "ui/controls/TreeView.h"
+#include "ui/controls/Twips.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmLogin.h"
 #include "ui/dialogs/frmOpenSource.h"
 #include "ui/main/DataGrid.h"
-#include "ui/main/KeyAscii.h"
-#include "ui/main/LoadedForms.h"
 #include "ui/main/MainLayout.h"
 #include "ui/main/MouseRelay.h"
-#include "ui/main/StatusBar.h"
-#include "ui/main/TreeView.h"
-#include "ui/main/Twips.h"
 #include "ui/main/WindowBounds.h"
 #include "ui/seam/UiSeam.h"
 
@@ -98,9 +98,6 @@ frmMain::~frmMain() {
 
 void frmMain::buildControls() {
     imlSmallIcons = smallIcons();
-    ddrag = dragPicture();
-    drop = dropPicture();
-    ndrop = noDropPicture();
 
     tbToolBar = new QToolBar(client_);
     tbToolBar->setObjectName("tbToolBar");
@@ -131,6 +128,8 @@ void frmMain::buildControls() {
     tvTreeView = new TreeView(client_);
     tvTreeView->setObjectName("tvTreeView");
     tvTreeView->setImageList(&imlSmallIcons);
+    tvTreeView->showNodes(m_.Nodes);
+    tvTreeView->setLineStyle(1);
     connect(tvTreeView, &TreeView::KeyPress, this, &frmMain::tvTreeView_KeyPress);
     connect(tvTreeView, &TreeView::NodeClick, this, &frmMain::tvTreeView_NodeClick);
     connect(tvTreeView, &TreeView::GotFocus, this, &frmMain::tvTreeView_GotFocus);
@@ -140,14 +139,25 @@ void frmMain::buildControls() {
     connect(grdDataGrid, &DataGrid::GotFocus, this, &frmMain::grdDataGrid_GotFocus);
     connect(grdDataGrid, &DataGrid::HeadClick, this, &frmMain::grdDataGrid_HeadClick);
     connect(grdDataGrid, &DataGrid::DblClick, this, &frmMain::grdDataGrid_DblClick);
+    columnDrag_ = std::make_unique<ColumnDrag>(*grdDataGrid, feedback_);
+    ColumnDrag* drag = columnDrag_.get();
+    drag->move = [this](int first, int last, int gap) { return moveGridColumns(first, last, gap); };
+    drag->dropped = [this] {
+        lblTitle[1]->setText(m_.Grouping.RecordSource);
+        lblTitle[1]->repaint();
+    };
     connect(grdDataGrid, &DataGrid::MouseDown, this,
-            [this](const MouseArgs& a) { grdDataGrid_MouseDown(a.button, a.shift, a.x, a.y); });
+            [drag](const MouseArgs& a) { drag->MouseDown(a.button, a.shift, a.x, a.y); });
     connect(grdDataGrid, &DataGrid::MouseMove, this,
-            [this](const MouseArgs& a) { grdDataGrid_MouseMove(a.button, a.shift, a.x, a.y); });
+            [drag](const MouseArgs& a) { drag->MouseMove(a.button, a.shift, a.x, a.y); });
     connect(grdDataGrid, &DataGrid::MouseUp, this,
-            [this](const MouseArgs& a) { grdDataGrid_MouseUp(a.button, a.shift, a.x, a.y); });
-    connect(grdDataGrid, &DataGrid::DragOver, this, &frmMain::grdDataGrid_DragOver);
-    connect(grdDataGrid, &DataGrid::DragDrop, this, &frmMain::grdDataGrid_DragDrop);
+            [drag](const MouseArgs& a) { drag->MouseUp(a.button, a.shift, a.x, a.y); });
+    connect(grdDataGrid, &DataGrid::DragOver, this,
+            [drag](QObject* source, double x, double y, int state) {
+                drag->DragOver(source, x, y, state);
+            });
+    connect(grdDataGrid, &DataGrid::DragDrop, this,
+            [drag](QObject* source, double x, double y) { drag->DragDrop(source, x, y); });
 
     picSplitter = new QWidget(client_);
     picSplitter->setObjectName("picSplitter");
@@ -332,9 +342,8 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 
 void frmMain::Form_Load() {
     feedback_.trap([this] {
-        DraggingColumns = false;
-        SelectingColumns = false;
-        m_.ActivePane = "none";
+        columnDrag_->reset();
+        m_.ActivePane = Pane::None;
         tbToolBar->hide();
         m_.EscapeRequested = false;
 
@@ -369,9 +378,8 @@ void frmMain::Form_Load() {
         m_.DateGroupType = "Year";
         m_.AutoQueryEnabled = mnuExtrasAutoQ->isChecked();
 
-        resetTree("Quarrymere");
+        resetTree(tree::RootKind::Start);
         lblTitle[0]->setText("Column: ");
-        GridMouseDown = false;
         feedback_.status("Ready");
     });
 }
@@ -680,13 +688,11 @@ void frmMain::mnuFileCnctODBC_Click() {
         Feedback::OnFailure::ReadyFirst);
 }
 
-// The description of the workbook driver to connect through: of the drivers the ODBC driver
-// manager lists (the program's own workbook driver first), the last whose description holds
-// "xls" in any letter case; "" when there is none.
+// The description of the workbook driver to connect through (data::workbookDriver); "" when
+// there is none.
 QString frmMain::GetEXCELDriver() {
     QString result;
-    feedback_.trap(
-        [&] { result = data::odbc::findExcelDriver(data::odbc::odbcDriverDescriptions()); });
+    feedback_.trap([&] { result = data::workbookDriver(); });
     return result;
 }
 
@@ -719,7 +725,7 @@ void frmMain::restoreSource(const OpenedSource& source) {
 }
 
 void frmMain::forgetSource() {
-    resetTree("Halyard");
+    resetTree(tree::RootKind::Source);
     m_.Grouping = tree::GroupingModel();
     preparationPending_ = false;
     m_.DetailRecordset.reset();
@@ -747,14 +753,8 @@ bool frmMain::pickSource(const QString& table, const OpenedSource& before) {
     return true;
 }
 
-void frmMain::resetTree(const QString& rootTag) {
-    tvTreeView->Clear();
-    tvTreeView->setSorted(true);
-    RootNode = tvTreeView->Add();
-    tvTreeView->setLineStyle(1);
-    RootNode->setText("Quarrymere (0)");
-    RootNode->setTag(rootTag);
-    RootNode->setImage("closed");
+void frmMain::resetTree(tree::RootKind kind) {
+    m_.Nodes.reset(kind);
 }
 
 // The window changes only once the chosen source's structure has been read (for a file source
@@ -781,9 +781,9 @@ void frmMain::openHalyardSource(const OpenedSource& before) {
                     forgetSource();
                 throw;
             }
-            resetTree("Halyard");
+            resetTree(tree::RootKind::Source);
             m_.Grouping = std::move(opened);
-            tvTreeView->setSelectedItem(tvTreeView->Nodes(1).get());
+            tvTreeView->setSelectedItem(m_.Nodes.root().get());
             feedback_.ready();
             lblTitle[1]->setText(m_.Grouping.RecordSource);
             lblTitle[1]->repaint();
@@ -875,7 +875,7 @@ void frmMain::sayNoRecordSource() {
 }
 
 void frmMain::grdDataGrid_GotFocus() {
-    m_.ActivePane = "GRID";
+    m_.ActivePane = Pane::Grid;
 }
 
 void frmMain::grdDataGrid_HeadClick(int colIndex) {
@@ -906,12 +906,39 @@ void frmMain::grdDataGrid_DblClick() {
 
 // ---- the grouping tree -----------------------------------------------------------------
 
+int frmMain::moveGridColumns(int first, int last, int gap) {
+    const tree::GroupingModel::BlockMove move = m_.Grouping.moveBlock(first, last, gap);
+    if (move.discardFrom > 0) {
+        seam_.setMousePointer(PointerHourglass);
+        feedback_.trap([&] {
+            m_.Nodes.prune(move.discardFrom,
+                           [this](const QString& what) { feedback_.status(what); });
+        });
+        feedback_.ready();
+        // The levels still standing group by the same columns as before; those below them
+        // are built in the new order, which the source prepares for.
+        prepareGrouping();
+    } else {
+        feedback_.busy("Deleting tree...");
+        resetTree(tree::RootKind::Start);
+        feedback_.ready();
+        lblTitle[0]->setText("Column: ");
+        TreeBuildRoot();
+        tvTreeView->setSelectedItem(m_.Nodes.root().get());
+    }
+    // Pruning can take the selected node with it; the tree then selects its ancestor at the
+    // deepest level kept. The grid's rows and later copies are those of the node now selected.
+    m_.SelectedDepth = m_.Nodes.depthOf(tvTreeView->SelectedItem().get());
+    listDetails();
+    return move.first;
+}
+
 bool frmMain::TreeBuildRoot() {
     return feedback_.trap(
         [this] {
             feedback_.busy("Buildung tree...");
             prepareGrouping();
-            tvTreeView->Nodes(1)->setText(tree::rootLabel(m_.Grouping.readRoot(m_.DbConnection)));
+            m_.Nodes.root()->setText(tree::rootLabel(m_.Grouping.readRoot(m_.DbConnection)));
             feedback_.ready();
         },
         Feedback::OnFailure::ReadyFirst);
@@ -961,20 +988,7 @@ void frmMain::finishPreparing() {
 // The root stands for every row, so levels the walk does not reach add nothing (the selected
 // root after a record source is opened again, whatever depth was clicked before).
 QString frmMain::makeFilter(int depth) {
-    return m_.Grouping.condition(selectedPath(depth));
-}
-
-tree::NodePath frmMain::selectedPath(int depth) const {
-    tree::NodePath path;
-    path.firstDepth = depth;
-    for (NodePtr node = tvTreeView->SelectedItem();
-         path.firstDepth >= 1 && node && node->Index() != 1;
-         node = node->Parent(), --path.firstDepth) {
-        const auto* value = std::any_cast<tree::NodeValue>(&node->Value());
-        path.values.insert(path.values.begin(), value ? *value : tree::NodeValue{});
-    }
-    ++path.firstDepth;
-    return path;
+    return m_.Grouping.condition(m_.Nodes.pathTo(tvTreeView->SelectedItem().get(), depth));
 }
 
 void frmMain::TreeBuild() {
@@ -995,12 +1009,12 @@ void frmMain::TreeBuild() {
         [&] {
             feedback_.busy("Buildung tree...");
             const tree::GroupingModel::Level level =
-                grouping.startLevel(d, selectedPath(d), m_.DateGroupType);
+                grouping.startLevel(d, m_.Nodes.pathTo(node.get(), d), m_.DateGroupType);
             // The source prepared for the date group of the root's time; when the menu has
             // changed since, it prepares again for the group now fixed.
             if (level.dateGroupFixed)
                 prepareGrouping();
-            addLevel(node, column, grouping.readLevel(m_.DbConnection, level.sql));
+            m_.Nodes.addLevel(*node, column, grouping.readLevel(m_.DbConnection, level.sql));
             // The level a click builds is shown at once; a level built earlier keeps the
             // state the user left it in.
             node->setExpanded(true);
@@ -1009,29 +1023,7 @@ void frmMain::TreeBuild() {
         Feedback::OnFailure::ReadyFirst);
 }
 
-// One child a row under the node. A level of hundreds of thousands of nodes takes seconds to
-// add: the window turns its events meanwhile, and when the person stops it the children added
-// go again, so that the node stays as it was.
-void frmMain::addLevel(const NodePtr& node, const QString& column,
-                       const std::vector<tree::LevelRow>& rows) {
-    constexpr qint64 NodesBetweenReports = 1024;
-    try {
-        qint64 added = 0;
-        for (const tree::LevelRow& row : rows) {
-            const NodePtr child =
-                tvTreeView->Add(node->Index(), tvwChild, {}, row.node.label, "closed");
-            child->setTag(column);
-            child->setValue(row.node);
-            if (++added % NodesBetweenReports == 0)
-                data::tickOrStop(added, static_cast<qint64>(rows.size()));
-        }
-    } catch (...) {
-        tvTreeView->RemoveChildren(*node);
-        throw;
-    }
-}
-
-void frmMain::tvTreeView_NodeClick(TreeNode*) {
+void frmMain::tvTreeView_NodeClick(tree::TreeNode*) {
     feedback_.trap([this] {
         const NodePtr node = tvTreeView->SelectedItem();
         if (!node)
@@ -1042,42 +1034,14 @@ void frmMain::tvTreeView_NodeClick(TreeNode*) {
             sayNoRecordSource();
             return;
         }
-        m_.SelectedDepth = selectedNodeDepth();
+        m_.SelectedDepth = m_.Nodes.depthOf(node.get());
         TreeBuild();
         listDetails();
     });
 }
 
-int frmMain::selectedNodeDepth() const {
-    int depth = 0;
-    for (NodePtr n = tvTreeView->SelectedItem(); n && n->Index() != 1; n = n->Parent())
-        ++depth;
-    return depth;
-}
-
 void frmMain::tvTreeView_GotFocus() {
-    m_.ActivePane = "TREE";
-}
-
-// Removes every node `depth` - `currentDepth` or more levels below `root`.
-void frmMain::delNodes(const NodePtr& root, int depth, int currentDepth) {
-    seam_.setMousePointer(PointerHourglass);
-    feedback_.trap([&] {
-        if (currentDepth < depth - 1 && root->Children() > 0) {
-            for (NodePtr child = root->Child()->FirstSibling(); child;) {
-                const NodePtr next = child->Next();
-                if (next)
-                    feedback_.status("Checking Node " + child->Text());
-                delNodes(child, depth, currentDepth + 1);
-                child = next;
-            }
-        }
-        if (currentDepth == depth - 1)
-            while (root->Children() > 0) {
-                feedback_.status("deleting Node " + root->Child()->Text());
-                tvTreeView->Remove(root->Child()->Index());
-            }
-    });
+    m_.ActivePane = Pane::Tree;
 }
 
 void frmMain::mnuView_Click(QAction* item) {

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "grid/DropGap.h"
 #include "tree/GroupingModel.h"
-#include "ui/main/Feedback.h"
-#include "ui/main/Pictures.h"
+#include "tree/NodeTree.h"
+#include "ui/controls/Feedback.h"
+#include "ui/controls/Pictures.h"
+#include "ui/main/ColumnDrag.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 #include <array>
 #include <memory>
-#include <optional>
 #include <vector>
 
 struct Module1;
@@ -30,7 +30,6 @@ class QToolBar;
 namespace ui {
 class DataGrid;
 class StatusBar;
-class TreeNode;
 class TreeView;
 class UiSeam;
 } // namespace ui
@@ -53,7 +52,6 @@ public:
     ui::StatusBar* sbStatusBar;
     QToolBar* tbToolBar;
     ui::ImageList imlSmallIcons;
-    QPixmap ddrag, drop, ndrop;
 
     // Menus.
     QMenu *mnuFile, *mnuFileConnect, *mnuEdit, *mnuView, *mnuExtras, *mnuHelp;
@@ -66,13 +64,9 @@ public:
     QAction* mnuHelpAbout;
 
     // Window-level state.
-    std::shared_ptr<ui::TreeNode> RootNode;
     bool SplitterMoving = false;
-    bool DraggingColumns = false;
-    bool SelectingColumns = false;
-    bool GridMouseDown = false;
-    int DragSelStart = 0;
-    int DragSelEnd = 0;
+    // The grid's header while columns are selected and dragged.
+    ui::ColumnDrag& columnDrag() { return *columnDrag_; }
 
     // Window bounds in twips; Width and Height are the outer size, ScaleHeight the height of
     // the inner area below the menu bar.
@@ -127,10 +121,7 @@ public:
     void prepareGrouping();
     void prepareGroupingWhenIdle();
     QString makeFilter(int depth);
-    // The path of the selected node, taken to be at `depth`, walking up until the root.
-    tree::NodePath selectedPath(int depth) const;
-    void delNodes(const std::shared_ptr<ui::TreeNode>& root, int depth, int currentDepth);
-    void tvTreeView_NodeClick(ui::TreeNode* node);
+    void tvTreeView_NodeClick(tree::TreeNode* node);
     void tvTreeView_GotFocus();
     void mnuView_Click(QAction* item);
     void mnuFileOpen_Click();
@@ -139,19 +130,13 @@ public:
     void grdDataGrid_GotFocus();
     void grdDataGrid_HeadClick(int colIndex);
     void grdDataGrid_DblClick();
-    void grdDataGrid_MouseDown(int button, int shift, double x, double y);
-    void grdDataGrid_MouseMove(int button, int shift, double x, double y);
-    void grdDataGrid_MouseUp(int button, int shift, double x, double y);
-    void grdDataGrid_DragOver(QObject* source, double x, double y, int state);
-    void grdDataGrid_DragDrop(QObject* source, double x, double y);
     void mnuFileClose_Click();
     void mnuHelpAbout_Click();
     void mnuEditCopy_Click();
     // The tree as Copy writes it, from StartNode down (from the top level when it is null),
     // descending only into expanded nodes when OnlyVisible; a node that fails is shown in the
     // "Error!" box and left out.
-    QString TreeViewToString(const ui::TreeView& TV,
-                             const std::shared_ptr<ui::TreeNode>& StartNode = nullptr,
+    QString TreeViewToString(const ui::TreeView& TV, const tree::NodePtr& StartNode = nullptr,
                              bool OnlyVisible = false);
 
 protected:
@@ -165,9 +150,8 @@ private:
     void buildControls();
     void buildMenus();
     void placeAlignedControls();
-    // Empties the grouping tree down to a new root "Quarrymere (0)" with the given tag, which
-    // RootNode then refers to.
-    void resetTree(const QString& rootTag);
+    // Empties the grouping tree down to a new root of the kind given.
+    void resetTree(tree::RootKind kind);
     // What the connect commands do once the file is chosen: open the connection (which fails
     // with the reader's message), record the source, remember its folder.
     void connectAccess(const QString& file);
@@ -187,21 +171,10 @@ private:
     // No record source open: an empty root, an empty grid without a title.
     void forgetSource();
     void sayNoRecordSource();
-    // How many levels the selected node lies below the root; 0 for the root or no selection.
-    int selectedNodeDepth() const;
-    // The grid's columns measured, and the header's block and drop gaps on them.
-    std::vector<grid::ColumnExtent> gridColumnExtents() const;
-    bool gridSelectionExists() const;
-    bool overGridSelection(double x) const;
-    std::optional<int> gridDropGap(double x, grid::GapPick pick) const;
-    void scrollGridAtEdge(double x);
-    void keepDraggedBlock();
-    // Moves the grid's selected columns into `gap`, reworks the tree and shows the grid in the
-    // new column order with the moved block selected.
-    void moveGridColumns(int gap);
+    // Moves the grid's columns `first` to `last` into `gap`, reworks the tree and shows the
+    // grid in the new column order; answers the block's first column at its new place.
+    int moveGridColumns(int first, int last, int gap);
     QSize frameExtra() const;
-    void addLevel(const std::shared_ptr<ui::TreeNode>& node, const QString& column,
-                  const std::vector<tree::LevelRow>& rows);
     void keepOuterSize(QSize outer);
     void applyOuterSize();
     // Binds the rows of `sql` to the grid unless that statement is already bound.
@@ -218,6 +191,7 @@ private:
     ui::UiSeam& seam_;
     QWidget* client_;
     ui::Feedback feedback_;
+    std::unique_ptr<ui::ColumnDrag> columnDrag_;
     QPointer<frmAbout> about_;
     QPointer<frmLogin> login_;
     QPointer<frmOpenSource> picker_;

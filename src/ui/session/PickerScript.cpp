@@ -1,8 +1,8 @@
 #include "ui/session/PickerScript.h"
 
+#include "ui/controls/TreeView.h"
 #include "ui/dialogs/frmLogin.h"
 #include "ui/dialogs/frmOpenSource.h"
-#include "ui/main/TreeView.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,7 +35,7 @@ ScriptedUiSeam::FormScript pickTable(const QString& table, std::shared_ptr<Pick>
         NodePtr chosen;
         for (int i = 1; i <= picker.sTree->Count(); ++i) {
             const NodePtr node = picker.sTree->Nodes(i);
-            if (node->Tag() != "tTable")
+            if (frmOpenSource::roleOf(*node) != frmOpenSource::Role::Table)
                 continue;
             seen.tables << node->Text();
             if (!chosen && node->Text() == table)

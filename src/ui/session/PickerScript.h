@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/main/TreeNode.h"
+#include "tree/TreeNode.h"
 #include "ui/seam/ScriptedUiSeam.h"
 
 #include <QString>
@@ -14,7 +14,7 @@ class frmOpenSource;
 namespace ui::script {
 
 // Selects the first node with this text; null when there is none.
-NodePtr selectNode(frmOpenSource& picker, const QString& text);
+tree::NodePtr selectNode(frmOpenSource& picker, const QString& text);
 
 // The tables listed, each as "type/table", in the tree's order.
 QStringList listedTables(frmOpenSource& picker);

@@ -1,4 +1,4 @@
-#include "ui/main/Pictures.h"
+#include "ui/controls/Pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

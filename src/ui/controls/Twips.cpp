@@ -1,4 +1,4 @@
-#include "ui/main/Twips.h"
+#include "ui/controls/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,9 +1,9 @@
-#include "ui/main/TreeNode.h"
+#include "tree/TreeNode.h"
 
 #include "data/Error.h"
-#include "ui/main/NodeCollection.h"
+#include "tree/NodeCollection.h"
 
-namespace ui {
+namespace tree {
 
 TreeNode::TreeNode(Made, NodeCollection* owner, TreeNode* parent, const QString& text,
                    const QString& image)
@@ -18,20 +18,20 @@ int TreeNode::Index() const {
 
 void TreeNode::setText(const QString& text) {
     text_ = text;
-    if (owner_ && owner_->changed)
-        owner_->changed(*this);
+    if (owner_ && owner_->watcher_)
+        owner_->watcher_->changed(*this);
 }
 
 void TreeNode::setImage(const QString& key) {
     image_ = key;
-    if (owner_ && owner_->changed)
-        owner_->changed(*this);
+    if (owner_ && owner_->watcher_)
+        owner_->watcher_->changed(*this);
 }
 
 void TreeNode::setExpanded(bool expanded) {
     expanded_ = expanded;
-    if (owner_ && owner_->expandedSet)
-        owner_->expandedSet(*this);
+    if (owner_ && owner_->watcher_)
+        owner_->watcher_->expandedSet(*this);
 }
 
 const OrderList<TreeNode>* TreeNode::siblings() const {
@@ -65,4 +65,4 @@ NodePtr TreeNode::Root() const {
     return node->held_;
 }
 
-} // namespace ui
+} // namespace tree

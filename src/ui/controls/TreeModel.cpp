@@ -1,60 +1,77 @@
-#include "ui/main/TreeModel.h"
+#include "ui/controls/TreeModel.h"
 
 #include "data/Error.h"
-#include "ui/main/Pictures.h"
+#include "ui/controls/Pictures.h"
+
+#include <QPersistentModelIndex>
 
 namespace ui {
 
 TreeModel::TreeModel(QObject* parent) : QAbstractItemModel(parent) {
-    nodes_.changed = [this](TreeNode& node) {
-        const QModelIndex index = indexOf(&node);
-        emit dataChanged(index, index, {Qt::DisplayRole, Qt::DecorationRole});
-    };
+    own_.watch(this);
 }
 
-NodePtr TreeModel::add(TreeNode* parent, const QString& text, const QString& image) {
-    const int row = nodes_.rowForNew(parent, text);
-    beginInsertRows(indexOf(parent), row, row);
-    NodePtr node = nodes_.add(parent, text, image);
-    endInsertRows();
-    return node;
+TreeModel::~TreeModel() {
+    nodes_->watch(nullptr);
 }
 
-void TreeModel::remove(TreeNode& node) {
-    const int row = NodeCollection::rowOf(node);
-    beginRemoveRows(indexOf(NodeCollection::parentOf(node)), row, row);
-    nodes_.remove(node);
-    endRemoveRows();
-}
-
-void TreeModel::removeChildren(TreeNode& parent) {
-    const int count = nodes_.childCount(&parent);
-    beginRemoveRows(indexOf(&parent), 0, count - 1);
-    for (int row = count - 1; row >= 0; --row)
-        nodes_.remove(*nodes_.childAt(&parent, row));
-    endRemoveRows();
-}
-
-void TreeModel::clear() {
+void TreeModel::show(NodeCollection& nodes) {
     beginResetModel();
-    nodes_.clear();
+    nodes_->watch(nullptr);
+    nodes_ = &nodes;
+    nodes_->watch(this);
     endResetModel();
 }
 
-void TreeModel::setSorted(bool sorted) {
-    if (!sorted) {
-        nodes_.setSorted(false);
-        return;
-    }
+void TreeModel::adding(const TreeNode* parent, int row) {
+    beginInsertRows(indexOf(parent), row, row);
+}
+
+void TreeModel::added() {
+    endInsertRows();
+}
+
+void TreeModel::removing(const TreeNode* parent, int first, int last) {
+    if (removingRows)
+        removingRows(parent, first, last);
+    beginRemoveRows(indexOf(parent), first, last);
+}
+
+void TreeModel::removed() {
+    endRemoveRows();
+}
+
+void TreeModel::clearing() {
+    beginResetModel();
+}
+
+void TreeModel::cleared() {
+    endResetModel();
+}
+
+void TreeModel::sorting() {
     emit layoutAboutToBeChanged({QPersistentModelIndex()}, VerticalSortHint);
-    nodes_.setSorted(true);
-    const QModelIndexList before = persistentIndexList();
+    sortedFrom_ = persistentIndexList();
+}
+
+void TreeModel::sorted() {
     QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& index : before)
+    after.reserve(sortedFrom_.size());
+    for (const QModelIndex& index : sortedFrom_)
         after.append(indexOf(nodeAt(index)));
-    changePersistentIndexList(before, after);
+    changePersistentIndexList(sortedFrom_, after);
+    sortedFrom_.clear();
     emit layoutChanged({QPersistentModelIndex()}, VerticalSortHint);
+}
+
+void TreeModel::changed(TreeNode& node) {
+    const QModelIndex index = indexOf(&node);
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::DecorationRole});
+}
+
+void TreeModel::expandedSet(TreeNode& node) {
+    if (expandedChanged)
+        expandedChanged(node);
 }
 
 void TreeModel::setImageList(const ImageList* images) {
@@ -66,7 +83,7 @@ void TreeModel::setImageList(const ImageList* images) {
 QModelIndex TreeModel::indexOf(const TreeNode* node) const {
     if (!node)
         return {};
-    if (!nodes_.holds(*node))
+    if (!nodes_->holds(*node))
         throw data::Error(QString("The node \"%1\" is not in this tree.").arg(node->Text()));
     return createIndex(NodeCollection::rowOf(*node), 0, node);
 }
@@ -78,7 +95,7 @@ TreeNode* TreeModel::nodeAt(const QModelIndex& index) {
 QModelIndex TreeModel::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0)
         return {};
-    TreeNode* node = nodes_.childAt(nodeAt(parent), row);
+    TreeNode* node = nodes_->childAt(nodeAt(parent), row);
     return node ? createIndex(row, 0, node) : QModelIndex();
 }
 
@@ -90,7 +107,7 @@ QModelIndex TreeModel::parent(const QModelIndex& child) const {
 int TreeModel::rowCount(const QModelIndex& parent) const {
     if (parent.column() > 0)
         return 0;
-    return nodes_.childCount(nodeAt(parent));
+    return nodes_->childCount(nodeAt(parent));
 }
 
 int TreeModel::columnCount(const QModelIndex&) const {

@@ -1,10 +1,10 @@
-#include "ui/main/NodeCollection.h"
+#include "tree/NodeCollection.h"
 
 #include "data/Error.h"
 
 #include <algorithm>
 
-namespace ui {
+namespace tree {
 
 namespace {
 
@@ -15,6 +15,7 @@ bool textBefore(const QString& a, const QString& b) {
 } // namespace
 
 NodeCollection::~NodeCollection() {
+    watcher_ = nullptr;
     clear();
 }
 
@@ -44,10 +45,14 @@ NodePtr NodeCollection::add(TreeNode* parent, const QString& text, const QString
     if (parent && !holds(*parent))
         throw data::Error("A node can only be added under a node of the same tree.");
     const int row = rowForNew(parent, text);
+    if (watcher_)
+        watcher_->adding(parent, row);
     auto node = std::make_shared<TreeNode>(TreeNode::Made{}, this, parent, text, image);
     node->held_ = node;
     added_.append(node->added_);
     childrenOf(parent).insert(row, node->sibling_);
+    if (watcher_)
+        watcher_->added();
     return node;
 }
 
@@ -61,6 +66,29 @@ NodePtr NodeCollection::detach(TreeNode& node) {
 void NodeCollection::remove(TreeNode& node) {
     if (!holds(node))
         throw data::Error("The node to remove is not in this tree.");
+    const int row = rowOf(node);
+    if (watcher_)
+        watcher_->removing(node.parent_, row, row);
+    detachSubtree(node);
+    if (watcher_)
+        watcher_->removed();
+}
+
+void NodeCollection::removeChildren(TreeNode& node) {
+    if (!holds(node))
+        throw data::Error("The node to empty is not in this tree.");
+    const int count = childCount(&node);
+    if (count == 0)
+        return;
+    if (watcher_)
+        watcher_->removing(&node, 0, count - 1);
+    for (int row = count - 1; row >= 0; --row)
+        detachSubtree(*childAt(&node, row));
+    if (watcher_)
+        watcher_->removed();
+}
+
+void NodeCollection::detachSubtree(TreeNode& node) {
     childrenOf(node.parent_).erase(node.sibling_);
     // The handles keep the subtree alive until every node of it has been detached.
     std::vector<NodePtr> removed;
@@ -76,6 +104,8 @@ void NodeCollection::remove(TreeNode& node) {
 }
 
 void NodeCollection::clear() {
+    if (watcher_)
+        watcher_->clearing();
     const auto all = added_.items();
     added_.clear();
     top_.clear();
@@ -83,12 +113,16 @@ void NodeCollection::clear() {
     removed.reserve(all.size());
     for (TreeNode* node : all)
         removed.push_back(detach(*node));
+    if (watcher_)
+        watcher_->cleared();
 }
 
 void NodeCollection::setSorted(bool sorted) {
     sorted_ = sorted;
     if (!sorted)
         return;
+    if (watcher_)
+        watcher_->sorting();
     auto nodes = top_.items();
     std::stable_sort(nodes.begin(), nodes.end(), [](const TreeNode* a, const TreeNode* b) {
         return textBefore(a->text_, b->text_);
@@ -96,6 +130,8 @@ void NodeCollection::setSorted(bool sorted) {
     top_.clear();
     for (TreeNode* node : nodes)
         top_.append(node->sibling_);
+    if (watcher_)
+        watcher_->sorted();
 }
 
-} // namespace ui
+} // namespace tree

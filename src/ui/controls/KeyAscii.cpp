@@ -1,4 +1,4 @@
-#include "ui/main/KeyAscii.h"
+#include "ui/controls/KeyAscii.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
-#include "ui/main/OperationPump.h"
+#include "ui/controls/OperationPump.h"
 
-#include "ui/main/StatusBar.h"
+#include "ui/controls/StatusBar.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
-#include "ui/main/TreeView.h"
+#include "ui/controls/TreeView.h"
 
 #include "data/Error.h"
-#include "ui/main/KeyAscii.h"
-#include "ui/main/TreeControl.h"
-#include "ui/main/TreeModel.h"
+#include "ui/controls/KeyAscii.h"
+#include "ui/controls/TreeControl.h"
+#include "ui/controls/TreeModel.h"
 
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -19,7 +19,12 @@ TreeView::TreeView(QWidget* parent)
     view_->setModel(model_);
     view_->setRootIsDecorated(false);
 
-    model_->nodes().expandedSet = [this](TreeNode& node) { syncExpanded(node); };
+    model_->expandedChanged = [this](TreeNode& node) { syncExpanded(node); };
+    model_->removingRows = [this](const TreeNode* parent, int first, int last) {
+        moveCurrentOutOf(parent, first, last);
+    };
+    connect(model_, &QAbstractItemModel::rowsRemoved, view_->viewport(),
+            qOverload<>(&QWidget::update));
     connect(view_, &QTreeView::expanded, this,
             [](const QModelIndex& index) { TreeModel::nodeAt(index)->setExpanded(true); });
     connect(view_, &QTreeView::collapsed, this,
@@ -43,6 +48,10 @@ TreeView::~TreeView() {
     delete view_;
 }
 
+void TreeView::showNodes(tree::NodeCollection& nodes) {
+    model_->show(nodes);
+}
+
 NodePtr TreeView::Add(int relative, int relationship, const QString&, const QString& text,
                       const QString& image) {
     TreeNode* parent = nullptr;
@@ -53,35 +62,19 @@ NodePtr TreeView::Add(int relative, int relationship, const QString&, const QStr
                                   .arg(relationship));
         parent = model_->nodes().at(relative).get();
     }
-    return model_->add(parent, text, image);
+    return model_->nodes().add(parent, text, image);
 }
 
 void TreeView::Remove(int index) {
-    TreeNode& node = *model_->nodes().at(index);
-    moveCurrentOutOf(node);
-    model_->remove(node);
-    view_->viewport()->update();
+    model_->nodes().remove(*model_->nodes().at(index));
 }
 
 void TreeView::RemoveChildren(TreeNode& node) {
-    if (model_->nodes().childCount(&node) == 0)
-        return;
-    // A current node below `node` gives way to `node` itself, quietly as in Remove.
-    const TreeNode* current = TreeModel::nodeAt(view_->currentIndex());
-    const TreeNode* above = current ? NodeCollection::parentOf(*current) : nullptr;
-    while (above && above != &node)
-        above = NodeCollection::parentOf(*above);
-    if (above) {
-        const QSignalBlocker quiet(view_->selectionModel());
-        view_->selectionModel()->setCurrentIndex(indexOf(&node),
-                                                 QItemSelectionModel::ClearAndSelect);
-    }
-    model_->removeChildren(node);
-    view_->viewport()->update();
+    model_->nodes().removeChildren(node);
 }
 
 void TreeView::Clear() {
-    model_->clear();
+    model_->nodes().clear();
 }
 
 int TreeView::Count() const {
@@ -112,7 +105,7 @@ bool TreeView::Sorted() const {
 }
 
 void TreeView::setSorted(bool sorted) {
-    model_->setSorted(sorted);
+    model_->nodes().setSorted(sorted);
 }
 
 void TreeView::setLineStyle(int style) {
@@ -139,18 +132,16 @@ void TreeView::nodeClicked(const QModelIndex& index) {
     emit NodeClick(TreeModel::nodeAt(index));
 }
 
-void TreeView::moveCurrentOutOf(const TreeNode& node) {
-    const TreeNode* current = TreeModel::nodeAt(view_->currentIndex());
-    while (current && current != &node)
-        current = NodeCollection::parentOf(*current);
-    if (!current)
+void TreeView::moveCurrentOutOf(const TreeNode* parent, int first, int last) {
+    const TreeNode* going = TreeModel::nodeAt(view_->currentIndex());
+    while (going && NodeCollection::parentOf(*going) != parent)
+        going = NodeCollection::parentOf(*going);
+    if (!going || NodeCollection::rowOf(*going) < first || NodeCollection::rowOf(*going) > last)
         return;
-    const TreeNode* parent = NodeCollection::parentOf(node);
-    const int row = NodeCollection::rowOf(node);
     const NodeCollection& nodes = model_->nodes();
-    const TreeNode* neighbour = nodes.childAt(parent, row + 1);
+    const TreeNode* neighbour = nodes.childAt(parent, last + 1);
     if (!neighbour)
-        neighbour = row > 0 ? nodes.childAt(parent, row - 1) : parent;
+        neighbour = first > 0 ? nodes.childAt(parent, first - 1) : parent;
     // Qt would move the current node off a removed row itself, but it then repaints and scrolls
     // at once, laying out every shown node again: emptying a large node one child at a time
     // would take time growing with the square of its size. Moved quietly here, the view catches

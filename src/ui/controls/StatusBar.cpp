@@ -1,4 +1,4 @@
-#include "ui/main/StatusBar.h"
+#include "ui/controls/StatusBar.h"
 
 #include <QDateTime>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "ui/main/LoadedForms.h"
+#include "ui/controls/LoadedForms.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "ui/main/LabelSizes.h"
+#include "ui/controls/LabelSizes.h"
 
-#include "ui/main/TreeModel.h"
-#include "ui/main/TreeNode.h"
+#include "tree/TreeNode.h"
+#include "ui/controls/TreeModel.h"
 
 namespace ui {
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ui/main/OrderList.h"
+#include "tree/OrderList.h"
 
 #include <QString>
 #include <any>
 #include <memory>
 
-namespace ui {
+namespace tree {
 
 class NodeCollection;
 class TreeNode;
@@ -73,4 +73,4 @@ private:
     NodePtr held_; // the collection's own hold on the node while it is in the tree
 };
 
-} // namespace ui
+} // namespace tree

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/Operation.h"
-#include "ui/main/OperationPump.h"
+#include "ui/controls/OperationPump.h"
 
 #include <QString>
 #include <exception>

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace ui {
+namespace tree {
 
 template <class T> class OrderList;
 
@@ -224,4 +224,4 @@ private:
     std::uint32_t seed_ = 2463534242u;
 };
 
-} // namespace ui
+} // namespace tree

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/main/TreeNode.h"
+#include "tree/TreeNode.h"
 
 #include <QModelIndex>
 #include <QWidget>
@@ -12,6 +12,9 @@ namespace ui {
 class ImageList;
 class TreeControl;
 class TreeModel;
+
+using tree::NodePtr;
+using tree::TreeNode;
 
 // The relationship that makes Add put the new node last among the children of its relative.
 constexpr int tvwChild = 4;
@@ -26,13 +29,17 @@ public:
     explicit TreeView(QWidget* parent = nullptr);
     ~TreeView() override;
 
+    // Shows `nodes` from now on in place of the tree's own; they must outlive the tree or be
+    // replaced. Whoever changes them, the tree shows the change.
+    void showNodes(tree::NodeCollection& nodes);
+
     // Adds a top-level node when `relative` is 0, otherwise the last child of the node at
     // position `relative`, which needs `relationship` tvwChild. Keys are not kept.
     NodePtr Add(int relative = 0, int relationship = 0, const QString& key = {},
                 const QString& text = {}, const QString& image = {});
-    // Removes the node at a position together with everything under it. When that takes the
-    // selected node, its next sibling is selected instead, else its previous sibling, else its
-    // parent; no NodeClick is raised.
+    // Removes the node at a position together with everything under it. Whenever nodes go
+    // (here or in the nodes shown) and take the selected node, the next sibling of those that
+    // go is selected instead, else the previous one, else their parent; no NodeClick is raised.
     void Remove(int index);
     // Removes every node under `node` at once.
     void RemoveChildren(TreeNode& node);
@@ -65,14 +72,14 @@ signals:
     void KeyPress(int& keyAscii);
     // The user clicked a node or moved the selection with the keyboard; SelectedItem() is the
     // node by then.
-    void NodeClick(ui::TreeNode* node);
+    void NodeClick(tree::TreeNode* node);
     void DblClick();
 
 private:
     void nodeClicked(const QModelIndex& index);
-    // When the current node is in the subtree about to go, makes its next sibling current,
-    // else its previous sibling, else its parent.
-    void moveCurrentOutOf(const TreeNode& node);
+    // When the current node is in the rows about to go under `parent`, makes the next sibling
+    // after them current, else the one before them, else their parent.
+    void moveCurrentOutOf(const TreeNode* parent, int first, int last);
     void syncExpanded(TreeNode& node);
 
     TreeModel* model_;

@@ -1,6 +1,6 @@
-#include "ui/main/TreeControl.h"
+#include "ui/controls/TreeControl.h"
 
-#include "ui/main/LabelSizes.h"
+#include "ui/controls/LabelSizes.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

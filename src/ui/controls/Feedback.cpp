@@ -1,7 +1,7 @@
-#include "ui/main/Feedback.h"
+#include "ui/controls/Feedback.h"
 
 #include "data/Error.h"
-#include "ui/main/StatusBar.h"
+#include "ui/controls/StatusBar.h"
 #include "ui/seam/UiSeam.h"
 
 #include <QLabel>
