@@ -14,7 +14,11 @@ QMap<QString, ProviderFactory>& registry() {
 }
 } // namespace
 
-void Provider::prepareGrouping(const QString&, const QStringList&) {}
+std::unique_ptr<Cursor> Provider::executeLevel(const LevelShape&, const QString& statement) {
+    return execute(statement);
+}
+
+void Provider::prepareGrouping(const QString&, const std::vector<LevelTerm>&) {}
 
 void registerProvider(const QString& name, ProviderFactory factory) {
     registry().insert(name, std::move(factory));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DateGroup.h"
 #include "tree/GroupingModel.h"
 
 #include <QString>
@@ -38,7 +39,7 @@ struct Module1 {
     tree::GroupingModel Grouping;
 
     int SelectedDepth = 0;
-    QString DateGroupType;
+    data::DateGroup DateGroupType = data::DateGroup::Year;
 
     // What the detail grid shows and how it is sorted.
     std::shared_ptr<data::Recordset> DetailRecordset;

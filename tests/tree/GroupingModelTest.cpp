@@ -34,7 +34,8 @@ QString order(const GroupingModel& grouping) {
     QStringList names;
     for (int i = 0; i < grouping.FieldCount; ++i) {
         const data::ColInfoRec& c = grouping.ColInfo[i];
-        names << c.ColName + (c.ColGrouped ? "*" : "") + c.ColDateGroup;
+        names << c.ColName + (c.ColGrouped ? "*" : "") +
+                     (c.ColDateGroup ? data::dateGroupKeyword(*c.ColDateGroup) : QString());
     }
     return names.join(' ');
 }
@@ -45,19 +46,22 @@ TEST(GroupingModel, ADateLevelKeepsTheGroupItWasFirstBuiltWithAndLabelsItsGroups
     GroupingModel grouping = model({{"[When]", Conversion::CDate},
                                     {"[Region]", Conversion::CStr},
                                     {"[Photo]", Conversion::Nothing}});
-    EXPECT_EQ(grouping.groupingTerms("Month"),
-              QStringList({R"(Format([When], "yyyy\/mm"))", "[Region]"}))
+    using data::DateGroup;
+    const data::LevelTerm monthly{"When", DateGroup::Month};
+    EXPECT_EQ(grouping.groupingTerms(DateGroup::Month),
+              std::vector<data::LevelTerm>({monthly, {"Region", std::nullopt}}))
         << "the terms end before a column that cannot be grouped";
-    const GroupingModel::Level first = grouping.startLevel(0, {}, "Month");
+    const GroupingModel::Level first = grouping.startLevel(0, {}, DateGroup::Month);
     EXPECT_TRUE(first.dateGroupFixed);
     // The menu changed since: the next node of the depth is grouped as the first one was.
-    const GroupingModel::Level again = grouping.startLevel(0, {}, "Year");
+    const GroupingModel::Level again = grouping.startLevel(0, {}, DateGroup::Year);
     EXPECT_FALSE(again.dateGroupFixed);
     EXPECT_EQ(again.sql.dateExpression, R"(Format([When], "yyyy\/mm"))");
-    EXPECT_EQ(grouping.groupingTerms("Year")[0], R"(Format([When], "yyyy\/mm"))");
+    EXPECT_EQ(again.sql.grouped, monthly);
+    EXPECT_EQ(grouping.groupingTerms(DateGroup::Year)[0], monthly);
     EXPECT_EQ(order(grouping), "When*Month Region Photo");
 
-    EXPECT_THROW(grouping.startLevel(3, {}, "Year"), data::Error);
+    EXPECT_THROW(grouping.startLevel(3, {}, DateGroup::Year), data::Error);
 
     // Every date group labels its nodes with the text its mask writes, in the engine as the
     // window reads it. (Whole trees grouped by every date group check the nodes' conditions.)
@@ -113,14 +117,15 @@ TEST(GroupingModel, AColumnMoveKeepsTheDepthsThatStillHold) {
         for (int i = 0; i < 5; ++i) {
             const QString name(QChar('A' + i));
             columns.push_back({name, "[" + name + "]",
-                               m.kinds[i] == 'n' ? Conversion::CDbl : Conversion::CStr, "y", true});
+                               m.kinds[i] == 'n' ? Conversion::CDbl : Conversion::CStr,
+                               data::DateGroup::Year, true});
         }
         GroupingModel grouping;
         grouping.open("[T]", Dialect::Jet, columns);
         const GroupingModel::BlockMove move = grouping.moveBlock(m.start, m.end, m.gap);
         SCOPED_TRACE(m.order);
         // A column still grouped keeps its date group too.
-        EXPECT_EQ(order(grouping), QString(m.order).replace("*", "*y"));
+        EXPECT_EQ(order(grouping), QString(m.order).replace("*", "*Year"));
         EXPECT_EQ(move.moved ? move.discardFrom : -1, m.discardFrom);
         if (move.moved) {
             EXPECT_EQ(grouping.ColInfo[move.first].ColName, QChar('A' + m.start));

@@ -4,11 +4,11 @@
 #include "data/Error.h"
 #include "data/TextCollation.h"
 #include "data/jet/DateSpanCondition.h"
+#include "data/jet/GroupsTable.h"
 #include "data/jet/NameError.h"
 #include "data/jet/SqlQuote.h"
 #include "data/jet/Translate.h"
 #include "data/jet/VbFunctions.h"
-#include "data/jet/speedup/GroupSummary.h"
 #include "data/jet/vb/FormatMask.h"
 
 #include <algorithm>
@@ -217,9 +217,25 @@ QString wholeNumber(const QString& value) {
     return QStringLiteral("CAST(round(%1) AS INTEGER)").arg(value);
 }
 
+// A chain of And, written flat: (a AND b AND c). Nested in parentheses, a node's condition of
+// a hundred levels would nest deeper than the engine's parser reads.
+SqlExpr conjunction(const Expr& expr, const ExprScope& scope) {
+    std::vector<const Expr*> terms;
+    const Expr* left = &expr;
+    for (; left->kind == ExprKind::Binary && left->op == Op::And; left = &left->args[0])
+        terms.push_back(&left->args[1]);
+    terms.push_back(left);
+    QStringList sql;
+    for (auto term = terms.rbegin(); term != terms.rend(); ++term)
+        sql << translateExpr(**term, scope).sql;
+    return truthValue(u'(' + sql.join(QStringLiteral(" AND ")) + u')');
+}
+
 SqlExpr binary(const Expr& expr, const ExprScope& scope) {
     if (expr.op == Op::Concat)
         return concatenation(expr, scope);
+    if (expr.op == Op::And)
+        return conjunction(expr, scope);
     const SqlExpr left = translateExpr(expr.args[0], scope);
     const SqlExpr right = translateExpr(expr.args[1], scope);
     const QString a = valueSql(left), b = valueSql(right);
@@ -254,13 +270,13 @@ SqlExpr binary(const Expr& expr, const ExprScope& scope) {
         const bool text = (isText(left.type) || isText(right.type)) && !binary;
         const QString compared = comparedSql(left, text);
         const QString comparison = QStringLiteral("(%1 %2 %3)").arg(compared, symbol, b);
-        const bool searched = binary && compared == scope.leadingIndexTerm;
+        const bool searched =
+            binary && left.formattedDates && left.formattedDates == scope.indexedDates;
         const QString span =
             expr.op == Op::Eq && !searched ? dateSpanCondition(expr, scope) : QString();
         return truthValue(span.isEmpty() ? comparison
                                          : QStringLiteral("(%1 AND %2)").arg(span, comparison));
     }
-    case Op::And:
     case Op::Or:
         return truthValue(QStringLiteral("(%1 %2 %3)").arg(left.sql, symbol, right.sql));
     case Op::Xor:
@@ -308,6 +324,16 @@ bool isNonNullLiteral(const Expr& expr) {
            expr.kind == ExprKind::Date || expr.kind == ExprKind::Boolean;
 }
 
+// A table of groups holds the count of one column's values and the statistics of one column of
+// numbers; any other aggregate over it fails, and the statement is then read from its source.
+void requireFigure(const GroupsTable& groups, const ColumnInfo* column, bool count, bool numbers) {
+    const bool held = column && (count ? column->name == groups.second
+                                       : numbers && !groups.statistics.isEmpty() &&
+                                             column->name == groups.statistics);
+    if (!held)
+        throw FigureNotHeld(QStringLiteral("The groups do not hold this figure."));
+}
+
 // Count, Min, Max, Avg, Sum. Over a currency column they work on the stored whole amounts and
 // divide once, so that sums stay exact. Count(1) counts rows as count(*) does, which SQLite
 // answers faster. Min, Max, Avg and Sum of a column of numbers take their figure from the one
@@ -321,7 +347,7 @@ SqlExpr aggregate(const Expr& call, const QString& name, const ExprScope& scope)
         if (name != u"count")
             throw Error(QStringLiteral("Syntax error (missing operator) in query expression '%1'.")
                             .arg(call.source));
-        return typed(scope.summary ? quoteIdentifier(GroupSummary::RowsColumn)
+        return typed(scope.summary ? quoteIdentifier(GroupsTable::RowsColumn)
                                    : QStringLiteral("count(*)"),
                      adInteger);
     }
@@ -336,14 +362,16 @@ SqlExpr aggregate(const Expr& call, const QString& name, const ExprScope& scope)
     const bool numbers = value.column && !value.truth &&
                          (value.column->storage == Storage::Integer ||
                           value.column->storage == Storage::Real || currency);
+    if (scope.summary)
+        requireFigure(*scope.summary, value.column, count, numbers);
     QString sql = name + u'(' + (raw ? value.columnSql : valueSql(value)) + u')';
     if (numbers && !count)
         sql = QStringLiteral("jet_%1(%2)")
                   .arg(name, scope.summary
-                                 ? quoteIdentifier(GroupSummary::FiguresColumn)
+                                 ? quoteIdentifier(GroupsTable::FiguresColumn)
                                  : QStringLiteral("jet_statistics(%1)").arg(value.columnSql));
     if (count && scope.summary)
-        sql = quoteIdentifier(GroupSummary::CountColumn);
+        sql = quoteIdentifier(GroupsTable::CountColumn);
     if (currency && !count)
         sql = QStringLiteral("(%1 / 10000.0)").arg(sql);
     if (count)
@@ -409,6 +437,7 @@ SqlExpr call(const Expr& call, const ExprScope& scope) {
         if (const std::optional<QString> alphabet = datesAsBinaryText(call, args)) {
             result.ordersAsBinary = true;
             result.alphabet = *alphabet;
+            result.formattedDates = args[0].column;
         }
     return result;
 }

@@ -2,12 +2,16 @@
 
 #include "data/Error.h"
 #include "data/RowsCursor.h"
-#include "data/jet/Parser.h"
+#include "data/jet/GroupsTable.h"
 #include "data/jet/Translate.h"
+
+#include <atomic>
 
 namespace data::jet {
 
 namespace {
+
+std::atomic<bool> speedupByDefault{true};
 
 class StatementCursor : public Cursor {
 public:
@@ -26,10 +30,18 @@ private:
 } // namespace
 
 JetProvider::JetProvider(std::shared_ptr<TableSource> source, TableLister tables)
-    : engine_(std::move(source)), tables_(std::move(tables)) {}
+    : engine_(std::move(source)), tables_(std::move(tables)), speedup_(engine_),
+      speedupOn_(speedupByDefault) {}
 
-std::unique_ptr<Cursor> JetProvider::execute(const QString& statement) {
-    const Translation translation = translate(statement, engine_);
+void JetProvider::setSpeedupEnabled(bool enabled) {
+    speedupByDefault = enabled;
+}
+
+bool JetProvider::speedupEnabled() {
+    return speedupByDefault;
+}
+
+std::unique_ptr<Cursor> JetProvider::cursorOf(const Translation& translation) {
     std::vector<ColumnInfo> columns;
     columns.reserve(translation.columns.size());
     for (const ResultColumn& c : translation.columns)
@@ -38,21 +50,31 @@ std::unique_ptr<Cursor> JetProvider::execute(const QString& statement) {
         engine_.prepare(translation.sqliteSql, std::move(columns)));
 }
 
-void JetProvider::prepareGrouping(const QString& recordSource, const QStringList& terms) {
-    // The record source reads as a statement's FROM does: "[Sales]".
-    const SelectStatement from = parseSelect(QStringLiteral("SELECT * FROM ") + recordSource);
-    const FromSource* source = from.singleTable();
-    const TableInfo* table = source ? engine_.findTable(source->table.join(u'.')) : nullptr;
-    if (!table)
-        return;
-    // The key ends before a term the table cannot answer (a column that is not there).
-    std::vector<GroupingTerm> translated;
+std::unique_ptr<Cursor> JetProvider::execute(const QString& statement) {
+    return cursorOf(translate(statement, engine_));
+}
+
+std::unique_ptr<Cursor> JetProvider::executeLevel(const LevelShape& shape,
+                                                  const QString& statement) {
+    if (!speedupOn_)
+        return execute(statement);
+    const LevelReading reading = speedup_.reading(shape);
+    if (!reading.groups)
+        return cursorOf(translateLevel(statement, engine_, reading));
+    // A statement asking for a figure the groups do not hold is read from its source.
+    std::optional<Translation> fromGroups;
     try {
-        for (const QString& term : terms)
-            translated.push_back(translateGroupingTerm(recordSource, term, engine_));
-    } catch (const Error&) {
+        fromGroups = translateLevel(statement, engine_, reading);
+    } catch (const FigureNotHeld&) {
+        return cursorOf(translateLevel(statement, engine_, {nullptr, reading.indexedDates}));
     }
-    engine_.indexForGrouping(*table, translated);
+    return cursorOf(*fromGroups);
+}
+
+void JetProvider::prepareGrouping(const QString& recordSource,
+                                  const std::vector<LevelTerm>& terms) {
+    if (speedupOn_)
+        speedup_.prepare(recordSource, terms);
 }
 
 std::unique_ptr<Cursor> JetProvider::tables() {
