@@ -217,8 +217,19 @@ QString wholeNumber(const QString& value) {
     return QStringLiteral("CAST(round(%1) AS INTEGER)").arg(value);
 }
 
-// A chain of And, written flat: (a AND b AND c). Nested in parentheses, a node's condition of
-// a hundred levels would nest deeper than the engine's parser reads.
+// Terms first to last joined by AND in halves: ((a AND b) AND (c AND d)).
+QString balancedAnd(const QStringList& terms, qsizetype first, qsizetype last) {
+    if (first == last)
+        return terms[first];
+    const qsizetype middle = first + (last - first) / 2;
+    return QStringLiteral("(%1 AND %2)")
+        .arg(balancedAnd(terms, first, middle), balancedAnd(terms, middle + 1, last));
+}
+
+// A chain of And, as a node's condition writes one comparison per depth. Nested term by term,
+// the condition of a node a hundred levels deep would nest deeper than the engine's parser
+// reads, and a thousand deeper than it evaluates; joined in halves it nests as deep as the
+// number of terms has binary digits.
 SqlExpr conjunction(const Expr& expr, const ExprScope& scope) {
     std::vector<const Expr*> terms;
     const Expr* left = &expr;
@@ -228,7 +239,7 @@ SqlExpr conjunction(const Expr& expr, const ExprScope& scope) {
     QStringList sql;
     for (auto term = terms.rbegin(); term != terms.rend(); ++term)
         sql << translateExpr(**term, scope).sql;
-    return truthValue(u'(' + sql.join(QStringLiteral(" AND ")) + u')');
+    return truthValue(balancedAnd(sql, 0, sql.size() - 1));
 }
 
 SqlExpr binary(const Expr& expr, const ExprScope& scope) {
