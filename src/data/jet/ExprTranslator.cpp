@@ -345,17 +345,24 @@ void requireFigure(const GroupsTable& groups, const ColumnInfo* column, bool cou
         throw FigureNotHeld(QStringLiteral("The groups do not hold this figure."));
 }
 
+// The aggregates' names in SQLite, as jet_statistics' figures are named after them too.
+const QLatin1String AggregateNames[] = {QLatin1String("count"), QLatin1String("min"),
+                                        QLatin1String("max"), QLatin1String("avg"),
+                                        QLatin1String("sum")};
+
 // Count, Min, Max, Avg, Sum. Over a currency column they work on the stored whole amounts and
 // divide once, so that sums stay exact. Count(1) counts rows as count(*) does, which SQLite
 // answers faster. Min, Max, Avg and Sum of a column of numbers take their figure from the one
 // pass of jet_statistics, which SQLite makes once however many of the four a statement asks for.
-SqlExpr aggregate(const Expr& call, const QString& name, const ExprScope& scope) {
+SqlExpr aggregate(const Expr& call, Aggregate kind, const ExprScope& scope) {
     if (!scope.aggregateBan.isEmpty())
         throw Error(scope.aggregateBan);
     checkArguments(call, 1, 1);
     const Expr& arg = call.args[0];
-    if (arg.kind == ExprKind::Star || (name == u"count" && isNonNullLiteral(arg))) {
-        if (name != u"count")
+    const bool count = kind == Aggregate::Count;
+    const QString name = AggregateNames[int(kind)];
+    if (arg.kind == ExprKind::Star || (count && isNonNullLiteral(arg))) {
+        if (!count)
             throw Error(QStringLiteral("Syntax error (missing operator) in query expression '%1'.")
                             .arg(call.source));
         return typed(scope.summary ? quoteIdentifier(GroupsTable::RowsColumn)
@@ -366,7 +373,6 @@ SqlExpr aggregate(const Expr& call, const QString& name, const ExprScope& scope)
     inner.aggregateBan =
         QStringLiteral("Cannot have aggregate function in expression (%1).").arg(call.source);
     const SqlExpr value = translateExpr(arg, inner);
-    const bool count = name == u"count";
     const bool currency = value.column && value.column->storage == Storage::Currency;
     // Count needs no conversion of a column's values, the others only a currency column's.
     const bool raw = value.column && (count || currency);
@@ -387,9 +393,9 @@ SqlExpr aggregate(const Expr& call, const QString& name, const ExprScope& scope)
         sql = QStringLiteral("(%1 / 10000.0)").arg(sql);
     if (count)
         return typed(sql, adInteger);
-    if (name == u"avg")
+    if (kind == Aggregate::Avg)
         return typed(sql, adDouble);
-    return {sql, name == u"sum" ? sumType(value.type) : value.type};
+    return {sql, kind == Aggregate::Sum ? sumType(value.type) : value.type};
 }
 
 // Format(date column, "mask") where the mask writes only numbers and characters whose order
@@ -418,10 +424,9 @@ SqlExpr iif(const Expr& call, const ExprScope& scope) {
 }
 
 SqlExpr call(const Expr& call, const ExprScope& scope) {
+    if (const std::optional<Aggregate> kind = aggregateOf(call))
+        return aggregate(call, *kind, scope);
     const QString name = call.text.toLower();
-    static const QStringList aggregates = {"count", "min", "max", "avg", "sum"};
-    if (aggregates.contains(name))
-        return aggregate(call, name, scope);
     if (name == u"iif")
         return iif(call, scope);
     if (name == u"isnull") { // VB's IsNull(value), the same test as Is Null
@@ -454,6 +459,15 @@ SqlExpr call(const Expr& call, const ExprScope& scope) {
 }
 
 } // namespace
+
+std::optional<Aggregate> aggregateOf(const Expr& expr) {
+    if (expr.kind != ExprKind::Call)
+        return std::nullopt;
+    for (int i = 0; i < int(std::size(AggregateNames)); ++i)
+        if (expr.text.compare(AggregateNames[i], Qt::CaseInsensitive) == 0)
+            return Aggregate(i);
+    return std::nullopt;
+}
 
 SqlExpr columnValue(const ColumnInfo& column, const QString& sqlName) {
     QString sql = quoteIdentifier(column.name);

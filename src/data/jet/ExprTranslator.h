@@ -4,6 +4,8 @@
 #include "data/jet/Catalog.h"
 #include "data/jet/ValueType.h"
 
+#include <optional>
+
 // Turns parsed Jet expressions into SQLite expressions over the engine's tables, with every
 // operator application in explicit parentheses.
 namespace data::jet {
@@ -53,6 +55,11 @@ struct ExprScope {
     // condition to narrow the rows.
     const ColumnInfo* indexedDates = nullptr;
 };
+
+// The aggregates of the dialect.
+enum class Aggregate { Count, Min, Max, Avg, Sum };
+// The aggregate a call names (compared without regard to case); none for any other expression.
+std::optional<Aggregate> aggregateOf(const Expr& expr);
 
 // Fails with data::Error for unknown columns and functions, wrong argument counts and
 // aggregates where the scope bans them (unknown names with a NameError).

@@ -94,8 +94,7 @@ QString termSql(const Expr& expr, const ExprScope& scope) {
 }
 
 bool isAggregate(const Expr& expr) {
-    static const QStringList names = {"count", "min", "max", "avg", "sum"};
-    return expr.kind == ExprKind::Call && names.contains(expr.text.toLower());
+    return aggregateOf(expr).has_value();
 }
 
 // Whether the expression takes an aggregate of the statement's rows (a subquery's own do not
