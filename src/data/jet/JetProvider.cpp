@@ -37,10 +37,6 @@ void JetProvider::setSpeedupEnabled(bool enabled) {
     speedupByDefault = enabled;
 }
 
-bool JetProvider::speedupEnabled() {
-    return speedupByDefault;
-}
-
 std::unique_ptr<Cursor> JetProvider::cursorOf(const Translation& translation) {
     std::vector<ColumnInfo> columns;
     columns.reserve(translation.columns.size());

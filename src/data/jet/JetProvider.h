@@ -32,7 +32,6 @@ public:
     // off, every level is read from its statement alone and nothing is prepared; the tests and
     // benchmarks compare the two.
     static void setSpeedupEnabled(bool enabled);
-    static bool speedupEnabled();
 
     // The engine beneath, for running its own SQL over the same tables (the benchmark compares
     // translated statements with hand-written ones this way).
