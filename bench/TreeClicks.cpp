@@ -68,7 +68,8 @@ std::vector<ClickTiming> timeClicks(const std::shared_ptr<data::Connection>& con
         const data::ColInfoRec& column = grouping.ColInfo[depth];
         QString what = column.ColName;
         if (column.ColConv == data::Conversion::CDate)
-            what += QStringLiteral(" by ") + column.ColDateGroup;
+            what += QStringLiteral(" by ") +
+                    data::dateGroupKeyword(column.ColDateGroup.value_or(data::DateGroup::None));
         click.label = QStringLiteral("Level %1: %2").arg(depth + 1).arg(what) + under;
         clicks.push_back(click);
         const tree::LevelRow* next = largest(rows);
@@ -83,7 +84,7 @@ std::vector<ClickTiming> timeClicks(const std::shared_ptr<data::Connection>& con
 
 IndexBuild prepareGrouping(const std::shared_ptr<data::Connection>& connection,
                            const QString& recordSource, const TreeOrder* order) {
-    QStringList terms;
+    std::vector<data::LevelTerm> terms;
     if (order)
         terms = columnsInOrder(connection, recordSource, *order).groupingTerms(order->dateGroup);
     const sqlite3_int64 before = sqlite3_memory_used();

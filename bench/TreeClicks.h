@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Stopwatch.h"
+#include "data/DateGroup.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,7 +22,7 @@ namespace bench {
 struct TreeOrder {
     QString name;
     QStringList columns;
-    QString dateGroup;
+    data::DateGroup dateGroup = data::DateGroup::None;
     int levels = 0;
 };
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "data/DateGroup.h"
+
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace data {
 
@@ -15,7 +18,8 @@ struct ColInfoRec {
     QString ColName;                        // the column's name as the source reports it
     QString ColSQL;                         // the column as written in SQL text
     Conversion ColConv = Conversion::Spare; // its conversion keyword
-    QString ColDateGroup; // the date grouping a tree level on this column was built with
+    // the date group a tree level on this column was built with; none before
+    std::optional<DateGroup> ColDateGroup;
     bool ColGrouped = false;
 };
 

@@ -10,7 +10,7 @@ namespace data {
 
 void resetSpareEntries(ColInfoTable& table, int fieldCount) {
     for (int i = std::max(fieldCount, 0); i <= ColInfoUpper; ++i)
-        table[i] = ColInfoRec{"", "", Conversion::Spare, "", false};
+        table[i] = ColInfoRec{"", "", Conversion::Spare, std::nullopt, false};
 }
 
 QString recordSourceFor(const QString& schema, const QString& tableName, Dialect dialect) {
@@ -36,8 +36,8 @@ int fillColumnTable(ColInfoTable& table, const Recordset& structure, Dialect dia
     requireColumnRoom(count);
     for (int i = 0; i < count; ++i) {
         const Field& field = structure.Fields(i);
-        table[i] =
-            ColInfoRec{field.Name, sqlName(field.Name, dialect), colADTypes(field.Type), "", false};
+        table[i] = ColInfoRec{field.Name, sqlName(field.Name, dialect), colADTypes(field.Type),
+                              std::nullopt, false};
     }
     return count;
 }

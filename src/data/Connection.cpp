@@ -26,7 +26,8 @@ Provider& Connection::provider() {
     return *provider_;
 }
 
-void Connection::prepareGrouping(const QString& recordSource, const QStringList& terms) noexcept {
+void Connection::prepareGrouping(const QString& recordSource,
+                                 const std::vector<LevelTerm>& terms) noexcept {
     try {
         if (provider_)
             provider_->prepareGrouping(recordSource, terms);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "data/Ado.h"
+#include "data/LevelShape.h"
 
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 namespace data {
 
@@ -34,7 +36,7 @@ public:
     // Lets the provider prepare for the grouping tree's statements over the record source,
     // grouped by these terms in this order (the engine of file sources keeps an index). Only a
     // speed-up: when it cannot be done, the statements run all the same, so failures are dropped.
-    void prepareGrouping(const QString& recordSource, const QStringList& terms) noexcept;
+    void prepareGrouping(const QString& recordSource, const std::vector<LevelTerm>& terms) noexcept;
 
     // How many times the schema has been read, for callers that must not read it twice.
     int schemaReads() const { return schemaReads_; }

@@ -19,7 +19,11 @@ QMap<QString, ProviderFactory>& registry() {
 }
 } // namespace
 
-void Provider::prepareGrouping(const QString&, const QStringList&) {}
+std::unique_ptr<Cursor> Provider::executeLevel(const LevelShape&, const QString& statement) {
+    return execute(statement);
+}
+
+void Provider::prepareGrouping(const QString&, const std::vector<LevelTerm>&) {}
 
 qsizetype Provider::countRows(const QString&) {
     return -1;

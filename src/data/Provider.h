@@ -1,10 +1,13 @@
 #pragma once
 
+#include "data/LevelShape.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace data {
 
@@ -29,14 +32,18 @@ public:
     virtual ~Provider() = default;
     // Runs one statement in the provider's own dialect.
     virtual std::unique_ptr<Cursor> execute(const QString& statement) = 0;
+    // Runs one statement of a grouping tree's level, whose shape is given beside it. A provider
+    // that keeps something made for the tree may read the level from there; its rows, values
+    // and types are the statement's own. By default the statement runs as any other.
+    virtual std::unique_ptr<Cursor> executeLevel(const LevelShape& shape, const QString& statement);
     // The tables and views: TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE, ordered by
     // TABLE_TYPE and then by name.
     virtual std::unique_ptr<Cursor> tables() = 0;
     // The grouping tree is about to read `recordSource` (as written after FROM) level by level,
-    // grouped by these terms in this order, in the provider's SQL: a column ("[Region]"), or a
-    // date column formatted by its date group. A provider may prepare its data for those
-    // statements; by default nothing is done. Failures throw data::Error.
-    virtual void prepareGrouping(const QString& recordSource, const QStringList& terms);
+    // grouped by these terms in this order: a column, or a date column by its date group. A
+    // provider may prepare its data for those levels; by default nothing is done. Failures
+    // throw data::Error.
+    virtual void prepareGrouping(const QString& recordSource, const std::vector<LevelTerm>& terms);
 
     // Rows by position, for a view that may go anywhere in a result. How many rows `statement`
     // gives, where the provider can tell without handing them over; -1 where it cannot, and the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DateGroup.h"
 #include "grid/DetailSql.h"
 #include "tree/GroupingModel.h"
 #include "tree/NodeTree.h"
@@ -46,7 +47,7 @@ struct Module1 {
     tree::NodeTree Nodes;
 
     int SelectedDepth = 0;
-    QString DateGroupType;
+    data::DateGroup DateGroupType = data::DateGroup::Year;
 
     // What the detail grid shows and how it is sorted.
     std::shared_ptr<data::PagedRecordset> DetailRecordset;

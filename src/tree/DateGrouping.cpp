@@ -11,45 +11,32 @@ namespace {
 
 using data::Dialect;
 
-struct DateMasks {
-    const char* keyword;
-    const char* jet;
-    const char* oracle;
-    const char* odbc;
-};
+// Oracle's to_char mask for each granularity but None, in the order of data::DateGroup;
+// Quarter is written in two pieces (see formatted).
+const char* const OracleMasks[] = {"",
+                                   "'YYYY/MM/DD HH24:MI:SS'",
+                                   "'YYYY/MM/DD HH24:MI'",
+                                   "'YYYY/MM/DD HH24'",
+                                   "'YYYY/DDD'",
+                                   "'YYYY/WW'",
+                                   "'YYYY/MM'",
+                                   "",
+                                   "'YYYY'"};
 
-// One mask per granularity and dialect; the Oracle and ODBC masks carry their own quotes.
-const DateMasks Masks[] = {
-    {"Second", R"(yyyy\/mm\/dd hh:nn:ss)", "'YYYY/MM/DD HH24:MI:SS'", R"('yyyy\/mm\/dd hh:nn:ss')"},
-    {"Minute", R"(yyyy\/mm\/dd hh:nn)", "'YYYY/MM/DD HH24:MI'", R"('yyyy\/mm\/dd hh:nn')"},
-    {"Hour", R"(yyyy\/mm\/dd hh)", "'YYYY/MM/DD HH24'", R"('yyyy\/mm\/dd hh')"},
-    {"Day", R"(yyyy\/y)", "'YYYY/DDD'", R"('yyyy\/y')"},
-    {"Week", R"(yyyy\/ww)", "'YYYY/WW'", R"('yyyy\/ww')"},
-    {"Month", R"(yyyy\/mm)", "'YYYY/MM'", R"('yyyy\/mm')"},
-    {"Quarter", R"(yyyy\/\Qq)", "", R"('yyyy\/\Qq')"},
-    {"Year", "YYYY", "'YYYY'", "'YYYY'"},
-};
-
-const DateMasks* masksOf(const QString& dateGroup) {
-    for (const DateMasks& masks : Masks)
-        if (dateGroup == QLatin1String(masks.keyword))
-            return &masks;
-    return nullptr;
-}
-
-// The grouping expression for a granularity other than "None".
-QString formatted(const QString& column, const DateMasks& masks, Dialect dialect) {
-    const QString dateGroup = QLatin1String(masks.keyword);
+// The grouping expression for a granularity other than None.
+QString formatted(const QString& column, data::DateGroup dateGroup, Dialect dialect) {
+    using data::DateGroup;
+    const QString jetMask = data::jetDateMask(dateGroup);
     switch (dialect) {
     case Dialect::Jet:
-        return "Format(" + column + ", \"" + QLatin1String(masks.jet) + "\")";
+        return "Format(" + column + ", \"" + jetMask + "\")";
     case Dialect::Oracle:
-        if (dateGroup == "Quarter")
+        if (dateGroup == DateGroup::Quarter)
             return "to_char(" + column + ", 'YYYY/') || 'Q' || to_char(" + column + ", 'Q')";
-        return "to_char(" + column + ", " + QLatin1String(masks.oracle) + ")";
+        return "to_char(" + column + ", " + QLatin1String(OracleMasks[int(dateGroup)]) + ")";
     case Dialect::OdbcBridge:
-        return (dateGroup == "Year" ? "Format$(" : "Format(") + column + ", " +
-               QLatin1String(masks.odbc) + ")";
+        return (dateGroup == DateGroup::Year ? "Format$(" : "Format(") + column + ", " +
+               quoted(jetMask) + ")";
     case Dialect::None:
         break;
     }
@@ -72,25 +59,21 @@ QString exactDate(const QVariant& value, Dialect dialect) {
 
 } // namespace
 
-QString TreeBuildDate(const QString& column, const QString& dateGroup, Dialect dialect) {
+QString TreeBuildDate(const QString& column, data::DateGroup dateGroup, Dialect dialect) {
     if (dialect == Dialect::None)
         return QString();
-    if (dateGroup == "None")
+    if (dateGroup == data::DateGroup::None)
         return column;
-    const DateMasks* masks = masksOf(dateGroup);
-    return masks ? formatted(column, *masks, dialect) : QString();
+    return formatted(column, dateGroup, dialect);
 }
 
-QString MakeFilterDate(const QString& column, const QVariant& value, const QString& dateGroup,
+QString MakeFilterDate(const QString& column, const QVariant& value, data::DateGroup dateGroup,
                        Dialect dialect) {
     if (dialect == Dialect::None)
         return QString();
-    if (dateGroup == "None")
+    if (dateGroup == data::DateGroup::None)
         return column + " = " + exactDate(value, dialect);
-    const DateMasks* masks = masksOf(dateGroup);
-    if (!masks)
-        return QString();
-    return formatted(column, *masks, dialect) + " = " + quoted(value.toString());
+    return formatted(column, dateGroup, dialect) + " = " + quoted(value.toString());
 }
 
 } // namespace tree

@@ -51,12 +51,12 @@ void GroupingModel::open(const QString& recordSource, data::Dialect sourceDialec
     dialect = sourceDialect;
 }
 
-QStringList GroupingModel::groupingTerms(const QString& dateGroupType) const {
-    return groupingOrder(ColInfo, FieldCount, dateGroupType, dialect);
+std::vector<data::LevelTerm> GroupingModel::groupingTerms(data::DateGroup dateGroupType) const {
+    return groupingOrder(ColInfo, FieldCount, dateGroupType);
 }
 
 void GroupingModel::prepareSource(data::Connection& connection,
-                                  const QString& dateGroupType) const {
+                                  data::DateGroup dateGroupType) const {
     connection.prepareGrouping(RecordSource, groupingTerms(dateGroupType));
 }
 
@@ -77,13 +77,13 @@ bool GroupingModel::canGroup(int depth) const {
 }
 
 GroupingModel::Level GroupingModel::startLevel(int depth, const NodePath& path,
-                                               const QString& dateGroupType) {
+                                               data::DateGroup dateGroupType) {
     if (!hasLevelBelow(depth))
         throw data::Error(QStringLiteral("Subscript out of range"));
     data::ColInfoRec& grouping = ColInfo[depth];
     Level level;
     const bool date = grouping.ColConv == data::Conversion::CDate;
-    if (date && grouping.ColDateGroup.isEmpty()) {
+    if (date && !grouping.ColDateGroup) {
         grouping.ColDateGroup = dateGroupType;
         level.dateGroupFixed = true;
     }
@@ -92,8 +92,10 @@ GroupingModel::Level GroupingModel::startLevel(int depth, const NodePath& path,
     level.sql.fieldCount = FieldCount;
     level.sql.recordSource = RecordSource;
     level.sql.filter = condition(path);
+    level.sql.path = pathConditions(path.values, ColInfo, path.firstDepth);
+    level.sql.grouped = levelTerm(grouping, dateGroupType);
     if (date)
-        level.sql.dateExpression = TreeBuildDate(grouping.ColSQL, grouping.ColDateGroup, dialect);
+        level.sql.dateExpression = TreeBuildDate(grouping.ColSQL, *grouping.ColDateGroup, dialect);
     return level;
 }
 
@@ -140,7 +142,7 @@ GroupingModel::BlockMove GroupingModel::moveBlock(int start, int end, int gap) {
     }
     std::copy(block.begin(), block.end(), ColInfo.begin() + move.first);
     for (int i = move.discardFrom; i < FieldCount; ++i) {
-        ColInfo[i].ColDateGroup.clear();
+        ColInfo[i].ColDateGroup.reset();
         ColInfo[i].ColGrouped = false;
     }
     move.moved = true;

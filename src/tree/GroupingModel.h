@@ -2,6 +2,7 @@
 
 #include "data/ColInfo.h"
 #include "data/Dialect.h"
+#include "data/LevelShape.h"
 #include "tree/LevelRows.h"
 #include "tree/NodeValue.h"
 #include "tree/TreeSql.h"
@@ -59,10 +60,10 @@ public:
 
     // The terms the levels group by, in the order of the levels: a date column by the date
     // group its level took, or, before it has one, by `dateGroupType`.
-    QStringList groupingTerms(const QString& dateGroupType) const;
+    std::vector<data::LevelTerm> groupingTerms(data::DateGroup dateGroupType) const;
     // Lets the source prepare for the levels' statements (the engine of file sources keeps an
     // index); only a speed-up, so nothing fails.
-    void prepareSource(data::Connection& connection, const QString& dateGroupType) const;
+    void prepareSource(data::Connection& connection, data::DateGroup dateGroupType) const;
 
     // The root: the record source's rows, with the statistics of the first column.
     QString rootStatement() const;
@@ -85,7 +86,7 @@ public:
     // Starts the level below the node at `depth` whose path is `path`: a date column takes
     // `dateGroupType` as its date group if it has none yet, and keeps it for every level built
     // on it until the columns are opened or moved again; the column is marked grouped.
-    Level startLevel(int depth, const NodePath& path, const QString& dateGroupType);
+    Level startLevel(int depth, const NodePath& path, data::DateGroup dateGroupType);
     // The level's children, labelled, in the order they are added: the null group first.
     std::vector<LevelRow> readLevel(const std::shared_ptr<data::Connection>& connection,
                                     const LevelSql& level,

@@ -1,22 +1,21 @@
 #include "tree/GroupingOrder.h"
 
-#include "tree/DateGrouping.h"
-
 namespace tree {
 
-QStringList groupingOrder(const data::ColInfoTable& columns, int fieldCount,
-                          const QString& dateGroupType, data::Dialect dialect) {
-    QStringList terms;
+data::LevelTerm levelTerm(const data::ColInfoRec& column, data::DateGroup dateGroup) {
+    data::LevelTerm term{column.ColName, std::nullopt};
+    if (column.ColConv == data::Conversion::CDate)
+        term.dateGroup = column.ColDateGroup.value_or(dateGroup);
+    return term;
+}
+
+std::vector<data::LevelTerm> groupingOrder(const data::ColInfoTable& columns, int fieldCount,
+                                           data::DateGroup dateGroup) {
+    std::vector<data::LevelTerm> terms;
     for (int i = 0; i < fieldCount && i <= data::ColInfoUpper; ++i) {
-        const data::ColInfoRec& column = columns[i];
-        if (column.ColConv == data::Conversion::Nothing)
+        if (columns[i].ColConv == data::Conversion::Nothing)
             break;
-        QString term;
-        if (column.ColConv == data::Conversion::CDate)
-            term = TreeBuildDate(
-                column.ColSQL, column.ColDateGroup.isEmpty() ? dateGroupType : column.ColDateGroup,
-                dialect);
-        terms << (term.isEmpty() ? column.ColSQL : term);
+        terms.push_back(levelTerm(columns[i], dateGroup));
     }
     return terms;
 }

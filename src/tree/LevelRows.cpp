@@ -1,6 +1,8 @@
 #include "tree/LevelRows.h"
 
 #include "data/Ado.h"
+#include "data/Connection.h"
+#include "data/Provider.h"
 #include "data/Recordset.h"
 
 #include <array>
@@ -47,6 +49,22 @@ std::unique_ptr<data::Recordset> open(const std::shared_ptr<data::Connection>& c
     return rows;
 }
 
+// A statement of the level, handed to the provider with its shape.
+std::unique_ptr<data::Recordset> openLevel(const std::shared_ptr<data::Connection>& connection,
+                                           const data::ColInfoTable& columns, const LevelSql& level,
+                                           data::LevelShape::Part part) {
+    const bool groups = part == data::LevelShape::Part::Groups;
+    const QString sql =
+        groups ? groupedStatement(columns, level) : nullGroupStatement(columns, level);
+    if (!connection) // fails as any statement on no connection does
+        return open(connection, sql, data::ado::adOpenForwardOnly, data::ado::adLockReadOnly, 32);
+    auto rows = std::make_unique<data::Recordset>();
+    rows->CursorLocation = data::ado::adUseServer;
+    rows->openCursor(connection->provider().executeLevel(levelShape(columns, level, part), sql),
+                     data::ado::adOpenForwardOnly);
+    return rows;
+}
+
 } // namespace
 
 Figures readRoot(const std::shared_ptr<data::Connection>& connection,
@@ -62,14 +80,12 @@ std::vector<LevelRow> readLevel(const std::shared_ptr<data::Connection>& connect
     const bool statistics = levelHasStatistics(columns, level);
     std::vector<LevelRow> children;
     {
-        auto nulls = open(connection, nullGroupStatement(columns, level),
-                          data::ado::adOpenForwardOnly, data::ado::adLockReadOnly, 32);
+        auto nulls = openLevel(connection, columns, level, data::LevelShape::Part::NullGroup);
         const Figures figures = FigureFields(*nulls, "CCNT", statistics).read(*nulls);
         if (figures.count.toLongLong() > 0)
             children.push_back({NodeValue{QVariant(), 0, nullLabel(figures, regional)}, figures});
     }
-    auto groups = open(connection, groupedStatement(columns, level), data::ado::adOpenForwardOnly,
-                       data::ado::adLockReadOnly, -1);
+    auto groups = openLevel(connection, columns, level, data::LevelShape::Part::Groups);
     const FigureFields fields(*groups, "CCNT", statistics);
     const int nameField = groups->fieldIndex("CNAME");
     const int type = groups->Fields(nameField).Type;

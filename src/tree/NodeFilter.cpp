@@ -2,6 +2,7 @@
 
 #include "data/NumberText.h"
 #include "tree/DateGrouping.h"
+#include "tree/GroupingOrder.h"
 #include "tree/NodeLabel.h"
 #include "tree/SqlText.h"
 
@@ -59,7 +60,8 @@ QString condition(const NodeValue& node, const data::ColInfoRec& column, data::D
     case Conversion::CStr:
         return sql + " = " + textLiteral(groupValueText(node.value, node.fieldType), dialect);
     case Conversion::CDate:
-        return MakeFilterDate(sql, node.value, column.ColDateGroup, dialect);
+        return MakeFilterDate(sql, node.value, column.ColDateGroup.value_or(data::DateGroup::None),
+                              dialect);
     case Conversion::Spare:
     case Conversion::Nothing:
         break;
@@ -67,19 +69,39 @@ QString condition(const NodeValue& node, const data::ColInfoRec& column, data::D
     return QString();
 }
 
+// The depths of the path that lie within the column table, deepest first: the node at depth L
+// groups by column entry L - 1.
+template <typename Visit>
+void forEachDepth(std::span<const NodeValue> path, int firstDepth, Visit visit) {
+    const auto deepest =
+        std::min<qsizetype>(qsizetype(path.size()) + firstDepth - 1, data::ColInfoUpper + 1);
+    for (qsizetype depth = deepest; depth >= std::max(firstDepth, 1); --depth)
+        visit(path[depth - firstDepth], depth - 1);
+}
+
 } // namespace
 
 QString makeFilter(std::span<const NodeValue> path, const data::ColInfoTable& columns,
                    data::Dialect dialect, int firstDepth) {
     QStringList conditions;
-    const auto deepest =
-        std::min<qsizetype>(qsizetype(path.size()) + firstDepth - 1, data::ColInfoUpper + 1);
-    for (qsizetype depth = deepest; depth >= std::max(firstDepth, 1); --depth) {
-        const QString text = condition(path[depth - firstDepth], columns[depth - 1], dialect);
+    forEachDepth(path, firstDepth, [&](const NodeValue& node, qsizetype column) {
+        const QString text = condition(node, columns[column], dialect);
         if (!text.isEmpty())
             conditions << text;
-    }
+    });
     return conditions.join(QStringLiteral(" AND "));
+}
+
+std::vector<data::LevelCondition>
+pathConditions(std::span<const NodeValue> path, const data::ColInfoTable& columns, int firstDepth) {
+    std::vector<data::LevelCondition> conditions;
+    forEachDepth(path, firstDepth, [&](const NodeValue& node, qsizetype column) {
+        const data::ColInfoRec& c = columns[column];
+        if (c.ColConv != data::Conversion::Nothing && c.ColConv != data::Conversion::Spare)
+            conditions.insert(conditions.begin(),
+                              {levelTerm(c, data::DateGroup::None), node.value});
+    });
+    return conditions;
 }
 
 } // namespace tree

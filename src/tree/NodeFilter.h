@@ -2,6 +2,7 @@
 
 #include "data/ColInfo.h"
 #include "data/Dialect.h"
+#include "data/LevelShape.h"
 #include "tree/NodeValue.h"
 
 #include <QString>
@@ -17,5 +18,11 @@ namespace tree {
 // depths above it add nothing.
 QString makeFilter(std::span<const NodeValue> path, const data::ColInfoTable& columns,
                    data::Dialect dialect, int firstDepth = 1);
+
+// The same path's conditions as typed terms, from the shallowest depth to the node; a column
+// that is never grouped adds none.
+std::vector<data::LevelCondition> pathConditions(std::span<const NodeValue> path,
+                                                 const data::ColInfoTable& columns,
+                                                 int firstDepth = 1);
 
 } // namespace tree

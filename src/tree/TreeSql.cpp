@@ -28,6 +28,13 @@ bool isDateColumn(const data::ColInfoRec& column) {
 
 } // namespace
 
+data::LevelShape levelShape(const data::ColInfoTable& columns, const LevelSql& level,
+                            data::LevelShape::Part part) {
+    const QString statistics =
+        levelHasStatistics(columns, level) ? columns[level.depth + 1].ColName : QString();
+    return {level.recordSource, level.path, level.grouped, statistics, part};
+}
+
 QString rootStatement(const data::ColInfoTable& columns, const QString& recordSource) {
     QString sql = "SELECT Count(1) AS CNNULL ";
     if (data::ColIsNumeric(columns[0].ColConv))

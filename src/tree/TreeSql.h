@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ColInfo.h"
+#include "data/LevelShape.h"
 
 #include <QString>
 
@@ -19,7 +20,13 @@ struct LevelSql {
     QString recordSource;
     QString filter;         // the clicked node's condition, "" for the root
     QString dateExpression; // the grouping expression of a date column (TreeBuildDate)
+    std::vector<data::LevelCondition> path; // the clicked node's condition as typed terms
+    data::LevelTerm grouped;                // the term the level groups by
 };
+
+// The level's statement `part` as data, for the provider (see data::LevelShape).
+data::LevelShape levelShape(const data::ColInfoTable& columns, const LevelSql& level,
+                            data::LevelShape::Part part);
 
 // The expression the level groups by: the date expression for a date column, else the column.
 QString groupingExpression(const data::ColInfoTable& columns, const LevelSql& level);

@@ -26,7 +26,8 @@ TEST(OracleDialect, DateGroupsCarryTheirMasksLabelsAndEveryNodeSelectsItsOwnRows
     };
     const auto connection = connectToServer();
     for (const auto& [keyword, groups] : cases) {
-        const QString label = tree::TreeBuildDate("ORDERED", keyword, data::Dialect::Oracle);
+        const QString label =
+            tree::TreeBuildDate("ORDERED", test::dateGroupOf(keyword), data::Dialect::Oracle);
         QStringList seen;
         for (auto rs = query(connection, "SELECT " + label +
                                              " AS CNAME, COUNT(1) AS CCNT FROM SALES.ORDERS WHERE "
@@ -41,8 +42,9 @@ TEST(OracleDialect, DateGroupsCarryTheirMasksLabelsAndEveryNodeSelectsItsOwnRows
     // Every node of the server's tables selects its own rows.
     test::TreeInvariant tree(connection, "SALES.ORDERS", data::Dialect::Oracle);
     EXPECT_GT(tree.check({"REGION", "PAID", "AMOUNT"}, "Year"), 0);
-    for (const QString& dateGroup : tree::DateGroupKeywords)
-        EXPECT_GT(tree.check({"ORDERED", "REGION"}, dateGroup), 0) << dateGroup.toStdString();
+    for (const data::DateGroup dateGroup : data::DateGroups)
+        EXPECT_GT(tree.check({"ORDERED", "REGION"}, data::dateGroupKeyword(dateGroup)), 0)
+            << data::dateGroupKeyword(dateGroup).toStdString();
     // Ungrouped dates, one of them with a fraction of a second, each select their one row.
     EXPECT_GT(tree.check({"ORDERED", "SHIPPED", "AMOUNT"}, "None"), 0);
 

@@ -18,7 +18,7 @@ columnTable(std::initializer_list<std::pair<QString, data::Conversion>> columns)
     for (const auto& [sql, conv] : columns) {
         QString name = sql;
         name.remove('[').remove(']');
-        table[i++] = data::ColInfoRec{name, sql, conv, QString(), false};
+        table[i++] = data::ColInfoRec{name, sql, conv, std::nullopt, false};
     }
     data::resetSpareEntries(table, i);
     return table;

@@ -1,9 +1,9 @@
 // The grouping tree over the values hardest to group and select again, run through the engine's
 // Jet SQL, under two regions, with negative statistics also written between parentheses as some
 // regions write amounts.
+#include "data/DateGroup.h"
 #include "data/Dialect.h"
 #include "drill/SourceFigures.h"
-#include "tree/DateGrouping.h"
 #include "tree/HardValues.h"
 #include "tree/LocaleScope.h"
 #include "tree/TreeInvariant.h"
@@ -27,7 +27,8 @@ TEST(HardValuesTree, EveryNodeSelectsExactlyItsOwnRows) {
     EXPECT_GT(tree.check({"Label", "Amount", "Flag", "Price"}, "None"), 0);
     EXPECT_GT(tree.check({"Amount", "Big", "Price", "Small"}, "None"), 0);
     // Dates from 1875 to 2100 and times of day, exact and by every granularity.
-    for (const QString& dateGroup : tree::DateGroupKeywords) {
+    for (const data::DateGroup group : data::DateGroups) {
+        const QString dateGroup = data::dateGroupKeyword(group);
         SCOPED_TRACE(dateGroup.toStdString());
         EXPECT_GT(tree.check({"When", "Small", "Clock", "Amount"}, dateGroup), 0);
         EXPECT_GT(tree.check({"Clock", "Flag", "When", "Big"}, dateGroup), 0);

@@ -14,6 +14,13 @@
 
 namespace test {
 
+// The date group a keyword of the menu names; a test that names another fails.
+inline data::DateGroup dateGroupOf(const QString& keyword) {
+    const std::optional<data::DateGroup> group = data::dateGroupNamed(keyword);
+    EXPECT_TRUE(group) << keyword.toStdString();
+    return group.value_or(data::DateGroup::None);
+}
+
 // A label against the rows behind its node: the count, and each statistic as the label rounds
 // it to two decimals.
 inline void expectLabelShows(const QString& label, const tree::Regional& regional, qlonglong count,
@@ -36,8 +43,8 @@ inline QStringList firstLevelLabels(const std::shared_ptr<data::Connection>& con
     tree::GroupingModel grouping;
     grouping.open(connection, source, dialect, order);
     QStringList labels;
-    for (const tree::LevelRow& row :
-         grouping.readLevel(connection, grouping.startLevel(0, {}, dateGroup).sql, regional))
+    for (const tree::LevelRow& row : grouping.readLevel(
+             connection, grouping.startLevel(0, {}, dateGroupOf(dateGroup)).sql, regional))
         labels << row.node.label;
     return labels;
 }
@@ -60,9 +67,9 @@ public:
     // the tree; returns the number of nodes below the root.
     int check(const QStringList& order, const QString& dateGroup) {
         grouping_.open(connection_, source_, dialect_, order);
-        dateGroup_ = dateGroup;
+        dateGroup_ = dateGroupOf(dateGroup);
         // As the window does: the source may index the table for this order.
-        grouping_.prepareSource(*connection_, dateGroup);
+        grouping_.prepareSource(*connection_, dateGroup_);
         const tree::Figures root = grouping_.readRoot(connection_);
         expectFigures(root, tree::rootLabel(root, regional_), grouping_.ColInfo[0].ColSQL,
                       QString());
@@ -113,7 +120,7 @@ private:
     data::Dialect dialect_;
     tree::Regional regional_;
     tree::GroupingModel grouping_;
-    QString dateGroup_;
+    data::DateGroup dateGroup_ = data::DateGroup::None;
 };
 
 } // namespace test

@@ -31,16 +31,16 @@ QStringList checked(QMenu* menu) {
 TEST_F(MainWindow, MenuChecksFollowTheRunStateAndTheLayoutClampsAndDrags) {
     frmMain& f = openWindow();
     EXPECT_EQ(checked(f.mnuView), QStringList{"Year"});
-    EXPECT_EQ(state->DateGroupType, "Year");
+    EXPECT_EQ(state->DateGroupType, data::DateGroup::Year);
     f.mnuViewDay->trigger();
     f.mnuViewDay->trigger();
     EXPECT_EQ(checked(f.mnuView), QStringList{"Day"});
-    EXPECT_EQ(state->DateGroupType, "Day");
+    EXPECT_EQ(state->DateGroupType, data::DateGroup::Day);
     ASSERT_TRUE(f.mnuViewDay->actionGroup()); // marked as one choice of many
     EXPECT_EQ(f.mnuViewDay->actionGroup()->actions(), f.mnuView->actions());
     EXPECT_TRUE(f.mnuViewDay->actionGroup()->isExclusive());
     f.mnuViewNone->trigger();
-    EXPECT_EQ(state->DateGroupType, "None");
+    EXPECT_EQ(state->DateGroupType, data::DateGroup::None);
     f.mnuExtrasAutoQ->trigger();
     EXPECT_TRUE(f.mnuExtrasAutoQ->isChecked());
     EXPECT_TRUE(state->AutoQueryEnabled);

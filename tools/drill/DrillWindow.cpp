@@ -1,7 +1,7 @@
 #include "drill/DrillWindow.h"
 
+#include "data/DateGroup.h"
 #include "drill/Options.h"
-#include "tree/DateGrouping.h"
 #include "ui/controls/TreeView.h"
 #include "ui/main/DataGrid.h"
 #include "ui/main/frmMain.h"
@@ -28,7 +28,7 @@ tree::NodePtr DrillWindow::root() {
 }
 
 std::optional<QString> DrillWindow::open(const Options& options) {
-    form().mnuView->actions().at(tree::DateGroupKeywords.indexOf(options.dateGroup))->trigger();
+    form().mnuView->actions().at(int(options.dateGroup))->trigger();
     if (form().mnuExtrasAutoQ->isChecked() != options.autoQuery)
         form().mnuExtrasAutoQ->trigger();
 

@@ -1,6 +1,6 @@
 #include "drill/Options.h"
 
-#include "tree/DateGrouping.h"
+#include "data/DateGroup.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -119,10 +119,15 @@ ParsedArguments parseArguments(const QStringList& arguments) {
         } else if (name == "--table") {
             o.table = value;
         } else if (name == "--date-group") {
-            if (!tree::DateGroupKeywords.contains(value))
-                return fail("--date-group takes one of " + tree::DateGroupKeywords.join('|') +
-                            ", not \"" + value + "\"");
-            o.dateGroup = value;
+            const std::optional<data::DateGroup> group = data::dateGroupNamed(value);
+            if (!group) {
+                QStringList keywords;
+                for (data::DateGroup g : data::DateGroups)
+                    keywords << data::dateGroupKeyword(g);
+                return fail("--date-group takes one of " + keywords.join('|') + ", not \"" + value +
+                            "\"");
+            }
+            o.dateGroup = *group;
         } else if (name == "--auto-query") {
             if (value != "on" && value != "off")
                 return fail("--auto-query takes on or off, not \"" + value + "\"");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DateGroup.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -33,8 +35,8 @@ struct Options {
     QString database; // --oracle: the data source name typed at login
     QString user;
     QString password;
-    QString table;              // as the picker shows it
-    QString dateGroup = "Year"; // a keyword of the Date Grouping menu
+    QString table;                                     // as the picker shows it
+    data::DateGroup dateGroup = data::DateGroup::Year; // as the Date Grouping menu picks it
     bool autoQuery = false;
     int depth = 0;    // the tree is expanded down to this depth
     bool all = false; // down to the last column instead

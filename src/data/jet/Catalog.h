@@ -22,9 +22,6 @@ struct TableInfo {
     std::vector<ColumnInfo> columns;
 };
 
-class GroupingIndex;
-struct GroupSummary;
-
 // Looks tables (and saved queries, which the engine keeps as tables) up by the name a statement
 // gives them (compared without regard to case), loading a table into the engine the first time
 // it is named. Null for a name the source lacks.
@@ -32,15 +29,6 @@ class Catalog {
 public:
     virtual ~Catalog() = default;
     virtual const TableInfo* findTable(const QString& name) = 0;
-    // The grouping tree's index and summary, the engine's optional speed-up for the tree's
-    // statements (see speedup/GroupingIndex.h); null where there is none.
-    virtual const GroupingIndex* groupingIndex() const { return nullptr; }
-    // The groups of a level over the whole table by `column`, with the statistics of
-    // `statistics`, made in one pass (see speedup/LevelGroups.h); null where there are none.
-    virtual const GroupSummary* levelGroups(const TableInfo&, const ColumnInfo&,
-                                            const ColumnInfo*) {
-        return nullptr;
-    }
 };
 
 } // namespace data::jet

@@ -141,15 +141,6 @@ void Engine::interrupt() {
     database_->interrupt();
 }
 
-void Engine::indexForGrouping(const TableInfo& table, const std::vector<GroupingTerm>& terms) {
-    groupingIndex_.build(*database_, table, terms);
-}
-
-const GroupSummary* Engine::levelGroups(const TableInfo& table, const ColumnInfo& column,
-                                        const ColumnInfo* statistics) {
-    return groupingIndex_.levelGroups(*database_, table, column, statistics);
-}
-
 QStringList Engine::queryPlan(const QByteArray& sql) {
     Database::OwnStatements own(*database_);
     const StatementHandle plan = database_->prepareOwn("EXPLAIN QUERY PLAN " + sql);

@@ -3,7 +3,6 @@
 #include "data/jet/Catalog.h"
 #include "data/jet/Statement.h"
 #include "data/jet/TableSource.h"
-#include "data/jet/speedup/GroupingIndex.h"
 
 #include <QByteArray>
 #include <QLocale>
@@ -45,9 +44,6 @@ public:
     // first look-up of a table describes and loads it, of a saved query runs it; failures throw
     // data::Error.
     const TableInfo* findTable(const QString& name) override;
-    const GroupingIndex* groupingIndex() const override { return &groupingIndex_; }
-    const GroupSummary* levelGroups(const TableInfo& table, const ColumnInfo& column,
-                                    const ColumnInfo* statistics) override;
 
     // Prepares one SELECT in SQLite's dialect (UTF-8). `columns` describe its result columns in
     // order: the name to show, the type code, and the storage by which values convert (a
@@ -58,9 +54,8 @@ public:
     // Makes a running query stop with an error; safe from another thread.
     void interrupt();
 
-    // Keeps one index for the grouping tree over the terms the tree groups the table by, in
-    // their order (see GroupingIndex). Fails with data::Error.
-    void indexForGrouping(const TableInfo& table, const std::vector<GroupingTerm>& terms);
+    // The database beneath, where the grouping tree's speed-up keeps what it makes.
+    Database& database() { return *database_; }
 
     // The plan the engine follows for a query in SQLite's dialect, one line per step, as
     // EXPLAIN QUERY PLAN gives it ("SEARCH Sales USING COVERING INDEX ...").
@@ -75,7 +70,6 @@ private:
     std::vector<std::unique_ptr<TableInfo>> tables_;
     std::map<QString, const TableInfo*> byFoldedName_;
     QStringList opening_; // the saved queries being opened, each reading the next
-    GroupingIndex groupingIndex_;
 };
 
 } // namespace data::jet

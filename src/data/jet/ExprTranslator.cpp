@@ -4,11 +4,11 @@
 #include "data/Error.h"
 #include "data/TextCollation.h"
 #include "data/jet/DateSpanCondition.h"
+#include "data/jet/GroupsTable.h"
 #include "data/jet/NameError.h"
 #include "data/jet/SqlQuote.h"
 #include "data/jet/Translate.h"
 #include "data/jet/VbFunctions.h"
-#include "data/jet/speedup/GroupSummary.h"
 #include "data/jet/vb/FormatMask.h"
 
 #include <algorithm>
@@ -217,9 +217,36 @@ QString wholeNumber(const QString& value) {
     return QStringLiteral("CAST(round(%1) AS INTEGER)").arg(value);
 }
 
+// Terms first to last joined by AND in halves: ((a AND b) AND (c AND d)).
+QString balancedAnd(const QStringList& terms, qsizetype first, qsizetype last) {
+    if (first == last)
+        return terms[first];
+    const qsizetype middle = first + (last - first) / 2;
+    return QStringLiteral("(%1 AND %2)")
+        .arg(balancedAnd(terms, first, middle), balancedAnd(terms, middle + 1, last));
+}
+
+// A chain of And, as a node's condition writes one comparison per depth. Nested term by term,
+// the condition of a node a hundred levels deep would nest deeper than the engine's parser
+// reads, and a thousand deeper than it evaluates; joined in halves it nests as deep as the
+// number of terms has binary digits.
+SqlExpr conjunction(const Expr& expr, const ExprScope& scope) {
+    std::vector<const Expr*> terms;
+    const Expr* left = &expr;
+    for (; left->kind == ExprKind::Binary && left->op == Op::And; left = &left->args[0])
+        terms.push_back(&left->args[1]);
+    terms.push_back(left);
+    QStringList sql;
+    for (auto term = terms.rbegin(); term != terms.rend(); ++term)
+        sql << translateExpr(**term, scope).sql;
+    return truthValue(balancedAnd(sql, 0, sql.size() - 1));
+}
+
 SqlExpr binary(const Expr& expr, const ExprScope& scope) {
     if (expr.op == Op::Concat)
         return concatenation(expr, scope);
+    if (expr.op == Op::And)
+        return conjunction(expr, scope);
     const SqlExpr left = translateExpr(expr.args[0], scope);
     const SqlExpr right = translateExpr(expr.args[1], scope);
     const QString a = valueSql(left), b = valueSql(right);
@@ -254,13 +281,13 @@ SqlExpr binary(const Expr& expr, const ExprScope& scope) {
         const bool text = (isText(left.type) || isText(right.type)) && !binary;
         const QString compared = comparedSql(left, text);
         const QString comparison = QStringLiteral("(%1 %2 %3)").arg(compared, symbol, b);
-        const bool searched = binary && compared == scope.leadingIndexTerm;
+        const bool searched =
+            binary && left.formattedDates && left.formattedDates == scope.indexedDates;
         const QString span =
             expr.op == Op::Eq && !searched ? dateSpanCondition(expr, scope) : QString();
         return truthValue(span.isEmpty() ? comparison
                                          : QStringLiteral("(%1 AND %2)").arg(span, comparison));
     }
-    case Op::And:
     case Op::Or:
         return truthValue(QStringLiteral("(%1 %2 %3)").arg(left.sql, symbol, right.sql));
     case Op::Xor:
@@ -308,20 +335,37 @@ bool isNonNullLiteral(const Expr& expr) {
            expr.kind == ExprKind::Date || expr.kind == ExprKind::Boolean;
 }
 
+// A table of groups holds the count of one column's values and the statistics of one column of
+// numbers; any other aggregate over it fails, and the statement is then read from its source.
+void requireFigure(const GroupsTable& groups, const ColumnInfo* column, bool count, bool numbers) {
+    const bool held = column && (count ? column->name == groups.second
+                                       : numbers && !groups.statistics.isEmpty() &&
+                                             column->name == groups.statistics);
+    if (!held)
+        throw FigureNotHeld(QStringLiteral("The groups do not hold this figure."));
+}
+
+// The aggregates' names in SQLite, as jet_statistics' figures are named after them too.
+const QLatin1String AggregateNames[] = {QLatin1String("count"), QLatin1String("min"),
+                                        QLatin1String("max"), QLatin1String("avg"),
+                                        QLatin1String("sum")};
+
 // Count, Min, Max, Avg, Sum. Over a currency column they work on the stored whole amounts and
 // divide once, so that sums stay exact. Count(1) counts rows as count(*) does, which SQLite
 // answers faster. Min, Max, Avg and Sum of a column of numbers take their figure from the one
 // pass of jet_statistics, which SQLite makes once however many of the four a statement asks for.
-SqlExpr aggregate(const Expr& call, const QString& name, const ExprScope& scope) {
+SqlExpr aggregate(const Expr& call, Aggregate kind, const ExprScope& scope) {
     if (!scope.aggregateBan.isEmpty())
         throw Error(scope.aggregateBan);
     checkArguments(call, 1, 1);
     const Expr& arg = call.args[0];
-    if (arg.kind == ExprKind::Star || (name == u"count" && isNonNullLiteral(arg))) {
-        if (name != u"count")
+    const bool count = kind == Aggregate::Count;
+    const QString name = AggregateNames[int(kind)];
+    if (arg.kind == ExprKind::Star || (count && isNonNullLiteral(arg))) {
+        if (!count)
             throw Error(QStringLiteral("Syntax error (missing operator) in query expression '%1'.")
                             .arg(call.source));
-        return typed(scope.summary ? quoteIdentifier(GroupSummary::RowsColumn)
+        return typed(scope.summary ? quoteIdentifier(GroupsTable::RowsColumn)
                                    : QStringLiteral("count(*)"),
                      adInteger);
     }
@@ -329,28 +373,29 @@ SqlExpr aggregate(const Expr& call, const QString& name, const ExprScope& scope)
     inner.aggregateBan =
         QStringLiteral("Cannot have aggregate function in expression (%1).").arg(call.source);
     const SqlExpr value = translateExpr(arg, inner);
-    const bool count = name == u"count";
     const bool currency = value.column && value.column->storage == Storage::Currency;
     // Count needs no conversion of a column's values, the others only a currency column's.
     const bool raw = value.column && (count || currency);
     const bool numbers = value.column && !value.truth &&
                          (value.column->storage == Storage::Integer ||
                           value.column->storage == Storage::Real || currency);
+    if (scope.summary)
+        requireFigure(*scope.summary, value.column, count, numbers);
     QString sql = name + u'(' + (raw ? value.columnSql : valueSql(value)) + u')';
     if (numbers && !count)
         sql = QStringLiteral("jet_%1(%2)")
                   .arg(name, scope.summary
-                                 ? quoteIdentifier(GroupSummary::FiguresColumn)
+                                 ? quoteIdentifier(GroupsTable::FiguresColumn)
                                  : QStringLiteral("jet_statistics(%1)").arg(value.columnSql));
     if (count && scope.summary)
-        sql = quoteIdentifier(GroupSummary::CountColumn);
+        sql = quoteIdentifier(GroupsTable::CountColumn);
     if (currency && !count)
         sql = QStringLiteral("(%1 / 10000.0)").arg(sql);
     if (count)
         return typed(sql, adInteger);
-    if (name == u"avg")
+    if (kind == Aggregate::Avg)
         return typed(sql, adDouble);
-    return {sql, name == u"sum" ? sumType(value.type) : value.type};
+    return {sql, kind == Aggregate::Sum ? sumType(value.type) : value.type};
 }
 
 // Format(date column, "mask") where the mask writes only numbers and characters whose order
@@ -379,10 +424,9 @@ SqlExpr iif(const Expr& call, const ExprScope& scope) {
 }
 
 SqlExpr call(const Expr& call, const ExprScope& scope) {
+    if (const std::optional<Aggregate> kind = aggregateOf(call))
+        return aggregate(call, *kind, scope);
     const QString name = call.text.toLower();
-    static const QStringList aggregates = {"count", "min", "max", "avg", "sum"};
-    if (aggregates.contains(name))
-        return aggregate(call, name, scope);
     if (name == u"iif")
         return iif(call, scope);
     if (name == u"isnull") { // VB's IsNull(value), the same test as Is Null
@@ -409,11 +453,21 @@ SqlExpr call(const Expr& call, const ExprScope& scope) {
         if (const std::optional<QString> alphabet = datesAsBinaryText(call, args)) {
             result.ordersAsBinary = true;
             result.alphabet = *alphabet;
+            result.formattedDates = args[0].column;
         }
     return result;
 }
 
 } // namespace
+
+std::optional<Aggregate> aggregateOf(const Expr& expr) {
+    if (expr.kind != ExprKind::Call)
+        return std::nullopt;
+    for (int i = 0; i < int(std::size(AggregateNames)); ++i)
+        if (expr.text.compare(AggregateNames[i], Qt::CaseInsensitive) == 0)
+            return Aggregate(i);
+    return std::nullopt;
+}
 
 SqlExpr columnValue(const ColumnInfo& column, const QString& sqlName) {
     QString sql = quoteIdentifier(column.name);

@@ -4,11 +4,13 @@
 #include "data/jet/Catalog.h"
 #include "data/jet/ValueType.h"
 
+#include <optional>
+
 // Turns parsed Jet expressions into SQLite expressions over the engine's tables, with every
 // operator application in explicit parentheses.
 namespace data::jet {
 
-struct GroupSummary;
+struct GroupsTable;
 
 struct ScopeSource;
 
@@ -24,6 +26,7 @@ struct SqlExpr {
     // characters of `alphabet` only.
     bool ordersAsBinary = false;
     QString alphabet = {};
+    const ColumnInfo* formattedDates = nullptr; // and then the date column it formats
 };
 
 // One table (or saved query) a statement reads, as its expressions may name it.
@@ -43,13 +46,20 @@ struct ExprScope {
     Catalog* catalog = nullptr;       // where a subquery finds its tables
     int* sourcesNamed = nullptr;      // counts the sources given an alias in SQL, subqueries too
     QString aggregateBan; // the failure for an aggregate here; empty where they are allowed
-    // Set where a level statement reads the summary of its groups (`table` is then the
-    // summary): its counts and statistics are read from the summary's figures.
-    const GroupSummary* summary = nullptr;
-    // The expression the table's grouping index begins with: SQLite searches the index for an
-    // equality on it, so such a comparison needs no other condition to narrow the rows.
-    QString leadingIndexTerm = {};
+    // Set where a level statement reads a table of its groups (`table` is then that table):
+    // its counts and statistics are read from the groups' figures, and an aggregate they do
+    // not hold fails.
+    const GroupsTable* summary = nullptr;
+    // The date column whose formatted dates the table's grouping index begins with: SQLite
+    // searches the index for an equality on them, so such a comparison needs no other
+    // condition to narrow the rows.
+    const ColumnInfo* indexedDates = nullptr;
 };
+
+// The aggregates of the dialect.
+enum class Aggregate { Count, Min, Max, Avg, Sum };
+// The aggregate a call names (compared without regard to case); none for any other expression.
+std::optional<Aggregate> aggregateOf(const Expr& expr);
 
 // Fails with data::Error for unknown columns and functions, wrong argument counts and
 // aggregates where the scope bans them (unknown names with a NameError).

@@ -3,11 +3,17 @@
 #include "data/AdoTypes.h"
 #include "data/Error.h"
 #include "data/RowsCursor.h"
+#include "data/jet/GroupsTable.h"
 #include "data/jet/Parser.h"
+#include "data/jet/Translate.h"
+
+#include <atomic>
 
 namespace data::jet {
 
 namespace {
+
+std::atomic<bool> speedupByDefault{true};
 
 class StatementCursor : public Cursor {
 public:
@@ -26,20 +32,20 @@ private:
 } // namespace
 
 JetProvider::JetProvider(std::shared_ptr<TableSource> source, TableLister tables)
-    : engine_(std::move(source)), tables_(std::move(tables)) {}
+    : engine_(std::move(source)), tables_(std::move(tables)), speedup_(engine_),
+      speedupOn_(speedupByDefault) {}
 
-std::unique_ptr<Cursor> JetProvider::execute(const QString& statement) {
-    const Translation translation = translate(statement, engine_);
-    return cursorOf(translation.sqliteSql, translation.columns);
+void JetProvider::setSpeedupEnabled(bool enabled) {
+    speedupByDefault = enabled;
 }
 
-std::unique_ptr<Cursor> JetProvider::cursorOf(const QByteArray& sqliteSql,
-                                              const std::vector<ResultColumn>& columns) {
-    std::vector<ColumnInfo> described;
-    described.reserve(columns.size());
-    for (const ResultColumn& c : columns)
-        described.push_back({c.name, c.adoType, c.storage});
-    return std::make_unique<StatementCursor>(engine_.prepare(sqliteSql, std::move(described)));
+std::unique_ptr<Cursor> JetProvider::cursorOf(const Translation& translation) {
+    std::vector<ColumnInfo> columns;
+    columns.reserve(translation.columns.size());
+    for (const ResultColumn& c : translation.columns)
+        columns.push_back({c.name, c.adoType, c.storage});
+    return std::make_unique<StatementCursor>(
+        engine_.prepare(translation.sqliteSql, std::move(columns)));
 }
 
 qsizetype JetProvider::countRows(const QString& statement) {
@@ -55,26 +61,36 @@ std::unique_ptr<Cursor> JetProvider::executeFrom(const QString& statement, qsize
     // come in the same order whichever page reads them.
     if (!engineOffsets || parseSelect(statement).top)
         return Provider::executeFrom(statement, first);
-    const Translation translation = translate(statement, engine_);
-    return cursorOf(translation.sqliteSql + " LIMIT -1 OFFSET " + QByteArray::number(first),
-                    translation.columns);
+    Translation translation = translate(statement, engine_);
+    translation.sqliteSql += " LIMIT -1 OFFSET " + QByteArray::number(first);
+    return cursorOf(translation);
 }
 
-void JetProvider::prepareGrouping(const QString& recordSource, const QStringList& terms) {
-    // The record source reads as a statement's FROM does: "[Sales]".
-    const SelectStatement from = parseSelect(QStringLiteral("SELECT * FROM ") + recordSource);
-    const FromSource* source = from.singleTable();
-    const TableInfo* table = source ? engine_.findTable(source->table.join(u'.')) : nullptr;
-    if (!table)
-        return;
-    // The key ends before a term the table cannot answer (a column that is not there).
-    std::vector<GroupingTerm> translated;
+std::unique_ptr<Cursor> JetProvider::execute(const QString& statement) {
+    return cursorOf(translate(statement, engine_));
+}
+
+std::unique_ptr<Cursor> JetProvider::executeLevel(const LevelShape& shape,
+                                                  const QString& statement) {
+    if (!speedupOn_)
+        return execute(statement);
+    const LevelReading reading = speedup_.reading(shape);
+    if (!reading.groups)
+        return cursorOf(translateLevel(statement, engine_, reading));
+    // A statement asking for a figure the groups do not hold is read from its source.
+    std::optional<Translation> fromGroups;
     try {
-        for (const QString& term : terms)
-            translated.push_back(translateGroupingTerm(recordSource, term, engine_));
-    } catch (const Error&) {
+        fromGroups = translateLevel(statement, engine_, reading);
+    } catch (const FigureNotHeld&) {
+        return cursorOf(translateLevel(statement, engine_, {nullptr, reading.indexedDates}));
     }
-    engine_.indexForGrouping(*table, translated);
+    return cursorOf(*fromGroups);
+}
+
+void JetProvider::prepareGrouping(const QString& recordSource,
+                                  const std::vector<LevelTerm>& terms) {
+    if (speedupOn_)
+        speedup_.prepare(recordSource, terms);
 }
 
 std::unique_ptr<Cursor> JetProvider::tables() {

@@ -4,6 +4,7 @@
 #include "data/TableEntry.h"
 #include "data/jet/Engine.h"
 #include "data/jet/Translate.h"
+#include "data/jet/speedup/TreeSpeedup.h"
 
 #include <functional>
 #include <memory>
@@ -12,7 +13,8 @@
 namespace data::jet {
 
 // A provider that answers Jet SQL over a file source: each statement is translated to the
-// engine's SQL and run there, its rows streamed as they are read.
+// engine's SQL and run there, its rows streamed as they are read. The grouping tree's levels
+// may read what the speed-up made for them (see TreeSpeedup), unless it is switched off.
 class JetProvider : public Provider {
 public:
     using TableLister = std::function<std::vector<TableEntry>()>;
@@ -20,10 +22,17 @@ public:
     JetProvider(std::shared_ptr<TableSource> source, TableLister tables);
 
     std::unique_ptr<Cursor> execute(const QString& statement) override;
+    std::unique_ptr<Cursor> executeLevel(const LevelShape& shape,
+                                         const QString& statement) override;
     std::unique_ptr<Cursor> tables() override;
     // An index over the record source's grouping terms in tree order, on a table of the source
     // or on the rows a saved query gave (see Engine).
-    void prepareGrouping(const QString& recordSource, const QStringList& terms) override;
+    void prepareGrouping(const QString& recordSource, const std::vector<LevelTerm>& terms) override;
+
+    // Whether the providers made from now on use the speed-up (by default they do). Switched
+    // off, every level is read from its statement alone and nothing is prepared; the tests and
+    // benchmarks compare the two.
+    static void setSpeedupEnabled(bool enabled);
     // The engine counts a statement's rows, and starts its rows at a position by passing over
     // those before it without reading their values; a statement with TOP is read from its start.
     qsizetype countRows(const QString& statement) override;
@@ -38,11 +47,12 @@ public:
     Engine& engine() { return engine_; }
 
 private:
-    std::unique_ptr<Cursor> cursorOf(const QByteArray& sqliteSql,
-                                     const std::vector<ResultColumn>& columns);
+    std::unique_ptr<Cursor> cursorOf(const Translation& translation);
 
     Engine engine_;
     TableLister tables_;
+    TreeSpeedup speedup_;
+    bool speedupOn_;
 };
 
 } // namespace data::jet

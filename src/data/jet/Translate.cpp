@@ -3,11 +3,11 @@
 #include "data/AdoTypes.h"
 #include "data/Error.h"
 #include "data/FileMessages.h"
+#include "data/jet/GroupsTable.h"
+#include "data/jet/Lexer.h"
 #include "data/jet/NameError.h"
 #include "data/jet/Parser.h"
 #include "data/jet/SqlQuote.h"
-#include "data/jet/speedup/GroupingIndex.h"
-#include "data/jet/speedup/SummaryStatement.h"
 
 #include <algorithm>
 
@@ -94,8 +94,7 @@ QString termSql(const Expr& expr, const ExprScope& scope) {
 }
 
 bool isAggregate(const Expr& expr) {
-    static const QStringList names = {"count", "min", "max", "avg", "sum"};
-    return expr.kind == ExprKind::Call && names.contains(expr.text.toLower());
+    return aggregateOf(expr).has_value();
 }
 
 // Whether the expression takes an aggregate of the statement's rows (a subquery's own do not
@@ -198,59 +197,72 @@ struct StatementSql {
     QStringList tables;
 };
 
-// The statement in SQLite's dialect. `outer` is the scope of the statement a subquery stands
-// in; `named` counts the sources given aliases in SQL, null for a statement over one table,
-// whose columns go unqualified.
-StatementSql statementSql(const SelectStatement& st, Catalog& catalog, const ExprScope* outer,
-                          int* named, Form form) {
+// What the statement's expressions may name: every table of its FROM clause, each with an alias
+// in SQL when `named` counts them. A statement over one table reads a level's table of groups in
+// place of the table where `reading` gives one.
+ExprScope statementScope(const SelectStatement& st, Catalog& catalog, const ExprScope* outer,
+                         int* named, const LevelReading& reading) {
     ExprScope scope;
     scope.outer = outer;
     scope.catalog = &catalog;
     for (const FromSource& from : st.from)
         collectSources(from, catalog, named, scope.sources);
     scope.sourcesNamed = named;
-    const bool single = scope.sources.size() == 1 && scope.sources[0].sqlName.isEmpty();
-    const TableInfo& firstTable = *scope.sources[0].table;
-    if (single && !outer) {
-        const GroupingIndex* index = catalog.groupingIndex();
-        if (index)
-            scope.leadingIndexTerm = index->leadingTerm(firstTable);
-        // A level-2 statement of the grouping tree reads its groups' figures from their summary.
-        const GroupSummary* summary = index ? index->summary(firstTable) : nullptr;
-        if (summary && answeredBySummary(st, scope, *summary)) {
-            scope.sources[0].table = &summary->table;
-            scope.summary = summary;
-        } else if (const auto level = wholeTableLevel(st, scope)) {
-            // A first level the index does not serve reads the groups made in one pass.
-            const GroupSummary* groups =
-                catalog.levelGroups(firstTable, *level->column, level->statistics);
-            if (groups) {
-                scope.sources[0].table = &groups->table;
-                scope.summary = groups;
-            }
-        }
+    if (outer || scope.sources.size() != 1 || !scope.sources[0].sqlName.isEmpty())
+        return scope;
+    scope.indexedDates = reading.indexedDates;
+    if (reading.groups) {
+        scope.sources[0].table = &reading.groups->table;
+        scope.summary = reading.groups;
     }
+    return scope;
+}
 
+bool readsOneTable(const ExprScope& scope) {
+    return scope.sources.size() == 1 && scope.sources[0].sqlName.isEmpty();
+}
+
+// The result's columns, named as Jet names them.
+std::vector<Item> resultItems(const SelectStatement& st, const ExprScope& scope, Form form) {
     std::vector<Item> items = selectItems(st, scope);
-    if (!single)
+    if (!readsOneTable(scope))
         nameAfterSources(items);
     if (form == Form::Stored)
         for (size_t i = 0; i < items.size(); ++i)
             for (size_t j = 0; j < i; ++j)
                 if (sameName(items[i].name, items[j].name))
                     throw Error(QStringLiteral("Duplicate output alias '%1'.").arg(items[i].name));
+    return items;
+}
 
-    StatementSql result;
-    QStringList itemSql;
+// DISTINCTROW: one row for each combination of the rows of the tables the output reads, kept by
+// grouping by the row ids of those tables; nothing where the output reads every table.
+QStringList distinctRowTerms(const SelectStatement& st, const ExprScope& scope,
+                             const std::vector<Item>& items) {
+    const bool grouped = !st.groupBy.empty() || st.having ||
+                         std::any_of(st.items.begin(), st.items.end(), [](const SelectItem& item) {
+                             return !item.star && aggregates(item.expr);
+                         });
+    if (!st.distinctRow || grouped || scope.sources.size() <= 1)
+        return {};
+    std::vector<const ScopeSource*> shown;
     for (const Item& item : items) {
-        auto [sql, column] = itemColumn(item, form);
-        itemSql << sql;
-        result.columns.push_back(std::move(column));
+        if (item.from && item.from->star && item.expr.source &&
+            std::find(shown.begin(), shown.end(), item.expr.source) == shown.end())
+            shown.push_back(item.expr.source);
+        else if (item.from && !item.from->star)
+            sourcesRead(item.from->expr, scope, shown);
     }
-    for (const ScopeSource& source : scope.sources)
-        if (!result.tables.contains(source.table->name))
-            result.tables << source.table->name;
+    QStringList terms;
+    if (!shown.empty() && shown.size() < scope.sources.size())
+        for (const ScopeSource& source : scope.sources)
+            if (std::find(shown.begin(), shown.end(), &source) != shown.end())
+                terms << quoteIdentifier(source.sqlName) + QStringLiteral("._rowid_");
+    return terms;
+}
 
+// FROM, WHERE, GROUP BY and HAVING.
+QString bodySql(const SelectStatement& st, const ExprScope& scope, const std::vector<Item>& items) {
     QStringList fromParts;
     size_t next = 0;
     for (const FromSource& from : st.from)
@@ -260,8 +272,8 @@ StatementSql statementSql(const SelectStatement& st, Catalog& catalog, const Exp
     // would: the rows come in the order the source gave them, and one pass over the table is
     // faster than over an index that covers the same columns (an index keeps entries on its
     // inner pages).
-    if (single && !st.where && st.groupBy.empty() && st.orderBy.empty() && !st.distinct &&
-        !st.having && !st.top)
+    if (readsOneTable(scope) && !st.where && st.groupBy.empty() && st.orderBy.empty() &&
+        !st.distinct && !st.having && !st.top)
         body += QStringLiteral(" NOT INDEXED");
     if (st.where)
         body += QStringLiteral(" WHERE ") +
@@ -269,54 +281,44 @@ StatementSql statementSql(const SelectStatement& st, Catalog& catalog, const Exp
     QStringList terms;
     for (const Expr& expr : st.groupBy)
         terms << termSql(expr, withoutAggregates(scope, "GROUP BY", expr));
-    // DISTINCTROW: one row for each combination of the rows of the tables the output reads.
-    const bool grouped = !st.groupBy.empty() || st.having ||
-                         std::any_of(st.items.begin(), st.items.end(), [](const SelectItem& item) {
-                             return !item.star && aggregates(item.expr);
-                         });
-    if (st.distinctRow && !grouped && scope.sources.size() > 1) {
-        std::vector<const ScopeSource*> shown;
-        for (const Item& item : items) {
-            if (item.from && item.from->star && item.expr.source &&
-                std::find(shown.begin(), shown.end(), item.expr.source) == shown.end())
-                shown.push_back(item.expr.source);
-            else if (item.from && !item.from->star)
-                sourcesRead(item.from->expr, scope, shown);
-        }
-        if (!shown.empty() && shown.size() < scope.sources.size())
-            for (const ScopeSource& source : scope.sources)
-                if (std::find(shown.begin(), shown.end(), &source) != shown.end())
-                    terms << quoteIdentifier(source.sqlName) + QStringLiteral("._rowid_");
-    }
+    terms << distinctRowTerms(st, scope, items);
     if (!terms.isEmpty())
         body += QStringLiteral(" GROUP BY ") + terms.join(QStringLiteral(", "));
     if (st.having)
         body += QStringLiteral(" HAVING ") + translateExpr(*st.having, scope).sql;
-    terms.clear();
+    return body;
+}
+
+QString selectKeyword(const SelectStatement& st) {
+    return QStringLiteral("SELECT ") + (st.distinct ? QStringLiteral("DISTINCT ") : QString());
+}
+
+// The statement without TOP: its items, body and ORDER BY.
+QString plainSelect(const SelectStatement& st, const ExprScope& scope, const QStringList& itemSql,
+                    const std::vector<ResultColumn>& columns, const QString& body) {
+    QString sql = selectKeyword(st);
+    for (qsizetype i = 0; i < itemSql.size(); ++i)
+        sql += (i > 0 ? QStringLiteral(", ") : QString()) + itemSql[i] + QStringLiteral(" AS ") +
+               quoteIdentifier(columns[i].name);
+    sql += body;
+    QStringList terms;
     for (const OrderTerm& term : st.orderBy)
         terms << termSql(term.expr, scope) +
                      (term.descending ? QStringLiteral(" DESC") : QString());
-    const QString select =
-        QStringLiteral("SELECT ") + (st.distinct ? QStringLiteral("DISTINCT ") : QString());
+    if (!terms.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
+    return sql;
+}
 
-    if (!st.top) {
-        result.sql = select;
-        for (qsizetype i = 0; i < itemSql.size(); ++i)
-            result.sql += (i > 0 ? QStringLiteral(", ") : QString()) + itemSql[i] +
-                          QStringLiteral(" AS ") + quoteIdentifier(result.columns[i].name);
-        result.sql += body;
-        if (!terms.isEmpty())
-            result.sql += QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
-        return result;
-    }
-
-    // TOP: the rows ranked by the ORDER BY's terms (carried along as hidden columns), those up
-    // to the n-th kept with every row that ties with it; without ORDER BY, any n rows.
+// TOP: the rows ranked by the ORDER BY's terms (carried along as hidden columns), those up to
+// the n-th kept with every row that ties with it; without ORDER BY, any n rows.
+QString topSelect(const SelectStatement& st, const ExprScope& scope, const QStringList& itemSql,
+                  const std::vector<ResultColumn>& columns, const QString& body) {
     QStringList inner, outerItems, rankOrder;
     for (qsizetype i = 0; i < itemSql.size(); ++i) {
         const QString column = quoteIdentifier(QStringLiteral("~c%1").arg(i + 1));
         inner << itemSql[i] + QStringLiteral(" AS ") + column;
-        outerItems << column + QStringLiteral(" AS ") + quoteIdentifier(result.columns[i].name);
+        outerItems << column + QStringLiteral(" AS ") + quoteIdentifier(columns[i].name);
     }
     for (size_t i = 0; i < st.orderBy.size(); ++i) {
         const QString column = quoteIdentifier(QStringLiteral("~o%1").arg(i + 1));
@@ -331,12 +333,35 @@ StatementSql statementSql(const SelectStatement& st, Catalog& catalog, const Exp
     const QString kept = st.top->percent
                              ? QStringLiteral("(\"~rank\" - 1) * 100.0 < %1 * \"~rows\"").arg(count)
                              : QStringLiteral("\"~rank\" <= %1").arg(count);
-    result.sql = QStringLiteral("SELECT %1 FROM (SELECT *, %2 AS \"~rank\", count(*) OVER () AS "
-                                "\"~rows\" FROM (%3%4%5)) WHERE %6")
-                     .arg(outerItems.join(QStringLiteral(", ")), rank, select,
-                          inner.join(QStringLiteral(", ")), body, kept);
+    QString sql = QStringLiteral("SELECT %1 FROM (SELECT *, %2 AS \"~rank\", count(*) OVER () AS "
+                                 "\"~rows\" FROM (%3%4%5)) WHERE %6")
+                      .arg(outerItems.join(QStringLiteral(", ")), rank, selectKeyword(st),
+                           inner.join(QStringLiteral(", ")), body, kept);
     if (!rankOrder.isEmpty())
-        result.sql += QStringLiteral(" ORDER BY ") + rankOrder.join(QStringLiteral(", "));
+        sql += QStringLiteral(" ORDER BY ") + rankOrder.join(QStringLiteral(", "));
+    return sql;
+}
+
+// The statement in SQLite's dialect. `outer` is the scope of the statement a subquery stands
+// in; `named` counts the sources given aliases in SQL, null for a statement over one table,
+// whose columns go unqualified.
+StatementSql statementSql(const SelectStatement& st, Catalog& catalog, const ExprScope* outer,
+                          int* named, Form form, const LevelReading& reading = {}) {
+    const ExprScope scope = statementScope(st, catalog, outer, named, reading);
+    const std::vector<Item> items = resultItems(st, scope, form);
+    StatementSql result;
+    QStringList itemSql;
+    for (const Item& item : items) {
+        auto [sql, column] = itemColumn(item, form);
+        itemSql << sql;
+        result.columns.push_back(std::move(column));
+    }
+    for (const ScopeSource& source : scope.sources)
+        if (!result.tables.contains(source.table->name))
+            result.tables << source.table->name;
+    const QString body = bodySql(st, scope, items);
+    result.sql = st.top ? topSelect(st, scope, itemSql, result.columns, body)
+                        : plainSelect(st, scope, itemSql, result.columns, body);
     return result;
 }
 
@@ -345,11 +370,12 @@ bool namesSources(const SelectStatement& st) {
     return !st.singleTable();
 }
 
-Translation translateStatement(const QString& jetSql, Catalog& catalog, Form form) {
+Translation translateStatement(const QString& jetSql, Catalog& catalog, Form form,
+                               const LevelReading& reading = {}) {
     const SelectStatement st = parseSelect(jetSql);
     int named = 0;
     StatementSql statement =
-        statementSql(st, catalog, nullptr, namesSources(st) ? &named : nullptr, form);
+        statementSql(st, catalog, nullptr, namesSources(st) ? &named : nullptr, form, reading);
     return {statement.sql.toUtf8(), std::move(statement.columns), std::move(statement.tables)};
 }
 
@@ -367,23 +393,37 @@ void collectColumns(const Expr& expr, const ExprScope& scope,
 
 } // namespace
 
-GroupingTerm translateGroupingTerm(const QString& recordSource, const QString& jetTerm,
-                                   Catalog& catalog) {
-    const SelectStatement st =
-        parseSelect(QStringLiteral("SELECT ") + jetTerm + QStringLiteral(" FROM ") + recordSource);
-    const FromSource* from = st.singleTable();
-    if (!from)
-        throw Error(QStringLiteral("Not a single table: %1").arg(recordSource));
-    const TableInfo& table = findTable(from->table, catalog);
-    if (st.items.size() != 1 || st.items[0].star || st.where || !st.groupBy.empty())
-        throw Error(QStringLiteral("Not a grouping term: %1").arg(jetTerm));
-    const Expr& expr = st.items[0].expr;
+const TableInfo* recordSourceTable(const QString& recordSource, Catalog& catalog) {
+    const std::vector<Token> tokens = tokenize(recordSource);
+    if (tokens.size() != 2 || tokens[0].kind != TokenKind::Name || tokens[0].star)
+        return nullptr;
+    return catalog.findTable(tokens[0].parts.join(u'.'));
+}
+
+GroupingTerm translateGroupingTerm(const TableInfo& table, const LevelTerm& term) {
+    Expr column;
+    column.kind = ExprKind::Column;
+    column.parts = QStringList{term.column};
+    column.source = u'[' + term.column + u']';
+    Expr expr = column;
+    if (!term.plain()) {
+        Expr mask;
+        mask.kind = ExprKind::String;
+        mask.text = jetDateMask(*term.dateGroup);
+        expr = Expr{};
+        expr.kind = ExprKind::Call;
+        expr.text = QStringLiteral("Format");
+        expr.source = QStringLiteral("Format(%1, \"%2\")").arg(column.source, mask.text);
+        expr.args = {column, mask};
+    }
     ExprScope scope;
-    scope.sources.push_back(scopeSource(*from, table));
+    FromSource from;
+    from.table = QStringList{table.name};
+    scope.sources.push_back(scopeSource(from, table));
     scope = withoutAggregates(scope, "GROUP BY", expr);
-    GroupingTerm term{termSql(expr, scope).toUtf8(), {}};
-    collectColumns(expr, scope, term.columns);
-    return term;
+    GroupingTerm grouping{termSql(expr, scope).toUtf8(), {}};
+    collectColumns(expr, scope, grouping.columns);
+    return grouping;
 }
 
 Translation translate(const QString& jetSql, Catalog& catalog) {
@@ -392,6 +432,10 @@ Translation translate(const QString& jetSql, Catalog& catalog) {
 
 Translation translateView(const QString& jetSql, Catalog& catalog) {
     return translateStatement(jetSql, catalog, Form::Stored);
+}
+
+Translation translateLevel(const QString& jetSql, Catalog& catalog, const LevelReading& reading) {
+    return translateStatement(jetSql, catalog, Form::Shown, reading);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/LevelShape.h"
 #include "data/jet/Catalog.h"
 #include "data/jet/ExprTranslator.h"
 
@@ -27,14 +28,24 @@ struct Translation {
 // Translates one Jet SELECT. Fails with data::Error for anything else and for syntax errors, and
 // with a NameError for tables, columns and functions that do not exist.
 //
-// A statement over one table writes its columns unqualified, as the grouping tree's speed-up
-// expects them; one that joins or lists several gives each source an alias of its own ("~t1",
+// A statement over one table writes its columns unqualified; one that joins or lists several gives
+// each source an alias of its own ("~t1",
 // "~t2", ...). Where several sources give columns of the same name, an unaliased one is named
 // after its source as Jet names it ("Customers.CompanyName"). DISTINCTROW keeps each
 // combination of the rows of the tables the output reads once (it changes nothing for one
 // table, for grouped statements, or when the output reads every table); TOP n [PERCENT] keeps
 // the first rows in the ORDER BY's order, ties with the last one included.
 Translation translate(const QString& jetSql, Catalog& catalog);
+
+// How a statement of a grouping tree's level reads its rows where the tree's speed-up serves
+// it: from a table of the level's groups in place of its source, whose figures answer its
+// aggregates (an aggregate they do not hold fails), and with the date column whose formatted
+// dates the grouping index begins with, whose equality SQLite then finds in the index.
+struct LevelReading {
+    const GroupsTable* groups = nullptr;
+    const ColumnInfo* indexedDates = nullptr;
+};
+Translation translateLevel(const QString& jetSql, Catalog& catalog, const LevelReading& reading);
 
 // A saved query, translated for the engine to keep its rows in a table of their own (see
 // Engine): as translate() does, except that each column comes as its table stores it (currency
@@ -55,8 +66,12 @@ struct GroupingTerm {
     std::vector<const ColumnInfo*> columns;
 };
 
-// The term `jetTerm` over the record source (as written after FROM). Fails as translate does.
-GroupingTerm translateGroupingTerm(const QString& recordSource, const QString& jetTerm,
-                                   Catalog& catalog);
+// The table a record source (as written after FROM) names; null where it names none or is more
+// than one name.
+const TableInfo* recordSourceTable(const QString& recordSource, Catalog& catalog);
+
+// A level's term over the table, as a statement that groups by it is translated. Fails with a
+// NameError for a column the table lacks.
+GroupingTerm translateGroupingTerm(const TableInfo& table, const LevelTerm& term);
 
 } // namespace data::jet

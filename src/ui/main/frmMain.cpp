@@ -2,6 +2,7 @@
 
 #include "data/ColumnTable.h"
 #include "data/Connection.h"
+#include "data/DateGroup.h"
 #include "data/Dialect.h"
 #include "data/Error.h"
 #include "data/FileKind.h"
@@ -14,7 +15,6 @@
 #include "grid/RecordsetModel.h"
 #include "state/Module1.h"
 #include "state/Settings.h"
-#include "tree/DateGrouping.h"
 #include "tree/NodeLabel.h"
 #include "ui/controls/KeyAscii.h"
 #include "ui/controls/LoadedForms.h"
@@ -375,7 +375,7 @@ void frmMain::Form_Load() {
         mnuExtrasAutoQ->setChecked(autoQuery == "True");
 
         m_.LastDetailSQL = "";
-        m_.DateGroupType = "Year";
+        m_.DateGroupType = data::DateGroup::Year;
         m_.AutoQueryEnabled = mnuExtrasAutoQ->isChecked();
 
         resetTree(tree::RootKind::Start);
@@ -1045,7 +1045,10 @@ void frmMain::tvTreeView_GotFocus() {
 }
 
 void frmMain::mnuView_Click(QAction* item) {
-    m_.DateGroupType = tree::DateGroupKeywords.value(mnuView->actions().indexOf(item));
+    const qsizetype at = mnuView->actions().indexOf(item);
+    if (at < 0 || at >= qsizetype(data::DateGroups.size()))
+        return;
+    m_.DateGroupType = data::DateGroups[at];
     item->setChecked(true);
 }
 

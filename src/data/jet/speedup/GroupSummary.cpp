@@ -26,10 +26,10 @@ bool holdsNumbers(const ColumnInfo* column) {
                       column->storage == Storage::Currency);
 }
 
-std::optional<GroupSummary> makeGroupSummary(Database& database, const TableInfo& table,
-                                             const std::array<GroupingTerm, 2>& terms,
-                                             const ColumnInfo* statistics,
-                                             const QByteArray& indexName, const QString& name) {
+std::optional<GroupsTable> makeGroupSummary(Database& database, const TableInfo& table,
+                                            const std::array<GroupingTerm, 2>& terms,
+                                            const ColumnInfo* statistics,
+                                            const QByteArray& indexName, const QString& name) {
     const ColumnInfo& first = *terms[0].columns[0];
     const ColumnInfo& second = *terms[1].columns[0];
     const QByteArray source = quotedIdentifier(table.name) + " INDEXED BY " + indexName;
@@ -48,9 +48,9 @@ std::optional<GroupSummary> makeGroupSummary(Database& database, const TableInfo
     const QByteArray columns = quotedIdentifier(first.name) + ", " + quotedIdentifier(second.name);
     const auto run = [&](const QByteArray& sql) { database.execute(sql.constData()); };
     run("CREATE TABLE " + summary + " (" + declared(first) + ", " + declared(second) + ", " +
-        quotedIdentifier(GroupSummary::RowsColumn) + " INTEGER, " +
-        quotedIdentifier(GroupSummary::CountColumn) + " INTEGER, " +
-        quotedIdentifier(GroupSummary::FiguresColumn) + " BLOB)");
+        quotedIdentifier(GroupsTable::RowsColumn) + " INTEGER, " +
+        quotedIdentifier(GroupsTable::CountColumn) + " INTEGER, " +
+        quotedIdentifier(GroupsTable::FiguresColumn) + " BLOB)");
     // Read in the index's order, so that each group's entries come as a level reads them.
     run("INSERT INTO " + summary + " SELECT " + columns + ", count(*), count(" +
         quotedIdentifier(second.name) + "), " +
@@ -59,7 +59,7 @@ std::optional<GroupSummary> makeGroupSummary(Database& database, const TableInfo
         " FROM " + source + groupBy);
     run("CREATE INDEX " + quotedIdentifier(name + " key") + " ON " + summary + " (" + columns +
         ')');
-    GroupSummary made{table.name, {name, {first, second}}, first.name, second.name, QString()};
+    GroupsTable made{table.name, {name, {first, second}}, first.name, second.name, QString()};
     if (statistics) {
         made.table.columns.push_back(*statistics);
         made.statistics = statistics->name;

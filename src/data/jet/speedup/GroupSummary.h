@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/jet/Catalog.h"
+#include "data/jet/GroupsTable.h"
 #include "data/jet/Translate.h"
 
 #include <QByteArray>
@@ -13,7 +14,8 @@
 // node is one row. It is made only where the first two levels group by plain columns and their
 // groups hold several rows each on average; otherwise the index alone serves.
 //
-// Each summary row is one group of the two columns under their own collations (text compared
+// The summary is a GroupsTable whose `first` and `second` are the two columns. Each summary row
+// is one group of the two columns under their own collations (text compared
 // without regard to case), made by one pass over the grouping index in its order. It keeps both
 // columns' values as that pass leaves them (those of the group's last entry), the group's rows,
 // the count of its second column's values, and the statistics of the third column when that
@@ -22,19 +24,6 @@
 namespace data::jet {
 
 class Database;
-
-struct GroupSummary {
-    QString sourceTable;
-    // The summary's name and columns: the two grouping columns as the source declares them, so
-    // that conditions on them translate as over the source. The statistics column is listed too
-    // for name look-ups, though the summary holds only its figures.
-    TableInfo table;
-    QString first, second, statistics; // column names; statistics "" when there are none
-
-    static constexpr char RowsColumn[] = "~rows";
-    static constexpr char CountColumn[] = "~count";
-    static constexpr char FiguresColumn[] = "~figures";
-};
 
 // Whether the column holds numbers, whose statistics a summary keeps.
 bool holdsNumbers(const ColumnInfo* column);
@@ -47,9 +36,9 @@ inline constexpr int MinRowsPerGroup = 8;
 // whose key begins with those terms, and an index over it. Where the groups would average fewer
 // than MinRowsPerGroup rows, nothing is made and the result is empty. After a failure
 // (data::Error) the caller drops the table `name`.
-std::optional<GroupSummary> makeGroupSummary(Database& database, const TableInfo& table,
-                                             const std::array<GroupingTerm, 2>& terms,
-                                             const ColumnInfo* statistics,
-                                             const QByteArray& indexName, const QString& name);
+std::optional<GroupsTable> makeGroupSummary(Database& database, const TableInfo& table,
+                                            const std::array<GroupingTerm, 2>& terms,
+                                            const ColumnInfo* statistics,
+                                            const QByteArray& indexName, const QString& name);
 
 } // namespace data::jet

@@ -59,6 +59,7 @@ const ColumnInfo* soleColumn(const GroupingTerm& term) {
 } // namespace
 
 void GroupingIndex::build(Database& database, const TableInfo& table,
+                          const std::vector<LevelTerm>& levels,
                           const std::vector<GroupingTerm>& terms) {
     QByteArray formatted;
     const QByteArray key = keyOf(table, terms, formatted);
@@ -69,7 +70,6 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
     drops_.clear();
     summary_.reset();
     key_.clear();
-    leadingTerm_.clear();
     dropStale(database);
     if (key.isEmpty())
         return;
@@ -87,11 +87,12 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
     }
     key_ = key;
     table_ = table.name;
-    leadingTerm_ = QString::fromUtf8(terms[0].sqliteSql);
+    leadingTerm_ = levels[0];
     const ColumnInfo* first = terms.size() >= 2 ? soleColumn(terms[0]) : nullptr;
     const ColumnInfo* second = terms.size() >= 2 ? soleColumn(terms[1]) : nullptr;
     if (first && second && first != second) {
         const ColumnInfo* third = terms.size() >= 3 ? soleColumn(terms[2]) : nullptr;
+        summaryTerms_ = {levels[0], levels[1]};
         const QString summaryName = QStringLiteral("~grouping %1 groups").arg(made_);
         const QByteArray drop = "DROP TABLE IF EXISTS " + quotedIdentifier(summaryName);
         // The summary only saves time: without it the index serves every level all the same.
@@ -115,27 +116,26 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
     }
 }
 
-const GroupSummary* GroupingIndex::summary(const TableInfo& table) const {
+const GroupsTable* GroupingIndex::summary(const TableInfo& table) const {
     return summary_ && summary_->sourceTable == table.name ? &*summary_ : nullptr;
 }
 
-QString GroupingIndex::leadingTerm(const TableInfo& table) const {
-    return table.name == table_ ? leadingTerm_ : QString();
+const LevelTerm* GroupingIndex::leadingTerm(const TableInfo& table) const {
+    return !key_.isEmpty() && table.name == table_ ? &leadingTerm_ : nullptr;
 }
 
-const GroupSummary* GroupingIndex::levelGroups(Database& database, const TableInfo& table,
-                                               const ColumnInfo& column,
-                                               const ColumnInfo* statistics) {
+const GroupsTable* GroupingIndex::levelGroups(Database& database, const TableInfo& table,
+                                              const ColumnInfo& column,
+                                              const ColumnInfo* statistics) {
     const QString statisticsName = statistics ? statistics->name : QString();
-    const auto servesIt = [&](const GroupSummary& groups) {
+    const auto servesIt = [&](const GroupsTable& groups) {
         return groups.sourceTable == table.name && groups.second == column.name &&
                (!statistics || groups.statistics == statisticsName);
     };
     if (levelGroups_ && servesIt(*levelGroups_))
         return &*levelGroups_;
     const QString key = table.name + u'\0' + column.name + u'\0' + statisticsName;
-    if (key == levelRefused_ ||
-        leadingTerm(table) == QString::fromUtf8(quotedIdentifier(column.name)))
+    if (key == levelRefused_)
         return nullptr;
     Database::OwnStatements own(database);
     if (levelGroups_) {

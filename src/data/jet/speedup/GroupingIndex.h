@@ -1,11 +1,13 @@
 #pragma once
 
+#include "data/LevelShape.h"
 #include "data/jet/Catalog.h"
 #include "data/jet/Translate.h"
 #include "data/jet/speedup/GroupSummary.h"
 
 #include <QByteArray>
 #include <QStringList>
+#include <array>
 #include <vector>
 
 // The index that serves the grouping tree. A level's statement filters by the columns before the
@@ -40,23 +42,25 @@ public:
     // How many of the tree's terms the key holds.
     static constexpr int KeyTerms = 3;
 
-    // Makes the index over these terms of the table, in this order, in place of the one made
-    // before; the same table and terms again change nothing. The key stops before the first term
-    // that reads raw bytes, which the tree never groups by; with no term left there is no index.
-    // Fails with data::Error.
-    void build(Database& database, const TableInfo& table, const std::vector<GroupingTerm>& terms);
+    // Makes the index over these terms of the table (`levels` the tree's terms, `terms` each
+    // translated), in this order, in place of the one made before; the same table and terms
+    // again change nothing. The key stops before the first term that reads raw bytes, which the
+    // tree never groups by; with no term left there is no index. Fails with data::Error.
+    void build(Database& database, const TableInfo& table, const std::vector<LevelTerm>& levels,
+               const std::vector<GroupingTerm>& terms);
 
-    // The summary of the first two levels' groups of this table, if one is in place.
-    const GroupSummary* summary(const TableInfo& table) const;
-    // The first term of the key of the index in place over this table; "" when there is none.
-    QString leadingTerm(const TableInfo& table) const;
+    // The summary of the first two levels' groups of this table, if one is in place, with the
+    // terms of those two levels.
+    const GroupsTable* summary(const TableInfo& table) const;
+    const std::array<LevelTerm, 2>& summaryTerms() const { return summaryTerms_; }
+    // The first term of the key of the index in place over this table; null when there is none.
+    const LevelTerm* leadingTerm(const TableInfo& table) const;
 
     // The groups of `column` of the table with the statistics of `statistics` (see
-    // LevelGroups), made now where they are not in place and the index does not begin with the
-    // column; null where they are not made. One such table is kept at a time. Fails with
-    // data::Cancelled when the user stops the pass.
-    const GroupSummary* levelGroups(Database& database, const TableInfo& table,
-                                    const ColumnInfo& column, const ColumnInfo* statistics);
+    // LevelGroups), made now where they are not in place; null where they are not made. One
+    // such table is kept at a time. Fails with data::Cancelled when the user stops the pass.
+    const GroupsTable* levelGroups(Database& database, const TableInfo& table,
+                                   const ColumnInfo& column, const ColumnInfo* statistics);
 
 private:
     void dropStale(Database& database);
@@ -64,10 +68,11 @@ private:
     QByteArray key_;                // table and columns of the index in place; empty when none
     std::vector<QByteArray> drops_; // the statements that drop what is in place
     std::vector<QByteArray> stale_; // such statements that could not run yet
-    std::optional<GroupSummary> summary_;
-    QString table_;       // the table of the index in place
-    QString leadingTerm_; // and the first term of its key
-    std::optional<GroupSummary> levelGroups_;
+    std::optional<GroupsTable> summary_;
+    QString table_;                         // the table of the index in place
+    LevelTerm leadingTerm_;                 // and the first term of its key
+    std::array<LevelTerm, 2> summaryTerms_; // the terms of the summary's two columns
+    std::optional<GroupsTable> levelGroups_;
     QByteArray levelDrop_; // the statement that drops them
     QString levelRefused_; // the table and columns whose groups were too many to keep
     int made_ = 0;

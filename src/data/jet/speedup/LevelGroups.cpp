@@ -82,9 +82,9 @@ void storeGroups(Database& database, const QString& name, const ColumnInfo& colu
     const QByteArray table = quotedIdentifier(name);
     database.execute(("CREATE TABLE " + table + " (" + quotedIdentifier(column.name) + ' ' +
                       declaredType(column.storage) + ", " +
-                      quotedIdentifier(GroupSummary::RowsColumn) + " INTEGER, " +
-                      quotedIdentifier(GroupSummary::CountColumn) + " INTEGER, " +
-                      quotedIdentifier(GroupSummary::FiguresColumn) + " BLOB)")
+                      quotedIdentifier(GroupsTable::RowsColumn) + " INTEGER, " +
+                      quotedIdentifier(GroupsTable::CountColumn) + " INTEGER, " +
+                      quotedIdentifier(GroupsTable::FiguresColumn) + " BLOB)")
                          .constData());
     const StatementHandle inserting =
         database.prepareOwn("INSERT INTO " + table + " VALUES (?, ?, ?, ?)");
@@ -111,9 +111,9 @@ bool groupedInOnePass(const ColumnInfo& column) {
            column.storage == Storage::Real || column.storage == Storage::Text;
 }
 
-std::optional<GroupSummary> makeLevelGroups(Database& database, const TableInfo& table,
-                                            const ColumnInfo& column, const ColumnInfo* statistics,
-                                            const QString& name) {
+std::optional<GroupsTable> makeLevelGroups(Database& database, const TableInfo& table,
+                                           const ColumnInfo& column, const ColumnInfo* statistics,
+                                           const QString& name) {
     if (!groupedInOnePass(column))
         return std::nullopt;
     Database::OwnStatements own(database);
@@ -162,7 +162,7 @@ std::optional<GroupSummary> makeLevelGroups(Database& database, const TableInfo&
     groups.push_back(std::move(nulls));
     database.inTransaction(
         [&] { storeGroups(database, name, column, statistics != nullptr, groups); });
-    GroupSummary made{table.name, {name, {column}}, QString(), column.name, QString()};
+    GroupsTable made{table.name, {name, {column}}, QString(), column.name, QString()};
     if (statistics) {
         made.table.columns.push_back(*statistics);
         made.statistics = statistics->name;

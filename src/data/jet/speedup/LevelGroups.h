@@ -13,9 +13,9 @@
 // what reading them does. Here the rows are read once in their stored order and grouped by a key
 // equal for exactly the values the column's collation holds equal (text folded to lower case,
 // whole reals as the integers they equal), and the groups are kept as a table in the shape of
-// the summary of the first two levels (see GroupSummary): one row per group, and one for the
-// rows without a value, with the group's rows, its values counted, and the statistics of the
-// next column gathered by jet_statistics' own code.
+// the summary of the first two levels (see GroupSummary and GroupsTable): one row per group, and
+// one for the rows without a value, with the group's rows, its values counted, and the statistics
+// of the next column gathered by jet_statistics' own code.
 //
 // The level's statements then read that table; their answers are the statements' own: a
 // statement over the table sorts the rows by the column, those of one group in their stored
@@ -35,9 +35,9 @@ inline constexpr std::size_t MostLevelKeyBytes = 64 * 1024 * 1024;
 // more than MostLevelGroups or their keys more than MostLevelKeyBytes, or where the column holds a
 // value of another kind than it is declared with. After a failure (data::Error) the caller drops
 // the table `name`.
-std::optional<GroupSummary> makeLevelGroups(Database& database, const TableInfo& table,
-                                            const ColumnInfo& column, const ColumnInfo* statistics,
-                                            const QString& name);
+std::optional<GroupsTable> makeLevelGroups(Database& database, const TableInfo& table,
+                                           const ColumnInfo& column, const ColumnInfo* statistics,
+                                           const QString& name);
 
 // Whether the column is one the pass groups: numbers or text stored as they are.
 bool groupedInOnePass(const ColumnInfo& column);
