@@ -62,6 +62,12 @@ private:
     std::function<qint64(qint64)> x_;
 };
 
+// Turns the event loop until `done`, a turn at a time, however long each takes.
+void turnUntil(const std::function<bool()>& done) {
+    for (int turns = 0; !done() && turns < 1000; ++turns)
+        QApplication::processEvents();
+}
+
 class GridFetchTest : public ::testing::Test {
 protected:
     std::shared_ptr<RecordsetModel> modelOf(qsizetype rows, std::function<qint64(qint64)> x,
@@ -202,7 +208,8 @@ TEST_F(GridFetchTest, AFailurePartWayKeepsTheRowsReadAndIsReportedOnce) {
     EXPECT_EQ(cell(failing - 2), QString::number(failing - 1)) << "the rows read before it stay";
     EXPECT_EQ(cell(failing - 1), "");
     EXPECT_EQ(cell(failing + 10), "");
-    ASSERT_TRUE(reported.count() == 1 || reported.wait(60000));
+    turnUntil([&] { return reported.count() > 0; });
+    ASSERT_EQ(reported.count(), 1);
     EXPECT_EQ(reported.first().first().toString(), "Overflow");
 
     view().scrollToBottom(); // and reads no further
@@ -228,7 +235,8 @@ TEST_F(GridFetchTest, RowsPaintedDuringAnOperationArePaintedAgainAfterIt) {
         QApplication::processEvents();
         EXPECT_EQ(repainted.count(), 0);
     }
-    ASSERT_TRUE(repainted.count() == 1 || repainted.wait(60000));
+    turnUntil([&] { return repainted.count() > 0; });
+    ASSERT_EQ(repainted.count(), 1);
     EXPECT_EQ(repainted.first().at(0).value<QModelIndex>().row(), 0);
     EXPECT_EQ(model->index(0, 0).data().toString(), "1");
 }
