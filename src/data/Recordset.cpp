@@ -309,20 +309,4 @@ void Recordset::rebuildView() {
     position_ = 0;
 }
 
-qsizetype Recordset::rowsKnown() const {
-    return view_ ? static_cast<qsizetype>(view_->size()) : static_cast<qsizetype>(rows_.size());
-}
-
-qsizetype Recordset::fetch(qsizetype wanted) {
-    qsizetype got = 0;
-    if (!view_)
-        while (got < wanted && pull())
-            ++got;
-    return got;
-}
-
-const std::vector<QVariant>& Recordset::row(qsizetype index) const {
-    return rows_.at(view_ ? view_->at(index) : index);
-}
-
 } // namespace data

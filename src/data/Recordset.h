@@ -65,13 +65,6 @@ public:
     QString Source() const { return source_; }
     bool isStatic() const { return static_; }
 
-    // Row access for views of a static recordset, independent of the current row: how many
-    // rows are known so far, fetching up to `wanted` more; whether every row has been read.
-    qsizetype rowsKnown() const;
-    qsizetype fetch(qsizetype wanted);
-    bool complete() const { return exhausted_; }
-    const std::vector<QVariant>& row(qsizetype index) const;
-
 private:
     friend class Field;
     void requireOpen() const;
