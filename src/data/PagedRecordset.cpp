@@ -37,7 +37,7 @@ PagedRecordset::PagedRecordset(std::shared_ptr<Connection> connection, const QSt
     }
     // The source cannot count: the first page is kept on the way, and the reading goes on to
     // the last row, holding none of the rest.
-    count_ = PageRows;
+    count_ = PageRows; // a page is read no further than the count
     count_ = qsizetype(readPage(0).rows.size());
     while (cursor_ && cursor_->next()) {
         if (++count_ % RowsPerReport == 0)
