@@ -2,6 +2,7 @@
 
 #include "data/ConnectionString.h"
 #include "data/Error.h"
+#include "data/PagedRecordset.h"
 #include "data/Provider.h"
 #include "data/Recordset.h"
 
@@ -29,11 +30,22 @@ Provider& Connection::provider() {
 void Connection::prepareGrouping(const QString& recordSource,
                                  const std::vector<LevelTerm>& terms) noexcept {
     try {
-        if (provider_)
-            provider_->prepareGrouping(recordSource, terms);
+        if (!provider_)
+            return;
+        for (PagedRecordset* reading : pagedReadings_)
+            reading->letGo();
+        provider_->prepareGrouping(recordSource, terms);
     } catch (...) {
         // The tree's statements give the same rows without it, only more slowly.
     }
+}
+
+void Connection::addPagedReading(PagedRecordset* reading) {
+    pagedReadings_.push_back(reading);
+}
+
+void Connection::removePagedReading(PagedRecordset* reading) {
+    std::erase(pagedReadings_, reading);
 }
 
 std::shared_ptr<Recordset> Connection::OpenSchema(int schema) {

@@ -10,6 +10,7 @@
 
 namespace data {
 
+class PagedRecordset;
 class Provider;
 class Recordset;
 
@@ -36,13 +37,21 @@ public:
     // Lets the provider prepare for the grouping tree's statements over the record source,
     // grouped by these terms in this order (the engine of file sources keeps an index). Only a
     // speed-up: when it cannot be done, the statements run all the same, so failures are dropped.
+    // The paged readings over this connection let go of their statements first: the engine
+    // cannot drop the index of the order before while a statement still reads, and would hold
+    // both indexes at once.
     void prepareGrouping(const QString& recordSource, const std::vector<LevelTerm>& terms) noexcept;
+
+    // The paged readings open over this connection (see PagedRecordset::letGo).
+    void addPagedReading(PagedRecordset* reading);
+    void removePagedReading(PagedRecordset* reading);
 
     // How many times the schema has been read, for callers that must not read it twice.
     int schemaReads() const { return schemaReads_; }
 
 private:
     std::unique_ptr<Provider> provider_;
+    std::vector<PagedRecordset*> pagedReadings_;
     int schemaReads_ = 0;
 };
 

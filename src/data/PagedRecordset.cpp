@@ -22,6 +22,20 @@ PagedRecordset::PagedRecordset(std::shared_ptr<Connection> connection, const QSt
     : connection_(std::move(connection)), source_(statement), sort_(sort.trimmed()) {
     if (!connection_)
         throw Error("Operation is not allowed when the object is closed.");
+    connection_->addPagedReading(this);
+    try {
+        open();
+    } catch (...) {
+        connection_->removePagedReading(this);
+        throw;
+    }
+}
+
+PagedRecordset::~PagedRecordset() {
+    connection_->removePagedReading(this);
+}
+
+void PagedRecordset::open() {
     Provider& provider = connection_->provider();
     const QString text = statementText();
     const qsizetype counted = provider.countRows(text);
@@ -46,7 +60,9 @@ PagedRecordset::PagedRecordset(std::shared_ptr<Connection> connection, const QSt
     cursor_.reset();
 }
 
-PagedRecordset::~PagedRecordset() = default;
+void PagedRecordset::letGo() {
+    cursor_.reset();
+}
 
 QString PagedRecordset::statementText() const {
     return sort_.isEmpty() ? source_ : source_ + " ORDER BY " + sort_;

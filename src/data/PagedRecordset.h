@@ -48,6 +48,9 @@ public:
     // The row at `index` when its page is kept, without reading; null otherwise.
     const std::vector<QVariant>* kept(qsizetype index) const;
 
+    // Closes the statement being read; the next page not kept starts it again at that page.
+    void letGo();
+
 private:
     struct Page {
         qsizetype first = 0;
@@ -55,6 +58,7 @@ private:
         quint64 used = 0;
     };
 
+    void open();
     QString statementText() const;
     const Page* keptPage(qsizetype first);
     const Page& readPage(qsizetype first);

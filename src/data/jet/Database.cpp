@@ -77,6 +77,23 @@ void Database::execute(const char* sql) {
         fail();
 }
 
+bool Database::dropWithoutJournal(const char* drop) {
+    sqlite3* db = db_.get();
+    // The engine refuses a drop while any statement reads; refused without a journal, it would
+    // leave the database in a state no journal can mend, so it is not tried.
+    for (sqlite3_stmt* s = sqlite3_next_stmt(db, nullptr); s; s = sqlite3_next_stmt(db, s))
+        if (sqlite3_stmt_busy(s))
+            return false;
+    const OwnStatements own(*this);
+    // Switching the journal off is refused in the defensive mode the database is otherwise in.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 0, nullptr);
+    sqlite3_exec(db, "PRAGMA journal_mode = OFF", nullptr, nullptr, nullptr);
+    const bool dropped = sqlite3_exec(db, drop, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_exec(db, "PRAGMA journal_mode = MEMORY", nullptr, nullptr, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    return dropped;
+}
+
 void Database::rollback() {
     sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
 }

@@ -44,6 +44,10 @@ public:
 
     // The engine's own statements (the caller holds an OwnStatements scope).
     void execute(const char* sql);
+    // Runs the engine's own DROP statement without a journal; false when it is not run because a
+    // statement still reads, or fails. With a journal, the drop of an index first copies every
+    // page of it into memory to be able to undo it: a second index's worth at the peak.
+    bool dropWithoutJournal(const char* drop);
     // Runs `work` (the engine's own statements) in one transaction: committed when it returns,
     // undone when it or the commit fails, so that a load that failed or was stopped leaves
     // nothing behind.

@@ -166,8 +166,7 @@ const GroupsTable* GroupingIndex::levelGroups(Database& database, const TableInf
 // all of its rows): such a one stays until a later build.
 void GroupingIndex::dropStale(Database& database) {
     std::erase_if(stale_, [&](const QByteArray& drop) {
-        return sqlite3_exec(database.handle(), drop.constData(), nullptr, nullptr, nullptr) ==
-               SQLITE_OK;
+        return database.dropWithoutJournal(drop.constData());
     });
 }
 
