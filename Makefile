@@ -2,8 +2,9 @@
 #   make run    install what is missing, build a Release build in build/, start the program
 #   make test   the same set-up, then build and run the whole test suite headless
 #   make bench  the same set-up, then build and run the benchmarks (see bench/README.md)
-#   make bench-goals  the same set-up, then the goals of a large table, one line per goal
-#               (see "Goals" in bench/README.md; under ten minutes on two cores)
+#   make bench-goals  the same set-up, then the goals of a large table, one line per goal,
+#               and the same steps in DuckDB where npm can install it (see "Goals" in
+#               bench/README.md; under ten minutes on two cores)
 #   make test-sanitize  the test suite in a second build with AddressSanitizer and
 #               UndefinedBehaviorSanitizer, every report fatal (CI runs it after make test)
 #   make fuzz   the fuzz driver of that build on the readers and the engine (see the README)
@@ -74,6 +75,8 @@ bench-goals: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quarrymere_goals_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/quarrymere_goals_bench --rows=1000000 --runs=9
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/quarrymere_goals_bench --rows=10000000 --runs=3
+	@bench/duckdb/run.sh $(BUILD_DIR) 1000000 9
+	@bench/duckdb/run.sh $(BUILD_DIR) 10000000 3
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

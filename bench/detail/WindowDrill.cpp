@@ -131,12 +131,12 @@ qint64 WindowDrill::countOf(const tree::NodePtr& node) {
     return digits.toLongLong();
 }
 
-tree::NodePtr WindowDrill::largestChild(const tree::NodePtr& node) {
+tree::NodePtr WindowDrill::largestChild(const tree::NodePtr& node, const tree::NodePtr& except) {
     click(node);
     tree::NodePtr largest;
     for (tree::NodePtr c = node->Child(); c; c = c->Next()) {
         const auto* value = std::any_cast<tree::NodeValue>(&c->Value());
-        if (value && !value->isNull() && (!largest || countOf(c) > countOf(largest)))
+        if (value && !value->isNull() && c != except && (!largest || countOf(c) > countOf(largest)))
             largest = c;
     }
     if (!largest)

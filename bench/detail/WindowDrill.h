@@ -42,9 +42,9 @@ public:
     // Clicks the node (building its level when it has none yet) and waits until the grid shows
     // the first screen of its rows.
     Timing click(const tree::NodePtr& node, Then then = Then::Settle);
-    // The child with the most rows other than the null group, after clicking `node` to build
-    // its level.
-    tree::NodePtr largestChild(const tree::NodePtr& node);
+    // The child with the most rows other than the null group and `except`, after clicking
+    // `node` to build its level.
+    tree::NodePtr largestChild(const tree::NodePtr& node, const tree::NodePtr& except = nullptr);
     // The row count a node's label gives.
     static qint64 countOf(const tree::NodePtr& node);
     // Rows the grid has now.

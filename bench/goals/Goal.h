@@ -13,8 +13,14 @@ struct Goal {
     QString unit = QStringLiteral("ms");
     // Whether the figure must stay below the limit rather than reach it at most.
     bool below = false;
+    // Whether the figure must reach the limit at least (a rate).
+    bool atLeast = false;
 
-    bool met() const { return below ? figure < limit : figure <= limit; }
+    bool met() const {
+        if (atLeast)
+            return figure >= limit;
+        return below ? figure < limit : figure <= limit;
+    }
 };
 
 // Figures of 100 and more without decimals, smaller ones with one.
