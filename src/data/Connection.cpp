@@ -32,8 +32,9 @@ void Connection::prepareGrouping(const QString& recordSource,
     try {
         if (!provider_)
             return;
-        for (PagedRecordset* reading : pagedReadings_)
-            reading->letGo();
+        if (provider_->preparesGrouping())
+            for (PagedRecordset* reading : pagedReadings_)
+                reading->letGo();
         provider_->prepareGrouping(recordSource, terms);
     } catch (...) {
         // The tree's statements give the same rows without it, only more slowly.

@@ -37,9 +37,9 @@ public:
     // Lets the provider prepare for the grouping tree's statements over the record source,
     // grouped by these terms in this order (the engine of file sources keeps an index). Only a
     // speed-up: when it cannot be done, the statements run all the same, so failures are dropped.
-    // The paged readings over this connection let go of their statements first: the engine
-    // cannot drop the index of the order before while a statement still reads, and would hold
-    // both indexes at once.
+    // Where the provider prepares anything, the paged readings over this connection let go of
+    // their statements first: the engine cannot drop the index of the order before while a
+    // statement still reads, and would hold both indexes at once.
     void prepareGrouping(const QString& recordSource, const std::vector<LevelTerm>& terms) noexcept;
 
     // The paged readings open over this connection (see PagedRecordset::letGo).

@@ -44,6 +44,9 @@ public:
     // provider may prepare its data for those levels; by default nothing is done. Failures
     // throw data::Error.
     virtual void prepareGrouping(const QString& recordSource, const std::vector<LevelTerm>& terms);
+    // Whether prepareGrouping changes what the provider holds (an index), which statements still
+    // reading would stand in the way of; by default it does nothing.
+    virtual bool preparesGrouping() const { return false; }
 
     // Rows by position, for a view that may go anywhere in a result. How many rows `statement`
     // gives, where the provider can tell without handing them over; -1 where it cannot, and the

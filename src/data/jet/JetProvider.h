@@ -28,6 +28,7 @@ public:
     // An index over the record source's grouping terms in tree order, on a table of the source
     // or on the rows a saved query gave (see Engine).
     void prepareGrouping(const QString& recordSource, const std::vector<LevelTerm>& terms) override;
+    bool preparesGrouping() const override { return speedupOn_; }
 
     // Whether the providers made from now on use the speed-up (by default they do). Switched
     // off, every level is read from its statement alone and nothing is prepared; the tests and
