@@ -49,11 +49,3 @@ TEST(ConnectionStringText, QuotingRoundTripsAwkwardValuesAndBrokenTextsFail) {
     for (const char* text : {"A='unclosed", "JustAWord", "=value", "A='x' trailing"})
         EXPECT_FALSE(test::failureOf([&] { ConnectionString::parse(text); }).isEmpty()) << text;
 }
-
-TEST(Dialect, ProviderNamesCompareExactly) {
-    EXPECT_EQ(dialectOf("Microsoft.Jet.OLEDB.4.0"), Dialect::Jet);
-    EXPECT_EQ(dialectOf("MSDASQL.1"), Dialect::OdbcBridge);
-    EXPECT_EQ(dialectOf("MSDAORA.1"), Dialect::Oracle);
-    EXPECT_EQ(dialectOf("msdaora.1"), Dialect::None);
-    EXPECT_EQ(dialectOf(""), Dialect::None);
-}

@@ -16,8 +16,9 @@ using test::server::dataSource;
 
 using ServerWindow = MainWindowFixture;
 
-// The picker names user@database and lists the tables with their schemas; the record source
-// and its columns are written in double quotes, which keep the server's lower-case names.
+// The picker names user@database and lists the tables of every schema by type, then schema, then
+// name; the record source and its columns are written in double quotes, which keep the server's
+// lower-case names.
 TEST_F(ServerWindow, ThePickerListsTablesWithTheirSchemasAndCopyJoinsColumnsOnTheServer) {
     frmMain& f = openWindow();
     seam.queueForm(ui::script::login(dataSource().user, dataSource().password, dataSource().dsn));
@@ -33,8 +34,9 @@ TEST_F(ServerWindow, ThePickerListsTablesWithTheirSchemasAndCopyJoinsColumnsOnTh
     EXPECT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
     EXPECT_EQ(state->DbProvider, "MSDAORA.1");
     EXPECT_EQ(root, dataSource().user + "@" + dataSource().dsn);
-    EXPECT_TRUE(tables.contains("TABLE/public.notes"));
-    EXPECT_TRUE(tables.contains("VIEW/sales.east_orders"));
+    EXPECT_EQ(tables, QStringList({"TABLE/public.notes", "TABLE/sales.kinds", "TABLE/sales.orders",
+                                   "TABLE/sales.texts", "VIEW/sales.east_orders",
+                                   "VIEW/sales.Odd Names", "VIEW/sales.readings"}));
 
     EXPECT_EQ(state->Grouping.RecordSource, "\"sales\".\"orders\"");
     ASSERT_GT(state->Grouping.FieldCount, 3);

@@ -98,8 +98,9 @@ TEST(VbConversions, RoundingOverflowAndNumbersAsVbWritesAndReadsThem) {
 }
 
 // Weeks start on Sunday and week 1 holds January 1. (The masks of the tree's date groups are
-// checked where the tree labels its nodes with them.) Letters, quoting, and "m" as minutes.
-TEST(VbFormatDates, BoundariesLettersQuotingAndMinutes) {
+// checked where the tree labels its nodes with them.) Letters, quoting, and "m" as minutes; and
+// the placeholders of numbers.
+TEST(VbFormat, DateBoundariesLettersQuotingMinutesAndNumberPlaceholders) {
     expectFormats({
         // 2005 begins on a Saturday: the Sunday after is week 2.
         {"'2005-01-01'", R"(yyyy\/ww)", "2005/1"},
@@ -130,11 +131,8 @@ TEST(VbFormatDates, BoundariesLettersQuotingAndMinutes) {
         {"'3/4/2001'", "yyyy-mm-dd", "2001-03-04"},
         {"'not a date'", "yyyy", "not a date"},
     });
-    expectFormats({{"'2001-03-04'", "d. mmmm yyyy", "4. März 2001"}}, "de_DE");
     EXPECT_TRUE(QueryRunner().eval("vb_format(NULL, 'yyyy')").isNull());
-}
 
-TEST(VbFormatNumbers, Placeholders) {
     expectFormats({
         {"1234.5", "#,##0.00", "1,234.50"},
         {"1234567", "#,##0", "1,234,567"},
@@ -150,7 +148,9 @@ TEST(VbFormatNumbers, Placeholders) {
         {"1234.5", "Standard", "1,234.50"},
         {"'abc'", "0.00", "abc"},
     });
-    expectFormats({{"1234.5", "#,##0.00", "1.234,50"}}, "de_DE");
+    expectFormats(
+        {{"'2001-03-04'", "d. mmmm yyyy", "4. März 2001"}, {"1234.5", "#,##0.00", "1.234,50"}},
+        "de_DE");
 }
 
 TEST(VbCDate, ReadsEngineTextSerialNumbersAndRegionalFormats) {
