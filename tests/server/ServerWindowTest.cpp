@@ -2,9 +2,7 @@
 // reached through its ODBC data source.
 #include "server/ServerConnection.h"
 #include "support/MainWindowFixture.h"
-#include "ui/controls/StatusBar.h"
 #include "ui/dialogs/frmOpenSource.h"
-#include "ui/main/DataGrid.h"
 #include "ui/session/PickerScript.h"
 
 #include <QApplication>
@@ -49,10 +47,6 @@ TEST_F(ServerWindow, ThePickerListsTablesWithTheirSchemasAndCopyJoinsColumnsOnTh
     // Copy of several grid columns at a node: the server joins them with || Chr(9) || and writes
     // each value its own way; a Null among them makes the whole row Null, by the server's rule,
     // which leaves an empty line.
-    const auto click = [&](const tree::NodePtr& node) {
-        f.tvTreeView->setSelectedItem(node.get());
-        emit f.tvTreeView->NodeClick(node.get());
-    };
     const tree::NodePtr top = f.tvTreeView->Nodes(1);
     click(top);
     QStringList copied;
@@ -109,7 +103,7 @@ TEST_F(ServerWindow, AReadThatFailsWhileScrollingIsToldOnceAndKeepsTheRowsShown)
     view.scrollToTop();
     settle();
     EXPECT_EQ(cell(0), "1");
-    EXPECT_EQ(f.sbStatusBar->Panels(1)->text(), "Ready");
+    EXPECT_EQ(status(), "Ready");
     f.mnuExtrasUpdDtls->trigger();
     EXPECT_TRUE(seam.messages.empty());
 }

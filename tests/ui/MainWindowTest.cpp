@@ -1,7 +1,5 @@
 #include "support/MainWindowFixture.h"
-#include "ui/controls/StatusBar.h"
 #include "ui/dialogs/frmAbout.h"
-#include "ui/main/DataGrid.h"
 #include "ui/seam/QtUiSeam.h"
 
 #include <QAction>

@@ -33,9 +33,8 @@ namespace {
 class AccessFileContent : public WithAccessFixtures {};
 
 TEST_F(AccessFileContent, ListsTablesAndCountsEveryLiveRowOnceAndNoRowMarkedDeleted) {
+    // (How many rows each user table holds, against mdbtools: CompareReaders.)
     AccessFile nwind(accessFixture("nwind.mdb"));
-    EXPECT_EQ(loadTable(nwind, "Order Details").rows.size(), 2155u);
-
     // MSysObjects holds rows that grew and moved to other pages: each object comes once.
     const LoadedTable objects = loadTable(nwind, "MSysObjects");
     std::set<std::int64_t> ids;
@@ -136,7 +135,6 @@ TEST_F(AccessFileContent, KeepsTextNullsMoneyOleObjectsAndLongValuesOfNorthwind)
 
     // Jet 3 keeps names and text in the file's code page.
     const LoadedTable sales = loadTable(nwind, QStringLiteral("Umsätze"));
-    EXPECT_EQ(sales.rows.size(), 830u);
     EXPECT_EQ(sales.value(sales.rowWhere("OrderID", std::int64_t{10345}), "ShipAddress"),
               Value(QStringLiteral("Taucherstraße 10")));
 

@@ -181,8 +181,6 @@ class WorkbookSamples : public WithSharedWorkbooks {};
 TEST_F(WorkbookSamples, ReadTablesOfNumbersRaggedRowsSheetsOfMostlyFormattingAndExcel95) {
     using namespace data::ado;
     WorkbookFile profiles(sharedWorkbook("profiles.xls"));
-    EXPECT_EQ(profiles.tableNames(), (QStringList{"PROFILEDEF$", "AXISDEF$", "TRAVERSALCHAINAGE$",
-                                                  "AXISDATUMLEVELS$", "PROFILELEVELS$"}));
     const LoadedTable definitions = loadTable(profiles, "PROFILEDEF$");
     EXPECT_EQ(definitions.names(),
               (QStringList{"PROFIL", "a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"}));
@@ -216,7 +214,6 @@ TEST_F(WorkbookSamples, ReadTablesOfNumbersRaggedRowsSheetsOfMostlyFormattingAnd
 
     // Sheets whose cells are mostly formatting, and empty ones.
     WorkbookFile formats(sharedWorkbook("xf_class.xls"));
-    EXPECT_EQ(formats.tableNames(), (QStringList{"table1$", "table2$", "table3$"}));
     const LoadedTable colours = loadTable(formats, "table1$");
     EXPECT_EQ(colours.names(), (QStringList{"RED", "RED1", "F3"}));
     // One merged cell with a value, then formatted cells without any: a sheet is as large as
@@ -226,14 +223,12 @@ TEST_F(WorkbookSamples, ReadTablesOfNumbersRaggedRowsSheetsOfMostlyFormattingAnd
     EXPECT_EQ(merged.rows.size(), 0u);
 
     WorkbookFile mixed(sharedWorkbook("issue20.xls"));
-    EXPECT_EQ(mixed.tableNames(), (QStringList{"Sheet1$", "Sheet2$", "Sheet3$"}));
     const LoadedTable scattered = loadTable(mixed, "Sheet1$");
     EXPECT_EQ(scattered.names().join(' '), "aasa F2 F3 F4 F5 F6 F7 F8 F9 F10 F11 F12");
-    EXPECT_EQ(test::failureOf([&] { mixed.describe("Sheet2$"); }),
-              "The worksheet 'Sheet2$' holds no cells.");
 
     // Excel 95 keeps text in the workbook's code page, its formula results in a record of its own.
-    // (How many rows each table of every sample holds, against python3-xlrd: CompareReaders.)
+    // (Which tables every sample lists and how many rows each holds, against python3-xlrd:
+    // CompareReaders.)
     WorkbookFile excel95(sharedWorkbook("testEXCEL_95.xls"));
     const LoadedTable squares = loadTable(excel95, "Feuil1$");
     EXPECT_EQ(squares.names().first(), "Sample Excel Worksheet - Numbers and their Squares");
