@@ -63,7 +63,9 @@ TEST(ServerConnection, ReadsButRefusesEveryWriteAndFailuresCarryTheDriversDescri
     EXPECT_TRUE(badStatement.contains("sales.no_such_table")) << badStatement.toStdString();
 }
 
-TEST(ServerValues, EachKindOfColumnHasItsTypeCodeAndValue) {
+// Each kind of column has its type code and value, texts and bytes come whole, and two results of
+// one connection are read side by side.
+TEST(ServerValues, EachKindHasItsTypeCodeAndValueTextsComeWholeAndResultsAreReadSideBySide) {
     const std::vector<Expected> expected = {
         {"small_value", ado::adSmallInt, -32768},
         {"int_value", ado::adInteger, std::numeric_limits<int>::min()},
@@ -102,10 +104,9 @@ TEST(ServerValues, EachKindOfColumnHasItsTypeCodeAndValue) {
                                          "ordered FROM sales.orders WHERE order_id = 2");
     EXPECT_EQ(rest->Fields("whole").Value(), QVariant(qlonglong(-42)));
     EXPECT_EQ(rest->Fields("ordered").Value(), wallClock({2001, 3, 15}, {23, 59, 59, 250}));
-}
 
-TEST(ServerValues, TextsAndBytesComeWholeAndTwoResultsAreReadSideBySide) {
-    const std::pair<QVariant, QVariant> expected[] = {
+    // Texts and bytes come whole.
+    const std::pair<QVariant, QVariant> texts[] = {
         {QString("O'Brien; Sons"), QByteArray("\x00\xff\x10", 3)},
         {QString("Zoë Ærø 東京"), QByteArray()}, // empty, not null
         {QString(""), QVariant()},
@@ -114,9 +115,8 @@ TEST(ServerValues, TextsAndBytesComeWholeAndTwoResultsAreReadSideBySide) {
         {QString("long text 😀 ").repeated(1000) + "end",
          QByteArray::fromHex(QByteArray("0123456789abcdef").repeated(3000))},
     };
-    auto rs =
-        query(connectToServer(), "SELECT customer, receipt FROM sales.orders ORDER BY order_id");
-    for (const auto& [customer, receipt] : expected) {
+    rs = query(connectToServer(), "SELECT customer, receipt FROM sales.orders ORDER BY order_id");
+    for (const auto& [customer, receipt] : texts) {
         ASSERT_FALSE(rs->Eof());
         for (const auto& [value, wanted] : {std::pair{rs->Fields(0).Value(), customer},
                                             std::pair{rs->Fields(1).Value(), receipt}}) {

@@ -45,7 +45,7 @@ QStringList texts(const NodePtr& parent) {
 
 } // namespace
 
-TEST(NodeCollection, NavigationFollowsTheShapeAndARemovedSubtreeIsDetached) {
+TEST(NodeCollection, NavigationFollowsTheShapeARemovedSubtreeIsDetachedAndSortedOrdersTheTop) {
     tree::NodeCollection nodes;
     // Top level: Alpha (1) holding A1 (2) and A2 (3), A2 holding A2x (4); Beta (5).
     const NodePtr alpha = nodes.add(nullptr, "Alpha", "closed");
@@ -77,10 +77,9 @@ TEST(NodeCollection, NavigationFollowsTheShapeAndARemovedSubtreeIsDetached) {
     EXPECT_EQ(nodes.count(), 0);
     EXPECT_THROW(beta->Index(), data::Error);
     EXPECT_EQ(nodes.add(nullptr, "", "")->Index(), 1);
-}
 
-TEST(NodeCollection, SortedOrdersOnlyTheTopLevelAndPositionsStayInOrderOfAdding) {
-    tree::NodeCollection nodes;
+    // Sorted orders only the top level, and positions stay in order of adding.
+    nodes.clear();
     const NodePtr pear = nodes.add(nullptr, "pear", "");
     nodes.add(pear.get(), "zeta", "");
     nodes.add(pear.get(), "alpha", "");
