@@ -40,23 +40,6 @@ bool match(const QString& criteria, std::vector<QVariant> row) {
 
 } // namespace
 
-TEST_F(AccessConnection, ListsTablesByTypeThenNameWithNullCatalogAndSchema) {
-    auto c = openAccess(accessFixture("nwind.mdb"));
-    auto rs = c->OpenSchema(ado::adSchemaTables);
-    QStringList listed;
-    for (; !rs->Eof(); rs->MoveNext()) {
-        EXPECT_TRUE(rs->Fields("TABLE_CATALOG").Value().isNull());
-        EXPECT_TRUE(rs->Fields("TABLE_SCHEMA").Value().isNull());
-        listed << rs->Fields("TABLE_TYPE").Value().toString() + "|" +
-                      rs->Fields("TABLE_NAME").Value().toString().toLower();
-    }
-    EXPECT_TRUE(listed.contains("TABLE|orders"));
-    QStringList sorted = listed;
-    sorted.sort();
-    EXPECT_EQ(listed, sorted);
-    EXPECT_EQ(c->schemaReads(), 1); // (the picker's filter by type: PickerTest)
-}
-
 // Recordsets move and sort as their cursor allows; bad statements fail with a description and
 // leave the connection working and the file as it was.
 TEST_F(AccessConnection, RecordsetsMoveAndSortAsTheirCursorAllowsAndBadStatementsFail) {

@@ -8,7 +8,9 @@
 
 using namespace data;
 
-TEST(ConnectionStringText, KeysIgnoreCaseUnquotedBlanksAreDroppedAndQuotedValuesKeepTheirs) {
+// Keys ignore case, unquoted blanks are dropped and quoted values keep theirs; what the connect
+// commands write reads back as given, and broken texts fail.
+TEST(ConnectionStringText, KeysIgnoreCaseQuotedValuesKeepTheirBlanksAndQuotingRoundTrips) {
     const auto cs =
         ConnectionString::parse("Provider=Microsoft.Jet.OLEDB.4.0;Data Source= /home/me/nwind.mdb");
     EXPECT_EQ(cs.value("provider"), "Microsoft.Jet.OLEDB.4.0");
@@ -30,10 +32,8 @@ TEST(ConnectionStringText, KeysIgnoreCaseUnquotedBlanksAreDroppedAndQuotedValues
     EXPECT_EQ(quoted.value("Password"), "ti;ger\"x");
     EXPECT_EQ(ConnectionString::parse("A='it''s'").value("a"), "it's");
     EXPECT_EQ(ConnectionString::parse("A==B=1").value("a=b"), "1");
-}
 
-// What the connect commands write reads back as given, whatever the characters.
-TEST(ConnectionStringText, QuotingRoundTripsAwkwardValuesAndBrokenTextsFail) {
+    // What the connect commands write reads back as given, whatever the characters.
     for (const QString value : {"plain", "", "semi;colon", "it's", "say \"hi\"", "both ' and \"",
                                 " lead", "trail ", "x'; Provider=evil"}) {
         const auto oracle = ConnectionString::parse(oracleConnectionString(value, value, value));
@@ -48,12 +48,4 @@ TEST(ConnectionStringText, QuotingRoundTripsAwkwardValuesAndBrokenTextsFail) {
     EXPECT_EQ(ConnectionString::quoteValue("plain"), "plain");
     for (const char* text : {"A='unclosed", "JustAWord", "=value", "A='x' trailing"})
         EXPECT_FALSE(test::failureOf([&] { ConnectionString::parse(text); }).isEmpty()) << text;
-}
-
-TEST(Dialect, ProviderNamesCompareExactly) {
-    EXPECT_EQ(dialectOf("Microsoft.Jet.OLEDB.4.0"), Dialect::Jet);
-    EXPECT_EQ(dialectOf("MSDASQL.1"), Dialect::OdbcBridge);
-    EXPECT_EQ(dialectOf("MSDAORA.1"), Dialect::Oracle);
-    EXPECT_EQ(dialectOf("msdaora.1"), Dialect::None);
-    EXPECT_EQ(dialectOf(""), Dialect::None);
 }

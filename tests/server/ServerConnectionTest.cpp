@@ -9,6 +9,7 @@
 #include "data/WallClock.h"
 #include "data/odbc/OdbcProvider.h"
 #include "support/DataFailure.h"
+#include "support/StoppingWatch.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -62,22 +63,9 @@ TEST(ServerConnection, ReadsButRefusesEveryWriteAndFailuresCarryTheDriversDescri
     EXPECT_TRUE(badStatement.contains("sales.no_such_table")) << badStatement.toStdString();
 }
 
-TEST(ServerConnection, TablesOfEverySchemaByTypeThenSchemaThenName) {
-    auto rs = connectToServer()->OpenSchema(ado::adSchemaTables);
-    QStringList listed;
-    for (; !rs->Eof(); rs->MoveNext())
-        listed << QStringList({rs->Fields("TABLE_CATALOG").Value().toString(),
-                               rs->Fields("TABLE_SCHEMA").Value().toString(),
-                               rs->Fields("TABLE_NAME").Value().toString(),
-                               rs->Fields("TABLE_TYPE").Value().toString()})
-                      .join('|');
-    EXPECT_EQ(listed, QStringList({"quarry|public|notes|TABLE", "quarry|sales|kinds|TABLE",
-                                   "quarry|sales|orders|TABLE", "quarry|sales|texts|TABLE",
-                                   "quarry|sales|east_orders|VIEW", "quarry|sales|Odd Names|VIEW",
-                                   "quarry|sales|readings|VIEW"}));
-}
-
-TEST(ServerValues, EachKindOfColumnHasItsTypeCodeAndValue) {
+// Each kind of column has its type code and value, texts and bytes come whole, and two results of
+// one connection are read side by side.
+TEST(ServerValues, EachKindHasItsTypeCodeAndValueTextsComeWholeAndResultsAreReadSideBySide) {
     const std::vector<Expected> expected = {
         {"small_value", ado::adSmallInt, -32768},
         {"int_value", ado::adInteger, std::numeric_limits<int>::min()},
@@ -116,10 +104,9 @@ TEST(ServerValues, EachKindOfColumnHasItsTypeCodeAndValue) {
                                          "ordered FROM sales.orders WHERE order_id = 2");
     EXPECT_EQ(rest->Fields("whole").Value(), QVariant(qlonglong(-42)));
     EXPECT_EQ(rest->Fields("ordered").Value(), wallClock({2001, 3, 15}, {23, 59, 59, 250}));
-}
 
-TEST(ServerValues, TextsAndBytesComeWholeAndTwoResultsAreReadSideBySide) {
-    const std::pair<QVariant, QVariant> expected[] = {
+    // Texts and bytes come whole.
+    const std::pair<QVariant, QVariant> texts[] = {
         {QString("O'Brien; Sons"), QByteArray("\x00\xff\x10", 3)},
         {QString("Zoë Ærø 東京"), QByteArray()}, // empty, not null
         {QString(""), QVariant()},
@@ -128,9 +115,8 @@ TEST(ServerValues, TextsAndBytesComeWholeAndTwoResultsAreReadSideBySide) {
         {QString("long text 😀 ").repeated(1000) + "end",
          QByteArray::fromHex(QByteArray("0123456789abcdef").repeated(3000))},
     };
-    auto rs =
-        query(connectToServer(), "SELECT customer, receipt FROM sales.orders ORDER BY order_id");
-    for (const auto& [customer, receipt] : expected) {
+    rs = query(connectToServer(), "SELECT customer, receipt FROM sales.orders ORDER BY order_id");
+    for (const auto& [customer, receipt] : texts) {
         ASSERT_FALSE(rs->Eof());
         for (const auto& [value, wanted] : {std::pair{rs->Fields(0).Value(), customer},
                                             std::pair{rs->Fields(1).Value(), receipt}}) {
@@ -180,4 +166,20 @@ TEST(ServerValues, RowsByPositionAreTheRowsOfAReadingFromTheStart) {
     EXPECT_EQ(plain.first, 3000);
     EXPECT_EQ(plain.second.first(), "1:1");
     EXPECT_EQ(positioned, plain);
+}
+
+// A statement the server is busy with, stopped by the operation running: cancelled through the
+// driver, it ends in Cancelled long before the server would have answered, and the connection
+// goes on; a watch that never stops sees a statement through.
+TEST(ServerCancel, StopsAStatementTheServerIsBusyWithAndTheConnectionGoesOn) {
+    auto c = connectToServer();
+    {
+        test::StoppingWatch watch(3);
+        data::WatchScope watching(watch);
+        // The server would sleep a day: a cancel that did not reach it hangs the test.
+        EXPECT_THROW(query(c, "SELECT pg_sleep(86400)"), data::Cancelled);
+    }
+    test::StoppingWatch patient;
+    data::WatchScope watching(patient);
+    EXPECT_EQ(query(c, "SELECT COUNT(1) FROM public.notes")->Fields(0).Value(), 2);
 }

@@ -2,9 +2,7 @@
 // reached through its ODBC data source.
 #include "server/ServerConnection.h"
 #include "support/MainWindowFixture.h"
-#include "ui/controls/StatusBar.h"
 #include "ui/dialogs/frmOpenSource.h"
-#include "ui/main/DataGrid.h"
 #include "ui/session/PickerScript.h"
 
 #include <QApplication>
@@ -16,8 +14,9 @@ using test::server::dataSource;
 
 using ServerWindow = MainWindowFixture;
 
-// The picker names user@database and lists the tables with their schemas; the record source
-// and its columns are written in double quotes, which keep the server's lower-case names.
+// The picker names user@database and lists the tables of every schema by type, then schema, then
+// name; the record source and its columns are written in double quotes, which keep the server's
+// lower-case names.
 TEST_F(ServerWindow, ThePickerListsTablesWithTheirSchemasAndCopyJoinsColumnsOnTheServer) {
     frmMain& f = openWindow();
     seam.queueForm(ui::script::login(dataSource().user, dataSource().password, dataSource().dsn));
@@ -33,8 +32,9 @@ TEST_F(ServerWindow, ThePickerListsTablesWithTheirSchemasAndCopyJoinsColumnsOnTh
     EXPECT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
     EXPECT_EQ(state->DbProvider, "MSDAORA.1");
     EXPECT_EQ(root, dataSource().user + "@" + dataSource().dsn);
-    EXPECT_TRUE(tables.contains("TABLE/public.notes"));
-    EXPECT_TRUE(tables.contains("VIEW/sales.east_orders"));
+    EXPECT_EQ(tables, QStringList({"TABLE/public.notes", "TABLE/sales.kinds", "TABLE/sales.orders",
+                                   "TABLE/sales.texts", "VIEW/sales.east_orders",
+                                   "VIEW/sales.Odd Names", "VIEW/sales.readings"}));
 
     EXPECT_EQ(state->Grouping.RecordSource, "\"sales\".\"orders\"");
     ASSERT_GT(state->Grouping.FieldCount, 3);
@@ -47,10 +47,6 @@ TEST_F(ServerWindow, ThePickerListsTablesWithTheirSchemasAndCopyJoinsColumnsOnTh
     // Copy of several grid columns at a node: the server joins them with || Chr(9) || and writes
     // each value its own way; a Null among them makes the whole row Null, by the server's rule,
     // which leaves an empty line.
-    const auto click = [&](const tree::NodePtr& node) {
-        f.tvTreeView->setSelectedItem(node.get());
-        emit f.tvTreeView->NodeClick(node.get());
-    };
     const tree::NodePtr top = f.tvTreeView->Nodes(1);
     click(top);
     QStringList copied;
@@ -107,7 +103,7 @@ TEST_F(ServerWindow, AReadThatFailsWhileScrollingIsToldOnceAndKeepsTheRowsShown)
     view.scrollToTop();
     settle();
     EXPECT_EQ(cell(0), "1");
-    EXPECT_EQ(f.sbStatusBar->Panels(1)->text(), "Ready");
+    EXPECT_EQ(status(), "Ready");
     f.mnuExtrasUpdDtls->trigger();
     EXPECT_TRUE(seam.messages.empty());
 }

@@ -1,12 +1,15 @@
 // The window's bounds and the Auto Query Details switch, kept in the settings store between runs.
 #include "support/MainWindowFixture.h"
+#include "tree/LocaleScope.h"
 
 #include <QLocale>
 #include <QScreen>
 
 using Settings = MainWindowFixture;
 
-TEST_F(Settings, StartReadsTheStoredBoundsAndTakesTheDefaultForOneMissingOrUnreadable) {
+// A start reads the stored bounds, takes the default for one missing or unreadable, and turns Auto
+// Query Details on only for exactly "True".
+TEST_F(Settings, StartReadsTheStoredBoundsWithDefaultsForTheUnreadableAndAutoQueryOnlyForTrue) {
     store("MainLeft", "1500");
     store("MainWidth", "wide");
     store("MainHeight", "");
@@ -19,16 +22,14 @@ TEST_F(Settings, StartReadsTheStoredBoundsAndTakesTheDefaultForOneMissingOrUnrea
     // The steps after the bounds ran.
     ASSERT_TRUE(state->Nodes.root());
     EXPECT_EQ(state->Nodes.root()->Text(), "Quarrymere (0)");
-}
 
-TEST_F(Settings, AutoQueryIsOnOnlyForExactlyTrue) {
     for (const char* text : {static_cast<const char*>(nullptr), "True", "true", "1", ""}) {
         closeWindow(); // closing stores the switch, so the text to read is stored after it
-        if (text)
-            store("AutoQuery", text);
-        frmMain& f = openWindow(false);
-        EXPECT_EQ(f.mnuExtrasAutoQ->isChecked(), text == QString("True")) << (text ? text : "-");
-        EXPECT_EQ(state->AutoQueryEnabled, f.mnuExtrasAutoQ->isChecked());
+        text ? store("AutoQuery", text) : settings().remove(state::SettingsSection + "/AutoQuery");
+        frmMain& again = openWindow(false);
+        EXPECT_EQ(again.mnuExtrasAutoQ->isChecked(), text == QString("True"))
+            << (text ? text : "-");
+        EXPECT_EQ(state->AutoQueryEnabled, again.mnuExtrasAutoQ->isChecked());
     }
 }
 
@@ -102,11 +103,9 @@ TEST_F(Settings, StartsKeepTheBoundsAndSplitExactlyAndStayOnTheScreen) {
 }
 
 TEST(SettingsText, BoundsTravelInTheUsersNumberFormat) {
-    const QLocale before;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const test::LocaleScope german(test::Germany);
     EXPECT_EQ(state::singleToText(1234.5f), "1234,5");
     EXPECT_EQ(state::singleToText(98760), "98760");
     EXPECT_EQ(state::textToSingle(" 1234,5 "), 1234.5f);
     EXPECT_FALSE(state::textToSingle("12abc"));
-    QLocale::setDefault(before);
 }

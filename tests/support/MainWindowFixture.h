@@ -1,14 +1,18 @@
 #pragma once
 
 #include "state/Settings.h"
+#include "ui/controls/StatusBar.h"
 #include "ui/controls/TreeView.h"
 #include "ui/controls/Twips.h"
+#include "ui/main/DataGrid.h"
 #include "ui/main/frmMain.h"
 #include "ui/seam/ScriptedUiSeam.h"
 #include "ui/session/MainSession.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QSettings>
+#include <QTableView>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -68,6 +72,30 @@ protected:
         EXPECT_EQ(box.title, "Error!");
         EXPECT_EQ(box.icon, ui::IconCritical);
         return box.text;
+    }
+    QString status() { return form->sbStatusBar->Panels(1)->text(); }
+    void click(const tree::NodePtr& node) {
+        form->tvTreeView->setSelectedItem(node.get());
+        emit form->tvTreeView->NodeClick(node.get());
+    }
+    // Every row the grid's view has, one line of cell texts each.
+    QStringList gridRows() {
+        QAbstractItemModel& shown = *form->grdDataGrid->findChild<QTableView*>()->model();
+        QStringList rows;
+        for (int r = 0; r < shown.rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < shown.columnCount(); ++c)
+                cells << shown.index(r, c).data().toString();
+            rows << cells.join('\t');
+        }
+        return rows;
+    }
+    // The texts of one column of gridRows().
+    QStringList gridColumn(int c) {
+        QStringList cells;
+        for (const QString& row : gridRows())
+            cells << row.section('\t', c, c);
+        return cells;
     }
     // One pixel's worth of twips: positions read back from widgets are whole pixels.
     static double px() { return ui::twips::perPixelX(); }

@@ -45,7 +45,7 @@ QStringList texts(const NodePtr& parent) {
 
 } // namespace
 
-TEST(NodeCollection, NavigationFollowsTheShapeAndARemovedSubtreeIsDetached) {
+TEST(NodeCollection, NavigationFollowsTheShapeARemovedSubtreeIsDetachedAndSortedOrdersTheTop) {
     tree::NodeCollection nodes;
     // Top level: Alpha (1) holding A1 (2) and A2 (3), A2 holding A2x (4); Beta (5).
     const NodePtr alpha = nodes.add(nullptr, "Alpha", "closed");
@@ -77,10 +77,9 @@ TEST(NodeCollection, NavigationFollowsTheShapeAndARemovedSubtreeIsDetached) {
     EXPECT_EQ(nodes.count(), 0);
     EXPECT_THROW(beta->Index(), data::Error);
     EXPECT_EQ(nodes.add(nullptr, "", "")->Index(), 1);
-}
 
-TEST(NodeCollection, SortedOrdersOnlyTheTopLevelAndPositionsStayInOrderOfAdding) {
-    tree::NodeCollection nodes;
+    // Sorted orders only the top level, and positions stay in order of adding.
+    nodes.clear();
     const NodePtr pear = nodes.add(nullptr, "pear", "");
     nodes.add(pear.get(), "zeta", "");
     nodes.add(pear.get(), "alpha", "");
@@ -101,14 +100,10 @@ TEST(NodeTree, TheRootIsKnownByWhatItIsAndPathsAndDepthsWalkUpToIt) {
     NodeTree nodes;
     EXPECT_EQ(nodes.depthOf(nullptr), 0);
     const NodePtr root = nodes.reset(tree::RootKind::Source);
-    EXPECT_EQ(root->Text(), "Quarrymere (0)");
-    EXPECT_EQ(root->Tag(), "Halyard");
     nodes.addLevel(*root, "City", rows({"Null", "Berlin", "Paris"}));
     const NodePtr paris = root->Child()->Next()->Next();
     nodes.addLevel(*paris, "Street", rows({"Rue"}));
     const NodePtr rue = paris->Child();
-    EXPECT_EQ(paris->Tag(), "City");
-    EXPECT_EQ(rue->Tag(), "Street");
     EXPECT_TRUE(nodes.isRoot(root.get()));
     EXPECT_FALSE(nodes.isRoot(rue.get()));
     EXPECT_EQ(nodes.depthOf(root.get()), 0);
@@ -129,8 +124,7 @@ TEST(NodeTree, TheRootIsKnownByWhatItIsAndPathsAndDepthsWalkUpToIt) {
     EXPECT_EQ(path(root, 3), "4: ");
 
     // A new root is a new node, even with the same text; the old one is the root no longer.
-    const NodePtr start = nodes.reset(tree::RootKind::Start);
-    EXPECT_EQ(start->Tag(), "Quarrymere");
+    nodes.reset(tree::RootKind::Start);
     EXPECT_FALSE(nodes.isRoot(root.get()));
     EXPECT_EQ(nodes.depthOf(rue.get()), 0);
     EXPECT_EQ(nodes.count(), 1);

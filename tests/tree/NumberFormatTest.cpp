@@ -1,8 +1,10 @@
-// Numbers as labels write them; the region's separators in whole labels are checked in
-// NodeLabelTest.
+// Numbers and truth values as labels write them. (Labels under two regions, with negative and
+// null statistics, are checked where whole levels are read: HardValuesTreeTest, GroupingModelTest.)
 #include "tree/NumberFormat.h"
 
 #include "LocaleScope.h"
+#include "data/AdoTypes.h"
+#include "tree/NodeLabel.h"
 #include "tree/NumberStyle.h"
 
 #include <gtest/gtest.h>
@@ -56,4 +58,12 @@ TEST(NumberStyle, WritesEveryNumberAsTheLocaleWould) {
                 ASSERT_EQ(digits.fixed(half, decimals), locale.toString(half, 'f', decimals))
                     << half;
     }
+}
+
+TEST(NodeLabel, BooleanGroupsReadTrueOrFalseInEveryRegion) {
+    test::LocaleScope german(test::Germany);
+    for (const QVariant& truth : {QVariant(true), QVariant(-1)})
+        EXPECT_EQ(tree::groupValueText(truth, data::ado::adBoolean), "True");
+    for (const QVariant& falsehood : {QVariant(false), QVariant(0)})
+        EXPECT_EQ(tree::groupValueText(falsehood, data::ado::adBoolean), "False");
 }

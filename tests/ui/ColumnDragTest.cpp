@@ -58,15 +58,12 @@ TEST_F(ColumnDrag, HeaderSelectsPicksUpRefusesAndMovesABlock) {
 
     // The right button selects nothing, yet scrolls the grid near its edge while held.
     mouse(QEvent::MouseButtonPress, onHeader(1), Qt::RightButton);
-    EXPECT_TRUE(form->columnDrag().GridMouseDown);
-    EXPECT_FALSE(form->columnDrag().SelectingColumns || form->columnDrag().DraggingColumns);
     mouse(QEvent::MouseMove, {header()->viewport()->width() - 4, 8}, Qt::RightButton);
     mouse(QEvent::MouseMove, {header()->viewport()->width() - 4, 8}, Qt::RightButton);
     EXPECT_EQ(across->value(), 2) << "one column per move";
     mouse(QEvent::MouseMove, {header()->viewport()->width() / 2, 8}, Qt::RightButton);
     EXPECT_EQ(across->value(), 2);
     mouse(QEvent::MouseButtonRelease, onHeader(1), Qt::RightButton);
-    EXPECT_FALSE(form->columnDrag().GridMouseDown);
     EXPECT_EQ(block(), -11);
     form->grdDataGrid->Scroll(-2, 0);
 
@@ -76,23 +73,17 @@ TEST_F(ColumnDrag, HeaderSelectsPicksUpRefusesAndMovesABlock) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     mouse(QEvent::MouseButtonPress, onHeader(1));
-    EXPECT_TRUE(form->columnDrag().SelectingColumns);
     mouse(QEvent::MouseMove, onHeader(2));
     mouse(QEvent::MouseButtonRelease, onHeader(2));
-    EXPECT_FALSE(form->columnDrag().SelectingColumns);
     EXPECT_EQ(block(), 12);
-    EXPECT_EQ(std::pair(form->columnDrag().DragSelStart, form->columnDrag().DragSelEnd),
-              std::pair(1, 2));
 
     // Picked up, the block is offered the gap right before it: refused, nothing moves.
     mouse(QEvent::MouseButtonPress, onHeader(2));
-    EXPECT_TRUE(form->columnDrag().DraggingColumns);
     EXPECT_NE(QApplication::overrideCursor(), nullptr);
     mouse(QEvent::MouseMove, edgeBefore(1));
     EXPECT_TRUE(form->grdDataGrid->dragIconIs(form->columnDrag().ndrop));
     mouse(QEvent::MouseButtonRelease, edgeBefore(1));
     EXPECT_EQ(columns(), OrdersColumns);
-    EXPECT_TRUE(form->columnDrag().DraggingColumns);
     EXPECT_EQ(block(), 12);
 
     // To the front: a new root for the new first column, and the block selected in its place.
@@ -101,11 +92,8 @@ TEST_F(ColumnDrag, HeaderSelectsPicksUpRefusesAndMovesABlock) {
     EXPECT_TRUE(form->grdDataGrid->dragIconIs(form->columnDrag().drop));
     mouse(QEvent::MouseButtonRelease, edgeBefore(0) + QPoint(3, 0));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_FALSE(form->columnDrag().DraggingColumns || form->columnDrag().GridMouseDown);
     EXPECT_TRUE(columns().startsWith("CustomerID | EmployeeID | OrderID | OrderDate"));
     EXPECT_EQ(block(), 1);
-    EXPECT_EQ(std::pair(form->columnDrag().DragSelStart, form->columnDrag().DragSelEnd),
-              std::pair(0, 1));
     const tree::NodePtr root = form->tvTreeView->Nodes(1);
     EXPECT_EQ(root->Text(), "Quarrymere (830)");
     EXPECT_EQ(form->tvTreeView->SelectedItem(), root);

@@ -93,7 +93,7 @@ TEST_F(TreeViewTest, ModelStaysConsistentThroughChanges) {
     EXPECT_TRUE(failures.isEmpty()) << failures.join("\n").toStdString();
 }
 
-TEST_F(TreeViewTest, DisplayFollowsNodesAndSettings) {
+TEST_F(TreeViewTest, DisplayFollowsNodesAndSettingsAndFitsTheWidestLabel) {
     const ui::ImageList images = ui::smallIcons();
     tree.setImageList(&images);
     addSample();
@@ -112,6 +112,26 @@ TEST_F(TreeViewTest, DisplayFollowsNodesAndSettings) {
     EXPECT_FALSE(tree.Nodes(1)->Expanded());
     tree.view()->expand(index);
     EXPECT_TRUE(tree.Nodes(1)->Expanded());
+
+    // The tree shows its labels whole: its column is as wide as the widest label, which it
+    // measures once and again only when the label or the font changes.
+    tree.resize(120, 200);
+    tree.show();
+    QTreeView* view = tree.view();
+    const auto fits = [&](const QString& text) {
+        QApplication::processEvents(); // the tree lays its items out when idle
+        return view->header()->sectionSize(0) >= view->fontMetrics().horizontalAdvance(text);
+    };
+    const NodePtr node = tree.Add(0, 0, "", "Short", "closed");
+    const QString wide = "A label far wider than the tree, with its count (1,000,000)";
+    EXPECT_TRUE(fits("Short"));
+    EXPECT_FALSE(fits(wide));
+    node->setText(wide);
+    EXPECT_TRUE(fits(wide));
+    QFont larger = view->font();
+    larger.setPointSizeF(larger.pointSizeF() * 2);
+    view->setFont(larger);
+    EXPECT_TRUE(fits(wide));
 }
 
 TEST_F(TreeViewTest, ClicksAndKeyboardMovesRaiseNodeClickWithTheNodeSelected) {
@@ -148,26 +168,4 @@ TEST_F(TreeViewTest, ClicksAndKeyboardMovesRaiseNodeClickWithTheNodeSelected) {
     EXPECT_EQ(tree.SelectedItem(), beta);
     EXPECT_EQ(selectedAtClick.size(), 3u);
     EXPECT_EQ(doubles.count(), 1);
-}
-
-// The tree shows its labels whole: its column is as wide as the widest label, which it measures
-// once and again only when the label or the font changes.
-TEST_F(TreeViewTest, FitsTheWidestLabelAsLabelsAndTheFontChange) {
-    tree.resize(120, 200);
-    tree.show();
-    QTreeView* view = tree.view();
-    const auto fits = [&](const QString& text) {
-        QApplication::processEvents(); // the tree lays its items out when idle
-        return view->header()->sectionSize(0) >= view->fontMetrics().horizontalAdvance(text);
-    };
-    const NodePtr node = tree.Add(0, 0, "", "Short", "closed");
-    const QString wide = "A label far wider than the tree, with its count (1,000,000)";
-    EXPECT_TRUE(fits("Short"));
-    EXPECT_FALSE(fits(wide));
-    node->setText(wide);
-    EXPECT_TRUE(fits(wide));
-    QFont larger = view->font();
-    larger.setPointSizeF(larger.pointSizeF() * 2);
-    view->setFont(larger);
-    EXPECT_TRUE(fits(wide));
 }

@@ -127,8 +127,11 @@ TEST_F(AccessColumnKinds, Access2019DateTimeExtendedAndCalculatedDatesReadAsDate
 }
 
 // Date/Time Extended to the second: half a second rounds up, over midnight into the next day;
-// a year before 100 is no date of the engine's; anything but the 42 bytes' form is damage.
-TEST(ExtendedDate, RoundsToTheSecondAndRefusesOtherText) {
+// a year before 100 is no date of the engine's; anything but the 42 bytes' form is damage. A
+// stored result whose length runs past its bytes is damage, not a value. A Decimal result keeps
+// its sign in a byte of its own: -12.345 as Access keeps it in 16 bytes (length 14, scale 3, sign,
+// the magnitude's leading 4 bytes, then 8).
+TEST(StoredValues, ExtendedDatesRoundToTheSecondAndCalculatedValuesCutShortAreDamage) {
     const auto read = [](const QByteArray& text) {
         const QByteArray bytes = text + QByteArray(1, 0);
         return data::access::extendedDate(
@@ -143,12 +146,7 @@ TEST(ExtendedDate, RoundsToTheSecondAndRefusesOtherText) {
     EXPECT_THROW(read("0000000000000737592:0000000864000000000:7"), data::access::Damage);
     EXPECT_THROW(read("00000000000007375a2:0000000000000000000:7"), data::access::Damage);
     EXPECT_THROW(read("0000000000000737592;0000000000000000000:7"), data::access::Damage);
-}
 
-// A stored result whose length runs past its bytes is damage, not a value. A Decimal result keeps
-// its sign in a byte of its own: -12.345 as Access keeps it in 16 bytes (length 14, scale 3, sign,
-// the magnitude's leading 4 bytes, then 8).
-TEST(CalculatedValue, RefusesValuesCutShortAndKeepsTheSignOfADecimal) {
     const auto decimal = QByteArray::fromHex("0e000380000000003930000000000000");
     const auto* payload = reinterpret_cast<const unsigned char*>(decimal.constData());
     EXPECT_EQ(data::access::calculatedNumeric({payload, 16}, "D"),

@@ -1,10 +1,14 @@
-// The engine over a table source held in memory: how it loads tables, what it lets queries do,
-// the values its statements give, and the comparison and statistics it adds to SQLite.
+// The engine over a table source held in memory: how it loads tables, what it lets queries do, how
+// its work stops when told, the values its statements give, and the comparison and statistics it
+// adds to SQLite.
 #include "data/AdoTypes.h"
 #include "data/Error.h"
+#include "data/Operation.h"
 #include "data/TextCollation.h"
 #include "data/jet/JetTestSupport.h"
+#include "data/jet/Translate.h"
 #include "support/DataFailure.h"
+#include "support/StoppingWatch.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>
@@ -80,7 +84,9 @@ protected:
 
 } // namespace
 
-TEST(EngineLoading, LoadsATableOnceWhenItIsFirstNamed) {
+// A table is loaded once, when it is first named; one that fails to load leaves nothing behind,
+// and the next look-up tries again.
+TEST(EngineLoading, LoadsATableOnceWhenItIsFirstNamedAndAFailedLoadLeavesNothingBehind) {
     auto source = ordersAndCustomers();
     QueryRunner runner(source);
     Engine& engine = runner.engine();
@@ -107,6 +113,16 @@ TEST(EngineLoading, LoadsATableOnceWhenItIsFirstNamed) {
     EXPECT_EQ(runner.value("SELECT \"Betrag\" FROM \"Umsätze\"").toLongLong(), 15000);
     ASSERT_NE(engine.findTable(R"(joe's "BEST" orders)"), nullptr);
     EXPECT_EQ(runner.value(R"(SELECT "Unit Price" FROM "Joe's ""best"" Orders")").toDouble(), 2.5);
+
+    auto failing = ordersAndCustomers();
+    failing->failAfterRows = 1;
+    QueryRunner again(failing);
+    EXPECT_EQ(test::failureOf([&] { again.engine().findTable("Orders"); }), "The file is damaged.");
+    EXPECT_NE(again.errorOf("SELECT * FROM Orders"), "");
+    failing->failAfterRows.reset();
+    ASSERT_NE(again.engine().findTable("Orders"), nullptr);
+    EXPECT_EQ(failing->loadCalls["Orders"], 2);
+    EXPECT_EQ(again.value("SELECT count(*) FROM Orders").toInt(), 2);
 }
 
 // Whole numbers stay exact, amounts are whole numbers of ten-thousandths (so that sums of many
@@ -165,21 +181,6 @@ TEST(EngineLoading, StorageFollowsTheTypeCodeWhateverKindAValueComesIn) {
     EXPECT_EQ(runner.column("SELECT Name FROM Texts"), texts);
 }
 
-// A table that fails to load leaves nothing behind, and the next look-up tries again.
-TEST(EngineLoading, FailedLoadLeavesNothingBehind) {
-    auto source = ordersAndCustomers();
-    source->failAfterRows = 1;
-    QueryRunner runner(source);
-    EXPECT_EQ(test::failureOf([&] { runner.engine().findTable("Orders"); }),
-              "The file is damaged.");
-    EXPECT_NE(runner.errorOf("SELECT * FROM Orders"), "");
-
-    source->failAfterRows.reset();
-    ASSERT_NE(runner.engine().findTable("Orders"), nullptr);
-    EXPECT_EQ(source->loadCalls["Orders"], 2);
-    EXPECT_EQ(runner.value("SELECT count(*) FROM Orders").toInt(), 2);
-}
-
 // Queries only read: nothing that writes, attaches, configures or loads code gets through, nor a
 // second statement after the first.
 TEST(EngineSafety, RefusesEverythingButReading) {
@@ -202,41 +203,112 @@ TEST(EngineSafety, RefusesEverythingButReading) {
               55);
 }
 
-TEST(Statement, ConvertsValuesByStorage) {
-    Kinds runner;
-    Statement rows = runner.engine().prepare(
-        R"(SELECT Big, Flag, Ratio, Money / 10000.0, "When", Name, Data FROM Kinds ORDER BY rowid)",
-        runner.engine().findTable("Kinds")->columns);
-    ASSERT_EQ(rows.columnCount(), 7);
-    EXPECT_EQ(rows.columnName(3), "Money");
-    EXPECT_EQ(rows.adoType(4), adDate);
+// A load or a statement of the engine stopped by the operation running: it ends in Cancelled,
+// leaves nothing half-made behind, and the same work runs whole afterwards.
+TEST(EngineCancel, StopsLoadsAndStatementsAndLeavesNothingHalfMade) {
+    auto source = std::make_shared<MemoryTableSource>();
+    std::vector<Row> rows;
+    for (int i = 0; i < 30000; ++i)
+        rows.push_back({std::int64_t(i % 97), QString("name %1").arg(i)});
+    source->add({"Big", {{"K", data::ado::adInteger, 0}, {"Name", data::ado::adVarWChar, 0}}},
+                rows);
+    QueryRunner runner(source);
 
-    ASSERT_TRUE(rows.step());
-    EXPECT_EQ(rows.value(0).typeId(), QMetaType::LongLong);
-    EXPECT_EQ(rows.value(0).toLongLong(), 9007199254740993LL);
-    EXPECT_EQ(rows.value(1), QVariant(true));
-    EXPECT_EQ(rows.value(2), QVariant(0.1));
-    EXPECT_EQ(rows.value(3), QVariant(1.2345));
-    EXPECT_EQ(rows.value(4).toDateTime(), QDateTime(QDate(2004, 2, 29), QTime(23, 59, 58)));
-    EXPECT_EQ(rows.value(4).toDateTime().timeSpec(), Qt::LocalTime);
-    EXPECT_EQ(rows.value(5), QVariant(QString("Umsätze ẞ")));
-    EXPECT_EQ(rows.value(6), QVariant(QByteArray("\0\1\2", 3)));
+    {
+        test::StoppingWatch watch(INT_MAX, 8192);
+        data::WatchScope watching(watch);
+        EXPECT_THROW(runner.engine().findTable("Big"), data::Cancelled);
+        EXPECT_EQ(watch.rows, 8192) << "the load reports the rows it stored";
+    }
+    ASSERT_NE(runner.engine().findTable("Big"), nullptr);
+    EXPECT_EQ(runner.value("SELECT COUNT(*) FROM Big").toInt(), 30000);
 
-    ASSERT_TRUE(rows.step());
-    EXPECT_EQ(rows.value(1), QVariant(false));
-    for (int column : {0, 2, 3, 4, 6})
-        EXPECT_FALSE(rows.value(column).isValid()) << column;
-    EXPECT_EQ(rows.value(5), QVariant(QString(""))); // empty, not null
-    EXPECT_FALSE(rows.step());
+    {
+        test::StoppingWatch watch(1);
+        data::WatchScope watching(watch);
+        EXPECT_THROW(runner.column("SELECT K, COUNT(*) FROM Big GROUP BY K ORDER BY 2"),
+                     data::Cancelled);
+    }
+    EXPECT_EQ(runner.column("SELECT K, COUNT(*) FROM Big GROUP BY K").size(), 97);
 
-    // Without columns, values come as stored and names from the query.
-    Statement stored = runner.engine().prepare("SELECT Flag AS Truth, Money, \"When\" FROM Kinds");
-    EXPECT_EQ(stored.columnName(0), "Truth");
-    EXPECT_EQ(stored.adoType(0), 0);
-    ASSERT_TRUE(stored.step());
-    EXPECT_EQ(stored.value(0), QVariant(qlonglong(-1)));
-    EXPECT_EQ(stored.value(1), QVariant(qlonglong(12345)));
-    EXPECT_EQ(stored.value(2), QVariant(QString("2004-02-29 23:59:58")));
+    // The pass that groups a first level over the whole table, made as it is translated.
+    const auto level = [&] {
+        return runner.column(translate("SELECT K AS CNAME, COUNT(K) AS CCNT, Sum(K) AS CSUM "
+                                       "FROM Big WHERE K IS NOT NULL GROUP BY K",
+                                       runner.engine())
+                                 .sqliteSql);
+    };
+    {
+        test::StoppingWatch watch(1);
+        data::WatchScope watching(watch);
+        EXPECT_THROW(level(), data::Cancelled);
+    }
+    EXPECT_EQ(level().size(), 97);
+
+    // A watch that never stops sees the work through.
+    test::StoppingWatch patient(INT_MAX);
+    data::WatchScope watching(patient);
+    EXPECT_EQ(runner.column("SELECT Name FROM Big ORDER BY Name").size(), 30000);
+    EXPECT_GT(patient.ticks, 0);
+}
+
+// Values come converted by their storage, or as stored without columns; failures come as errors,
+// and a statement outlives its engine.
+TEST(Statement, ConvertsValuesByStorageReportsFailuresAsErrorsAndOutlivesItsEngine) {
+    std::optional<Statement> later;
+    {
+        Kinds runner;
+        Statement rows = runner.engine().prepare(
+            R"(SELECT Big, Flag, Ratio, Money / 10000.0, "When", Name, Data FROM Kinds ORDER BY rowid)",
+            runner.engine().findTable("Kinds")->columns);
+        ASSERT_EQ(rows.columnCount(), 7);
+        EXPECT_EQ(rows.columnName(3), "Money");
+        EXPECT_EQ(rows.adoType(4), adDate);
+
+        ASSERT_TRUE(rows.step());
+        EXPECT_EQ(rows.value(0).typeId(), QMetaType::LongLong);
+        EXPECT_EQ(rows.value(0).toLongLong(), 9007199254740993LL);
+        EXPECT_EQ(rows.value(1), QVariant(true));
+        EXPECT_EQ(rows.value(2), QVariant(0.1));
+        EXPECT_EQ(rows.value(3), QVariant(1.2345));
+        EXPECT_EQ(rows.value(4).toDateTime(), QDateTime(QDate(2004, 2, 29), QTime(23, 59, 58)));
+        EXPECT_EQ(rows.value(4).toDateTime().timeSpec(), Qt::LocalTime);
+        EXPECT_EQ(rows.value(5), QVariant(QString("Umsätze ẞ")));
+        EXPECT_EQ(rows.value(6), QVariant(QByteArray("\0\1\2", 3)));
+
+        ASSERT_TRUE(rows.step());
+        EXPECT_EQ(rows.value(1), QVariant(false));
+        for (int column : {0, 2, 3, 4, 6})
+            EXPECT_FALSE(rows.value(column).isValid()) << column;
+        EXPECT_EQ(rows.value(5), QVariant(QString(""))); // empty, not null
+        EXPECT_FALSE(rows.step());
+
+        // Without columns, values come as stored and names from the query.
+        Statement stored =
+            runner.engine().prepare("SELECT Flag AS Truth, Money, \"When\" FROM Kinds");
+        EXPECT_EQ(stored.columnName(0), "Truth");
+        EXPECT_EQ(stored.adoType(0), 0);
+        ASSERT_TRUE(stored.step());
+        EXPECT_EQ(stored.value(0), QVariant(qlonglong(-1)));
+        EXPECT_EQ(stored.value(1), QVariant(qlonglong(12345)));
+        EXPECT_EQ(stored.value(2), QVariant(QString("2004-02-29 23:59:58")));
+
+        EXPECT_EQ(runner.errorOf("SELECT Missing FROM Kinds"), "no such column: Missing");
+        EXPECT_EQ(runner.errorOf(""), "The query is empty.");
+        // A function failing on the second row stops the query there.
+        EXPECT_EQ(
+            runner.errorOf("SELECT vb_cint(vb_nz(Big, 70000)) FROM Kinds ORDER BY rowid DESC"),
+            "Overflow");
+        EXPECT_THROW(runner.engine().prepare("SELECT 1, 2", {{"One", adInteger, Storage::Integer}}),
+                     data::Error);
+        Statement one = runner.engine().prepare("SELECT 1");
+        EXPECT_THROW(one.value(0), data::Error);
+        ASSERT_TRUE(one.step());
+        EXPECT_THROW(one.value(1), data::Error);
+        later = runner.engine().prepare("SELECT vb_format(\"When\", 'yyyy') FROM Kinds");
+    }
+    ASSERT_TRUE(later->step());
+    EXPECT_EQ(later->value(0).toString(), "2004");
 }
 
 // A wall-clock time keeps its fields even where the local clock skips it (spring, in Berlin).
@@ -255,28 +327,6 @@ TEST(Statement, DatesKeepTheirFieldsInTheSkippedHour) {
     EXPECT_EQ(skipped.date(), QDate(2001, 3, 25));
     EXPECT_EQ(skipped.time(), QTime(2, 30));
     EXPECT_EQ(after.time(), QTime(3, 30));
-}
-
-TEST(Statement, ReportsFailuresAsErrorsAndOutlivesItsEngine) {
-    std::optional<Statement> later;
-    {
-        Kinds runner;
-        EXPECT_EQ(runner.errorOf("SELECT Missing FROM Kinds"), "no such column: Missing");
-        EXPECT_EQ(runner.errorOf(""), "The query is empty.");
-        // A function failing on the second row stops the query there.
-        EXPECT_EQ(
-            runner.errorOf("SELECT vb_cint(vb_nz(Big, 70000)) FROM Kinds ORDER BY rowid DESC"),
-            "Overflow");
-        EXPECT_THROW(runner.engine().prepare("SELECT 1, 2", {{"One", adInteger, Storage::Integer}}),
-                     data::Error);
-        Statement one = runner.engine().prepare("SELECT 1");
-        EXPECT_THROW(one.value(0), data::Error);
-        ASSERT_TRUE(one.step());
-        EXPECT_THROW(one.value(1), data::Error);
-        later = runner.engine().prepare("SELECT vb_format(\"When\", 'yyyy') FROM Kinds");
-    }
-    ASSERT_TRUE(later->step());
-    EXPECT_EQ(later->value(0).toString(), "2004");
 }
 
 // SQLite groups and compares with the same function, so it must be a true order whose equal

@@ -191,7 +191,7 @@ TEST(JetParser, FailuresNameTheClauseOrExpression) {
               "Query too complex.");
 }
 
-TEST_F(JetTranslate, StatementsDescribeTheirColumnsAndKeepAmountsExact) {
+TEST_F(JetTranslate, StatementsDescribeTheirColumnsSelectTheRightRowsAndFollowJetsArithmetic) {
     EXPECT_TRUE(rows("Select * From [Orders] Where 1 = 0").isEmpty());
     // The type codes: adInteger 3, adVarWChar 202, adCurrency 6, adBoolean 11, adDouble 5,
     // adDate 7, adSmallInt 2.
@@ -204,9 +204,8 @@ TEST_F(JetTranslate, StatementsDescribeTheirColumnsAndKeepAmountsExact) {
               "CNNULL:3 CMIN:6 CMAX:6 CAVG:5 CSUM:6");
     EXPECT_EQ(rows("SELECT COUNT(1) AS CCNT , " + stats + " WHERE [Region] IS NULL"),
               Rows({{"2", "20", "20", "20", "20"}}));
-}
 
-TEST_F(JetTranslate, ConditionsSelectTheRightRowsAndValuesFollowJetsArithmetic) {
+    // Conditions select the right rows.
     const std::pair<const char*, const char*> cases[] = {
         {"[Region] = 'North' AND [OrderDate] IS NULL  AND [Year] = 2001", "6"},
         {"[Shipped] = True", "1,3"},

@@ -1,10 +1,15 @@
-// The engine's VB functions, which Jet SQL calls translate to, called from SQLite's SQL.
+// The engine's VB functions, which Jet SQL calls translate to, called from SQLite's SQL; and the
+// dates a Format mask's text stands for.
 #include "data/jet/JetTestSupport.h"
+#include "data/jet/vb/DateMask.h"
+#include "data/jet/vb/RegionalSettings.h"
 #include "tree/LocaleScope.h"
 
 #include <gtest/gtest.h>
 
+using namespace data::jet;
 using namespace data::jet::testing;
+using data::jet::vb::DateMask;
 
 namespace {
 
@@ -34,6 +39,17 @@ void expectFormats(std::initializer_list<FormatCase> cases, const char* locale =
         const QByteArray sql = QByteArray("vb_format(") + c.value + ", '" + c.mask + "')";
         EXPECT_EQ(runner.eval(sql).toString(), QString::fromUtf8(c.expected)) << sql.constData();
     }
+}
+
+std::string textOf(const DateTimeParts& d) {
+    const EngineDateText text = engineDateText(d);
+    return std::string(text.data(), text.size());
+}
+
+// The span as "from to until", "from to end", or "none".
+std::string span(const char* mask, const QString& text) {
+    const auto s = DateMask(QString::fromUtf8(mask)).span(text);
+    return s ? textOf(s->from) + " to " + (s->until ? textOf(*s->until) : "end") : "none";
 }
 
 } // namespace
@@ -98,8 +114,9 @@ TEST(VbConversions, RoundingOverflowAndNumbersAsVbWritesAndReadsThem) {
 }
 
 // Weeks start on Sunday and week 1 holds January 1. (The masks of the tree's date groups are
-// checked where the tree labels its nodes with them.) Letters, quoting, and "m" as minutes.
-TEST(VbFormatDates, BoundariesLettersQuotingAndMinutes) {
+// checked where the tree labels its nodes with them.) Letters, quoting, and "m" as minutes; and
+// the placeholders of numbers.
+TEST(VbFormat, DateBoundariesLettersQuotingMinutesAndNumberPlaceholders) {
     expectFormats({
         // 2005 begins on a Saturday: the Sunday after is week 2.
         {"'2005-01-01'", R"(yyyy\/ww)", "2005/1"},
@@ -130,11 +147,8 @@ TEST(VbFormatDates, BoundariesLettersQuotingAndMinutes) {
         {"'3/4/2001'", "yyyy-mm-dd", "2001-03-04"},
         {"'not a date'", "yyyy", "not a date"},
     });
-    expectFormats({{"'2001-03-04'", "d. mmmm yyyy", "4. März 2001"}}, "de_DE");
     EXPECT_TRUE(QueryRunner().eval("vb_format(NULL, 'yyyy')").isNull());
-}
 
-TEST(VbFormatNumbers, Placeholders) {
     expectFormats({
         {"1234.5", "#,##0.00", "1,234.50"},
         {"1234567", "#,##0", "1,234,567"},
@@ -150,7 +164,9 @@ TEST(VbFormatNumbers, Placeholders) {
         {"1234.5", "Standard", "1,234.50"},
         {"'abc'", "0.00", "abc"},
     });
-    expectFormats({{"1234.5", "#,##0.00", "1.234,50"}}, "de_DE");
+    expectFormats(
+        {{"'2001-03-04'", "d. mmmm yyyy", "4. März 2001"}, {"1234.5", "#,##0.00", "1.234,50"}},
+        "de_DE");
 }
 
 TEST(VbCDate, ReadsEngineTextSerialNumbersAndRegionalFormats) {
@@ -245,4 +261,37 @@ TEST(VbLike, JetPatternsWithoutRegardToCase) {
     }
     EXPECT_EQ(runner.errorOf("SELECT vb_like('x', 'a[bc')"), "Invalid pattern string");
     EXPECT_TRUE(runner.eval("vb_like(NULL, 'a')").isNull());
+}
+
+// What a date mask of Format tells the engine. The span of dates a comparison with its text
+// stands for: every date the mask writes as the text must lie in it, or the condition would lose
+// rows (the tree's own masks are checked through whole trees grouped by every date group).
+TEST(DateMaskSpan, IsTheUnitTheTextNamesAndHoldsEveryDateThatShowsAsTheText) {
+    const vb::RegionalSettings regional(QLocale(QLocale::English, QLocale::UnitedStates));
+    // Masks whose numbers do not all lead to a span, at the ends of the years dates can hold.
+    for (const char* text : {R"(yyyy\/mm\/dd hh:nn:ss)", R"(yyyy\/y)", "mm/dd/yyyy",
+                             "yyyy-mm-dd hh AM/PM", "dd.mm.yyyy", "yyyy mmmm"}) {
+        for (const DateTimeParts& date :
+             {DateTimeParts{2004, 12, 31, 23, 59, 59}, DateTimeParts{2024, 9, 30, 12, 0, 0},
+              DateTimeParts{100, 1, 1, 0, 0, 0}, DateTimeParts{9999, 12, 31, 23, 59, 59}}) {
+            const DateMask mask(QString::fromUtf8(text));
+            const auto s = mask.span(QString::fromUtf8(mask.apply(date, regional)).toLower());
+            if (!s)
+                continue;
+            EXPECT_LE(textOf(s->from), textOf(date)) << text << " " << textOf(date);
+            if (s->until) {
+                EXPECT_LT(textOf(date), textOf(*s->until)) << text << " " << textOf(date);
+            }
+        }
+    }
+    // The span is the unit the text names.
+    EXPECT_EQ(span(R"(yyyy\/y)", "2000/60"), "2000-02-29 00:00:00 to 2000-03-01 00:00:00");
+    EXPECT_EQ(span(R"(yyyy\/ww)", "2001/14"), "2001-01-01 00:00:00 to 2002-01-01 00:00:00");
+    EXPECT_EQ(span("YYYY", "9999"), "9999-01-01 00:00:00 to end");
+    EXPECT_EQ(span("yyyy-mm-dd hh AM/PM", "2001-03-04 05 PM"),
+              "2001-03-04 00:00:00 to 2001-03-05 00:00:00");
+    // Texts no date shows, and masks that do not write the year first with a stop after it.
+    EXPECT_EQ(span(R"(yyyy\/mm)", "2001/13"), "none");
+    EXPECT_EQ(span("yyyymm", "200103"), "none");
+    EXPECT_EQ(span("mmm yyyy", "Mar 2001"), "none");
 }

@@ -2,8 +2,6 @@
 
 #include "data/AdoTypes.h"
 #include "data/access/RecordingSink.h"
-#include "data/jet/RowCounter.h"
-#include "support/DataFailure.h"
 #include "support/Fixtures.h"
 
 #include <QProcess>
@@ -31,24 +29,6 @@ inline QString kindsOf(const access::LoadedTable& table) {
 
 inline QString sharedWorkbook(const QString& name) {
     return test::fixture("workbooks/" + name);
-}
-
-// The rows each table loads as "Name$:rows" ("-" for a sheet without any value), joined by '|',
-// for the tables given or else every table the file lists; the failure, when opening it fails.
-template <class File> QString rowCounts(const QString& path, const QStringList& tables = {}) {
-    QStringList read;
-    const QString failure = test::failureOf([&] {
-        File file(path);
-        for (const QString& table : tables.isEmpty() ? file.tableNames() : tables) {
-            data::jet::RowCounter count;
-            const QString empty = test::failureOf([&] {
-                file.describe(table);
-                file.load(table, count);
-            });
-            read.append(table + ':' + (empty.isNull() ? QString::number(count.rows()) : "-"));
-        }
-    });
-    return failure.isNull() ? read.join('|') : failure;
 }
 
 class WithSharedWorkbooks : public ::testing::Test {
