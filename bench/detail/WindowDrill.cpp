@@ -131,8 +131,9 @@ qint64 WindowDrill::countOf(const tree::NodePtr& node) {
     return digits.toLongLong();
 }
 
-tree::NodePtr WindowDrill::largestChild(const tree::NodePtr& node, const tree::NodePtr& except) {
-    click(node);
+tree::NodePtr WindowDrill::largestChild(const tree::NodePtr& node, const tree::NodePtr& except,
+                                        Then then) {
+    click(node, then);
     tree::NodePtr largest;
     for (tree::NodePtr c = node->Child(); c; c = c->Next()) {
         const auto* value = std::any_cast<tree::NodeValue>(&c->Value());

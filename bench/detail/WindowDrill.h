@@ -43,8 +43,9 @@ public:
     // the first screen of its rows.
     Timing click(const tree::NodePtr& node, Then then = Then::Settle);
     // The child with the most rows other than the null group and `except`, after clicking
-    // `node` to build its level.
-    tree::NodePtr largestChild(const tree::NodePtr& node, const tree::NodePtr& except = nullptr);
+    // `node` to build its level (followed by `then`).
+    tree::NodePtr largestChild(const tree::NodePtr& node, const tree::NodePtr& except = nullptr,
+                               Then then = Then::Settle);
     // The row count a node's label gives.
     static qint64 countOf(const tree::NodePtr& node);
     // Rows the grid has now.

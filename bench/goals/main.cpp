@@ -122,10 +122,12 @@ Round playRound(WindowDrill& window, const std::shared_ptr<TimedSource>& source,
         throw data::Error(QStringLiteral("The root's click built no level"));
     if (deep) {
         // The second largest city for the click before the index, the largest after it, so that
-        // each click builds its level.
+        // each click builds its level. Until the index is in place the window only paints: its
+        // timers would start making the index again.
         interruptPreparing(form);
-        const tree::NodePtr largest = window.largestChild(root);
-        const tree::NodePtr second = window.largestChild(window.largestChild(root, largest));
+        const tree::NodePtr largest = window.largestChild(root, nullptr, Then::Paint);
+        const tree::NodePtr second = window.largestChild(
+            window.largestChild(root, largest, Then::Paint), nullptr, Then::Paint);
         round.deepBeforeIndex = window.click(second, Then::Paint);
         round.ready = untilPrepared(window);
         const tree::NodePtr region = window.largestChild(largest);
