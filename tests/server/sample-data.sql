@@ -68,10 +68,10 @@ CREATE VIEW sales."Odd Names" AS
 
 CREATE VIEW sales.east_orders AS SELECT * FROM sales.orders WHERE region = 'East';
 
--- A thousand readings whose ratio cannot be computed for the 700th: a result that fails part way
--- while it is read, long after its first rows were handed over.
+-- Three thousand readings whose ratio cannot be computed for the 700th: a result that fails part
+-- way while it is read, long after its first rows were handed over, and long before its end.
 CREATE VIEW sales.readings AS
-    SELECT n AS reading, 1000 / (n - 700) AS ratio FROM generate_series(1, 1000) AS n;
+    SELECT n AS reading, 1000 / (n - 700) AS ratio FROM generate_series(1, 3000) AS n;
 
 CREATE TABLE public.notes (id integer, note text);
 INSERT INTO public.notes VALUES (1, 'first'), (2, 'second');

@@ -51,8 +51,15 @@ public:
         if (type != SQL_CURSOR_STATIC)
             return Provider::executeFrom(statement, first);
         auto cursor = run(std::move(handle), statement);
-        cursor->passOver(first);
-        return cursor;
+        if (cursor->passOver(first))
+            return cursor;
+        // Before `first` the rows end, or the result failed: psqlODBC's static cursor answers a
+        // failure of the server's on its way to the row as the end of the rows, and leaves the
+        // server's transaction failed. The transaction is ended (the connection only reads) and
+        // the rows are read forward, which tells the failure, or meets the end.
+        cursor.reset();
+        session_->endTransaction();
+        return Provider::executeFrom(statement, first);
     }
 
     // Every table, view and other kind the driver lists, with catalog and schema.

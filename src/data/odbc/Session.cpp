@@ -51,4 +51,14 @@ Session::~Session() {
     SQLDisconnect(dbc_.get());
 }
 
+// With autocommit on, the driver ends no transaction when asked; switched off for the moment,
+// it does.
+void Session::endTransaction() {
+    SQLHDBC dbc = dbc_.get();
+    SQLSetConnectAttr(dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF),
+                      0);
+    SQLEndTran(SQL_HANDLE_DBC, dbc, SQL_ROLLBACK);
+    SQLSetConnectAttr(dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+}
+
 } // namespace data::odbc

@@ -22,6 +22,9 @@ public:
     const Handle& connection() const { return dbc_; }
     // Whether the driver's static cursors fetch a row by its position (asked once).
     bool fetchesByPosition();
+    // Ends the transaction the driver may hold open for its cursors, undoing it: the connection
+    // only reads, and a failed transaction refuses every statement after it.
+    void endTransaction();
 
 private:
     Handle env_;

@@ -18,11 +18,11 @@ int StatementCursor::fieldType(int i) const {
     return adoTypeOf(column.sqlType, column.isUnsigned);
 }
 
-void StatementCursor::passOver(qsizetype first) {
+bool StatementCursor::passOver(qsizetype first) {
     if (finished_ || first <= 0)
-        return;
+        return !finished_;
     // The row before `first` is row `first` counted from 1.
-    settle(SQLFetchScroll(statement_.get(), SQL_FETCH_ABSOLUTE, SQLLEN(first)));
+    return settle(SQLFetchScroll(statement_.get(), SQL_FETCH_ABSOLUTE, SQLLEN(first)));
 }
 
 // Whether a fetch moved onto a row; at the end the result is closed.

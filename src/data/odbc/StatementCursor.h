@@ -22,8 +22,8 @@ public:
     int fieldType(int i) const override;
     bool next() override;
     // On a static cursor: moves to the row before `first` (from 0), so that next() gives that
-    // row; past the last row next() gives none.
-    void passOver(qsizetype first);
+    // row; false past the last row, and next() gives none.
+    bool passOver(qsizetype first);
     QVariant value(int i) const override { return row_.at(std::size_t(i)); }
 
 private:
