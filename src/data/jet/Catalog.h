@@ -25,10 +25,15 @@ struct TableInfo {
 // Looks tables (and saved queries, which the engine keeps as tables) up by the name a statement
 // gives them (compared without regard to case), loading a table into the engine the first time
 // it is named. Null for a name the source lacks.
+class KeptRows;
+
 class Catalog {
 public:
     virtual ~Catalog() = default;
     virtual const TableInfo* findTable(const QString& name) = 0;
+    // The rows kept by the value of a column, which a condition on that value reads alone (see
+    // KeptRows); null where none are kept.
+    virtual KeptRows* keptRows() { return nullptr; }
 };
 
 } // namespace data::jet

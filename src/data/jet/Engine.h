@@ -44,6 +44,9 @@ public:
     // first look-up of a table describes and loads it, of a saved query runs it; failures throw
     // data::Error.
     const TableInfo* findTable(const QString& name) override;
+    KeptRows* keptRows() override { return keptRows_; }
+    // The grouping tree's speed-up, which keeps rows by a column's values (null for none).
+    void setKeptRows(KeptRows* kept) { keptRows_ = kept; }
 
     // Prepares one SELECT in SQLite's dialect (UTF-8). `columns` describe its result columns in
     // order: the name to show, the type code, and the storage by which values convert (a
@@ -70,6 +73,7 @@ private:
     std::vector<std::unique_ptr<TableInfo>> tables_;
     std::map<QString, const TableInfo*> byFoldedName_;
     QStringList opening_; // the saved queries being opened, each reading the next
+    KeptRows* keptRows_ = nullptr;
 };
 
 } // namespace data::jet

@@ -33,7 +33,10 @@ private:
 
 JetProvider::JetProvider(std::shared_ptr<TableSource> source, TableLister tables)
     : engine_(std::move(source)), tables_(std::move(tables)), speedup_(engine_),
-      speedupOn_(speedupByDefault) {}
+      speedupOn_(speedupByDefault) {
+    if (speedupOn_)
+        engine_.setKeptRows(&speedup_);
+}
 
 void JetProvider::setSpeedupEnabled(bool enabled) {
     speedupByDefault = enabled;

@@ -4,6 +4,7 @@
 #include "data/Error.h"
 #include "data/FileMessages.h"
 #include "data/jet/GroupsTable.h"
+#include "data/jet/KeptRows.h"
 #include "data/jet/Lexer.h"
 #include "data/jet/NameError.h"
 #include "data/jet/Parser.h"
@@ -268,16 +269,24 @@ QString bodySql(const SelectStatement& st, const ExprScope& scope, const std::ve
     for (const FromSource& from : st.from)
         fromParts << fromSql(from, scope, next);
     QString body = QStringLiteral(" FROM ") + fromParts.join(QStringLiteral(", "));
+    // Where the condition asks for one value of a column whose rows are kept by value, the
+    // statement reads that value's rows alone, by their ids in the order of the table; the
+    // condition still decides every row.
+    const QString kept = st.where ? keptRowsWhere(*st.where, scope) : QString();
     // A statement that reads every row of one table in no order reads the table itself, as Jet
     // would: the rows come in the order the source gave them, and one pass over the table is
     // faster than over an index that covers the same columns (an index keeps entries on its
     // inner pages).
-    if (readsOneTable(scope) && !st.where && st.groupBy.empty() && st.orderBy.empty() &&
-        !st.distinct && !st.having && !st.top)
+    if ((readsOneTable(scope) && !st.where && st.groupBy.empty() && st.orderBy.empty() &&
+         !st.distinct && !st.having && !st.top) ||
+        !kept.isEmpty())
         body += QStringLiteral(" NOT INDEXED");
-    if (st.where)
+    if (st.where) {
+        const QString where =
+            translateExpr(*st.where, withoutAggregates(scope, "WHERE", *st.where)).sql;
         body += QStringLiteral(" WHERE ") +
-                translateExpr(*st.where, withoutAggregates(scope, "WHERE", *st.where)).sql;
+                (kept.isEmpty() ? where : QStringLiteral("(%1) AND %2").arg(where, kept));
+    }
     QStringList terms;
     for (const Expr& expr : st.groupBy)
         terms << termSql(expr, withoutAggregates(scope, "GROUP BY", expr));

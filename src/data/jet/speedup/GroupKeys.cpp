@@ -103,22 +103,32 @@ std::uint64_t GroupKeys::hash() const {
     return mix(h);
 }
 
-std::uint32_t GroupKeys::groupOf(std::uint32_t next) {
-    const std::uint64_t h = hash();
+std::size_t GroupKeys::slotOf(std::uint64_t h) const {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = std::size_t(h) & mask;; i = (i + 1) & mask) {
-        Slot& slot = slots_[i];
-        if (slot.group == Empty) {
-            slot = {h, next, keyLength_, keys_.size()};
-            keys_.append(key_.data(), keyLength_);
-            if (++used_ * 2 > slots_.size())
-                grow();
-            return next;
-        }
-        if (slot.hash == h && slot.length == keyLength_ &&
-            std::memcmp(keys_.data() + slot.offset, key_.data(), keyLength_) == 0)
-            return slot.group;
+        const Slot& slot = slots_[i];
+        if (slot.group == Empty ||
+            (slot.hash == h && slot.length == keyLength_ &&
+             std::memcmp(keys_.data() + slot.offset, key_.data(), keyLength_) == 0))
+            return i;
     }
+}
+
+std::uint32_t GroupKeys::groupOf(std::uint32_t next) {
+    const std::uint64_t h = hash();
+    Slot& slot = slots_[slotOf(h)];
+    if (slot.group != Empty)
+        return slot.group;
+    slot = {h, next, keyLength_, keys_.size()};
+    keys_.append(key_.data(), keyLength_);
+    if (++used_ * 2 > slots_.size())
+        grow();
+    return next;
+}
+
+std::optional<std::uint32_t> GroupKeys::find() const {
+    const Slot& slot = slots_[slotOf(hash())];
+    return slot.group == Empty ? std::nullopt : std::optional(slot.group);
 }
 
 void GroupKeys::grow() {

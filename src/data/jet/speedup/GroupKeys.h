@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,8 @@ public:
 
     // The number of the key's group, `next` when the key is new (it is then kept).
     std::uint32_t groupOf(std::uint32_t next);
+    // The number of the key's group; none where the key was never kept.
+    std::optional<std::uint32_t> find() const;
     // The bytes of the keys kept.
     std::size_t keptBytes() const { return keys_.size(); }
 
@@ -39,6 +42,8 @@ private:
 
     void reserve(std::size_t length);
     std::uint64_t hash() const;
+    // The slot of the key being written, or the empty one where it would go.
+    std::size_t slotOf(std::uint64_t hash) const;
     void grow();
 
     std::string key_;

@@ -4,10 +4,12 @@
 #include "data/Operation.h"
 #include "data/jet/Database.h"
 #include "data/jet/ExprTranslator.h"
+#include "data/jet/KeptRows.h"
 #include "data/jet/TableLoader.h"
 #include "data/jet/speedup/LevelGroups.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace data::jet {
 
@@ -132,8 +134,8 @@ const GroupsTable* GroupingIndex::levelGroups(Database& database, const TableInf
         return groups.sourceTable == table.name && groups.second == column.name &&
                (!statistics || groups.statistics == statisticsName);
     };
-    if (levelGroups_ && servesIt(*levelGroups_))
-        return &*levelGroups_;
+    if (levelGroups_ && servesIt(levelGroups_->table))
+        return &levelGroups_->table;
     const QString key = table.name + u'\0' + column.name + u'\0' + statisticsName;
     if (key == levelRefused_)
         return nullptr;
@@ -141,6 +143,7 @@ const GroupsTable* GroupingIndex::levelGroups(Database& database, const TableInf
     if (levelGroups_) {
         stale_.push_back(levelDrop_);
         levelGroups_.reset();
+        lists_->forget(std::exchange(levelRows_, 0));
     }
     dropStale(database);
     const QString name = QStringLiteral("~level %1 groups").arg(++made_);
@@ -157,9 +160,45 @@ const GroupsTable* GroupingIndex::levelGroups(Database& database, const TableInf
             throw;
         return nullptr;
     }
-    if (!levelGroups_)
+    if (!levelGroups_) {
         levelRefused_ = key;
-    return levelGroups_ ? &*levelGroups_ : nullptr;
+        return nullptr;
+    }
+    if (levelGroups_->rows) {
+        if (!lists_)
+            lists_.emplace(database);
+        levelRows_ = lists_->keep(levelGroups_->rows);
+    }
+    return &levelGroups_->table;
+}
+
+QString GroupingIndex::rowsWhere(const TableInfo& table, const ColumnInfo& column,
+                                 const QVariant& value) {
+    if (!levelGroups_ || levelRows_ == 0 || levelGroups_->table.sourceTable != table.name ||
+        levelGroups_->table.second != column.name)
+        return {};
+    if (const LevelTerm* leading = leadingTerm(table);
+        leading && leading->plain() &&
+        leading->column.compare(column.name, Qt::CaseInsensitive) == 0)
+        return {};
+    const QString rowId = rowIdName(table);
+    GroupKeys& keys = levelGroups_->keys;
+    std::int64_t group = -1; // no group: no row has the value
+    if (value.isNull()) {
+        group = std::int64_t(levelGroups_->rows->groups()) - 1;
+    } else if (column.storage == Storage::Text && value.typeId() == QMetaType::QString) {
+        const QByteArray utf8 = value.toString().toUtf8();
+        keys.setText({utf8.constData(), std::size_t(utf8.size())});
+        if (const auto found = keys.find())
+            group = *found;
+    } else if (column.storage != Storage::Text && value.typeId() == QMetaType::LongLong) {
+        keys.setInteger(value.toLongLong());
+        if (const auto found = keys.find())
+            group = *found;
+    } else {
+        return {};
+    }
+    return RowLists::condition(rowId, levelRows_, group);
 }
 
 // An index cannot be dropped while a statement still reads rows (a grid that has not fetched

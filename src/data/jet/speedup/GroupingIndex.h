@@ -4,6 +4,7 @@
 #include "data/jet/Catalog.h"
 #include "data/jet/Translate.h"
 #include "data/jet/speedup/GroupSummary.h"
+#include "data/jet/speedup/LevelGroups.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -62,6 +63,11 @@ public:
     const GroupsTable* levelGroups(Database& database, const TableInfo& table,
                                    const ColumnInfo& column, const ColumnInfo* statistics);
 
+    // The condition that reads the rows of the group of `value` of the column the groups above
+    // were made for, where they are in place with their rows and no index begins with that
+    // column (which then serves better); empty otherwise (see KeptRows).
+    QString rowsWhere(const TableInfo& table, const ColumnInfo& column, const QVariant& value);
+
 private:
     void dropStale(Database& database);
 
@@ -72,9 +78,11 @@ private:
     QString table_;                         // the table of the index in place
     LevelTerm leadingTerm_;                 // and the first term of its key
     std::array<LevelTerm, 2> summaryTerms_; // the terms of the summary's two columns
-    std::optional<GroupsTable> levelGroups_;
-    QByteArray levelDrop_; // the statement that drops them
-    QString levelRefused_; // the table and columns whose groups were too many to keep
+    std::optional<LevelGroups> levelGroups_;
+    QByteArray levelDrop_;          // the statement that drops them
+    std::optional<RowLists> lists_; // where their rows are kept for statements
+    int levelRows_ = 0;             // the number of their rows there; 0 for none
+    QString levelRefused_;          // the table and columns whose groups were too many to keep
     int made_ = 0;
 };
 

@@ -2,11 +2,13 @@
 
 #include "data/Operation.h"
 #include "data/jet/Database.h"
+#include "data/jet/KeptRows.h"
 #include "data/jet/Statistics.h"
 #include "data/jet/StorageMapping.h"
 #include "data/jet/TableLoader.h"
 #include "data/jet/speedup/GroupKeys.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -111,7 +113,7 @@ bool groupedInOnePass(const ColumnInfo& column) {
            column.storage == Storage::Real || column.storage == Storage::Text;
 }
 
-std::optional<GroupsTable> makeLevelGroups(Database& database, const TableInfo& table,
+std::optional<LevelGroups> makeLevelGroups(Database& database, const TableInfo& table,
                                            const ColumnInfo& column, const ColumnInfo* statistics,
                                            const QString& name) {
     if (!groupedInOnePass(column))
@@ -124,35 +126,50 @@ std::optional<GroupsTable> makeLevelGroups(Database& database, const TableInfo& 
     const qint64 total = sqlite3_column_int64(counting.get(), 0);
 
     // In the table's stored order, which is the order a statement meets a group's rows in.
+    const QString rowId = rowIdName(table);
     const StatementHandle reading =
         database.prepareOwn("SELECT " + quotedIdentifier(column.name) + ", " +
                             (statistics ? quotedIdentifier(statistics->name) : QByteArray("NULL")) +
+                            ", " + (rowId.isEmpty() ? QByteArray("NULL") : rowId.toLatin1()) +
                             " FROM " + source + " NOT INDEXED");
     sqlite3_stmt* rows = reading.get();
-    GroupKeys keys;
+    LevelGroups made{{table.name, {name, {column}}, QString(), column.name, QString()}, {}, {}};
+    GroupKeys& keys = made.keys;
     std::vector<Group> groups;
     Group nulls;
+    // The group of each row, the rows without a value marked until the null group has its
+    // number; kept while the row ids number the rows one by one.
+    constexpr std::uint32_t NullGroup = 0xFFFFFFFF;
+    std::vector<std::uint32_t> groupOfRow;
+    bool numbered = !rowId.isEmpty() && total < qint64(NullGroup);
+    if (numbered)
+        groupOfRow.reserve(std::size_t(total));
     qint64 done = 0;
     int rc;
     while ((rc = sqlite3_step(rows)) == SQLITE_ROW) {
         if (++done % 65536 == 0)
             tickOrStop(done, total);
         Group* group = &nulls;
+        std::uint32_t number = NullGroup;
         sqlite3_value* value = sqlite3_column_value(rows, 0);
         if (const int type = sqlite3_value_type(value); type != SQLITE_NULL) {
             if (!setKey(value, type, column.storage, keys))
                 return std::nullopt;
-            const std::uint32_t found = keys.groupOf(std::uint32_t(groups.size()));
-            if (found == groups.size()) {
+            number = keys.groupOf(std::uint32_t(groups.size()));
+            if (number == groups.size()) {
                 if (groups.size() == MostLevelGroups || keys.keptBytes() > MostLevelKeyBytes)
                     return std::nullopt;
                 keepFirstValue(value, type, groups.emplace_back());
             }
-            group = &groups[found];
+            group = &groups[number];
         }
         ++group->rows;
         if (statistics && !group->figures.add(sqlite3_column_value(rows, 1)))
             throw Error(QStringLiteral("The engine ran out of memory grouping the rows."));
+        if (numbered) {
+            numbered = sqlite3_column_int64(rows, 2) == done && qint64(groupOfRow.size()) < total;
+            groupOfRow.push_back(number);
+        }
     }
     if (rc != SQLITE_DONE)
         database.fail();
@@ -160,12 +177,17 @@ std::optional<GroupsTable> makeLevelGroups(Database& database, const TableInfo& 
     // The rows without a value have their row too, even when there are none, so that the null
     // group's statement finds exactly one.
     groups.push_back(std::move(nulls));
+    if (numbered) {
+        std::replace(groupOfRow.begin(), groupOfRow.end(), NullGroup,
+                     std::uint32_t(groups.size() - 1));
+        made.rows = std::make_shared<GroupRows>(GroupRows::fromGroups(groupOfRow, groups.size()));
+        std::vector<std::uint32_t>().swap(groupOfRow);
+    }
     database.inTransaction(
         [&] { storeGroups(database, name, column, statistics != nullptr, groups); });
-    GroupsTable made{table.name, {name, {column}}, QString(), column.name, QString()};
     if (statistics) {
-        made.table.columns.push_back(*statistics);
-        made.statistics = statistics->name;
+        made.table.table.columns.push_back(*statistics);
+        made.table.statistics = statistics->name;
     }
     return made;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "data/jet/Catalog.h"
+#include "data/jet/speedup/GroupKeys.h"
+#include "data/jet/speedup/GroupRows.h"
 #include "data/jet/speedup/GroupSummary.h"
 
 #include <QString>
 #include <cstddef>
+#include <memory>
 #include <optional>
 
 // The groups of a tree level over a whole table, made by the engine in one pass over the table's
@@ -21,6 +24,10 @@
 // statement over the table sorts the rows by the column, those of one group in their stored
 // order, so it shows the value of a group's first row and adds its figures in the order kept
 // here.
+//
+// The pass also keeps the keys, which find the group of a value a condition asks for, and each
+// group's rows by id (see GroupRows), so that the nodes below the level read their group's rows
+// alone.
 namespace data::jet {
 
 class Database;
@@ -30,12 +37,21 @@ class Database;
 inline constexpr int MostLevelGroups = 100000;
 inline constexpr std::size_t MostLevelKeyBytes = 64 * 1024 * 1024;
 
+// What the pass leaves.
+struct LevelGroups {
+    GroupsTable table; // of the groups, the last one that of the rows without a value
+    GroupKeys keys;    // the number of each value's group
+    // The rows of each group, in the same order; null where the table's row ids do not number
+    // its rows from 1 in their order (the engine's tables always do).
+    std::shared_ptr<const GroupRows> rows;
+};
+
 // Makes the table `name` of the groups of `column` of `table`, with the statistics of
 // `statistics` (a column of numbers) or none. Empty, with nothing made, where the groups are
 // more than MostLevelGroups or their keys more than MostLevelKeyBytes, or where the column holds a
 // value of another kind than it is declared with. After a failure (data::Error) the caller drops
 // the table `name`.
-std::optional<GroupsTable> makeLevelGroups(Database& database, const TableInfo& table,
+std::optional<LevelGroups> makeLevelGroups(Database& database, const TableInfo& table,
                                            const ColumnInfo& column, const ColumnInfo* statistics,
                                            const QString& name);
 

@@ -49,6 +49,11 @@ LevelReading TreeSpeedup::reading(const LevelShape& shape) {
     return reading;
 }
 
+QString TreeSpeedup::rowsWhere(const TableInfo& table, const ColumnInfo& column,
+                               const QVariant& value) {
+    return index_.rowsWhere(table, column, value);
+}
+
 // The summary holds one row per group of the first two columns: it answers the grouped rows
 // below one group of the first column, with its own statistics column or none.
 const GroupsTable* TreeSpeedup::summaryFor(const TableInfo& table, const LevelShape& shape) const {

@@ -2,6 +2,7 @@
 
 #include "data/LevelShape.h"
 #include "data/jet/Engine.h"
+#include "data/jet/KeptRows.h"
 #include "data/jet/Translate.h"
 #include "data/jet/speedup/GroupingIndex.h"
 
@@ -16,12 +17,14 @@
 // - A first level that the index does not begin with (right after a regroup) reads its groups
 //   made in one pass over the table (see LevelGroups).
 // - Any other level reads the table, where the index serves it; a condition on the formatted
-//   dates the index begins with is then searched in the index alone.
+//   dates the index begins with is then searched in the index alone. Where no index begins
+//   with the column of the first level's groups made in one pass, any statement (a level's, the
+//   grid's) that asks for one value of that column reads the rows of its group alone.
 //
 // Without the speed-up every level gives the same rows, values and types, only more slowly.
 namespace data::jet {
 
-class TreeSpeedup {
+class TreeSpeedup final : public KeptRows {
 public:
     explicit TreeSpeedup(Engine& engine) : engine_(engine) {}
 
@@ -33,6 +36,11 @@ public:
     // How the level's statement reads its rows; nothing where the speed-up does not serve it.
     // Fails with data::Cancelled when the user stops a pass it makes.
     LevelReading reading(const LevelShape& shape);
+
+    // The rows of a first level's group, kept by the pass that made the level's groups: the
+    // nodes below a group read them alone until an index for the order is in place.
+    QString rowsWhere(const TableInfo& table, const ColumnInfo& column,
+                      const QVariant& value) override;
 
 private:
     const GroupsTable* summaryFor(const TableInfo& table, const LevelShape& shape) const;

@@ -1,8 +1,8 @@
 // The grouping tree's speed-up changes how fast a level is read, never what it reads. Over random
 // tables, every level of several column orders, moves and every date group gives with the
-// speed-up the rows, values, types and statistics it gives without: read right after a move,
-// before the source is prepared (the groups made in one pass), and once it is (the index and
-// the summary of the first two levels).
+// speed-up the rows, values, types and statistics it gives without, and every node the rows the
+// grid shows: read right after a move, before the source is prepared (the groups made in one
+// pass, and their rows), and once it is (the index and the summary of the first two levels).
 #include "data/AdoTypes.h"
 #include "data/Dialect.h"
 #include "data/Provider.h"
@@ -135,6 +135,8 @@ public:
         }
         if (depth == 0)
             compareOtherCount(level);
+        else
+            compareRows(level.filter);
         for (const tree::LevelRow& child : expected) {
             if (depth + 1 >= deepest)
                 break;
@@ -145,6 +147,30 @@ public:
     }
 
 private:
+    // The node's rows as the grid reads them: all of them (in the order an index gives them, where
+    // one serves), counted, and from a position on, as the same reading gives them.
+    void compareRows(const QString& filter) {
+        const QString sql = "SELECT * FROM [Sales] WHERE " + filter;
+        data::Provider& on = on_->provider();
+        const auto rows = [&](data::Provider& p, qsizetype from) {
+            QList<QStringList> read;
+            const auto cursor = p.executeFrom(sql, from);
+            while (cursor->next()) {
+                read.push_back({});
+                for (int i = 0; i < cursor->fieldCount(); ++i)
+                    read.back() << typed(cursor->value(i));
+            }
+            return read;
+        };
+        const QList<QStringList> all = rows(on, 0);
+        auto sorted = all, expected = rows(off_->provider(), 0);
+        std::sort(sorted.begin(), sorted.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(sorted, expected) << filter.toStdString();
+        EXPECT_EQ(on.countRows(sql), all.size()) << filter.toStdString();
+        EXPECT_EQ(rows(on, all.size() / 2), all.mid(all.size() / 2)) << filter.toStdString();
+    }
+
     // A statement of the level's shape that counts another column than the level groups by,
     // whose count the level's groups do not hold.
     void compareOtherCount(const tree::LevelSql& level) {
@@ -173,13 +199,14 @@ TEST(SpeedupOnOff, EveryLevelReadsTheSameWithTheSpeedupAndWithout) {
         for (const data::DateGroup dateGroup : data::DateGroups) {
             SCOPED_TRACE(data::dateGroupKeyword(dateGroup).toStdString() + " seed " +
                          std::to_string(seed));
-            // Right after each move, as the window reads the first level before the source is
-            // prepared for the new order.
+            // Right after each move, as the window reads the levels before the source is
+            // prepared for the new order (the nodes below the first level read their group's
+            // rows alone).
             trees.open(dateGroup);
             for (const auto& move : Moves) {
                 trees.move(move);
                 tree::NodePath root;
-                trees.compareBelow(root, 1);
+                trees.compareBelow(root, 3);
             }
             // Prepared for each order, three levels deep.
             trees.open(dateGroup);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "data/jet/Catalog.h"
+
+#include <QString>
+#include <QVariant>
+
+// Rows of a table kept by the value of one of its columns, as the grouping tree's speed-up keeps
+// them for the column its first level groups by (see speedup/GroupRows.h). A statement over that
+// table whose condition asks for one value of that column then reads that value's rows alone,
+// found by their row ids, where it would otherwise read every row of the table.
+namespace data::jet {
+
+class KeptRows {
+public:
+    virtual ~KeptRows() = default;
+
+    // A condition in SQLite's dialect that holds for every row of `table` whose `column` equals
+    // `value` under the column's collation (for a null value, whose column is null), read by row
+    // id, and for no row outside the kept group; empty where no rows are kept for it. `value` is
+    // text for a column of text and a whole number for a column of numbers.
+    virtual QString rowsWhere(const TableInfo& table, const ColumnInfo& column,
+                              const QVariant& value) = 0;
+};
+
+struct Expr;
+struct ExprScope;
+
+// The condition that reads the kept rows a statement's WHERE condition `where` asks for, where
+// one of the conditions it joins by And is a column of the one table the statement reads
+// compared equal to a literal (text for a column of text, a whole number for one of numbers) or
+// tested for Null; empty where none is, or no rows are kept for it.
+QString keptRowsWhere(const Expr& where, const ExprScope& scope);
+
+// The name by which SQL reads the table's row ids: "_rowid_", or where a column of the table is
+// so named, "rowid" or "oid"; empty where columns take all three names.
+QString rowIdName(const TableInfo& table);
+
+} // namespace data::jet

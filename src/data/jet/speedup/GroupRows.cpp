@@ -1,0 +1,220 @@
+#include "data/jet/speedup/GroupRows.h"
+
+#include "data/Error.h"
+#include "data/jet/Database.h"
+
+#include <limits>
+
+namespace data::jet {
+
+std::span<const std::uint32_t> GroupRows::of(std::int64_t group) const {
+    if (group < 0 || std::size_t(group) >= groups())
+        return {};
+    return {ids.data() + starts[std::size_t(group)], ids.data() + starts[std::size_t(group) + 1]};
+}
+
+GroupRows GroupRows::fromGroups(const std::vector<std::uint32_t>& groupOfRow, std::size_t groups) {
+    if (groupOfRow.size() >= std::numeric_limits<std::uint32_t>::max())
+        throw Error(QStringLiteral("The table has too many rows to keep them by group."));
+    GroupRows made;
+    made.starts.assign(groups + 1, 0);
+    for (const std::uint32_t group : groupOfRow)
+        ++made.starts[group + 1];
+    for (std::size_t g = 1; g <= groups; ++g)
+        made.starts[g] += made.starts[g - 1];
+    std::vector<std::uint32_t> next(made.starts.begin(), made.starts.end() - 1);
+    made.ids.resize(groupOfRow.size());
+    for (std::size_t row = 0; row < groupOfRow.size(); ++row)
+        made.ids[next[groupOfRow[row]]++] = std::uint32_t(row + 1);
+    return made;
+}
+
+namespace {
+
+using Kept = RowLists::Kept;
+
+// The columns of jet_rows: the row id, then the two arguments.
+enum Column { Value, List, Group };
+
+struct Table : sqlite3_vtab {
+    std::shared_ptr<Kept> kept;
+};
+
+struct Cursor : sqlite3_vtab_cursor {
+    std::shared_ptr<const GroupRows> rows;
+    std::span<const std::uint32_t> ids;
+    std::size_t at = 0;
+    sqlite3_int64 list = 0, group = 0;
+};
+
+int connect(sqlite3* db, void* aux, int, const char* const*, sqlite3_vtab** made, char**) {
+    const int rc =
+        sqlite3_declare_vtab(db, "CREATE TABLE x(value INTEGER, list HIDDEN, grp HIDDEN)");
+    if (rc != SQLITE_OK)
+        return rc;
+    sqlite3_vtab_config(db, SQLITE_VTAB_INNOCUOUS);
+    auto* table = new Table{};
+    table->kept = *static_cast<std::shared_ptr<Kept>*>(aux);
+    *made = table;
+    return SQLITE_OK;
+}
+
+int disconnect(sqlite3_vtab* table) {
+    delete static_cast<Table*>(table);
+    return SQLITE_OK;
+}
+
+// Only a call with both arguments reads rows; the estimate is the group's size where the
+// arguments are known when the statement is planned.
+int bestIndex(sqlite3_vtab* vtab, sqlite3_index_info* info) {
+    int argument[2] = {-1, -1};
+    for (int i = 0; i < info->nConstraint; ++i) {
+        const auto& c = info->aConstraint[i];
+        if (c.op != SQLITE_INDEX_CONSTRAINT_EQ || (c.iColumn != List && c.iColumn != Group))
+            continue;
+        if (!c.usable)
+            return SQLITE_CONSTRAINT;
+        argument[c.iColumn - List] = i;
+    }
+    if (argument[0] < 0 || argument[1] < 0)
+        return SQLITE_CONSTRAINT;
+    for (int a = 0; a < 2; ++a) {
+        info->aConstraintUsage[argument[a]].argvIndex = a + 1;
+        info->aConstraintUsage[argument[a]].omit = 1;
+    }
+    sqlite3_int64 rows = 1000;
+    sqlite3_value *list = nullptr, *group = nullptr;
+    if (sqlite3_vtab_rhs_value(info, argument[0], &list) == SQLITE_OK &&
+        sqlite3_vtab_rhs_value(info, argument[1], &group) == SQLITE_OK) {
+        const Kept& kept = *static_cast<Table*>(vtab)->kept;
+        const auto found = kept.lists.find(sqlite3_value_int(list));
+        if (found != kept.lists.end())
+            rows = sqlite3_int64(found->second->of(sqlite3_value_int64(group)).size());
+    }
+    info->estimatedRows = rows;
+    info->estimatedCost = double(rows);
+    info->orderByConsumed = 0;
+    return SQLITE_OK;
+}
+
+int open(sqlite3_vtab*, sqlite3_vtab_cursor** made) {
+    *made = new Cursor{};
+    return SQLITE_OK;
+}
+
+int close(sqlite3_vtab_cursor* cursor) {
+    delete static_cast<Cursor*>(cursor);
+    return SQLITE_OK;
+}
+
+int filter(sqlite3_vtab_cursor* base, int, const char*, int argc, sqlite3_value** argv) {
+    auto* cursor = static_cast<Cursor*>(base);
+    auto* table = static_cast<Table*>(base->pVtab);
+    if (argc != 2)
+        return SQLITE_ERROR;
+    cursor->list = sqlite3_value_int64(argv[0]);
+    cursor->group = sqlite3_value_int64(argv[1]);
+    const auto found = table->kept->lists.find(int(cursor->list));
+    if (found == table->kept->lists.end()) {
+        // Forgotten before this statement read its first row: told, never read as no rows.
+        sqlite3_free(table->zErrMsg);
+        table->zErrMsg = sqlite3_mprintf("The rows of a group are no longer kept.");
+        return SQLITE_ERROR;
+    }
+    cursor->rows = found->second;
+    cursor->ids = cursor->rows->of(cursor->group);
+    cursor->at = 0;
+    return SQLITE_OK;
+}
+
+int next(sqlite3_vtab_cursor* cursor) {
+    ++static_cast<Cursor*>(cursor)->at;
+    return SQLITE_OK;
+}
+
+int eof(sqlite3_vtab_cursor* base) {
+    const auto* cursor = static_cast<Cursor*>(base);
+    return cursor->at >= cursor->ids.size();
+}
+
+int column(sqlite3_vtab_cursor* base, sqlite3_context* context, int i) {
+    const auto* cursor = static_cast<Cursor*>(base);
+    switch (i) {
+    case Value:
+        sqlite3_result_int64(context, cursor->ids[cursor->at]);
+        break;
+    case List:
+        sqlite3_result_int64(context, cursor->list);
+        break;
+    default:
+        sqlite3_result_int64(context, cursor->group);
+    }
+    return SQLITE_OK;
+}
+
+int rowId(sqlite3_vtab_cursor* base, sqlite3_int64* id) {
+    const auto* cursor = static_cast<Cursor*>(base);
+    *id = cursor->ids[cursor->at];
+    return SQLITE_OK;
+}
+
+const sqlite3_module Module = {
+    .iVersion = 0,
+    .xCreate = nullptr, // eponymous only: a statement names it, nothing creates it
+    .xConnect = connect,
+    .xBestIndex = bestIndex,
+    .xDisconnect = disconnect,
+    .xDestroy = disconnect,
+    .xOpen = open,
+    .xClose = close,
+    .xFilter = filter,
+    .xNext = next,
+    .xEof = eof,
+    .xColumn = column,
+    .xRowid = rowId,
+    .xUpdate = nullptr,
+    .xBegin = nullptr,
+    .xSync = nullptr,
+    .xCommit = nullptr,
+    .xRollback = nullptr,
+    .xFindFunction = nullptr,
+    .xRename = nullptr,
+    .xSavepoint = nullptr,
+    .xRelease = nullptr,
+    .xRollbackTo = nullptr,
+    .xShadowName = nullptr,
+};
+
+} // namespace
+
+RowLists::RowLists(Database& database) : kept_(std::make_shared<Kept>()) {
+    auto* aux = new std::shared_ptr<Kept>(kept_);
+    const int rc =
+        sqlite3_create_module_v2(database.handle(), "jet_rows", &Module, aux,
+                                 [](void* p) { delete static_cast<std::shared_ptr<Kept>*>(p); });
+    if (rc != SQLITE_OK)
+        throw Error(QStringLiteral("The embedded database could not keep rows by group."));
+    // The function's table is made the first time a statement names it, which the rules for
+    // queries would refuse: it is made here, and kept while the database is open.
+    Database::OwnStatements own(database);
+    database.prepareOwn("SELECT value FROM jet_rows(0, 0)");
+}
+
+int RowLists::keep(std::shared_ptr<const GroupRows> rows) {
+    const int list = ++kept_->made;
+    kept_->lists.emplace(list, std::move(rows));
+    return list;
+}
+
+void RowLists::forget(int list) {
+    kept_->lists.erase(list);
+}
+
+QString RowLists::condition(const QString& rowId, int list, std::int64_t group) {
+    return QStringLiteral("%1 IN (SELECT value FROM jet_rows(%2, %3))")
+        .arg(rowId)
+        .arg(list)
+        .arg(group);
+}
+
+} // namespace data::jet

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <span>
+#include <vector>
+
+// The rows of each group of a column, as the pass that groups a first level meets them (see
+// LevelGroups): each group's row ids in their stored order, all groups in one block. A node of
+// the tree's first level and every node below it select rows of one such group; their
+// statements read those rows by id, in the order a pass over the whole table meets them, where
+// they would otherwise read every row of the table (before an index for the tree's order is
+// made, or where none is).
+//
+// Statements name a group's rows through the engine's table-valued function
+//   jet_rows(list, group)
+// whose one column `value` gives the row ids, so that a condition "_rowid_ IN (SELECT value FROM
+// jet_rows(3, 17))" reads only them. `RowLists` registers it on a database and keeps the lists
+// statements may name; a list a running statement reads stays in memory until it is done.
+namespace data::jet {
+
+class Database;
+
+struct GroupRows {
+    std::vector<std::uint32_t> starts; // where each group's ids begin in `ids`, then the end
+    std::vector<std::uint32_t> ids;
+
+    std::span<const std::uint32_t> of(std::int64_t group) const;
+    std::size_t groups() const { return starts.empty() ? 0 : starts.size() - 1; }
+
+    // From the group of each row (`groupOfRow[i]` that of the row with id i + 1) and the number of
+    // groups.
+    static GroupRows fromGroups(const std::vector<std::uint32_t>& groupOfRow, std::size_t groups);
+};
+
+class RowLists {
+public:
+    // Registers jet_rows on the database, which may outlive this (its lists then stay until it
+    // is closed).
+    explicit RowLists(Database& database);
+
+    // Keeps the list under a new number that statements name it by.
+    int keep(std::shared_ptr<const GroupRows> rows);
+    // Statements made from now on cannot name the list; those already reading it finish with
+    // it, and one that has not read its first row yet fails with a message.
+    void forget(int list);
+
+    // The condition on the row ids `rowId` that holds for the rows of `group` of `list`.
+    static QString condition(const QString& rowId, int list, std::int64_t group);
+
+    struct Kept {
+        std::map<int, std::shared_ptr<const GroupRows>> lists;
+        int made = 0;
+    };
+
+private:
+    std::shared_ptr<Kept> kept_;
+};
+
+} // namespace data::jet
