@@ -3,6 +3,7 @@
 #include "data/Error.h"
 #include "data/jet/Database.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace data::jet {
@@ -11,6 +12,13 @@ std::span<const std::uint32_t> GroupRows::of(std::int64_t group) const {
     if (group < 0 || std::size_t(group) >= groups())
         return {};
     return {ids.data() + starts[std::size_t(group)], ids.data() + starts[std::size_t(group) + 1]};
+}
+
+std::size_t GroupRows::largest() const {
+    std::size_t most = 0;
+    for (std::size_t g = 0; g < groups(); ++g)
+        most = std::max(most, std::size_t(starts[g + 1] - starts[g]));
+    return most;
 }
 
 GroupRows GroupRows::fromGroups(const std::vector<std::uint32_t>& groupOfRow, std::size_t groups) {

@@ -29,6 +29,8 @@ struct GroupRows {
 
     std::span<const std::uint32_t> of(std::int64_t group) const;
     std::size_t groups() const { return starts.empty() ? 0 : starts.size() - 1; }
+    // The rows of the largest group.
+    std::size_t largest() const;
 
     // From the group of each row (`groupOfRow[i]` that of the row with id i + 1) and the number of
     // groups.

@@ -73,7 +73,7 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
     summary_.reset();
     key_.clear();
     dropStale(database);
-    if (key.isEmpty())
+    if (key.isEmpty() || keptRowsServe(table, levels[0]))
         return;
     const QByteArray name = quotedIdentifier(QStringLiteral("~grouping %1").arg(++made_));
     database.execute(("CREATE INDEX " + name + " ON " + key).constData());
@@ -116,6 +116,17 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
             dropStale(database);
         }
     }
+}
+
+// Where the first level's groups keep their rows and none holds many, every node reads its
+// group's rows alone about as fast as through an index, which is then not made: it would take
+// seconds and as much memory as half the table.
+bool GroupingIndex::keptRowsServe(const TableInfo& table, const LevelTerm& first) const {
+    if (!levelGroups_ || levelRows_ == 0 || levelGroups_->table.sourceTable != table.name ||
+        !first.plain() ||
+        first.column.compare(levelGroups_->table.second, Qt::CaseInsensitive) != 0)
+        return false;
+    return levelGroups_->rows->largest() <= MostRowsKeptForAGroup;
 }
 
 const GroupsTable* GroupingIndex::summary(const TableInfo& table) const {

@@ -43,6 +43,10 @@ public:
     // How many of the tree's terms the key holds.
     static constexpr int KeyTerms = 3;
 
+    // The most rows of one group of the first level for which the group's kept rows serve its
+    // nodes in place of an index.
+    static constexpr std::size_t MostRowsKeptForAGroup = 65536;
+
     // Makes the index over these terms of the table (`levels` the tree's terms, `terms` each
     // translated), in this order, in place of the one made before; the same table and terms
     // again change nothing. The key stops before the first term that reads raw bytes, which the
@@ -69,6 +73,7 @@ public:
     QString rowsWhere(const TableInfo& table, const ColumnInfo& column, const QVariant& value);
 
 private:
+    bool keptRowsServe(const TableInfo& table, const LevelTerm& first) const;
     void dropStale(Database& database);
 
     QByteArray key_;                // table and columns of the index in place; empty when none
