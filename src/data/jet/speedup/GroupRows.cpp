@@ -8,33 +8,42 @@
 
 namespace data::jet {
 
+GroupRows::GroupRows(std::vector<std::uint32_t> groupOfRow, std::size_t groups)
+    : groups_(groups), groupOfRow_(std::move(groupOfRow)) {
+    if (groupOfRow_.size() >= std::numeric_limits<std::uint32_t>::max())
+        throw Error(QStringLiteral("The table has too many rows to keep them by group."));
+}
+
 std::span<const std::uint32_t> GroupRows::of(std::int64_t group) const {
-    if (group < 0 || std::size_t(group) >= groups())
+    if (group < 0 || std::size_t(group) >= groups_)
         return {};
-    return {ids.data() + starts[std::size_t(group)], ids.data() + starts[std::size_t(group) + 1]};
+    order();
+    return {ids_.data() + starts_[std::size_t(group)],
+            ids_.data() + starts_[std::size_t(group) + 1]};
 }
 
 std::size_t GroupRows::largest() const {
+    order();
     std::size_t most = 0;
-    for (std::size_t g = 0; g < groups(); ++g)
-        most = std::max(most, std::size_t(starts[g + 1] - starts[g]));
+    for (std::size_t g = 0; g < groups_; ++g)
+        most = std::max(most, std::size_t(starts_[g + 1] - starts_[g]));
     return most;
 }
 
-GroupRows GroupRows::fromGroups(const std::vector<std::uint32_t>& groupOfRow, std::size_t groups) {
-    if (groupOfRow.size() >= std::numeric_limits<std::uint32_t>::max())
-        throw Error(QStringLiteral("The table has too many rows to keep them by group."));
-    GroupRows made;
-    made.starts.assign(groups + 1, 0);
-    for (const std::uint32_t group : groupOfRow)
-        ++made.starts[group + 1];
-    for (std::size_t g = 1; g <= groups; ++g)
-        made.starts[g] += made.starts[g - 1];
-    std::vector<std::uint32_t> next(made.starts.begin(), made.starts.end() - 1);
-    made.ids.resize(groupOfRow.size());
-    for (std::size_t row = 0; row < groupOfRow.size(); ++row)
-        made.ids[next[groupOfRow[row]]++] = std::uint32_t(row + 1);
-    return made;
+// Counts each group's rows, then places each row's id after those of its group before it.
+void GroupRows::order() const {
+    if (!starts_.empty())
+        return;
+    starts_.assign(groups_ + 1, 0);
+    for (const std::uint32_t group : groupOfRow_)
+        ++starts_[group + 1];
+    for (std::size_t g = 1; g <= groups_; ++g)
+        starts_[g] += starts_[g - 1];
+    std::vector<std::uint32_t> next(starts_.begin(), starts_.end() - 1);
+    ids_.resize(groupOfRow_.size());
+    for (std::size_t row = 0; row < groupOfRow_.size(); ++row)
+        ids_[next[groupOfRow_[row]]++] = std::uint32_t(row + 1);
+    std::vector<std::uint32_t>().swap(groupOfRow_);
 }
 
 namespace {

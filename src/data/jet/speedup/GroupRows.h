@@ -23,18 +23,25 @@ namespace data::jet {
 
 class Database;
 
-struct GroupRows {
-    std::vector<std::uint32_t> starts; // where each group's ids begin in `ids`, then the end
-    std::vector<std::uint32_t> ids;
+class GroupRows {
+public:
+    // From the group of each row (`groupOfRow[i]` that of the row with id i + 1) and the number of
+    // groups. The rows are put in order of their groups when a group's rows are first asked for,
+    // so that the pass that makes the groups does not wait for it.
+    GroupRows(std::vector<std::uint32_t> groupOfRow, std::size_t groups);
 
     std::span<const std::uint32_t> of(std::int64_t group) const;
-    std::size_t groups() const { return starts.empty() ? 0 : starts.size() - 1; }
+    std::size_t groups() const { return groups_; }
     // The rows of the largest group.
     std::size_t largest() const;
 
-    // From the group of each row (`groupOfRow[i]` that of the row with id i + 1) and the number of
-    // groups.
-    static GroupRows fromGroups(const std::vector<std::uint32_t>& groupOfRow, std::size_t groups);
+private:
+    void order() const;
+
+    std::size_t groups_;
+    mutable std::vector<std::uint32_t> groupOfRow_; // until the rows are ordered
+    mutable std::vector<std::uint32_t> starts_;     // where each group's ids begin, then the end
+    mutable std::vector<std::uint32_t> ids_;
 };
 
 class RowLists {

@@ -180,8 +180,7 @@ std::optional<LevelGroups> makeLevelGroups(Database& database, const TableInfo& 
     if (numbered) {
         std::replace(groupOfRow.begin(), groupOfRow.end(), NullGroup,
                      std::uint32_t(groups.size() - 1));
-        made.rows = std::make_shared<GroupRows>(GroupRows::fromGroups(groupOfRow, groups.size()));
-        std::vector<std::uint32_t>().swap(groupOfRow);
+        made.rows = std::make_shared<GroupRows>(std::move(groupOfRow), groups.size());
     }
     database.inTransaction(
         [&] { storeGroups(database, name, column, statistics != nullptr, groups); });
