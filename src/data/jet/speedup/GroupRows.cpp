@@ -9,7 +9,7 @@
 namespace data::jet {
 
 GroupRows::GroupRows(std::vector<std::uint32_t> groupOfRow, std::size_t groups)
-    : groups_(groups), groupOfRow_(std::move(groupOfRow)) {
+    : groups_(groups), rows_(groupOfRow.size()), groupOfRow_(std::move(groupOfRow)) {
     if (groupOfRow_.size() >= std::numeric_limits<std::uint32_t>::max())
         throw Error(QStringLiteral("The table has too many rows to keep them by group."));
 }

@@ -32,13 +32,15 @@ public:
 
     std::span<const std::uint32_t> of(std::int64_t group) const;
     std::size_t groups() const { return groups_; }
-    // The rows of the largest group.
+    // The rows of the largest group, and of all groups.
     std::size_t largest() const;
+    std::size_t count() const { return rows_; }
 
 private:
     void order() const;
 
     std::size_t groups_;
+    std::size_t rows_;
     mutable std::vector<std::uint32_t> groupOfRow_; // until the rows are ordered
     mutable std::vector<std::uint32_t> starts_;     // where each group's ids begin, then the end
     mutable std::vector<std::uint32_t> ids_;

@@ -126,7 +126,8 @@ bool GroupingIndex::keptRowsServe(const TableInfo& table, const LevelTerm& first
         !first.plain() ||
         first.column.compare(levelGroups_->table.second, Qt::CaseInsensitive) != 0)
         return false;
-    return levelGroups_->rows->largest() <= MostRowsKeptForAGroup;
+    const GroupRows& rows = *levelGroups_->rows;
+    return rows.largest() <= std::max(MostRowsKeptForAGroup, rows.count() / ShareKeptForAGroup);
 }
 
 const GroupsTable* GroupingIndex::summary(const TableInfo& table) const {

@@ -44,8 +44,11 @@ public:
     static constexpr int KeyTerms = 3;
 
     // The most rows of one group of the first level for which the group's kept rows serve its
-    // nodes in place of an index.
+    // nodes in place of an index: this many, or where more, a 32nd of the table's rows. Read
+    // by id, a group's rows cost several times what reading them in a pass over the table does;
+    // so many still read in a fraction of a pass.
     static constexpr std::size_t MostRowsKeptForAGroup = 65536;
+    static constexpr std::size_t ShareKeptForAGroup = 32;
 
     // Makes the index over these terms of the table (`levels` the tree's terms, `terms` each
     // translated), in this order, in place of the one made before; the same table and terms
