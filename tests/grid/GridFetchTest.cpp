@@ -11,6 +11,7 @@
 #include "data/jet/JetProvider.h"
 #include "data/jet/JetTestSupport.h"
 #include "grid/RecordsetModel.h"
+#include "support/IndexForEveryOrder.h"
 #include "tree/LocaleScope.h"
 #include "ui/main/DataGrid.h"
 
@@ -262,6 +263,7 @@ TEST_F(GridFetchTest, CellsShowValuesAsTheRegionWritesThemUnderTheFieldNames) {
 // its statement when the tree's order changes, so that the index of the order before is gone
 // before the new one is made (one index in memory, not two), and the grid reads on.
 TEST_F(GridFetchTest, TheGridsReadingLetsTheIndexOfTheOrderBeforeGo) {
+    const IndexForEveryOrder indexed;
     show(modelOf(
         1000, [](qint64 n) { return n % 50; }, "SELECT * FROM [T]"));
     const std::shared_ptr<data::Connection>& connection = records->connection();

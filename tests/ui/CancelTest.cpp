@@ -9,6 +9,7 @@
 #include "data/jet/JetProvider.h"
 #include "data/jet/JetTestSupport.h"
 #include "drill/ColumnMoves.h"
+#include "support/IndexForEveryOrder.h"
 #include "support/NwindWindowFixture.h"
 #include "ui/controls/OperationPump.h"
 
@@ -223,6 +224,7 @@ TEST_F(Cancelling, APickThatFailsLeavesNoRecordSourceToReadFrom) {
 // being made stops it and goes ahead, and it is made once the window is idle again. A drag along
 // the header that goes on while it is being made is handed back whole and moves its block.
 TEST_F(Cancelling, IndexGivesWayToInputAndIsMadeLater) {
+    const IndexForEveryOrder indexed;
     const auto indexes = [&] {
         auto& jet = dynamic_cast<data::jet::JetProvider&>(state->DbConnection->provider());
         data::jet::Statement count =

@@ -122,8 +122,8 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
 // group's rows alone about as fast as through an index, which is then not made: it would take
 // seconds and as much memory as half the table.
 bool GroupingIndex::keptRowsServe(const TableInfo& table, const LevelTerm& first) const {
-    if (!levelGroups_ || levelRows_ == 0 || levelGroups_->table.sourceTable != table.name ||
-        !first.plain() ||
+    if (!keptRowsServeAlone || !levelGroups_ || levelRows_ == 0 ||
+        levelGroups_->table.sourceTable != table.name || !first.plain() ||
         first.column.compare(levelGroups_->table.second, Qt::CaseInsensitive) != 0)
         return false;
     const GroupRows& rows = *levelGroups_->rows;

@@ -49,6 +49,8 @@ public:
     // so many still read in a fraction of a pass.
     static constexpr std::size_t MostRowsKeptForAGroup = 65536;
     static constexpr std::size_t ShareKeptForAGroup = 32;
+    // Off, the index is made for every order, whatever rows are kept: the tests compare the two.
+    static inline bool keptRowsServeAlone = true;
 
     // Makes the index over these terms of the table (`levels` the tree's terms, `terms` each
     // translated), in this order, in place of the one made before; the same table and terms

@@ -28,9 +28,10 @@ class TreeSpeedup final : public KeptRows {
 public:
     explicit TreeSpeedup(Engine& engine) : engine_(engine) {}
 
-    // Makes the index for the tree's order over the record source where it names a table; the
-    // terms end before one the table cannot answer (a column that is not there). Fails with
-    // data::Error.
+    // Makes the first level's groups in one pass, with their rows, and where they do not serve
+    // every node alone, the index for the tree's order over the record source where it names a
+    // table; the terms end before one the table cannot answer (a column that is not there).
+    // Fails with data::Error, and with data::Cancelled when the user stops it.
     void prepare(const QString& recordSource, const std::vector<LevelTerm>& terms);
 
     // How the level's statement reads its rows; nothing where the speed-up does not serve it.
@@ -43,6 +44,7 @@ public:
                       const QVariant& value) override;
 
 private:
+    void prepareFirstLevel(const TableInfo& table, const std::vector<LevelTerm>& levels);
     const GroupsTable* summaryFor(const TableInfo& table, const LevelShape& shape) const;
     const GroupsTable* levelGroupsFor(const TableInfo& table, const LevelShape& shape);
     const ColumnInfo* indexedDates(const TableInfo& table, const LevelShape& shape) const;

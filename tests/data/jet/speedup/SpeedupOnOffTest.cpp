@@ -8,9 +8,11 @@
 #include "data/Provider.h"
 #include "data/jet/JetProvider.h"
 #include "data/jet/JetTestSupport.h"
+#include "support/IndexForEveryOrder.h"
 #include "tree/GroupingModel.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace data::jet;
 using namespace data::jet::testing;
@@ -195,6 +197,11 @@ private:
 
 TEST(SpeedupOnOff, EveryLevelReadsTheSameWithTheSpeedupAndWithout) {
     for (const std::uint32_t seed : {7u, 2024u}) {
+        // Prepared, the first seed's small groups serve every node alone; the second's are
+        // served by the index, as large groups are.
+        std::optional<IndexForEveryOrder> indexed;
+        if (seed != 7u)
+            indexed.emplace();
         OnAndOff trees(randomTable(seed));
         for (const data::DateGroup dateGroup : data::DateGroups) {
             SCOPED_TRACE(data::dateGroupKeyword(dateGroup).toStdString() + " seed " +
@@ -221,8 +228,8 @@ TEST(SpeedupOnOff, EveryLevelReadsTheSameWithTheSpeedupAndWithout) {
 }
 
 // The index keys the tree's first terms in order and stops before a column of raw bytes; an
-// index that a grid still reads from is dropped with the next change. Switched off, nothing is
-// prepared.
+// index that a grid still reads from is dropped with the next change; none is made where the
+// first level's small groups serve alone. Switched off, nothing is prepared.
 TEST(SpeedupOnOff, TheIndexFollowsTheTreeOrderAndStopsBeforeRawBytes) {
     auto source = std::make_shared<MemoryTableSource>();
     source->add({"Sales",
@@ -232,6 +239,7 @@ TEST(SpeedupOnOff, TheIndexFollowsTheTreeOrderAndStopsBeforeRawBytes) {
                   {"Photo", adLongVarBinary, 0}}},
                 {{QString("North"), QString("Oslo"), 1.5, QByteArray("x")},
                  {QString("South"), QString("Bergen"), 2.5, QByteArray("y")}});
+    std::optional<IndexForEveryOrder> indexed(std::in_place);
     JetProvider provider{source, [] { return std::vector<data::TableEntry>{}; }};
     const auto indexes = [](JetProvider& p) {
         QStringList sql;
@@ -264,6 +272,11 @@ TEST(SpeedupOnOff, TheIndexFollowsTheTreeOrderAndStopsBeforeRawBytes) {
     provider.prepareGrouping("[Sales Query]", Terms{{"Region"}});
     provider.prepareGrouping("Sales WHERE", Terms{{"Region"}});
     EXPECT_EQ(indexes(provider).size(), 1);
+
+    // Where the first level's groups, made with their rows, are small, they serve alone.
+    indexed.reset();
+    provider.prepareGrouping("[Sales]", Terms{{"City"}, {"Amount"}});
+    EXPECT_TRUE(indexes(provider).isEmpty());
 
     JetProvider::setSpeedupEnabled(false);
     JetProvider plain{source, [] { return std::vector<data::TableEntry>{}; }};
