@@ -155,7 +155,8 @@ const GroupsTable* GroupingIndex::levelGroups(Database& database, const TableInf
     if (levelGroups_) {
         stale_.push_back(levelDrop_);
         levelGroups_.reset();
-        lists_->forget(std::exchange(levelRows_, 0));
+        if (levelRows_ != 0)
+            lists_->forget(std::exchange(levelRows_, 0));
     }
     dropStale(database);
     const QString name = QStringLiteral("~level %1 groups").arg(++made_);
