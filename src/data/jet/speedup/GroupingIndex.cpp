@@ -73,11 +73,15 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
     summary_.reset();
     key_.clear();
     dropStale(database);
-    if (key.isEmpty() || keptRowsServe(table, levels[0]))
+    if (key.isEmpty())
+        return;
+    groupFirstLevel(database, table, levels[0], terms);
+    if (keptRowsServe(table, levels[0]))
         return;
     const QByteArray name = quotedIdentifier(QStringLiteral("~grouping %1").arg(++made_));
     database.execute(("CREATE INDEX " + name + " ON " + key).constData());
     drops_.push_back("DROP INDEX IF EXISTS " + name);
+    releaseKeptRows(table, levels[0]);
     // When the first level groups formatted dates, its null group ("[OrderDate] IS NULL") finds
     // nothing to search in the key; a small index over just the rows without a date serves it.
     if (!formatted.isEmpty()) {
@@ -116,6 +120,28 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
             dropStale(database);
         }
     }
+}
+
+// The first level's groups are made first, with their rows, once the index of the order before
+// is gone: where none of them is large, they serve every node of the order alone.
+void GroupingIndex::groupFirstLevel(Database& database, const TableInfo& table,
+                                    const LevelTerm& first,
+                                    const std::vector<GroupingTerm>& terms) {
+    const ColumnInfo* column = soleColumn(terms[0]);
+    if (!keptRowsServeAlone || !first.plain() || !column || !groupedInOnePass(*column))
+        return;
+    const ColumnInfo* next = terms.size() > 1 ? soleColumn(terms[1]) : nullptr;
+    levelGroups(database, table, *column, holdsNumbers(next) ? next : nullptr);
+}
+
+// Where the index now begins with the column whose groups keep their rows, it serves their
+// nodes better: the rows are let go.
+void GroupingIndex::releaseKeptRows(const TableInfo& table, const LevelTerm& first) {
+    if (levelRows_ == 0 || levelGroups_->table.sourceTable != table.name || !first.plain() ||
+        first.column.compare(levelGroups_->table.second, Qt::CaseInsensitive) != 0)
+        return;
+    lists_->forget(std::exchange(levelRows_, 0));
+    levelGroups_->rows.reset();
 }
 
 // Where the first level's groups keep their rows and none holds many, every node reads its

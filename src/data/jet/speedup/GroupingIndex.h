@@ -55,7 +55,11 @@ public:
     // Makes the index over these terms of the table (`levels` the tree's terms, `terms` each
     // translated), in this order, in place of the one made before; the same table and terms
     // again change nothing. The key stops before the first term that reads raw bytes, which the
-    // tree never groups by; with no term left there is no index. Fails with data::Error.
+    // tree never groups by; with no term left there is no index. Once the index before is gone,
+    // the first term's groups are made in one pass with their rows (see levelGroups); where none
+    // holds more than MostRowsKeptForAGroup rows (or a ShareKeptForAGroup-th of the table), no
+    // index is made, the nodes reading their group's rows. Fails with data::Error, and with
+    // data::Cancelled when the user stops it.
     void build(Database& database, const TableInfo& table, const std::vector<LevelTerm>& levels,
                const std::vector<GroupingTerm>& terms);
 
@@ -78,7 +82,10 @@ public:
     QString rowsWhere(const TableInfo& table, const ColumnInfo& column, const QVariant& value);
 
 private:
+    void groupFirstLevel(Database& database, const TableInfo& table, const LevelTerm& first,
+                         const std::vector<GroupingTerm>& terms);
     bool keptRowsServe(const TableInfo& table, const LevelTerm& first) const;
+    void releaseKeptRows(const TableInfo& table, const LevelTerm& first);
     void dropStale(Database& database);
 
     QByteArray key_;                // table and columns of the index in place; empty when none

@@ -34,21 +34,7 @@ void TreeSpeedup::prepare(const QString& recordSource, const std::vector<LevelTe
         translated.push_back(translateGroupingTerm(*table, term));
     }
     const std::vector<LevelTerm> levels(terms.begin(), terms.begin() + translated.size());
-    prepareFirstLevel(*table, levels);
     index_.build(engine_.database(), *table, levels, translated);
-}
-
-// The first level's groups are made first, with their rows: where none of them is large, they
-// serve every node of the order and no index is made (see GroupingIndex::build).
-void TreeSpeedup::prepareFirstLevel(const TableInfo& table, const std::vector<LevelTerm>& levels) {
-    if (!GroupingIndex::keptRowsServeAlone || levels.empty() || !levels[0].plain())
-        return;
-    if (const LevelTerm* leading = index_.leadingTerm(table); leading && *leading == levels[0])
-        return;
-    const ColumnInfo* first = columnNamed(table, levels[0].column);
-    const ColumnInfo* next = levels.size() > 1 ? columnNamed(table, levels[1].column) : nullptr;
-    if (first && groupedInOnePass(*first))
-        index_.levelGroups(engine_.database(), table, *first, holdsNumbers(next) ? next : nullptr);
 }
 
 LevelReading TreeSpeedup::reading(const LevelShape& shape) {

@@ -44,7 +44,6 @@ public:
                       const QVariant& value) override;
 
 private:
-    void prepareFirstLevel(const TableInfo& table, const std::vector<LevelTerm>& levels);
     const GroupsTable* summaryFor(const TableInfo& table, const LevelShape& shape) const;
     const GroupsTable* levelGroupsFor(const TableInfo& table, const LevelShape& shape);
     const ColumnInfo* indexedDates(const TableInfo& table, const LevelShape& shape) const;
