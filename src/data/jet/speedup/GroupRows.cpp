@@ -23,11 +23,16 @@ std::span<const std::uint32_t> GroupRows::of(std::int64_t group) const {
 }
 
 std::size_t GroupRows::largest() const {
-    order();
-    std::size_t most = 0;
-    for (std::size_t g = 0; g < groups_; ++g)
-        most = std::max(most, std::size_t(starts_[g + 1] - starts_[g]));
-    return most;
+    // Counted from the rows' groups where they are not in order yet, so that a decision to let
+    // them go does not first hold them twice.
+    std::vector<std::uint32_t> counts(groups_);
+    if (starts_.empty())
+        for (const std::uint32_t group : groupOfRow_)
+            ++counts[group];
+    else
+        for (std::size_t g = 0; g < groups_; ++g)
+            counts[g] = starts_[g + 1] - starts_[g];
+    return counts.empty() ? 0 : *std::max_element(counts.begin(), counts.end());
 }
 
 // Counts each group's rows, then places each row's id after those of its group before it.

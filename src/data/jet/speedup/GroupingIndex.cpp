@@ -78,10 +78,10 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
     groupFirstLevel(database, table, levels[0], terms);
     if (keptRowsServe(table, levels[0]))
         return;
+    releaseKeptRows(table, levels[0]);
     const QByteArray name = quotedIdentifier(QStringLiteral("~grouping %1").arg(++made_));
     database.execute(("CREATE INDEX " + name + " ON " + key).constData());
     drops_.push_back("DROP INDEX IF EXISTS " + name);
-    releaseKeptRows(table, levels[0]);
     // When the first level groups formatted dates, its null group ("[OrderDate] IS NULL") finds
     // nothing to search in the key; a small index over just the rows without a date serves it.
     if (!formatted.isEmpty()) {
@@ -134,8 +134,8 @@ void GroupingIndex::groupFirstLevel(Database& database, const TableInfo& table,
     levelGroups(database, table, *column, holdsNumbers(next) ? next : nullptr);
 }
 
-// Where the index now begins with the column whose groups keep their rows, it serves their
-// nodes better: the rows are let go.
+// Where the index to be made begins with the column whose groups keep their rows, it serves
+// their nodes better: the rows are let go before it is made.
 void GroupingIndex::releaseKeptRows(const TableInfo& table, const LevelTerm& first) {
     if (levelRows_ == 0 || levelGroups_->table.sourceTable != table.name || !first.plain() ||
         first.column.compare(levelGroups_->table.second, Qt::CaseInsensitive) != 0)
