@@ -26,10 +26,19 @@ QString leftOf(QByteArrayView text) {
 }
 
 // A number written in the part: digits and what a number may hold, all of it.
-template <class Number> std::optional<Number> numberOf(QByteArrayView text) {
+template <class Number> std::optional<Number> parsedNumber(QByteArrayView text) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, problem] = std::from_chars(text.data(), end, value);
+    if (problem != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
+}
+
+template <class Number> inline std::optional<Number> numberOf(QByteArrayView text) {
     if constexpr (std::is_same_v<Number, unsigned>) {
         // Row numbers, columns and styles, millions of them, mostly short: digits read in a
-        // loop of their own, where nine of them cannot overflow.
+        // loop of their own, where nine of them cannot overflow, in the code that reads them.
         if (!text.isEmpty() && text.size() <= 9) {
             unsigned value = 0;
             for (const char c : text) {
@@ -40,12 +49,7 @@ template <class Number> std::optional<Number> numberOf(QByteArrayView text) {
             return value;
         }
     }
-    Number value{};
-    const char* end = text.data() + text.size();
-    const auto [stop, problem] = std::from_chars(text.data(), end, value);
-    if (problem != std::errc() || stop != end)
-        return std::nullopt;
-    return value;
+    return parsedNumber<Number>(text);
 }
 
 // A cell's reference ("B12") as its column and its row from 1, the row 0 when it has none.

@@ -202,6 +202,18 @@ XmlScanner::Token XmlScanner::next() {
     }
 }
 
+// Inline: it reads every name of every tag.
+inline qsizetype XmlScanner::readName(qsizetype at, QByteArrayView& name) {
+    const char* tag = buffer_.constData() + pos_;
+    const qsizetype start = at;
+    if (!isNameByte(tag[at], NameStart))
+        fail(QStringLiteral("a tag holds no name where one belongs"));
+    for (++at; isNameByte(tag[at], NameByte);)
+        ++at;
+    name = QByteArrayView(tag + start, at - start);
+    return at;
+}
+
 std::optional<QByteArrayView> XmlScanner::nextPlainText(QByteArrayView name) {
     if (endPending_ || open_.empty() || !shortcuts.load(std::memory_order_relaxed))
         return std::nullopt;
@@ -332,17 +344,6 @@ void XmlScanner::appendResolved(QByteArrayView raw, std::string& out) {
         }
         at = semicolon + 1;
     }
-}
-
-qsizetype XmlScanner::readName(qsizetype at, QByteArrayView& name) {
-    const char* tag = buffer_.constData() + pos_;
-    const qsizetype start = at;
-    if (!isNameByte(tag[at], NameStart))
-        fail(QStringLiteral("a tag holds no name where one belongs"));
-    for (++at; isNameByte(tag[at], NameByte);)
-        ++at;
-    name = QByteArrayView(tag + start, at - start);
-    return at;
 }
 
 // The length of the tag at pos_, up to and with its '>', read whole into the buffer; '>' inside
