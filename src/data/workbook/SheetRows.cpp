@@ -17,7 +17,9 @@ void deliverCell(jet::RowSink& sink, int column, int adoType, const CellValue& c
         const auto& date = std::get<jet::DateTimeParts>(cell);
         sink.setDateTime(column, date.year, date.month, date.day, date.hour, date.minute,
                          date.second);
-    } else
+    } else if (const auto* text = std::get_if<QString>(&cell))
+        sink.setText(column, *text); // as it is, not a copy
+    else
         sink.setText(column, cellText(cell, decimalPoint));
 }
 

@@ -13,7 +13,7 @@ StringTable readXlsxSharedStrings(const XlsxPackage& package, const QString& par
         return strings;
     const std::size_t most = std::max<std::size_t>(1 << 20, std::size_t(8 * package.size()));
     scanPart(package, part, [&](XmlScanner& xml) {
-        QByteArray text;
+        std::string text;
         for (Token token; (token = xml.next()) != Token::Done;) {
             if (token != Token::Start || !xml.nameIs("si"))
                 continue;
@@ -25,7 +25,7 @@ StringTable readXlsxSharedStrings(const XlsxPackage& package, const QString& par
                         .arg(part));
             text.resize(0);
             appendRunsText(xml, text);
-            strings.append(QString::fromUtf8(text));
+            strings.append(QString::fromUtf8(text.data(), qsizetype(text.size())));
         }
     });
     return strings;

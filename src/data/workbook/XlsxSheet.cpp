@@ -26,10 +26,19 @@ QString leftOf(QByteArrayView text) {
 }
 
 // A number written in the part: digits and what a number may hold, all of it.
-template <class Number> std::optional<Number> numberOf(QByteArrayView text) {
+template <class Number> std::optional<Number> parsedNumber(QByteArrayView text) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, problem] = std::from_chars(text.data(), end, value);
+    if (problem != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
+}
+
+template <class Number> inline std::optional<Number> numberOf(QByteArrayView text) {
     if constexpr (std::is_same_v<Number, unsigned>) {
         // Row numbers, columns and styles, millions of them, mostly short: digits read in a
-        // loop of their own, where nine of them cannot overflow.
+        // loop of their own, where nine of them cannot overflow, in the code that reads them.
         if (!text.isEmpty() && text.size() <= 9) {
             unsigned value = 0;
             for (const char c : text) {
@@ -40,12 +49,7 @@ template <class Number> std::optional<Number> numberOf(QByteArrayView text) {
             return value;
         }
     }
-    Number value{};
-    const char* end = text.data() + text.size();
-    const auto [stop, problem] = std::from_chars(text.data(), end, value);
-    if (problem != std::errc() || stop != end)
-        return std::nullopt;
-    return value;
+    return parsedNumber<Number>(text);
 }
 
 // A cell's reference ("B12") as its column and its row from 1, the row 0 when it has none.
@@ -70,15 +74,15 @@ std::pair<unsigned, unsigned> referenceOf(QByteArrayView reference) {
 enum class Kind { Number, Shared, Text, Truth, Error, Date };
 
 Kind kindOf(QByteArrayView kind) {
-    if (kind.isEmpty() || kind == "n")
+    if (kind.isEmpty() || sameBytes(kind, "n"))
         return Kind::Number;
-    if (kind == "s")
+    if (sameBytes(kind, "s"))
         return Kind::Shared;
-    if (kind == "b")
+    if (sameBytes(kind, "b"))
         return Kind::Truth;
-    if (kind == "e")
+    if (sameBytes(kind, "e"))
         return Kind::Error;
-    if (kind == "d")
+    if (sameBytes(kind, "d"))
         return Kind::Date;
     return Kind::Text; // "str" of a formula, "inlineStr"
 }
@@ -94,7 +98,34 @@ QByteArrayView trimmed(QByteArrayView text) {
     return text;
 }
 
-CellValue valueOf(Kind kind, QByteArrayView text, unsigned style, const XlsxCellContext& context) {
+// The shared strings a sheet's cells name, each made a text once and then shared by every cell
+// that names it: a sheet names a few strings over and over. Only the first strings of the list
+// are kept so, as a list may hold millions.
+class SharedTexts {
+public:
+    explicit SharedTexts(const StringTable& strings) : strings_(strings) {}
+
+    std::size_t size() const { return strings_.size(); }
+    // The string at the index, which is below size().
+    QString at(std::size_t index) {
+        if (index >= Kept)
+            return strings_.at(index);
+        if (texts_.empty())
+            texts_.resize(std::min(strings_.size(), Kept));
+        QString& text = texts_[index];
+        if (text.isNull())
+            text = strings_.at(index);
+        return text;
+    }
+
+private:
+    static constexpr std::size_t Kept = 1 << 16;
+    const StringTable& strings_;
+    std::vector<QString> texts_; // by index, null where not yet made
+};
+
+CellValue valueOf(Kind kind, QByteArrayView text, unsigned style, const XlsxCellContext& context,
+                  SharedTexts& sharedTexts) {
     if (kind == Kind::Error || text.isEmpty())
         return {};
     switch (kind) {
@@ -102,14 +133,14 @@ CellValue valueOf(Kind kind, QByteArrayView text, unsigned style, const XlsxCell
         return QString::fromUtf8(text);
     case Kind::Shared: {
         const std::optional<unsigned> index = numberOf<unsigned>(trimmed(text));
-        if (!index || *index >= context.sharedStrings.size())
+        if (!index || *index >= sharedTexts.size())
             throw SheetDamage{QStringLiteral("a cell names shared string %1, which is not there")
                                   .arg(leftOf(text))};
-        QString shared = context.sharedStrings.at(*index);
+        QString shared = sharedTexts.at(*index);
         return shared.isEmpty() ? CellValue() : CellValue(std::move(shared));
     }
     case Kind::Truth:
-        return text == "1" || text == "true";
+        return sameBytes(text, "1") || sameBytes(text, "true");
     case Kind::Date:
         if (const auto date =
                 jet::parseEngineDate(std::string(text.data(), std::size_t(text.size()))))
@@ -131,7 +162,7 @@ using Token = XmlScanner::Token;
 class CellStream {
 public:
     CellStream(XmlScanner& xml, const XlsxCellContext& context, const XlsxCellVisitor& visit)
-        : xml_(xml), context_(context), visit_(visit) {}
+        : xml_(xml), context_(context), visit_(visit), sharedTexts_(context.sharedStrings) {}
 
     // Whether the part was read to its end.
     bool read() {
@@ -176,7 +207,21 @@ private:
     bool readCell() {
         if (!row_)
             throw SheetDamage{QStringLiteral("a cell lies outside any row")};
-        const QByteArrayView reference = xml_.attribute("r");
+        // The attributes read in one pass, as a cell has a few of them and there are millions;
+        // of two of the same local name (prefixed differently), the first, as attribute() gives.
+        QByteArrayView reference;
+        QByteArrayView kindText;
+        QByteArrayView styleText;
+        for (const XmlScanner::Attribute& attribute : xml_.attributes()) {
+            if (attribute.name.size() != 1)
+                continue;
+            QByteArrayView& value = attribute.name[0] == 'r'   ? reference
+                                    : attribute.name[0] == 't' ? kindText
+                                    : attribute.name[0] == 's' ? styleText
+                                                               : unused_;
+            if (value.isNull())
+                value = attribute.value;
+        }
         unsigned column = column_ ? *column_ + 1 : 0;
         if (!reference.isEmpty()) {
             const auto [named, row] = referenceOf(reference);
@@ -188,10 +233,12 @@ private:
         if (column >= MaxColumns || (column_ && column <= *column_))
             throw SheetDamage{QStringLiteral("the cells of a row are out of order")};
         column_ = column;
-        const Kind kind = kindOf(xml_.attribute("t"));
-        const unsigned style = numberOf<unsigned>(xml_.attribute("s")).value_or(0);
+        const Kind kind = kindOf(kindText);
+        const unsigned style = styleText.isEmpty() ? 0 : numberOf<unsigned>(styleText).value_or(0);
 
         value_.resize(0); // keeps its room from cell to cell
+        if (const std::optional<QByteArrayView> plain = xml_.nextPlainText("v"))
+            value_.append(plain->data(), std::size_t(plain->size()));
         // The value (<v>), an inline string's runs (<is>) and the rest (a formula) skipped.
         for (int depth = 1; depth > 0;) {
             const Token token = xml_.next();
@@ -206,26 +253,30 @@ private:
                     ++depth;
             }
         }
-        return visit_(*row_, column, valueOf(kind, value_, style, context_));
+        return visit_(*row_, column,
+                      valueOf(kind, {value_.data(), qsizetype(value_.size())}, style, context_,
+                              sharedTexts_));
     }
 
     // The text of the element whose start was just read, to its end, after `text`; an element
     // inside is damage, as in a value.
-    void appendElementText(QByteArray& text) {
+    void appendElementText(std::string& text) {
         for (Token token; (token = xml_.next()) != Token::End;) {
             if (token != Token::Text)
                 throw SheetDamage{QStringLiteral("a value holds more than text")};
-            text += xml_.text();
+            text.append(xml_.text().data(), std::size_t(xml_.text().size()));
         }
     }
 
     XmlScanner& xml_;
     const XlsxCellContext& context_;
     const XlsxCellVisitor& visit_;
+    SharedTexts sharedTexts_;
     unsigned firstNumber_ = 1;       // the number of the sheet's first row
     std::optional<unsigned> row_;    // the row being read
     std::optional<unsigned> column_; // its last cell read
-    QByteArray value_;               // the cell's value as written
+    std::string value_;              // the cell's value as written
+    QByteArrayView unused_;          // an attribute of a cell that is not read
 };
 
 } // namespace

@@ -28,7 +28,7 @@ void readPart(const XlsxPackage& package, const QString& part,
     requireWellFormed(xml, *stream, package.path(), part);
 }
 
-void appendRunsText(XmlScanner& xml, QByteArray& text) {
+void appendRunsText(XmlScanner& xml, std::string& text) {
     using Token = XmlScanner::Token;
     int skipping = 0; // depth inside a phonetic reading
     bool inRun = false;
@@ -46,7 +46,7 @@ void appendRunsText(XmlScanner& xml, QByteArray& text) {
             if (skipping > 0)
                 --skipping;
         } else if (token == Token::Text && inRun && skipping == 0) {
-            text += xml.text();
+            text.append(xml.text().data(), std::size_t(xml.text().size()));
         } else if (token == Token::Done) {
             return;
         }

@@ -26,7 +26,7 @@ void readPart(const XlsxPackage& package, const QString& part,
 
 // The text of a string whose start element (<si>, <is>) the reader has just read, to its end,
 // after `text`: the texts of its runs (<t>) joined, phonetic readings (<rPh>) left out.
-void appendRunsText(XmlScanner& xml, QByteArray& text);
+void appendRunsText(XmlScanner& xml, std::string& text);
 
 // Reads the part with the program's own reader (see XmlScanner), which `read` drives to where it
 // wants. Fails with data::Error when the part is missing, cannot be unpacked or is no well-formed

@@ -2,20 +2,54 @@
 
 #include <QIODevice>
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstring>
 
 namespace data::workbook {
 
 namespace {
 
+std::atomic<bool> shortcuts{true};
+
 bool isSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-bool isNameByte(int c, bool first) {
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' || c >= 0x80)
-        return true;
-    return !first && ((c >= '0' && c <= '9') || c == '-' || c == '.');
+// What each byte may be in a name: its first byte (NameStart, which may go on it too) or a
+// later one (NameByte). Read from a table, as names are read byte by byte millions of times.
+constexpr unsigned char NameByte = 1;
+constexpr unsigned char NameStart = 2 | NameByte;
+
+constexpr std::array<unsigned char, 256> NameBytes = [] {
+    std::array<unsigned char, 256> bytes{};
+    for (int c = 0; c < 256; ++c) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' || c >= 0x80)
+            bytes[std::size_t(c)] = NameStart;
+        else if ((c >= '0' && c <= '9') || c == '-' || c == '.')
+            bytes[std::size_t(c)] = NameByte;
+    }
+    return bytes;
+}();
+
+// The bytes read up to in an attribute's value (either quote, '<', '&') and in text ('<', '&',
+// CR), each with the NUL past the bytes at hand.
+constexpr std::array<bool, 256> stopsAt(std::initializer_list<char> bytes) {
+    std::array<bool, 256> stops{};
+    for (const char c : bytes)
+        stops[static_cast<unsigned char>(c)] = true;
+    stops[0] = true;
+    return stops;
+}
+constexpr std::array<bool, 256> ValueStops = stopsAt({'"', '\'', '<', '&'});
+constexpr std::array<bool, 256> TextStops = stopsAt({'<', '&', '\r'});
+
+bool isTextStop(char c) {
+    return TextStops[static_cast<unsigned char>(c)];
+}
+
+bool isNameByte(char c, unsigned char as) {
+    return (NameBytes[static_cast<unsigned char>(c)] & as) == as;
 }
 
 QByteArrayView localOf(QByteArrayView name) {
@@ -26,38 +60,55 @@ QByteArrayView localOf(QByteArrayView name) {
 }
 
 // A character as UTF-8; false for one XML does not allow.
-bool appendCharacter(char32_t c, QByteArray& out) {
+bool appendCharacter(char32_t c, std::string& out) {
     if (c == 0 || (c < 0x20 && c != '\t' && c != '\n' && c != '\r') ||
         (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF || c == 0xFFFE || c == 0xFFFF)
         return false;
-    out += QString::fromUcs4(&c, 1).toUtf8();
+    const QByteArray utf8 = QString::fromUcs4(&c, 1).toUtf8();
+    out.append(utf8.constData(), std::size_t(utf8.size()));
     return true;
 }
 
 // Text as written, its line ends read as XML reads them: CR LF and a CR alone are LF.
-void appendLines(QByteArrayView raw, QByteArray& out) {
+void appendLines(QByteArrayView raw, std::string& out) {
     for (qsizetype cr; (cr = raw.indexOf('\r')) >= 0;) {
-        out.append(raw.first(cr));
+        out.append(raw.data(), std::size_t(cr));
         out += '\n';
         raw = raw.sliced(cr + 1 < raw.size() && raw[cr + 1] == '\n' ? cr + 2 : cr + 1);
     }
-    out.append(raw);
+    out.append(raw.data(), std::size_t(raw.size()));
 }
 
 } // namespace
 
 XmlScanner::XmlScanner(QIODevice& in) : in_(in) {}
 
+void XmlScanner::setShortcuts(bool on) {
+    shortcuts = on;
+}
+
+// The line of the byte at `pos` of the buffer. Lines are counted by memchr, which passes over a
+// sheet written without line ends at once.
+qint64 XmlScanner::linesBefore(qsizetype pos) const {
+    qint64 lines = linesBefore_;
+    const char* at = buffer_.constData();
+    const char* end = at + pos;
+    while ((at = static_cast<const char*>(std::memchr(at, '\n', std::size_t(end - at))))) {
+        ++lines;
+        ++at;
+    }
+    return lines;
+}
+
 void XmlScanner::fail(const QString& detail, bool documentType) const {
-    const qint64 lines = linesBefore_ + std::count(buffer_.cbegin(), buffer_.cbegin() + pos_, '\n');
-    throw XmlDamage{lines, detail, documentType};
+    throw XmlDamage{linesBefore(pos_), detail, documentType};
 }
 
 void XmlScanner::fill() {
     if (atEnd_)
         return;
     if (pos_ > 0) {
-        linesBefore_ += std::count(buffer_.cbegin(), buffer_.cbegin() + pos_, '\n');
+        linesBefore_ = linesBefore(pos_);
         buffer_.remove(0, pos_);
         pos_ = 0;
     }
@@ -151,6 +202,40 @@ XmlScanner::Token XmlScanner::next() {
     }
 }
 
+// Inline: it reads every name of every tag.
+inline qsizetype XmlScanner::readName(qsizetype at, QByteArrayView& name) {
+    const char* tag = buffer_.constData() + pos_;
+    const qsizetype start = at;
+    if (!isNameByte(tag[at], NameStart))
+        fail(QStringLiteral("a tag holds no name where one belongs"));
+    for (++at; isNameByte(tag[at], NameByte);)
+        ++at;
+    name = QByteArrayView(tag + start, at - start);
+    return at;
+}
+
+std::optional<QByteArrayView> XmlScanner::nextPlainText(QByteArrayView name) {
+    if (endPending_ || open_.empty() || !shortcuts.load(std::memory_order_relaxed))
+        return std::nullopt;
+    const qsizetype n = name.size();
+    const qsizetype shortest = 2 * n + 5; // <name></name>
+    if (buffer_.size() - pos_ < shortest && peekFurther(shortest - 1) < 0)
+        return std::nullopt;
+    const char* at = buffer_.constData() + pos_;
+    const qsizetype available = buffer_.size() - pos_;
+    if (at[0] != '<' || at[n + 1] != '>' || !sameBytes(QByteArrayView(at + 1, n), name))
+        return std::nullopt;
+    // A text cut by the end of the bytes at hand, or one to resolve, is read as usual.
+    qsizetype end = n + 2;
+    while (!isTextStop(at[end]))
+        ++end;
+    if (at[end] != '<' || available - end < n + 3 || at[end + 1] != '/' || at[end + n + 2] != '>' ||
+        !sameBytes(QByteArrayView(at + end + 2, n), name))
+        return std::nullopt;
+    pos_ += end + n + 3;
+    return QByteArrayView(at + n + 2, end - n - 2);
+}
+
 void XmlScanner::skipPast(const char* terminator, const QString& what) {
     const auto length = static_cast<qsizetype>(std::strlen(terminator));
     for (qsizetype i = 2;; ++i) {
@@ -194,31 +279,37 @@ void XmlScanner::readText() {
             }
             continue;
         }
-        qsizetype searched = 0;
+        // Up to the next tag, in a loop of its own: the texts of a sheet are a few bytes, most
+        // without a reference or a CR, which are then taken as they are.
         qsizetype length = 0;
+        bool plain = true;
         for (;;) {
             const char* start = buffer_.constData() + pos_;
-            const void* tag = std::memchr(
-                start + searched, '<', static_cast<std::size_t>(buffer_.size() - pos_ - searched));
-            if (tag) {
-                length = static_cast<const char*>(tag) - start;
-                break;
+            const qsizetype available = buffer_.size() - pos_;
+            for (; length < available; ++length) {
+                const char b = start[length];
+                if (!isTextStop(b))
+                    continue;
+                if (b == '<')
+                    break;
+                plain = plain && b == '\0'; // a NUL in the text is taken as it is
             }
-            searched = buffer_.size() - pos_;
-            if (atEnd_) {
-                length = searched;
+            if (length < available || atEnd_)
                 break;
-            }
-            if (searched > MaxText)
+            if (length > MaxText)
                 fail(QStringLiteral("a text runs on too long"));
             fill();
         }
-        appendResolved(QByteArrayView(buffer_.constData() + pos_, length), text_);
+        const QByteArrayView raw(buffer_.constData() + pos_, length);
+        if (plain)
+            text_.append(raw.data(), std::size_t(length));
+        else
+            appendResolved(raw, text_);
         pos_ += length;
     }
 }
 
-void XmlScanner::appendResolved(QByteArrayView raw, QByteArray& out) {
+void XmlScanner::appendResolved(QByteArrayView raw, std::string& out) {
     qsizetype at = 0;
     while (at < raw.size()) {
         const qsizetype amp = raw.indexOf('&', at);
@@ -255,16 +346,6 @@ void XmlScanner::appendResolved(QByteArrayView raw, QByteArray& out) {
     }
 }
 
-qsizetype XmlScanner::readName(qsizetype at, QByteArrayView& name) {
-    const qsizetype start = at;
-    while (isNameByte(static_cast<unsigned char>(buffer_[pos_ + at]), at == start))
-        ++at;
-    if (at == start)
-        fail(QStringLiteral("a tag holds no name where one belongs"));
-    name = QByteArrayView(buffer_.constData() + pos_ + start, at - start);
-    return at;
-}
-
 // The length of the tag at pos_, up to and with its '>', read whole into the buffer; '>' inside
 // a quoted value does not end it.
 void XmlScanner::readTag() {
@@ -294,6 +375,22 @@ void XmlScanner::readTag() {
 }
 
 void XmlScanner::readEndTag() {
+    // The end of the element open written just so ("</x:c>"), as nearly every end tag is,
+    // needs no more than a comparison.
+    if (!open_.empty() && shortcuts.load(std::memory_order_relaxed)) {
+        const QByteArrayView open(openNames_.data() + open_.back(),
+                                  qsizetype(openNames_.size()) - open_.back());
+        const char* at = buffer_.constData() + pos_;
+        if (buffer_.size() - pos_ >= open.size() + 3 && at[open.size() + 2] == '>' &&
+            sameBytes(QByteArrayView(at + 2, open.size()), open)) {
+            name_ = localOf(QByteArrayView(at + 2, open.size()));
+            openNames_.resize(std::size_t(open_.back()));
+            open_.pop_back();
+            rootClosed_ = open_.empty();
+            pos_ += open.size() + 3;
+            return;
+        }
+    }
     readTag();
     QByteArrayView qualified;
     qsizetype at = readName(2, qualified);
@@ -314,52 +411,90 @@ void XmlScanner::readEndTag() {
 }
 
 void XmlScanner::readStartTag() {
-    readTag();
+    // Read in one pass over the bytes at hand, which hold the whole tag but once a chunk; a tag
+    // they cut short is first read whole, then again.
+    if (!shortcuts.load(std::memory_order_relaxed) || !parseStartTag(false)) {
+        readTag();
+        parseStartTag(true);
+    }
+}
+
+// The start tag at pos_, to its end; false when the bytes at hand end first (never when `whole`:
+// readTag has then found its end). The byte after those at hand is the NUL QByteArray keeps
+// there, which no name, blank, quote or '>' is.
+bool XmlScanner::parseStartTag(bool whole) {
+    const char* tag = buffer_.constData() + pos_;
+    const qsizetype available = buffer_.size() - pos_;
+    const auto cut = [&](qsizetype at) { return !whole && at >= available; };
+    if (!resolved_.empty())
+        resolved_.clear();
+    attributes_.clear();
+    if (cut(1))
+        return false;
     QByteArrayView qualified;
     qsizetype at = readName(1, qualified);
     for (;;) {
         const qsizetype blanks = at;
-        while (isSpace(static_cast<unsigned char>(buffer_[pos_ + at])))
+        while (isSpace(static_cast<unsigned char>(tag[at])))
             ++at;
-        const char c = buffer_[pos_ + at];
-        if (c == '>' || (c == '/' && buffer_[pos_ + at + 1] == '>'))
+        if (cut(at + 1))
+            return false;
+        const char c = tag[at];
+        if (c == '>' || (c == '/' && tag[at + 1] == '>'))
             break;
         if (at == blanks)
             fail(QStringLiteral("attributes in a tag are not apart"));
         QByteArrayView name;
         at = readName(at, name);
-        while (isSpace(static_cast<unsigned char>(buffer_[pos_ + at])))
+        while (isSpace(static_cast<unsigned char>(tag[at])))
             ++at;
-        if (buffer_[pos_ + at] != '=')
+        if (cut(at))
+            return false;
+        if (tag[at] != '=')
             fail(QStringLiteral("an attribute has no value"));
         ++at;
-        while (isSpace(static_cast<unsigned char>(buffer_[pos_ + at])))
+        while (isSpace(static_cast<unsigned char>(tag[at])))
             ++at;
-        const char quote = buffer_[pos_ + at];
+        if (cut(at))
+            return false;
+        const char quote = tag[at];
         if (quote != '"' && quote != '\'')
             fail(QStringLiteral("an attribute's value is not quoted"));
         const qsizetype valueStart = at + 1;
-        const qsizetype valueEnd = buffer_.indexOf(quote, pos_ + valueStart) - pos_;
-        QByteArrayView value(buffer_.constData() + pos_ + valueStart, valueEnd - valueStart);
-        if (value.contains('&')) {
-            resolved_.emplace_back();
-            appendResolved(value, resolved_.back());
-            value = resolved_.back();
+        qsizetype valueEnd = valueStart;
+        bool references = false;
+        for (char v; (v = tag[valueEnd]) != quote; ++valueEnd) {
+            if (!ValueStops[static_cast<unsigned char>(v)])
+                continue;
+            if (v == '<')
+                fail(QStringLiteral("an attribute's value holds '<'"));
+            if (cut(valueEnd))
+                return false;
+            references |= v == '&';
+        }
+        QByteArrayView value(tag + valueStart, valueEnd - valueStart);
+        if (references) {
+            std::string& resolved = resolved_.emplace_back();
+            appendResolved(value, resolved);
+            value = QByteArrayView(resolved.data(), qsizetype(resolved.size()));
         }
         const QByteArrayView local = localOf(name);
         for (const Attribute& earlier : attributes_)
-            if (earlier.name == local && !name.contains(':'))
+            if (sameBytes(earlier.name, local) && !name.contains(':'))
                 fail(QStringLiteral("an attribute is given twice"));
         attributes_.push_back({local, value});
         at = valueEnd + 1;
     }
+    if (at > MaxTag)
+        fail(QStringLiteral("a tag runs on too long"));
     if (open_.size() >= MaxDepth)
         fail(QStringLiteral("its elements nest too deep"));
     name_ = localOf(qualified);
     open_.push_back(qsizetype(openNames_.size()));
     openNames_.append(qualified.data(), std::size_t(qualified.size()));
-    endPending_ = buffer_[pos_ + at] == '/';
+    endPending_ = tag[at] == '/';
     pos_ += at + (endPending_ ? 2 : 1);
+    return true;
 }
 
 } // namespace data::workbook

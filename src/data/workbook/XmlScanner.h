@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,7 +56,23 @@ public:
     // The value of the start tag's attribute of that local name, references resolved; empty when
     // it has none.
     QByteArrayView attribute(QByteArrayView localName) const;
-    const QByteArray& text() const { return text_; }
+    struct Attribute {
+        QByteArrayView name; // local
+        QByteArrayView value;
+    };
+    // Every attribute of the start tag, in the order written.
+    const std::vector<Attribute>& attributes() const { return attributes_; }
+    QByteArrayView text() const { return {text_.data(), qsizetype(text_.size())}; }
+
+    // The text of a plain element that comes next, `<name>text</name>` written just so (no
+    // attributes, blanks or prefix; text without references, CR or CDATA), read at once as the
+    // three tokens next() would give; nothing when what comes next is anything else, which is
+    // then read by next() as usual. The view stays valid until the next call. The values of a
+    // sheet's cells are such elements, millions of them.
+    std::optional<QByteArrayView> nextPlainText(QByteArrayView name);
+
+    // Whether nextPlainText reads anything at all; with it off, every element is read by next().
+    static void setShortcuts(bool on);
 
 private:
     // A tag longer than this is damage, not a tag of a worksheet.
@@ -78,15 +95,12 @@ private:
     void readTag();
     void readEndTag();
     void readStartTag();
+    bool parseStartTag(bool whole);
     void readText();
     void skipPast(const char* terminator, const QString& what);
     qsizetype readName(qsizetype at, QByteArrayView& name);
-    void appendResolved(QByteArrayView raw, QByteArray& out);
-
-    struct Attribute {
-        QByteArrayView name;
-        QByteArrayView value;
-    };
+    qint64 linesBefore(qsizetype pos) const;
+    void appendResolved(QByteArrayView raw, std::string& out);
 
     QIODevice& in_;
     QByteArray buffer_;
@@ -95,8 +109,8 @@ private:
     qint64 linesBefore_ = 1; // lines of the bytes let go of
     QByteArrayView name_;
     std::vector<Attribute> attributes_;
-    std::deque<QByteArray> resolved_; // attribute values whose references were resolved
-    QByteArray text_;
+    std::deque<std::string> resolved_; // attribute values whose references were resolved
+    std::string text_;
     // The elements open, by their qualified names: the names one after another, and where each
     // begins.
     std::string openNames_;
