@@ -6,6 +6,8 @@
 #include "data/jet/Statistics.h"
 #include "data/jet/vb/VbFunctions.h"
 
+#include <malloc.h>
+
 namespace data::jet {
 
 namespace {
@@ -32,6 +34,10 @@ Database::Database(const QLocale& locale) : regional_(locale) {
         throw Error(QStringLiteral("The embedded database could not be opened: %1")
                         .arg(raw ? describe(raw) : QString::fromUtf8(sqlite3_errstr(rc))));
     sqlite3* db = db_.get();
+    // The pages of a dropped index can then be given back (see dropWithoutJournal); this must be
+    // set before the first table is made.
+    check(db, sqlite3_exec(db, "PRAGMA auto_vacuum = INCREMENTAL", nullptr, nullptr, nullptr),
+          "be set up");
     check(db, sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr),
           "switch off extensions");
     check(db, sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr), "be set up");
@@ -92,6 +98,26 @@ bool Database::dropWithoutJournal(const char* drop) {
     sqlite3_exec(db, "PRAGMA journal_mode = MEMORY", nullptr, nullptr, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     return dropped;
+}
+
+void Database::giveBackFreePages() {
+    sqlite3* db = db_.get();
+    const OwnStatements own(*this);
+    const auto freePages = [&] {
+        const StatementHandle count = prepareOwn("PRAGMA freelist_count");
+        return sqlite3_step(count.get()) == SQLITE_ROW ? sqlite3_column_int64(count.get(), 0) : 0;
+    };
+    // Each step must give some back: a database made without the means to (auto_vacuum)
+    // gives none, and the loop then ends at once.
+    const qint64 before = freePages();
+    for (qint64 left = before, was = left + 1; left > 0 && left < was; left = freePages()) {
+        was = left;
+        if (sqlite3_exec(db, "PRAGMA incremental_vacuum(2048)", nullptr, nullptr, nullptr) !=
+            SQLITE_OK)
+            break;
+    }
+    if (freePages() < before)
+        malloc_trim(0);
 }
 
 void Database::rollback() {

@@ -48,6 +48,11 @@ public:
     // statement still reads, or fails. With a journal, the drop of an index first copies every
     // page of it into memory to be able to undo it: a second index's worth at the peak.
     bool dropWithoutJournal(const char* drop);
+    // The database keeps the pages of what was dropped as free pages, in memory: this gives them
+    // back to the system, a few thousand at a time (each step moving the pages after them, with
+    // the journal), until none is left or the operation running is to stop; those left are given
+    // back at the next call.
+    void giveBackFreePages();
     // Runs `work` (the engine's own statements) in one transaction: committed when it returns,
     // undone when it or the commit fails, so that a load that failed or was stopped leaves
     // nothing behind.

@@ -246,6 +246,7 @@ void GroupingIndex::dropStale(Database& database) {
     std::erase_if(stale_, [&](const QByteArray& drop) {
         return database.dropWithoutJournal(drop.constData());
     });
+    database.giveBackFreePages();
 }
 
 } // namespace data::jet

@@ -6,6 +6,7 @@
 #include "data/AdoTypes.h"
 #include "data/Dialect.h"
 #include "data/Provider.h"
+#include "data/jet/Database.h"
 #include "data/jet/JetProvider.h"
 #include "data/jet/JetTestSupport.h"
 #include "support/IndexForEveryOrder.h"
@@ -267,6 +268,14 @@ TEST(SpeedupOnOff, TheIndexFollowsTheTreeOrderAndStopsBeforeRawBytes) {
     provider.prepareGrouping("[Sales]", Terms{{"Amount"}});
     EXPECT_EQ(indexes(provider),
               QStringList({R"(CREATE INDEX "~grouping 3" ON "Sales" ("Amount"))"}));
+    // The pages of what was dropped are given back, not kept as free pages.
+    {
+        Database& database = provider.engine().database();
+        const Database::OwnStatements own(database);
+        const StatementHandle freePages = database.prepareOwn("PRAGMA freelist_count");
+        ASSERT_EQ(sqlite3_step(freePages.get()), SQLITE_ROW);
+        EXPECT_EQ(sqlite3_column_int(freePages.get(), 0), 0);
+    }
 
     // A record source that names no table of the file, or more than a name, changes nothing.
     provider.prepareGrouping("[Sales Query]", Terms{{"Region"}});
