@@ -34,7 +34,7 @@ Database::Database(const QLocale& locale) : regional_(locale) {
         throw Error(QStringLiteral("The embedded database could not be opened: %1")
                         .arg(raw ? describe(raw) : QString::fromUtf8(sqlite3_errstr(rc))));
     sqlite3* db = db_.get();
-    // The pages of a dropped index can then be given back (see dropWithoutJournal); this must be
+    // The pages of a dropped index can then be given back (see giveBackFreePages); this must be
     // set before the first table is made.
     check(db, sqlite3_exec(db, "PRAGMA auto_vacuum = INCREMENTAL", nullptr, nullptr, nullptr),
           "be set up");
@@ -87,9 +87,8 @@ bool Database::dropWithoutJournal(const char* drop) {
     sqlite3* db = db_.get();
     // The engine refuses a drop while any statement reads; refused without a journal, it would
     // leave the database in a state no journal can mend, so it is not tried.
-    for (sqlite3_stmt* s = sqlite3_next_stmt(db, nullptr); s; s = sqlite3_next_stmt(db, s))
-        if (sqlite3_stmt_busy(s))
-            return false;
+    if (anyStatementReads())
+        return false;
     const OwnStatements own(*this);
     // Switching the journal off is refused in the defensive mode the database is otherwise in.
     sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 0, nullptr);
@@ -100,8 +99,19 @@ bool Database::dropWithoutJournal(const char* drop) {
     return dropped;
 }
 
+bool Database::anyStatementReads() const {
+    for (sqlite3_stmt* s = sqlite3_next_stmt(db_.get(), nullptr); s;
+         s = sqlite3_next_stmt(db_.get(), s))
+        if (sqlite3_stmt_busy(s))
+            return true;
+    return false;
+}
+
 void Database::giveBackFreePages() {
     sqlite3* db = db_.get();
+    // Pages are moved to give them back: not under a statement that reads.
+    if (anyStatementReads())
+        return;
     const OwnStatements own(*this);
     const auto freePages = [&] {
         const StatementHandle count = prepareOwn("PRAGMA freelist_count");

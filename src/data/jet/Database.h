@@ -51,7 +51,7 @@ public:
     // The database keeps the pages of what was dropped as free pages, in memory: this gives them
     // back to the system, a few thousand at a time (each step moving the pages after them, with
     // the journal), until none is left or the operation running is to stop; those left are given
-    // back at the next call.
+    // back at the next call. Nothing is given back while a statement reads.
     void giveBackFreePages();
     // Runs `work` (the engine's own statements) in one transaction: committed when it returns,
     // undone when it or the commit fails, so that a load that failed or was stopped leaves
@@ -82,6 +82,7 @@ public:
     [[noreturn]] void fail() const;
 
 private:
+    bool anyStatementReads() const;
     void rollback();
     static int authorize(void* self, int action, const char* detail1, const char* detail2,
                          const char* database, const char* trigger);
