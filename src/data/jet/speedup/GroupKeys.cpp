@@ -85,6 +85,20 @@ void GroupKeys::setReal(double value) {
     keyLength_ = 1 + sizeof value;
 }
 
+void GroupKeys::setExactText(std::string_view utf8) {
+    reserve(utf8.size() + 1);
+    key_[0] = 'T';
+    std::memcpy(key_.data() + 1, utf8.data(), utf8.size());
+    keyLength_ = 1 + utf8.size();
+}
+
+void GroupKeys::setExactReal(double value) {
+    reserve(1 + sizeof value);
+    key_[0] = 'R';
+    std::memcpy(key_.data() + 1, &value, sizeof value);
+    keyLength_ = 1 + sizeof value;
+}
+
 std::uint64_t GroupKeys::hash() const {
     std::uint64_t h = seed_ ^ (keyLength_ * 0x9E3779B97F4A7C15ull);
     const char* bytes = key_.data();

@@ -23,6 +23,9 @@ public:
     void setText(std::string_view utf8);
     void setInteger(std::int64_t value);
     void setReal(double value);
+    // Keys for values exactly as stored: text as its bytes, a real by its bits.
+    void setExactText(std::string_view utf8);
+    void setExactReal(double value);
 
     // The number of the key's group, `next` when the key is new (it is then kept).
     std::uint32_t groupOf(std::uint32_t next);

@@ -75,6 +75,7 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
     dropStale(database);
     if (key.isEmpty())
         return;
+    holdCodes(database, table, terms);
     groupFirstLevel(database, table, levels[0], terms);
     if (keptRowsServe(table, levels[0]))
         return;
@@ -120,6 +121,25 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
             dropStale(database);
         }
     }
+}
+
+// The columns of the tree's order come first, the others after them, so that where the codes
+// of all would take too much memory those the person is likeliest to put in front are held.
+void GroupingIndex::holdCodes(Database& database, const TableInfo& table,
+                              const std::vector<GroupingTerm>& terms) {
+    if (!columnsHeldAsCodes || (codes_ && codes_->table == table.name) ||
+        codesRefused_ == table.name)
+        return;
+    codes_.reset();
+    std::vector<const ColumnInfo*> order;
+    for (const GroupingTerm& term : terms)
+        if (const ColumnInfo* column = soleColumn(term))
+            order.push_back(column);
+    for (const ColumnInfo& column : table.columns)
+        order.push_back(&column);
+    codes_ = makeTableCodes(database, table, order);
+    if (!codes_)
+        codesRefused_ = table.name;
 }
 
 // The first level's groups are made first, with their rows, once the index of the order before
@@ -189,7 +209,8 @@ const GroupsTable* GroupingIndex::levelGroups(Database& database, const TableInf
     levelDrop_ = "DROP TABLE IF EXISTS " + quotedIdentifier(name);
     // The groups only save time: where they cannot be made the statement answers all the same.
     try {
-        levelGroups_ = makeLevelGroups(database, table, column, statistics, name);
+        levelGroups_ = makeLevelGroups(database, table, column, statistics, name,
+                                       codes_ ? codes_->of(table, column) : nullptr);
     } catch (const Error&) {
         const bool stopped =
             data::stopping() || sqlite3_errcode(database.handle()) == SQLITE_INTERRUPT;

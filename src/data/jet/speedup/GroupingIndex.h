@@ -5,6 +5,7 @@
 #include "data/jet/Translate.h"
 #include "data/jet/speedup/GroupSummary.h"
 #include "data/jet/speedup/LevelGroups.h"
+#include "data/jet/speedup/TableCodes.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -51,6 +52,8 @@ public:
     static constexpr std::size_t ShareKeptForAGroup = 32;
     // Off, the index is made for every order, whatever rows are kept: the tests compare the two.
     static inline bool keptRowsServeAlone = true;
+    // Off, the table's columns are never held as codes and every first level reads the table.
+    static inline bool columnsHeldAsCodes = true;
 
     // Makes the index over these terms of the table (`levels` the tree's terms, `terms` each
     // translated), in this order, in place of the one made before; the same table and terms
@@ -58,8 +61,10 @@ public:
     // tree never groups by; with no term left there is no index. Once the index before is gone,
     // the first term's groups are made in one pass with their rows (see levelGroups); where none
     // holds more than MostRowsKeptForAGroup rows (or a ShareKeptForAGroup-th of the table), no
-    // index is made, the nodes reading their group's rows. Fails with data::Error, and with
-    // data::Cancelled when the user stops it.
+    // index is made, the nodes reading their group's rows. Before that first pass the table's
+    // columns are held as codes, once for the table (see TableCodes), so that the groups of any
+    // column put in front later are counted without reading the table. Fails with data::Error,
+    // and with data::Cancelled when the user stops it.
     void build(Database& database, const TableInfo& table, const std::vector<LevelTerm>& levels,
                const std::vector<GroupingTerm>& terms);
 
@@ -82,6 +87,8 @@ public:
     QString rowsWhere(const TableInfo& table, const ColumnInfo& column, const QVariant& value);
 
 private:
+    void holdCodes(Database& database, const TableInfo& table,
+                   const std::vector<GroupingTerm>& terms);
     void groupFirstLevel(Database& database, const TableInfo& table, const LevelTerm& first,
                          const std::vector<GroupingTerm>& terms);
     bool keptRowsServe(const TableInfo& table, const LevelTerm& first) const;
@@ -95,6 +102,8 @@ private:
     QString table_;                         // the table of the index in place
     LevelTerm leadingTerm_;                 // and the first term of its key
     std::array<LevelTerm, 2> summaryTerms_; // the terms of the summary's two columns
+    std::optional<TableCodes> codes_;
+    QString codesRefused_; // the table whose columns cannot be held as codes
     std::optional<LevelGroups> levelGroups_;
     QByteArray levelDrop_;          // the statement that drops them
     std::optional<RowLists> lists_; // where their rows are kept for statements

@@ -6,6 +6,7 @@
 #include "data/jet/Statistics.h"
 #include "data/jet/StorageMapping.h"
 #include "data/jet/TableLoader.h"
+#include "data/jet/speedup/ColumnCodes.h"
 #include "data/jet/speedup/GroupKeys.h"
 
 #include <algorithm>
@@ -113,19 +114,88 @@ bool groupedInOnePass(const ColumnInfo& column) {
            column.storage == Storage::Real || column.storage == Storage::Text;
 }
 
-std::optional<LevelGroups> makeLevelGroups(Database& database, const TableInfo& table,
-                                           const ColumnInfo& column, const ColumnInfo* statistics,
-                                           const QString& name) {
-    if (!groupedInOnePass(column))
-        return std::nullopt;
-    Database::OwnStatements own(database);
+namespace {
+
+// Marks the rows without a value until the null group has its number.
+constexpr std::uint32_t NullGroup = 0xFFFFFFFF;
+
+// The key of a value kept by the column's codes.
+void setKey(const ColumnCodes::Value& value, GroupKeys& keys) {
+    if (value.type == SQLITE_TEXT)
+        keys.setText(value.text);
+    else if (value.type == SQLITE_INTEGER)
+        keys.setInteger(value.integer);
+    else
+        keys.setReal(value.real);
+}
+
+// The groups from the column's codes: each value folds into its group once, the values in the
+// order the rows first show them, so the groups come in the order the pass over the rows meets
+// them, each with the value of its first row.
+void groupCodes(const ColumnCodes& codes, GroupKeys& keys, std::vector<Group>& groups, Group& nulls,
+                std::vector<std::uint32_t>& groupOfRow) {
+    const std::vector<ColumnCodes::Value>& values = codes.values();
+    std::vector<std::uint32_t> groupOfCode(values.size() + 1, NullGroup);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const ColumnCodes::Value& value = values[i];
+        setKey(value, keys);
+        const std::uint32_t number = keys.groupOf(std::uint32_t(groups.size()));
+        if (number == groups.size()) {
+            Group& group = groups.emplace_back();
+            group.type = value.type;
+            group.integer = value.integer;
+            group.real = value.real;
+            group.text = value.text;
+        }
+        groupOfCode[i + 1] = number;
+    }
+    std::vector<qint64> rowsOfCode(values.size() + 1);
+    groupOfRow.reserve(codes.rows());
+    codes.forEach([&](std::uint32_t code) {
+        ++rowsOfCode[code];
+        groupOfRow.push_back(groupOfCode[code]);
+    });
+    nulls.rows = rowsOfCode[ColumnCodes::Null];
+    for (std::size_t code = 1; code < rowsOfCode.size(); ++code)
+        groups[groupOfCode[code]].rows += rowsOfCode[code];
+}
+
+// The statistics of each group, its rows' values added in their stored order.
+void addStatistics(Database& database, const TableInfo& table, const ColumnInfo& statistics,
+                   const std::vector<std::uint32_t>& groupOfRow, std::vector<Group>& groups,
+                   Group& nulls) {
+    const StatementHandle reading =
+        database.prepareOwn("SELECT " + quotedIdentifier(statistics.name) + " FROM " +
+                            quotedIdentifier(table.name) + " NOT INDEXED");
+    sqlite3_stmt* rows = reading.get();
+    std::size_t done = 0;
+    int rc;
+    while ((rc = sqlite3_step(rows)) == SQLITE_ROW) {
+        if (done == groupOfRow.size())
+            throw Error(QStringLiteral("The table changed while its rows were grouped."));
+        const std::uint32_t number = groupOfRow[done];
+        if (++done % 65536 == 0)
+            tickOrStop(qint64(done), qint64(groupOfRow.size()));
+        Group& group = number == NullGroup ? nulls : groups[number];
+        if (!group.figures.add(sqlite3_column_value(rows, 0)))
+            throw Error(QStringLiteral("The engine ran out of memory grouping the rows."));
+    }
+    if (rc != SQLITE_DONE)
+        database.fail();
+}
+
+// One pass over the table's rows in their stored order, which is the order a statement meets a
+// group's rows in. False where the groups are not to be made (see makeLevelGroups); `numbered`
+// false where the row ids do not number the rows one by one, so that no rows are kept.
+bool passOverRows(Database& database, const TableInfo& table, const ColumnInfo& column,
+                  const ColumnInfo* statistics, GroupKeys& keys, std::vector<Group>& groups,
+                  Group& nulls, std::vector<std::uint32_t>& groupOfRow, bool& numbered) {
     const QByteArray source = quotedIdentifier(table.name);
     const StatementHandle counting = database.prepareOwn("SELECT count(*) FROM " + source);
     if (sqlite3_step(counting.get()) != SQLITE_ROW)
         database.fail();
     const qint64 total = sqlite3_column_int64(counting.get(), 0);
 
-    // In the table's stored order, which is the order a statement meets a group's rows in.
     const QString rowId = rowIdName(table);
     const StatementHandle reading =
         database.prepareOwn("SELECT " + quotedIdentifier(column.name) + ", " +
@@ -133,15 +203,7 @@ std::optional<LevelGroups> makeLevelGroups(Database& database, const TableInfo& 
                             ", " + (rowId.isEmpty() ? QByteArray("NULL") : rowId.toLatin1()) +
                             " FROM " + source + " NOT INDEXED");
     sqlite3_stmt* rows = reading.get();
-    LevelGroups made{{table.name, {name, {column}}, QString(), column.name, QString()}, {}, {}};
-    GroupKeys& keys = made.keys;
-    std::vector<Group> groups;
-    Group nulls;
-    // The group of each row, the rows without a value marked until the null group has its
-    // number; kept while the row ids number the rows one by one.
-    constexpr std::uint32_t NullGroup = 0xFFFFFFFF;
-    std::vector<std::uint32_t> groupOfRow;
-    bool numbered = !rowId.isEmpty() && total < qint64(NullGroup);
+    numbered = !rowId.isEmpty() && total < qint64(NullGroup);
     if (numbered)
         groupOfRow.reserve(std::size_t(total));
     qint64 done = 0;
@@ -154,11 +216,11 @@ std::optional<LevelGroups> makeLevelGroups(Database& database, const TableInfo& 
         sqlite3_value* value = sqlite3_column_value(rows, 0);
         if (const int type = sqlite3_value_type(value); type != SQLITE_NULL) {
             if (!setKey(value, type, column.storage, keys))
-                return std::nullopt;
+                return false;
             number = keys.groupOf(std::uint32_t(groups.size()));
             if (number == groups.size()) {
                 if (groups.size() == MostLevelGroups || keys.keptBytes() > MostLevelKeyBytes)
-                    return std::nullopt;
+                    return false;
                 keepFirstValue(value, type, groups.emplace_back());
             }
             group = &groups[number];
@@ -173,7 +235,13 @@ std::optional<LevelGroups> makeLevelGroups(Database& database, const TableInfo& 
     }
     if (rc != SQLITE_DONE)
         database.fail();
+    return true;
+}
 
+// Stores the groups as the table `name` and keeps their rows where they are numbered.
+LevelGroups storedGroups(Database& database, const QString& name, const ColumnInfo& column,
+                         const ColumnInfo* statistics, LevelGroups made, std::vector<Group> groups,
+                         Group nulls, std::vector<std::uint32_t> groupOfRow, bool numbered) {
     // The rows without a value have their row too, even when there are none, so that the null
     // group's statement finds exactly one.
     groups.push_back(std::move(nulls));
@@ -189,6 +257,32 @@ std::optional<LevelGroups> makeLevelGroups(Database& database, const TableInfo& 
         made.table.statistics = statistics->name;
     }
     return made;
+}
+
+} // namespace
+
+std::optional<LevelGroups> makeLevelGroups(Database& database, const TableInfo& table,
+                                           const ColumnInfo& column, const ColumnInfo* statistics,
+                                           const QString& name, const ColumnCodes* codes) {
+    if (!groupedInOnePass(column))
+        return std::nullopt;
+    Database::OwnStatements own(database);
+    LevelGroups made{{table.name, {name, {column}}, QString(), column.name, QString()}, {}, {}};
+    std::vector<Group> groups;
+    Group nulls;
+    // The group of each row, the rows without a value marked until the null group has its number.
+    std::vector<std::uint32_t> groupOfRow;
+    bool numbered = true;
+    if (codes) {
+        groupCodes(*codes, made.keys, groups, nulls, groupOfRow);
+        if (statistics)
+            addStatistics(database, table, *statistics, groupOfRow, groups, nulls);
+    } else if (!passOverRows(database, table, column, statistics, made.keys, groups, nulls,
+                             groupOfRow, numbered)) {
+        return std::nullopt;
+    }
+    return storedGroups(database, name, column, statistics, std::move(made), std::move(groups),
+                        std::move(nulls), std::move(groupOfRow), numbered);
 }
 
 } // namespace data::jet

@@ -30,6 +30,7 @@
 // alone.
 namespace data::jet {
 
+class ColumnCodes;
 class Database;
 
 // More groups than this, or keys longer than this in all (long texts), are left to the
@@ -49,11 +50,12 @@ struct LevelGroups {
 // Makes the table `name` of the groups of `column` of `table`, with the statistics of
 // `statistics` (a column of numbers) or none. Empty, with nothing made, where the groups are
 // more than MostLevelGroups or their keys more than MostLevelKeyBytes, or where the column holds a
-// value of another kind than it is declared with. After a failure (data::Error) the caller drops
-// the table `name`.
+// value of another kind than it is declared with. With the column's `codes` (see TableCodes) the
+// groups are counted from them, and only the statistics column is read. After a failure
+// (data::Error) the caller drops the table `name`.
 std::optional<LevelGroups> makeLevelGroups(Database& database, const TableInfo& table,
                                            const ColumnInfo& column, const ColumnInfo* statistics,
-                                           const QString& name);
+                                           const QString& name, const ColumnCodes* codes = nullptr);
 
 // Whether the column is one the pass groups: numbers or text stored as they are.
 bool groupedInOnePass(const ColumnInfo& column);
