@@ -10,12 +10,6 @@ namespace data::jet {
 
 namespace {
 
-// A column of the statement's table asked to hold one value.
-struct Asked {
-    const ColumnInfo* column = nullptr;
-    QVariant value;
-};
-
 const ColumnInfo* plainColumn(const Expr& expr, const ExprScope& scope) {
     if (expr.kind != ExprKind::Column)
         return nullptr;
@@ -38,10 +32,10 @@ std::optional<QVariant> literalFor(const Expr& literal, const ColumnInfo& column
     return std::nullopt;
 }
 
-std::optional<Asked> askedOf(const Expr& condition, const ExprScope& scope) {
+std::optional<AskedValue> askedOf(const Expr& condition, const ExprScope& scope) {
     if (condition.kind == ExprKind::IsNull && !condition.negated) {
         if (const ColumnInfo* column = plainColumn(condition.args[0], scope))
-            return Asked{column, QVariant()};
+            return AskedValue{column, QVariant()};
         return std::nullopt;
     }
     if (condition.kind != ExprKind::Binary || condition.op != Op::Eq)
@@ -49,7 +43,7 @@ std::optional<Asked> askedOf(const Expr& condition, const ExprScope& scope) {
     for (int side = 0; side < 2; ++side)
         if (const ColumnInfo* column = plainColumn(condition.args[side], scope))
             if (const auto value = literalFor(condition.args[1 - side], *column))
-                return Asked{column, *value};
+                return AskedValue{column, *value};
     return std::nullopt;
 }
 
@@ -60,6 +54,7 @@ QString keptRowsWhere(const Expr& where, const ExprScope& scope) {
     if (!kept || scope.summary || scope.outer || scope.sources.size() != 1 ||
         !scope.sources[0].sqlName.isEmpty())
         return {};
+    std::vector<AskedValue> asked;
     std::vector<const Expr*> conditions = {&where};
     while (!conditions.empty()) {
         const Expr& condition = *conditions.back();
@@ -67,14 +62,11 @@ QString keptRowsWhere(const Expr& where, const ExprScope& scope) {
         if (condition.kind == ExprKind::Binary && condition.op == Op::And) {
             conditions.push_back(&condition.args[1]);
             conditions.push_back(&condition.args[0]);
-        } else if (const auto asked = askedOf(condition, scope)) {
-            const QString rows =
-                kept->rowsWhere(*scope.sources[0].table, *asked->column, asked->value);
-            if (!rows.isEmpty())
-                return rows;
+        } else if (auto one = askedOf(condition, scope)) {
+            asked.push_back(std::move(*one));
         }
     }
-    return {};
+    return asked.empty() ? QString() : kept->rowsWhere(*scope.sources[0].table, asked);
 }
 
 QString rowIdName(const TableInfo& table) {

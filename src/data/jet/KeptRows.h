@@ -4,23 +4,30 @@
 
 #include <QString>
 #include <QVariant>
+#include <vector>
 
-// Rows of a table kept by the value of one of its columns, as the grouping tree's speed-up keeps
-// them for the column its first level groups by (see speedup/GroupRows.h). A statement over that
-// table whose condition asks for one value of that column then reads that value's rows alone,
-// found by their row ids, where it would otherwise read every row of the table.
+// Rows of a table kept by the values of its columns, as the grouping tree's speed-up keeps them
+// for the columns its first levels group by (see speedup/GroupRows.h). A statement over that
+// table whose condition asks for one value of such a column (or one of each of two) then reads
+// those rows alone, found by their row ids, where it would otherwise read every row of the table.
 namespace data::jet {
+
+// A column of a table asked to hold one value: text for a column of text, a whole number for a
+// column of numbers, null for no value.
+struct AskedValue {
+    const ColumnInfo* column = nullptr;
+    QVariant value;
+};
 
 class KeptRows {
 public:
     virtual ~KeptRows() = default;
 
-    // A condition in SQLite's dialect that holds for every row of `table` whose `column` equals
-    // `value` under the column's collation (for a null value, whose column is null), read by row
-    // id, and for no row outside the kept group; empty where no rows are kept for it. `value` is
-    // text for a column of text and a whole number for a column of numbers.
-    virtual QString rowsWhere(const TableInfo& table, const ColumnInfo& column,
-                              const QVariant& value) = 0;
+    // A condition in SQLite's dialect that holds for every row of `table` whose columns hold
+    // the values asked under their collations (for a null value, whose column is null), read by
+    // row id, and for no row outside the kept rows it names; empty where no rows are kept for
+    // any of them.
+    virtual QString rowsWhere(const TableInfo& table, const std::vector<AskedValue>& asked) = 0;
 };
 
 struct Expr;

@@ -15,6 +15,33 @@ template <typename To, typename From> std::vector<To> widened(std::vector<From>&
 
 } // namespace
 
+void StoredValue::assign(sqlite3_value* value) {
+    type = sqlite3_value_type(value);
+    if (type == SQLITE_INTEGER)
+        integer = sqlite3_value_int64(value);
+    else if (type == SQLITE_FLOAT)
+        real = sqlite3_value_double(value);
+    else if (type == SQLITE_TEXT)
+        text.assign(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                    std::size_t(sqlite3_value_bytes(value)));
+}
+
+void StoredValue::bind(sqlite3_stmt* statement, int index) const {
+    switch (type) {
+    case SQLITE_INTEGER:
+        sqlite3_bind_int64(statement, index, integer);
+        break;
+    case SQLITE_FLOAT:
+        sqlite3_bind_double(statement, index, real);
+        break;
+    case SQLITE_TEXT:
+        sqlite3_bind_text(statement, index, text.data(), int(text.size()), SQLITE_STATIC);
+        break;
+    default:
+        sqlite3_bind_null(statement, index);
+    }
+}
+
 bool ColumnCodes::add(sqlite3_value* value, std::size_t mostValues) {
     const int type = sqlite3_value_type(value);
     if (type == SQLITE_NULL) {
@@ -35,15 +62,7 @@ bool ColumnCodes::add(sqlite3_value* value, std::size_t mostValues) {
     if (code > values_.size()) {
         if (values_.size() == mostValues)
             return false;
-        Value& kept = values_.emplace_back();
-        kept.type = type;
-        if (type == SQLITE_INTEGER)
-            kept.integer = sqlite3_value_int64(value);
-        else if (type == SQLITE_FLOAT)
-            kept.real = sqlite3_value_double(value);
-        else
-            kept.text.assign(reinterpret_cast<const char*>(sqlite3_value_text(value)),
-                             std::size_t(sqlite3_value_bytes(value)));
+        values_.emplace_back().assign(value);
     }
     push(code);
     return true;
@@ -68,6 +87,25 @@ void ColumnCodes::push(std::uint32_t code) {
         middle_.push_back(std::uint16_t(code));
     else
         wide_.push_back(code);
+}
+
+std::vector<std::uint32_t> foldedGroups(const ColumnCodes& codes, GroupKeys& keys,
+                                        std::vector<std::uint32_t>& firstCodes) {
+    const std::vector<ColumnCodes::Value>& values = codes.values();
+    std::vector<std::uint32_t> groupOfCode(values.size() + 1, NoGroup);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const ColumnCodes::Value& value = values[i];
+        if (value.type == SQLITE_TEXT)
+            keys.setText(value.text);
+        else if (value.type == SQLITE_INTEGER)
+            keys.setInteger(value.integer);
+        else
+            keys.setReal(value.real);
+        groupOfCode[i + 1] = keys.groupOf(std::uint32_t(firstCodes.size()));
+        if (groupOfCode[i + 1] == firstCodes.size())
+            firstCodes.push_back(std::uint32_t(i + 1));
+    }
+    return groupOfCode;
 }
 
 } // namespace data::jet

@@ -4,10 +4,9 @@
 #include "data/jet/speedup/GroupKeys.h"
 
 #include <cstdint>
+#include <sqlite3.h>
 #include <string>
 #include <vector>
-
-struct sqlite3_value;
 
 // One column of a table held as codes: each distinct value (exactly as stored, so "Berlin" and
 // "BERLIN" are two) gets a number in the order the rows first show it, and every row keeps the
@@ -16,17 +15,27 @@ struct sqlite3_value;
 // LevelGroups): the values fold into their groups once each, not once a row.
 namespace data::jet {
 
+// One value as the engine stores it; Null until set.
+struct StoredValue {
+    int type = SQLITE_NULL; // or SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT
+    std::int64_t integer = 0;
+    double real = 0;
+    std::string text;
+
+    void assign(sqlite3_value* value);
+    // Binds it as the statement's parameter `index`; the statement reads the text in place.
+    void bind(sqlite3_stmt* statement, int index) const;
+};
+
+// The group of each code of a column under the column's collation (see foldedGroups).
+inline constexpr std::uint32_t NoGroup = 0xFFFFFFFF;
+
 class ColumnCodes {
 public:
     // The code of the rows without a value; a value's code is its place in values() plus one.
     static constexpr std::uint32_t Null = 0;
 
-    struct Value {
-        int type = 0; // SQLITE_INTEGER, SQLITE_FLOAT or SQLITE_TEXT
-        std::int64_t integer = 0;
-        double real = 0;
-        std::string text;
-    };
+    using Value = StoredValue;
 
     explicit ColumnCodes(Storage storage) : storage_(storage) {}
 
@@ -42,6 +51,9 @@ public:
     // The bytes of the values' texts kept.
     std::size_t textBytes() const { return keys_.keptBytes(); }
 
+    std::uint32_t at(std::size_t row) const {
+        return width_ == 1 ? narrow_[row] : width_ == 2 ? middle_[row] : wide_[row];
+    }
     // Calls `f(code)` for every row in order.
     template <typename F> void forEach(F&& f) const {
         if (width_ == 1)
@@ -66,5 +78,11 @@ private:
     std::vector<std::uint16_t> middle_;
     std::vector<std::uint32_t> wide_;
 };
+
+// The group of each code, the values folded by `keys` (see GroupKeys) into groups numbered in the
+// order the rows first show them, with NoGroup for Null; `firstCodes` gets each group's first
+// code, whose value a statement shows for the group.
+std::vector<std::uint32_t> foldedGroups(const ColumnCodes& codes, GroupKeys& keys,
+                                        std::vector<std::uint32_t>& firstCodes);
 
 } // namespace data::jet

@@ -44,21 +44,34 @@ std::optional<GroupsTable> makeGroupSummary(Database& database, const TableInfo&
                                   " LIMIT " + QByteArray::number(most + 1) + ')');
     if (groups > most)
         return std::nullopt;
-    const QByteArray summary = quotedIdentifier(name);
-    const QByteArray columns = quotedIdentifier(first.name) + ", " + quotedIdentifier(second.name);
-    const auto run = [&](const QByteArray& sql) { database.execute(sql.constData()); };
-    run("CREATE TABLE " + summary + " (" + declared(first) + ", " + declared(second) + ", " +
-        quotedIdentifier(GroupsTable::RowsColumn) + " INTEGER, " +
-        quotedIdentifier(GroupsTable::CountColumn) + " INTEGER, " +
-        quotedIdentifier(GroupsTable::FiguresColumn) + " BLOB)");
+    createSummaryTable(database, name, first, second);
     // Read in the index's order, so that each group's entries come as a level reads them.
-    run("INSERT INTO " + summary + " SELECT " + columns + ", count(*), count(" +
-        quotedIdentifier(second.name) + "), " +
-        (statistics ? "jet_statistics(" + quotedIdentifier(statistics->name) + ')'
-                    : QByteArray("NULL")) +
-        " FROM " + source + groupBy);
-    run("CREATE INDEX " + quotedIdentifier(name + " key") + " ON " + summary + " (" + columns +
-        ')');
+    database.execute(("INSERT INTO " + quotedIdentifier(name) + " SELECT " +
+                      quotedIdentifier(first.name) + ", " + quotedIdentifier(second.name) +
+                      ", count(*), count(" + quotedIdentifier(second.name) + "), " +
+                      (statistics ? "jet_statistics(" + quotedIdentifier(statistics->name) + ')'
+                                  : QByteArray("NULL")) +
+                      " FROM " + source + groupBy)
+                         .constData());
+    return indexedSummary(database, table, name, first, second, statistics);
+}
+
+void createSummaryTable(Database& database, const QString& name, const ColumnInfo& first,
+                        const ColumnInfo& second) {
+    database.execute(("CREATE TABLE " + quotedIdentifier(name) + " (" + declared(first) + ", " +
+                      declared(second) + ", " + quotedIdentifier(GroupsTable::RowsColumn) +
+                      " INTEGER, " + quotedIdentifier(GroupsTable::CountColumn) + " INTEGER, " +
+                      quotedIdentifier(GroupsTable::FiguresColumn) + " BLOB)")
+                         .constData());
+}
+
+GroupsTable indexedSummary(Database& database, const TableInfo& table, const QString& name,
+                           const ColumnInfo& first, const ColumnInfo& second,
+                           const ColumnInfo* statistics) {
+    database.execute(("CREATE INDEX " + quotedIdentifier(name + " key") + " ON " +
+                      quotedIdentifier(name) + " (" + quotedIdentifier(first.name) + ", " +
+                      quotedIdentifier(second.name) + ')')
+                         .constData());
     GroupsTable made{table.name, {name, {first, second}}, first.name, second.name, QString()};
     if (statistics) {
         made.table.columns.push_back(*statistics);

@@ -41,4 +41,13 @@ std::optional<GroupsTable> makeGroupSummary(Database& database, const TableInfo&
                                             const ColumnInfo* statistics,
                                             const QByteArray& indexName, const QString& name);
 
+// The summary table `name`, empty: the two grouping columns as the source declares them, then
+// the group's rows, its values counted and its figures.
+void createSummaryTable(Database& database, const QString& name, const ColumnInfo& first,
+                        const ColumnInfo& second);
+// Indexes the filled summary table over its two columns and describes it.
+GroupsTable indexedSummary(Database& database, const TableInfo& table, const QString& name,
+                           const ColumnInfo& first, const ColumnInfo& second,
+                           const ColumnInfo* statistics);
+
 } // namespace data::jet

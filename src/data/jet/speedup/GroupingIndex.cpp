@@ -65,13 +65,14 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
                           const std::vector<GroupingTerm>& terms) {
     QByteArray formatted;
     const QByteArray key = keyOf(table, terms, formatted);
-    if (key == key_)
+    if (key == key_ || (!key.isEmpty() && key == pairsKey_))
         return;
     Database::OwnStatements own(database);
     stale_.insert(stale_.end(), drops_.begin(), drops_.end());
     drops_.clear();
     summary_.reset();
     key_.clear();
+    releasePairs();
     dropStale(database);
     if (key.isEmpty())
         return;
@@ -79,6 +80,10 @@ void GroupingIndex::build(Database& database, const TableInfo& table,
     groupFirstLevel(database, table, levels[0], terms);
     if (keptRowsServe(table, levels[0]))
         return;
+    if (pairsServe(database, table, levels, terms)) {
+        pairsKey_ = key;
+        return;
+    }
     releaseKeptRows(table, levels[0]);
     const QByteArray name = quotedIdentifier(QStringLiteral("~grouping %1").arg(++made_));
     database.execute(("CREATE INDEX " + name + " ON " + key).constData());
@@ -173,7 +178,55 @@ bool GroupingIndex::keptRowsServe(const TableInfo& table, const LevelTerm& first
         first.column.compare(levelGroups_->table.second, Qt::CaseInsensitive) != 0)
         return false;
     const GroupRows& rows = *levelGroups_->rows;
-    return rows.largest() <= std::max(MostRowsKeptForAGroup, rows.count() / ShareKeptForAGroup);
+    return rows.largest() <= std::max(mostRowsKeptForAGroup, rows.count() / ShareKeptForAGroup);
+}
+
+// Where the first two levels group by plain columns held as codes, their pairs are counted from
+// the codes with their rows, and they serve the first two levels and the nodes below in place of
+// an index.
+bool GroupingIndex::pairsServe(Database& database, const TableInfo& table,
+                               const std::vector<LevelTerm>& levels,
+                               const std::vector<GroupingTerm>& terms) {
+    if (!keptRowsServeAlone || !codes_ || levelRows_ == 0 || terms.size() < 2 ||
+        !levels[0].plain() || !levels[1].plain() || levelGroups_->table.sourceTable != table.name ||
+        levels[0].column.compare(levelGroups_->table.second, Qt::CaseInsensitive) != 0)
+        return false;
+    const ColumnInfo* first = soleColumn(terms[0]);
+    const ColumnInfo* second = soleColumn(terms[1]);
+    if (!first || !second || first == second)
+        return false;
+    const ColumnCodes* firstCodes = codes_->of(table, *first);
+    const ColumnCodes* secondCodes = codes_->of(table, *second);
+    if (!firstCodes || !secondCodes)
+        return false;
+    const ColumnInfo* third = terms.size() >= 3 ? soleColumn(terms[2]) : nullptr;
+    const QString name = QStringLiteral("~grouping %1 pairs").arg(++made_);
+    const QByteArray drop = "DROP TABLE IF EXISTS " + quotedIdentifier(name);
+    // The pairs only save time: where they cannot be made the index serves all the same.
+    try {
+        pairs_ = makePairGroups(database, table, *first, *firstCodes, *second, *secondCodes,
+                                holdsNumbers(third) ? third : nullptr, name);
+    } catch (const Error&) {
+        stale_.push_back(drop);
+        dropStale(database);
+        if (data::stopping())
+            throw;
+        return false;
+    }
+    if (!pairs_)
+        return false;
+    drops_.push_back(drop);
+    summary_ = pairs_->summary;
+    summaryTerms_ = {levels[0], levels[1]};
+    pairRows_ = lists_->keep(pairs_->rows);
+    return true;
+}
+
+void GroupingIndex::releasePairs() {
+    pairsKey_.clear();
+    pairs_.reset();
+    if (pairRows_ != 0)
+        lists_->forget(std::exchange(pairRows_, 0));
 }
 
 const GroupsTable* GroupingIndex::summary(const TableInfo& table) const {
@@ -232,32 +285,68 @@ const GroupsTable* GroupingIndex::levelGroups(Database& database, const TableInf
     return &levelGroups_->table;
 }
 
-QString GroupingIndex::rowsWhere(const TableInfo& table, const ColumnInfo& column,
-                                 const QVariant& value) {
-    if (!levelGroups_ || levelRows_ == 0 || levelGroups_->table.sourceTable != table.name ||
-        levelGroups_->table.second != column.name)
+namespace {
+
+// The group of the value asked of a column into `group`: its number, -1 where no row holds the
+// value; false where the value is not one the keys find.
+bool groupAsked(GroupKeys& keys, std::int64_t nulls, const AskedValue& asked, std::int64_t& group) {
+    const QVariant& value = asked.value;
+    if (value.isNull()) {
+        group = nulls;
+        return true;
+    }
+    if (asked.column->storage == Storage::Text && value.typeId() == QMetaType::QString) {
+        const QByteArray utf8 = value.toString().toUtf8();
+        keys.setText({utf8.constData(), std::size_t(utf8.size())});
+    } else if (asked.column->storage != Storage::Text && value.typeId() == QMetaType::LongLong) {
+        keys.setInteger(value.toLongLong());
+    } else {
+        return false;
+    }
+    const auto found = keys.find();
+    group = found ? std::int64_t(*found) : -1;
+    return true;
+}
+
+const AskedValue* askedOf(const std::vector<AskedValue>& asked, const QString& column) {
+    for (const AskedValue& one : asked)
+        if (one.column->name == column)
+            return &one;
+    return nullptr;
+}
+
+} // namespace
+
+QString GroupingIndex::rowsWhere(const TableInfo& table, const std::vector<AskedValue>& asked) {
+    const QString rowId = rowIdName(table);
+    if (pairs_ && pairRows_ != 0 && pairs_->summary.sourceTable == table.name) {
+        const AskedValue* first = askedOf(asked, pairs_->summary.first);
+        const AskedValue* second = askedOf(asked, pairs_->summary.second);
+        std::int64_t firstGroup = -1, secondGroup = -1;
+        if (first && second &&
+            groupAsked(pairs_->firstKeys, pairs_->firstNulls, *first, firstGroup) &&
+            groupAsked(pairs_->secondKeys, pairs_->secondNulls, *second, secondGroup)) {
+            std::int64_t pair = -1; // no pair: no row holds both values
+            if (firstGroup >= 0 && secondGroup >= 0)
+                if (const auto found =
+                        pairs_->pair(std::uint32_t(firstGroup), std::uint32_t(secondGroup)))
+                    pair = *found;
+            return RowLists::condition(rowId, pairRows_, pair);
+        }
+    }
+    if (!levelGroups_ || levelRows_ == 0 || levelGroups_->table.sourceTable != table.name)
+        return {};
+    const AskedValue* one = askedOf(asked, levelGroups_->table.second);
+    if (!one)
         return {};
     if (const LevelTerm* leading = leadingTerm(table);
         leading && leading->plain() &&
-        leading->column.compare(column.name, Qt::CaseInsensitive) == 0)
+        leading->column.compare(one->column->name, Qt::CaseInsensitive) == 0)
         return {};
-    const QString rowId = rowIdName(table);
-    GroupKeys& keys = levelGroups_->keys;
-    std::int64_t group = -1; // no group: no row has the value
-    if (value.isNull()) {
-        group = std::int64_t(levelGroups_->rows->groups()) - 1;
-    } else if (column.storage == Storage::Text && value.typeId() == QMetaType::QString) {
-        const QByteArray utf8 = value.toString().toUtf8();
-        keys.setText({utf8.constData(), std::size_t(utf8.size())});
-        if (const auto found = keys.find())
-            group = *found;
-    } else if (column.storage != Storage::Text && value.typeId() == QMetaType::LongLong) {
-        keys.setInteger(value.toLongLong());
-        if (const auto found = keys.find())
-            group = *found;
-    } else {
+    std::int64_t group = -1;
+    if (!groupAsked(levelGroups_->keys, std::int64_t(levelGroups_->rows->groups()) - 1, *one,
+                    group))
         return {};
-    }
     return RowLists::condition(rowId, levelRows_, group);
 }
 

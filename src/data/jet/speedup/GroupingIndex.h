@@ -2,9 +2,11 @@
 
 #include "data/LevelShape.h"
 #include "data/jet/Catalog.h"
+#include "data/jet/KeptRows.h"
 #include "data/jet/Translate.h"
 #include "data/jet/speedup/GroupSummary.h"
 #include "data/jet/speedup/LevelGroups.h"
+#include "data/jet/speedup/PairGroups.h"
 #include "data/jet/speedup/TableCodes.h"
 
 #include <QByteArray>
@@ -48,7 +50,8 @@ public:
     // nodes in place of an index: this many, or where more, a 32nd of the table's rows. Read
     // by id, a group's rows cost several times what reading them in a pass over the table does;
     // so many still read in a fraction of a pass.
-    static constexpr std::size_t MostRowsKeptForAGroup = 65536;
+    // (Tests lower it, so that small tables have large groups.)
+    static inline std::size_t mostRowsKeptForAGroup = 65536;
     static constexpr std::size_t ShareKeptForAGroup = 32;
     // Off, the index is made for every order, whatever rows are kept: the tests compare the two.
     static inline bool keptRowsServeAlone = true;
@@ -60,8 +63,10 @@ public:
     // again change nothing. The key stops before the first term that reads raw bytes, which the
     // tree never groups by; with no term left there is no index. Once the index before is gone,
     // the first term's groups are made in one pass with their rows (see levelGroups); where none
-    // holds more than MostRowsKeptForAGroup rows (or a ShareKeptForAGroup-th of the table), no
-    // index is made, the nodes reading their group's rows. Before that first pass the table's
+    // holds more than mostRowsKeptForAGroup rows (or a ShareKeptForAGroup-th of the table), no
+    // index is made, the nodes reading their group's rows; nor where the first two columns are
+    // held as codes and their pairs serve the first two levels and the nodes below (see
+    // PairGroups). Before that first pass the table's
     // columns are held as codes, once for the table (see TableCodes), so that the groups of any
     // column put in front later are counted without reading the table. Fails with data::Error,
     // and with data::Cancelled when the user stops it.
@@ -81,10 +86,11 @@ public:
     const GroupsTable* levelGroups(Database& database, const TableInfo& table,
                                    const ColumnInfo& column, const ColumnInfo* statistics);
 
-    // The condition that reads the rows of the group of `value` of the column the groups above
-    // were made for, where they are in place with their rows and no index begins with that
-    // column (which then serves better); empty otherwise (see KeptRows).
-    QString rowsWhere(const TableInfo& table, const ColumnInfo& column, const QVariant& value);
+    // The condition that reads the rows of the pair of values asked of the first two columns of
+    // the order, where their pairs keep their rows, or else of the group of the value asked of
+    // the column the groups above were made for, where they are in place with their rows and no
+    // index begins with that column (which then serves better); empty otherwise (see KeptRows).
+    QString rowsWhere(const TableInfo& table, const std::vector<AskedValue>& asked);
 
 private:
     void holdCodes(Database& database, const TableInfo& table,
@@ -92,6 +98,9 @@ private:
     void groupFirstLevel(Database& database, const TableInfo& table, const LevelTerm& first,
                          const std::vector<GroupingTerm>& terms);
     bool keptRowsServe(const TableInfo& table, const LevelTerm& first) const;
+    bool pairsServe(Database& database, const TableInfo& table,
+                    const std::vector<LevelTerm>& levels, const std::vector<GroupingTerm>& terms);
+    void releasePairs();
     void releaseKeptRows(const TableInfo& table, const LevelTerm& first);
     void dropStale(Database& database);
 
@@ -103,7 +112,10 @@ private:
     LevelTerm leadingTerm_;                 // and the first term of its key
     std::array<LevelTerm, 2> summaryTerms_; // the terms of the summary's two columns
     std::optional<TableCodes> codes_;
-    QString codesRefused_; // the table whose columns cannot be held as codes
+    std::optional<PairGroups> pairs_; // of the first two columns, where they serve the order
+    QByteArray pairsKey_;             // the key of the order they serve, for which no index is made
+    int pairRows_ = 0;                // the number of their rows in lists_
+    QString codesRefused_;            // the table whose columns cannot be held as codes
     std::optional<LevelGroups> levelGroups_;
     QByteArray levelDrop_;          // the statement that drops them
     std::optional<RowLists> lists_; // where their rows are kept for statements

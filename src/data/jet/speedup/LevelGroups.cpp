@@ -8,6 +8,7 @@
 #include "data/jet/TableLoader.h"
 #include "data/jet/speedup/ColumnCodes.h"
 #include "data/jet/speedup/GroupKeys.h"
+#include "data/jet/speedup/TableCodes.h"
 
 #include <algorithm>
 #include <string>
@@ -19,10 +20,7 @@ namespace {
 
 // A group as the pass leaves it: the value of its first row, its rows and their statistics.
 struct Group {
-    int type = SQLITE_NULL;
-    std::int64_t integer = 0;
-    double real = 0;
-    std::string text;
+    StoredValue first;
     qint64 rows = 0;
     Statistics figures;
 };
@@ -51,33 +49,6 @@ bool setKey(sqlite3_value* value, int type, Storage storage, GroupKeys& keys) {
     }
 }
 
-void keepFirstValue(sqlite3_value* value, int type, Group& group) {
-    group.type = type;
-    if (type == SQLITE_INTEGER)
-        group.integer = sqlite3_value_int64(value);
-    else if (type == SQLITE_FLOAT)
-        group.real = sqlite3_value_double(value);
-    else
-        group.text.assign(reinterpret_cast<const char*>(sqlite3_value_text(value)),
-                          std::size_t(sqlite3_value_bytes(value)));
-}
-
-void bindValue(sqlite3_stmt* insert, const Group& group) {
-    switch (group.type) {
-    case SQLITE_INTEGER:
-        sqlite3_bind_int64(insert, 1, group.integer);
-        break;
-    case SQLITE_FLOAT:
-        sqlite3_bind_double(insert, 1, group.real);
-        break;
-    case SQLITE_TEXT:
-        sqlite3_bind_text(insert, 1, group.text.data(), int(group.text.size()), SQLITE_STATIC);
-        break;
-    default:
-        sqlite3_bind_null(insert, 1);
-    }
-}
-
 // The table `name` of the groups, one row each: the first row's value, the rows, the values
 // counted and the statistics.
 void storeGroups(Database& database, const QString& name, const ColumnInfo& column, bool statistics,
@@ -93,9 +64,9 @@ void storeGroups(Database& database, const QString& name, const ColumnInfo& colu
         database.prepareOwn("INSERT INTO " + table + " VALUES (?, ?, ?, ?)");
     sqlite3_stmt* insert = inserting.get();
     for (const Group& group : groups) {
-        bindValue(insert, group);
+        group.first.bind(insert, 1);
         sqlite3_bind_int64(insert, 2, group.rows);
-        sqlite3_bind_int64(insert, 3, group.type == SQLITE_NULL ? 0 : group.rows);
+        sqlite3_bind_int64(insert, 3, group.first.type == SQLITE_NULL ? 0 : group.rows);
         const QByteArray figures = statistics ? group.figures.bytes() : QByteArray();
         if (statistics)
             sqlite3_bind_blob(insert, 4, figures.constData(), int(figures.size()), SQLITE_STATIC);
@@ -117,39 +88,19 @@ bool groupedInOnePass(const ColumnInfo& column) {
 namespace {
 
 // Marks the rows without a value until the null group has its number.
-constexpr std::uint32_t NullGroup = 0xFFFFFFFF;
-
-// The key of a value kept by the column's codes.
-void setKey(const ColumnCodes::Value& value, GroupKeys& keys) {
-    if (value.type == SQLITE_TEXT)
-        keys.setText(value.text);
-    else if (value.type == SQLITE_INTEGER)
-        keys.setInteger(value.integer);
-    else
-        keys.setReal(value.real);
-}
+constexpr std::uint32_t NullGroup = NoGroup;
 
 // The groups from the column's codes: each value folds into its group once, the values in the
 // order the rows first show them, so the groups come in the order the pass over the rows meets
 // them, each with the value of its first row.
 void groupCodes(const ColumnCodes& codes, GroupKeys& keys, std::vector<Group>& groups, Group& nulls,
                 std::vector<std::uint32_t>& groupOfRow) {
-    const std::vector<ColumnCodes::Value>& values = codes.values();
-    std::vector<std::uint32_t> groupOfCode(values.size() + 1, NullGroup);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const ColumnCodes::Value& value = values[i];
-        setKey(value, keys);
-        const std::uint32_t number = keys.groupOf(std::uint32_t(groups.size()));
-        if (number == groups.size()) {
-            Group& group = groups.emplace_back();
-            group.type = value.type;
-            group.integer = value.integer;
-            group.real = value.real;
-            group.text = value.text;
-        }
-        groupOfCode[i + 1] = number;
-    }
-    std::vector<qint64> rowsOfCode(values.size() + 1);
+    std::vector<std::uint32_t> firstCodes;
+    const std::vector<std::uint32_t> groupOfCode = foldedGroups(codes, keys, firstCodes);
+    groups.resize(firstCodes.size());
+    for (std::size_t g = 0; g < groups.size(); ++g)
+        groups[g].first = codes.values()[firstCodes[g] - 1];
+    std::vector<qint64> rowsOfCode(groupOfCode.size());
     groupOfRow.reserve(codes.rows());
     codes.forEach([&](std::uint32_t code) {
         ++rowsOfCode[code];
@@ -158,30 +109,6 @@ void groupCodes(const ColumnCodes& codes, GroupKeys& keys, std::vector<Group>& g
     nulls.rows = rowsOfCode[ColumnCodes::Null];
     for (std::size_t code = 1; code < rowsOfCode.size(); ++code)
         groups[groupOfCode[code]].rows += rowsOfCode[code];
-}
-
-// The statistics of each group, its rows' values added in their stored order.
-void addStatistics(Database& database, const TableInfo& table, const ColumnInfo& statistics,
-                   const std::vector<std::uint32_t>& groupOfRow, std::vector<Group>& groups,
-                   Group& nulls) {
-    const StatementHandle reading =
-        database.prepareOwn("SELECT " + quotedIdentifier(statistics.name) + " FROM " +
-                            quotedIdentifier(table.name) + " NOT INDEXED");
-    sqlite3_stmt* rows = reading.get();
-    std::size_t done = 0;
-    int rc;
-    while ((rc = sqlite3_step(rows)) == SQLITE_ROW) {
-        if (done == groupOfRow.size())
-            throw Error(QStringLiteral("The table changed while its rows were grouped."));
-        const std::uint32_t number = groupOfRow[done];
-        if (++done % 65536 == 0)
-            tickOrStop(qint64(done), qint64(groupOfRow.size()));
-        Group& group = number == NullGroup ? nulls : groups[number];
-        if (!group.figures.add(sqlite3_column_value(rows, 0)))
-            throw Error(QStringLiteral("The engine ran out of memory grouping the rows."));
-    }
-    if (rc != SQLITE_DONE)
-        database.fail();
 }
 
 // One pass over the table's rows in their stored order, which is the order a statement meets a
@@ -221,7 +148,7 @@ bool passOverRows(Database& database, const TableInfo& table, const ColumnInfo& 
             if (number == groups.size()) {
                 if (groups.size() == MostLevelGroups || keys.keptBytes() > MostLevelKeyBytes)
                     return false;
-                keepFirstValue(value, type, groups.emplace_back());
+                groups.emplace_back().first.assign(value);
             }
             group = &groups[number];
         }
@@ -276,7 +203,10 @@ std::optional<LevelGroups> makeLevelGroups(Database& database, const TableInfo& 
     if (codes) {
         groupCodes(*codes, made.keys, groups, nulls, groupOfRow);
         if (statistics)
-            addStatistics(database, table, *statistics, groupOfRow, groups, nulls);
+            addStatistics(database, table, *statistics, groupOfRow,
+                          [&](std::uint32_t number) -> Statistics& {
+                              return (number == NullGroup ? nulls : groups[number]).figures;
+                          });
     } else if (!passOverRows(database, table, column, statistics, made.keys, groups, nulls,
                              groupOfRow, numbered)) {
         return std::nullopt;

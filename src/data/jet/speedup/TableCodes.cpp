@@ -3,6 +3,7 @@
 #include "data/Operation.h"
 #include "data/jet/Database.h"
 #include "data/jet/KeptRows.h"
+#include "data/jet/Statistics.h"
 #include "data/jet/TableLoader.h"
 #include "data/jet/speedup/LevelGroups.h"
 
@@ -89,6 +90,29 @@ std::optional<TableCodes> makeTableCodes(Database& database, const TableInfo& ta
     if (done != total)
         return std::nullopt;
     return made;
+}
+
+void addStatistics(Database& database, const TableInfo& table, const ColumnInfo& statistics,
+                   const std::vector<std::uint32_t>& groupOfRow,
+                   const std::function<Statistics&(std::uint32_t group)>& figuresOf) {
+    Database::OwnStatements own(database);
+    const StatementHandle reading =
+        database.prepareOwn("SELECT " + quotedIdentifier(statistics.name) + " FROM " +
+                            quotedIdentifier(table.name) + " NOT INDEXED");
+    sqlite3_stmt* rows = reading.get();
+    std::size_t done = 0;
+    int rc;
+    while ((rc = sqlite3_step(rows)) == SQLITE_ROW) {
+        if (done == groupOfRow.size())
+            throw Error(QStringLiteral("The table changed while its rows were grouped."));
+        const std::uint32_t group = groupOfRow[done];
+        if (++done % 65536 == 0)
+            tickOrStop(qint64(done), qint64(groupOfRow.size()));
+        if (!figuresOf(group).add(sqlite3_column_value(rows, 0)))
+            throw Error(QStringLiteral("The engine ran out of memory grouping the rows."));
+    }
+    if (rc != SQLITE_DONE)
+        database.fail();
 }
 
 } // namespace data::jet

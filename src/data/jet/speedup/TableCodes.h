@@ -4,6 +4,7 @@
 #include "data/jet/speedup/ColumnCodes.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -13,6 +14,7 @@
 namespace data::jet {
 
 class Database;
+class Statistics;
 
 // A column with more distinct values than this is not held: its codes would save little.
 inline constexpr std::size_t MostCodedValues = 100000;
@@ -34,5 +36,12 @@ struct TableCodes {
 // Fails with data::Error, and with data::Cancelled when the user stops the pass.
 std::optional<TableCodes> makeTableCodes(Database& database, const TableInfo& table,
                                          const std::vector<const ColumnInfo*>& order);
+
+// Adds each row's value of the column `statistics` to the figures of its group, `groupOfRow[i]`
+// that of the row with id i + 1, the rows in their stored order as a statement adds them. Fails
+// with data::Error, and with data::Cancelled when the user stops the pass.
+void addStatistics(Database& database, const TableInfo& table, const ColumnInfo& statistics,
+                   const std::vector<std::uint32_t>& groupOfRow,
+                   const std::function<Statistics&(std::uint32_t group)>& figuresOf);
 
 } // namespace data::jet

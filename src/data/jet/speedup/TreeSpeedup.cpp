@@ -49,9 +49,8 @@ LevelReading TreeSpeedup::reading(const LevelShape& shape) {
     return reading;
 }
 
-QString TreeSpeedup::rowsWhere(const TableInfo& table, const ColumnInfo& column,
-                               const QVariant& value) {
-    return index_.rowsWhere(table, column, value);
+QString TreeSpeedup::rowsWhere(const TableInfo& table, const std::vector<AskedValue>& asked) {
+    return index_.rowsWhere(table, asked);
 }
 
 // The summary holds one row per group of the first two columns: it answers the grouped rows

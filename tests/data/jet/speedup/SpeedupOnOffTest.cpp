@@ -9,6 +9,7 @@
 #include "data/jet/Database.h"
 #include "data/jet/JetProvider.h"
 #include "data/jet/JetTestSupport.h"
+#include "support/EveryGroupLarge.h"
 #include "support/IndexForEveryOrder.h"
 #include "tree/GroupingModel.h"
 
@@ -197,16 +198,20 @@ private:
 } // namespace
 
 TEST(SpeedupOnOff, EveryLevelReadsTheSameWithTheSpeedupAndWithout) {
-    for (const std::uint32_t seed : {7u, 2024u}) {
+    for (const auto& [seed, served] :
+         {std::pair{7u, "kept rows"}, {2024u, "index"}, {2024u, "pairs"}}) {
         // Prepared, the first seed's small groups serve every node alone; the second's are
-        // served by the index, as large groups are.
+        // served by the index, or as large groups are, by the pairs of the first two columns.
         std::optional<IndexForEveryOrder> indexed;
-        if (seed != 7u)
+        std::optional<EveryGroupLarge> large;
+        if (served == std::string_view("index"))
             indexed.emplace();
+        else if (served == std::string_view("pairs"))
+            large.emplace();
         OnAndOff trees(randomTable(seed));
         for (const data::DateGroup dateGroup : data::DateGroups) {
             SCOPED_TRACE(data::dateGroupKeyword(dateGroup).toStdString() + " seed " +
-                         std::to_string(seed));
+                         std::to_string(seed) + ", " + served);
             // Right after each move, as the window reads the levels before the source is
             // prepared for the new order (the nodes below the first level read their group's
             // rows alone).
