@@ -53,6 +53,8 @@ std::unique_ptr<Cursor> JetProvider::cursorOf(const Translation& translation) {
 
 qsizetype JetProvider::countRows(const QString& statement) {
     const Translation translation = translate(statement, engine_);
+    if (translation.rowsKnown >= 0)
+        return qsizetype(translation.rowsKnown);
     Statement count = engine_.prepare("SELECT COUNT(*) FROM (" + translation.sqliteSql + ")",
                                       {{"Count", ado::adBigInt, Storage::Integer}});
     return count.step() ? count.value(0).toLongLong() : 0;

@@ -49,12 +49,13 @@ std::optional<AskedValue> askedOf(const Expr& condition, const ExprScope& scope)
 
 } // namespace
 
-QString keptRowsWhere(const Expr& where, const ExprScope& scope) {
+QString keptRowsWhere(const Expr& where, const ExprScope& scope, qint64* exactly) {
     KeptRows* kept = scope.catalog ? scope.catalog->keptRows() : nullptr;
     if (!kept || scope.summary || scope.outer || scope.sources.size() != 1 ||
         !scope.sources[0].sqlName.isEmpty())
         return {};
     std::vector<AskedValue> asked;
+    std::size_t conditionsJoined = 0;
     std::vector<const Expr*> conditions = {&where};
     while (!conditions.empty()) {
         const Expr& condition = *conditions.back();
@@ -62,11 +63,18 @@ QString keptRowsWhere(const Expr& where, const ExprScope& scope) {
         if (condition.kind == ExprKind::Binary && condition.op == Op::And) {
             conditions.push_back(&condition.args[1]);
             conditions.push_back(&condition.args[0]);
-        } else if (auto one = askedOf(condition, scope)) {
-            asked.push_back(std::move(*one));
+            continue;
         }
+        ++conditionsJoined;
+        if (auto one = askedOf(condition, scope))
+            asked.push_back(std::move(*one));
     }
-    return asked.empty() ? QString() : kept->rowsWhere(*scope.sources[0].table, asked);
+    if (asked.empty())
+        return {};
+    const KeptCondition found = kept->rowsWhere(*scope.sources[0].table, asked);
+    if (exactly)
+        *exactly = !found.sql.isEmpty() && found.decided == conditionsJoined ? found.rows : -1;
+    return found.sql;
 }
 
 QString rowIdName(const TableInfo& table) {

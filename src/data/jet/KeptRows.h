@@ -19,15 +19,25 @@ struct AskedValue {
     QVariant value;
 };
 
+// The condition that reads kept rows: in SQLite's dialect, "" where no rows are kept for what was
+// asked. `rows` is how many rows it reads, `decided` how many of the values asked the rows hold
+// exactly (one for a group's rows, two for a pair's): every row of the table that holds those
+// values is among them, and no other.
+struct KeptCondition {
+    QString sql;
+    qint64 rows = 0;
+    std::size_t decided = 0;
+};
+
 class KeptRows {
 public:
     virtual ~KeptRows() = default;
 
-    // A condition in SQLite's dialect that holds for every row of `table` whose columns hold
-    // the values asked under their collations (for a null value, whose column is null), read by
-    // row id, and for no row outside the kept rows it names; empty where no rows are kept for
-    // any of them.
-    virtual QString rowsWhere(const TableInfo& table, const std::vector<AskedValue>& asked) = 0;
+    // A condition on row ids that holds for every row of `table` whose columns hold the values
+    // asked under their collations (for a null value, whose column is null), and for no row
+    // outside the kept rows it names.
+    virtual KeptCondition rowsWhere(const TableInfo& table,
+                                    const std::vector<AskedValue>& asked) = 0;
 };
 
 struct Expr;
@@ -36,8 +46,9 @@ struct ExprScope;
 // The condition that reads the kept rows a statement's WHERE condition `where` asks for, where
 // one of the conditions it joins by And is a column of the one table the statement reads
 // compared equal to a literal (text for a column of text, a whole number for one of numbers) or
-// tested for Null; empty where none is, or no rows are kept for it.
-QString keptRowsWhere(const Expr& where, const ExprScope& scope);
+// tested for Null; empty where none is, or no rows are kept for it. `exactly` tells whether
+// those rows are exactly the ones the condition holds for (it asks nothing else of them).
+QString keptRowsWhere(const Expr& where, const ExprScope& scope, qint64* exactly = nullptr);
 
 // The name by which SQL reads the table's row ids: "_rowid_", or where a column of the table is
 // so named, "rowid" or "oid"; empty where columns take all three names.

@@ -196,6 +196,7 @@ struct StatementSql {
     QString sql;
     std::vector<ResultColumn> columns;
     QStringList tables;
+    qint64 rowsKnown = -1;
 };
 
 // What the statement's expressions may name: every table of its FROM clause, each with an alias
@@ -262,8 +263,9 @@ QStringList distinctRowTerms(const SelectStatement& st, const ExprScope& scope,
     return terms;
 }
 
-// FROM, WHERE, GROUP BY and HAVING.
-QString bodySql(const SelectStatement& st, const ExprScope& scope, const std::vector<Item>& items) {
+// FROM, WHERE, GROUP BY and HAVING; `rowsKnown` as Translation's, of the rows the body reads.
+QString bodySql(const SelectStatement& st, const ExprScope& scope, const std::vector<Item>& items,
+                qint64& rowsKnown) {
     QStringList fromParts;
     size_t next = 0;
     for (const FromSource& from : st.from)
@@ -272,7 +274,7 @@ QString bodySql(const SelectStatement& st, const ExprScope& scope, const std::ve
     // Where the condition asks for one value of a column whose rows are kept by value, the
     // statement reads that value's rows alone, by their ids in the order of the table; the
     // condition still decides every row.
-    const QString kept = st.where ? keptRowsWhere(*st.where, scope) : QString();
+    const QString kept = st.where ? keptRowsWhere(*st.where, scope, &rowsKnown) : QString();
     // A statement that reads every row of one table in no order reads the table itself, as Jet
     // would: the rows come in the order the source gave them, and one pass over the table is
     // faster than over an index that covers the same columns (an index keeps entries on its
@@ -368,7 +370,14 @@ StatementSql statementSql(const SelectStatement& st, Catalog& catalog, const Exp
     for (const ScopeSource& source : scope.sources)
         if (!result.tables.contains(source.table->name))
             result.tables << source.table->name;
-    const QString body = bodySql(st, scope, items);
+    qint64 rowsRead = -1;
+    const QString body = bodySql(st, scope, items, rowsRead);
+    // A statement that gives each row it reads as one row of its own gives as many rows.
+    const bool rowForRow =
+        st.groupBy.empty() && !st.having && !st.distinct && !st.top &&
+        std::none_of(st.items.begin(), st.items.end(),
+                     [](const SelectItem& item) { return !item.star && aggregates(item.expr); });
+    result.rowsKnown = rowForRow ? rowsRead : -1;
     result.sql = st.top ? topSelect(st, scope, itemSql, result.columns, body)
                         : plainSelect(st, scope, itemSql, result.columns, body);
     return result;
@@ -385,7 +394,8 @@ Translation translateStatement(const QString& jetSql, Catalog& catalog, Form for
     int named = 0;
     StatementSql statement =
         statementSql(st, catalog, nullptr, namesSources(st) ? &named : nullptr, form, reading);
-    return {statement.sql.toUtf8(), std::move(statement.columns), std::move(statement.tables)};
+    return {statement.sql.toUtf8(), std::move(statement.columns), std::move(statement.tables),
+            statement.rowsKnown};
 }
 
 // The columns an expression reads, each once, in the order it names them.

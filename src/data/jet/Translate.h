@@ -23,6 +23,9 @@ struct Translation {
     QByteArray sqliteSql; // UTF-8
     std::vector<ResultColumn> columns;
     QStringList tables; // the tables read, as the catalog names them
+    // The statement's rows, known without reading them where it reads kept rows that are
+    // exactly its rows (see KeptRows); -1 where they are to be counted.
+    qint64 rowsKnown = -1;
 };
 
 // Translates one Jet SELECT. Fails with data::Error for anything else and for syntax errors, and

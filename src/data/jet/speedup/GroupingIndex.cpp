@@ -317,7 +317,8 @@ const AskedValue* askedOf(const std::vector<AskedValue>& asked, const QString& c
 
 } // namespace
 
-QString GroupingIndex::rowsWhere(const TableInfo& table, const std::vector<AskedValue>& asked) {
+KeptCondition GroupingIndex::rowsWhere(const TableInfo& table,
+                                       const std::vector<AskedValue>& asked) {
     const QString rowId = rowIdName(table);
     if (pairs_ && pairRows_ != 0 && pairs_->summary.sourceTable == table.name) {
         const AskedValue* first = askedOf(asked, pairs_->summary.first);
@@ -331,7 +332,8 @@ QString GroupingIndex::rowsWhere(const TableInfo& table, const std::vector<Asked
                 if (const auto found =
                         pairs_->pair(std::uint32_t(firstGroup), std::uint32_t(secondGroup)))
                     pair = *found;
-            return RowLists::condition(rowId, pairRows_, pair);
+            return {RowLists::condition(rowId, pairRows_, pair),
+                    pair < 0 ? 0 : qint64(pairs_->rows->of(pair).size()), 2};
         }
     }
     if (!levelGroups_ || levelRows_ == 0 || levelGroups_->table.sourceTable != table.name)
@@ -347,7 +349,8 @@ QString GroupingIndex::rowsWhere(const TableInfo& table, const std::vector<Asked
     if (!groupAsked(levelGroups_->keys, std::int64_t(levelGroups_->rows->groups()) - 1, *one,
                     group))
         return {};
-    return RowLists::condition(rowId, levelRows_, group);
+    return {RowLists::condition(rowId, levelRows_, group),
+            group < 0 ? 0 : qint64(levelGroups_->rows->of(group).size()), 1};
 }
 
 // An index cannot be dropped while a statement still reads rows (a grid that has not fetched

@@ -90,7 +90,7 @@ public:
     // the order, where their pairs keep their rows, or else of the group of the value asked of
     // the column the groups above were made for, where they are in place with their rows and no
     // index begins with that column (which then serves better); empty otherwise (see KeptRows).
-    QString rowsWhere(const TableInfo& table, const std::vector<AskedValue>& asked);
+    KeptCondition rowsWhere(const TableInfo& table, const std::vector<AskedValue>& asked);
 
 private:
     void holdCodes(Database& database, const TableInfo& table,

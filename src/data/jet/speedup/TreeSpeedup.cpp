@@ -49,7 +49,7 @@ LevelReading TreeSpeedup::reading(const LevelShape& shape) {
     return reading;
 }
 
-QString TreeSpeedup::rowsWhere(const TableInfo& table, const std::vector<AskedValue>& asked) {
+KeptCondition TreeSpeedup::rowsWhere(const TableInfo& table, const std::vector<AskedValue>& asked) {
     return index_.rowsWhere(table, asked);
 }
 

@@ -40,7 +40,7 @@ public:
 
     // The rows of a first level's group, kept by the pass that made the level's groups: the
     // nodes below a group read them alone until an index for the order is in place.
-    QString rowsWhere(const TableInfo& table, const std::vector<AskedValue>& asked) override;
+    KeptCondition rowsWhere(const TableInfo& table, const std::vector<AskedValue>& asked) override;
 
 private:
     const GroupsTable* summaryFor(const TableInfo& table, const LevelShape& shape) const;
