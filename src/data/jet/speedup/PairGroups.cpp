@@ -60,10 +60,10 @@ void storePairs(Database& database, const QString& name, const ColumnCodes& firs
 } // namespace
 
 std::optional<std::uint32_t> PairGroups::pair(std::uint32_t first, std::uint32_t second) const {
-    const std::size_t cell = std::size_t(first) * (secondNulls + 1) + second;
-    if (first > firstNulls || second > secondNulls || pairOf[cell] == NoGroup)
+    if (first > firstNulls || second > secondNulls)
         return std::nullopt;
-    return pairOf[cell];
+    const std::uint32_t pair = pairOf[std::size_t(first) * (secondNulls + 1) + second];
+    return pair == NoGroup ? std::nullopt : std::optional(pair);
 }
 
 std::optional<PairGroups> makePairGroups(Database& database, const TableInfo& table,

@@ -69,6 +69,7 @@ std::optional<TableCodes> makeTableCodes(Database& database, const TableInfo& ta
         "SELECT " + names.join(", ") + " FROM " + quotedIdentifier(table.name) + " NOT INDEXED");
     sqlite3_stmt* rows = reading.get();
     qint64 done = 0;
+    std::size_t textBytes = 0; // of the values of all columns held
     int rc;
     while ((rc = sqlite3_step(rows)) == SQLITE_ROW) {
         if (++done % 65536 == 0)
@@ -78,11 +79,15 @@ std::optional<TableCodes> makeTableCodes(Database& database, const TableInfo& ta
             std::optional<ColumnCodes>& codes = made.columns[read[i]];
             if (!codes)
                 continue;
+            const std::size_t textBefore = codes->textBytes();
+            const bool added = codes->add(sqlite3_column_value(rows, int(i)), MostCodedValues);
+            textBytes += codes->textBytes() - textBefore;
             // A column that cannot be held, or no longer fits, is let go at once.
-            if (!codes->add(sqlite3_column_value(rows, int(i)), MostCodedValues) ||
-                codes->textBytes() > MostLevelKeyBytes ||
-                (width += codes->width()) > MostCodeBytesPerRow)
+            if (!added || textBytes > MostLevelKeyBytes ||
+                (width += codes->width()) > MostCodeBytesPerRow) {
+                textBytes -= codes->textBytes();
                 codes.reset();
+            }
         }
     }
     if (rc != SQLITE_DONE)

@@ -31,7 +31,8 @@ struct TableCodes {
 
 // The codes of the columns of `order` (columns of the table, most wanted first) that the pass
 // can hold: numbers and text stored as they are, never more distinct values than
-// MostCodedValues, all together no more than MostCodeBytesPerRow a row. Empty where the table's
+// MostCodedValues, all together no more than MostCodeBytesPerRow a row and no more than
+// MostLevelKeyBytes of distinct texts. Empty where the table's
 // row ids do not number its rows from 1 in their order (the engine's own tables always do).
 // Fails with data::Error, and with data::Cancelled when the user stops the pass.
 std::optional<TableCodes> makeTableCodes(Database& database, const TableInfo& table,

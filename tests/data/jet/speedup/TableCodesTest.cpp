@@ -109,3 +109,20 @@ TEST(TableCodes, ColumnsThatWouldHoldTooMuchAreLetGo) {
     EXPECT_TRUE(codes->of(table, table.columns[1]));
     EXPECT_EQ(codes->of(table, table.columns[1])->rows(), MostCodedValues + 20000);
 }
+
+TEST(TableCodes, TextsBeyondTheirLimitAreLetGo) {
+    // 700 distinct texts of 100,000 characters: more bytes than the codes hold in texts.
+    std::vector<Row> rows;
+    for (int i = 0; i < 700; ++i)
+        rows.push_back({QString(100000, QChar(u'a' + i % 26)) + QString::number(i),
+                        QString::number(i % 3)});
+    auto source = std::make_shared<MemoryTableSource>();
+    source->add({"T", {{"Long", adLongVarWChar, 0}, {"Short", adVarWChar, 0}}}, std::move(rows));
+    Engine engine(source);
+    const TableInfo& table = *engine.findTable("T");
+    const std::optional<TableCodes> codes =
+        makeTableCodes(engine.database(), table, allColumns(table));
+    ASSERT_TRUE(codes);
+    EXPECT_FALSE(codes->of(table, table.columns[0]));
+    EXPECT_TRUE(codes->of(table, table.columns[1]));
+}
