@@ -14,9 +14,25 @@ GroupRows::GroupRows(std::vector<std::uint32_t> groupOfRow, std::size_t groups)
         throw Error(QStringLiteral("The table has too many rows to keep them by group."));
 }
 
+GroupRows::GroupRows(std::shared_ptr<const GroupRows> finer, std::vector<std::uint32_t> firstFiner)
+    : groups_(firstFiner.empty() ? 0 : firstFiner.size() - 1), rows_(finer->count()),
+      finer_(std::move(finer)), firstFiner_(std::move(firstFiner)) {
+    if (!firstFiner_.empty() && (firstFiner_.back() != finer_->groups() ||
+                                 !std::is_sorted(firstFiner_.begin(), firstFiner_.end())))
+        throw Error(QStringLiteral("The rows of the groups could not be kept."));
+}
+
 std::span<const std::uint32_t> GroupRows::of(std::int64_t group) const {
     if (group < 0 || std::size_t(group) >= groups_)
         return {};
+    if (finer_) {
+        const auto g = std::size_t(group);
+        if (firstFiner_[g] == firstFiner_[g + 1])
+            return {};
+        const std::span<const std::uint32_t> first = finer_->of(firstFiner_[g]);
+        const std::span<const std::uint32_t> last = finer_->of(firstFiner_[g + 1] - 1);
+        return {first.data(), last.data() + last.size()};
+    }
     order();
     return {ids_.data() + starts_[std::size_t(group)],
             ids_.data() + starts_[std::size_t(group) + 1]};
@@ -26,7 +42,10 @@ std::size_t GroupRows::largest() const {
     // Counted from the rows' groups where they are not in order yet, so that a decision to let
     // them go does not first hold them twice.
     std::vector<std::uint32_t> counts(groups_);
-    if (starts_.empty())
+    if (finer_)
+        for (std::size_t g = 0; g < groups_; ++g)
+            counts[g] = std::uint32_t(of(std::int64_t(g)).size());
+    else if (starts_.empty())
         for (const std::uint32_t group : groupOfRow_)
             ++counts[group];
     else

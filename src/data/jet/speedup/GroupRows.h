@@ -29,6 +29,9 @@ public:
     // groups. The rows are put in order of their groups when a group's rows are first asked for,
     // so that the pass that makes the groups does not wait for it.
     GroupRows(std::vector<std::uint32_t> groupOfRow, std::size_t groups);
+    // The rows of groups each made of a run of the groups of `finer`: group g of its groups
+    // `firstFiner[g]` up to `firstFiner[g + 1]`. They share its rows, in the order of its groups.
+    GroupRows(std::shared_ptr<const GroupRows> finer, std::vector<std::uint32_t> firstFiner);
 
     std::span<const std::uint32_t> of(std::int64_t group) const;
     std::size_t groups() const { return groups_; }
@@ -41,6 +44,8 @@ private:
 
     std::size_t groups_;
     std::size_t rows_;
+    std::shared_ptr<const GroupRows> finer_; // whose rows these are, if any
+    std::vector<std::uint32_t> firstFiner_;
     mutable std::vector<std::uint32_t> groupOfRow_; // until the rows are ordered
     mutable std::vector<std::uint32_t> starts_;     // where each group's ids begin, then the end
     mutable std::vector<std::uint32_t> ids_;

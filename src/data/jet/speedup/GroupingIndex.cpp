@@ -219,6 +219,13 @@ bool GroupingIndex::pairsServe(Database& database, const TableInfo& table,
     summary_ = pairs_->summary;
     summaryTerms_ = {levels[0], levels[1]};
     pairRows_ = lists_->keep(pairs_->rows);
+    // The first level's groups, numbered as the pairs' first groups, read their rows from the
+    // pairs' from now on: those they kept are let go.
+    if (levelGroups_->rows->groups() == pairs_->firstPairs.size() - 1) {
+        lists_->forget(levelRows_);
+        levelGroups_->rows = pairs_->firstRows();
+        levelRows_ = lists_->keep(levelGroups_->rows);
+    }
     return true;
 }
 

@@ -94,19 +94,45 @@ std::optional<PairGroups> makePairGroups(Database& database, const TableInfo& ta
         ++row;
     });
     made.pairOf.assign(cells, NoGroup);
-    std::vector<Pair> pairs;
+    std::vector<Pair> met;
+    std::vector<std::uint32_t> firstOfPair;
     for (row = 0; row < rows; ++row) {
         const std::uint32_t cell = pairOfRow[row];
         std::uint32_t& number = made.pairOf[cell];
         if (number == NoGroup) {
-            if (pairs.size() >= rows / MinRowsPerGroup)
+            if (met.size() >= rows / MinRowsPerGroup)
                 return std::nullopt;
-            number = std::uint32_t(pairs.size());
-            pairs.push_back({row, 0, cell % width == made.secondNulls, {}});
+            number = std::uint32_t(met.size());
+            met.push_back({row, 0, cell % width == made.secondNulls, {}});
+            firstOfPair.push_back(std::uint32_t(cell / width));
         }
-        ++pairs[number].rows;
+        ++met[number].rows;
         pairOfRow[row] = number;
     }
+
+    // The pairs numbered anew, those of one first-level group after one another in the order the
+    // rows show them, so that the group's rows are those of a run of pairs (see firstRows).
+    made.firstPairs.assign(std::size_t(made.firstNulls) + 2, 0);
+    for (const std::uint32_t first : firstOfPair)
+        ++made.firstPairs[first + 1];
+    for (std::size_t g = 1; g < made.firstPairs.size(); ++g)
+        made.firstPairs[g] += made.firstPairs[g - 1];
+    std::vector<std::uint32_t> next(made.firstPairs.begin(), made.firstPairs.end() - 1);
+    std::vector<std::uint32_t> renumbered(met.size());
+    std::vector<std::uint32_t> metAs(met.size());
+    for (std::size_t p = 0; p < met.size(); ++p) {
+        renumbered[p] = next[firstOfPair[p]]++;
+        metAs[renumbered[p]] = std::uint32_t(p);
+    }
+    for (std::uint32_t& number : made.pairOf)
+        if (number != NoGroup)
+            number = renumbered[number];
+    for (std::uint32_t& number : pairOfRow)
+        number = renumbered[number];
+    std::vector<Pair> pairs;
+    pairs.reserve(met.size());
+    for (const std::uint32_t p : metAs)
+        pairs.push_back(std::move(met[p]));
     if (statistics)
         addStatistics(database, table, *statistics, pairOfRow,
                       [&](std::uint32_t pair) -> Statistics& { return pairs[pair].figures; });
@@ -117,6 +143,10 @@ std::optional<PairGroups> makePairGroups(Database& database, const TableInfo& ta
     });
     made.rows = std::make_shared<GroupRows>(std::move(pairOfRow), pairs.size());
     return made;
+}
+
+std::shared_ptr<const GroupRows> PairGroups::firstRows() const {
+    return std::make_shared<GroupRows>(rows, firstPairs);
 }
 
 } // namespace data::jet

@@ -31,9 +31,15 @@ struct PairGroups {
     std::uint32_t firstNulls = 0;    // the numbers of the groups of rows without a value
     std::uint32_t secondNulls = 0;
     std::shared_ptr<const GroupRows> rows; // each pair's
+    // The pairs of each first-level group are numbered from firstPairs[g] up to
+    // firstPairs[g + 1], the rows without a value of the first column last.
+    std::vector<std::uint32_t> firstPairs;
 
     // The pair of two groups; none where no row holds both.
     std::optional<std::uint32_t> pair(std::uint32_t first, std::uint32_t second) const;
+    // The rows of each first-level group, the rows of its pairs: they take no memory of their
+    // own.
+    std::shared_ptr<const GroupRows> firstRows() const;
 
     std::vector<std::uint32_t> pairOf; // by first * (secondNulls + 1) + second; NoGroup for none
 };
