@@ -4,6 +4,7 @@
 #include "data/jet/Database.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 namespace data::jet {
@@ -36,6 +37,27 @@ std::span<const std::uint32_t> GroupRows::of(std::int64_t group) const {
     order();
     return {ids_.data() + starts_[std::size_t(group)],
             ids_.data() + starts_[std::size_t(group) + 1]};
+}
+
+// Each finer group's ids are in order, all of them together not: they are put in order through
+// a bitmap of the ids between the least and the greatest.
+std::span<const std::uint32_t> GroupRows::ordered(std::int64_t group,
+                                                  std::vector<std::uint32_t>& merged) const {
+    const std::span<const std::uint32_t> ids = of(group);
+    if (!finer_ || ids.empty() ||
+        firstFiner_[std::size_t(group) + 1] - firstFiner_[std::size_t(group)] <= 1)
+        return ids;
+    const auto [least, greatest] = std::minmax_element(ids.begin(), ids.end());
+    const std::uint32_t from = *least;
+    std::vector<std::uint64_t> bits((*greatest - from) / 64 + 1);
+    for (const std::uint32_t id : ids)
+        bits[(id - from) / 64] |= std::uint64_t(1) << ((id - from) % 64);
+    merged.clear();
+    merged.reserve(ids.size());
+    for (std::size_t w = 0; w < bits.size(); ++w)
+        for (std::uint64_t word = bits[w]; word != 0; word &= word - 1)
+            merged.push_back(from + std::uint32_t(w * 64 + std::size_t(std::countr_zero(word))));
+    return merged;
 }
 
 std::size_t GroupRows::largest() const {
@@ -83,6 +105,7 @@ struct Table : sqlite3_vtab {
 
 struct Cursor : sqlite3_vtab_cursor {
     std::shared_ptr<const GroupRows> rows;
+    std::vector<std::uint32_t> merged; // the ids, where they had to be put in order
     std::span<const std::uint32_t> ids;
     std::size_t at = 0;
     sqlite3_int64 list = 0, group = 0;
@@ -163,7 +186,7 @@ int filter(sqlite3_vtab_cursor* base, int, const char*, int argc, sqlite3_value*
         return SQLITE_ERROR;
     }
     cursor->rows = found->second;
-    cursor->ids = cursor->rows->of(cursor->group);
+    cursor->ids = cursor->rows->ordered(cursor->group, cursor->merged);
     cursor->at = 0;
     return SQLITE_OK;
 }

@@ -33,7 +33,13 @@ public:
     // `firstFiner[g]` up to `firstFiner[g + 1]`. They share its rows, in the order of its groups.
     GroupRows(std::shared_ptr<const GroupRows> finer, std::vector<std::uint32_t> firstFiner);
 
+    // The group's row ids; where they are the rows of several groups of a finer grouping, in
+    // the order of those groups.
     std::span<const std::uint32_t> of(std::int64_t group) const;
+    // The group's row ids in their stored order, put into `merged` where they are the rows of
+    // several groups of a finer grouping: a statement reads ids in order far faster.
+    std::span<const std::uint32_t> ordered(std::int64_t group,
+                                           std::vector<std::uint32_t>& merged) const;
     std::size_t groups() const { return groups_; }
     // The rows of the largest group, and of all groups.
     std::size_t largest() const;

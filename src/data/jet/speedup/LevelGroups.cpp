@@ -67,14 +67,7 @@ void storeGroups(Database& database, const QString& name, const ColumnInfo& colu
         group.first.bind(insert, 1);
         sqlite3_bind_int64(insert, 2, group.rows);
         sqlite3_bind_int64(insert, 3, group.first.type == SQLITE_NULL ? 0 : group.rows);
-        const QByteArray figures = statistics ? group.figures.bytes() : QByteArray();
-        if (statistics)
-            sqlite3_bind_blob(insert, 4, figures.constData(), int(figures.size()), SQLITE_STATIC);
-        else
-            sqlite3_bind_null(insert, 4);
-        if (sqlite3_step(insert) != SQLITE_DONE)
-            database.fail();
-        sqlite3_reset(insert);
+        insertGroup(database, insert, 4, statistics ? &group.figures : nullptr);
     }
 }
 

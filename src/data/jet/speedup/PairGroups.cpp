@@ -46,14 +46,7 @@ void storePairs(Database& database, const QString& name, const ColumnCodes& firs
         second.bind(insert, 2);
         sqlite3_bind_int64(insert, 3, pair.rows);
         sqlite3_bind_int64(insert, 4, pair.secondNull ? 0 : pair.rows);
-        const QByteArray figures = statistics ? pair.figures.bytes() : QByteArray();
-        if (statistics)
-            sqlite3_bind_blob(insert, 5, figures.constData(), int(figures.size()), SQLITE_STATIC);
-        else
-            sqlite3_bind_null(insert, 5);
-        if (sqlite3_step(insert) != SQLITE_DONE)
-            database.fail();
-        sqlite3_reset(insert);
+        insertGroup(database, insert, 5, statistics ? &pair.figures : nullptr);
     }
 }
 

@@ -120,4 +120,15 @@ void addStatistics(Database& database, const TableInfo& table, const ColumnInfo&
         database.fail();
 }
 
+void insertGroup(Database& database, sqlite3_stmt* insert, int index, const Statistics* figures) {
+    const QByteArray bytes = figures ? figures->bytes() : QByteArray();
+    if (figures)
+        sqlite3_bind_blob(insert, index, bytes.constData(), int(bytes.size()), SQLITE_STATIC);
+    else
+        sqlite3_bind_null(insert, index);
+    if (sqlite3_step(insert) != SQLITE_DONE)
+        database.fail();
+    sqlite3_reset(insert);
+}
+
 } // namespace data::jet

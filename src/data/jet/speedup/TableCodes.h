@@ -45,4 +45,8 @@ void addStatistics(Database& database, const TableInfo& table, const ColumnInfo&
                    const std::vector<std::uint32_t>& groupOfRow,
                    const std::function<Statistics&(std::uint32_t group)>& figuresOf);
 
+// Binds a group's figures as the parameter `index` of `insert` (Null for none), inserts the
+// group's row and makes the statement ready for the next. Fails with data::Error.
+void insertGroup(Database& database, sqlite3_stmt* insert, int index, const Statistics* figures);
+
 } // namespace data::jet

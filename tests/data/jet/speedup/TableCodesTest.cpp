@@ -12,6 +12,7 @@
 #include "data/jet/speedup/LevelGroups.h"
 
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 using namespace data::jet;
 using namespace data::jet::testing;
@@ -51,6 +52,15 @@ std::vector<const ColumnInfo*> allColumns(const TableInfo& table) {
     return order;
 }
 
+// The codes of every column of the engine's table T, as many as can be held.
+TableCodes codesOf(Engine& engine) {
+    const TableInfo& table = *engine.findTable("T");
+    std::optional<TableCodes> codes = makeTableCodes(engine.database(), table, allColumns(table));
+    if (!codes)
+        throw std::runtime_error("no codes made");
+    return std::move(*codes);
+}
+
 // The groups' table as text, each value with its type, and every group's rows.
 QStringList groupsOf(Engine& engine, const LevelGroups& groups) {
     QStringList text;
@@ -76,9 +86,7 @@ TEST(TableCodes, AFirstLevelCountedFromCodesIsThatOfThePass) {
         SCOPED_TRACE(seed);
         Engine engine(randomTable(seed, rows, spread));
         const TableInfo& table = *engine.findTable("T");
-        const std::optional<TableCodes> codes =
-            makeTableCodes(engine.database(), table, allColumns(table));
-        ASSERT_TRUE(codes);
+        const std::optional<TableCodes> codes = codesOf(engine);
         EXPECT_EQ(codes->of(table, table.columns[0])->width(), spread > 65535 ? 4 : 2);
         int made = 0;
         for (int c = 0; c < 4; ++c) {
@@ -101,28 +109,24 @@ TEST(TableCodes, AFirstLevelCountedFromCodesIsThatOfThePass) {
 TEST(TableCodes, ColumnsThatWouldHoldTooMuchAreLetGo) {
     // Wide has more values than are held, Name fewer.
     Engine engine(randomTable(5, int(MostCodedValues) + 20000, int(MostCodedValues) * 100));
+    const TableCodes codes = codesOf(engine);
     const TableInfo& table = *engine.findTable("T");
-    const std::optional<TableCodes> codes =
-        makeTableCodes(engine.database(), table, allColumns(table));
-    ASSERT_TRUE(codes);
-    EXPECT_FALSE(codes->of(table, table.columns[0]));
-    EXPECT_TRUE(codes->of(table, table.columns[1]));
-    EXPECT_EQ(codes->of(table, table.columns[1])->rows(), MostCodedValues + 20000);
+    EXPECT_FALSE(codes.of(table, table.columns[0]));
+    ASSERT_TRUE(codes.of(table, table.columns[1]));
+    EXPECT_EQ(codes.of(table, table.columns[1])->rows(), MostCodedValues + 20000);
 }
 
 TEST(TableCodes, TextsBeyondTheirLimitAreLetGo) {
     // 700 distinct texts of 100,000 characters: more bytes than the codes hold in texts.
     std::vector<Row> rows;
     for (int i = 0; i < 700; ++i)
-        rows.push_back({QString(100000, QChar(u'a' + i % 26)) + QString::number(i),
-                        QString::number(i % 3)});
+        rows.push_back(
+            {QString(100000, QChar(u'a' + i % 26)) + QString::number(i), QString::number(i % 3)});
     auto source = std::make_shared<MemoryTableSource>();
     source->add({"T", {{"Long", adLongVarWChar, 0}, {"Short", adVarWChar, 0}}}, std::move(rows));
     Engine engine(source);
+    const TableCodes codes = codesOf(engine);
     const TableInfo& table = *engine.findTable("T");
-    const std::optional<TableCodes> codes =
-        makeTableCodes(engine.database(), table, allColumns(table));
-    ASSERT_TRUE(codes);
-    EXPECT_FALSE(codes->of(table, table.columns[0]));
-    EXPECT_TRUE(codes->of(table, table.columns[1]));
+    EXPECT_FALSE(codes.of(table, table.columns[0]));
+    EXPECT_TRUE(codes.of(table, table.columns[1]));
 }
