@@ -8,7 +8,6 @@
 #include "data/jet/speedup/LevelGroups.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace data::jet {
 
@@ -56,8 +55,11 @@ std::optional<TableCodes> makeTableCodes(Database& database, const TableInfo& ta
     std::vector<std::size_t> read;
     QByteArrayList names;
     for (const ColumnInfo* column : order) {
-        const auto at = std::size_t(column - table.columns.data());
-        if (at >= table.columns.size() || !groupedInOnePass(*column) || made.columns[at])
+        const auto at =
+            std::size_t(std::find_if(table.columns.begin(), table.columns.end(),
+                                     [&](const ColumnInfo& c) { return &c == column; }) -
+                        table.columns.begin());
+        if (at == table.columns.size() || !groupedInOnePass(*column) || made.columns[at])
             continue;
         made.columns[at].emplace(column->storage);
         read.push_back(at);
