@@ -46,8 +46,9 @@ struct ExprScope;
 // The condition that reads the kept rows a statement's WHERE condition `where` asks for, where
 // one of the conditions it joins by And is a column of the one table the statement reads
 // compared equal to a literal (text for a column of text, a whole number for one of numbers) or
-// tested for Null; empty where none is, or no rows are kept for it. `exactly` tells whether
-// those rows are exactly the ones the condition holds for (it asks nothing else of them).
+// tested for Null; empty where none is, or no rows are kept for it. `exactly` gets the number of
+// those rows where they are exactly the ones the condition holds for (it asks nothing else of
+// them), and -1 otherwise.
 QString keptRowsWhere(const Expr& where, const ExprScope& scope, qint64* exactly = nullptr);
 
 // The name by which SQL reads the table's row ids: "_rowid_", or where a column of the table is

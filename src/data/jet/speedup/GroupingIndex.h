@@ -66,10 +66,10 @@ public:
     // holds more than mostRowsKeptForAGroup rows (or a ShareKeptForAGroup-th of the table), no
     // index is made, the nodes reading their group's rows; nor where the first two columns are
     // held as codes and their pairs serve the first two levels and the nodes below (see
-    // PairGroups). Before that first pass the table's
-    // columns are held as codes, once for the table (see TableCodes), so that the groups of any
-    // column put in front later are counted without reading the table. Fails with data::Error,
-    // and with data::Cancelled when the user stops it.
+    // PairGroups). Before that first pass the table's columns are held as codes, once for the
+    // table (see TableCodes), so that the groups of any column put in front later are counted
+    // without reading the table. Fails with data::Error, and with data::Cancelled when the user
+    // stops it.
     void build(Database& database, const TableInfo& table, const std::vector<LevelTerm>& levels,
                const std::vector<GroupingTerm>& terms);
 

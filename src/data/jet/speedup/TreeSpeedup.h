@@ -13,13 +13,15 @@
 //
 // - A level-2 statement of the grouped rows under one first-level group, where the summary of
 //   the first two levels is in place for the tree's order and the level's statistics column,
-//   reads its groups from the summary (see GroupSummary).
+//   reads its groups from the summary (see GroupSummary; or PairGroups, counted from the
+//   columns' codes where no index is made).
 // - A first level that the index does not begin with (right after a regroup) reads its groups
-//   made in one pass over the table (see LevelGroups).
+//   made in one pass over the table or counted from the column's codes (see LevelGroups).
 // - Any other level reads the table, where the index serves it; a condition on the formatted
 //   dates the index begins with is then searched in the index alone. Where no index begins
-//   with the column of the first level's groups made in one pass, any statement (a level's, the
-//   grid's) that asks for one value of that column reads the rows of its group alone.
+//   with the column of the first level's groups made so, any statement (a level's, the grid's)
+//   that asks for one value of that column reads the rows of its group alone, and one that asks
+//   for one value of each of the first two columns whose pairs are in place, its pair's rows.
 //
 // Without the speed-up every level gives the same rows, values and types, only more slowly.
 namespace data::jet {
@@ -38,8 +40,9 @@ public:
     // Fails with data::Cancelled when the user stops a pass it makes.
     LevelReading reading(const LevelShape& shape);
 
-    // The rows of a first level's group, kept by the pass that made the level's groups: the
-    // nodes below a group read them alone until an index for the order is in place.
+    // The rows of a first level's group, kept by the pass that made the level's groups, or of a
+    // pair of the first two levels: the nodes below read them alone where no index for the
+    // order is in place.
     KeptCondition rowsWhere(const TableInfo& table, const std::vector<AskedValue>& asked) override;
 
 private:
