@@ -61,12 +61,20 @@ TableCodes codesOf(Engine& engine) {
     return std::move(*codes);
 }
 
-// The groups' table as text, each value with its type, and every group's rows.
+// The groups' table as text, each value with its type and the figures as they read, and every
+// group's rows.
 QStringList groupsOf(Engine& engine, const LevelGroups& groups) {
     QStringList text;
-    Statement statement =
-        engine.prepare("SELECT *, typeof(" + quotedIdentifier(groups.table.second) + ") FROM " +
-                       quotedIdentifier(groups.table.table.name));
+    const QByteArray value = quotedIdentifier(groups.table.second);
+    const QByteArray figures = quotedIdentifier(GroupsTable::FiguresColumn);
+    QByteArray read;
+    for (const char* figure : {"jet_min", "jet_max", "jet_avg", "jet_sum"})
+        read += QByteArray(", ") + figure + '(' + figures + ')';
+    Statement statement = engine.prepare("SELECT " + value + ", typeof(" + value + "), " +
+                                         quotedIdentifier(GroupsTable::RowsColumn) + ", " +
+                                         quotedIdentifier(GroupsTable::CountColumn) +
+                                         (groups.table.statistics.isEmpty() ? QByteArray() : read) +
+                                         " FROM " + quotedIdentifier(groups.table.table.name));
     for (const QStringList& row : rowsOf(statement))
         text << row.join(" | ");
     for (std::size_t g = 0; groups.rows && g < groups.rows->groups(); ++g) {
